@@ -1,0 +1,3 @@
+#include "app/ProgramTitle.h"
+
+const std::string ProgramTitle = "Zorla 1.0";

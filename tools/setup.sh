@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks to build, run and test Zorla, and
+# cross-builds expat and libjpeg-turbo from Debian's source packages into
+# BUILD/deps. Idempotent: a second run only checks and returns.
+#
+# usage: tools/setup.sh BUILD_DIR
+set -euo pipefail
+
+build=$(realpath -m "${1:-build}")
+top=$(cd "$(dirname "$0")/.." && pwd)
+deps=$build/deps
+mkdir -p "$build"
+
+say() { printf 'setup: %s\n' "$*"; }
+
+as_root() {
+  if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# ---- Debian packages --------------------------------------------------------
+packages=(
+  g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
+  wine wine64 xvfb xauth x11-utils imagemagick
+  cmake make nasm dpkg-dev googletest
+  clang libclang-rt-14-dev libexpat1-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  say "installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  as_root apt-get update -qq </dev/null
+  as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null >/dev/null
+fi
+
+# ---- Debian source packages, fetched without touching the machine's apt set-up
+srcdir=$build/deps-src
+apt_private=$srcdir/apt
+apt_opts=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$apt_private/sources.list.d"
+          -o "Dir::State::Lists=$apt_private/lists" -o "Dir::Cache=$apt_private/cache"
+          -o "Debug::NoLocking=1")
+
+prepare_apt() {
+  [ -f "$apt_private/.updated" ] && return
+  mkdir -p "$apt_private/sources.list.d" "$apt_private/lists/partial" "$apt_private/cache/archives/partial"
+  local n=0
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    sed -E 's/^Types:.*/Types: deb-src/' "$f" > "$apt_private/sources.list.d/$(basename "$f")"
+    n=$((n + 1))
+  done
+  if [ -f /etc/apt/sources.list ]; then
+    sed -nE 's/^deb[[:space:]]/deb-src /p' /etc/apt/sources.list > "$apt_private/sources.list.d/main.list"
+    n=$((n + 1))
+  fi
+  [ "$n" -gt 0 ] || { say "no apt sources found on this machine"; exit 1; }
+  apt-get "${apt_opts[@]}" update -qq </dev/null >/dev/null
+  touch "$apt_private/.updated"
+}
+
+# Unpacks the newest version of a source package that can really be downloaded
+# (the security suite may list a version whose sources are not there).
+fetch_source() {
+  local name=$1 dest=$2
+  [ -d "$dest" ] && return
+  prepare_apt
+  local work=$srcdir/$name
+  rm -rf "$work"; mkdir -p "$work"
+  local versions
+  versions=$(apt-cache "${apt_opts[@]}" showsrc "$name" 2>/dev/null | sed -n 's/^Version: //p' | sort -rV | uniq)
+  for v in $versions; do
+    if (cd "$work" && apt-get "${apt_opts[@]}" source --download-only "$name=$v" </dev/null >/dev/null 2>&1); then
+      dpkg-source --no-check -x "$work"/*.dsc "$dest" >/dev/null
+      return
+    fi
+    rm -f "$work"/*
+  done
+  say "could not download the sources of $name"; exit 1
+}
+
+toolchain=$top/cmake/mingw-w64-x86_64.cmake
+cmake_cross=(-G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
+             -DCMAKE_INSTALL_PREFIX="$deps")
+
+build_expat() {
+  [ -f "$deps/.expat" ] && return
+  local src=$srcdir/expat-src
+  fetch_source expat "$src"
+  # The security patches test "#if XML_DTD == 1", the CMake template defines it empty.
+  sed -i -E 's/^#cmakedefine XML_DTD$/#cmakedefine XML_DTD 1/; s/^#cmakedefine XML_GE$/#cmakedefine XML_GE 1/' \
+    "$src/expat/expat_config.h.cmake"
+  cmake -S "$src/expat" -B "$srcdir/expat-build" "${cmake_cross[@]}" \
+    -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
+    -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF >/dev/null
+  cmake --build "$srcdir/expat-build" -j2 >/dev/null
+  cmake --install "$srcdir/expat-build" >/dev/null
+  touch "$deps/.expat"
+  say "expat built into $deps"
+}
+
+build_jpeg() {
+  [ -f "$deps/.jpeg" ] && return
+  local src=$srcdir/jpeg-src
+  fetch_source libjpeg-turbo "$src"
+  cmake -S "$src" -B "$srcdir/jpeg-build" "${cmake_cross[@]}" \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
+    -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm >/dev/null
+  cmake --build "$srcdir/jpeg-build" -j2 >/dev/null
+  cmake --install "$srcdir/jpeg-build" >/dev/null
+  touch "$deps/.jpeg"
+  say "libjpeg-turbo built into $deps"
+}
+
+mkdir -p "$deps"
+build_expat
+build_jpeg

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs every test: the XML layer natively with sanitizers and a bounded fuzz run,
+# then all Windows test executables through ctest under Wine in one virtual display.
+set -euo pipefail
+build=$(realpath -m "${1:-build}")
+top=$(cd "$(dirname "$0")/.." && pwd)
+. "$top/tools/wine-env.sh"
+
+if [ -z "${ZORLA_IN_XVFB:-}" ] && [ -f "$top/tests/native/CMakeLists.txt" ]; then
+  cmake -S "$top/tests/native" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build "$build/native" -j2 >/dev/null
+  (cd "$build/native" && ctest --output-on-failure --timeout 600 </dev/null) | tail -n 3
+fi
+
+if [ -z "${ZORLA_IN_XVFB:-}" ]; then
+  export ZORLA_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+fi
+
+wine_env "$build"
+wine_up
+trap wine_down EXIT
+cd "$build"
+ctest --output-on-failure --timeout 600 ${CTEST_ARGS:-} </dev/null

@@ -1,0 +1,54 @@
+# Sourced by the run and test scripts: a project-local Wine set-up under $BUILD.
+#   wine_env BUILD   exports the environment
+#   wine_up          creates the prefix on first use, starts a persistent wineserver
+#   wine_down        stops this prefix's wineserver
+wine_env() {
+  local build
+  build=$(realpath -m "$1")
+  export WINEPREFIX=$build/wineprefix
+  export HOME=$build/home
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+  mkdir -p "$HOME"
+  # A null sound device, so DirectSound and PlaySound work without hardware.
+  [ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
+}
+
+# True when this prefix's desktop process runs (other prefixes may have their own).
+desktop_running() {
+  local pid
+  for pid in $(pgrep -f 'explorer.exe /desktop'); do
+    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
+wine_up() {
+  if [ ! -f "$WINEPREFIX/.zorla-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i </dev/null >/dev/null 2>&1
+    wineserver -w
+    # Without a window manager every hide or destroy of a top-level window would block.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.zorla-ready"
+  fi
+  # Helper processes inherit the streams of whoever starts them: keep them off ours.
+  wineserver -p </dev/null >/dev/null 2>&1
+  # Starts the service processes with our streams closed, and waits for them.
+  wine reg query 'HKCU\Software\Wine' </dev/null >/dev/null 2>&1 || true
+  if [ -n "${DISPLAY:-}" ] && ! desktop_running; then
+    (wine explorer.exe /desktop </dev/null >/dev/null 2>&1 &)
+    local i
+    for i in $(seq 50); do
+      desktop_running && break
+      sleep 0.1
+    done
+    sleep 1
+  fi
+}
+
+wine_down() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+}
