@@ -1,0 +1,184 @@
+#include "XmlElement.h"
+
+#include "SingleByteMapping.h"
+#include "XML2_Exception.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <utility>
+
+namespace util::xml {
+
+namespace {
+
+const char* const ID_ATTRIBUTE = "_id_";
+
+// Leading white space, an optional sign, the digits that follow; the rest is
+// ignored and anything else reads as 0. Clamped instead of overflowing, since
+// ids come from files a user may have edited.
+long long readDecimal(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > INT_MAX)
+            value = static_cast<long long>(INT_MAX) + 1;
+    }
+    return std::clamp(negative ? -value : value, static_cast<long long>(INT_MIN),
+                      static_cast<long long>(INT_MAX));
+}
+
+} // namespace
+
+XmlElement::XmlElement(std::string name)
+    : XmlNode(std::move(name), TYPE_ELEMENT)
+{
+}
+
+XmlElement::~XmlElement()
+{
+    std::vector<std::unique_ptr<XmlElement>> pending = std::move(m_children);
+    while (!pending.empty()) {
+        std::unique_ptr<XmlElement> element = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : element->m_children)
+            pending.push_back(std::move(child));
+        element->m_children.clear();
+        // element dies here with no children left to recurse into
+    }
+}
+
+void XmlElement::appendText(const char* data, std::size_t length)
+{
+    if (length == 0)
+        return;
+    std::string piece(data, length);
+    mapToSingleByte(piece);
+    m_text += piece;
+}
+
+XmlElement* XmlElement::getChild(int index) const
+{
+    if (index < 0 || index >= getChildCount())
+        return nullptr;
+    return m_children[static_cast<std::size_t>(index)].get();
+}
+
+XmlElement* XmlElement::findChild(const std::string& name) const
+{
+    for (const auto& child : m_children) {
+        if (child->getName() == name)
+            return child.get();
+    }
+    return nullptr;
+}
+
+XmlElement* XmlElement::addChild(std::unique_ptr<XmlElement> child)
+{
+    if (!child)
+        return nullptr;
+    child->setParent(this);
+    m_children.push_back(std::move(child));
+    return m_children.back().get();
+}
+
+void XmlElement::removeChild(int index)
+{
+    if (index < 0 || index >= getChildCount())
+        return;
+    m_children.erase(m_children.begin() + index);
+}
+
+const XmlAttribute* XmlElement::getAttributeAt(int index) const
+{
+    if (index < 0 || index >= getAttributeCount())
+        return nullptr;
+    auto it = m_attributes.begin();
+    std::advance(it, index);
+    return it->second.get();
+}
+
+std::optional<std::string> XmlElement::findAttribute(const std::string& name) const
+{
+    auto it = m_attributes.find(name);
+    if (it == m_attributes.end())
+        return std::nullopt;
+    return it->second->getValue();
+}
+
+std::string XmlElement::getAttribute(const std::string& name) const
+{
+    auto it = m_attributes.find(name);
+    if (it == m_attributes.end())
+        throw XML2_Exception("Attribute not found: [" + name + "]");
+    return it->second->getValue();
+}
+
+void XmlElement::setAttribute(const std::string& name, const std::string& text)
+{
+    m_attributes.insert_or_assign(name, std::make_unique<XmlAttribute>(name, text));
+}
+
+void XmlElement::setAttribute(const std::string& name, int value)
+{
+    setAttribute(name, std::to_string(value));
+}
+
+std::string XmlElement::getPath() const
+{
+    std::vector<const XmlElement*> chain;
+    for (const XmlElement* e = this; e; e = e->getParent())
+        chain.push_back(e);
+    std::string path;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        if (!path.empty() || it != chain.rbegin())
+            path += '.';
+        path += (*it)->getName();
+    }
+    return path;
+}
+
+int XmlElement::assignId(XmlElement* parent, int currentId)
+{
+    int id = currentId;
+    if (id == 0) {
+        std::vector<long long> used;
+        long long largest = 0;
+        if (parent) {
+            for (const auto& child : parent->m_children) {
+                if (auto value = child->findAttribute(ID_ATTRIBUTE)) {
+                    const long long n = readDecimal(*value);
+                    used.push_back(n);
+                    largest = std::max(largest, n);
+                }
+            }
+        }
+        if (largest < INT_MAX) {
+            id = static_cast<int>(largest + 1);
+        } else {
+            // One more than INT_MAX would overflow: take the smallest free id instead.
+            std::sort(used.begin(), used.end());
+            long long candidate = 1;
+            for (long long n : used) {
+                if (n == candidate)
+                    ++candidate;
+                else if (n > candidate)
+                    break;
+            }
+            id = static_cast<int>(candidate);
+        }
+    }
+    setAttribute(ID_ATTRIBUTE, id);
+    return id;
+}
+
+} // namespace util::xml

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "XmlAttribute.h"
+#include "XmlNode.h"
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace util::xml {
+
+// An element with its text, its attributes (ordered byte-wise by name) and its
+// children (in document order). It owns its whole subtree.
+class XmlElement : public XmlNode {
+public:
+    explicit XmlElement(std::string name);
+    // Tears the subtree down without recursion, so a hostile, very deep
+    // document cannot overflow the stack.
+    ~XmlElement() override;
+
+    const std::string& getText() const { return m_text; }
+    // Appends character data; the appended part goes through the single-byte mapping.
+    void appendText(const char* data, std::size_t length);
+
+    int getChildCount() const { return static_cast<int>(m_children.size()); }
+    // Null for an index outside 0..count-1.
+    XmlElement* getChild(int index) const;
+    // First child of that name (case-sensitive), or null.
+    XmlElement* findChild(const std::string& name) const;
+    // Takes ownership, sets the child's parent and appends it; returns the child.
+    XmlElement* addChild(std::unique_ptr<XmlElement> child);
+    // Destroys the child at index and closes the gap; an index outside the range is ignored.
+    void removeChild(int index);
+
+    int getAttributeCount() const { return static_cast<int>(m_attributes.size()); }
+    // The index-th attribute in name order, or null.
+    const XmlAttribute* getAttributeAt(int index) const;
+    std::optional<std::string> findAttribute(const std::string& name) const;
+    // Throws XML2_Exception "Attribute not found: [name]" when missing.
+    std::string getAttribute(const std::string& name) const;
+    // The value goes through the single-byte mapping; replaces an existing attribute.
+    void setAttribute(const std::string& name, const std::string& text);
+    void setAttribute(const std::string& name, int value);
+
+    // Names from the root down to this element, joined by ".".
+    std::string getPath() const;
+
+    // Gives this element its "_id_": currentId when non-zero, otherwise one more
+    // than the largest "_id_" among parent's children. Returns the id.
+    int assignId(XmlElement* parent, int currentId);
+
+private:
+    using AttributeMap = std::map<std::string, std::unique_ptr<XmlAttribute>, std::less<>>;
+
+    std::string m_text;
+    AttributeMap m_attributes;
+    std::vector<std::unique_ptr<XmlElement>> m_children;
+};
+
+} // namespace util::xml

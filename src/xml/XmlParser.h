@@ -1,0 +1,52 @@
+#pragma once
+
+#include "XmlElement.h"
+
+#include <cstddef>
+#include <exception>
+#include <memory>
+#include <string>
+
+namespace util::xml {
+
+// Builds an element tree from an XML document with expat. Not thread-safe; one
+// parser object per thread.
+class XmlParser {
+public:
+    // Larger documents are refused: the program's own files stay far below
+    // this, and a tree costs many times its source size in memory.
+    static constexpr std::size_t MAX_DOCUMENT_BYTES = 32u * 1024u * 1024u;
+    // Expat expands nested entity references recursively; capping the number
+    // of declared entities caps that recursion, so a hostile document cannot
+    // overflow the stack. Documents of this program declare none.
+    static constexpr int MAX_ENTITY_DECLARATIONS = 64;
+    static constexpr std::size_t READ_CHUNK_BYTES = 65536;
+
+    XmlParser();
+    ~XmlParser();
+    XmlParser(const XmlParser&) = delete;
+    XmlParser& operator=(const XmlParser&) = delete;
+
+    // Throws util::io::FileNotFoundException (message: the path),
+    // util::io::IOException or XML2_Exception. Null only for a document
+    // without any element, which expat already reports as an error.
+    std::unique_ptr<XmlElement> parseFile(const std::string& path);
+    // Throws XML2_Exception.
+    std::unique_ptr<XmlElement> parseBuffer(const char* bytes, std::size_t length);
+
+private:
+    struct Expat; // the expat handlers and the parser handle, kept out of this header
+
+    void reset();
+    std::string openElementNames() const;
+    [[noreturn]] void fail(const std::string& message);
+
+    std::unique_ptr<XmlElement> m_root; // owns the tree while it is being built
+    XmlElement* m_current = nullptr;    // the open element
+    std::exception_ptr m_handlerError;  // thrown inside a handler, rethrown after expat returns
+    Expat* m_expat = nullptr;           // set while a parse runs
+    const char* m_abortReason = nullptr;
+    int m_entityDeclarations = 0;
+};
+
+} // namespace util::xml

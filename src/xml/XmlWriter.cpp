@@ -1,0 +1,218 @@
+#include "XmlWriter.h"
+
+#include "IOException.h"
+
+#include <vector>
+
+namespace util::xml {
+
+namespace {
+
+const char* const WRITE_FAILED = "Could not write to stream.";
+
+enum class Context { Name, Attribute, Text };
+
+// Length and code point of a well-formed UTF-8 sequence of two to four bytes
+// at text[i], or 0 when there is none (the byte is then a single-byte letter).
+std::size_t decodeUtf8(const std::string& text, std::size_t i, unsigned long& codePoint)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0Fu;
+        if (lead == 0xE0) low = 0xA0;  // no overlong forms
+        if (lead == 0xED) high = 0x9F; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07u;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F; // nothing above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (i + length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const unsigned char c = byte(i + k);
+        if (k == 1 ? (c < low || c > high) : (c < 0x80 || c > 0xBF))
+            return 0;
+        codePoint = (codePoint << 6) | (c & 0x3Fu);
+    }
+    return length;
+}
+
+bool isPlain(unsigned char c, Context context)
+{
+    if (c >= 0x80)
+        return false;
+    if (context == Context::Name)
+        return true;
+    switch (c) {
+    case '&': case '<': case '\r':
+        return false;
+    case '>':
+        return context != Context::Text;
+    case '"': case '\n': case '\t':
+        return context != Context::Attribute;
+    default:
+        return true;
+    }
+}
+
+// Escapes & and < everywhere, > in text and " in attribute values. Beyond
+// that, white space that expat would normalise on reading is written as a
+// character reference, and characters kept in UTF-8 by the parser are written
+// as ISO-8859-1 bytes (or references above U+00FF), so a document read back
+// gives the same tree instead of growing a layer of mis-encoding per save.
+void appendEncoded(std::string& out, const std::string& text, Context context)
+{
+    std::size_t plainStart = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (isPlain(c, context)) {
+            ++i;
+            continue;
+        }
+        out.append(text, plainStart, i - plainStart);
+        std::size_t consumed = 1;
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\r': out += "&#13;"; break;
+        case '\n': out += "&#10;"; break;
+        case '\t': out += "&#9;"; break;
+        default: {
+            unsigned long codePoint = 0;
+            const std::size_t length = decodeUtf8(text, i, codePoint);
+            if (length == 0) {
+                out += static_cast<char>(c);
+            } else if (codePoint <= 0xFF) {
+                out += static_cast<char>(codePoint);
+                consumed = length;
+            } else if (context == Context::Name) {
+                // Names cannot hold references; no better form exists in ISO-8859-1.
+                out.append(text, i, length);
+                consumed = length;
+            } else {
+                out += "&#" + std::to_string(codePoint) + ";";
+                consumed = length;
+            }
+        }
+        }
+        i += consumed;
+        plainStart = i;
+    }
+    out.append(text, plainStart, std::string::npos);
+}
+
+} // namespace
+
+XmlWriter::XmlWriter(const std::string& path)
+    : m_stream(path, std::ios::out | std::ios::binary | std::ios::trunc)
+{
+}
+
+XmlWriter::~XmlWriter() = default;
+
+void XmlWriter::check()
+{
+    if (!m_stream.is_open() || !m_stream)
+        throw util::io::IOException(WRITE_FAILED);
+}
+
+void XmlWriter::writeDocument(const XmlElement& root)
+{
+    check();
+    // CR LF written out, so the file has the same bytes on every platform.
+    m_stream << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
+    check();
+    writeElement(0, root);
+    m_stream.flush();
+    check();
+}
+
+void XmlWriter::writeElement(int depth, const XmlElement& element)
+{
+    static_cast<void>(depth);
+    check();
+    struct Open {
+        const XmlElement* element;
+        int nextChild;
+    };
+    std::vector<Open> open;
+
+    writeStartTag(element);
+    if (element.getChildCount() > 0)
+        open.push_back({&element, 0});
+    while (!open.empty()) {
+        Open& top = open.back();
+        if (top.nextChild < top.element->getChildCount()) {
+            const XmlElement& child = *top.element->getChild(top.nextChild++);
+            writeStartTag(child);
+            if (child.getChildCount() > 0)
+                open.push_back({&child, 0}); // invalidates top
+        } else {
+            writeEndTag(*top.element);
+            open.pop_back();
+        }
+    }
+}
+
+// Everything up to the children; a childless element is complete afterwards.
+void XmlWriter::writeStartTag(const XmlElement& element)
+{
+    m_buffer.clear();
+    m_buffer += '<';
+    appendEncoded(m_buffer, element.getName(), Context::Name);
+    for (int i = 0; i < element.getAttributeCount(); ++i) {
+        const XmlAttribute* attribute = element.getAttributeAt(i);
+        m_buffer += ' ';
+        appendEncoded(m_buffer, attribute->getName(), Context::Name);
+        m_buffer += "=\"";
+        appendEncoded(m_buffer, attribute->getValue(), Context::Attribute);
+        m_buffer += '"';
+    }
+    if (element.getChildCount() == 0 && element.getText().empty()) {
+        m_buffer += "/>";
+    } else {
+        m_buffer += '>';
+        appendEncoded(m_buffer, element.getText(), Context::Text);
+        if (element.getChildCount() == 0) {
+            m_buffer += "</";
+            appendEncoded(m_buffer, element.getName(), Context::Name);
+            m_buffer += '>';
+        }
+    }
+    m_stream.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+    check();
+}
+
+void XmlWriter::writeEndTag(const XmlElement& element)
+{
+    m_buffer.clear();
+    m_buffer += "</";
+    appendEncoded(m_buffer, element.getName(), Context::Name);
+    m_buffer += '>';
+    m_stream.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+    check();
+}
+
+void XmlWriter::close()
+{
+    if (!m_stream.is_open())
+        throw util::io::IOException(WRITE_FAILED);
+    m_stream.close();
+    if (!m_stream)
+        throw util::io::IOException(WRITE_FAILED);
+}
+
+} // namespace util::xml

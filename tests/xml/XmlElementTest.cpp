@@ -1,0 +1,211 @@
+#include "xml/SingleByteMapping.h"
+#include "xml/XML2_Exception.h"
+#include "xml/XmlElement.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+
+using namespace util::xml;
+
+namespace {
+
+std::vector<std::string> attributeNames(const XmlElement& element)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < element.getAttributeCount(); ++i)
+        names.push_back(element.getAttributeAt(i)->getName());
+    return names;
+}
+
+XmlElement* addEntry(XmlElement& root, const std::string& id)
+{
+    auto entry = std::make_unique<XmlElement>("ENTRY");
+    entry->setAttribute("_id_", id);
+    return root.addChild(std::move(entry));
+}
+
+} // namespace
+
+TEST(XmlElement, NewNodesAreEmptyAndCarryTheirTypeCodes)
+{
+    XmlElement element("DATABASE");
+    EXPECT_EQ(element.getType(), 1);
+    EXPECT_EQ(element.getName(), "DATABASE");
+    EXPECT_EQ(element.getText(), "");
+    EXPECT_EQ(element.getChildCount(), 0);
+    EXPECT_EQ(element.getAttributeCount(), 0);
+    EXPECT_EQ(element.getParent(), nullptr);
+    EXPECT_EQ(XmlAttribute("a", "b").getType(), 2);
+    EXPECT_EQ(XmlNode("n").getType(), -1);
+}
+
+TEST(XmlElement, ChildrenKeepOrderAndParent)
+{
+    XmlElement root("DATABASE");
+    XmlElement* first = root.addChild(std::make_unique<XmlElement>("ENTRY"));
+    root.addChild(std::make_unique<XmlElement>("entry"));
+    XmlElement* third = root.addChild(std::make_unique<XmlElement>("ENTRY"));
+    ASSERT_EQ(root.getChildCount(), 3);
+    EXPECT_EQ(first->getParent(), &root);
+    EXPECT_EQ(root.getChild(2), third);
+    EXPECT_EQ(root.getChild(3), nullptr);
+    EXPECT_EQ(root.getChild(-1), nullptr);
+    EXPECT_EQ(root.findChild("ENTRY"), first);
+    EXPECT_EQ(root.findChild("entry"), root.getChild(1));
+    EXPECT_EQ(root.findChild("Entry"), nullptr);
+
+    root.removeChild(0);
+    ASSERT_EQ(root.getChildCount(), 2);
+    EXPECT_EQ(root.getChild(1), third);
+    root.removeChild(5);
+    EXPECT_EQ(root.getChildCount(), 2);
+    EXPECT_EQ(third->getPath(), "DATABASE.ENTRY");
+    EXPECT_EQ(root.getPath(), "DATABASE");
+}
+
+TEST(XmlElement, AttributesAreOrderedByteWiseByName)
+{
+    XmlElement entry("ENTRY");
+    entry.setAttribute("text", "abc");
+    entry.setAttribute("_id_", 1);
+    entry.setAttribute("date", "03/14/2004 09:05:00");
+    entry.setAttribute("wndY", 2);
+    entry.setAttribute("wndX", 3);
+    EXPECT_EQ(attributeNames(entry),
+              (std::vector<std::string>{"_id_", "date", "text", "wndX", "wndY"}));
+    EXPECT_EQ(entry.getAttributeAt(5), nullptr);
+
+    // Shorter name first on a common prefix; bytes compare unsigned.
+    XmlElement other("x");
+    other.setAttribute("\xE4", "");
+    other.setAttribute("ab", "");
+    other.setAttribute("a", "");
+    other.setAttribute("Z", "");
+    EXPECT_EQ(attributeNames(other), (std::vector<std::string>{"Z", "a", "ab", "\xE4"}));
+}
+
+TEST(XmlElement, SetAttributeReplacesMapsAndWritesDecimal)
+{
+    XmlElement entry("ENTRY");
+    entry.setAttribute("wndX", -1);
+    entry.setAttribute("notify", INT_MIN);
+    entry.setAttribute("wndX", 640);
+    EXPECT_EQ(entry.getAttributeCount(), 2);
+    EXPECT_EQ(entry.getAttribute("wndX"), "640");
+    EXPECT_EQ(entry.getAttribute("notify"), "-2147483648");
+
+    entry.setAttribute("text", "Gr\xC3\xBC\xC3\x9F\x65 \xC3\xA8");
+    EXPECT_EQ(entry.getAttribute("text"), "Gr\xFC\xDF\x65 \xC3\xA8");
+
+    entry.setAttribute("empty", "");
+    ASSERT_TRUE(entry.findAttribute("empty").has_value());
+    EXPECT_EQ(*entry.findAttribute("empty"), "");
+    EXPECT_FALSE(entry.findAttribute("wndY").has_value());
+}
+
+TEST(XmlElement, MissingRequiredAttributeThrowsWithEmptyElement)
+{
+    XmlElement entry("ENTRY");
+    try {
+        entry.getAttribute("wndY");
+        FAIL() << "no exception";
+    } catch (const XML2_Exception& e) {
+        EXPECT_STREQ(e.what(), "Attribute not found: [wndY]");
+        EXPECT_EQ(e.getElement(), "");
+        EXPECT_EQ(e.toString(), "Attribute not found: [wndY] in element: ");
+    }
+}
+
+TEST(XmlElement, AssignIdTakesOneMoreThanTheLargest)
+{
+    XmlElement root("DATABASE");
+    XmlElement first("ENTRY");
+    EXPECT_EQ(first.assignId(&root, 0), 1);
+    EXPECT_EQ(first.getAttribute("_id_"), "1");
+
+    addEntry(root, "1");
+    addEntry(root, "2");
+    addEntry(root, "7");
+    XmlElement* eighth = root.addChild(std::make_unique<XmlElement>("ENTRY"));
+    EXPECT_EQ(eighth->assignId(&root, 0), 8);
+    // The element was already a child: it now counts too.
+    XmlElement ninth("ENTRY");
+    EXPECT_EQ(ninth.assignId(&root, 0), 9);
+
+    root.removeChild(3);
+    XmlElement again("ENTRY");
+    EXPECT_EQ(again.assignId(&root, 0), 8);
+
+    XmlElement kept("ENTRY");
+    EXPECT_EQ(kept.assignId(&root, 5), 5);
+    EXPECT_EQ(kept.getAttribute("_id_"), "5");
+    EXPECT_EQ(kept.assignId(nullptr, 0), 1);
+}
+
+TEST(XmlElement, AssignIdReadsIdsLikeDecimalConversionAndNeverOverflows)
+{
+    XmlElement root("DATABASE");
+    addEntry(root, "  12abc");
+    addEntry(root, "x99");
+    addEntry(root, "-40");
+    root.addChild(std::make_unique<XmlElement>("OTHER"));
+    XmlElement entry("ENTRY");
+    EXPECT_EQ(entry.assignId(&root, 0), 13);
+
+    XmlElement full("DATABASE");
+    addEntry(full, "1");
+    addEntry(full, "3");
+    addEntry(full, "99999999999999999999");
+    EXPECT_EQ(entry.assignId(&full, 0), 2);
+}
+
+TEST(XmlElement, DestroysVeryDeepTreesWithoutRecursion)
+{
+    auto root = std::make_unique<XmlElement>("a");
+    XmlElement* leaf = root.get();
+    for (int i = 0; i < 200000; ++i)
+        leaf = leaf->addChild(std::make_unique<XmlElement>("a"));
+    leaf->addChild(std::make_unique<XmlElement>("b"));
+    root->removeChild(0);
+    EXPECT_EQ(root->getChildCount(), 0);
+}
+
+// The mapping as eight replace-all passes, exactly in table order.
+static std::string mapByPasses(std::string text)
+{
+    const char* const pairs[8][2] = {{"\xC3\x84", "\xC4"}, {"\xC3\x9C", "\xDC"},
+                                     {"\xC3\x96", "\xD6"}, {"\xC3\x9F", "\xDF"},
+                                     {"\xC3\xA4", "\xE4"}, {"\xC3\xBC", "\xFC"},
+                                     {"\xC3\xB6", "\xF6"}, {"\xC3\xA9", "\xE9"}};
+    for (const auto& pair : pairs) {
+        const std::string from = pair[0];
+        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at))
+            text.replace(at, 2, pair[1]);
+    }
+    return text;
+}
+
+TEST(SingleByteMapping, ConvertsExactlyTheEightLetters)
+{
+    std::string text = "\xC3\x84\xC3\x9C\xC3\x96\xC3\x9F\xC3\xA4\xC3\xBC\xC3\xB6\xC3\xA9"
+                       " \xC3\xA8\xC3\x89\xE2\x82\xAC\xC3";
+    mapToSingleByte(text);
+    EXPECT_EQ(text, "\xC4\xDC\xD6\xDF\xE4\xFC\xF6\xE9 \xC3\xA8\xC3\x89\xE2\x82\xAC\xC3");
+}
+
+TEST(SingleByteMapping, EqualsEightReplaceAllPassesOnRandomBytes)
+{
+    std::mt19937 random(20040314);
+    const unsigned char alphabet[] = {'a', 0xC3, 0x84, 0x9C, 0x96, 0x9F, 0xA4, 0xBC,
+                                      0xB6, 0xA9, 0xA8, 0xC4, 0xE4, 0xFC, 0x00};
+    for (int round = 0; round < 5000; ++round) {
+        std::string text(random() % 24, '\0');
+        for (char& c : text)
+            c = static_cast<char>(alphabet[random() % sizeof alphabet]);
+        std::string mapped = text;
+        mapToSingleByte(mapped);
+        ASSERT_EQ(mapped, mapByPasses(text)) << "round " << round;
+    }
+}
