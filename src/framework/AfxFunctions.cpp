@@ -1,0 +1,81 @@
+#include "framework/AfxFunctions.h"
+
+#include "framework/CWinApp.h"
+#include "framework/CWnd.h"
+
+#include <ole2.h>
+
+#include <vector>
+
+namespace {
+
+// OLE initialisation is per thread; count the successful ones to undo.
+thread_local int t_oleInitCount = 0;
+
+} // namespace
+
+CWnd* AfxGetMainWnd()
+{
+    CWinApp* app = AfxGetApp();
+    return app ? app->m_pMainWnd : nullptr;
+}
+
+std::string AfxGetModuleBaseName()
+{
+    std::vector<char> path(MAX_PATH);
+    for (;;)
+    {
+        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return std::string();
+        if (length < path.size())
+        {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    std::string name(path.begin(), path.end());
+    const size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+
+HINSTANCE AfxGetResourceHandle()
+{
+    return ::GetModuleHandleA(nullptr);
+}
+
+int AfxMessageBox(const char* text, UINT type, UINT /*helpId: there is no help file*/)
+{
+    HWND owner = ::GetActiveWindow();
+    if (!owner)
+    {
+        CWnd* mainWnd = AfxGetMainWnd();
+        if (mainWnd && ::IsWindow(mainWnd->GetSafeHwnd()))
+            owner = mainWnd->GetSafeHwnd();
+    }
+    CWinApp* app = AfxGetApp();
+    const std::string caption = app ? app->m_pszAppName : AfxGetModuleBaseName();
+    return ::MessageBoxA(owner, text ? text : "", caption.c_str(), type);
+}
+
+BOOL AfxOleInit()
+{
+    if (FAILED(::OleInitialize(nullptr)))
+        return FALSE;
+    ++t_oleInitCount;
+    return TRUE;
+}
+
+void AfxOleTerm(BOOL justRevoke)
+{
+    if (justRevoke || t_oleInitCount == 0)
+        return;
+    --t_oleInitCount;
+    ::OleUninitialize();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CDialog;
+class CWnd;
+
+// One pass of dialog data exchange between a dialog's members and its controls.
+class CDataExchange
+{
+public:
+    CDataExchange(CDialog* dialog, BOOL save) : m_bSaveAndValidate(save), m_pDlgWnd(dialog) {}
+
+    // The control with this id, remembered as the one to focus on failure.
+    // A missing control fails the exchange.
+    HWND PrepareCtrl(int id);
+
+    // Ends the exchange unsuccessfully; on save the offending control gets the
+    // focus with its text selected.
+    [[noreturn]] void Fail();
+
+    BOOL m_bSaveAndValidate;
+    CDialog* m_pDlgWnd;
+    HWND m_hWndLastControl = nullptr;
+};
+
+// Thrown by Fail and caught by UpdateData; never leaves the framework.
+struct DataExchangeFailure
+{
+};
+
+void DDX_Text(CDataExchange* dx, int id, std::string& value);
+// A number that does not parse is reported to the user and fails the exchange.
+void DDX_Text(CDataExchange* dx, int id, int& value);
+// A combo box: loading selects the first item that starts with the value (case
+// does not matter); saving reads the selected item (or the edit text of a combo
+// box that has one). A list without a selection saves "".
+void DDX_CBString(CDataExchange* dx, int id, std::string& value);
+void DDX_Check(CDataExchange* dx, int id, int& value);
+// Subclasses the control into the object the first time only.
+void DDX_Control(CDataExchange* dx, int id, CWnd& control);

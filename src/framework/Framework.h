@@ -1,0 +1,14 @@
+#pragma once
+
+// Everything of the framework layer in one include.
+#include "framework/AfxFunctions.h"
+#include "framework/CDataExchange.h"
+#include "framework/CDialog.h"
+#include "framework/COleDateTime.h"
+#include "framework/COleDateTimeSpan.h"
+#include "framework/CWinApp.h"
+#include "framework/CWinThread.h"
+#include "framework/CWnd.h"
+#include "framework/Clock.h"
+#include "framework/ExceptionReport.h"
+#include "framework/Handles.h"
