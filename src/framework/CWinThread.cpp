@@ -35,7 +35,21 @@ BOOL CWinThread::CreateThread(DWORD createFlags, UINT stackSize)
 
 int CWinThread::Run()
 {
-    return m_pfnThreadProc ? static_cast<int>(m_pfnThreadProc(m_pThreadParams)) : 0;
+    if (m_pfnThreadProc)
+        return static_cast<int>(m_pfnThreadProc(m_pThreadParams));
+    if (InitInstance())
+    {
+        MSG message{};
+        BOOL got;
+        while ((got = ::GetMessageA(&message, nullptr, 0, 0)) != 0 && got != -1)
+        {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+        if (got == 0)
+            m_nExitCode = static_cast<int>(message.wParam);
+    }
+    return ExitInstance();
 }
 
 unsigned __stdcall CWinThread::ThreadEntry(void* self)

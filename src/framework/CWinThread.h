@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
-// A worker thread. Either give it a function, or derive and override Run. With
+// A worker thread. Either give it a function, or derive and override Run, or
+// (a thread of its own kind) override InitInstance/ExitInstance: without a
+// function Run calls InitInstance, runs a message loop when that returns TRUE,
+// and ends with ExitInstance. With
 // m_bAutoDelete (the default) the object deletes itself when the thread ends,
 // so the creator must not touch it after CreateThread unless it created the
 // thread suspended and cleared m_bAutoDelete first.
@@ -24,6 +27,9 @@ public:
 
     // The thread's work; its value is the thread's exit code.
     virtual int Run();
+    virtual BOOL InitInstance() { return FALSE; }
+    // The WM_QUIT code when the message loop ran, else 0.
+    virtual int ExitInstance() { return m_nExitCode; }
 
     HANDLE m_hThread = nullptr; // closed by the destructor
     DWORD m_nThreadID = 0;
@@ -31,6 +37,8 @@ public:
 
 protected:
     CWinThread() = default;
+
+    int m_nExitCode = 0;
 
 private:
     static unsigned __stdcall ThreadEntry(void* self);
