@@ -22,8 +22,8 @@ RES = os.path.join(ROOT, "res")
 ART = os.path.join(RES, "art")
 WORK = os.path.join(ROOT, "build-art")
 BACKDROP = (0x13, 0x29, 0x3D)   # outside the outlines; never on screen
-JPEG_QUALITY = 92
-JPEG_QUALITY_SMALL = 96
+JPEG_QUALITY = 95
+JPEG_QUALITY_SMALL = 97
 
 # picture id: (source name, scene, crop rectangle or None)
 PICTURES = {

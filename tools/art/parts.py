@@ -96,11 +96,8 @@ def board(left=34):
             f'fill="none" stroke="{RIM_LIGHT}" stroke-width="1.5"/>\n'
             f'<rect x="{left + 10}" y="11" width="{w - 20}" height="{h - 20}" rx="{r - 9}" '
             f'fill="url(#panel)" stroke="{OUTLINE}" stroke-width="1.5"/>\n'
-            # soft light spots give the panel some depth, away from the text areas
-            f'<circle cx="405" cy="40" r="60" fill="#ffffff" opacity="0.05"/>\n'
-            f'<circle cx="80" cy="420" r="70" fill="#ffffff" opacity="0.04"/>\n'
             + sparkles()
-            + text(427, 430, "Velloran Software", 9, "#9fc3dc", "normal", "end"))
+            + text(414, 427, "Velloran Software", 9, "#9fc3dc", "normal", "end"))
 
 
 def board_defs():
@@ -146,9 +143,9 @@ def quokka_head(p, eyes_closed=False):
     st = f'stroke="{FUR_DARK}" stroke-width="{fmt(2.4)}"'
     out = ""
     for side in (-1, 1):
-        ex, ey = hx + side * 28 * s, hy - 35 * s
-        out += f'<circle cx="{fmt(ex)}" cy="{fmt(ey)}" r="{fmt(13.5 * s)}" fill="{FUR}" {st}/>\n'
-        out += (f'<circle cx="{fmt(ex + side * 1 * s)}" cy="{fmt(ey + 1.5 * s)}" r="{fmt(7.5 * s)}" '
+        ex, ey = hx + side * 30 * s, hy - 32 * s
+        out += f'<circle cx="{fmt(ex)}" cy="{fmt(ey)}" r="{fmt(12.5 * s)}" fill="{FUR}" {st}/>\n'
+        out += (f'<circle cx="{fmt(ex + side * 1 * s)}" cy="{fmt(ey + 1.5 * s)}" r="{fmt(6.8 * s)}" '
                 f'fill="{EAR_INNER}"/>\n')
     out += (f'<ellipse cx="{fmt(hx)}" cy="{fmt(hy)}" rx="{fmt(44 * s)}" ry="{fmt(39 * s)}" '
             f'fill="{FUR}" {st}/>\n')
@@ -169,10 +166,13 @@ def quokka_head(p, eyes_closed=False):
             f'{fmt(nx + 6 * s)} {fmt(ny - 3 * s)} Q {fmt(nx + 2 * s)} {fmt(ny + 4 * s)} {fmt(nx)} '
             f'{fmt(ny + 4 * s)} Q {fmt(nx - 2 * s)} {fmt(ny + 4 * s)} {fmt(nx - 6 * s)} {fmt(ny - 3 * s)} Z" '
             f'fill="{NOSE}"/>\n')
-    out += (f'<path d="M {fmt(nx)} {fmt(ny + 4 * s)} L {fmt(nx)} {fmt(ny + 7 * s)} '
-            f'M {fmt(nx - 10 * s)} {fmt(ny + 6 * s)} Q {fmt(nx - 5 * s)} {fmt(ny + 12 * s)} {fmt(nx)} '
-            f'{fmt(ny + 7 * s)} Q {fmt(nx + 5 * s)} {fmt(ny + 12 * s)} {fmt(nx + 10 * s)} {fmt(ny + 6 * s)}" '
-            f'fill="none" stroke="{NOSE}" stroke-width="{fmt(1.8 * s)}" stroke-linecap="round"/>\n')
+    out += (f'<path d="M {fmt(nx)} {fmt(ny + 4 * s)} L {fmt(nx)} {fmt(ny + 7 * s)}" stroke="{NOSE}" '
+            f'stroke-width="{fmt(1.6 * s)}" stroke-linecap="round"/>\n')
+    out += (f'<path d="M {fmt(nx - 10 * s)} {fmt(ny + 6.5 * s)} Q {fmt(nx)} {fmt(ny + 8.5 * s)} {fmt(nx + 10 * s)} '
+            f'{fmt(ny + 6.5 * s)} Q {fmt(nx + 8 * s)} {fmt(ny + 17 * s)} {fmt(nx)} {fmt(ny + 17 * s)} '
+            f'Q {fmt(nx - 8 * s)} {fmt(ny + 17 * s)} {fmt(nx - 10 * s)} {fmt(ny + 6.5 * s)} Z" fill="#6b2a22" '
+            f'stroke="{NOSE}" stroke-width="{fmt(1.4 * s)}" stroke-linejoin="round"/>\n'
+            f'<ellipse cx="{fmt(nx)}" cy="{fmt(ny + 13.8 * s)}" rx="{fmt(5 * s)}" ry="{fmt(2.8 * s)}" fill="#f08a86"/>\n')
     return out
 
 
@@ -196,8 +196,14 @@ def eyes(p, closed):
 def quokka_body(p):
     cx, cy, rx, ry = p.body
     st = f'stroke="{FUR_DARK}" stroke-width="2.4"'
-    out = (f'<ellipse cx="{fmt(cx)}" cy="{fmt(cy)}" rx="{fmt(rx)}" ry="{fmt(ry)}" fill="{FUR}" {st}/>\n'
-           f'<ellipse cx="{fmt(cx + 4)}" cy="{fmt(cy + 12)}" rx="{fmt(rx * 0.62)}" ry="{fmt(ry * 0.72)}" '
+    top, bottom, wide = cy - ry, cy + ry, cy + ry * 0.25
+    d = (f"M {fmt(cx)} {fmt(top)} C {fmt(cx + rx * 0.6)} {fmt(top)} {fmt(cx + rx)} {fmt(cy - ry * 0.4)} "
+         f"{fmt(cx + rx)} {fmt(wide)} C {fmt(cx + rx)} {fmt(cy + ry * 0.8)} {fmt(cx + rx * 0.6)} {fmt(bottom)} "
+         f"{fmt(cx)} {fmt(bottom)} C {fmt(cx - rx * 0.6)} {fmt(bottom)} {fmt(cx - rx)} {fmt(cy + ry * 0.8)} "
+         f"{fmt(cx - rx)} {fmt(wide)} C {fmt(cx - rx)} {fmt(cy - ry * 0.4)} {fmt(cx - rx * 0.6)} {fmt(top)} "
+         f"{fmt(cx)} {fmt(top)} Z")
+    out = (f'<path d="{d}" fill="{FUR}" {st}/>\n'
+           f'<ellipse cx="{fmt(cx + 3)}" cy="{fmt(cy + ry * 0.22)}" rx="{fmt(rx * 0.6)}" ry="{fmt(ry * 0.6)}" '
            f'fill="{FACE}"/>\n')
     fy = cy + ry - 1
     for fx in (cx - rx * 0.45, cx + rx * 0.45):
@@ -353,10 +359,16 @@ def back_arrow(cx, cy, r, colour="#ffffff"):
 
 
 def refresh_arrow(cx, cy, r, colour="#ffffff"):
-    a = r * 0.55
-    x1, y1 = cx + a * math.cos(math.radians(-40)), cy + a * math.sin(math.radians(-40))
-    x2, y2 = cx + a * math.cos(math.radians(250)), cy + a * math.sin(math.radians(250))
-    return (f'<path d="M {fmt(x1)} {fmt(y1)} A {fmt(a)} {fmt(a)} 0 1 1 {fmt(x2)} {fmt(y2)}" fill="none" '
+    a = r * 0.52
+    start, end = math.radians(-70), math.radians(200)
+    x1, y1 = cx + a * math.cos(start), cy + a * math.sin(start)
+    x2, y2 = cx + a * math.cos(end), cy + a * math.sin(end)
+    # the arc runs counter-clockwise on screen from end to start; the head sits at start
+    tx, ty = math.sin(start), -math.cos(start)   # tangent direction at start, clockwise
+    nx, ny = math.cos(start), math.sin(start)
+    head = [(x1 + tx * 4.2, y1 + ty * 4.2), (x1 - nx * 3.6 - tx * 1.2, y1 - ny * 3.6 - ty * 1.2),
+            (x1 + nx * 3.6 - tx * 1.2, y1 + ny * 3.6 - ty * 1.2)]
+    return (f'<path d="M {fmt(x2)} {fmt(y2)} A {fmt(a)} {fmt(a)} 0 1 0 {fmt(x1)} {fmt(y1)}" fill="none" '
             f'stroke="{colour}" stroke-width="2.4" stroke-linecap="round"/>\n'
-            f'<polygon points="{pts([(x1 + 3.6, y1 - 3.6), (x1 + 1.5, y1 + 4.2), (x1 - 4.6, y1 - 1.2)])}" '
-            f'fill="{colour}" stroke="{colour}" stroke-width="1" stroke-linejoin="round"/>\n')
+            f'<polygon points="{pts(head)}" fill="{colour}" stroke="{colour}" stroke-width="0.8" '
+            f'stroke-linejoin="round"/>\n')

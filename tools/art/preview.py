@@ -50,7 +50,7 @@ def paste_overlays(img, view, res):
 
 
 def write(renders, res, path):
-    sheet = Image.new("RGB", (5 * 450 + 10, 3 * 470 + 420), (90, 90, 90))
+    sheet = Image.new("RGB", (5 * 450 + 10, 3 * 470 + 520), (90, 90, 90))
     d = ImageDraw.Draw(sheet)
     for i, (pid, view, label) in enumerate(VIEWS):
         pic = Image.open(os.path.join(res, "pictures", f"{pid}.jpg")).convert("RGB")

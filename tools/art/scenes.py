@@ -12,12 +12,12 @@ from parts import (Pose, board, board_defs, quokka, quokka_head, logo, text, fmt
                    OK_GREEN, BUTTON_RED, BUTTON_RED_HOT, PANEL_TOP, PANEL_BOTTOM, RIM_LIGHT)
 
 HOME_POSE = Pose(head=(68, 138), scale=1.0, eyes=[(59.5, 143), (76.5, 143)], eye_rx=5, eye_ry=6.5,
-                 body=(66.6, 318, 59.4, 112), arms=[((32, 262), (52, 300)), ((104, 236), (146, 252))])
+                 body=(66.6, 297.5, 59.4, 132.5), arms=[((40, 240), (56, 266)), ((98, 232), (148, 252))])
 SIDE_POSE = Pose(head=(81, 140), scale=1.1, eyes=[(72, 145), (90, 145)], eye_rx=5.2, eye_ry=4.8,
-                 body=(60, 320, 60.4, 110), arms=[((28, 262), (50, 300)), ((94, 262), (74, 300))])
+                 body=(60, 299, 60.4, 131), arms=[((36, 236), (51, 262)), ((84, 236), (69, 262))])
 
 HOT_YELLOW = "#ffd166"
-CARD_CORNERS = [(142, 132), (318, 72), (392, 338), (146, 380)]
+CARD_CORNERS = [(150, 140), (318, 72), (392, 338), (146, 380)]
 
 
 def _rect_of(r):
@@ -30,17 +30,17 @@ def common_front(hot):
     """Close button and envelope: the same in every view, so their hover
     pictures fit everywhere."""
     cx, cy = 410, 270.5
-    out = round_button(cx, cy, 10, BUTTON_RED_HOT if hot == 120 else BUTTON_RED, hot == 120)
+    out = round_button(cx, cy, 9, BUTTON_RED_HOT if hot == 120 else BUTTON_RED, hot == 120)
     out += cross(cx, cy, 3.6, "#ffffff", 2.6)
-    out += envelope(360.75, 108.75, 45, 20, 12.5, HOT_YELLOW if hot == 153 else "#ffffff",
-                    "#c0392b" if hot == 153 else "#3b82b8", glow=hot == 153)
+    out += envelope(360.75, 108.75, 45, 18, 11, HOT_YELLOW if hot == 153 else "#ffffff",
+                    "#c0392b" if hot == 153 else "#3b82b8")
     return out
 
 
 def back_button(hot):
     cx, cy = 171.5, 364.5
-    return (round_button(cx, cy, 10.5, HOT_YELLOW if hot == 146 else RIM, hot == 146)
-            + back_arrow(cx, cy, 10.5, OUTLINE if hot == 146 else "#ffffff"))
+    return (round_button(cx, cy, 9, HOT_YELLOW if hot == 146 else RIM, hot == 146)
+            + back_arrow(cx, cy, 10, OUTLINE if hot == 146 else "#ffffff"))
 
 
 def card_tile(quad, fill, edge, icon, label, angle, label_at, icon_at, hot=False):
@@ -52,7 +52,12 @@ def card_tile(quad, fill, edge, icon, label, angle, label_at, icon_at, hot=False
     ix, iy = icon_at
     out += f'<g transform="rotate({fmt(angle)} {fmt(ix)} {fmt(iy)})">{icon(ix, iy)}</g>\n'
     lx, ly = label_at
-    out += text(lx, ly, label, 18, OUTLINE, extra=f'transform="rotate({fmt(angle)} {fmt(lx)} {fmt(ly)})"')
+    rot = f'transform="rotate({fmt(angle)} {fmt(lx)} {fmt(ly)})"'
+    if isinstance(label, tuple):
+        out += text(lx, ly - 3, label[0], 17, OUTLINE, extra=rot)
+        out += text(lx, ly + 11, label[1], 11, "#1f4f70", "normal", extra=rot)
+    else:
+        out += text(lx, ly, label, 18, OUTLINE, extra=rot)
     return out
 
 
@@ -68,7 +73,7 @@ def menu_card():
     out += card_tile(g.CARD_TIMER, "#ffab8c", "#d06a4a", lambda x, y: clock_icon(x, y, 12.5),
                      "Timer", 8, (254, 235), (191, 226))
     out += card_tile(g.CARD_WEATHER, "#9fd8f5", "#4f9fc8", lambda x, y: weather_icon(x, y, 1.05),
-                     "°C", -12, (318, 308), (246, 314))
+                     ("Wetter", "Weather"), -12, (306, 306), (244, 316))
     return out
 
 
@@ -100,8 +105,8 @@ def weather_page(hot, headline):
             f'<rect x="157" y="211" width="132" height="29" rx="6" fill="#0d2a40" opacity="0.45"/>\n')
     if headline:
         cx, cy = 302.5, 226
-        out += round_button(cx, cy, 10.5, HOT_YELLOW if hot == 159 else RIM, hot == 159)
-        out += refresh_arrow(cx, cy, 10.5, OUTLINE if hot == 159 else "#ffffff")
+        out += round_button(cx, cy, 9, HOT_YELLOW if hot == 159 else RIM, hot == 159)
+        out += refresh_arrow(cx, cy, 10, OUTLINE if hot == 159 else "#ffffff")
     # a soft cloud at the far right keeps the empty page friendly without touching the text
     out += (f'<path d="M 338 404 a 12 12 0 0 1 6 -22 a 16 16 0 0 1 30 -6 a 13 13 0 0 1 22 14 '
             f'a 8 8 0 0 1 -2 14 Z" fill="#ffffff" opacity="0.08"/>\n')
@@ -143,7 +148,7 @@ def note_sheet():
 
 
 def timer_sheet():
-    out = sheet(352, 280)
+    out = sheet(348, 280)
     out += f'<path d="M 176 296.5 H 330" stroke="{PAPER_LINE}" stroke-width="1.5" stroke-dasharray="4 3"/>\n'
     # small calendar and clock above the date and time pickers
     out += (f'<rect x="174" y="301" width="13" height="12" rx="1.5" fill="#ffffff" stroke="{OUTLINE}" stroke-width="1.2"/>'
@@ -190,7 +195,7 @@ def note_window(kind, close=None, alert=False):
         l, t, r, b = close_rect
         cx, cy = (l + r) / 2, (t + b) / 2
         hot = close == "hot"
-        body += round_button(cx, cy, 9.5, BUTTON_RED_HOT if hot else "#e8776a", hot)
+        body += round_button(cx, cy, 8.8, BUTTON_RED_HOT if hot else "#e8776a", hot)
         body += cross(cx, cy, 3.4, "#ffffff", 2.4)
     return svg_doc(w, h, body)
 
