@@ -12,9 +12,9 @@ from parts import (Pose, board, board_defs, quokka, quokka_head, logo, text, fmt
                    OK_GREEN, BUTTON_RED, BUTTON_RED_HOT, PANEL_TOP, PANEL_BOTTOM, RIM_LIGHT)
 
 HOME_POSE = Pose(head=(68, 138), scale=1.0, eyes=[(59.5, 143), (76.5, 143)], eye_rx=5, eye_ry=6.5,
-                 body=(66.6, 297.5, 59.4, 132.5), arms=[((40, 240), (56, 266)), ((98, 232), (148, 252))])
+                 body=(67.2, 297.5, 59.4, 132.5), arms=[((40, 240), (56, 266)), ((98, 232), (148, 252))])
 SIDE_POSE = Pose(head=(81, 140), scale=1.1, eyes=[(72, 145), (90, 145)], eye_rx=5.2, eye_ry=4.8,
-                 body=(60, 299, 60.4, 131), arms=[((36, 236), (51, 262)), ((84, 236), (69, 262))])
+                 body=(61.4, 299, 60, 131), arms=[((36, 236), (51, 262)), ((84, 236), (69, 262))])
 
 HOT_YELLOW = "#ffd166"
 CARD_CORNERS = [(150, 140), (318, 72), (392, 338), (146, 380)]
@@ -253,7 +253,9 @@ def menu_strip():
         f'<rect x="4" y="3.5" width="8" height="6" fill="#ffffff" stroke="#3b82b8" stroke-width="0.8"/>'
         f'<path d="M 1.5 6.5 L 8 10.5 L 14.5 6.5" fill="none" stroke="{OUTLINE}" stroke-width="1" stroke-linejoin="round"/>',
         # 2 at sign
-        text(8, 12, "@", 13, "#1d6fa5"),
+        f'<circle cx="8" cy="7.5" r="2.6" fill="none" stroke="#1d6fa5" stroke-width="1.7"/>'
+        f'<path d="M 10.6 5 V 9 Q 10.6 11 12.4 11 Q 14.4 11 14.4 7.5 A 6.4 6.4 0 1 0 10.8 13.3" fill="none" '
+        f'stroke="#1d6fa5" stroke-width="1.7" stroke-linecap="round"/>',
         # 3 check mark
         f'<path d="M 2.5 8 L 6.5 12 L 13.5 3" fill="none" stroke="{OK_GREEN}" stroke-width="2.6" stroke-linecap="round" stroke-linejoin="round"/>',
         # 4 red power symbol
