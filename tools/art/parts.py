@@ -13,10 +13,11 @@ RIM_LIGHT = "#f7c16e"
 PANEL_TOP = "#1d5377"
 PANEL_BOTTOM = "#143c58"
 PANEL_FLAT = "#18466a"
-FUR = "#a7774f"
+FUR = "#a07b5d"
 FUR_DARK = "#4b2e1c"
 FUR_SHADE = "#8e6241"
-FACE = "#efd6b5"
+FACE = "#eedac0"
+MUZZLE = "#f8ecdc"
 EAR_INNER = "#e8a098"
 NOSE = "#3a2216"
 EYE = "#2a1a10"
@@ -147,6 +148,12 @@ def quokka_head(p, eyes_closed=False):
         out += f'<circle cx="{fmt(ex)}" cy="{fmt(ey)}" r="{fmt(12.5 * s)}" fill="{FUR}" {st}/>\n'
         out += (f'<circle cx="{fmt(ex + side * 1 * s)}" cy="{fmt(ey + 1.5 * s)}" r="{fmt(6.8 * s)}" '
                 f'fill="{EAR_INNER}"/>\n')
+    for side in (-1, 1):
+        fx = hx + side * 42 * s
+        tuft = [(fx - side * 2 * s, hy - 4 * s), (fx + side * 7 * s, hy + 4 * s), (fx + side * 1 * s, hy + 7 * s),
+                (fx + side * 6 * s, hy + 13 * s), (fx - side * 4 * s, hy + 18 * s)]
+        out += (f'<polygon points="{pts(tuft)}" fill="{FUR}" stroke="{FUR_DARK}" stroke-width="2" '
+                f'stroke-linejoin="round"/>\n')
     out += (f'<ellipse cx="{fmt(hx)}" cy="{fmt(hy)}" rx="{fmt(44 * s)}" ry="{fmt(39 * s)}" '
             f'fill="{FUR}" {st}/>\n')
     # forehead tuft
@@ -160,6 +167,8 @@ def quokka_head(p, eyes_closed=False):
         out += (f'<circle cx="{fmt(hx + side * 27 * s)}" cy="{fmt(hy + 17 * s)}" r="{fmt(6 * s)}" '
                 f'fill="{CHEEK}" opacity="0.75"/>\n')
     out += eyes(p, eyes_closed)
+    out += (f'<ellipse cx="{fmt(hx)}" cy="{fmt(hy + 25 * s)}" rx="{fmt(15 * s)}" ry="{fmt(10 * s)}" '
+            f'fill="{MUZZLE}"/>\n')
     # nose and the quokka's famous smile
     nx, ny = hx, hy + 18.5 * s
     out += (f'<path d="M {fmt(nx - 6 * s)} {fmt(ny - 3 * s)} Q {fmt(nx)} {fmt(ny - 6 * s)} '
