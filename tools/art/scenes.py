@@ -6,10 +6,10 @@ cut to their rectangle by the build, so drawing them over the background is seam
 """
 import geometry as g
 from parts import (Pose, board, board_defs, quokka, quokka_head, logo, text, fmt, pts,
-                   rounded_poly, offset_polygon, clock_icon, notepad_icon, weather_icon,
-                   envelope, round_button, cross, back_arrow, refresh_arrow, svg_doc, star,
-                   OUTLINE, RIM, CREAM, PAPER, PAPER_LINE, NOTE_PAPER, NOTE_HEAD, TIMER_HEAD,
-                   OK_GREEN, BUTTON_RED, BUTTON_RED_HOT, PANEL_TOP, PANEL_BOTTOM, RIM_LIGHT)
+                   rounded_poly, offset_polygon, clock_icon, notepad_icon, weather_icon, envelope,
+                   round_button, cross, back_arrow, refresh_arrow, svg_doc, star, OUTLINE, RIM,
+                   CREAM, PAPER, PAPER_LINE, NOTE_PAPER, NOTE_HEAD, TIMER_HEAD, OK_GREEN,
+                   BUTTON_RED, BUTTON_RED_HOT, RIM_LIGHT)
 
 HOME_POSE = Pose(head=(68, 138), scale=1.0, eyes=[(59.5, 143), (76.5, 143)], eye_rx=5, eye_ry=6.5,
                  body=(67.2, 297.5, 59.4, 132.5), arms=[((40, 240), (56, 266)), ((98, 232), (148, 252))])
@@ -18,10 +18,6 @@ SIDE_POSE = Pose(head=(81, 140), scale=1.1, eyes=[(72, 145), (90, 145)], eye_rx=
 
 HOT_YELLOW = "#ffd166"
 CARD_CORNERS = [(150, 140), (318, 72), (392, 338), (146, 380)]
-
-
-def _rect_of(r):
-    return r[0], r[1], r[2] - r[0], r[3] - r[1]
 
 
 # ---------------------------------------------------------------- main window
