@@ -1,0 +1,201 @@
+#include "entries/CAction.h"
+
+#include "app/ErrorReport.h"
+#include "app/Translator.h"
+#include "entries/CDataFolder.h"
+#include "framework/AfxFunctions.h"
+#include "resource.h"
+#include "xml/IOException.h"
+#include "xml/XML2_Exception.h"
+#include "xml/XmlParser.h"
+#include "xml/XmlWriter.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+using util::xml::XmlElement;
+
+namespace {
+
+const char* const ROOT = "DATABASE";
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string SystemErrorText(DWORD error)
+{
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = length ? std::string(text, length) : "Error " + std::to_string(error);
+    if (text)
+        LocalFree(text);
+    // The system's texts end in a line break, which would split the sentence.
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+        result.pop_back();
+    return result;
+}
+
+std::string Formatted(const char* format, const std::string& first, const std::string& second)
+{
+    std::vector<char> text(std::string(format).size() + first.size() + second.size() + 1);
+    std::snprintf(text.data(), text.size(), format, first.c_str(), second.c_str());
+    return text.data();
+}
+
+// Brings the bytes written through the stream to the disk before the rename makes
+// them the data file; a rename that reaches the disk before the data would leave
+// an empty file after a power cut.
+bool FlushToDisk(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool flushed = FlushFileBuffers(file) != FALSE;
+    CloseHandle(file);
+    return flushed;
+}
+
+} // namespace
+
+CAction::CAction(const char* storeName)
+    : CAction(storeName, CDataFolder::Get(), CDataFolder::TemporaryFolder())
+{
+}
+
+CAction::CAction(const char* storeName, const std::string& folder, const std::string& legacyFolder)
+{
+    std::string base = folder;
+    if (!base.empty() && base.back() != '\\')
+        base += '\\';
+    m_path = base + "Zorla_" + storeName;
+    m_loadPath = m_path;
+    if (!legacyFolder.empty()) {
+        std::string legacy = legacyFolder;
+        if (legacy.back() != '\\')
+            legacy += '\\';
+        m_legacyPath = legacy + "Zorla_" + storeName;
+    }
+}
+
+CAction::~CAction() = default;
+
+void CAction::SetDocument(std::unique_ptr<XmlElement> root)
+{
+    m_root = std::move(root);
+    OnDocumentChanged();
+}
+
+// Earlier versions kept the files in the temporary folder when the program folder
+// was read-only, where Windows' clean-up may remove them.
+void CAction::TakeOverLegacyFile()
+{
+    m_legacyChecked = true;
+    if (m_legacyPath.empty() || lstrcmpiA(m_legacyPath.c_str(), m_path.c_str()) == 0)
+        return;
+    if (Exists(m_path) || !Exists(m_legacyPath))
+        return;
+    if (!MoveFileExA(m_legacyPath.c_str(), m_path.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
+        m_loadPath = m_legacyPath; // read it where it is; the next save lands in the data folder
+}
+
+bool CAction::Load()
+{
+    SetDocument(nullptr);
+    if (!m_legacyChecked)
+        TakeOverLegacyFile();
+
+    if (!Exists(m_loadPath)) {
+        SetDocument(std::make_unique<XmlElement>(ROOT));
+        return true;
+    }
+    try {
+        util::xml::XmlParser parser;
+        std::unique_ptr<XmlElement> root = parser.parseFile(m_loadPath);
+        if (!root)
+            throw util::xml::XML2_Exception("no element found");
+        SetDocument(std::move(root));
+        return true;
+    } catch (const util::io::IOException& e) {
+        e.showMessage();
+    } catch (const util::xml::XML2_Exception&) {
+        ReportUnparsable(m_loadPath);
+    }
+    return false;
+}
+
+bool CAction::LoadOrStartEmpty()
+{
+    if (Load())
+        return true;
+    // A file that could not be read at all has already been shown with its path.
+    if (Exists(m_loadPath) && MoveAside(m_loadPath).empty())
+        return false;
+    SetDocument(std::make_unique<XmlElement>(ROOT));
+    return false;
+}
+
+void CAction::ReportUnparsable(const std::string& file)
+{
+    const std::string keptAs = MoveAside(file);
+    if (keptAs.empty()) {
+        const std::string reason = SystemErrorText(GetLastError());
+        AfxMessageBox(
+            Formatted("File \n\t%s\n\ncan not be read because of the following reason:\n\n\t%s.", file, reason)
+                .c_str(),
+            MB_ICONHAND);
+        return;
+    }
+    const char* const notice =
+        GetUiLanguage() == UiGerman
+            ? "Die Datei\n\t%s\nist besch\xE4" "digt und kann nicht gelesen werden. Sie wurde als\n\t%s\n"
+              "aufbewahrt; das Programm beginnt mit einer leeren Liste."
+            : "The file\n\t%s\nis damaged and cannot be read. It has been kept as\n\t%s\n"
+              "and the program starts with an empty list.";
+    AfxMessageBox(Formatted(notice, file, keptAs).c_str(), MB_ICONWARNING);
+}
+
+std::string CAction::MoveAside(const std::string& file)
+{
+    for (int n = 1; n <= 999; ++n) {
+        const std::string target = file + ".bad" + (n == 1 ? std::string() : std::to_string(n));
+        if (MoveFileExA(file.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+            return target;
+        const DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
+            return std::string();
+    }
+    return std::string();
+}
+
+bool CAction::Save()
+{
+    if (!m_root)
+        return true;
+    const std::string temporary = m_path + ".tmp";
+    try {
+        {
+            util::xml::XmlWriter writer(temporary);
+            writer.writeDocument(*m_root);
+            writer.close();
+        }
+        if (!FlushToDisk(temporary) ||
+            !MoveFileExA(temporary.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            throw util::io::IOException("Could not write to stream.");
+        m_loadPath = m_path;
+        return true;
+    } catch (const util::io::IOException&) {
+        DeleteFileA(temporary.c_str());
+        ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
+    } catch (...) {
+        DeleteFileA(temporary.c_str());
+        throw;
+    }
+    return false;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "xml/XmlElement.h"
+
+#include <memory>
+#include <string>
+
+// A persistent XML store: one document kept in the data file "Zorla_<store name>".
+class CAction {
+public:
+    // The file lives in the program's data folder (CDataFolder); a file left in
+    // the temporary folder by earlier versions is moved over on the first Load.
+    explicit CAction(const char* storeName);
+    // The file lives in folder; legacyFolder, when not empty, is searched by the
+    // first Load like the temporary folder above. For tests and tools.
+    CAction(const char* storeName, const std::string& folder, const std::string& legacyFolder = std::string());
+    virtual ~CAction();
+    CAction(const CAction&) = delete;
+    CAction& operator=(const CAction&) = delete;
+
+    // Replaces the document by the file's content, or by an empty "DATABASE" when
+    // there is no file. A file that cannot be read shows the exception and gives
+    // false; a file that does not parse is moved aside (MoveAside), the user is
+    // told where it went, and the result is false. Either way the store has no
+    // document afterwards.
+    bool Load();
+    // Load; on failure the file is moved aside and the store starts with an empty
+    // document, so the user can go on and nothing of the old file is lost. When
+    // the file can be neither read nor moved, the store stays without a document,
+    // so no save can replace it. Returns what Load returned.
+    bool LoadOrStartEmpty();
+
+    // Writes the document to a temporary file beside the data file and then swaps
+    // it in, so an interrupted save leaves the previous file whole. A failure is
+    // reported with "Error while writing data to hard disk." and leaves the
+    // previous file. Without a document nothing happens (true).
+    bool Save();
+
+    // Renames the data file to "<file>.bad", or ".bad2", ".bad3"... when taken.
+    // Returns the new name, or empty when the file could not be moved (the system
+    // error is then the thread's last error).
+    std::string MoveAside() const { return MoveAside(m_path); }
+
+    const std::string& GetPath() const { return m_path; }
+    util::xml::XmlElement* GetDocument() const { return m_root.get(); }
+    void SetDocument(std::unique_ptr<util::xml::XmlElement> root);
+
+protected:
+    // A new document was taken in, by Load or SetDocument.
+    virtual void OnDocumentChanged() {}
+
+private:
+    static std::string MoveAside(const std::string& file);
+    void TakeOverLegacyFile();
+    void ReportUnparsable(const std::string& file);
+
+    std::unique_ptr<util::xml::XmlElement> m_root;
+    std::string m_path;
+    std::string m_legacyPath;
+    // The file that Load reads: the data file, or the legacy one when it could
+    // not be moved over.
+    std::string m_loadPath;
+    bool m_legacyChecked = false;
+};

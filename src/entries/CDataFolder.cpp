@@ -1,0 +1,94 @@
+#include "entries/CDataFolder.h"
+
+#include "framework/AfxFunctions.h"
+#include "framework/CWinApp.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+namespace {
+
+std::string WithBackslash(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
+bool IsFolder(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Creates every missing level of folder.
+bool CreateFolders(const std::string& folder)
+{
+    if (folder.empty())
+        return false;
+    if (IsFolder(folder))
+        return true;
+    const std::size_t slash = folder.find_last_of('\\');
+    if (slash != std::string::npos && slash > 0 && folder[slash - 1] != ':')
+        CreateFolders(folder.substr(0, slash));
+    return CreateDirectoryA(folder.c_str(), nullptr) || IsFolder(folder);
+}
+
+} // namespace
+
+const std::string& CDataFolder::Get()
+{
+    static const std::string folder = Choose(ProgramFolder(), UserFolder());
+    return folder;
+}
+
+std::string CDataFolder::Choose(const std::string& programFolder, const std::string& userFolder)
+{
+    if (CanCreateFileIn(programFolder))
+        return WithBackslash(programFolder);
+    if (CreateFolders(userFolder) && CanCreateFileIn(userFolder))
+        return WithBackslash(userFolder);
+    return TemporaryFolder();
+}
+
+bool CDataFolder::CanCreateFileIn(const std::string& folder)
+{
+    if (folder.empty())
+        return false;
+    char probe[MAX_PATH] = "";
+    // Creates a file of a unique name, so no file of anybody else is touched.
+    if (GetTempFileNameA(folder.c_str(), "zpr", 0, probe) == 0)
+        return false;
+    DeleteFileA(probe);
+    return true;
+}
+
+std::string CDataFolder::ProgramFolder()
+{
+    char path[MAX_PATH] = "";
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return std::string();
+    std::string folder(path, length);
+    const std::size_t slash = folder.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+}
+
+std::string CDataFolder::UserFolder()
+{
+    char appData[MAX_PATH] = "";
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData)))
+        return std::string();
+    const CWinApp* app = AfxGetApp();
+    const std::string name = app && !app->m_pszAppName.empty() ? app->m_pszAppName : AfxGetModuleBaseName();
+    return WithBackslash(appData) + "Velloran Software\\" + name;
+}
+
+std::string CDataFolder::TemporaryFolder()
+{
+    char folder[MAX_PATH + 1] = "";
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length > MAX_PATH)
+        return std::string();
+    return WithBackslash(folder);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+// Where the program keeps its data files. Folders are returned with a trailing
+// backslash.
+class CDataFolder {
+public:
+    // The program folder when a file can really be created there, else the
+    // per-user folder. Decided once per process.
+    static const std::string& Get();
+
+    // The rule behind Get, with the candidates passed in: programFolder when
+    // CanCreateFileIn says so, else userFolder (created when missing), else the
+    // temporary folder as the last resort.
+    static std::string Choose(const std::string& programFolder, const std::string& userFolder);
+
+    // Creates and deletes a file in folder. The read-only attribute alone says
+    // nothing: Windows ignores it on folders, while access rights or a
+    // write-protected medium refuse files in folders that do not carry it.
+    static bool CanCreateFileIn(const std::string& folder);
+
+    // The executable's folder, without trailing backslash.
+    static std::string ProgramFolder();
+    // "<application data>\Velloran Software\<executable name>", without trailing
+    // backslash; empty when the system has no application data folder.
+    static std::string UserFolder();
+    // Where data files went when the program folder was read-only (GetTempPathA).
+    static std::string TemporaryFolder();
+};

@@ -1,0 +1,143 @@
+#include "entries/CEntry.h"
+
+#include "app/ProgramTitle.h"
+#include "xml/XML2_Exception.h"
+#include "xml/XmlElement.h"
+
+#include <cctype>
+#include <climits>
+#include <memory>
+
+using util::xml::XmlElement;
+
+namespace {
+
+const char* const ENTRY = "ENTRY";
+const char* const LINE_BREAK = "\r\n";
+const char* const STORED_BREAK = "_BR_";
+const char* const DATE_FORMAT = "%m/%d/%Y %H:%M:%S";
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+} // namespace
+
+CEntry::CEntry() : date(COleDateTime::GetCurrentTime())
+{
+}
+
+bool CEntry::ReadFrom(const XmlElement* element, bool* warningShown)
+{
+    if (!element || element->getName() != ENTRY)
+        return false;
+    try {
+        // The order decides which missing attribute the warning names.
+        const std::string storedText = element->getAttribute("text");
+        const int newId = ReadDecimal(element->getAttribute("_id_"));
+        int newNotify = notify;
+        if (auto value = element->findAttribute("notify"))
+            newNotify = ReadDecimal(*value);
+        const int newY = ReadDecimal(element->getAttribute("wndY"));
+        const int newX = ReadDecimal(element->getAttribute("wndX"));
+        COleDateTime newDate;
+        if (!newDate.ParseDateTime(element->getAttribute("date").c_str(), 0, 1033))
+            return false;
+
+        SetText(storedText);
+        id = newId;
+        notify = newNotify;
+        wndX = newX;
+        wndY = newY;
+        date = newDate;
+        return true;
+    } catch (const util::xml::XML2_Exception& e) {
+        if (!warningShown || !*warningShown) {
+            if (warningShown)
+                *warningShown = true;
+            e.showMessage();
+        }
+    } catch (...) {
+    }
+    return false;
+}
+
+bool CEntry::AppendTo(XmlElement* root)
+{
+    if (!root)
+        return false;
+    auto element = std::make_unique<XmlElement>(ENTRY);
+    id = element->assignId(root, id);
+    element->setAttribute("text", text);
+    element->setAttribute("date", date.Format(DATE_FORMAT));
+    element->setAttribute("wndX", wndX);
+    element->setAttribute("wndY", wndY);
+    if (notify != -1)
+        element->setAttribute("notify", notify);
+    root->addChild(std::move(element));
+    return true;
+}
+
+void CEntry::SetText(const std::string& typed)
+{
+    text = ReplaceAll(typed, LINE_BREAK, STORED_BREAK);
+}
+
+std::string CEntry::GetDisplayText() const
+{
+    return ReplaceAll(text, STORED_BREAK, LINE_BREAK);
+}
+
+std::string CEntry::FormatDate(const char* format) const
+{
+    return date.Format(format);
+}
+
+COleDateTime CEntry::GetReminderTime() const
+{
+    return date + COleDateTimeSpan(0, 0, notify, 0);
+}
+
+std::string CEntry::GetKey() const
+{
+    return std::string(ProgramTitle) + (kind == 2 ? "N" : "T") + "ID:" + std::to_string(id);
+}
+
+std::string FilterText(const std::string& typed)
+{
+    std::string kept;
+    kept.reserve(typed.size());
+    for (char c : typed) {
+        switch (static_cast<unsigned char>(c)) {
+        case 0xC4: case 0xD6: case 0xDC: case 0xDF: case 0xE4: case 0xF6: case 0xFC:
+            kept += c;
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x80)
+                kept += c;
+        }
+    }
+    return kept;
+}
+
+int ReadDecimal(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > INT_MAX)
+            return negative ? INT_MIN : INT_MAX;
+    }
+    return static_cast<int>(negative ? -value : value);
+}

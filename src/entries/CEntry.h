@@ -1,0 +1,52 @@
+#pragma once
+
+#include "framework/COleDateTime.h"
+
+#include <string>
+
+namespace util::xml {
+class XmlElement;
+}
+
+class CEntryStore;
+
+// One note or reminder as the rest of the program passes it around: a plain value,
+// copied freely. The store holds the lasting form as an "ENTRY" element.
+class CEntry {
+public:
+    CEntry();
+
+    // Fills the entry from an "ENTRY" element; kind and store are left to the caller.
+    // A missing required attribute shows a warning box, unless warningShown points
+    // to true; a shown warning sets it, so a store can warn once per document.
+    bool ReadFrom(const util::xml::XmlElement* element, bool* warningShown = nullptr);
+    // Appends an "ENTRY" element built from the entry to root; an entry without an
+    // id gets one more than the largest id under root.
+    bool AppendTo(util::xml::XmlElement* root);
+
+    // Text in stored form: line breaks (CR LF) become "_BR_", so one file line holds it.
+    void SetText(const std::string& typed);
+    std::string GetDisplayText() const;
+
+    std::string FormatDate(const char* format) const;
+    COleDateTime GetReminderTime() const;
+    // The main window's key for the entry's note window, e.g. "Zorla 1.0NID:12".
+    std::string GetKey() const;
+
+    int kind = 0;                 // 1 reminder, 2 note
+    CEntryStore* store = nullptr; // not owned; where a note window writes back
+    int wndX = -1;                // -1 until the note window was placed
+    int wndY = -1;
+    int id = 0;                   // 0 until stored
+    std::string text;             // stored form
+    COleDateTime date;            // notes: created; reminders: the appointment
+    int notify = -1;              // reminders: minutes after date when due; -1 for notes
+};
+
+// Drops every byte from 0x80 up except the German letters the program's files keep
+// (Ä Ö Ü ß ä ö ü): typed text holds nothing else beyond ASCII.
+std::string FilterText(const std::string& typed);
+
+// Leading white space, an optional sign and the digits that follow; the rest is
+// ignored and anything else reads as 0. Clamped to the int range.
+int ReadDecimal(const std::string& text);
