@@ -70,15 +70,11 @@ INT_PTR CDialog::DoModal()
 
     RunModalLoop();
 
-    // Give the activation back to the owner before the dialog disappears.
+    // Enabled first, so the owner gets the activation back when the dialog goes.
     if (disableOwner)
         ::EnableWindow(owner, TRUE);
     if (m_hWnd)
-    {
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
         DestroyWindow();
-    }
     m_modal = false;
     return m_nModalResult;
 }

@@ -21,15 +21,16 @@ CWinApp* AfxGetApp()
 }
 
 CWinApp::CWinApp()
-    : m_pszAppName(AfxGetModuleBaseName()), m_hInstance(::GetModuleHandleA(nullptr))
+    : m_pszAppName(AfxGetModuleBaseName()), m_hInstance(::GetModuleHandleA(nullptr)), m_pPreviousApp(g_app)
 {
     g_app = this;
 }
 
 CWinApp::~CWinApp()
 {
+    // A shorter-lived application object (a test's) hands the role back.
     CWinApp* self = this;
-    g_app.compare_exchange_strong(self, nullptr);
+    g_app.compare_exchange_strong(self, m_pPreviousApp);
 }
 
 void CWinApp::SetRegistryKey(const char* key)

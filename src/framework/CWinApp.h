@@ -8,7 +8,8 @@
 
 class CWnd;
 
-// The one application object of the process (AfxGetApp). Its profile calls keep
+// The one application object of the process (AfxGetApp); one constructed later
+// takes over that role until it ends. Its profile calls keep
 // settings under HKEY_CURRENT_USER\Software\<registry key>\<app name>\<section>.
 class CWinApp
 {
@@ -46,6 +47,8 @@ protected:
     int m_nExitCode = 0;
 
 private:
+    CWinApp* m_pPreviousApp;
+
     std::string SectionPath(const char* section) const;
     std::string IniFileName() const;
 };
