@@ -1,7 +1,14 @@
+#include "app/CZorlaApp.h"
+#include "app/Translator.h"
+#include "framework/CWinApp.h"
+
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+// The process-wide objects, in the order they must exist.
+CZorlaApp theApp;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    MessageBoxA(nullptr, "placeholder", "Zorla", MB_OK);
-    return 0;
+    GetTranslator();
+    return AfxWinMain(instance);
 }

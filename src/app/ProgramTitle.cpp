@@ -1,3 +1,3 @@
 #include "app/ProgramTitle.h"
 
-const std::string ProgramTitle = "Zorla 1.0";
+const char ProgramTitle[] = "Zorla 1.0";

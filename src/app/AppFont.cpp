@@ -1,0 +1,51 @@
+#include "app/AppFont.h"
+
+#include <cstring>
+
+namespace {
+const AppFont* g_shared = nullptr;
+}
+
+HFONT AppFont::Shared()
+{
+    return g_shared ? g_shared->Handle() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void AppFont::SetShared(const AppFont* font)
+{
+    g_shared = font;
+}
+
+AppFont::AppFont()
+{
+    m_log.lfHeight = -12;
+    m_log.lfWeight = FW_NORMAL;
+    m_log.lfQuality = ANTIALIASED_QUALITY;
+    m_log.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+    std::strcpy(m_log.lfFaceName, "Times New Roman");
+    Recreate();
+}
+
+void AppFont::SetFaceName(const char* face)
+{
+    std::strncpy(m_log.lfFaceName, face, LF_FACESIZE - 1);
+    m_log.lfFaceName[LF_FACESIZE - 1] = '\0';
+    Recreate();
+}
+
+void AppFont::SetHeight(LONG height)
+{
+    m_log.lfHeight = height;
+    Recreate();
+}
+
+void AppFont::SetItalic(bool italic)
+{
+    m_log.lfItalic = italic ? 1 : 0;
+    Recreate();
+}
+
+void AppFont::Recreate()
+{
+    m_font.reset(CreateFontIndirectA(&m_log));
+}

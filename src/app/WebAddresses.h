@@ -1,0 +1,6 @@
+#pragma once
+
+// The web addresses the program shows, opens and reports to. The host names are
+// build values, so tests and the demo can point them at a local server.
+#define ZORLA_MAKER_URL "http://" ZORLA_MAKER_HOST "/"
+#define ZORLA_BRAND_URL "http://" ZORLA_BRAND_HOST "/"

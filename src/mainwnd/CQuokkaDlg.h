@@ -1,0 +1,22 @@
+#pragma once
+
+#include "framework/CDialog.h"
+
+// Base of the main window: its size, its top-most state and its remembered place.
+class CQuokkaDlg : public CDialog {
+public:
+    explicit CQuokkaDlg(UINT templateId, CWnd* parent = nullptr);
+
+    bool IsTopMost() const { return m_topMost != 0; }
+    // Flips the top-most state and writes it at once.
+    void ToggleTopMost();
+
+protected:
+    BOOL OnInitDialog() override;
+    // Saves the position before the window goes.
+    BOOL DestroyWindow() override;
+
+    int m_width = -1;
+    int m_height = -1;
+    BYTE m_topMost = 1;
+};

@@ -1,0 +1,108 @@
+#include "app/AppTranslator.h"
+#include "app/Translator.h"
+#include "support/Text1252.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string TextOf(HWND window)
+{
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// A real top-level window with the kinds of children a dialog has.
+class TranslateWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        top = CreateWindowExA(0, "Static", "Warning", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+        label = Child("Static", "To:");
+        button = Child("Button", "&Cancel");
+        edit = Child("Edit", "To:");
+        combo = Child("ComboBox", "");
+        grandchild = CreateWindowExA(0, "Static", "Warning", WS_CHILD, 0, 0, 10, 10, label, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(top && label && button && edit && combo && grandchild);
+    }
+    void TearDown() override { DestroyWindow(top); }
+
+    HWND Child(const char* className, const char* text)
+    {
+        return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, top, nullptr, nullptr, nullptr);
+    }
+
+    HWND top = nullptr, label = nullptr, button = nullptr, edit = nullptr, combo = nullptr, grandchild = nullptr;
+    CAppTranslator translator;
+};
+
+class GermanTranslateWindowTest : public TranslateWindowTest {};
+
+}  // namespace
+
+TEST_F(TranslateWindowTest, EnglishSystemChangesNothing)
+{
+    translator.TranslateWindow(top, -1);
+    EXPECT_EQ(TextOf(top), "Warning");
+    EXPECT_EQ(TextOf(label), "To:");
+    EXPECT_EQ(TextOf(button), "&Cancel");
+}
+
+TEST_F(TranslateWindowTest, OnlyLanguageMinusOneTranslatesAndNullIsHarmless)
+{
+    translator.TranslateWindow(top, UiGerman);
+    EXPECT_EQ(TextOf(label), "To:");
+    translator.TranslateWindow(nullptr, -1);
+    CWndTranslator plain;
+    plain.TranslateWindow(nullptr, UiGerman);
+}
+
+TEST_F(TranslateWindowTest, BaseTranslatesIntoTheGivenLanguageAndCutsLongTexts)
+{
+    const std::string longText(300, 'x');
+    SetWindowTextA(label, longText.c_str());
+    CWndTranslator plain;
+    plain.TranslateWindow(top, UiGerman);
+    EXPECT_EQ(TextOf(top), "Warnung");
+    EXPECT_EQ(TextOf(label), std::string(254, 'x'));
+    EXPECT_EQ(TextOf(button), "&Abbrechen");
+    EXPECT_EQ(TextOf(edit), "To:");
+    EXPECT_EQ(TextOf(grandchild), "Warning");
+}
+
+TEST_F(TranslateWindowTest, MenuItemsAreTranslatedKeepingIdsAndSubmenus)
+{
+    HMENU bar = CreateMenu();
+    HMENU sub = CreatePopupMenu();
+    AppendMenuA(sub, MF_STRING | MF_CHECKED, 57665, "E&xit");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "&Notes");
+    AppendMenuA(bar, MF_STRING, 150, "&Timer");
+    CWndTranslator plain;
+    plain.TranslateMenu(bar, UiGerman);
+    char text[64] = "";
+    GetMenuStringA(bar, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Notizen");
+    EXPECT_EQ(GetSubMenu(bar, 0), sub);
+    GetMenuStringA(sub, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Beenden");
+    EXPECT_EQ(GetMenuItemID(sub, 0), 57665u);
+    EXPECT_TRUE(GetMenuState(sub, 0, MF_BYPOSITION) & MF_CHECKED);
+    EXPECT_EQ(GetMenuItemID(bar, 1), 150u);
+    DestroyMenu(bar);
+}
+
+TEST_F(GermanTranslateWindowTest, DialogTranslatesStaticsAndButtonsOnly)
+{
+    ASSERT_EQ(GetUiLanguage(), UiGerman);
+    translator.TranslateWindow(top, -1);
+    EXPECT_EQ(TextOf(top), "Warnung");
+    EXPECT_EQ(TextOf(label), Cp1252("Empfänger:"));
+    EXPECT_EQ(TextOf(button), "&Abbrechen");
+    EXPECT_EQ(TextOf(edit), "To:");
+    EXPECT_EQ(TextOf(grandchild), "Warning");
+}

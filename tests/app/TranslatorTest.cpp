@@ -1,0 +1,122 @@
+#include "app/AppTranslator.h"
+#include "app/Translator.h"
+#include "app/WebAddresses.h"
+#include "support/Text1252.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Every English text of the program with what a German system shows, written
+// here in UTF-8 so the table's Windows-1252 bytes are checked independently.
+std::vector<std::pair<std::string, std::string>> ExpectedPairs()
+{
+    return {
+        {"%s already running on this machine.", "%s wird bereits ausgeführt"},
+        {"Warning", "Warnung"},
+        {"\nFeels like: ", "\nFühltemperatur: "},
+        {"\nAir: ", "\nLuft: "},
+        {" with ", " bei "},
+        {" Humidity", " Feuchtigkeit"},
+        {"\nVisibility: ", "\nSicht: "},
+        {"\nUpdated: ", "\nAktualisiert: "},
+        {"Weather update - contacting server...", "Kontaktiere Server zum Wetter-Update..."},
+        {"This appointment occurs in the past !", "Erinnerungstermin liegt in der Vergangenheit !"},
+        {"An unhandled exception occurred.", "Ein unbekannter Fehler wurde ausgelöst."},
+        {"Error while writing data to hard disk.", "Fehler beim schreiben von Daten auf Festplatte."},
+        {"Do you really want to delete this notice?", "Wollen sie diese Notiz wirklich löschen?"},
+        {"&Delete", "&Löschen"},
+        {"&remind again", "&erneut erinnern"},
+        {"Developed by:", "Entwickelt von:"},
+        {"E&xit", "&Beenden"},
+        {"&Minimize", "&Minimieren"},
+        {"&Maximize", "&Maximieren"},
+        {"%s on the web", "%s im Netz"},
+        {"&Send me to a friend...", "&Sende mich an einen Freund..."},
+        {"&Always on top", "Immer im &Vordergrund"},
+        {"&Run on system start up", "&Autostart"},
+        {"&Configure...", "&Optionen..."},
+        {"About %s...", "Info über %s..."},
+        {"&Notes", "&Notizen"},
+        {"&Timer", "&Timer"},
+        {"&German weather", "&Biergartenwetter"},
+        {"M&enu", "&Zu Zorla"},
+        {"&Update weather data", "&Neue Wetterdaten holen"},
+        {"&Play sounds", "&Klänge abspielen"},
+        {"&Do not connect to the internet", "Keine Verbindung zum Internet aufbauen!"},
+        {"Send mail...", "Als Email versenden..."},
+        {"To:", "Empfänger:"},
+        {"Subject:", "Betreff:"},
+        {"Message:", "Nachricht:"},
+        {kRecipientHint, "Mehrfachempfänger mit Semikolons trennen"},
+        {"&Send", "&Senden"},
+        {"&Cancel", "&Abbrechen"},
+        {"Compress and attach as ZIP - Archive", "Komprimieren und als ZIP - Archiv anhängen"},
+        {"You do not have an e-mail client or the client is not configured properly. :(",
+         "Sie haben kein E-Mailprogramm oder ihr E-Mailprogramm ist nicht richtig konfiguriert :("},
+        {"Send me to a friend...", "Sende mich an einen Freund..."},
+        {MailFooter(), "\n\n\n---------------\nDies ist ein Klimbim exklusiv entwickelt für " ZORLA_BRAND_URL
+                       "\n\nFalls sie den Anhang nicht öffnen können, besuchen sie unsere Webseite und laden "
+                       "Zorla von dort."},
+        {"Send Quokka", "Verschicke Quokka"},
+        {"Start attaching program...", "Hänge Programm an..."},
+        {"Start compressing program...", "Komprimiere zu verschickendes Programm..."},
+        {"Prepare to send mail...", "Initialisiere E-Mail Versandt..."},
+        {"Start sending mail...", "Beginne mit E-Mailversand…"},
+        {"Done !", "Fertig !"},
+    };
+}
+
+}  // namespace
+
+TEST(Translator, HoldsExactlyTheProgramsPairsAndRefillingChangesNothing)
+{
+    CAppTranslator first;
+    ASSERT_EQ(GetTranslator().Size(), 49u);
+    CAppTranslator second;
+    EXPECT_EQ(GetTranslator().Size(), 49u);
+    for (const auto& [english, german] : ExpectedPairs())
+        EXPECT_EQ(GetTranslator().Translate(english, UiGerman), Cp1252(german)) << english;
+}
+
+TEST(Translator, EnglishLeavesEveryTextAsItIs)
+{
+    CAppTranslator filler;
+    for (const auto& pair : ExpectedPairs())
+        EXPECT_EQ(GetTranslator().Translate(pair.first, UiEnglish), pair.first);
+}
+
+TEST(Translator, MatchesWholeTextsOnlyAndKeepsTheFirstField)
+{
+    CTranslator table;
+    table.Insert("&Cancel", "&Abbrechen@x@y");
+    table.Insert("Plain", "Schlicht");
+    EXPECT_EQ(table.Translate("&Cancel", UiGerman), "&Abbrechen");
+    EXPECT_EQ(table.Translate("Plain", UiGerman), "Schlicht");
+    EXPECT_EQ(table.Translate("&cancel", UiGerman), "&cancel");
+    EXPECT_EQ(table.Translate("Cancel", UiGerman), "Cancel");
+    EXPECT_EQ(table.Translate(" &Cancel", UiGerman), " &Cancel");
+    EXPECT_EQ(table.Translate("", UiGerman), "");
+    EXPECT_EQ(table.Translate("&Cancel", 3), "&Cancel");
+}
+
+TEST(Translator, EnglishSystemIsNotGerman)
+{
+    EXPECT_EQ(GetUiLanguage(), UiEnglish);
+    CAppTranslator filler;
+    EXPECT_EQ(Translate("E&xit"), "E&xit");
+}
+
+TEST(GermanTranslator, GermanSystemTranslatesThroughTheSharedCall)
+{
+    ASSERT_EQ(GetUiLanguage(), UiGerman) << "LC_ALL=de_DE.UTF-8 should give a German user language";
+    CAppTranslator filler;
+    EXPECT_EQ(Translate("E&xit"), "&Beenden");
+    EXPECT_EQ(Translate("Warning"), "Warnung");
+    EXPECT_EQ(Translate(" Humidity"), " Feuchtigkeit");
+    EXPECT_EQ(Translate("&Timer"), "&Timer");
+    EXPECT_EQ(Translate("Not in the table"), "Not in the table");
+}

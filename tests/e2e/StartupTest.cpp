@@ -1,0 +1,178 @@
+// The real Zorla.exe in its own processes: single instance, launch counter,
+// settings and position written on the way out.
+#include "support/MessageBoxWatcher.h"
+#include "support/TestRegistry.h"
+#include "support/Text1252.h"
+#include "support/ZorlaCopy.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+DWORD LaunchCount(const ZorlaCopy& copy)
+{
+    DWORD count = 0;
+    TestRegistry::ReadDword(copy.Name(), "CZorlaApp", "LC", count);
+    return count;
+}
+
+// Starts a second process while a first one runs and returns what it showed.
+SeenBox RefusedSecondStart(const ZorlaCopy& copy)
+{
+    std::unique_ptr<TestProcess> first;
+    HWND main = copy.StartAndWait(first);
+    EXPECT_NE(main, nullptr);
+    auto second = copy.Start();
+    MessageBoxWatcher watcher(second->Id(), IDOK, 20000);
+    SeenBox box = watcher.Result();
+    DWORD code = 1;
+    EXPECT_TRUE(second->WaitExit(20000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(WaitForProcessWindow(second->Id(), kMainTitle, 0), nullptr);
+    EXPECT_TRUE(ZorlaCopy::Exit(main, *first));
+    return box;
+}
+
+}  // namespace
+
+TEST(Startup, SecondInstanceIsRefusedWithItsMessageAndIsNotCounted)
+{
+    ZorlaCopy copy("ZorlaSecond");
+    const SeenBox box = RefusedSecondStart(copy);
+    ASSERT_TRUE(box.seen);
+    EXPECT_EQ(box.caption, "Warning");
+    EXPECT_EQ(box.text, "Zorla 1.0 already running on this machine.");
+    // Icons are private to their process under Wine: only their presence shows here.
+    EXPECT_NE(box.icon, nullptr);
+    EXPECT_EQ(LaunchCount(copy), 1u);
+}
+
+TEST(GermanStartup, SecondInstanceMessageIsGerman)
+{
+    ZorlaCopy copy("ZorlaZweite");
+    const SeenBox box = RefusedSecondStart(copy);
+    ASSERT_TRUE(box.seen);
+    EXPECT_EQ(box.caption, "Warnung");
+    EXPECT_EQ(box.text, Cp1252("Zorla 1.0 wird bereits ausgeführt"));
+}
+
+TEST(Startup, TenStartsCountTen)
+{
+    ZorlaCopy copy("ZorlaTen");
+    for (int i = 0; i < 10; ++i) {
+        std::unique_ptr<TestProcess> process;
+        HWND main = copy.StartAndWait(process);
+        ASSERT_NE(main, nullptr) << "start " << i + 1;
+        ASSERT_TRUE(ZorlaCopy::Exit(main, *process));
+    }
+    EXPECT_EQ(LaunchCount(copy), 10u);
+}
+
+TEST(Startup, CopiesUnderOtherNamesRunSideBySide)
+{
+    ZorlaCopy one("ZorlaOne");
+    ZorlaCopy two("ZorlaTwo");
+    std::unique_ptr<TestProcess> first, second;
+    HWND a = one.StartAndWait(first);
+    HWND b = two.StartAndWait(second);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(LaunchCount(one), 1u);
+    EXPECT_EQ(LaunchCount(two), 1u);
+    EXPECT_TRUE(ZorlaCopy::Exit(a, *first));
+    EXPECT_TRUE(ZorlaCopy::Exit(b, *second));
+}
+
+TEST(Startup, FreshUserGetsTheDefaultsAndExitWritesSettingsAndPosition)
+{
+    ZorlaCopy copy("ZorlaFresh");
+    std::unique_ptr<TestProcess> process;
+    HWND main = copy.StartAndWait(process);
+    ASSERT_NE(main, nullptr);
+
+    RECT rect{};
+    GetWindowRect(main, &rect);
+    EXPECT_EQ(rect.left, GetSystemMetrics(SM_CXFULLSCREEN) - 440 - 20);
+    EXPECT_EQ(rect.top, GetSystemMetrics(SM_CYFULLSCREEN) - 444 - 50);
+    EXPECT_EQ(rect.right - rect.left, 440);
+    EXPECT_EQ(rect.bottom - rect.top, 444);
+    EXPECT_TRUE(GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongPtrA(main, GWL_STYLE) & WS_SYSMENU);
+
+    SetWindowPos(main, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(ZorlaCopy::Exit(main, *process));
+
+    DWORD x = 0, y = 0, sound = 9, noInternet = 9;
+    std::string city;
+    ASSERT_TRUE(TestRegistry::ReadDword(copy.Name(), "CQuokkaDlg", "WndX", x));
+    ASSERT_TRUE(TestRegistry::ReadDword(copy.Name(), "CQuokkaDlg", "WndY", y));
+    EXPECT_EQ(x, 123u);
+    EXPECT_EQ(y, 77u);
+    ASSERT_TRUE(TestRegistry::ReadDword(copy.Name(), "CZorlaDlg", "bSound", sound));
+    ASSERT_TRUE(TestRegistry::ReadDword(copy.Name(), "CZorlaDlg", "bNoInetConnect", noInternet));
+    ASSERT_TRUE(TestRegistry::ReadString(copy.Name(), "CZorlaDlg", "strCurWeatherComobSelectionID", city));
+    EXPECT_EQ(sound, 0u);
+    EXPECT_EQ(noInternet, 1u);
+    EXPECT_EQ(city, Cp1252("München"));
+}
+
+TEST(Startup, StoredSettingsAreReadAndFlagsWrittenBackAsZeroOrOne)
+{
+    ZorlaCopy copy("ZorlaStored");
+    TestRegistry::WriteDword(copy.Name(), "CZorlaDlg", "bSound", 7);
+    TestRegistry::WriteDword(copy.Name(), "CZorlaDlg", "bNoInetConnect", 0);
+    TestRegistry::WriteDword(copy.Name(), "CQuokkaDlg", "TopMost", 0);
+    TestRegistry::WriteDword(copy.Name(), "CQuokkaDlg", "WndX", static_cast<DWORD>(-300));
+    TestRegistry::WriteDword(copy.Name(), "CQuokkaDlg", "WndY", 40);
+    std::unique_ptr<TestProcess> process;
+    HWND main = copy.StartAndWait(process);
+    ASSERT_NE(main, nullptr);
+    RECT rect{};
+    GetWindowRect(main, &rect);
+    EXPECT_EQ(rect.left, -300);
+    EXPECT_EQ(rect.top, 40);
+    EXPECT_FALSE(GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ASSERT_TRUE(ZorlaCopy::Exit(main, *process));
+    DWORD sound = 0, noInternet = 9;
+    TestRegistry::ReadDword(copy.Name(), "CZorlaDlg", "bSound", sound);
+    TestRegistry::ReadDword(copy.Name(), "CZorlaDlg", "bNoInetConnect", noInternet);
+    EXPECT_EQ(sound, 1u);
+    EXPECT_EQ(noInternet, 0u);
+}
+
+TEST(Startup, EnterAndEscapeNeverCloseTheMainWindow)
+{
+    ZorlaCopy copy("ZorlaKeys");
+    std::unique_ptr<TestProcess> process;
+    HWND main = copy.StartAndWait(process);
+    ASSERT_NE(main, nullptr);
+    for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        PostMessageA(main, WM_KEYDOWN, key, 0);
+        PostMessageA(main, WM_KEYUP, key, 0);
+        PostMessageA(main, WM_COMMAND, key == VK_ESCAPE ? IDCANCEL : IDOK, 0);
+    }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    EXPECT_FALSE(process->WaitExit(500));
+    EXPECT_TRUE(IsWindow(main));
+    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+}
+
+TEST(Startup, EndingTheSessionSavesLikeExit)
+{
+    ZorlaCopy copy("ZorlaSession");
+    std::unique_ptr<TestProcess> process;
+    HWND main = copy.StartAndWait(process);
+    ASSERT_NE(main, nullptr);
+    SetWindowPos(main, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DWORD_PTR allowed = 0;
+    SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &allowed);
+    EXPECT_TRUE(allowed);
+    ASSERT_TRUE(process->WaitExit(20000));
+    DWORD x = 0, y = 0, sound = 9;
+    EXPECT_TRUE(TestRegistry::ReadDword(copy.Name(), "CQuokkaDlg", "WndX", x));
+    EXPECT_TRUE(TestRegistry::ReadDword(copy.Name(), "CQuokkaDlg", "WndY", y));
+    EXPECT_TRUE(TestRegistry::ReadDword(copy.Name(), "CZorlaDlg", "bSound", sound));
+    EXPECT_EQ(x, 200u);
+    EXPECT_EQ(y, 150u);
+}

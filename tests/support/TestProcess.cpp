@@ -1,0 +1,137 @@
+#include "support/TestProcess.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <vector>
+
+TestProcess::~TestProcess()
+{
+    if (Running())
+        Kill();
+    if (m_info.hProcess)
+        CloseHandle(m_info.hProcess);
+    if (m_info.hThread)
+        CloseHandle(m_info.hThread);
+}
+
+bool TestProcess::Start(const std::string& exe, const std::string& arguments)
+{
+    std::string command = "\"" + exe + "\"";
+    if (!arguments.empty())
+        command += " " + arguments;
+    std::vector<char> buffer(command.begin(), command.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &m_info) != FALSE;
+}
+
+bool TestProcess::WaitExit(DWORD ms, DWORD* code)
+{
+    if (!m_info.hProcess || WaitForSingleObject(m_info.hProcess, ms) != WAIT_OBJECT_0)
+        return false;
+    if (code)
+        GetExitCodeProcess(m_info.hProcess, code);
+    return true;
+}
+
+void TestProcess::Kill()
+{
+    if (m_info.hProcess) {
+        TerminateProcess(m_info.hProcess, 99);
+        WaitForSingleObject(m_info.hProcess, 5000);
+    }
+}
+
+bool TestProcess::Running() const
+{
+    return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+namespace {
+
+struct WindowQuery {
+    DWORD processId;
+    const char* title;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
+{
+    auto* query = reinterpret_cast<WindowQuery*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != query->processId)
+        return TRUE;
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    if (std::string(text) != query->title)
+        return TRUE;
+    if (query->className) {
+        char name[256] = "";
+        GetClassNameA(window, name, sizeof name);
+        if (std::string(name) != query->className)
+            return TRUE;
+    }
+    query->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND WaitForProcessWindow(DWORD processId, const char* title, DWORD ms, const char* className)
+{
+    WindowQuery query{processId, title, className, nullptr};
+    WaitUntil([&] {
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+        return query.found != nullptr;
+    }, ms);
+    return query.found;
+}
+
+std::string ModuleFolder()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\'));
+}
+
+TempFolder::TempFolder()
+{
+    char base[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, base);
+    static unsigned counter = 0;
+    char name[MAX_PATH];
+    std::snprintf(name, sizeof name, "%szorla-test-%lu-%u", base, GetCurrentProcessId(), ++counter);
+    m_path = name;
+    CreateDirectoryA(m_path.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder()
+{
+    // SHFileOperation wants a double-terminated list.
+    std::string from = m_path;
+    from.push_back('\0');
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&op);
+}
+
+void PumpMessages(DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < ms);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "support/TestProcess.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+// A copy of the real Zorla.exe under its own name in a folder of its own, so its
+// registry subtree, data files and single-instance mutex belong to one test.
+class ZorlaCopy {
+public:
+    explicit ZorlaCopy(const std::string& name);
+    ~ZorlaCopy();
+
+    const std::string& Name() const { return m_name; }
+    std::string Exe() const { return m_folder.File(m_name + ".exe"); }
+    const TempFolder& Folder() const { return m_folder; }
+
+    // Starts one more process of this copy.
+    std::unique_ptr<TestProcess> Start() const;
+
+    // Starts the copy and waits for its main window; null window on failure.
+    HWND StartAndWait(std::unique_ptr<TestProcess>& process) const;
+
+    // Ends a running copy through its Exit command, as the user would.
+    static bool Exit(HWND mainWindow, TestProcess& process);
+
+private:
+    std::string m_name;
+    TempFolder m_folder;
+};
+
+extern const char kMainTitle[];
