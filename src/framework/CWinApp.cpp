@@ -175,10 +175,18 @@ int CWinApp::ExitInstance()
     return m_nExitCode;
 }
 
+void CWinApp::OnMainWndDestroyed()
+{
+    m_pMainWnd = nullptr;
+    if (m_loopThreadId == ::GetCurrentThreadId())
+        ::PostQuitMessage(0);
+}
+
 int CWinApp::Run()
 {
     if (InitInstance())
     {
+        m_loopThreadId = ::GetCurrentThreadId();
         MSG message{};
         for (;;)
         {
@@ -205,6 +213,7 @@ int CWinApp::Run()
                 ::DispatchMessageA(&message);
             }
         }
+        m_loopThreadId = 0;
     }
     return ExitInstance();
 }

@@ -38,6 +38,11 @@ public:
     // ExitInstance, whose value is returned.
     virtual int Run();
 
+    // Called when the main window is gone: forgets it, and ends the message loop
+    // of Run if that is what shows it. (A dialog run modally from InitInstance
+    // leaves no quit message behind that would close later message boxes.)
+    void OnMainWndDestroyed();
+
     std::string m_pszAppName;     // the executable's file name without extension
     std::string m_pszRegistryKey; // empty: settings go to <app name>.INI instead
     CWnd* m_pMainWnd = nullptr;
@@ -48,6 +53,7 @@ protected:
 
 private:
     CWinApp* m_pPreviousApp;
+    DWORD m_loopThreadId = 0; // the thread inside Run's message loop, or 0
 
     std::string SectionPath(const char* section) const;
     std::string IniFileName() const;

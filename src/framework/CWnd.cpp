@@ -1,5 +1,6 @@
 #include "framework/CWnd.h"
 
+#include "framework/CWinApp.h"
 #include "framework/ExceptionReport.h"
 
 #include <memory>
@@ -179,6 +180,10 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_NCDESTROY && FromHandlePermanent(window) == this)
     {
         Detach();
+        // No dangling main window for later message boxes.
+        CWinApp* app = AfxGetApp();
+        if (app && app->m_pMainWnd == this)
+            app->OnMainWndDestroyed();
         PostNcDestroy();
     }
     return result;

@@ -1,8 +1,10 @@
+#include "framework/CDialog.h"
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
 #include "framework/Handles.h"
 
 #include "support/MessageBoxAnswerer.h"
+#include "TestDialogTemplate.h"
 
 #include <gtest/gtest.h>
 
@@ -177,6 +179,64 @@ TEST(CWinApp, FailedInitialisationSkipsTheLoopButStillExits)
     EXPECT_EQ(app.exits, 1);
     MSG message;
     EXPECT_TRUE(::PeekMessageA(&message, nullptr, WM_APP, WM_APP, PM_REMOVE));
+}
+
+class ModelessMainApp : public CWinApp
+{
+public:
+    explicit ModelessMainApp(const DLGTEMPLATE* dialogTemplate) : m_template(dialogTemplate) {}
+
+    CDialog dialog;
+    HWND window = nullptr;
+
+    BOOL InitInstance() override
+    {
+        if (!dialog.CreateIndirect(m_template))
+            return FALSE;
+        window = dialog.m_hWnd;
+        m_pMainWnd = &dialog;
+        dialog.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
+        // Only a safety net should the loop never end; the test expects code 0.
+        ::SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); });
+        return TRUE;
+    }
+
+private:
+    const DLGTEMPLATE* m_template;
+};
+
+TEST(CWinApp, ClosingAModelessMainWindowEndsTheLoop)
+{
+    TestDialogTemplate dialogTemplate(WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 50, "main");
+    dialogTemplate.AddControl(TestDialogTemplate::Button, IDCANCEL, BS_PUSHBUTTON, 5, 5, 40, 14, "Cancel");
+    ModelessMainApp app(dialogTemplate.get());
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_FALSE(::IsWindow(app.window));
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+TEST(CWinApp, ModalMainWindowLeavesNoQuitMessageBehind)
+{
+    TestDialogTemplate dialogTemplate(WS_POPUP | WS_CAPTION, 100, 50, "main");
+    CWinApp app;
+    CDialog dialog;
+    dialog.InitModalIndirect(dialogTemplate.get());
+    app.m_pMainWnd = &dialog;
+    // Ends from the first pass of the modal loop.
+    struct Ender
+    {
+        static void CALLBACK End(HWND, UINT, UINT_PTR id, DWORD)
+        {
+            ::KillTimer(nullptr, id);
+            if (CWnd* main = AfxGetMainWnd())
+                main->PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+        }
+    };
+    ::SetTimer(nullptr, 0, 1, &Ender::End);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    MSG message;
+    EXPECT_FALSE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
 TEST(AfxMessageBox, IsCaptionedWithTheApplicationNameAndReturnsTheAnswer)
