@@ -1,0 +1,94 @@
+// Load and save of a notes store with 10,000 entries: medians over several runs.
+#include "entries/CActionNotes.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+const int ENTRIES = 10000;
+const int RUNS = 9;
+
+double Median(int runs, const std::function<void()>& run)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Steady::now();
+        run();
+        times.push_back(std::chrono::duration<double, std::milli>(Steady::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+std::string MakeFolder()
+{
+    char base[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, base);
+    const std::string folder = std::string(base) + "zorla-entries-bench-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void Fill(CActionNotes& store)
+{
+    for (int i = 0; i < ENTRIES; ++i) {
+        CEntry entry;
+        entry.SetText("Einkaufen: K\xE4se, Br\xF6tchen und M\xFCsli\r\nNotiz Nummer " + std::to_string(i));
+        entry.wndX = 100 + i % 800;
+        entry.wndY = 50 + i % 600;
+        store.AddEntry(entry);
+    }
+}
+
+} // namespace
+
+int main()
+{
+    const std::string folder = MakeFolder();
+    CActionNotes store(folder);
+    if (!store.Load())
+        return 1;
+
+    const auto fillStart = Steady::now();
+    Fill(store);
+    const double fillMs = std::chrono::duration<double, std::milli>(Steady::now() - fillStart).count();
+
+    const double saveMs = Median(RUNS, [&] { store.Save(); });
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    GetFileAttributesExA(store.GetPath().c_str(), GetFileExInfoStandard, &info);
+
+    CActionNotes reader(folder);
+    const double loadMs = Median(RUNS, [&] { reader.Load(); });
+    int read = 0;
+    const double loadReadMs = Median(RUNS, [&] {
+        reader.Load();
+        read = 0;
+        CEntry entry;
+        if (reader.HasEntries())
+            while (reader.GetNextEntry(entry))
+                ++read;
+    });
+    CEntry last;
+    const double lookupMs = Median(RUNS, [&] { reader.GetEntryById(ENTRIES, last); });
+
+    std::printf("entries_bench: %d entries, file %lu bytes, medians of %d runs\n", ENTRIES,
+                static_cast<unsigned long>(info.nFileSizeLow), RUNS);
+    std::printf("  add %d entries (once)      %9.1f ms\n", ENTRIES, fillMs);
+    std::printf("  save (atomic, flushed)     %9.1f ms\n", saveMs);
+    std::printf("  load                       %9.1f ms\n", loadMs);
+    std::printf("  load and read all (%d)  %9.1f ms\n", read, loadReadMs);
+    std::printf("  GetEntryById (last)        %9.3f ms\n", lookupMs);
+
+    DeleteFileA(store.GetPath().c_str());
+    RemoveDirectoryA(folder.c_str());
+    return read == ENTRIES ? 0 : 1;
+}

@@ -1,0 +1,297 @@
+#include "BoxRecorder.h"
+#include "StoreFiles.h"
+
+#include "entries/CActionNotes.h"
+#include "entries/CActionTimer.h"
+#include "support/TestProcess.h"
+#include "support/Text1252.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+CEntry MakeEntry(const std::string& text, const COleDateTime& date, int x = -1, int y = -1)
+{
+    CEntry entry;
+    entry.SetText(text);
+    entry.date = date;
+    entry.wndX = x;
+    entry.wndY = y;
+    return entry;
+}
+
+std::vector<CEntry> ReadAll(CEntryStore& store)
+{
+    std::vector<CEntry> entries;
+    if (!store.HasEntries())
+        return entries;
+    CEntry entry;
+    while (store.GetNextEntry(entry))
+        entries.push_back(entry);
+    return entries;
+}
+
+std::vector<int> Ids(CEntryStore& store)
+{
+    std::vector<int> ids;
+    for (const CEntry& entry : ReadAll(store))
+        ids.push_back(entry.id);
+    return ids;
+}
+
+const std::string TWO_NOTES = std::string(DECLARATION) +
+    "<DATABASE>"
+    "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" text=\"Buy milk_BR_and bread\" wndX=\"640\" wndY=\"120\"/>"
+    "<ENTRY _id_=\"2\" date=\"03/15/2004 17:30:12\" text=\"Call back\" wndX=\"-1\" wndY=\"-1\"/>"
+    "</DATABASE>";
+
+} // namespace
+
+TEST(EntryStore, KindsAndFileNames)
+{
+    TempFolder folder;
+    CActionNotes notes(folder.Path());
+    CActionTimer timers(folder.Path());
+    EXPECT_EQ(notes.GetKind(), 2);
+    EXPECT_EQ(timers.GetKind(), 1);
+    EXPECT_EQ(notes.GetPath(), folder.File("Zorla_Notes"));
+    EXPECT_EQ(timers.GetPath(), folder.File("Zorla_Timer"));
+}
+
+TEST(EntryStore, MissingFileGivesAnEmptyDocumentSavedAsEmptyRoot)
+{
+    TempFolder folder;
+    CActionNotes store(folder.Path());
+    BoxRecorder boxes;
+    ASSERT_TRUE(store.Load());
+    EXPECT_FALSE(store.HasEntries());
+    ASSERT_TRUE(store.Save());
+    EXPECT_TRUE(boxes.Stop().empty());
+    EXPECT_EQ(ReadBytes(store.GetPath()), std::string(DECLARATION) + "<DATABASE/>");
+}
+
+TEST(EntryStore, WritesTheExactFileLayout)
+{
+    TempFolder folder;
+    CActionNotes store(folder.Path());
+    ASSERT_TRUE(store.Load());
+    CEntry placed = MakeEntry("Buy milk\r\nand bread", COleDateTime(2004, 3, 14, 9, 5, 0), 640, 120);
+    CEntry fresh = MakeEntry("Call back", COleDateTime(2004, 3, 15, 17, 30, 12));
+    ASSERT_TRUE(store.AddEntry(placed));
+    ASSERT_TRUE(store.AddEntry(fresh));
+    ASSERT_TRUE(store.Save());
+    EXPECT_EQ(ReadBytes(store.GetPath()), TWO_NOTES);
+}
+
+TEST(EntryStore, HandWrittenLayoutReadsLikeOurOwn)
+{
+    TempFolder folder;
+    // Indented, LF line ends, attributes in another order, a character reference.
+    WriteBytes(folder.File("Zorla_Notes"),
+               "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+               "<DATABASE>\n"
+               "  <ENTRY text=\"Buy milk_BR_and bread\" wndY=\"120\" wndX=\"640\"\n"
+               "         date=\"03/14/2004 09:05:00\" _id_=\"1\"/>\n"
+               "  <ENTRY _id_=\"2\" date=\"03/15/2004 17:30:12\" text=\"Call &#98;ack\" wndX=\"-1\" wndY=\"-1\"></ENTRY>\n"
+               "</DATABASE>\n");
+    CActionNotes handWritten(folder.Path());
+    ASSERT_TRUE(handWritten.Load());
+
+    TempFolder ownFolder;
+    WriteBytes(ownFolder.File("Zorla_Notes"), TWO_NOTES);
+    CActionNotes own(ownFolder.Path());
+    ASSERT_TRUE(own.Load());
+
+    const std::vector<CEntry> a = ReadAll(handWritten);
+    const std::vector<CEntry> b = ReadAll(own);
+    ASSERT_EQ(a.size(), 2u);
+    ASSERT_EQ(b.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(a[i].id, b[i].id);
+        EXPECT_EQ(a[i].text, b[i].text);
+        EXPECT_EQ(a[i].date, b[i].date);
+        EXPECT_EQ(a[i].notify, b[i].notify);
+        EXPECT_EQ(a[i].wndX, b[i].wndX);
+        EXPECT_EQ(a[i].wndY, b[i].wndY);
+    }
+    EXPECT_EQ(a[0].GetDisplayText(), "Buy milk\r\nand bread");
+    EXPECT_EQ(a[0].wndX, 640);
+    EXPECT_EQ(a[1].FormatDate("%d.%m.%Y %H:%M:%S"), "15.03.2004 17:30:12");
+    EXPECT_EQ(a[1].notify, -1);
+}
+
+TEST(EntryStore, IdsFollowTheLargestStoredId)
+{
+    TempFolder folder;
+    CActionNotes store(folder.Path());
+    ASSERT_TRUE(store.Load());
+    CEntry first = MakeEntry("one", COleDateTime(2026, 1, 1, 0, 0, 0));
+    ASSERT_TRUE(store.AddEntry(first));
+    EXPECT_EQ(first.id, 1);
+
+    WriteBytes(store.GetPath(), std::string(DECLARATION) +
+               "<DATABASE>"
+               "<ENTRY _id_=\"1\" date=\"01/01/2026 00:00:00\" text=\"a\" wndX=\"0\" wndY=\"0\"/>"
+               "<ENTRY _id_=\"7\" date=\"01/01/2026 00:00:00\" text=\"b\" wndX=\"0\" wndY=\"0\"/>"
+               "<ENTRY _id_=\"2\" date=\"01/01/2026 00:00:00\" text=\"c\" wndX=\"0\" wndY=\"0\"/>"
+               "</DATABASE>");
+    ASSERT_TRUE(store.Load());
+    CEntry next = MakeEntry("next", COleDateTime(2026, 1, 1, 0, 0, 0));
+    ASSERT_TRUE(store.AddEntry(next));
+    EXPECT_EQ(next.id, 8);
+    ASSERT_TRUE(store.DeleteEntry(8));
+    CEntry again = MakeEntry("again", COleDateTime(2026, 1, 1, 0, 0, 0));
+    ASSERT_TRUE(store.AddEntry(again));
+    EXPECT_EQ(again.id, 8);
+    EXPECT_EQ(Ids(store), (std::vector<int>{1, 7, 2, 8}));
+}
+
+TEST(EntryStore, UpdateKeepsTheIdAndMovesTheEntryToTheEnd)
+{
+    TempFolder folder;
+    CActionNotes store(folder.Path());
+    ASSERT_TRUE(store.Load());
+    for (const char* text : {"one", "two", "three"}) {
+        CEntry entry = MakeEntry(text, COleDateTime(2026, 1, 1, 0, 0, 0));
+        ASSERT_TRUE(store.AddEntry(entry));
+    }
+    CEntry entry;
+    ASSERT_TRUE(store.GetEntryById(1, entry));
+    EXPECT_EQ(entry.text, "one");
+    entry.SetText("one, changed");
+    entry.wndX = 17;
+    ASSERT_TRUE(store.DeleteEntry(entry.id));
+    ASSERT_TRUE(store.AddEntry(entry));
+    EXPECT_EQ(entry.id, 1);
+    ASSERT_TRUE(store.Save());
+
+    CActionNotes reread(folder.Path());
+    ASSERT_TRUE(reread.Load());
+    EXPECT_EQ(Ids(reread), (std::vector<int>{2, 3, 1}));
+    CEntry stored;
+    ASSERT_TRUE(reread.GetEntryById(1, stored));
+    EXPECT_EQ(stored.text, "one, changed");
+    EXPECT_EQ(stored.wndX, 17);
+}
+
+TEST(EntryStore, LookupsAndDeletionsOfUnknownIdsFail)
+{
+    TempFolder folder;
+    CActionNotes store(folder.Path());
+    CEntry entry;
+    EXPECT_FALSE(store.HasEntries()) << "no document before Load";
+    EXPECT_FALSE(store.AddEntry(entry));
+    ASSERT_TRUE(store.Load());
+    ASSERT_TRUE(store.AddEntry(entry));
+    EXPECT_FALSE(store.GetEntryById(0, entry));
+    EXPECT_FALSE(store.GetEntryById(2, entry));
+    EXPECT_FALSE(store.DeleteEntry(2));
+    EXPECT_TRUE(store.DeleteEntry(1));
+    EXPECT_FALSE(store.DeleteEntry(1));
+}
+
+TEST(EntryStore, NotesHaveNoNotifyAttributeRemindersHaveOne)
+{
+    TempFolder folder;
+    CActionNotes notes(folder.Path());
+    CActionTimer timers(folder.Path());
+    ASSERT_TRUE(notes.Load());
+    ASSERT_TRUE(timers.Load());
+    CEntry note = MakeEntry("note", COleDateTime(2026, 12, 7, 14, 0, 0));
+    CEntry reminder = MakeEntry("reminder", COleDateTime(2026, 12, 7, 14, 0, 0));
+    reminder.notify = 0;
+    ASSERT_TRUE(notes.AddEntry(note));
+    ASSERT_TRUE(timers.AddEntry(reminder));
+    ASSERT_TRUE(notes.Save());
+    ASSERT_TRUE(timers.Save());
+    EXPECT_EQ(ReadBytes(notes.GetPath()).find("notify"), std::string::npos);
+    EXPECT_NE(ReadBytes(timers.GetPath()).find("<ENTRY _id_=\"1\" date=\"12/07/2026 14:00:00\" notify=\"0\" text="),
+              std::string::npos);
+
+    CActionTimer reread(folder.Path());
+    ASSERT_TRUE(reread.Load());
+    CEntry stored;
+    ASSERT_TRUE(reread.GetEntryById(1, stored));
+    EXPECT_EQ(stored.notify, 0);
+}
+
+TEST(EntryStore, LineBreaksAndGermanLettersSurviveTheFile)
+{
+    TempFolder folder;
+    CActionNotes store(folder.Path());
+    ASSERT_TRUE(store.Load());
+    CEntry entry = MakeEntry(Cp1252("K\u00e4se\r\nBr\u00f6tchen & <Butter>"), COleDateTime(2026, 1, 1, 0, 0, 0));
+    ASSERT_TRUE(store.AddEntry(entry));
+    ASSERT_TRUE(store.Save());
+    EXPECT_NE(ReadBytes(store.GetPath()).find(Cp1252("text=\"K\u00e4se_BR_Br\u00f6tchen &amp; &lt;Butter>\"")),
+              std::string::npos);
+
+    CActionNotes reread(folder.Path());
+    ASSERT_TRUE(reread.Load());
+    CEntry stored;
+    ASSERT_TRUE(reread.GetEntryById(1, stored));
+    EXPECT_EQ(stored.GetDisplayText(), Cp1252("K\u00e4se\r\nBr\u00f6tchen & <Butter>"));
+}
+
+TEST(EntryStore, MissingAttributeStopsIterationWithOneWarning)
+{
+    TempFolder folder;
+    WriteBytes(folder.File("Zorla_Notes"), std::string(DECLARATION) +
+               "<DATABASE>"
+               "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" text=\"first\" wndX=\"1\" wndY=\"2\"/>"
+               "<ENTRY _id_=\"2\" date=\"03/14/2004 09:05:00\" text=\"second\" wndX=\"1\"/>"
+               "<ENTRY _id_=\"3\" date=\"03/14/2004 09:05:00\" text=\"third\" wndX=\"1\" wndY=\"2\"/>"
+               "</DATABASE>");
+    CActionNotes store(folder.Path());
+    ASSERT_TRUE(store.Load());
+    BoxRecorder recorder;
+    const std::vector<CEntry> shown = ReadAll(store);
+    const std::vector<SeenBox> boxes = recorder.Stop();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "first");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Exception");
+    EXPECT_EQ(boxes[0].text, "Attribute not found: [wndY] in element: ");
+    EXPECT_EQ(boxes[0].icon, LoadIcon(nullptr, IDI_WARNING));
+}
+
+TEST(EntryStore, BrokenReminderWarnsOncePerRunNotAtEveryDueCheck)
+{
+    TempFolder folder;
+    WriteBytes(folder.File("Zorla_Timer"), std::string(DECLARATION) +
+               "<DATABASE>"
+               "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" notify=\"0\" text=\"due\" wndX=\"1\" wndY=\"2\"/>"
+               "<ENTRY _id_=\"2\" date=\"03/14/2004 09:05:00\" notify=\"0\" wndX=\"1\" wndY=\"2\"/>"
+               "</DATABASE>");
+    CActionTimer store(folder.Path());
+    ASSERT_TRUE(store.Load());
+    BoxRecorder recorder;
+    for (int minute = 0; minute < 3; ++minute)
+        EXPECT_EQ(ReadAll(store).size(), 1u);
+    CEntry entry;
+    EXPECT_FALSE(store.GetEntryById(2, entry));
+    const std::vector<SeenBox> boxes = recorder.Stop();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Attribute not found: [text] in element: ");
+}
+
+TEST(EntryStore, UnparsableDateStopsIterationSilently)
+{
+    TempFolder folder;
+    WriteBytes(folder.File("Zorla_Notes"), std::string(DECLARATION) +
+               "<DATABASE>"
+               "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" text=\"first\" wndX=\"1\" wndY=\"2\"/>"
+               "<ENTRY _id_=\"2\" date=\"yesterday\" text=\"second\" wndX=\"1\" wndY=\"2\"/>"
+               "<ENTRY _id_=\"3\" date=\"03/14/2004 09:05:00\" text=\"third\" wndX=\"1\" wndY=\"2\"/>"
+               "</DATABASE>");
+    CActionNotes store(folder.Path());
+    ASSERT_TRUE(store.Load());
+    BoxRecorder recorder;
+    EXPECT_EQ(ReadAll(store).size(), 1u);
+    EXPECT_TRUE(recorder.Stop().empty());
+    // The hidden entries stay in the file.
+    ASSERT_TRUE(store.Save());
+    EXPECT_NE(ReadBytes(store.GetPath()).find("text=\"third\""), std::string::npos);
+}

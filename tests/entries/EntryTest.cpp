@@ -1,0 +1,138 @@
+#include "entries/CEntry.h"
+
+#include "support/ScopedTestClock.h"
+#include "support/Text1252.h"
+#include "xml/XmlElement.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+using util::xml::XmlElement;
+
+TEST(EntryText, LineBreaksAreStoredAsMarkersAndShownAsLines)
+{
+    CEntry entry;
+    entry.SetText("first line\r\nsecond line\r\n");
+    EXPECT_EQ(entry.text, "first line_BR_second line_BR_");
+    EXPECT_EQ(entry.GetDisplayText(), "first line\r\nsecond line\r\n");
+    // A lone line feed is no line break of an edit control and stays.
+    entry.SetText("a\nb");
+    EXPECT_EQ(entry.text, "a\nb");
+}
+
+TEST(EntryText, FilterKeepsAsciiAndGermanLettersOnly)
+{
+    std::string ascii;
+    for (int c = 1; c < 0x80; ++c)
+        ascii += static_cast<char>(c);
+    EXPECT_EQ(FilterText(ascii), ascii);
+    EXPECT_EQ(FilterText(Cp1252("Caf\u00e9 \u00e4\u00c4\u00f6\u00d6\u00fc\u00dc\u00df 5\u20ac \u00e8\u00b0")),
+              Cp1252("Caf \u00e4\u00c4\u00f6\u00d6\u00fc\u00dc\u00df 5 "));
+}
+
+TEST(EntryKey, NamesKindAndId)
+{
+    CEntry note;
+    note.kind = 2;
+    note.id = 12;
+    EXPECT_EQ(note.GetKey(), "Zorla 1.0NID:12");
+    CEntry reminder;
+    reminder.kind = 1;
+    reminder.id = 3;
+    EXPECT_EQ(reminder.GetKey(), "Zorla 1.0TID:3");
+    reminder.kind = 0;
+    EXPECT_EQ(reminder.GetKey(), "Zorla 1.0TID:3");
+}
+
+TEST(EntryDefaults, DateIsTheClocksLocalTime)
+{
+    ScopedTestClock clock(2026, 12, 7, 14, 3, 40);
+    CEntry entry;
+    EXPECT_EQ(entry.FormatDate("%m/%d/%Y %H:%M:%S"), "12/07/2026 14:03:40");
+    EXPECT_EQ(entry.kind, 0);
+    EXPECT_EQ(entry.store, nullptr);
+    EXPECT_EQ(entry.wndX, -1);
+    EXPECT_EQ(entry.wndY, -1);
+    EXPECT_EQ(entry.id, 0);
+    EXPECT_EQ(entry.notify, -1);
+}
+
+TEST(EntryDates, ReminderTimeAddsNotifyMinutes)
+{
+    CEntry entry;
+    entry.date = COleDateTime(2026, 12, 31, 23, 30, 0);
+    entry.notify = 33;
+    EXPECT_EQ(entry.GetReminderTime().Format("%Y-%m-%d %H:%M:%S"), "2027-01-01 00:03:00");
+    entry.notify = 3 * 1440 + 1;
+    EXPECT_EQ(entry.GetReminderTime().Format("%Y-%m-%d %H:%M:%S"), "2027-01-03 23:31:00");
+}
+
+TEST(EntryDates, InvalidAndNullDatesAreWrittenAsTextAndNotReadBack)
+{
+    XmlElement root("DATABASE");
+    CEntry invalid;
+    invalid.date.SetStatus(COleDateTime::invalid);
+    ASSERT_TRUE(invalid.AppendTo(&root));
+    CEntry null;
+    null.date.SetStatus(COleDateTime::null);
+    ASSERT_TRUE(null.AppendTo(&root));
+    EXPECT_EQ(root.getChild(0)->getAttribute("date"), "Invalid DateTime");
+    EXPECT_EQ(root.getChild(1)->getAttribute("date"), "");
+
+    CEntry read;
+    EXPECT_FALSE(read.ReadFrom(root.getChild(0)));
+    EXPECT_FALSE(read.ReadFrom(root.getChild(1)));
+    EXPECT_EQ(read.id, 0) << "a failed read leaves the entry alone";
+}
+
+TEST(EntryReading, DecimalsSkipSpaceTakeSignAndIgnoreTheRest)
+{
+    EXPECT_EQ(ReadDecimal(" \t42abc"), 42);
+    EXPECT_EQ(ReadDecimal("-7"), -7);
+    EXPECT_EQ(ReadDecimal("+5"), 5);
+    EXPECT_EQ(ReadDecimal("x5"), 0);
+    EXPECT_EQ(ReadDecimal(""), 0);
+    EXPECT_EQ(ReadDecimal("- 5"), 0);
+    EXPECT_EQ(ReadDecimal("99999999999"), INT_MAX);
+    EXPECT_EQ(ReadDecimal("-99999999999"), INT_MIN);
+}
+
+TEST(EntryReading, ReadsEveryFieldOfAnEntryElement)
+{
+    XmlElement element("ENTRY");
+    element.setAttribute("_id_", " 12th");
+    element.setAttribute("date", "03/14/2004 09:05:00");
+    element.setAttribute("notify", "30");
+    element.setAttribute("text", "Buy milk_BR_and bread");
+    element.setAttribute("wndX", "640");
+    element.setAttribute("wndY", "-5px");
+    CEntry entry;
+    entry.kind = 1;
+    ASSERT_TRUE(entry.ReadFrom(&element));
+    EXPECT_EQ(entry.id, 12);
+    EXPECT_EQ(entry.FormatDate("%m/%d/%Y %H:%M:%S"), "03/14/2004 09:05:00");
+    EXPECT_EQ(entry.notify, 30);
+    EXPECT_EQ(entry.GetDisplayText(), "Buy milk\r\nand bread");
+    EXPECT_EQ(entry.wndX, 640);
+    EXPECT_EQ(entry.wndY, -5);
+    EXPECT_EQ(entry.kind, 1) << "kind belongs to the caller";
+
+    XmlElement other("NOTE");
+    EXPECT_FALSE(entry.ReadFrom(&other));
+}
+
+TEST(EntryReading, DatesFollowUsEnglishConventions)
+{
+    XmlElement element("ENTRY");
+    element.setAttribute("_id_", 1);
+    element.setAttribute("text", "t");
+    element.setAttribute("wndX", 0);
+    element.setAttribute("wndY", 0);
+    CEntry entry;
+    element.setAttribute("date", "12/07/2026 14:03:40"); // month first
+    ASSERT_TRUE(entry.ReadFrom(&element));
+    EXPECT_EQ(entry.FormatDate("%Y-%m-%d %H:%M:%S"), "2026-12-07 14:03:40");
+    element.setAttribute("date", "31/31/2004 09:05:00");
+    EXPECT_FALSE(entry.ReadFrom(&element));
+}
