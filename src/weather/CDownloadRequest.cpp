@@ -1,0 +1,7 @@
+#include "weather/CDownloadRequest.h"
+
+void CDownloadRequest::CloseHandles()
+{
+    m_hRequest.reset();
+    m_hConnection.reset();
+}

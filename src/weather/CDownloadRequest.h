@@ -1,0 +1,30 @@
+#pragma once
+
+#include "weather/GrowableBuffer.h"
+#include "weather/InternetHandle.h"
+
+#include <string>
+
+using DownloadDoneCallback = void (*)(const std::string& url, BYTE failed, void* context);
+
+// The record of one URL inside CHttpDownloader: the outcome of its last run and,
+// while a run is in progress, its WinInet handles. The client's lock guards it.
+class CDownloadRequest
+{
+public:
+    CDownloadRequest() = default;
+    CDownloadRequest(const CDownloadRequest&) = delete;
+    CDownloadRequest& operator=(const CDownloadRequest&) = delete;
+
+    // Request first: it belongs to the connection.
+    void CloseHandles();
+
+    BYTE m_success = FALSE;
+    BYTE m_failed = FALSE;
+    GrowableBuffer m_body;
+    std::string m_errorText;
+    void* m_context = nullptr;
+    InternetHandle m_hRequest;
+    InternetHandle m_hConnection;
+    DownloadDoneCallback m_callback = nullptr;
+};

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "weather/CDownloadRequest.h"
+#include "weather/InternetHandle.h"
+
+#include <atomic>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class CWinThread;
+
+// Fetches documents by HTTP GET on a worker thread and reports each outcome
+// through a completion callback on that thread. Requests started while one runs
+// wait in line and run one after the other on the same worker, each exactly once.
+class CHttpDownloader
+{
+public:
+    // The agent text goes to InternetOpenA unchanged and becomes the value of the
+    // User-Agent header.
+    explicit CHttpDownloader(const std::string& agent);
+    ~CHttpDownloader();
+
+    CHttpDownloader(const CHttpDownloader&) = delete;
+    CHttpDownloader& operator=(const CHttpDownloader&) = delete;
+
+    // True when the request was taken on: started now, or queued behind the one
+    // that runs. The callback may be null.
+    bool StartDownload(const std::string& url, DownloadDoneCallback callback, void* context);
+
+    // The outcome of the last finished run for the URL: the body with its zero
+    // byte (and any longer earlier body's tail behind it), or the error text with
+    // a zero byte. False, with bytes untouched, when the URL was never started.
+    bool GetDownloadedData(const std::string& url, std::vector<char>& bytes);
+
+    std::string GetLastErrorText() const;
+
+    // A readable text for a Windows or WinInet error code (0: the thread's last
+    // error), written to target and returned.
+    static std::string ComposeErrorText(DWORD code, std::string& target);
+
+    // Assigned by the owner before the first start; applied to every connection
+    // when not empty.
+    std::string m_userName;
+    std::string m_password;
+
+private:
+    struct Job
+    {
+        std::string url;
+        DownloadDoneCallback callback = nullptr;
+        void* context = nullptr;
+        std::string userName;
+        std::string password;
+    };
+
+    static UINT WorkerEntry(void* self);
+    UINT RunQueue();
+    bool RunExchange(const Job& job, CDownloadRequest& request);
+    bool Exchange(const Job& job, CDownloadRequest& request);
+    bool ReadBody(HINTERNET hRequest, CDownloadRequest& request);
+    bool Hold(InternetHandle& slot, HINTERNET handle);
+    // Sets the record's error text from the code (0: the last error); false.
+    bool Fail(CDownloadRequest& request, DWORD code = 0);
+
+    HINTERNET m_hRoot = nullptr; // closed once, by destruction
+    DWORD m_rootError = 0;
+    std::atomic<bool> m_stop{false};
+
+    mutable std::mutex m_lock; // guards everything below and every record
+    std::string m_lastError;
+    std::unique_ptr<CWinThread> m_worker;
+    bool m_running = false; // a worker owns the queue
+    std::deque<Job> m_queue;
+    std::map<std::string, std::unique_ptr<CDownloadRequest>> m_requests;
+};

@@ -1,0 +1,56 @@
+#include "DownloadRecorder.h"
+
+#include "support/TestProcess.h"
+
+#include <atomic>
+
+namespace {
+std::atomic<int> callbackSequence{0};
+}
+
+void DownloadRecorder::Callback(const std::string& url, BYTE failed, void* context)
+{
+    auto* recorder = static_cast<DownloadRecorder*>(context);
+    Done done;
+    done.sequence = ++callbackSequence;
+    done.url = url;
+    done.failed = failed;
+    done.context = context;
+    done.fetched = recorder->m_client.GetDownloadedData(url, done.bytes);
+    std::lock_guard<std::mutex> lock(recorder->m_lock);
+    recorder->m_calls.push_back(done);
+}
+
+bool DownloadRecorder::WaitFor(size_t count, DWORD ms) const
+{
+    return WaitUntil([&] { return Count() >= count; }, ms);
+}
+
+std::vector<DownloadRecorder::Done> DownloadRecorder::Calls() const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_calls;
+}
+
+size_t DownloadRecorder::Count() const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_calls.size();
+}
+
+std::string MessageTableText(const char* module, DWORD code)
+{
+    HMODULE loaded = module ? LoadLibraryExA(module, nullptr, LOAD_LIBRARY_AS_DATAFILE) : nullptr;
+    char* message = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
+                       (loaded ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM),
+                   loaded, code, 0x800, reinterpret_cast<char*>(&message), 0, nullptr);
+    std::string text = message ? message : "";
+    LocalFree(message);
+    if (loaded)
+        FreeLibrary(loaded);
+    for (char& c : text)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return text;
+}
