@@ -5,6 +5,12 @@
 
 #define IDD_ZORLA_DIALOG         102
 
+// Pictures of the main window's views (JPEG, RCDATA).
+#define IDP_HOME                 110
+#define IDP_NOTE_EDITOR          112
+#define IDP_WEATHER              113
+#define IDP_TIMER_EDITOR         114
+
 #define IDS_APPOINTMENT_IN_PAST  102
 #define IDS_UNHANDLED_EXCEPTION  103
 #define IDS_WRITE_ERROR          104

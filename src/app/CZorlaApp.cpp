@@ -1,6 +1,8 @@
 #include "app/CZorlaApp.h"
 
+#include "app/ErrorReport.h"
 #include "app/ProgramTitle.h"
+#include "framework/ExceptionReport.h"
 #include "app/Translator.h"
 #include "mainwnd/CZorlaDlg.h"
 
@@ -10,9 +12,19 @@
 #include <ctime>
 #include <cstdlib>
 
+namespace {
+
+void ReportCaughtException(const char* file, int line)
+{
+    ReportUnknownError(file, line);
+}
+
+}  // namespace
+
 CZorlaApp::CZorlaApp()
 {
     AppFont::SetShared(&m_font);
+    AfxSetExceptionReporter(ReportCaughtException);
 }
 
 CZorlaApp::~CZorlaApp()

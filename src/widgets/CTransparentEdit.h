@@ -1,0 +1,25 @@
+#pragma once
+
+#include "framework/CWnd.h"
+#include "framework/Handles.h"
+
+// A multi-line edit whose parent's picture shows through: it draws only its text.
+// Since it never paints a background, the parent repaints the area under it
+// whenever the text may have moved.
+class CTransparentEdit : public CWnd {
+public:
+    void SetTextColor(COLORREF color) { m_textColor = color; }
+    // CLR_NONE (-1) keeps the background transparent.
+    void SetBackgroundColor(COLORREF color);
+    // Asks the parent to redraw the area under the edit.
+    void RepaintBackground();
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    COLORREF m_textColor = RGB(0, 0, 0);
+    COLORREF m_backgroundColor = CLR_NONE;
+    GdiBrush m_backgroundBrush;
+};
