@@ -27,6 +27,9 @@ test: build
 bench: build
 	@tools/bench.sh $(BUILD)
 
+demo: build
+	@tools/demo.sh $(BUILD)
+
 art:
 	@tools/art/build.sh
 

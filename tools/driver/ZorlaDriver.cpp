@@ -2,6 +2,10 @@
 //   ZorlaDriver wait TITLE MS     wait until a visible top-level window TITLE is idle
 //   ZorlaDriver exit TITLE MS     send the Exit command and wait for the window to go
 //   ZorlaDriver command TITLE ID  send WM_COMMAND ID to the window
+//   ZorlaDriver click TITLE X Y   a left click at window point (X, Y)
+//   ZorlaDriver move TITLE X Y    the pointer moves to window point (X, Y)
+//   ZorlaDriver timer TITLE ID    the window's timer ID fires now
+//   ZorlaDriver rect TITLE 0      prints the window's screen rectangle: X Y W H
 // Exit code 0 on success, 1 on time-out, 2 on bad usage.
 #include <windows.h>
 
@@ -55,12 +59,33 @@ int ExitProgram(const char* title, DWORD ms)
     return 1;
 }
 
+// Sends a message and waits until the window's thread has handled it, so a
+// screenshot taken afterwards shows its effect.
+bool SendAndWait(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(wnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result) != 0 && IsIdle(wnd);
+}
+
+int PointCommand(const char* verb, HWND wnd, int x, int y)
+{
+    const LPARAM point = MAKELPARAM(x, y);
+    if (std::strcmp(verb, "click") == 0) {
+        PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        PostMessageA(wnd, WM_LBUTTONUP, 0, point);
+        return IsIdle(wnd) && IsIdle(wnd) ? 0 : 1;
+    }
+    if (std::strcmp(verb, "move") == 0)
+        return SendAndWait(wnd, WM_MOUSEMOVE, 0, point) ? 0 : 1;
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: ZorlaDriver wait|exit|command TITLE VALUE\n");
+        std::fprintf(stderr, "usage: ZorlaDriver wait|exit|command|click|move|timer|rect TITLE VALUE [Y]\n");
         return 2;
     }
     const char* verb = argv[1];
@@ -70,9 +95,23 @@ int main(int argc, char** argv)
         return WaitForWindow(title, value);
     if (std::strcmp(verb, "exit") == 0)
         return ExitProgram(title, value);
+    HWND wnd = FindWindowA(nullptr, title);
+    if (std::strcmp(verb, "click") == 0 || std::strcmp(verb, "move") == 0) {
+        if (!wnd || argc < 5)
+            return wnd ? 2 : 1;
+        return PointCommand(verb, wnd, static_cast<int>(value), std::atoi(argv[4]));
+    }
+    if (std::strcmp(verb, "timer") == 0)
+        return wnd && SendAndWait(wnd, WM_TIMER, value, 0) ? 0 : 1;
+    if (std::strcmp(verb, "rect") == 0) {
+        RECT rect{};
+        if (!wnd || !GetWindowRect(wnd, &rect))
+            return 1;
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        return 0;
+    }
     if (std::strcmp(verb, "command") == 0) {
-        HWND wnd = FindWindowA(nullptr, title);
-        return (wnd && PostMessageA(wnd, WM_COMMAND, value, 0)) ? 0 : 1;
+        return (wnd && PostMessageA(wnd, WM_COMMAND, value, 0) && IsIdle(wnd)) ? 0 : 1;
     }
     return 2;
 }

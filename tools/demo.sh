@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# A scripted tour of the real Zorla.exe in a virtual display: one PNG per view,
+# a blink frame and a hover frame, under BUILD/demo.
+set -euo pipefail
+build=$(realpath -m "${1:-build}")
+top=$(cd "$(dirname "$0")/.." && pwd)
+. "$top/tools/wine-env.sh"
+title="Zorla 1.0"
+
+if [ -z "${ZORLA_IN_XVFB:-}" ]; then
+  export ZORLA_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+fi
+
+wine_env "$build"
+wine_up
+trap wine_down EXIT
+demo=$build/demo
+rm -rf "$demo"; mkdir -p "$demo"
+cp "$build/bin/Zorla.exe" "$demo/ZorlaDemo.exe"
+wine reg delete 'HKCU\Software\Velloran Software\ZorlaDemo' /f </dev/null >/dev/null 2>&1 || true
+
+drive() { wine "$build/bin/ZorlaDriver.exe" "$@" </dev/null; }
+shot() {
+  local rect
+  rect=$(drive rect "$title" 0 | tr -d '\r')
+  set -- $rect
+  sleep 0.3
+  /usr/bin/import -window root -crop "${3}x${4}+${1}+${2}" +repage "$demo/$name.png"
+  echo "demo: $demo/$name.png"
+}
+
+wine "$demo/ZorlaDemo.exe" </dev/null >/dev/null 2>&1 &
+zorla=$!
+drive wait "$title" 30000 || { echo "demo: the main window did not appear" >&2; exit 1; }
+sleep 1
+name=home; shot
+# Two blink steps: the first restores the eyes, the second closes them.
+drive timer "$title" 10; drive timer "$title" 10
+name=blink; shot
+drive timer "$title" 10
+drive move "$title" 410 271
+name=hover; shot
+drive move "$title" 250 20
+drive click "$title" 270 300
+name=weather; shot
+drive click "$title" 60 250
+drive click "$title" 236 160
+name=note-editor; shot
+drive click "$title" 60 250
+drive click "$title" 230 228
+name=timer-editor; shot
+drive click "$title" 60 250
+drive exit "$title" 15000 || { echo "demo: Zorla did not end" >&2; exit 1; }
+wait "$zorla" || true
