@@ -1,0 +1,126 @@
+#include "entries/CWaveResourcePlayer.h"
+
+#include "entries/WaveParser.h"
+#include "framework/AfxFunctions.h"
+#include "framework/CWnd.h"
+
+#include <mmsystem.h>
+#include <dsound.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+IDirectSound* g_device = nullptr;
+int g_players = 0;
+
+}  // namespace
+
+void CWaveResourcePlayer::ComRelease::operator()(IUnknown* object) const
+{
+    object->Release();
+}
+
+CWaveResourcePlayer::CWaveResourcePlayer()
+{
+    ++g_players;
+}
+
+CWaveResourcePlayer::~CWaveResourcePlayer()
+{
+    m_buffer.reset();
+    if (--g_players == 0 && g_device) {
+        g_device->Release();
+        g_device = nullptr;
+    }
+}
+
+bool CWaveResourcePlayer::LoadWave(int id, HWND window)
+{
+    HMODULE module = AfxGetResourceHandle();
+    HRSRC resource = ::FindResourceA(module, MAKEINTRESOURCEA(id), "WAVE");
+    HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
+    const BYTE* bytes = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
+    if (!bytes)
+        return false;
+    const DWORD size = ::SizeofResource(module, resource);
+
+    m_buffer.reset();
+    if (!g_device) {
+        IDirectSound* device = nullptr;
+        if (FAILED(::DirectSoundCreate(nullptr, &device, nullptr)) || !device)
+            return false;
+        g_device = device;
+        if (!window && AfxGetMainWnd())
+            window = AfxGetMainWnd()->GetSafeHwnd();
+        // DirectSound wants a top-level window to follow the focus of; a player
+        // used before the main window exists takes the desktop.
+        g_device->SetCooperativeLevel(window ? window : ::GetDesktopWindow(), DSSCL_NORMAL);
+    }
+
+    m_playable = false;
+    WaveChunks chunks;
+    if (!ParseWave(bytes, size, chunks))
+        return false;
+    std::vector<BYTE> format = WaveFormatBlock(chunks);
+    m_data = chunks.data;
+    m_dataSize = static_cast<DWORD>(chunks.dataSize);
+
+    DSBUFFERDESC description{};
+    description.dwSize = sizeof(DSBUFFERDESC);
+    description.dwFlags = DSBCAPS_CTRLVOLUME | DSBCAPS_STATIC;
+    description.dwBufferBytes = m_dataSize;
+    description.lpwfxFormat = reinterpret_cast<WAVEFORMATEX*>(format.data());
+    IDirectSoundBuffer* buffer = nullptr;
+    if (FAILED(g_device->CreateSoundBuffer(&description, &buffer, nullptr)) || !buffer)
+        return false;
+    m_buffer.reset(buffer);
+    if (!Fill())
+        return false;
+    m_playable = true;
+    return true;
+}
+
+bool CWaveResourcePlayer::Fill()
+{
+    void* first = nullptr;
+    void* second = nullptr;
+    DWORD firstSize = 0;
+    DWORD secondSize = 0;
+    HRESULT result = m_buffer->Lock(0, m_dataSize, &first, &firstSize, &second, &secondSize, 0);
+    if (result == DSERR_BUFFERLOST) {
+        m_buffer->Restore();
+        result = m_buffer->Lock(0, m_dataSize, &first, &firstSize, &second, &secondSize, 0);
+    }
+    if (FAILED(result))
+        return false;
+    const DWORD firstCopy = std::min(firstSize, m_dataSize);
+    std::memcpy(first, m_data, firstCopy);
+    if (second)
+        std::memcpy(second, m_data + firstCopy, std::min(secondSize, m_dataSize - firstCopy));
+    m_buffer->Unlock(first, firstSize, second, secondSize);
+    return true;
+}
+
+bool CWaveResourcePlayer::Ready() const
+{
+    return g_device && m_buffer && m_data && m_playable;
+}
+
+void CWaveResourcePlayer::SetVolume(long volume)
+{
+    if (g_device && m_buffer && m_data)
+        m_buffer->SetVolume(volume);
+}
+
+void CWaveResourcePlayer::Play(DWORD position, bool loop)
+{
+    if (!Ready())
+        return;
+    m_buffer->SetCurrentPosition(std::min(position, m_dataSize));
+    const DWORD flags = loop ? DSBPLAY_LOOPING : 0;
+    if (m_buffer->Play(0, 0, flags) == DSERR_BUFFERLOST && Fill())
+        m_buffer->Play(0, 0, flags);
+}

@@ -1,0 +1,329 @@
+#include "mainwnd/ZorlaBMPHandler.h"
+
+#include "app/AppFont.h"
+#include "framework/AfxFunctions.h"
+#include "image/PLTextException.h"
+#include "mainwnd/RegionResource.h"
+
+namespace {
+
+HWND g_mainWindow = nullptr;
+
+enum Picture {
+    kHomePicture = 110,
+    kWeatherCopyPicture = 136,
+    kBlinkOtherPicture = 118,
+    kBlinkHomePicture = 119,
+};
+
+const int kAllViews = 15;
+const int kNotHome = 14;
+
+struct RectSpot {
+    int id;
+    int viewMask;
+    RECT area;
+    int hoverPicture;  // 0 = none
+    RECT hoverRect;
+};
+
+struct PolygonSpot {
+    int id;
+    int viewMask;
+    POINT corners[4];
+    int hoverPicture;
+    RECT hoverRect;
+    int hoverSound;
+};
+
+// In hit-test order. The close button's picture sits one pixel above its area.
+const RectSpot kCloseButton = {2, kAllViews, {399, 260, 421, 283}, 120, {399, 259, 421, 282}};
+const PolygonSpot kEnvelope = {3, kAllViews, {{357, 96}, {373, 112}, {365, 121}, {348, 106}}, 153,
+                               {349, 96, 373, 121}, 0};
+const RectSpot kRectSpots[] = {
+    {4, kNotHome, {159, 353, 184, 376}, 146, {159, 353, 184, 376}},                     // back arrow
+    {5, ZorlaBMPHandler::ViewWeather, {291, 215, 314, 237}, 159, {291, 215, 314, 237}},  // refresh
+    {1, kAllViews, {93, 52, 176, 123}, 0, {}},                                           // brand logo
+    {11, ZorlaBMPHandler::ViewTimer, {320, 264, 365, 311}, 0, {}},                       // alarm clock
+    {9, ZorlaBMPHandler::ViewNotes, {317, 264, 359, 304}, 0, {}},                        // file the note
+    {6, kNotHome, {0, 114, 120, 411}, 0, {}},                                            // the figure
+};
+const PolygonSpot kMenuCard[] = {
+    {8, ZorlaBMPHandler::ViewHome, {{168, 153}, {304, 92}, {312, 154}, {160, 195}}, 0, {}, 127},  // notes
+    {10, ZorlaBMPHandler::ViewHome, {{150, 209}, {193, 183}, {317, 232}, {196, 272}}, 0, {}, 129},  // timer
+    {7, ZorlaBMPHandler::ViewHome, {{184, 291}, {320, 251}, {371, 322}, {216, 344}}, 0, {}, 128},  // weather
+};
+
+const int kHomeRegion = 115;
+const int kOtherRegion = 116;
+
+void CALLBACK ClearStatus(HWND window, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(window, id);
+    ::InvalidateRect(window, &ZorlaBMPHandler::kStatusRect, FALSE);
+    ::UpdateWindow(window);
+}
+
+// Draws with dc, or with the main window's DC when dc is null; nothing when
+// there is neither.
+template <typename Draw>
+void WithDC(HDC dc, Draw draw)
+{
+    if (dc) {
+        draw(dc);
+        return;
+    }
+    HWND window = ZorlaBMPHandler::MainWindow();
+    if (!window)
+        return;
+    WindowDCScope scope(window);
+    if (scope.dc())
+        draw(scope.dc());
+}
+
+// Transparent text in the application font; the DC gets its colour, font and
+// mode back afterwards.
+class TextScope {
+public:
+    explicit TextScope(HDC dc)
+        : m_dc(dc), m_font(dc, AppFont::Shared()), m_mode(::SetBkMode(dc, TRANSPARENT)), m_colour(::GetTextColor(dc))
+    {
+    }
+    ~TextScope()
+    {
+        ::SetTextColor(m_dc, m_colour);
+        ::SetBkMode(m_dc, m_mode);
+    }
+    TextScope(const TextScope&) = delete;
+    TextScope& operator=(const TextScope&) = delete;
+
+private:
+    HDC m_dc;
+    SelectScope m_font;
+    int m_mode;
+    COLORREF m_colour;
+};
+
+POINT TopLeft(const RECT& rect)
+{
+    return POINT{rect.left, rect.top};
+}
+
+}  // namespace
+
+const RECT ZorlaBMPHandler::kStatusRect = {151, 165, 392, 202};
+const RECT ZorlaBMPHandler::kWeatherTextRect = {163, 242, 403, 363};
+const RECT ZorlaBMPHandler::kBlinkRectHome = {51, 134, 85, 152};
+const RECT ZorlaBMPHandler::kBlinkRectOther = {62, 138, 100, 152};
+
+ZorlaBMPHandler::ZorlaBMPHandler()
+{
+    if (!DecodeMainPictures())
+        return;
+    CreateHotSpots();
+    m_complete = true;
+}
+
+ZorlaBMPHandler::~ZorlaBMPHandler()
+{
+    g_mainWindow = nullptr;
+}
+
+bool ZorlaBMPHandler::DecodeMainPictures()
+{
+    HINSTANCE instance = AfxGetResourceHandle();
+    try {
+        m_decoder.DecodeResource(instance, kHomePicture, m_background);
+        m_decoder.DecodeResource(instance, kWeatherCopyPicture, m_weatherCopy);
+        m_decoder.DecodeResource(instance, kBlinkOtherPicture, m_blinkOther);
+        m_decoder.DecodeResource(instance, kBlinkHomePicture, m_blinkHome);
+    } catch (const PLTextException& e) {
+        AfxMessageBox(e.Text().c_str(), MB_ICONERROR);
+        return false;
+    }
+    return true;
+}
+
+void ZorlaBMPHandler::CreateHotSpots()
+{
+    HINSTANCE instance = AfxGetResourceHandle();
+    auto withPicture = [&](std::unique_ptr<HotSpot> spot, int picture, const RECT& at) {
+        if (picture) {
+            // A hover picture that cannot be decoded only costs the hover effect.
+            try {
+                PLDIBSection bitmap;
+                m_decoder.DecodeResource(instance, picture, bitmap);
+                spot->SetHoverPicture(std::move(bitmap), at);
+            } catch (const PLTextException&) {
+            }
+        }
+        m_hotSpots.push_back(std::move(spot));
+    };
+    m_hotSpots.reserve(11);
+    withPicture(HotSpot::FromRect(kCloseButton.id, kCloseButton.viewMask, kCloseButton.area),
+                kCloseButton.hoverPicture, kCloseButton.hoverRect);
+    withPicture(HotSpot::FromPolygon(kEnvelope.id, kEnvelope.viewMask, kEnvelope.corners), kEnvelope.hoverPicture,
+                kEnvelope.hoverRect);
+    for (const RectSpot& spot : kRectSpots)
+        withPicture(HotSpot::FromRect(spot.id, spot.viewMask, spot.area), spot.hoverPicture, spot.hoverRect);
+    for (const PolygonSpot& spot : kMenuCard) {
+        auto hotSpot = HotSpot::FromPolygon(spot.id, spot.viewMask, spot.corners);
+        hotSpot->SetHoverSound(spot.hoverSound);
+        m_hotSpots.push_back(std::move(hotSpot));
+    }
+}
+
+bool ZorlaBMPHandler::LoadStores()
+{
+    if (!m_complete)
+        return false;
+    const bool notes = m_notes.LoadOrStartEmpty();
+    const bool timers = m_timers.LoadOrStartEmpty();
+    return notes && timers;
+}
+
+void ZorlaBMPHandler::Attach(HWND mainWindow)
+{
+    g_mainWindow = mainWindow;
+}
+
+HWND ZorlaBMPHandler::MainWindow()
+{
+    return g_mainWindow;
+}
+
+bool ZorlaBMPHandler::ApplyViewRegion(int view)
+{
+    return ApplyRegionResource(view == ViewHome ? kHomeRegion : kOtherRegion, g_mainWindow);
+}
+
+bool ZorlaBMPHandler::LoadBackground(int id)
+{
+    try {
+        m_decoder.DecodeResource(AfxGetResourceHandle(), id, m_background);
+    } catch (const PLTextException&) {
+        ::MessageBeep(static_cast<UINT>(-1));
+        return false;
+    }
+    return true;
+}
+
+bool ZorlaBMPHandler::IsActiveAt(const HotSpot& spot, POINT windowPoint) const
+{
+    return spot.IsActive(m_view) && spot.Contains(windowPoint);
+}
+
+bool ZorlaBMPHandler::UpdateHover(POINT screenPoint)
+{
+    POINT point = screenPoint;
+    RECT frame{};
+    if (g_mainWindow && ::GetWindowRect(g_mainWindow, &frame)) {
+        point.x -= frame.left;
+        point.y -= frame.top;
+    }
+    bool hit = false;
+    for (const auto& spot : m_hotSpots) {
+        const bool over = IsActiveAt(*spot, point);
+        spot->SetHovered(over, g_mainWindow, m_background);
+        hit = hit || over;
+    }
+    return hit;
+}
+
+bool ZorlaBMPHandler::Click(POINT windowPoint)
+{
+    for (const auto& spot : m_hotSpots) {
+        if (IsActiveAt(*spot, windowPoint)) {
+            if (m_actions)
+                m_actions->OnHotSpot(spot->Id());
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ZorlaBMPHandler::HitTest(POINT windowPoint) const
+{
+    for (const auto& spot : m_hotSpots) {
+        if (IsActiveAt(*spot, windowPoint))
+            return true;
+    }
+    return false;
+}
+
+bool ZorlaBMPHandler::BlinkStep()
+{
+    if (!g_mainWindow)
+        return m_blinkPhase;
+    WindowDCScope scope(g_mainWindow);
+    if (!scope.dc())
+        return m_blinkPhase;
+    const bool home = m_view == ViewHome;
+    const RECT& rect = home ? kBlinkRectHome : kBlinkRectOther;
+    if (m_blinkPhase)
+        (home ? m_blinkHome : m_blinkOther).Draw(scope.dc(), rect.left, rect.top, SRCCOPY);
+    else
+        m_background.DrawPart(scope.dc(), TopLeft(rect), rect);
+    m_blinkPhase = !m_blinkPhase;
+    return m_blinkPhase;
+}
+
+void ZorlaBMPHandler::Paint(HDC dc)
+{
+    m_background.Draw(dc, 0, 0, SRCCOPY);
+    if (m_view != ViewWeather)
+        return;
+    if (!m_statusText.empty())
+        DrawStatus(dc);
+    if (!m_weatherText.empty())
+        DrawWeatherText(dc);
+}
+
+void ZorlaBMPHandler::ShowStatus(const std::string& text, bool transient, HDC dc)
+{
+    m_statusText = text;
+    if (m_view == ViewWeather)
+        WithDC(dc, [this](HDC target) { DrawStatus(target); });
+    if (transient) {
+        if (g_mainWindow)
+            ::SetTimer(g_mainWindow, kStatusTimer, 5000, ClearStatus);
+        m_statusText.clear();
+    }
+}
+
+void ZorlaBMPHandler::DrawStatus(HDC dc)
+{
+    TextScope text(dc);
+    m_weatherCopy.DrawPart(dc, TopLeft(kStatusRect), kStatusRect);
+    RECT rect = kStatusRect;
+    rect.top = rect.top + (rect.bottom - rect.top) / 2 - 5;
+    RECT shadow = rect;
+    ::OffsetRect(&shadow, 1, 1);
+    const UINT format = DT_CENTER | DT_WORDBREAK;
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::DrawTextA(dc, m_statusText.c_str(), -1, &shadow, format);
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    ::DrawTextA(dc, m_statusText.c_str(), -1, &rect, format);
+}
+
+void ZorlaBMPHandler::ShowWeatherText(const std::string& text, HDC dc)
+{
+    m_weatherText = text;
+    if (m_view == ViewWeather)
+        WithDC(dc, [this](HDC target) { DrawWeatherText(target); });
+}
+
+void ZorlaBMPHandler::DrawWeatherText(HDC dc)
+{
+    TextScope text(dc);
+    m_background.DrawPart(dc, TopLeft(kWeatherTextRect), kWeatherTextRect);
+    RECT rect = kWeatherTextRect;
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    ::DrawTextA(dc, m_weatherText.c_str(), -1, &rect, DT_WORDBREAK);
+}
+
+void ZorlaBMPHandler::SaveAll()
+{
+    m_timers.Save();
+    m_notes.Save();
+}

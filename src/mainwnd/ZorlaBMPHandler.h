@@ -1,0 +1,106 @@
+#pragma once
+
+#include "entries/CActionNotes.h"
+#include "entries/CActionTimer.h"
+#include "entries/CWaveResourcePlayer.h"
+#include "image/PLAnyPicDecoder.h"
+#include "image/PLDIBSection.h"
+#include "mainwnd/HotSpot.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Runs the action of a clicked hot spot (the main window).
+class HotSpotActions {
+public:
+    virtual ~HotSpotActions() = default;
+    virtual void OnHotSpot(int id) = 0;
+};
+
+// The main window's face: its pictures, hot spots, blinking, status line and
+// weather text, and the stores it owns. All drawing outside WM_PAINT goes
+// straight to the main window's DC and is gone at the next repaint.
+class ZorlaBMPHandler {
+public:
+    enum View { ViewHome = 1, ViewWeather = 2, ViewNotes = 4, ViewTimer = 8 };
+
+    // Decodes the pictures and creates the hot spots; a picture that cannot be
+    // decoded is reported and leaves the handler incomplete.
+    ZorlaBMPHandler();
+    ~ZorlaBMPHandler();
+    ZorlaBMPHandler(const ZorlaBMPHandler&) = delete;
+    ZorlaBMPHandler& operator=(const ZorlaBMPHandler&) = delete;
+
+    // Loads the notes, then the timers; an unreadable file is set aside and the
+    // store starts empty. Nothing is loaded when the handler is incomplete.
+    bool LoadStores();
+    bool IsComplete() const { return m_complete; }
+
+    void Attach(HWND mainWindow);
+    static HWND MainWindow();
+    void SetActions(HotSpotActions* actions) { m_actions = actions; }
+
+    int GetView() const { return m_view; }
+    // Only the field; the main window shows and hides its controls itself.
+    void SetViewValue(int view) { m_view = view; }
+    // Region 115 for the home view, 116 for the others.
+    bool ApplyViewRegion(int view);
+    // On a decoder failure: MessageBeep(-1), false, and the background stays.
+    bool LoadBackground(int id);
+
+    // Marks the active hot spots under the pointer as hovered; true when any is.
+    bool UpdateHover(POINT screenPoint);
+    // Runs the action of the first active hot spot containing the point.
+    bool Click(POINT windowPoint);
+    bool HitTest(POINT windowPoint) const;
+    // One step of the blink: draws or removes the closed eyes; the new phase.
+    bool BlinkStep();
+    void Paint(HDC dc);
+
+    // The status line of the weather view. A transient text is drawn once and
+    // forgotten; timer 11 of the main window clears it from the screen after
+    // 5 s. Without dc the main window's DC is used.
+    void ShowStatus(const std::string& text, bool transient, HDC dc = nullptr);
+    void ShowWeatherText(const std::string& text, HDC dc = nullptr);
+    const std::string& GetStatusText() const { return m_statusText; }
+    const std::string& GetWeatherText() const { return m_weatherText; }
+
+    void SaveAll();
+    CActionNotes& Notes() { return m_notes; }
+    CActionTimer& Timers() { return m_timers; }
+    CWaveResourcePlayer& SoundPlayer() { return m_soundPlayer; }
+    const PLDIBSection& Background() const { return m_background; }
+    const std::vector<std::unique_ptr<HotSpot>>& HotSpots() const { return m_hotSpots; }
+
+    static const UINT_PTR kStatusTimer = 11;
+    static const RECT kStatusRect;
+    static const RECT kWeatherTextRect;
+    static const RECT kBlinkRectHome;
+    static const RECT kBlinkRectOther;
+
+private:
+    bool DecodeMainPictures();
+    void CreateHotSpots();
+    bool IsActiveAt(const HotSpot& spot, POINT windowPoint) const;
+    void DrawStatus(HDC dc);
+    void DrawWeatherText(HDC dc);
+
+    std::string m_statusText;
+    std::string m_weatherText;
+    int m_view = ViewHome;
+    PLAnyPicDecoder m_decoder;
+    PLDIBSection m_background;
+    PLDIBSection m_weatherCopy;
+    PLDIBSection m_blinkOther;
+    PLDIBSection m_blinkHome;
+    std::vector<std::unique_ptr<HotSpot>> m_hotSpots;
+    CWaveResourcePlayer m_soundPlayer;
+    CActionNotes m_notes;
+    CActionTimer m_timers;
+    HotSpotActions* m_actions = nullptr;
+    bool m_complete = false;
+    bool m_blinkPhase = false;
+};
