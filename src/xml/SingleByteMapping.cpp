@@ -29,7 +29,15 @@ unsigned char mappedByte(unsigned char second)
 // byte of a pattern, so matches never overlap and no new match can appear.
 void mapToSingleByte(std::string& text)
 {
-    const char* first = static_cast<const char*>(std::memchr(text.data(), 0xC3, text.size()));
+    mapToSingleByte(text, 0);
+}
+
+void mapToSingleByte(std::string& text, std::size_t from)
+{
+    if (from >= text.size())
+        return;
+    const char* first =
+        static_cast<const char*>(std::memchr(text.data() + from, 0xC3, text.size() - from));
     if (!first)
         return; // the common case: nothing to convert, no copy
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace util::xml {
@@ -8,5 +9,7 @@ namespace util::xml {
 // place; every other character keeps its UTF-8 form. The program's strings are
 // single-byte, and these are the letters its German texts need.
 void mapToSingleByte(std::string& text);
+// The same on text[from..end) only, for text appended piece by piece.
+void mapToSingleByte(std::string& text, std::size_t from);
 
 } // namespace util::xml

@@ -59,11 +59,9 @@ XmlElement::~XmlElement()
 
 void XmlElement::appendText(const char* data, std::size_t length)
 {
-    if (length == 0)
-        return;
-    std::string piece(data, length);
-    mapToSingleByte(piece);
-    m_text += piece;
+    const std::size_t from = m_text.size();
+    m_text.append(data, length);
+    mapToSingleByte(m_text, from);
 }
 
 XmlElement* XmlElement::getChild(int index) const
@@ -98,39 +96,84 @@ void XmlElement::removeChild(int index)
     m_children.erase(m_children.begin() + index);
 }
 
+XmlElement::Attributes::const_iterator XmlElement::lowerBound(const std::string& name) const
+{
+    return std::lower_bound(m_attributes.begin(), m_attributes.end(), name,
+                            [](const std::unique_ptr<XmlAttribute>& a, const std::string& n) {
+                                return a->getName() < n;
+                            });
+}
+
 const XmlAttribute* XmlElement::getAttributeAt(int index) const
 {
     if (index < 0 || index >= getAttributeCount())
         return nullptr;
-    auto it = m_attributes.begin();
-    std::advance(it, index);
-    return it->second.get();
+    return m_attributes[static_cast<std::size_t>(index)].get();
 }
 
 std::optional<std::string> XmlElement::findAttribute(const std::string& name) const
 {
-    auto it = m_attributes.find(name);
-    if (it == m_attributes.end())
+    auto it = lowerBound(name);
+    if (it == m_attributes.end() || (*it)->getName() != name)
         return std::nullopt;
-    return it->second->getValue();
+    return (*it)->getValue();
 }
 
 std::string XmlElement::getAttribute(const std::string& name) const
 {
-    auto it = m_attributes.find(name);
-    if (it == m_attributes.end())
+    auto it = lowerBound(name);
+    if (it == m_attributes.end() || (*it)->getName() != name)
         throw XML2_Exception("Attribute not found: [" + name + "]");
-    return it->second->getValue();
+    return (*it)->getValue();
 }
 
-void XmlElement::setAttribute(const std::string& name, const std::string& text)
+void XmlElement::setAttribute(std::string name, std::string text)
 {
-    m_attributes.insert_or_assign(name, std::make_unique<XmlAttribute>(name, text));
+    auto attribute = std::make_unique<XmlAttribute>(std::move(name), std::move(text));
+    const auto at = m_attributes.begin() + (lowerBound(attribute->getName()) - m_attributes.begin());
+    if (at != m_attributes.end() && (*at)->getName() == attribute->getName())
+        *at = std::move(attribute);
+    else
+        m_attributes.insert(at, std::move(attribute));
 }
 
-void XmlElement::setAttribute(const std::string& name, int value)
+void XmlElement::setAttribute(std::string name, int value)
 {
-    setAttribute(name, std::to_string(value));
+    setAttribute(std::move(name), std::to_string(value));
+}
+
+void XmlElement::setAttributes(const char* const* pairs)
+{
+    std::size_t count = 0;
+    while (pairs[2 * count])
+        ++count;
+    m_attributes.reserve(m_attributes.size() + count);
+    for (std::size_t i = 0; i < count; ++i)
+        m_attributes.push_back(std::make_unique<XmlAttribute>(pairs[2 * i], pairs[2 * i + 1]));
+    const auto byName = [](const std::unique_ptr<XmlAttribute>& a,
+                           const std::unique_ptr<XmlAttribute>& b) {
+        return a->getName() < b->getName();
+    };
+    // Stable, so of equal names the one set last stays last. Insertion sort for
+    // the usual handful (no buffer to allocate), and sorting once keeps a
+    // hostile element with very many attributes from going quadratic.
+    if (m_attributes.size() <= 16) {
+        for (std::size_t i = 1; i < m_attributes.size(); ++i) {
+            for (std::size_t k = i; k > 0 && byName(m_attributes[k], m_attributes[k - 1]); --k)
+                std::swap(m_attributes[k], m_attributes[k - 1]);
+        }
+    } else {
+        std::stable_sort(m_attributes.begin(), m_attributes.end(), byName);
+    }
+    // Of equal names the one set last wins, as with setAttribute.
+    auto out = m_attributes.begin();
+    for (auto it = m_attributes.begin(); it != m_attributes.end(); ++it) {
+        if (out != m_attributes.begin() && (*(out - 1))->getName() == (*it)->getName())
+            *(out - 1) = std::move(*it);
+        else if (out++ != it)
+            *(out - 1) = std::move(*it);
+    }
+    m_attributes.erase(out, m_attributes.end());
 }
 
 std::string XmlElement::getPath() const

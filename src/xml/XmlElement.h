@@ -4,7 +4,6 @@
 #include "XmlNode.h"
 
 #include <cstddef>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,8 +41,11 @@ public:
     // Throws XML2_Exception "Attribute not found: [name]" when missing.
     std::string getAttribute(const std::string& name) const;
     // The value goes through the single-byte mapping; replaces an existing attribute.
-    void setAttribute(const std::string& name, const std::string& text);
-    void setAttribute(const std::string& name, int value);
+    void setAttribute(std::string name, std::string text);
+    void setAttribute(std::string name, int value);
+    // Name/value pairs ending in a null name, as expat hands them over; the
+    // same as setAttribute for each pair in order, but sorts only once.
+    void setAttributes(const char* const* pairs);
 
     // Names from the root down to this element, joined by ".".
     std::string getPath() const;
@@ -53,10 +55,14 @@ public:
     int assignId(XmlElement* parent, int currentId);
 
 private:
-    using AttributeMap = std::map<std::string, std::unique_ptr<XmlAttribute>, std::less<>>;
+    using Attributes = std::vector<std::unique_ptr<XmlAttribute>>;
+
+    Attributes::const_iterator lowerBound(const std::string& name) const;
 
     std::string m_text;
-    AttributeMap m_attributes;
+    // Sorted byte-wise by name, names unique. Elements have few attributes, and
+    // a vector makes them one allocation each instead of two.
+    Attributes m_attributes;
     std::vector<std::unique_ptr<XmlElement>> m_children;
 };
 

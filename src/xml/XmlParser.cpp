@@ -83,6 +83,15 @@ struct XmlParser::Expat {
         XmlParser& self = owner(userData);
         if (stopped(self))
             return;
+        std::size_t nodes = 1;
+        for (int i = 0; attributes[i]; i += 2)
+            ++nodes;
+        self.m_nodes += nodes;
+        if (self.m_nodes > MAX_NODES) {
+            self.m_abortReason = TOO_LARGE;
+            stop(self);
+            return;
+        }
         try {
             auto element = std::make_unique<XmlElement>(name);
             XmlElement* opened = element.get();
@@ -91,8 +100,7 @@ struct XmlParser::Expat {
             else
                 self.m_root = std::move(element);
             self.m_current = opened;
-            for (int i = 0; attributes[i]; i += 2)
-                opened->setAttribute(attributes[i], attributes[i + 1]);
+            opened->setAttributes(attributes);
         } catch (...) {
             self.m_handlerError = std::current_exception();
             stop(self);
@@ -175,6 +183,7 @@ void XmlParser::reset()
     m_handlerError = nullptr;
     m_abortReason = nullptr;
     m_entityDeclarations = 0;
+    m_nodes = 0;
     m_expat = nullptr;
 }
 

@@ -16,6 +16,9 @@ public:
     // Larger documents are refused: the program's own files stay far below
     // this, and a tree costs many times its source size in memory.
     static constexpr std::size_t MAX_DOCUMENT_BYTES = 32u * 1024u * 1024u;
+    // Elements plus attributes: a tree costs about 150 bytes per node, and an
+    // empty element is only four bytes of source.
+    static constexpr std::size_t MAX_NODES = 1000000;
     // Expat expands nested entity references recursively; capping the number
     // of declared entities caps that recursion, so a hostile document cannot
     // overflow the stack. Documents of this program declare none.
@@ -47,6 +50,7 @@ private:
     Expat* m_expat = nullptr;           // set while a parse runs
     const char* m_abortReason = nullptr;
     int m_entityDeclarations = 0;
+    std::size_t m_nodes = 0;
 };
 
 } // namespace util::xml

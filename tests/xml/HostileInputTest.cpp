@@ -154,6 +154,16 @@ TEST(HostileInput, OversizedDocumentsAreRefused)
     const std::string doc = "<a>" + std::string(XmlParser::MAX_DOCUMENT_BYTES, ' ') + "</a>";
     EXPECT_EQ(failure(doc), "document too large - Buffer at Line: 1 Column: 0");
 
+    // Few bytes but very many nodes.
+    std::string wide = "<a>";
+    for (std::size_t i = 1; i < XmlParser::MAX_NODES / 2; ++i)
+        wide += "<b c=\"\"/>"; // root plus these: one node short of the limit
+    EXPECT_EQ(failure(wide + "</a>"), "");
+    std::string attributes = "<a";
+    for (std::size_t i = 0; i <= XmlParser::MAX_NODES / 2; ++i)
+        attributes += " c" + std::to_string(i) + "=\"\"";
+    EXPECT_TRUE(startsWith(failure(wide + attributes + "/></a>"), "document too large - Buffer at"));
+
     TempDir dir;
     const std::string path = dir.write("big", doc);
     try {

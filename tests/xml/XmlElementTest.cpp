@@ -105,6 +105,35 @@ TEST(XmlElement, SetAttributeReplacesMapsAndWritesDecimal)
     EXPECT_FALSE(entry.findAttribute("wndY").has_value());
 }
 
+TEST(XmlElement, SetAttributesSortsMapsAndLetsTheLastOfANameWin)
+{
+    XmlElement few("ENTRY");
+    few.setAttribute("b", "old");
+    const char* const pairs[] = {"text", "\xC3\xBC", "_id_", "1", "b", "new", "a", "x", "b", "newer", nullptr};
+    few.setAttributes(pairs);
+    EXPECT_EQ(attributeNames(few), (std::vector<std::string>{"_id_", "a", "b", "text"}));
+    EXPECT_EQ(few.getAttribute("b"), "newer");
+    EXPECT_EQ(few.getAttribute("text"), "\xFC");
+
+    // Past the small-count path: 40 names in descending order, one repeated.
+    std::vector<std::string> names;
+    for (int i = 39; i >= 0; --i)
+        names.push_back("n" + std::to_string(100 + i));
+    names.push_back("n120");
+    std::vector<const char*> many;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        many.push_back(names[i].c_str());
+        many.push_back(i + 1 == names.size() ? "last" : "first");
+    }
+    many.push_back(nullptr);
+    XmlElement element("x");
+    element.setAttributes(many.data());
+    ASSERT_EQ(element.getAttributeCount(), 40);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(element.getAttributeAt(i)->getName(), "n" + std::to_string(100 + i));
+    EXPECT_EQ(element.getAttribute("n120"), "last");
+}
+
 TEST(XmlElement, MissingRequiredAttributeThrowsWithEmptyElement)
 {
     XmlElement entry("ENTRY");
