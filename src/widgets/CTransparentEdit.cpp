@@ -3,7 +3,7 @@
 void CTransparentEdit::SetBackgroundColor(COLORREF color)
 {
     m_backgroundColor = color;
-    m_backgroundBrush.reset(color == CLR_NONE ? nullptr : CreateSolidBrush(color));
+    m_backgroundBrush.reset(color == Transparent ? nullptr : CreateSolidBrush(color));
 }
 
 void CTransparentEdit::RepaintBackground()
@@ -41,7 +41,7 @@ BOOL CTransparentEdit::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESUL
     case WM_CTLCOLOREDIT: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         ::SetTextColor(dc, m_textColor);
-        if (m_backgroundColor == CLR_NONE) {
+        if (m_backgroundColor == Transparent) {
             ::SetBkMode(dc, TRANSPARENT);
             *result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
         } else {

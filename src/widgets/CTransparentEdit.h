@@ -8,8 +8,10 @@
 // whenever the text may have moved.
 class CTransparentEdit : public CWnd {
 public:
+    static constexpr COLORREF Transparent = static_cast<COLORREF>(-1);
+
     void SetTextColor(COLORREF color) { m_textColor = color; }
-    // CLR_NONE (-1) keeps the background transparent.
+    // Transparent (-1) keeps the background transparent.
     void SetBackgroundColor(COLORREF color);
     // Asks the parent to redraw the area under the edit.
     void RepaintBackground();
@@ -20,6 +22,6 @@ protected:
 
 private:
     COLORREF m_textColor = RGB(0, 0, 0);
-    COLORREF m_backgroundColor = CLR_NONE;
+    COLORREF m_backgroundColor = Transparent;
     GdiBrush m_backgroundBrush;
 };
