@@ -1,17 +1,13 @@
 #pragma once
 
+#include "framework/Handles.h"
 #include "weather/CDownloadRequest.h"
-#include "weather/InternetHandle.h"
 
-#include <atomic>
-#include <deque>
-#include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
-class CWinThread;
+class CDownloadSession;
 
 // Fetches documents by HTTP GET on a worker thread and reports each outcome
 // through a completion callback on that thread. Requests started while one runs
@@ -48,32 +44,9 @@ public:
     std::string m_password;
 
 private:
-    struct Job
-    {
-        std::string url;
-        DownloadDoneCallback callback = nullptr;
-        void* context = nullptr;
-        std::string userName;
-        std::string password;
-    };
+    bool StartWorker();
 
-    static UINT WorkerEntry(void* self);
-    UINT RunQueue();
-    bool RunExchange(const Job& job, CDownloadRequest& request);
-    bool Exchange(const Job& job, CDownloadRequest& request);
-    bool ReadBody(HINTERNET hRequest, CDownloadRequest& request);
-    bool Hold(InternetHandle& slot, HINTERNET handle);
-    // Sets the record's error text from the code (0: the last error); false.
-    bool Fail(CDownloadRequest& request, DWORD code = 0);
-
-    HINTERNET m_hRoot = nullptr; // closed once, by destruction
-    DWORD m_rootError = 0;
-    std::atomic<bool> m_stop{false};
-
-    mutable std::mutex m_lock; // guards everything below and every record
-    std::string m_lastError;
-    std::unique_ptr<CWinThread> m_worker;
-    bool m_running = false; // a worker owns the queue
-    std::deque<Job> m_queue;
-    std::map<std::string, std::unique_ptr<CDownloadRequest>> m_requests;
+    std::shared_ptr<CDownloadSession> m_session;
+    KernelHandle m_worker; // the latest worker thread, for destruction to wait on
+    std::string m_lastError; // guarded by the session's lock
 };

@@ -4,6 +4,7 @@
 #include "support/TestProcess.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <atomic>
 #include <memory>
@@ -156,13 +157,28 @@ TEST_F(HttpDownloadQueue, UnknownUrlHasNoOutcomeAndLeavesTheArray)
     EXPECT_EQ(bytes, (std::vector<char>{'k', 'e', 'e', 'p'}));
 }
 
+size_t ThreadCount()
+{
+    size_t count = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId())
+            ++count;
+    CloseHandle(snapshot);
+    return count;
+}
+
 class HttpDownloadStop : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(server.Start(EchoTarget)); }
 
     // Destroys the client on a thread of its own; true when that ended while the
     // server still held the connection open, which only a stopped server would end.
-    bool DestroyWhileServerHolds(std::unique_ptr<CHttpDownloader>& client)
+    // Then releases the connection and waits for the worker to be gone, so that
+    // no late callback can escape the test.
+    bool DestroyWhileServerHolds(std::unique_ptr<CHttpDownloader>& client, size_t threadsBefore)
     {
         std::atomic<bool> destroyed{false};
         std::thread destroyer([&] {
@@ -172,6 +188,7 @@ protected:
         const bool prompt = WaitUntil([&] { return destroyed.load(); }, 20000);
         server.Stop();
         destroyer.join();
+        EXPECT_TRUE(WaitUntil([&] { return ThreadCount() <= threadsBefore; }, 20000));
         return prompt;
     }
 
@@ -181,11 +198,12 @@ protected:
 TEST_F(HttpDownloadStop, DestroyingWhileTheServerNeverAnswersEndsWithoutCallback)
 {
     server.SetHandler([](const HttpRequestSeen&) { return HttpReply::Hang(); });
+    const size_t threads = ThreadCount();
     auto client = std::make_unique<CHttpDownloader>(TEST_AGENT);
     DownloadRecorder recorder(*client);
     ASSERT_TRUE(client->StartDownload(First, &DownloadRecorder::Callback, &recorder));
     ASSERT_TRUE(server.WaitForRequests(1, 10000));
-    EXPECT_TRUE(DestroyWhileServerHolds(client));
+    EXPECT_TRUE(DestroyWhileServerHolds(client, threads));
     EXPECT_EQ(recorder.Count(), 0u);
 }
 
@@ -195,11 +213,12 @@ TEST_F(HttpDownloadStop, DestroyingWhileTheBodyArrivesEndsTheReadWithoutCallback
     server.SetHandler([&](const HttpRequestSeen&) {
         return HttpReply::Hang("HTTP/1.0 200 OK\r\nContent-Length: 1000000\r\n\r\n" + part);
     });
+    const size_t threads = ThreadCount();
     auto client = std::make_unique<CHttpDownloader>(TEST_AGENT);
     DownloadRecorder recorder(*client);
     ASSERT_TRUE(client->StartDownload(First, &DownloadRecorder::Callback, &recorder));
     ASSERT_TRUE(server.WaitForRequests(1, 10000));
-    EXPECT_TRUE(DestroyWhileServerHolds(client));
+    EXPECT_TRUE(DestroyWhileServerHolds(client, threads));
     EXPECT_EQ(recorder.Count(), 0u);
 }
 

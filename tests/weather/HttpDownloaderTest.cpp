@@ -187,3 +187,42 @@ TEST_F(HttpDownload, CanonicalUrlMustFitIn259Characters)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ComposeErrorText, WinInetCodesReadWinInetsOwnTable)
+{
+    std::string target = "earlier text";
+    const std::string text = CHttpDownloader::ComposeErrorText(ERROR_INTERNET_CANNOT_CONNECT, target);
+    EXPECT_EQ(text, target);
+    EXPECT_EQ(text, MessageTableText("wininet.dll", ERROR_INTERNET_CANNOT_CONNECT));
+    EXPECT_NE(text, "");
+}
+
+TEST(ComposeErrorText, SystemCodesReadTheSystemTableWithoutLineEnds)
+{
+    std::string target;
+    CHttpDownloader::ComposeErrorText(ERROR_FILE_NOT_FOUND, target);
+    EXPECT_EQ(target, MessageTableText(nullptr, ERROR_FILE_NOT_FOUND));
+    EXPECT_NE(target, "");
+    EXPECT_EQ(target.find_first_of("\r\n"), std::string::npos);
+}
+
+TEST(ComposeErrorText, ZeroStandsForTheThreadsLastError)
+{
+    std::string target;
+    SetLastError(ERROR_ACCESS_DENIED);
+    CHttpDownloader::ComposeErrorText(0, target);
+    EXPECT_EQ(target, MessageTableText(nullptr, ERROR_ACCESS_DENIED));
+}
+
+TEST(ComposeErrorText, CodeWithoutAnyMessageStillGetsAText)
+{
+    // The customer bit: no table of the system has such a code.
+    const DWORD code = 0x20001234;
+    std::string target;
+    CHttpDownloader::ComposeErrorText(code, target);
+    EXPECT_EQ(target, "Error " + std::to_string(code));
+}
+
+} // namespace

@@ -1,0 +1,242 @@
+#include "weather/CDownloadSession.h"
+
+#include "framework/ExceptionReport.h"
+#include "weather/CHttpDownloader.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+namespace
+{
+using Lock = std::lock_guard<std::mutex>;
+
+const DWORD NoCacheFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_DONT_CACHE;
+const DWORD MaxUrlLength = 260;
+const DWORD ChunkSize = 511;
+} // namespace
+
+UINT CDownloadSession::WorkerEntry(void* param)
+{
+    const std::unique_ptr<std::shared_ptr<CDownloadSession>> session(
+        static_cast<std::shared_ptr<CDownloadSession>*>(param));
+    return (*session)->RunQueue();
+}
+
+UINT CDownloadSession::RunQueue()
+{
+    UINT exitCode = static_cast<UINT>(-1);
+    for (;;)
+    {
+        Job job;
+        CDownloadRequest* request = nullptr;
+        {
+            Lock lock(m_lock);
+            if (m_stop || m_queue.empty())
+            {
+                m_running = false;
+                return exitCode;
+            }
+            job = std::move(m_queue.front());
+            m_queue.pop_front();
+            request = m_requests.at(job.url).get();
+            request->m_success = FALSE;
+            request->m_failed = FALSE;
+            request->m_callback = job.callback;
+            request->m_context = job.context;
+        }
+
+        const bool succeeded = RunExchange(job, *request);
+        exitCode = succeeded ? 0 : static_cast<UINT>(-1);
+        BYTE failed;
+        {
+            Lock lock(m_lock);
+            if (m_stop)
+                continue;
+            request->m_success = succeeded;
+            request->m_failed = !succeeded;
+            failed = request->m_failed;
+            // Destruction waits for a callback it finds running, and makes sure
+            // none starts after it has looked.
+            m_inCallback = job.callback != nullptr;
+        }
+        if (!job.callback)
+            continue;
+        try
+        {
+            job.callback(job.url, failed, job.context);
+        }
+        catch (...)
+        {
+            AfxReportCaughtException(__FILE__, __LINE__);
+        }
+        Lock lock(m_lock);
+        m_inCallback = false;
+    }
+}
+
+bool CDownloadSession::RunExchange(const Job& job, CDownloadRequest& request)
+{
+    try
+    {
+        return Exchange(job, request);
+    }
+    catch (const std::bad_alloc&)
+    {
+        Lock lock(m_lock);
+        request.m_errorText = "Memory Error!";
+    }
+    catch (...)
+    {
+        AfxReportCaughtException(__FILE__, __LINE__);
+    }
+    return false;
+}
+
+bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
+{
+    char canonical[MaxUrlLength];
+    DWORD canonicalLength = sizeof canonical;
+    if (!::InternetCanonicalizeUrlA(job.url.c_str(), canonical, &canonicalLength, ICU_BROWSER_MODE))
+        return Fail(request);
+    {
+        Lock lock(m_lock);
+        request.m_body.Rewind();
+    }
+    if (!m_hRoot)
+        return Fail(request, m_rootError);
+
+    // Scheme and port of the URL are not used: the request always goes to port 80.
+    URL_COMPONENTSA parts{};
+    parts.dwStructSize = sizeof parts;
+    parts.dwHostNameLength = 1;
+    parts.dwUrlPathLength = 1;
+    parts.dwExtraInfoLength = 1;
+    if (!::InternetCrackUrlA(canonical, 0, 0, &parts))
+        return Fail(request);
+    const std::string host(parts.lpszHostName ? parts.lpszHostName : "", parts.dwHostNameLength);
+    std::string object(parts.lpszUrlPath ? parts.lpszUrlPath : "", parts.dwUrlPathLength);
+    if (parts.lpszExtraInfo)
+        object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (object.empty())
+        object = "/";
+
+    // Whatever way the exchange ends, the handles close, request first.
+    struct HandleCloser
+    {
+        CDownloadSession& session;
+        CDownloadRequest& request;
+        ~HandleCloser()
+        {
+            Lock lock(session.m_lock);
+            request.CloseHandles();
+        }
+    } closer{*this, request};
+
+    HINTERNET connection = ::InternetConnectA(m_hRoot, host.c_str(), INTERNET_DEFAULT_HTTP_PORT, nullptr, nullptr,
+                                              INTERNET_SERVICE_HTTP, NoCacheFlags, 0);
+    if (!connection)
+        return Fail(request);
+    if (!Hold(request.m_hConnection, connection))
+        return false;
+
+    if (!job.userName.empty())
+    {
+        if (!::InternetSetOptionExA(connection, INTERNET_OPTION_USERNAME, const_cast<char*>(job.userName.c_str()),
+                                    static_cast<DWORD>(job.userName.size()), 0))
+            return Fail(request);
+        if (!job.password.empty() &&
+            !::InternetSetOptionExA(connection, INTERNET_OPTION_PASSWORD, const_cast<char*>(job.password.c_str()),
+                                    static_cast<DWORD>(job.password.size()), 0))
+            return Fail(request);
+    }
+
+    HINTERNET hRequest =
+        ::HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr, nullptr, NoCacheFlags, 0);
+    if (!hRequest)
+        return Fail(request);
+    if (!Hold(request.m_hRequest, hRequest))
+        return false;
+
+    static const char headers[] = "Accept: text/*, image/*\r\n";
+    if (!::HttpSendRequestA(hRequest, headers, sizeof headers - 1, nullptr, 0))
+        return Fail(request);
+    // Destruction may have closed the handles while the call waited.
+    if (m_stop)
+        return false;
+
+    char status[80] = {};
+    DWORD statusLength = sizeof status;
+    if (!::HttpQueryInfoA(hRequest, HTTP_QUERY_STATUS_CODE, status, &statusLength, nullptr))
+        return Fail(request);
+    const int statusCode = std::atoi(status);
+    if (statusCode != 200)
+    {
+        char text[64];
+        std::snprintf(text, sizeof text, "HttpQueryInfo returned [%d]", statusCode);
+        Lock lock(m_lock);
+        request.m_errorText = text;
+        return false;
+    }
+    {
+        Lock lock(m_lock);
+        request.m_errorText.clear();
+    }
+    return ReadBody(hRequest, request);
+}
+
+bool CDownloadSession::ReadBody(HINTERNET hRequest, CDownloadRequest& request)
+{
+    char chunk[ChunkSize + 1] = {};
+    DWORD total = 0;
+    bool complete = false;
+    while (!m_stop)
+    {
+        DWORD got = 0;
+        if (!::InternetReadFile(hRequest, chunk, ChunkSize, &got))
+            return Fail(request);
+        if (got == 0)
+        {
+            complete = true;
+            break;
+        }
+        if (m_stop)
+            break;
+        Lock lock(m_lock);
+        request.m_body.Write(chunk, got);
+        total += got;
+    }
+    // A server that closes before the length it announced has not delivered the
+    // document, even though the last read reports a clean end.
+    DWORD announced = 0;
+    DWORD announcedSize = sizeof announced;
+    if (complete &&
+        ::HttpQueryInfoA(hRequest, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &announced, &announcedSize,
+                         nullptr) &&
+        total < announced)
+        return Fail(request, ERROR_INTERNET_CONNECTION_ABORTED);
+
+    Lock lock(m_lock);
+    request.m_body.Write("", 1);
+    return true;
+}
+
+bool CDownloadSession::Hold(InternetHandle& slot, HINTERNET handle)
+{
+    Lock lock(m_lock);
+    slot.reset(handle);
+    // Destruction closes the handles it finds; one stored after that would stay
+    // open until this run ends, so a stopping run goes no further.
+    return !m_stop;
+}
+
+bool CDownloadSession::Fail(CDownloadRequest& request, DWORD code)
+{
+    if (code == 0)
+        code = ::GetLastError();
+    std::string text;
+    CHttpDownloader::ComposeErrorText(code, text);
+    Lock lock(m_lock);
+    request.m_errorText.swap(text);
+    return false;
+}
