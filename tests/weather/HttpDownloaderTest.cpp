@@ -22,7 +22,13 @@ std::vector<char> WithZero(const std::string& text)
 
 class HttpDownload : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(server.Start(ServeBody(WeatherDocument))); }
+    void SetUp() override
+    {
+        // WinInet keeps answered credentials per host for the browser session and
+        // would send them unasked in a later test of the same process.
+        InternetSetOptionA(nullptr, INTERNET_OPTION_END_BROWSER_SESSION, nullptr, 0);
+        ASSERT_TRUE(server.Start(ServeBody(WeatherDocument)));
+    }
 
     // Runs one request on a fresh client and returns its single callback.
     DownloadRecorder::Done FetchOnce(const std::string& url, const std::string& user = "",
@@ -78,8 +84,6 @@ TEST_F(HttpDownload, EmptyBodyDeliversASingleZeroByte)
 
 TEST_F(HttpDownload, ChallengeWithoutCredentialsFailsWithTheStatus)
 {
-    // Runs before the test with credentials: WinInet keeps answered credentials
-    // for the host until the process ends.
     server.SetHandler(RequireBasicAuth("zorla", "$1$40213867$q", WeatherDocument));
     const auto done = FetchOnce(WeatherUrl);
     EXPECT_EQ(done.failed, 1);
