@@ -1,0 +1,434 @@
+#include "mainwnd/ZorlaBMPHandler.h"
+
+#include "framework/AfxFunctions.h"
+#include "framework/Handles.h"
+#include "image/PLAnyPicDecoder.h"
+#include "support/MessageBoxAnswerer.h"
+#include "support/MessagePump.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+namespace {
+
+const int kLeft = 30;
+const int kTop = 40;
+
+ZorlaBMPHandler* g_painted = nullptr;
+
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT && g_painted) {
+        PaintScope paint(window);
+        g_painted->Paint(paint.dc());
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateMainWindow()
+{
+    static ATOM atom = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = TestWindowProc;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "ZorlaHandlerTest";
+        return ::RegisterClassA(&windowClass);
+    }();
+    if (!atom)
+        return nullptr;
+    return ::CreateWindowExA(WS_EX_TOPMOST, "ZorlaHandlerTest", "handler test", WS_POPUP | WS_VISIBLE, kLeft, kTop,
+                             440, 444, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+}
+
+// 0x00RRGGBB pixels of a rectangle, row by row.
+using Pixels = std::vector<DWORD>;
+
+Pixels CaptureWindow(HWND window, const RECT& rect)
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    GdiBitmap target(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDC memory(::CreateCompatibleDC(nullptr));
+    {
+        SelectScope select(memory.get(), target.get());
+        WindowDCScope source(window);
+        ::BitBlt(memory.get(), 0, 0, width, height, source.dc(), rect.left, rect.top, SRCCOPY);
+    }
+    ::GdiFlush();
+    Pixels pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + width * height);
+    for (DWORD& p : pixels)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
+// The pixels of a picture's part, as they would appear drawn.
+Pixels PicturePart(const PLDIBSection& picture, const RECT& part)
+{
+    Pixels pixels;
+    for (int y = part.top; y < part.bottom; ++y) {
+        for (int x = part.left; x < part.right; ++x) {
+            const BYTE* p = picture.Row(y) + x * 4;
+            pixels.push_back(static_cast<DWORD>(p[2]) << 16 | static_cast<DWORD>(p[1]) << 8 | p[0]);
+        }
+    }
+    return pixels;
+}
+
+Pixels WholePicture(int id)
+{
+    PLAnyPicDecoder decoder;
+    PLDIBSection picture;
+    decoder.DecodeResource(AfxGetResourceHandle(), id, picture);
+    return PicturePart(picture, RECT{0, 0, picture.Width(), picture.Height()});
+}
+
+Pixels PicturePart(int id, const RECT& part)
+{
+    PLAnyPicDecoder decoder;
+    PLDIBSection picture;
+    decoder.DecodeResource(AfxGetResourceHandle(), id, picture);
+    return PicturePart(picture, part);
+}
+
+int Count(const Pixels& pixels, DWORD colour)
+{
+    return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
+}
+
+class Recorder : public HotSpotActions {
+public:
+    void OnHotSpot(int id) override { ids.push_back(id); }
+    std::vector<int> ids;
+};
+
+class HandlerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_window);
+        ASSERT_TRUE(m_handler.IsComplete());
+        m_handler.Attach(m_window);
+        m_handler.SetActions(&m_actions);
+        g_painted = &m_handler;
+        PumpPendingMessages();
+    }
+    void TearDown() override { g_painted = nullptr; }
+
+    // The id of the action a click runs, 0 for none.
+    int ClickAt(int x, int y)
+    {
+        m_actions.ids.clear();
+        const bool hit = m_handler.Click(POINT{x, y});
+        EXPECT_EQ(hit, m_handler.HitTest(POINT{x, y})) << x << "," << y;
+        if (!hit) {
+            EXPECT_TRUE(m_actions.ids.empty());
+            return 0;
+        }
+        EXPECT_EQ(m_actions.ids.size(), 1u);
+        return m_actions.ids.empty() ? -1 : m_actions.ids[0];
+    }
+
+    void ShowView(int view, int picture)
+    {
+        ASSERT_TRUE(m_handler.LoadBackground(picture));
+        m_handler.SetViewValue(view);
+    }
+
+    std::set<int> HoveredAt(int x, int y)
+    {
+        m_handler.UpdateHover(POINT{kLeft + x, kTop + y});
+        std::set<int> ids;
+        for (const auto& spot : m_handler.HotSpots()) {
+            if (spot->IsHovered())
+                ids.insert(spot->Id());
+        }
+        return ids;
+    }
+
+    void PaintBlack()
+    {
+        WindowDCScope dc(m_window);
+        RECT all = {0, 0, 440, 444};
+        ::FillRect(dc.dc(), &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    }
+
+    void PaintHandler()
+    {
+        WindowDCScope dc(m_window);
+        m_handler.Paint(dc.dc());
+    }
+
+    Pixels Capture(const RECT& rect) { return CaptureWindow(m_window, rect); }
+
+    HWND m_window = CreateMainWindow();
+    ZorlaBMPHandler m_handler;
+    Recorder m_actions;
+};
+
+TEST_F(HandlerTest, HomeViewRunsTheMenuCardAndTheFixedSpots)
+{
+    ASSERT_EQ(m_handler.GetView(), ZorlaBMPHandler::ViewHome);
+    ASSERT_EQ(m_handler.HotSpots().size(), 11u);
+    EXPECT_EQ(ClickAt(100, 200), 0) << "the figure is no hot spot at home: the click drags";
+    EXPECT_EQ(ClickAt(240, 140), 8);   // notes item
+    EXPECT_EQ(ClickAt(230, 225), 10);  // timer item
+    EXPECT_EQ(ClickAt(280, 300), 7);   // weather item
+    EXPECT_EQ(ClickAt(130, 90), 1);    // brand logo
+    EXPECT_EQ(ClickAt(410, 270), 2);   // close button
+    EXPECT_EQ(ClickAt(361, 108), 3);   // envelope
+    EXPECT_EQ(ClickAt(349, 97), 0) << "outside the envelope's slanted edge";
+    EXPECT_EQ(ClickAt(170, 364), 0) << "no back arrow at home";
+    EXPECT_EQ(ClickAt(300, 225), 0) << "no refresh arrow at home";
+    EXPECT_EQ(ClickAt(421, 270), 0) << "right edge is exclusive";
+
+    // Only the three card items chime, each with its own wave.
+    std::vector<std::pair<int, int>> sounds;
+    for (const auto& spot : m_handler.HotSpots()) {
+        if (spot->HoverSound())
+            sounds.emplace_back(spot->Id(), spot->HoverSound());
+    }
+    EXPECT_EQ(sounds, (std::vector<std::pair<int, int>>{{8, 127}, {10, 129}, {7, 128}}));
+}
+
+TEST_F(HandlerTest, OtherViewsGoHomeThroughTheFigureAndTheBackArrow)
+{
+    ShowView(ZorlaBMPHandler::ViewWeather, 113);
+    EXPECT_EQ(ClickAt(100, 200), 6);
+    EXPECT_EQ(ClickAt(100, 118), 1) << "the logo comes first in the list";
+    EXPECT_EQ(HoveredAt(100, 118), (std::set<int>{1, 6}));
+    EXPECT_EQ(ClickAt(300, 225), 5);
+    EXPECT_EQ(ClickAt(170, 364), 4);
+    EXPECT_EQ(ClickAt(240, 140), 0) << "the menu card is only at home";
+    EXPECT_EQ(ClickAt(330, 280), 0) << "neither editor's button in the weather view";
+
+    m_handler.SetViewValue(ZorlaBMPHandler::ViewNotes);
+    EXPECT_EQ(ClickAt(330, 280), 9);
+    EXPECT_EQ(ClickAt(300, 225), 0);
+    m_handler.SetViewValue(ZorlaBMPHandler::ViewTimer);
+    EXPECT_EQ(ClickAt(330, 280), 11);
+    EXPECT_EQ(ClickAt(362, 308), 11) << "the alarm clock reaches past the label's area";
+    EXPECT_EQ(ClickAt(100, 200), 6);
+
+    // The two saving buttons overlap; no view makes both active.
+    const HotSpot* alarm = nullptr;
+    const HotSpot* label = nullptr;
+    for (const auto& spot : m_handler.HotSpots()) {
+        alarm = spot->Id() == 11 ? spot.get() : alarm;
+        label = spot->Id() == 9 ? spot.get() : label;
+    }
+    ASSERT_TRUE(alarm && label);
+    for (int view : {1, 2, 4, 8})
+        EXPECT_FALSE(alarm->IsActive(view) && label->IsActive(view)) << view;
+}
+
+TEST_F(HandlerTest, HoverTestsUseScreenPointsAndClearOldMarks)
+{
+    EXPECT_EQ(HoveredAt(240, 140), (std::set<int>{8}));
+    EXPECT_EQ(HoveredAt(230, 225), (std::set<int>{10}));
+    EXPECT_EQ(HoveredAt(100, 200), (std::set<int>{}));
+    EXPECT_FALSE(m_handler.UpdateHover(POINT{kLeft + 100, kTop + 200}));
+    EXPECT_TRUE(m_handler.UpdateHover(POINT{kLeft + 410, kTop + 270}));
+    // The same point taken as a screen point is somewhere else in the window.
+    EXPECT_FALSE(m_handler.UpdateHover(POINT{410 - kLeft, 270 - kTop}));
+}
+
+struct HoverCase {
+    int view;
+    int background;
+    POINT at;
+    int picture;
+    RECT rect;
+};
+
+TEST_F(HandlerTest, HoverPicturesAppearAtTheirRectanglesAndGoAgain)
+{
+    const HoverCase cases[] = {
+        {ZorlaBMPHandler::ViewHome, 110, {410, 270}, 120, {399, 259, 421, 282}},
+        {ZorlaBMPHandler::ViewHome, 110, {361, 108}, 153, {349, 96, 373, 121}},
+        {ZorlaBMPHandler::ViewWeather, 113, {170, 364}, 146, {159, 353, 184, 376}},
+        {ZorlaBMPHandler::ViewWeather, 113, {302, 226}, 159, {291, 215, 314, 237}},
+    };
+    for (const HoverCase& c : cases) {
+        ShowView(c.view, c.background);
+        m_handler.UpdateHover(POINT{kLeft + 5, kTop + 5});
+        PaintBlack();
+        m_handler.UpdateHover(POINT{kLeft + c.at.x, kTop + c.at.y});
+        EXPECT_EQ(Capture(c.rect), PicturePart(c.picture, RECT{0, 0, c.rect.right - c.rect.left,
+                                                                c.rect.bottom - c.rect.top}))
+            << c.picture;
+        const RECT below = {c.rect.left, c.rect.bottom, c.rect.right, c.rect.bottom + 1};
+        EXPECT_EQ(Count(Capture(below), 0), c.rect.right - c.rect.left) << c.picture << ": drawn too low";
+
+        m_handler.UpdateHover(POINT{kLeft + c.at.x + 1, kTop + c.at.y});
+        PaintBlack();
+        m_handler.UpdateHover(POINT{kLeft + c.at.x, kTop + c.at.y + 1});
+        EXPECT_EQ(Count(Capture(c.rect), 0), (c.rect.right - c.rect.left) * (c.rect.bottom - c.rect.top))
+            << c.picture << ": a hover that stays draws nothing new";
+
+        m_handler.UpdateHover(POINT{kLeft + 5, kTop + 5});
+        EXPECT_EQ(Capture(c.rect), PicturePart(c.background, c.rect)) << c.picture << ": not restored";
+    }
+}
+
+TEST_F(HandlerTest, BlinkingClosesAndOpensTheEyesOfTheView)
+{
+    struct BlinkCase {
+        int view;
+        int background;
+        int overlay;
+        RECT rect;
+    };
+    const BlinkCase cases[] = {
+        {ZorlaBMPHandler::ViewHome, 110, 119, {51, 134, 85, 152}},
+        {ZorlaBMPHandler::ViewTimer, 114, 118, {62, 138, 100, 152}},
+    };
+    for (const BlinkCase& c : cases) {
+        ShowView(c.view, c.background);
+        const RECT around = {c.rect.left - 1, c.rect.top - 1, c.rect.right + 1, c.rect.bottom + 1};
+        const int ring = 2 * (c.rect.right - c.rect.left + 2) + 2 * (c.rect.bottom - c.rect.top);
+        const Pixels overlay = WholePicture(c.overlay);
+        const Pixels openEyes = PicturePart(c.background, c.rect);
+
+        PaintBlack();
+        // Each step either restores the open eyes or draws the closed ones, and
+        // the phase it returns says which; three steps show both.
+        std::set<bool> seen;
+        for (int step = 0; step < 3; ++step) {
+            const bool open = m_handler.BlinkStep();
+            seen.insert(open);
+            if (&c == &cases[0] && step == 0) {
+                EXPECT_TRUE(open) << "a new handler's first step only restores";
+            }
+            EXPECT_EQ(Capture(c.rect), open ? openEyes : overlay) << c.view << " step " << step;
+            EXPECT_EQ(Count(Capture(around), 0) - Count(Capture(c.rect), 0), ring)
+                << c.view << ": drawn outside the blink rectangle";
+        }
+        EXPECT_EQ(seen.size(), 2u);
+    }
+}
+
+TEST_F(HandlerTest, StatusLineIsShadowedWhiteTextOverTheWeatherPageCopy)
+{
+    const RECT status = ZorlaBMPHandler::kStatusRect;
+    const RECT aboveText = {status.left, status.top, status.right, 178};
+    ASSERT_NE(PicturePart(113, status), PicturePart(136, status)) << "the copy lacks the headline";
+
+    ShowView(ZorlaBMPHandler::ViewWeather, 113);
+    PaintHandler();
+    m_handler.ShowStatus("", false);
+    EXPECT_EQ(Capture(status), PicturePart(136, status)) << "the headline is blanked from picture 136";
+
+    m_handler.ShowStatus("Weather update - contacting server...", false);
+    EXPECT_EQ(m_handler.GetStatusText(), "Weather update - contacting server...");
+    EXPECT_EQ(Capture(aboveText), PicturePart(136, aboveText)) << "text starts at the middle less 5";
+
+    const Pixels text = Capture(status);
+    const int width = status.right - status.left;
+    int white = 0;
+    int shadowed = 0;
+    for (size_t i = 0; i + width + 1 < text.size(); ++i) {
+        if (text[i] == 0xFFFFFF) {
+            ++white;
+            shadowed += text[i + width + 1] == 0 || text[i + width + 1] == 0xFFFFFF;
+        }
+    }
+    EXPECT_GT(white, 50);
+    EXPECT_GT(Count(text, 0), 20) << "black shadow";
+    EXPECT_GT(shadowed, white * 9 / 10) << "the shadow lies one pixel right and down";
+
+    // A repaint shows the lasting text again.
+    PaintBlack();
+    PaintHandler();
+    EXPECT_EQ(Capture(status), text);
+}
+
+TEST_F(HandlerTest, TransientStatusIsDrawnOnceAndClearedByTimer11)
+{
+    const RECT status = ZorlaBMPHandler::kStatusRect;
+    ShowView(ZorlaBMPHandler::ViewWeather, 113);
+    PaintHandler();
+    m_handler.ShowStatus("OK !", true);
+    EXPECT_EQ(m_handler.GetStatusText(), "");
+    EXPECT_GT(Count(Capture(status), 0xFFFFFF), 10) << "drawn once";
+
+    // Timer 11 invalidates the status rectangle; the repaint shows the page.
+    const Pixels page = PicturePart(113, status);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return Capture(status) == page; }, 15000));
+    EXPECT_FALSE(::KillTimer(m_window, ZorlaBMPHandler::kStatusTimer)) << "the timer stops itself";
+
+    // Armed again by the next transient text, even outside the weather view.
+    m_handler.SetViewValue(ZorlaBMPHandler::ViewHome);
+    m_handler.ShowStatus("Error: offline", true);
+    EXPECT_TRUE(::KillTimer(m_window, ZorlaBMPHandler::kStatusTimer));
+}
+
+TEST_F(HandlerTest, TextsOutsideTheWeatherViewAreKeptButNotDrawn)
+{
+    PaintBlack();
+    m_handler.ShowStatus("Weather update - contacting server...", false);
+    m_handler.ShowWeatherText("Sunny, 21 degrees");
+    EXPECT_EQ(Count(Capture(ZorlaBMPHandler::kStatusRect), 0), 241 * 37);
+    EXPECT_EQ(Count(Capture(ZorlaBMPHandler::kWeatherTextRect), 0), 240 * 121);
+    EXPECT_EQ(m_handler.GetWeatherText(), "Sunny, 21 degrees");
+
+    PaintHandler();
+    EXPECT_EQ(Capture(RECT{0, 0, 440, 444}), WholePicture(110)) << "home paints the picture alone";
+
+    ShowView(ZorlaBMPHandler::ViewWeather, 113);
+    PaintHandler();
+    EXPECT_GT(Count(Capture(ZorlaBMPHandler::kStatusRect), 0xFFFFFF), 50);
+    EXPECT_GT(Count(Capture(ZorlaBMPHandler::kWeatherTextRect), 0xFFFFFF), 50);
+    const RECT outside = {0, 0, 440, 160};
+    EXPECT_EQ(Capture(outside), PicturePart(113, outside));
+}
+
+TEST_F(HandlerTest, WeatherTextIsRedrawnOverTheCurrentPicture)
+{
+    const RECT area = ZorlaBMPHandler::kWeatherTextRect;
+    ShowView(ZorlaBMPHandler::ViewWeather, 113);
+    PaintBlack();
+    m_handler.ShowWeatherText("");
+    EXPECT_EQ(Capture(area), PicturePart(113, area));
+    m_handler.ShowWeatherText("Munich\nSunny, 21 degrees");
+    const Pixels drawn = Capture(area);
+    EXPECT_GT(Count(drawn, 0xFFFFFF), 50);
+    EXPECT_EQ(Count(drawn, 0), 0) << "no shadow";
+}
+
+TEST_F(HandlerTest, ViewRegionsAndBackgrounds)
+{
+    GdiRegion region(::CreateRectRgn(0, 0, 0, 0));
+    RECT box{};
+    ASSERT_TRUE(m_handler.ApplyViewRegion(ZorlaBMPHandler::ViewWeather));
+    ::GetWindowRgn(m_window, region.get());
+    ::GetRgnBox(region.get(), &box);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.right, 439);
+    ASSERT_TRUE(m_handler.ApplyViewRegion(ZorlaBMPHandler::ViewHome));
+    ::GetWindowRgn(m_window, region.get());
+    ::GetRgnBox(region.get(), &box);
+    EXPECT_EQ(box.left, 7);
+    EXPECT_EQ(box.bottom, 443);
+
+    ASSERT_TRUE(m_handler.LoadBackground(112));
+    const HBITMAP note = m_handler.Background().Handle();
+    EXPECT_FALSE(m_handler.LoadBackground(999));
+    EXPECT_FALSE(m_handler.LoadBackground(116));
+    EXPECT_EQ(m_handler.Background().Handle(), note) << "a failed load keeps the picture";
+    ::SetWindowRgn(m_window, nullptr, FALSE);
+    PaintHandler();
+    EXPECT_EQ(Capture(RECT{0, 0, 440, 444}), WholePicture(112));
+}
+
+}  // namespace
