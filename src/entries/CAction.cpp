@@ -62,26 +62,26 @@ bool FlushToDisk(const std::string& path)
     return flushed;
 }
 
+std::string FileIn(std::string folder, const char* storeName)
+{
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    return folder + "Zorla_" + storeName;
+}
+
 } // namespace
 
-CAction::CAction(const char* storeName)
-    : CAction(storeName, CDataFolder::Get(), CDataFolder::TemporaryFolder())
+CAction::CAction(const char* storeName) : CAction(storeName, CDataFolder::Get())
 {
+    m_legacyPaths = {FileIn(CDataFolder::ProgramFolder(), storeName),
+                     FileIn(CDataFolder::TemporaryFolder(), storeName)};
 }
 
 CAction::CAction(const char* storeName, const std::string& folder, const std::string& legacyFolder)
+    : m_path(FileIn(folder, storeName)), m_loadPath(m_path)
 {
-    std::string base = folder;
-    if (!base.empty() && base.back() != '\\')
-        base += '\\';
-    m_path = base + "Zorla_" + storeName;
-    m_loadPath = m_path;
-    if (!legacyFolder.empty()) {
-        std::string legacy = legacyFolder;
-        if (legacy.back() != '\\')
-            legacy += '\\';
-        m_legacyPath = legacy + "Zorla_" + storeName;
-    }
+    if (!legacyFolder.empty())
+        m_legacyPaths.push_back(FileIn(legacyFolder, storeName));
 }
 
 CAction::~CAction() = default;
@@ -92,17 +92,22 @@ void CAction::SetDocument(std::unique_ptr<XmlElement> root)
     OnDocumentChanged();
 }
 
-// Earlier versions kept the files in the temporary folder when the program folder
-// was read-only, where Windows' clean-up may remove them.
+// Earlier versions kept the files in the program folder, or in the temporary
+// folder (which Windows' clean-up may empty) when the program folder was read-only.
 void CAction::TakeOverLegacyFile()
 {
     m_legacyChecked = true;
-    if (m_legacyPath.empty() || lstrcmpiA(m_legacyPath.c_str(), m_path.c_str()) == 0)
+    if (Exists(m_path))
         return;
-    if (Exists(m_path) || !Exists(m_legacyPath))
+    for (const std::string& legacy : m_legacyPaths) {
+        if (lstrcmpiA(legacy.c_str(), m_path.c_str()) == 0 || !Exists(legacy))
+            continue;
+        // A program folder that takes no new files may still be read: copy then.
+        if (!MoveFileExA(legacy.c_str(), m_path.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) &&
+            !CopyFileA(legacy.c_str(), m_path.c_str(), TRUE))
+            m_loadPath = legacy; // read it where it is; the next save lands in the data folder
         return;
-    if (!MoveFileExA(m_legacyPath.c_str(), m_path.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
-        m_loadPath = m_legacyPath; // read it where it is; the next save lands in the data folder
+    }
 }
 
 bool CAction::Load()

@@ -4,15 +4,17 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // A persistent XML store: one document kept in the data file "Zorla_<store name>".
 class CAction {
 public:
-    // The file lives in the program's data folder (CDataFolder); a file left in
-    // the temporary folder by earlier versions is moved over on the first Load.
+    // The file lives in the program's data folder (CDataFolder). When it is not
+    // there, the first Load takes it over from where earlier versions kept it:
+    // the program folder, else the temporary folder.
     explicit CAction(const char* storeName);
-    // The file lives in folder; legacyFolder, when not empty, is searched by the
-    // first Load like the temporary folder above. For tests and tools.
+    // The file lives in folder; legacyFolder, when not empty, is the one place the
+    // first Load takes a file over from. For tests and tools.
     CAction(const char* storeName, const std::string& folder, const std::string& legacyFolder = std::string());
     virtual ~CAction();
     CAction(const CAction&) = delete;
@@ -56,7 +58,7 @@ private:
 
     std::unique_ptr<util::xml::XmlElement> m_root;
     std::string m_path;
-    std::string m_legacyPath;
+    std::vector<std::string> m_legacyPaths;
     // The file that Load reads: the data file, or the legacy one when it could
     // not be moved over.
     std::string m_loadPath;
