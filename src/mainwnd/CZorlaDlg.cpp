@@ -1,14 +1,24 @@
 #include "mainwnd/CZorlaDlg.h"
 
 #include "app/AppFont.h"
+#include "app/Const.h"
+#include "app/ErrorReport.h"
 #include "app/ProgramTitle.h"
 #include "app/Translator.h"
+#include "entries/CActionNotes.h"
+#include "entries/CActionTimer.h"
+#include "entries/Greeting.h"
 #include "framework/CDataExchange.h"
+#include "framework/COleDateTimeSpan.h"
 #include "framework/CWinApp.h"
+#include "framework/Clock.h"
 #include "framework/Handles.h"
 #include "resource.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -16,14 +26,36 @@ CZorlaDlg* g_mainDialog = nullptr;
 
 const char kSection[] = "CZorlaDlg";
 const char kDefaultCity[] = "M" "\xFC" "nchen";
-const int kPictureWidth = 440;
-const int kPictureHeight = 444;
 const UINT kAboutCommand = 16;
+const COLORREF kEditorTextColor = RGB(0, 101, 136);
+const COLORREF kCalendarTitleColor = RGB(1, 82, 138);
+const int kEditorLimitTimer = 50;
+const UINT kWeatherInterval = 900000;
+
+// The controls' places on the picture in pixels. The template's dialog units only
+// match the picture with the classic 6 x 13 dialog font; Wine's is wider.
+struct ControlPlace {
+    int id;
+    RECT units;  // left, top, width, height in dialog units of the template
+};
+const ControlPlace kControlPlaces[] = {
+    {IDC_CITY_LIST, {107, 132, 84, 94}},
+    {IDC_EDITOR_TEXT, {119, 87, 99, 82}},
+    {IDC_DATE_PICKER, {115, 195, 63, 15}},
+    {IDC_TIME_PICKER, {181, 195, 38, 15}},
+};
+// The link lies on the maker's line of the picture; the template puts it outside.
+const RECT kLinkPlace = {335, 419, 80, 13};
 
 BOOL CALLBACK SetFontOnChild(HWND child, LPARAM font)
 {
     SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
     return TRUE;
+}
+
+POINT PointFromLParam(LPARAM lParam)
+{
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
 }  // namespace
@@ -34,6 +66,9 @@ CZorlaDlg::CZorlaDlg(CWnd* parent)
 {
     g_mainDialog = this;
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_handler.SetActions(this);
+    if (m_handler.IsComplete())
+        m_handler.LoadStores();
 }
 
 CZorlaDlg::~CZorlaDlg()
@@ -49,18 +84,44 @@ CZorlaDlg* CZorlaDlg::Instance()
 
 BOOL CZorlaDlg::OnInitDialog()
 {
-    m_width = kPictureWidth;
-    m_height = kPictureHeight;
+    m_handler.Attach(m_hWnd);
+    m_width = m_handler.Background().Width();
+    m_height = m_handler.Background().Height();
+    if (m_width <= 0 || m_height <= 0) {
+        m_width = 440;
+        m_height = 444;
+    }
     CQuokkaDlg::OnInitDialog();
     TranslateWindow(m_hWnd, -1);
     ::SetWindowTextA(m_hWnd, ProgramTitle);
     AddAboutToSystemMenu();
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    PlaceControls();
+    ::SendDlgItemMessageA(m_hWnd, IDC_DATE_PICKER, DTM_SETMCCOLOR, MCSC_TITLEBK, kCalendarTitleColor);
+    ::SendDlgItemMessageA(m_hWnd, IDC_TIME_PICKER, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("H:mm"));
+    m_editor.SubclassDlgItem(IDC_EDITOR_TEXT, this);
+    m_editor.SetTextColor(kEditorTextColor);
+    m_editor.RepaintBackground();
     EnumChildWindows(m_hWnd, SetFontOnChild, reinterpret_cast<LPARAM>(AppFont::Shared()));
     LoadSettings();
     UpdateData(FALSE);
+    m_handler.ApplyViewRegion(ZorlaBMPHandler::ViewHome);
+    OpenStoredNotes();
+    SetTimer(TimerBlink, 3000, nullptr);
+    SetTimer(TimerWeather, 0, nullptr);
+    SetTimer(TimerDueCheck, 1000, nullptr);
     return TRUE;
+}
+
+void CZorlaDlg::PlaceControls()
+{
+    for (const ControlPlace& place : kControlPlaces) {
+        ::MoveWindow(::GetDlgItem(m_hWnd, place.id), MulDiv(place.units.left, 6, 4), MulDiv(place.units.top, 13, 8),
+                     MulDiv(place.units.right, 6, 4), MulDiv(place.units.bottom, 13, 8), FALSE);
+    }
+    ::MoveWindow(::GetDlgItem(m_hWnd, IDC_WEBLINK), kLinkPlace.left, kLinkPlace.top, kLinkPlace.right,
+                 kLinkPlace.bottom, FALSE);
 }
 
 void CZorlaDlg::DoDataExchange(CDataExchange* pDX)
@@ -68,8 +129,7 @@ void CZorlaDlg::DoDataExchange(CDataExchange* pDX)
     CQuokkaDlg::DoDataExchange(pDX);
     // While the list has no selection (no weather fetched yet) the remembered city
     // stays; reading the empty list would overwrite it with nothing.
-    const bool noSelection =
-        ::SendDlgItemMessageA(m_hWnd, IDC_CITY_LIST, CB_GETCURSEL, 0, 0) == CB_ERR;
+    const bool noSelection = ::SendDlgItemMessageA(m_hWnd, IDC_CITY_LIST, CB_GETCURSEL, 0, 0) == CB_ERR;
     if (!(pDX->m_bSaveAndValidate && noSelection))
         DDX_CBString(pDX, IDC_CITY_LIST, m_selectedCity);
 }
@@ -103,49 +163,344 @@ void CZorlaDlg::AddAboutToSystemMenu()
     AppendMenuA(menu, MF_STRING, kAboutCommand, text);
 }
 
+void CZorlaDlg::OpenStoredNotes()
+{
+    for (CEntryStore* store : {static_cast<CEntryStore*>(&m_handler.Timers()),
+                               static_cast<CEntryStore*>(&m_handler.Notes())}) {
+        if (!store->HasEntries())
+            continue;
+        CEntry entry;
+        while (store->GetNextEntry(entry)) {
+            entry.kind = store->GetKind();
+            entry.store = store;
+            ::SendMessageA(m_hWnd, WM_COMMAND, CmdOpenNote, reinterpret_cast<LPARAM>(&entry));
+            entry = CEntry();
+        }
+    }
+}
+
+// ---- views ------------------------------------------------------------------
+
+void CZorlaDlg::SetView(int view)
+{
+    const int current = m_handler.GetView();
+    if (view != current) {
+        switch (current) {
+        case ZorlaBMPHandler::ViewWeather:
+            UpdateData(TRUE);
+            ::ShowWindow(::GetDlgItem(m_hWnd, IDC_CITY_LIST), SW_HIDE);
+            break;
+        case ZorlaBMPHandler::ViewNotes:
+            SaveEditor(ZorlaBMPHandler::ViewNotes);
+            m_editor.ShowWindow(SW_HIDE);
+            break;
+        case ZorlaBMPHandler::ViewTimer:
+            m_editor.ShowWindow(SW_HIDE);
+            ::ShowWindow(::GetDlgItem(m_hWnd, IDC_DATE_PICKER), SW_HIDE);
+            ::ShowWindow(::GetDlgItem(m_hWnd, IDC_TIME_PICKER), SW_HIDE);
+            break;
+        default:
+            break;
+        }
+        m_handler.SetViewValue(view);
+        m_handler.ApplyViewRegion(view);
+    }
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    ::UpdateWindow(m_hWnd);
+}
+
+void CZorlaDlg::GoHome()
+{
+    if (m_handler.GetView() == ZorlaBMPHandler::ViewTimer && !SaveEditor(ZorlaBMPHandler::ViewTimer))
+        return;
+    if (!m_handler.LoadBackground(IDP_HOME))
+        return;
+    SetView(ZorlaBMPHandler::ViewHome);
+    PlayGreeting(m_handler.SoundPlayer());
+}
+
+void CZorlaDlg::GoWeather()
+{
+    if (!m_handler.LoadBackground(IDP_WEATHER))
+        return;
+    SetView(ZorlaBMPHandler::ViewWeather);
+    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_CITY_LIST), SW_SHOW);
+}
+
+void CZorlaDlg::OpenEditor(int view)
+{
+    const bool timer = view == ZorlaBMPHandler::ViewTimer;
+    if (timer) {
+        m_editor.SendMessage(EM_LIMITTEXT, kEditorLimitTimer, 0);
+        HWND date = ::GetDlgItem(m_hWnd, IDC_DATE_PICKER);
+        HWND time = ::GetDlgItem(m_hWnd, IDC_TIME_PICKER);
+        ::ShowWindow(time, SW_SHOW);
+        ::ShowWindow(date, SW_SHOW);
+        SYSTEMTIME now = Clock::Now();
+        ::SendMessageA(date, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&now));
+        COleDateTime next = COleDateTime(now) + COleDateTimeSpan(0, 1, 0, 0);
+        next.SetDateTime(next.GetYear(), next.GetMonth(), next.GetDay(), next.GetHour(), 0, 0);
+        SYSTEMTIME proposed{};
+        next.GetAsSystemTime(proposed);
+        ::SendMessageA(time, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&proposed));
+    } else {
+        m_editor.SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(-1), 0);
+    }
+    if (!m_handler.LoadBackground(timer ? IDP_TIMER_EDITOR : IDP_NOTE_EDITOR))
+        return;
+    SetView(view);
+    ::SetFocus(m_editor.m_hWnd);
+    m_editor.ShowWindow(SW_SHOW);
+}
+
+bool CZorlaDlg::SaveEditor(int view)
+{
+    try {
+        CommitEditor(view);
+        return true;
+    } catch (CConst::XPT_ID error) {
+        if (error == CConst::XPT_APPOINTMENT_IN_PAST)
+            ShowResourceMessage(IDS_APPOINTMENT_IN_PAST, MB_ICONINFORMATION);
+        else
+            ReportError(IDS_UNHANDLED_EXCEPTION, __FILE__, __LINE__);
+    } catch (...) {
+        ReportUnknownError(__FILE__, __LINE__);
+    }
+    return false;
+}
+
+// Throws CConst::XPT_ID when the reminder time lies in the past.
+void CZorlaDlg::CommitEditor(int view)
+{
+    std::string typed(::GetWindowTextLengthA(m_editor.m_hWnd) + 1, '\0');
+    typed.resize(::GetWindowTextA(m_editor.m_hWnd, typed.data(), static_cast<int>(typed.size())));
+    const std::string text = FilterText(typed);
+    if (text.empty())
+        return;
+    m_editor.SetWindowText("");
+    CEntry entry;
+    entry.SetText(text);
+    if (view == ZorlaBMPHandler::ViewNotes) {
+        CActionNotes& notes = m_handler.Notes();
+        if (!KeepEntry(notes, entry, typed))
+            return;
+    } else {
+        SYSTEMTIME day{}, time{};
+        ::SendDlgItemMessageA(m_hWnd, IDC_DATE_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
+        ::SendDlgItemMessageA(m_hWnd, IDC_TIME_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
+        const COleDateTime appointment(day.wYear, day.wMonth, day.wDay, time.wHour, time.wMinute, 0);
+        if (appointment < COleDateTime::GetCurrentTime())
+            throw CConst::XPT_APPOINTMENT_IN_PAST;
+        entry.date = appointment;
+        entry.notify = 0;
+        if (!KeepEntry(m_handler.Timers(), entry, typed))
+            return;
+    }
+    ::SendMessageA(m_hWnd, WM_COMMAND, CmdOpenNote, reinterpret_cast<LPARAM>(&entry));
+}
+
+bool CZorlaDlg::KeepEntry(CEntryStore& store, CEntry& entry, const std::string& typed)
+{
+    entry.kind = store.GetKind();
+    entry.store = &store;
+    if (!store.AddEntry(entry)) {
+        // The store has no document (its file is locked or damaged beyond moving
+        // aside): the typed text goes back into the editor instead of being lost.
+        m_editor.SetWindowText(typed.c_str());
+        ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
+        return false;
+    }
+    store.Save();
+    return true;
+}
+
+void CZorlaDlg::ShowStatus(const std::string& text, bool transient, HDC dc)
+{
+    m_handler.ShowStatus(text, transient, dc);
+}
+
+void CZorlaDlg::ShowWeatherText(const std::string& text, HDC dc)
+{
+    m_handler.ShowWeatherText(text, dc);
+}
+
+void CZorlaDlg::OnHotSpot(int id)
+{
+    switch (id) {
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+        GoHome();
+        break;
+    case 7:
+        GoWeather();
+        break;
+    case 8:
+        OpenEditor(ZorlaBMPHandler::ViewNotes);
+        break;
+    case 10:
+        OpenEditor(ZorlaBMPHandler::ViewTimer);
+        break;
+    default:
+        // 1 web link, 2 tray, 3 send to a friend, 5 weather update: they arrive
+        // with the link, tray, mail and weather.
+        break;
+    }
+}
+
+// ---- messages -----------------------------------------------------------------
+
 LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT:           return OnPaint();
+    case WM_ERASEBKGND:      return TRUE;
     case WM_QUERYDRAGICON:   return reinterpret_cast<LRESULT>(m_icon);
+    case WM_TIMER:           return OnTimer(wParam);
+    case WM_SETCURSOR:       return OnSetCursor(wParam, lParam);
+    case WM_MOUSEMOVE:       return OnMouseMove(wParam, lParam);
     case WM_QUERYENDSESSION: return OnQueryEndSession(wParam, lParam);
+    case WM_ENDSESSION:      return OnEndSession(wParam, lParam);
     case WM_CLOSE:           EndDialog(IDCANCEL); return 0;
     case WM_DESTROY:         return OnDestroy();
     case WM_HELP:            return TRUE;
     case WM_LBUTTONDOWN:     return OnLButtonDown(wParam, lParam);
     case WM_RBUTTONDOWN:     return OnRButtonDown(lParam);
+    case WM_CTLCOLORSTATIC:  return OnCtlColorStatic(wParam, lParam);
     default:                 return CQuokkaDlg::WindowProc(message, wParam, lParam);
     }
 }
 
+BOOL CZorlaDlg::PreTranslateMessage(MSG* message)
+{
+    // The dialog manager would turn these into IDOK/IDCANCEL and move the focus.
+    if (message->message == WM_KEYDOWN && (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE)) {
+        ::TranslateMessage(message);
+        ::DispatchMessageA(message);
+        return TRUE;
+    }
+    return CQuokkaDlg::PreTranslateMessage(message);
+}
+
 BOOL CZorlaDlg::DestroyWindow()
 {
+    m_handler.SaveAll();
     return CQuokkaDlg::DestroyWindow();
+}
+
+BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT id = LOWORD(wParam);
+    if (HIWORD(wParam) == 0 && OnNoteCommand(id, lParam))
+        return TRUE;
+    switch (id) {
+    case ID_APP_EXIT:
+        EndDialog(IDCANCEL);
+        return TRUE;
+    case 1000:
+    case 1001:
+    case 1003:
+        return TRUE;
+    default:
+        return CQuokkaDlg::OnCommand(wParam, lParam);
+    }
+}
+
+bool CZorlaDlg::OnNoteCommand(UINT id, LPARAM lParam)
+{
+    switch (id) {
+    case CmdOpenNote: {
+        const auto* entry = reinterpret_cast<const CEntry*>(lParam);
+        if (entry)
+            m_noteWindows.emplace(entry->GetKey(), *entry);
+        return true;
+    }
+    case CmdForgetNote:
+    case CmdForgetTimer:
+        if (lParam)
+            m_noteWindows.erase(*reinterpret_cast<const std::string*>(lParam));
+        return true;
+    case CmdReminderDue:
+        // The alert belongs to the note window; the registry only knows the key.
+        return true;
+    default:
+        return false;
+    }
 }
 
 LRESULT CZorlaDlg::OnPaint()
 {
     PaintScope paint(m_hWnd);
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
-    GdiBrush background(CreateSolidBrush(RGB(255, 241, 199)));
-    FillRect(paint.dc(), &client, background.get());
-    SelectScope font(paint.dc(), AppFont::Shared());
-    SetBkMode(paint.dc(), TRANSPARENT);
-    SetTextColor(paint.dc(), RGB(0, 101, 136));
-    DrawTextA(paint.dc(), ProgramTitle, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (IsIconic(m_hWnd)) {
+        RECT client{};
+        ::GetClientRect(m_hWnd, &client);
+        const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        DrawIcon(paint.dc(), x, y, m_icon);
+        return 0;
+    }
+    m_handler.Paint(paint.dc());
     return 0;
 }
 
-BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
 {
-    switch (LOWORD(wParam)) {
-    case ID_APP_EXIT:
-        EndDialog(IDCANCEL);
-        return TRUE;
-    default:
-        return CQuokkaDlg::OnCommand(wParam, lParam);
+    switch (id) {
+    case TimerBlink: {
+        KillTimer(id);
+        const bool drawn = m_handler.BlinkStep();
+        SetTimer(id, drawn ? 500 + std::rand() % 800 : 3000 + std::rand() % 5000, nullptr);
+        break;
     }
+    case TimerWeather:
+        KillTimer(id);
+        SetTimer(id, kWeatherInterval, nullptr);
+        break;
+    case TimerDueCheck: {
+        KillTimer(id);
+        CheckDueReminders();
+        SetTimer(id, (60 - Clock::Now().wSecond) * 1000, nullptr);
+        break;
+    }
+    default:
+        break;
+    }
+    return CQuokkaDlg::WindowProc(WM_TIMER, id, 0);
+}
+
+void CZorlaDlg::CheckDueReminders()
+{
+    CActionTimer& timers = m_handler.Timers();
+    if (!timers.HasEntries())
+        return;
+    const COleDateTime now = COleDateTime::GetCurrentTime();
+    CEntry entry;
+    while (timers.GetNextEntry(entry)) {
+        entry.kind = timers.GetKind();
+        entry.store = &timers;
+        if (entry.GetReminderTime() <= now)
+            ::SendMessageA(m_hWnd, WM_COMMAND, CmdReminderDue, reinterpret_cast<LPARAM>(&entry));
+    }
+}
+
+LRESULT CZorlaDlg::OnSetCursor(WPARAM wParam, LPARAM lParam)
+{
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if (m_handler.UpdateHover(cursor)) {
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        return TRUE;
+    }
+    return CQuokkaDlg::WindowProc(WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT CZorlaDlg::OnMouseMove(WPARAM wParam, LPARAM lParam)
+{
+    POINT point = PointFromLParam(lParam);
+    ::ClientToScreen(m_hWnd, &point);
+    SetCursor(LoadCursorA(nullptr, m_handler.UpdateHover(point) ? IDC_HAND : IDC_ARROW));
+    return CQuokkaDlg::WindowProc(WM_MOUSEMOVE, wParam, lParam);
 }
 
 LRESULT CZorlaDlg::OnQueryEndSession(WPARAM wParam, LPARAM lParam)
@@ -154,6 +509,14 @@ LRESULT CZorlaDlg::OnQueryEndSession(WPARAM wParam, LPARAM lParam)
     if (allowed)
         EndDialog(1);
     return allowed;
+}
+
+LRESULT CZorlaDlg::OnEndSession(WPARAM wParam, LPARAM lParam)
+{
+    // The session may end before the modal loop runs again: save now.
+    if (wParam && ::IsWindow(m_hWnd))
+        DestroyWindow();
+    return CQuokkaDlg::WindowProc(WM_ENDSESSION, wParam, lParam);
 }
 
 LRESULT CZorlaDlg::OnDestroy()
@@ -165,7 +528,11 @@ LRESULT CZorlaDlg::OnDestroy()
 
 LRESULT CZorlaDlg::OnLButtonDown(WPARAM wParam, LPARAM lParam)
 {
-    // The whole picture is the caption: dragging anywhere moves the window.
+    if (m_handler.Click(PointFromLParam(lParam))) {
+        ReleaseCapture();
+        return CQuokkaDlg::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
+    }
+    // The whole picture is the caption: dragging anywhere else moves the window.
     CQuokkaDlg::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
     ReleaseCapture();
     ::PostMessageA(m_hWnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
@@ -174,10 +541,20 @@ LRESULT CZorlaDlg::OnLButtonDown(WPARAM wParam, LPARAM lParam)
 
 LRESULT CZorlaDlg::OnRButtonDown(LPARAM lParam)
 {
-    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    POINT point = PointFromLParam(lParam);
     ::ClientToScreen(m_hWnd, &point);
     ShowCommandMenu(point);
     return 0;
+}
+
+LRESULT CZorlaDlg::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
+{
+    // The link shows the picture behind it.
+    if (::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_WEBLINK) {
+        ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+    }
+    return CQuokkaDlg::WindowProc(WM_CTLCOLORSTATIC, wParam, lParam);
 }
 
 void CZorlaDlg::ShowCommandMenu(POINT screenPoint)

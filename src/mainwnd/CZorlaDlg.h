@@ -1,19 +1,54 @@
 #pragma once
 
 #include "app/AppTranslator.h"
+#include "entries/CEntry.h"
 #include "mainwnd/CQuokkaDlg.h"
+#include "mainwnd/ZorlaBMPHandler.h"
+#include "widgets/CTransparentEdit.h"
 
+#include <map>
 #include <string>
 
-// The main window: a borderless window on dialog template 102. It is the program:
-// when its modal run ends, the program ends.
-class CZorlaDlg : public CQuokkaDlg, public CAppTranslator {
+// The main window: a borderless picture on dialog template 102 with four views.
+// It is the program: when its modal run ends, the program ends.
+class CZorlaDlg : public CQuokkaDlg, public CAppTranslator, public HotSpotActions {
 public:
+    // Commands that carry a pointer in lParam: an entry (open, due) or a key (forget).
+    enum NoteCommand : UINT {
+        CmdOpenNote = 143,
+        CmdForgetNote = 140,
+        CmdForgetTimer = 145,
+        CmdReminderDue = 147,
+    };
+    enum Timer : UINT_PTR {
+        TimerBlink = 10,
+        TimerStatus = 11,
+        TimerWeather = 12,
+        TimerDueCheck = 13,
+        TimerLaunchReport = 18,
+        TimerWeatherDisplay = 20,
+    };
+
     explicit CZorlaDlg(CWnd* parent = nullptr);
     ~CZorlaDlg() override;
 
     // The one main window object of the process, or null.
     static CZorlaDlg* Instance();
+
+    ZorlaBMPHandler& Handler() { return m_handler; }
+    bool IsNoteRegistered(const std::string& key) const { return m_noteWindows.count(key) != 0; }
+    size_t RegisteredNotes() const { return m_noteWindows.size(); }
+
+    void GoHome();
+    void GoWeather();
+    void OpenEditor(int view);
+    // Turns the editor text into a new note or reminder; false when a reminder
+    // lies in the past (the view then stays).
+    bool SaveEditor(int view);
+    void ShowStatus(const std::string& text, bool transient, HDC dc = nullptr);
+    void ShowWeatherText(const std::string& text, HDC dc = nullptr);
+
+    void OnHotSpot(int id) override;
 
     std::string m_selectedCity;
     BYTE m_playSounds = 0;
@@ -23,6 +58,7 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* message) override;
     BOOL DestroyWindow() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // Enter and Escape belong to the focused control; they never close the window.
@@ -30,16 +66,32 @@ protected:
     void OnCancel() override {}
 
 private:
+    void PlaceControls();
     void LoadSettings();
     void SaveSettings();
     void AddAboutToSystemMenu();
+    void OpenStoredNotes();
+    void SetView(int view);
+    void CommitEditor(int view);
+    bool KeepEntry(CEntryStore& store, CEntry& entry, const std::string& typed);
 
     LRESULT OnPaint();
+    LRESULT OnTimer(UINT_PTR id);
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy();
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnRButtonDown(LPARAM lParam);
+    LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
+    bool OnNoteCommand(UINT id, LPARAM lParam);
+    void CheckDueReminders();
     void ShowCommandMenu(POINT screenPoint);
 
+    ZorlaBMPHandler m_handler;
+    CTransparentEdit m_editor;
+    // Open note windows by key; the windows themselves come with the note windows.
+    std::map<std::string, CEntry> m_noteWindows;
     HICON m_icon = nullptr;
 };
