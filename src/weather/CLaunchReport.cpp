@@ -1,0 +1,38 @@
+#include "weather/CLaunchReport.h"
+
+#include "framework/CWinApp.h"
+
+namespace {
+
+const char* const SECTION = "CZorlaApp";
+const char* const COUNTER = "LC";
+
+} // namespace
+
+CLaunchReport::CLaunchReport(CHttpDownloader& client, std::string siteRoot)
+    : m_client(client), m_siteRoot(std::move(siteRoot))
+{
+}
+
+bool CLaunchReport::Send(HWND mainWindow, bool noInternet)
+{
+    CWinApp* app = AfxGetApp();
+    if (!app || noInternet)
+        return false;
+    const int launches = static_cast<int>(app->GetProfileInt(SECTION, COUNTER, 0));
+    if (launches <= 9)
+        return false;
+    // The context is the window handle, not an object of ours: the callback may
+    // come after the main window and everything it owned are gone.
+    return m_client.StartDownload(m_siteRoot + "?LC=" + std::to_string(launches), &CLaunchReport::OnDone,
+                                  mainWindow);
+}
+
+void CLaunchReport::OnDone(const std::string&, BYTE failed, void* context)
+{
+    const HWND mainWindow = static_cast<HWND>(context);
+    if (failed || !mainWindow || !::IsWindow(mainWindow))
+        return;
+    if (CWinApp* app = AfxGetApp())
+        app->WriteProfileInt(SECTION, COUNTER, 0);
+}

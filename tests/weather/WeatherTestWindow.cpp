@@ -1,0 +1,124 @@
+#include "WeatherTestWindow.h"
+
+#include "weather/CWeatherDisplay.h"
+
+namespace {
+
+const char CLASS_NAME[] = "ZorlaWeatherTestWindow";
+
+void RegisterOnce()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = CLASS_NAME;
+    registered = RegisterClassA(&wc) != 0;
+}
+
+} // namespace
+
+WeatherTestWindow::WeatherTestWindow()
+{
+    RegisterOnce();
+    m_window = CreateWindowExA(0, CLASS_NAME, "weather test", WS_POPUP, 0, 0, 440, 444, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WeatherTestWindow::WindowProc));
+    m_combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, 160, 220,
+                              168, 200, m_window, reinterpret_cast<HMENU>(1005), GetModuleHandleA(nullptr), nullptr);
+}
+
+WeatherTestWindow::~WeatherTestWindow()
+{
+    SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
+    DestroyWindow(m_window);
+}
+
+void WeatherTestWindow::Attach(CActionWeather* action)
+{
+    m_action = action;
+    if (action)
+        action->SetView(this);
+}
+
+LRESULT CALLBACK WeatherTestWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<WeatherTestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && message == CActionWeather::WM_WEATHER_DONE && self->m_action) {
+        self->m_action->OnWorkerMessage(wParam, lParam);
+        return 0;
+    }
+    if (self && message == WM_TIMER && wParam == CActionWeather::DISPLAY_TIMER) {
+        KillTimer(window, CActionWeather::DISPLAY_TIMER);
+        ++self->displayRefreshes;
+        self->Refill();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void WeatherTestWindow::Refill()
+{
+    const auto text =
+        CWeatherDisplay::FillCityList(m_combo, m_action ? m_action->GetDocument() : nullptr, selection);
+    if (text)
+        weatherText = *text;
+}
+
+void WeatherTestWindow::ShowStatus(const std::string& text, bool transient)
+{
+    m_statuses.push_back({text, transient});
+}
+
+void WeatherTestWindow::OnWeatherDocumentChanged()
+{
+    ++documentChanges;
+    Refill();
+}
+
+std::vector<std::string> WeatherTestWindow::Cities() const
+{
+    std::vector<std::string> cities;
+    const LRESULT count = SendMessageA(m_combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::vector<char> buffer(static_cast<size_t>(SendMessageA(m_combo, CB_GETLBTEXTLEN, i, 0)) + 1);
+        SendMessageA(m_combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
+        cities.emplace_back(buffer.data());
+    }
+    return cities;
+}
+
+std::string WeatherTestWindow::SelectedCity() const
+{
+    const LRESULT index = SendMessageA(m_combo, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR)
+        return std::string();
+    std::vector<char> buffer(static_cast<size_t>(SendMessageA(m_combo, CB_GETLBTEXTLEN, index, 0)) + 1);
+    SendMessageA(m_combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
+    return buffer.data();
+}
+
+size_t WeatherTestWindow::StatusCount(const std::string& text) const
+{
+    size_t count = 0;
+    for (const Status& status : m_statuses)
+        count += status.text == text ? 1 : 0;
+    return count;
+}
+
+bool WeatherTestWindow::PumpUntilDone(DWORD ms)
+{
+    return PumpUntil([this] { return m_action && !m_action->IsUpdateInProgress(); }, ms);
+}
+
+void WeatherTestWindow::Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}

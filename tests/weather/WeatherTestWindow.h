@@ -1,0 +1,72 @@
+#pragma once
+
+#include "weather/CActionWeather.h"
+#include "weather/WeatherView.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A hidden stand-in for the main window: a real top-level window with a sorted
+// drop-down city list, wired to a weather action the way the main window is
+// (download message, display timer, rebuild on every document change).
+class WeatherTestWindow : public WeatherView {
+public:
+    struct Status {
+        std::string text;
+        bool transient = false;
+    };
+
+    WeatherTestWindow();
+    ~WeatherTestWindow();
+    WeatherTestWindow(const WeatherTestWindow&) = delete;
+    WeatherTestWindow& operator=(const WeatherTestWindow&) = delete;
+
+    void Attach(CActionWeather* action);
+
+    void ShowStatus(const std::string& text, bool transient) override;
+    HWND Window() override { return m_window; }
+    bool IsInternetForbidden() override { return noInternet; }
+    void OnWeatherDocumentChanged() override;
+
+    HWND Combo() const { return m_combo; }
+    std::vector<std::string> Cities() const;
+    std::string SelectedCity() const;
+    std::vector<Status> Statuses() const { return m_statuses; }
+    std::string LastStatus() const { return m_statuses.empty() ? std::string() : m_statuses.back().text; }
+    size_t StatusCount(const std::string& text) const;
+
+    // Pumps this thread's messages until pred holds, for at most ms.
+    template <typename Pred>
+    bool PumpUntil(Pred pred, DWORD ms = 30000)
+    {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            Pump();
+            if (pred())
+                return true;
+            if (GetTickCount() - start >= ms)
+                return false;
+            Sleep(10);
+        }
+    }
+    // Pumps until the download that is running has been handed over.
+    bool PumpUntilDone(DWORD ms = 30000);
+
+    bool noInternet = false;
+    std::string selection;   // the main window's remembered city
+    std::string weatherText; // what ShowWeatherText would draw
+    int displayRefreshes = 0;
+    int documentChanges = 0;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Pump();
+    void Refill();
+
+    HWND m_window = nullptr;
+    HWND m_combo = nullptr;
+    CActionWeather* m_action = nullptr;
+    std::vector<Status> m_statuses;
+};
