@@ -2,12 +2,16 @@
 #include "WeatherTestWindow.h"
 
 #include "app/AppTranslator.h"
+#include "support/TestProcess.h"
 #include "support/Text1252.h"
+#include "weather/CActionWeather.h"
 #include "weather/CWeatherDisplay.h"
 #include "xml/XmlParser.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -166,6 +170,35 @@ TEST_F(CityList, DocumentWithoutWeatherEmptiesTheListAndKeepsTheText)
     EXPECT_TRUE(view.Cities().empty());
     EXPECT_FALSE(shown.has_value());
     EXPECT_EQ(view.selection, "Bern");
+}
+
+// The demo's feed, found above the build folder; empty when not there.
+std::string DemoFeed()
+{
+    std::string folder = ModuleFolder();
+    for (int up = 0; up < 4; ++up) {
+        std::ifstream in(folder + "\\res\\demo\\weather-feed.xml", std::ios::binary);
+        if (in)
+            return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        folder = folder.substr(0, folder.find_last_of('\\'));
+    }
+    return std::string();
+}
+
+TEST_F(CityList, DemoFeedShowsMunichWithEveryPart)
+{
+    const std::string feed = DemoFeed();
+    if (feed.empty())
+        GTEST_SKIP() << "res/demo/weather-feed.xml not found above " << ModuleFolder();
+    std::string error;
+    root = CActionWeather::ParseFeed(feed, error);
+    ASSERT_NE(root, nullptr) << error;
+    view.selection = Cp1252("München");
+    shown = CWeatherDisplay::FillCityList(view.Combo(), root.get(), view.selection);
+    EXPECT_EQ(view.Cities().size(), 13u);
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(*shown, Cp1252("sonnig, wolkenlos 11 °C\nFeels like: 10 °C\nWind: Südost 9 km/h\n"
+                             "Air: 1021 hPa with 48 % Humidity\nVisibility: 30 km\nUpdated: 07.03.2004 14:00"));
 }
 
 } // namespace
