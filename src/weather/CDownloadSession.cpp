@@ -14,6 +14,7 @@ using Lock = std::lock_guard<std::mutex>;
 const DWORD NoCacheFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_DONT_CACHE;
 const DWORD MaxUrlLength = 260;
 const DWORD ChunkSize = 511;
+const size_t MaxErrorLength = 511;
 } // namespace
 
 UINT CDownloadSession::WorkerEntry(void* param)
@@ -236,6 +237,8 @@ bool CDownloadSession::Fail(CDownloadRequest& request, DWORD code)
         code = ::GetLastError();
     std::string text;
     CHttpDownloader::ComposeErrorText(code, text);
+    if (text.size() > MaxErrorLength)
+        text.resize(MaxErrorLength);
     Lock lock(m_lock);
     request.m_errorText.swap(text);
     return false;

@@ -69,9 +69,11 @@ CHttpDownloader::~CHttpDownloader()
     }
     if (m_session->m_hRoot)
         ::InternetCloseHandle(m_session->m_hRoot);
-    // A running callback works on our owner, which must outlive it. A worker
-    // inside WinInet needs nothing of ours any more: it keeps the session.
-    if (inCallback && m_worker && ::WaitForSingleObject(m_worker.get(), StopWaitMs) == WAIT_TIMEOUT)
+    // A running callback works on our owner, which must outlive it, unless the
+    // callback itself is destroying us. A worker inside WinInet needs nothing of
+    // ours any more: it keeps the session.
+    if (inCallback && m_worker && ::GetThreadId(m_worker.get()) != ::GetCurrentThreadId() &&
+        ::WaitForSingleObject(m_worker.get(), StopWaitMs) == WAIT_TIMEOUT)
         ::SuspendThread(m_worker.get());
 }
 
@@ -127,8 +129,8 @@ bool CHttpDownloader::StartWorker()
     // The thread object deletes itself when the thread ends; a handle of our own
     // stays valid for waiting.
     HANDLE handle = nullptr;
-    ::DuplicateHandle(::GetCurrentProcess(), thread->m_hThread, ::GetCurrentProcess(), &handle, SYNCHRONIZE | THREAD_SUSPEND_RESUME,
-                      FALSE, 0);
+    const HANDLE process = ::GetCurrentProcess();
+    ::DuplicateHandle(process, thread->m_hThread, process, &handle, 0, FALSE, DUPLICATE_SAME_ACCESS);
     m_worker.reset(handle);
     param.release(); // the worker owns it now
     thread->ResumeThread();

@@ -265,4 +265,29 @@ TEST_F(HttpDownloadStop, DestructionWaitsForARunningCallbackAndDropsTheQueue)
     EXPECT_EQ(Targets(server), std::vector<std::string>{"/first"});
 }
 
+// Owns the client and lets it go from inside the callback.
+struct SelfDestroying {
+    std::unique_ptr<CHttpDownloader> client;
+    std::atomic<bool> returned{false};
+
+    static void Callback(const std::string&, BYTE, void* context)
+    {
+        auto* self = static_cast<SelfDestroying*>(context);
+        self->client.reset();
+        self->returned = true;
+    }
+};
+
+TEST_F(HttpDownloadStop, ClientMayBeDestroyedInItsOwnCallback)
+{
+    const size_t threads = ThreadCount();
+    SelfDestroying owner;
+    owner.client = std::make_unique<CHttpDownloader>(TEST_AGENT);
+    ASSERT_TRUE(owner.client->StartDownload(First, &SelfDestroying::Callback, &owner));
+    ASSERT_TRUE(owner.client->StartDownload(Second, &SelfDestroying::Callback, &owner));
+    EXPECT_TRUE(WaitUntil([&] { return owner.returned.load(); }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return ThreadCount() <= threads; }, 20000));
+    EXPECT_EQ(Targets(server), std::vector<std::string>{"/first"});
+}
+
 } // namespace
