@@ -5,10 +5,12 @@
 
 #include <string>
 
+// Called on the worker thread when a run has finished; failed is non-zero when
+// GetDownloadedData delivers an error text rather than a body.
 using DownloadDoneCallback = void (*)(const std::string& url, BYTE failed, void* context);
 
 // The record of one URL inside CHttpDownloader: the outcome of its last run and,
-// while a run is in progress, its WinInet handles. The client's lock guards it.
+// while a run is in progress, its WinInet handles. The session's lock guards it.
 class CDownloadRequest
 {
 public:

@@ -12,6 +12,8 @@ class CDownloadSession;
 // Fetches documents by HTTP GET on a worker thread and reports each outcome
 // through a completion callback on that thread. Requests started while one runs
 // wait in line and run one after the other on the same worker, each exactly once.
+// Destruction drops the waiting ones, makes no further callback and waits only
+// for a callback already running; it may happen inside that callback.
 class CHttpDownloader
 {
 public:
