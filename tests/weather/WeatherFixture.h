@@ -34,6 +34,7 @@ protected:
 
     void TearDown() override
     {
+        EXPECT_EQ(view.foreignThreadCalls, 0);
         view.Attach(nullptr);
         action.reset();
         server.Stop();

@@ -68,13 +68,21 @@ void WeatherTestWindow::Refill()
         weatherText = *text;
 }
 
+void WeatherTestWindow::CheckThread()
+{
+    if (GetCurrentThreadId() != m_thread)
+        ++foreignThreadCalls;
+}
+
 void WeatherTestWindow::ShowStatus(const std::string& text, bool transient)
 {
+    CheckThread();
     m_statuses.push_back({text, transient});
 }
 
 void WeatherTestWindow::OnWeatherDocumentChanged()
 {
+    CheckThread();
     ++documentChanges;
     Refill();
 }

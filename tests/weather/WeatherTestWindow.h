@@ -26,8 +26,16 @@ public:
     void Attach(CActionWeather* action);
 
     void ShowStatus(const std::string& text, bool transient) override;
-    HWND Window() override { return m_window; }
-    bool IsInternetForbidden() override { return noInternet; }
+    HWND Window() override
+    {
+        CheckThread();
+        return m_window;
+    }
+    bool IsInternetForbidden() override
+    {
+        CheckThread();
+        return noInternet;
+    }
     void OnWeatherDocumentChanged() override;
 
     HWND Combo() const { return m_combo; }
@@ -59,14 +67,19 @@ public:
     std::string weatherText; // what ShowWeatherText would draw
     int displayRefreshes = 0;
     int documentChanges = 0;
+    // Calls that came on another thread than the window's: the action may reach
+    // its view from the user-interface thread only.
+    int foreignThreadCalls = 0;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Pump();
     void Refill();
+    void CheckThread();
 
     HWND m_window = nullptr;
     HWND m_combo = nullptr;
+    DWORD m_thread = GetCurrentThreadId();
     CActionWeather* m_action = nullptr;
     std::vector<Status> m_statuses;
 };
