@@ -73,8 +73,9 @@ std::string FileIn(std::string folder, const char* storeName)
 
 CAction::CAction(const char* storeName) : CAction(storeName, CDataFolder::Get())
 {
-    m_legacyPaths = {FileIn(CDataFolder::ProgramFolder(), storeName),
-                     FileIn(CDataFolder::TemporaryFolder(), storeName)};
+    if (!CDataFolder::IsSetForTest())
+        m_legacyPaths = {FileIn(CDataFolder::ProgramFolder(), storeName),
+                         FileIn(CDataFolder::TemporaryFolder(), storeName)};
 }
 
 CAction::CAction(const char* storeName, const std::string& folder, const std::string& legacyFolder)

@@ -36,10 +36,26 @@ bool CreateFolders(const std::string& folder)
 
 } // namespace
 
+namespace {
+std::string g_folderForTest;
+}
+
 const std::string& CDataFolder::Get()
 {
+    if (!g_folderForTest.empty())
+        return g_folderForTest;
     static const std::string folder = Choose(ProgramFolder(), UserFolder());
     return folder;
+}
+
+void CDataFolder::SetForTest(const std::string& folder)
+{
+    g_folderForTest = folder.empty() ? std::string() : WithBackslash(folder);
+}
+
+bool CDataFolder::IsSetForTest()
+{
+    return !g_folderForTest.empty();
 }
 
 std::string CDataFolder::Choose(const std::string& programFolder, const std::string& userFolder)

@@ -9,6 +9,10 @@ public:
     // The program folder when a file can really be created there, else the
     // per-user folder. Decided once per process.
     static const std::string& Get();
+    // Tests of whole windows keep their files in a folder of their own: while set,
+    // Get returns it and no files are taken over from the old places.
+    static void SetForTest(const std::string& folder);
+    static bool IsSetForTest();
 
     // The rule behind Get, with the candidates passed in: programFolder when
     // CanCreateFileIn says so, else userFolder (created when missing), else the

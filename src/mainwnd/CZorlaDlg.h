@@ -49,6 +49,8 @@ public:
     void ShowWeatherText(const std::string& text, HDC dc = nullptr);
 
     void OnHotSpot(int id) override;
+    // Closes the note windows and saves every store before the window goes.
+    BOOL DestroyWindow() override;
 
     std::string m_selectedCity;
     BYTE m_playSounds = 0;
@@ -59,7 +61,6 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* message) override;
-    BOOL DestroyWindow() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // Enter and Escape belong to the focused control; they never close the window.
     void OnOK() override {}

@@ -71,9 +71,7 @@ int PointCommand(const char* verb, HWND wnd, int x, int y)
 {
     const LPARAM point = MAKELPARAM(x, y);
     if (std::strcmp(verb, "click") == 0) {
-        PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
-        PostMessageA(wnd, WM_LBUTTONUP, 0, point);
-        return IsIdle(wnd) && IsIdle(wnd) ? 0 : 1;
+        return SendAndWait(wnd, WM_LBUTTONDOWN, MK_LBUTTON, point) && SendAndWait(wnd, WM_LBUTTONUP, 0, point) ? 0 : 1;
     }
     if (std::strcmp(verb, "move") == 0)
         return SendAndWait(wnd, WM_MOUSEMOVE, 0, point) ? 0 : 1;

@@ -1,0 +1,228 @@
+// The main window in this process, on its real template and pictures, with its
+// data files in a folder of the test's own and the clock fixed.
+#include "entries/CDataFolder.h"
+#include "framework/CWinApp.h"
+#include "mainwnd/CZorlaDlg.h"
+#include "resource.h"
+#include "support/MessageBoxWatcher.h"
+#include "support/ScopedTestClock.h"
+#include "support/TestProcess.h"
+#include "support/TestRegistry.h"
+#include "support/Text1252.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+namespace {
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        TestRegistry::DeleteApp(AfxGetApp()->m_pszAppName);
+        AfxGetApp()->SetRegistryKey("Velloran Software");
+        CDataFolder::SetForTest(folder.Path());
+        dlg = std::make_unique<CZorlaDlg>();
+        ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
+        window = dlg->m_hWnd;
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(window))
+            dlg->DestroyWindow();
+        dlg.reset();
+        CDataFolder::SetForTest("");
+        TestRegistry::DeleteApp(AfxGetApp()->m_pszAppName);
+    }
+
+    HWND Item(int id) const { return GetDlgItem(window, id); }
+    std::string EditorText() const
+    {
+        char text[512] = "";
+        GetWindowTextA(Item(IDC_EDITOR_TEXT), text, sizeof text);
+        return text;
+    }
+    SYSTEMTIME Picker(int id) const
+    {
+        SYSTEMTIME time{};
+        SendMessageA(Item(id), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
+        return time;
+    }
+    void SetTimePicker(int hour, int minute)
+    {
+        SYSTEMTIME time = Picker(IDC_TIME_PICKER);
+        time.wHour = static_cast<WORD>(hour);
+        time.wMinute = static_cast<WORD>(minute);
+        SendMessageA(Item(IDC_TIME_PICKER), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+    }
+    RECT PlaceOf(int id) const
+    {
+        RECT rect{};
+        GetWindowRect(Item(id), &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+    std::string FileText(const char* name) const
+    {
+        std::ifstream in(folder.File(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    int EntryCount(CEntryStore& store)
+    {
+        int count = 0;
+        if (store.HasEntries()) {
+            CEntry entry;
+            while (store.GetNextEntry(entry))
+                ++count;
+        }
+        return count;
+    }
+
+    TempFolder folder;
+    std::unique_ptr<CZorlaDlg> dlg;
+    HWND window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, OpensAtHomeWithItsShapeAndControlsOnThePicture)
+{
+    EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewHome);
+    RECT box{};
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(window, region), ERROR);
+    GetRgnBox(region, &box);
+    EXPECT_EQ(box.left, 7);
+    EXPECT_EQ(box.right, 439);
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_CITY_LIST)));
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_EDITOR_TEXT)));
+
+    // Pixel places at the classic 6 x 13 dialog units (rounded as MapDialogRect
+    // does), whatever Wine's dialog font.
+    const RECT city = PlaceOf(IDC_CITY_LIST);
+    EXPECT_EQ(city.left, 161);
+    EXPECT_EQ(city.top, 215);
+    const RECT editor = PlaceOf(IDC_EDITOR_TEXT);
+    EXPECT_EQ(editor.left, 179);
+    EXPECT_EQ(editor.top, 141);
+    EXPECT_EQ(editor.right - editor.left, 149);
+    const RECT time = PlaceOf(IDC_TIME_PICKER);
+    EXPECT_EQ(time.left, 272);
+
+    dlg->GoWeather();
+    EXPECT_TRUE(IsWindowVisible(Item(IDC_CITY_LIST)));
+    GetWindowRgn(window, region);
+    GetRgnBox(region, &box);
+    EXPECT_EQ(box.left, 0);
+    DeleteObject(region);
+}
+
+TEST_F(MainWindowTest, ViewsShowExactlyTheirControls)
+{
+    dlg->OpenEditor(ZorlaBMPHandler::ViewTimer);
+    EXPECT_TRUE(IsWindowVisible(Item(IDC_EDITOR_TEXT)));
+    EXPECT_TRUE(IsWindowVisible(Item(IDC_DATE_PICKER)));
+    EXPECT_TRUE(IsWindowVisible(Item(IDC_TIME_PICKER)));
+    EXPECT_EQ(SendMessageA(Item(IDC_EDITOR_TEXT), EM_GETLIMITTEXT, 0, 0), 50);
+
+    dlg->GoWeather();  // leaving the timer editor for another view commits nothing
+    EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewWeather);
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_EDITOR_TEXT)));
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_DATE_PICKER)));
+    EXPECT_TRUE(IsWindowVisible(Item(IDC_CITY_LIST)));
+
+    dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_CITY_LIST)));
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_TIME_PICKER)));
+    EXPECT_GT(SendMessageA(Item(IDC_EDITOR_TEXT), EM_GETLIMITTEXT, 0, 0), 50);
+}
+
+TEST_F(MainWindowTest, TimerEditorProposesTheNextFullHourAcrossMidnight)
+{
+    ScopedTestClock clock(2026, 12, 7, 23, 30, 15);
+    dlg->OpenEditor(ZorlaBMPHandler::ViewTimer);
+    const SYSTEMTIME date = Picker(IDC_DATE_PICKER);
+    const SYSTEMTIME time = Picker(IDC_TIME_PICKER);
+    EXPECT_EQ(date.wDay, 7);
+    EXPECT_EQ(date.wMonth, 12);
+    EXPECT_EQ(time.wHour, 0);
+    EXPECT_EQ(time.wMinute, 0);
+}
+
+TEST_F(MainWindowTest, ReminderInThePastOrThisMinuteIsRefusedAndTheViewStays)
+{
+    ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
+    for (int minute : {0, 5}) {
+        dlg->OpenEditor(ZorlaBMPHandler::ViewTimer);
+        SetTimePicker(14, minute);
+        SetWindowTextA(Item(IDC_EDITOR_TEXT), "Dentist");
+        MessageBoxWatcher watcher(GetCurrentProcessId(), IDOK);
+        dlg->GoHome();
+        const SeenBox box = watcher.Result();
+        EXPECT_EQ(box.text, "This appointment occurs in the past !");
+        EXPECT_TRUE(SameIconPicture(box.icon, SystemIcon(IDI_INFORMATION)));
+        EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewTimer);
+        EXPECT_EQ(EditorText(), "");
+    }
+    EXPECT_FALSE(dlg->Handler().Timers().HasEntries());
+}
+
+TEST_F(MainWindowTest, ReminderInTheFutureIsStoredSavedAndRegistered)
+{
+    ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
+    dlg->OpenEditor(ZorlaBMPHandler::ViewTimer);
+    SetTimePicker(14, 6);
+    SetWindowTextA(Item(IDC_EDITOR_TEXT), "Call back");
+    dlg->GoHome();
+    EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewHome);
+    EXPECT_TRUE(dlg->IsNoteRegistered("Zorla 1.0TID:1"));
+    const std::string file = FileText("Zorla_Timer");
+    EXPECT_NE(file.find("<ENTRY _id_=\"1\" date=\"03/07/2004 14:06:00\" notify=\"0\" text=\"Call back\""),
+              std::string::npos) << file;
+}
+
+TEST_F(MainWindowTest, NoteTextIsFilteredStoredWithLineBreaksAndOpened)
+{
+    dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
+    SetWindowTextA(Item(IDC_EDITOR_TEXT), Cp1252("Café für €5\r\nBrot").c_str());
+    dlg->GoWeather();  // leaving the note editor commits it
+    EXPECT_EQ(EditorText(), "");
+    EXPECT_TRUE(dlg->IsNoteRegistered("Zorla 1.0NID:1"));
+    CEntry entry;
+    ASSERT_TRUE(dlg->Handler().Notes().GetEntryById(1, entry));
+    EXPECT_EQ(entry.text, Cp1252("Caf für 5_BR_Brot"));
+    EXPECT_EQ(entry.notify, -1);
+    EXPECT_NE(FileText("Zorla_Notes").find(Cp1252("text=\"Caf für 5_BR_Brot\"")), std::string::npos);
+}
+
+TEST_F(MainWindowTest, EmptyNoteOpensNothing)
+{
+    dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
+    SetWindowTextA(Item(IDC_EDITOR_TEXT), Cp1252("€é").c_str());  // nothing survives the filter
+    dlg->GoHome();
+    EXPECT_EQ(EntryCount(dlg->Handler().Notes()), 0);
+    EXPECT_EQ(dlg->RegisteredNotes(), 0u);
+}
+
+TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
+{
+    dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
+    SetWindowTextA(Item(IDC_EDITOR_TEXT), "Milk");
+    dlg->GoHome();
+    dlg->DestroyWindow();
+    dlg = std::make_unique<CZorlaDlg>();
+    ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
+    window = dlg->m_hWnd;
+    EXPECT_TRUE(dlg->IsNoteRegistered("Zorla 1.0NID:1"));
+    EXPECT_EQ(dlg->RegisteredNotes(), 1u);
+
+    // The key travels by pointer; forgetting it empties the registry.
+    std::string key = "Zorla 1.0NID:1";
+    SendMessageA(window, WM_COMMAND, CZorlaDlg::CmdForgetNote, reinterpret_cast<LPARAM>(&key));
+    EXPECT_EQ(dlg->RegisteredNotes(), 0u);
+}
