@@ -30,7 +30,13 @@ shot() {
   echo "demo: $demo/$name.png"
 }
 
-wine "$demo/ZorlaDemo.exe" </dev/null >/dev/null 2>&1 &
+# The weather comes from a local server acting as WinInet's proxy, so the
+# program's own weather host need not be changed.
+feed=$(winepath -w "$top/res/demo/weather-feed.xml" 2>/dev/null)
+wine "$build/bin/FeedServer.exe" "$feed" 80 </dev/null >/dev/null 2>&1 &
+feedserver=$!
+trap 'kill $feedserver 2>/dev/null; wine_down' EXIT
+http_proxy=http://127.0.0.1:80 wine "$demo/ZorlaDemo.exe" </dev/null >/dev/null 2>&1 &
 zorla=$!
 drive wait "$title" 30000 || { echo "demo: the main window did not appear" >&2; exit 1; }
 sleep 1
@@ -43,6 +49,13 @@ drive move "$title" 410 271
 name=hover; shot
 drive move "$title" 250 20
 drive click "$title" 270 300
+# The refresh arrow forces an update even while the program may not connect.
+drive click "$title" 302 226
+for i in $(seq 50); do
+  sleep 0.2
+  [ -s "$demo/Zorla_Weather" ] && break
+done
+sleep 0.5
 name=weather; shot
 drive click "$title" 60 250
 drive click "$title" 236 160

@@ -14,11 +14,13 @@
 #include "framework/Clock.h"
 #include "framework/Handles.h"
 #include "resource.h"
+#include "weather/CWeatherDisplay.h"
 
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -63,6 +65,8 @@ POINT PointFromLParam(LPARAM lParam)
 CZorlaDlg::CZorlaDlg(CWnd* parent)
     : CQuokkaDlg(IDD_ZORLA_DIALOG, parent)
     , m_selectedCity(kDefaultCity)
+    , m_httpClient("User-Agent: Velloran Software/1.0 (" ZORLA_MAKER_HOST ")")
+    , m_launchReport(m_httpClient)
 {
     g_mainDialog = this;
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -111,6 +115,7 @@ BOOL CZorlaDlg::OnInitDialog()
     SetTimer(TimerBlink, 3000, nullptr);
     SetTimer(TimerWeather, 0, nullptr);
     SetTimer(TimerDueCheck, 1000, nullptr);
+    SetTimer(TimerLaunchReport, 15000, nullptr);
     return TRUE;
 }
 
@@ -324,6 +329,19 @@ void CZorlaDlg::ShowWeatherText(const std::string& text, HDC dc)
     m_handler.ShowWeatherText(text, dc);
 }
 
+void CZorlaDlg::RefreshCityList()
+{
+    const std::optional<std::string> text = CWeatherDisplay::FillCityList(
+        ::GetDlgItem(m_hWnd, IDC_CITY_LIST), m_handler.Weather().GetDocument(), m_selectedCity);
+    if (text)
+        ShowWeatherText(*text);
+}
+
+void CZorlaDlg::OnCitySelChange()
+{
+    ShowWeatherText(CWeatherDisplay::OnCitySelChange(::GetDlgItem(m_hWnd, IDC_CITY_LIST), m_selectedCity));
+}
+
 void CZorlaDlg::OnHotSpot(int id)
 {
     switch (id) {
@@ -332,6 +350,9 @@ void CZorlaDlg::OnHotSpot(int id)
     case 9:
     case 11:
         GoHome();
+        break;
+    case 5:
+        m_handler.CheckWeather(true);
         break;
     case 7:
         GoWeather();
@@ -343,8 +364,8 @@ void CZorlaDlg::OnHotSpot(int id)
         OpenEditor(ZorlaBMPHandler::ViewTimer);
         break;
     default:
-        // 1 web link, 2 tray, 3 send to a friend, 5 weather update: they arrive
-        // with the link, tray, mail and weather.
+        // 1 web link, 2 tray, 3 send to a friend: they arrive with the link,
+        // the tray and the mail.
         break;
     }
 }
@@ -368,6 +389,9 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:     return OnLButtonDown(wParam, lParam);
     case WM_RBUTTONDOWN:     return OnRButtonDown(lParam);
     case WM_CTLCOLORSTATIC:  return OnCtlColorStatic(wParam, lParam);
+    case CActionWeather::WM_WEATHER_DONE:
+        m_handler.Weather().OnWorkerMessage(wParam, lParam);
+        return 0;
     default:                 return CQuokkaDlg::WindowProc(message, wParam, lParam);
     }
 }
@@ -397,6 +421,10 @@ BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     switch (id) {
     case ID_APP_EXIT:
         EndDialog(IDCANCEL);
+        return TRUE;
+    case IDC_CITY_LIST:
+        if (HIWORD(wParam) == CBN_SELCHANGE)
+            OnCitySelChange();
         return TRUE;
     case 1000:
     case 1001:
@@ -449,13 +477,24 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
     switch (id) {
     case TimerBlink: {
         KillTimer(id);
-        const bool drawn = m_handler.BlinkStep();
-        SetTimer(id, drawn ? 500 + std::rand() % 800 : 3000 + std::rand() % 5000, nullptr);
+        // The step returns the new phase: true when it has just opened the eyes
+        // again, so they stay open for 3 to 8 s and closed for 0.5 to 1.3 s.
+        const bool opened = m_handler.BlinkStep();
+        SetTimer(id, opened ? 3000 + std::rand() % 5000 : 500 + std::rand() % 800, nullptr);
         break;
     }
     case TimerWeather:
         KillTimer(id);
+        m_handler.CheckWeather(false);
         SetTimer(id, kWeatherInterval, nullptr);
+        break;
+    case TimerWeatherDisplay:
+        KillTimer(id);
+        RefreshCityList();
+        break;
+    case TimerLaunchReport:
+        KillTimer(id);
+        m_launchReport.Send(m_hWnd, m_noInternet != 0);
         break;
     case TimerDueCheck: {
         KillTimer(id);

@@ -4,6 +4,8 @@
 #include "entries/CEntry.h"
 #include "mainwnd/CQuokkaDlg.h"
 #include "mainwnd/ZorlaBMPHandler.h"
+#include "weather/CHttpDownloader.h"
+#include "weather/CLaunchReport.h"
 #include "widgets/CTransparentEdit.h"
 
 #include <map>
@@ -47,6 +49,9 @@ public:
     bool SaveEditor(int view);
     void ShowStatus(const std::string& text, bool transient, HDC dc = nullptr);
     void ShowWeatherText(const std::string& text, HDC dc = nullptr);
+    // Rebuilds the city list from the weather document and shows the chosen
+    // city's weather.
+    void RefreshCityList();
 
     void OnHotSpot(int id) override;
     // Closes the note windows and saves every store before the window goes.
@@ -86,10 +91,14 @@ private:
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnRButtonDown(LPARAM lParam);
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
+    void OnCitySelChange();
     bool OnNoteCommand(UINT id, LPARAM lParam);
     void CheckDueReminders();
     void ShowCommandMenu(POINT screenPoint);
 
+    // The launch report's client; the send-to-friend mail will use it too.
+    CHttpDownloader m_httpClient;
+    CLaunchReport m_launchReport;
     ZorlaBMPHandler m_handler;
     CTransparentEdit m_editor;
     // Open note windows by key; the windows themselves come with the note windows.

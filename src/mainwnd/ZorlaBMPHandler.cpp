@@ -3,6 +3,7 @@
 #include "app/AppFont.h"
 #include "framework/AfxFunctions.h"
 #include "image/PLTextException.h"
+#include "mainwnd/CZorlaDlg.h"
 #include "mainwnd/RegionResource.h"
 
 namespace {
@@ -177,9 +178,23 @@ bool ZorlaBMPHandler::LoadStores()
 {
     if (!m_complete)
         return false;
+    const bool weather = m_weather.LoadOrStartEmpty();
+    m_weather.SetView(this);
     const bool notes = m_notes.LoadOrStartEmpty();
     const bool timers = m_timers.LoadOrStartEmpty();
-    return notes && timers;
+    return weather && notes && timers;
+}
+
+bool ZorlaBMPHandler::IsInternetForbidden()
+{
+    const CZorlaDlg* main = CZorlaDlg::Instance();
+    return !main || main->m_noInternet != 0;
+}
+
+void ZorlaBMPHandler::OnWeatherDocumentChanged()
+{
+    if (CZorlaDlg* main = CZorlaDlg::Instance())
+        main->RefreshCityList();
 }
 
 void ZorlaBMPHandler::Attach(HWND mainWindow)
@@ -326,4 +341,5 @@ void ZorlaBMPHandler::SaveAll()
 {
     m_timers.Save();
     m_notes.Save();
+    m_weather.Save();
 }

@@ -6,6 +6,8 @@
 #include "image/PLAnyPicDecoder.h"
 #include "image/PLDIBSection.h"
 #include "mainwnd/HotSpot.h"
+#include "weather/CActionWeather.h"
+#include "weather/WeatherView.h"
 
 #include <windows.h>
 
@@ -23,7 +25,7 @@ public:
 // The main window's face: its pictures, hot spots, blinking, status line and
 // weather text, and the stores it owns. All drawing outside WM_PAINT goes
 // straight to the main window's DC and is gone at the next repaint.
-class ZorlaBMPHandler {
+class ZorlaBMPHandler : public WeatherView {
 public:
     enum View { ViewHome = 1, ViewWeather = 2, ViewNotes = 4, ViewTimer = 8 };
 
@@ -63,12 +65,21 @@ public:
     // The status line of the weather view. A transient text is drawn once and
     // forgotten; timer 11 of the main window clears it from the screen after
     // 5 s. Without dc the main window's DC is used.
-    void ShowStatus(const std::string& text, bool transient, HDC dc = nullptr);
+    void ShowStatus(const std::string& text, bool transient, HDC dc);
+    void ShowStatus(const std::string& text, bool transient) override { ShowStatus(text, transient, nullptr); }
     void ShowWeatherText(const std::string& text, HDC dc = nullptr);
     const std::string& GetStatusText() const { return m_statusText; }
     const std::string& GetWeatherText() const { return m_weatherText; }
 
+    // The weather schedule step (timer 12, the update command and hot spot).
+    void CheckWeather(bool force) { m_weather.CheckWeather(force); }
+
+    HWND Window() override { return MainWindow(); }
+    bool IsInternetForbidden() override;
+    void OnWeatherDocumentChanged() override;
+
     void SaveAll();
+    CActionWeather& Weather() { return m_weather; }
     CActionNotes& Notes() { return m_notes; }
     CActionTimer& Timers() { return m_timers; }
     CWaveResourcePlayer& SoundPlayer() { return m_soundPlayer; }
@@ -98,6 +109,7 @@ private:
     PLDIBSection m_blinkHome;
     std::vector<std::unique_ptr<HotSpot>> m_hotSpots;
     CWaveResourcePlayer m_soundPlayer;
+    CActionWeather m_weather;
     CActionNotes m_notes;
     CActionTimer m_timers;
     HotSpotActions* m_actions = nullptr;
