@@ -1,6 +1,8 @@
 // Load and save of a notes store with 10,000 entries: medians over several runs.
 #include "entries/CActionNotes.h"
 
+#include "MedianTime.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -16,18 +18,6 @@ using Steady = std::chrono::steady_clock;
 
 const int ENTRIES = 10000;
 const int RUNS = 9;
-
-double Median(int runs, const std::function<void()>& run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Steady::now();
-        run();
-        times.push_back(std::chrono::duration<double, std::milli>(Steady::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 std::string MakeFolder()
 {
@@ -62,14 +52,14 @@ int main()
     Fill(store);
     const double fillMs = std::chrono::duration<double, std::milli>(Steady::now() - fillStart).count();
 
-    const double saveMs = Median(RUNS, [&] { store.Save(); });
+    const double saveMs = MedianMs(RUNS, [&] { store.Save(); });
     WIN32_FILE_ATTRIBUTE_DATA info{};
     GetFileAttributesExA(store.GetPath().c_str(), GetFileExInfoStandard, &info);
 
     CActionNotes reader(folder);
-    const double loadMs = Median(RUNS, [&] { reader.Load(); });
+    const double loadMs = MedianMs(RUNS, [&] { reader.Load(); });
     int read = 0;
-    const double loadReadMs = Median(RUNS, [&] {
+    const double loadReadMs = MedianMs(RUNS, [&] {
         reader.Load();
         read = 0;
         CEntry entry;
@@ -78,7 +68,7 @@ int main()
                 ++read;
     });
     CEntry last;
-    const double lookupMs = Median(RUNS, [&] { reader.GetEntryById(ENTRIES, last); });
+    const double lookupMs = MedianMs(RUNS, [&] { reader.GetEntryById(ENTRIES, last); });
 
     std::printf("entries_bench: %d entries, file %lu bytes, medians of %d runs\n", ENTRIES,
                 static_cast<unsigned long>(info.nFileSizeLow), RUNS);

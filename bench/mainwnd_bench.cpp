@@ -5,6 +5,8 @@
 #include "mainwnd/CZorlaDlg.h"
 #include "resource.h"
 
+#include "MedianTime.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -16,21 +18,8 @@
 
 namespace {
 
-using Steady = std::chrono::steady_clock;
 
 CWinApp benchApp;
-
-double Median(int runs, const std::function<void()>& run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Steady::now();
-        run();
-        times.push_back(std::chrono::duration<double, std::milli>(Steady::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 std::string TempFolder(const char* name)
 {
@@ -48,7 +37,7 @@ void ViewChange()
     dlg.Create(IDD_ZORLA_DIALOG);
     ShowWindow(dlg.m_hWnd, SW_SHOWNOACTIVATE);
     bool weather = false;
-    const double median = Median(41, [&] {
+    const double median = MedianMs(41, [&] {
         weather = !weather;
         if (weather)
             dlg.GoWeather();
@@ -71,7 +60,7 @@ void StartUp()
     const std::string copy = copyFolder + "\\ZorlaBench.exe";
     CopyFileA((folder + "\\Zorla.exe").c_str(), copy.c_str(), FALSE);
 
-    const double median = Median(7, [&] {
+    const double median = MedianMs(7, [&] {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};

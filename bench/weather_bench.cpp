@@ -5,6 +5,8 @@
 #include "weather/CActionWeather.h"
 #include "weather/CWeatherDisplay.h"
 
+#include "MedianTime.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -17,23 +19,10 @@
 
 namespace {
 
-using Steady = std::chrono::steady_clock;
 using util::xml::XmlElement;
 
 const int CITIES = 1000;
 const int RUNS = 11;
-
-double Median(const std::function<void()>& run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < RUNS; ++i) {
-        const auto start = Steady::now();
-        run();
-        times.push_back(std::chrono::duration<double, std::milli>(Steady::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Cities in a scrambled order, every part of the weather present.
 std::string Feed()
@@ -68,14 +57,14 @@ int main()
     std::string selection;
     std::string text;
 
-    const double parseMs = Median([&] { document = CActionWeather::ParseFeed(feed, error); });
+    const double parseMs = MedianMs(RUNS, [&] { document = CActionWeather::ParseFeed(feed, error); });
     if (!document)
         return 2;
-    const double fillMs = Median([&] {
+    const double fillMs = MedianMs(RUNS, [&] {
         selection = "st\xE4" "dtchen 777";
         text = CWeatherDisplay::FillCityList(combo, document.get(), selection).value_or("");
     });
-    const double totalMs = Median([&] {
+    const double totalMs = MedianMs(RUNS, [&] {
         document = CActionWeather::ParseFeed(feed, error);
         selection = "st\xE4" "dtchen 777";
         text = CWeatherDisplay::FillCityList(combo, document.get(), selection).value_or("");

@@ -11,9 +11,8 @@ if [ -z "${ZORLA_IN_XVFB:-}" ]; then
   cmake --build "$build/native" --target xml_bench -j2 >/dev/null
   echo "== xml_bench (native)"
   "$build/native/xml_bench"
-  export ZORLA_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
 fi
+in_virtual_display "$0" "$@"
 
 wine_env "$build"
 wine_up

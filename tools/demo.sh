@@ -7,10 +7,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 . "$top/tools/wine-env.sh"
 title="Zorla 1.0"
 
-if [ -z "${ZORLA_IN_XVFB:-}" ]; then
-  export ZORLA_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
-fi
+in_virtual_display "$0" "$@"
 
 wine_env "$build"
 wine_up

@@ -14,10 +14,7 @@ if [ -n "${DISPLAY:-}" ] && [ -z "${ZORLA_IN_XVFB:-}" ]; then
   exec wine "$build/bin/Zorla.exe"
 fi
 
-if [ -z "${ZORLA_IN_XVFB:-}" ]; then
-  export ZORLA_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
-fi
+in_virtual_display "$0" "$@"
 
 wine_env "$build"
 wine_up

@@ -13,10 +13,7 @@ if [ -z "${ZORLA_IN_XVFB:-}" ] && [ -f "$top/tests/native/CMakeLists.txt" ]; the
   (cd "$build/native" && ctest --output-on-failure --timeout 600 </dev/null) | tail -n 3
 fi
 
-if [ -z "${ZORLA_IN_XVFB:-}" ]; then
-  export ZORLA_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
-fi
+in_virtual_display "$0" "$@"
 
 wine_env "$build"
 wine_up

@@ -49,6 +49,15 @@ wine_up() {
   fi
 }
 
+# Re-runs the calling script inside a virtual X display, once.
+#   in_virtual_display "$0" "$@"
+in_virtual_display() {
+  if [ -z "${ZORLA_IN_XVFB:-}" ]; then
+    export ZORLA_IN_XVFB=1
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"
+  fi
+}
+
 wine_down() {
   wineserver -k </dev/null >/dev/null 2>&1 || true
 }

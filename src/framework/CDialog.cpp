@@ -93,20 +93,7 @@ void CDialog::RunModalLoop()
         }
         if (got == -1)
             break;
-        BOOL handled = FALSE;
-        try
-        {
-            handled = CWnd::WalkPreTranslateTree(&message);
-        }
-        catch (...)
-        {
-            AfxReportCaughtException(__FILE__, __LINE__);
-        }
-        if (!handled)
-        {
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
+        CWnd::DispatchQueued(&message);
     }
 }
 

@@ -198,20 +198,7 @@ int CWinApp::Run()
             }
             if (got == -1)
                 break;
-            BOOL handled = FALSE;
-            try
-            {
-                handled = CWnd::WalkPreTranslateTree(&message);
-            }
-            catch (...)
-            {
-                AfxReportCaughtException(__FILE__, __LINE__);
-            }
-            if (!handled)
-            {
-                ::TranslateMessage(&message);
-                ::DispatchMessageA(&message);
-            }
+            CWnd::DispatchQueued(&message);
         }
         m_loopThreadId = 0;
     }

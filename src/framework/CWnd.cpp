@@ -300,3 +300,21 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
     return TRUE;
 }
+
+void CWnd::DispatchQueued(MSG* message)
+{
+    BOOL handled = FALSE;
+    try
+    {
+        handled = WalkPreTranslateTree(message);
+    }
+    catch (...)
+    {
+        AfxReportCaughtException(__FILE__, __LINE__);
+    }
+    if (!handled)
+    {
+        ::TranslateMessage(message);
+        ::DispatchMessageA(message);
+    }
+}

@@ -98,6 +98,10 @@ public:
     // window a chance to handle a queued message before it is dispatched.
     static BOOL WalkPreTranslateTree(MSG* message);
 
+    // One queued message of a message loop: offered to PreTranslateMessage along
+    // the tree, otherwise translated and dispatched.
+    static void DispatchQueued(MSG* message);
+
     HWND m_hWnd = nullptr;
 
 protected:

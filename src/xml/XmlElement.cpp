@@ -14,10 +14,12 @@ namespace {
 
 const char* const ID_ATTRIBUTE = "_id_";
 
+} // namespace
+
 // Leading white space, an optional sign, the digits that follow; the rest is
 // ignored and anything else reads as 0. Clamped instead of overflowing, since
 // ids come from files a user may have edited.
-long long readDecimal(const std::string& text)
+int readDecimal(const std::string& text)
 {
     std::size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
@@ -33,11 +35,9 @@ long long readDecimal(const std::string& text)
         if (value > INT_MAX)
             value = static_cast<long long>(INT_MAX) + 1;
     }
-    return std::clamp(negative ? -value : value, static_cast<long long>(INT_MIN),
-                      static_cast<long long>(INT_MAX));
+    return static_cast<int>(std::clamp(negative ? -value : value, static_cast<long long>(INT_MIN),
+                                       static_cast<long long>(INT_MAX)));
 }
-
-} // namespace
 
 XmlElement::XmlElement(std::string name)
     : XmlNode(std::move(name), TYPE_ELEMENT)

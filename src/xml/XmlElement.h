@@ -66,4 +66,9 @@ private:
     std::vector<std::unique_ptr<XmlElement>> m_children;
 };
 
+// Leading white space, an optional sign and the digits that follow, the way the
+// program reads its numeric attributes: the rest is ignored, anything else reads
+// as 0, and values beyond the int range are clamped.
+int readDecimal(const std::string& text);
+
 } // namespace util::xml
