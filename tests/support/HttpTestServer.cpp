@@ -7,54 +7,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <type_traits>
 
 namespace {
-
-// Winsock is looked up at run time, so the test library needs no import library
-// beyond those the program links.
-struct WinsockApi {
-    decltype(&::WSAStartup) WSAStartup;
-    decltype(&::WSACleanup) WSACleanup;
-    decltype(&::socket) socket;
-    decltype(&::setsockopt) setsockopt;
-    decltype(&::bind) bind;
-    decltype(&::listen) listen;
-    decltype(&::accept) accept;
-    decltype(&::recv) recv;
-    decltype(&::send) send;
-    decltype(&::shutdown) shutdown;
-    decltype(&::closesocket) closesocket;
-    decltype(&::ioctlsocket) ioctlsocket;
-    decltype(&::WSAEventSelect) WSAEventSelect;
-};
-
-const WinsockApi& Ws()
-{
-    static const WinsockApi api = [] {
-        WinsockApi table{};
-        HMODULE module = LoadLibraryA("ws2_32.dll");
-        auto load = [module](auto& function, const char* name) {
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-                reinterpret_cast<void*>(GetProcAddress(module, name)));
-        };
-        load(table.WSAStartup, "WSAStartup");
-        load(table.WSACleanup, "WSACleanup");
-        load(table.socket, "socket");
-        load(table.setsockopt, "setsockopt");
-        load(table.bind, "bind");
-        load(table.listen, "listen");
-        load(table.accept, "accept");
-        load(table.recv, "recv");
-        load(table.send, "send");
-        load(table.shutdown, "shutdown");
-        load(table.closesocket, "closesocket");
-        load(table.ioctlsocket, "ioctlsocket");
-        load(table.WSAEventSelect, "WSAEventSelect");
-        return table;
-    }();
-    return api;
-}
 
 const DWORD BindWaitMs = 60000;
 const size_t MaxRequestBytes = 64 * 1024;
@@ -94,7 +48,7 @@ bool SendAll(SOCKET socket, const std::string& bytes)
     size_t sent = 0;
     while (sent < bytes.size()) {
         const int chunk = static_cast<int>(std::min<size_t>(bytes.size() - sent, 64 * 1024));
-        const int result = Ws().send(socket, bytes.data() + sent, chunk, 0);
+        const int result = ::send(socket, bytes.data() + sent, chunk, 0);
         if (result <= 0)
             return false;
         sent += static_cast<size_t>(result);
@@ -200,7 +154,7 @@ std::string Base64(const std::string& bytes)
 HttpTestServer::HttpTestServer()
 {
     WSADATA data;
-    m_winsock = Ws().WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    m_winsock = ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
     m_stopListening = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     m_stopAll = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 }
@@ -211,7 +165,7 @@ HttpTestServer::~HttpTestServer()
     CloseHandle(m_stopListening);
     CloseHandle(m_stopAll);
     if (m_winsock)
-        Ws().WSACleanup();
+        ::WSACleanup();
 }
 
 bool HttpTestServer::Start(HttpHandler handler)
@@ -226,13 +180,13 @@ bool HttpTestServer::Start(HttpHandler handler)
     // connections of an earlier test that linger in TIME_WAIT.
     const bool bound = WaitUntil(
         [&] {
-            m_listener = Ws().socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+            m_listener = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
             BOOL reuse = TRUE;
-            Ws().setsockopt(m_listener, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse), sizeof reuse);
-            if (Ws().bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                Ws().listen(m_listener, SOMAXCONN) == 0)
+            ::setsockopt(m_listener, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse), sizeof reuse);
+            if (::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                ::listen(m_listener, SOMAXCONN) == 0)
                 return true;
-            Ws().closesocket(m_listener);
+            ::closesocket(m_listener);
             m_listener = INVALID_SOCKET;
             return false;
         },
@@ -252,19 +206,19 @@ void HttpTestServer::SetHandler(HttpHandler handler)
 void HttpTestServer::AcceptLoop()
 {
     HANDLE acceptReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    Ws().WSAEventSelect(m_listener, acceptReady, FD_ACCEPT);
+    ::WSAEventSelect(m_listener, acceptReady, FD_ACCEPT);
     const HANDLE events[] = {m_stopListening, acceptReady};
     while (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
         ResetEvent(acceptReady);
         for (;;) {
-            SOCKET client = Ws().accept(m_listener, nullptr, nullptr);
+            SOCKET client = ::accept(m_listener, nullptr, nullptr);
             if (client == INVALID_SOCKET)
                 break;
             // An accepted socket inherits the listener's event selection and
             // non-blocking mode; the connection threads want plain blocking calls.
-            Ws().WSAEventSelect(client, nullptr, 0);
+            ::WSAEventSelect(client, nullptr, 0);
             u_long blocking = 0;
-            Ws().ioctlsocket(client, FIONBIO, &blocking);
+            ::ioctlsocket(client, FIONBIO, &blocking);
             std::lock_guard<std::mutex> lock(m_lock);
             m_openSockets.push_back(client);
             m_connections.emplace_back([this, client] { Serve(client); });
@@ -279,7 +233,7 @@ bool HttpTestServer::ReadRequest(SOCKET client, HttpRequestSeen& request)
     char buffer[4096];
     size_t end;
     while ((end = bytes.find("\r\n\r\n")) == std::string::npos) {
-        const int got = Ws().recv(client, buffer, sizeof buffer, 0);
+        const int got = ::recv(client, buffer, sizeof buffer, 0);
         if (got <= 0 || bytes.size() > MaxRequestBytes)
             return false;
         bytes.append(buffer, static_cast<size_t>(got));
@@ -313,11 +267,11 @@ void HttpTestServer::Serve(SOCKET client)
         if (reply.hang)
             WaitForSingleObject(m_stopAll, INFINITE);
         else if (SendAll(client, reply.bytes))
-            Ws().shutdown(client, SD_SEND);
+            ::shutdown(client, SD_SEND);
     }
     std::lock_guard<std::mutex> lock(m_lock);
     m_openSockets.erase(std::find(m_openSockets.begin(), m_openSockets.end(), client));
-    Ws().closesocket(client);
+    ::closesocket(client);
 }
 
 void HttpTestServer::StopListening()
@@ -326,7 +280,7 @@ void HttpTestServer::StopListening()
     if (m_acceptThread.joinable())
         m_acceptThread.join();
     if (m_listener != INVALID_SOCKET) {
-        Ws().closesocket(m_listener);
+        ::closesocket(m_listener);
         m_listener = INVALID_SOCKET;
     }
 }
@@ -340,7 +294,7 @@ void HttpTestServer::Stop()
         std::lock_guard<std::mutex> lock(m_lock);
         // Wakes a connection thread still waiting for a request that never comes.
         for (SOCKET socket : m_openSockets)
-            Ws().shutdown(socket, SD_BOTH);
+            ::shutdown(socket, SD_BOTH);
         connections.swap(m_connections);
     }
     for (std::thread& connection : connections)
