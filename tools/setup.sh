@@ -72,7 +72,10 @@ fetch_source() {
   versions=$(apt-cache "${apt_opts[@]}" showsrc "$name" 2>/dev/null | sed -n 's/^Version: //p' | sort -rV | uniq)
   for v in $versions; do
     if (cd "$work" && apt-get "${apt_opts[@]}" source --download-only "$name=$v" </dev/null >/dev/null 2>&1); then
-      dpkg-source --no-check -x "$work"/*.dsc "$dest" >/dev/null
+      # Unpacked beside its place and moved in whole, so a cut run leaves no half tree.
+      rm -rf "$dest.partial"
+      dpkg-source --no-check -x "$work"/*.dsc "$dest.partial" >/dev/null
+      mv "$dest.partial" "$dest"
       return
     fi
     rm -f "$work"/*
@@ -84,6 +87,18 @@ toolchain=$top/cmake/mingw-w64-x86_64.cmake
 cmake_cross=(-G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
              -DCMAKE_INSTALL_PREFIX="$deps")
 
+# Configures, builds and installs one unpacked CMake project into $deps, once.
+#   cross_build NAME SOURCE_DIR CMAKE_OPTIONS...
+cross_build() {
+  local name=$1 src=$2
+  shift 2
+  cmake -S "$src" -B "$srcdir/$name-build" "${cmake_cross[@]}" "$@" >/dev/null
+  cmake --build "$srcdir/$name-build" -j2 >/dev/null
+  cmake --install "$srcdir/$name-build" >/dev/null
+  touch "$deps/.$name"
+  say "$name built into $deps"
+}
+
 build_expat() {
   [ -f "$deps/.expat" ] && return
   local src=$srcdir/expat-src
@@ -91,26 +106,16 @@ build_expat() {
   # The security patches test "#if XML_DTD == 1", the CMake template defines it empty.
   sed -i -E 's/^#cmakedefine XML_DTD$/#cmakedefine XML_DTD 1/; s/^#cmakedefine XML_GE$/#cmakedefine XML_GE 1/' \
     "$src/expat/expat_config.h.cmake"
-  cmake -S "$src/expat" -B "$srcdir/expat-build" "${cmake_cross[@]}" \
-    -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
-    -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF >/dev/null
-  cmake --build "$srcdir/expat-build" -j2 >/dev/null
-  cmake --install "$srcdir/expat-build" >/dev/null
-  touch "$deps/.expat"
-  say "expat built into $deps"
+  cross_build expat "$src/expat" -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
+    -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF
 }
 
 build_jpeg() {
   [ -f "$deps/.jpeg" ] && return
   local src=$srcdir/jpeg-src
   fetch_source libjpeg-turbo "$src"
-  cmake -S "$src" -B "$srcdir/jpeg-build" "${cmake_cross[@]}" \
-    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
-    -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm >/dev/null
-  cmake --build "$srcdir/jpeg-build" -j2 >/dev/null
-  cmake --install "$srcdir/jpeg-build" >/dev/null
-  touch "$deps/.jpeg"
-  say "libjpeg-turbo built into $deps"
+  cross_build jpeg "$src" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
+    -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm
 }
 
 mkdir -p "$deps"
