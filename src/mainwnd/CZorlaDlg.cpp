@@ -1,12 +1,8 @@
 #include "mainwnd/CZorlaDlg.h"
 
 #include "app/AppFont.h"
-#include "app/Const.h"
-#include "app/ErrorReport.h"
 #include "app/ProgramTitle.h"
 #include "app/Translator.h"
-#include "entries/CActionNotes.h"
-#include "entries/CActionTimer.h"
 #include "entries/Greeting.h"
 #include "framework/CDataExchange.h"
 #include "framework/COleDateTimeSpan.h"
@@ -196,7 +192,7 @@ void CZorlaDlg::SetView(int view)
             ::ShowWindow(::GetDlgItem(m_hWnd, IDC_CITY_LIST), SW_HIDE);
             break;
         case ZorlaBMPHandler::ViewNotes:
-            SaveEditor(ZorlaBMPHandler::ViewNotes);
+            m_handler.SaveEditor(ZorlaBMPHandler::ViewNotes);
             m_editor.ShowWindow(SW_HIDE);
             break;
         case ZorlaBMPHandler::ViewTimer:
@@ -216,7 +212,7 @@ void CZorlaDlg::SetView(int view)
 
 void CZorlaDlg::GoHome()
 {
-    if (m_handler.GetView() == ZorlaBMPHandler::ViewTimer && !SaveEditor(ZorlaBMPHandler::ViewTimer))
+    if (m_handler.GetView() == ZorlaBMPHandler::ViewTimer && !m_handler.SaveEditor(ZorlaBMPHandler::ViewTimer))
         return;
     if (!m_handler.LoadBackground(IDP_HOME))
         return;
@@ -256,67 +252,6 @@ void CZorlaDlg::OpenEditor(int view)
     SetView(view);
     ::SetFocus(m_editor.m_hWnd);
     m_editor.ShowWindow(SW_SHOW);
-}
-
-bool CZorlaDlg::SaveEditor(int view)
-{
-    try {
-        CommitEditor(view);
-        return true;
-    } catch (CConst::XPT_ID error) {
-        if (error == CConst::XPT_APPOINTMENT_IN_PAST)
-            ShowResourceMessage(IDS_APPOINTMENT_IN_PAST, MB_ICONINFORMATION);
-        else
-            ReportError(IDS_UNHANDLED_EXCEPTION, __FILE__, __LINE__);
-    } catch (...) {
-        ReportUnknownError(__FILE__, __LINE__);
-    }
-    return false;
-}
-
-// Throws CConst::XPT_ID when the reminder time lies in the past.
-void CZorlaDlg::CommitEditor(int view)
-{
-    std::string typed(::GetWindowTextLengthA(m_editor.m_hWnd) + 1, '\0');
-    typed.resize(::GetWindowTextA(m_editor.m_hWnd, typed.data(), static_cast<int>(typed.size())));
-    const std::string text = FilterText(typed);
-    if (text.empty())
-        return;
-    m_editor.SetWindowText("");
-    CEntry entry;
-    entry.SetText(text);
-    if (view == ZorlaBMPHandler::ViewNotes) {
-        CActionNotes& notes = m_handler.Notes();
-        if (!KeepEntry(notes, entry, typed))
-            return;
-    } else {
-        SYSTEMTIME day{}, time{};
-        ::SendDlgItemMessageA(m_hWnd, IDC_DATE_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
-        ::SendDlgItemMessageA(m_hWnd, IDC_TIME_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
-        const COleDateTime appointment(day.wYear, day.wMonth, day.wDay, time.wHour, time.wMinute, 0);
-        if (appointment < COleDateTime::GetCurrentTime())
-            throw CConst::XPT_APPOINTMENT_IN_PAST;
-        entry.date = appointment;
-        entry.notify = 0;
-        if (!KeepEntry(m_handler.Timers(), entry, typed))
-            return;
-    }
-    ::SendMessageA(m_hWnd, WM_COMMAND, CmdOpenNote, reinterpret_cast<LPARAM>(&entry));
-}
-
-bool CZorlaDlg::KeepEntry(CEntryStore& store, CEntry& entry, const std::string& typed)
-{
-    entry.kind = store.GetKind();
-    entry.store = &store;
-    if (!store.AddEntry(entry)) {
-        // The store has no document (its file is locked or damaged beyond moving
-        // aside): the typed text goes back into the editor instead of being lost.
-        m_editor.SetWindowText(typed.c_str());
-        ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
-        return false;
-    }
-    store.Save();
-    return true;
 }
 
 void CZorlaDlg::ShowStatus(const std::string& text, bool transient, HDC dc)

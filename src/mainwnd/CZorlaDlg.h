@@ -44,9 +44,6 @@ public:
     void GoHome();
     void GoWeather();
     void OpenEditor(int view);
-    // Turns the editor text into a new note or reminder; false when a reminder
-    // lies in the past (the view then stays).
-    bool SaveEditor(int view);
     void ShowStatus(const std::string& text, bool transient, HDC dc = nullptr);
     void ShowWeatherText(const std::string& text, HDC dc = nullptr);
     // Rebuilds the city list from the weather document and shows the chosen
@@ -78,8 +75,6 @@ private:
     void AddAboutToSystemMenu();
     void OpenStoredNotes();
     void SetView(int view);
-    void CommitEditor(int view);
-    bool KeepEntry(CEntryStore& store, CEntry& entry, const std::string& typed);
 
     LRESULT OnPaint();
     LRESULT OnTimer(UINT_PTR id);

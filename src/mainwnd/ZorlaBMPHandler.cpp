@@ -1,10 +1,15 @@
 #include "mainwnd/ZorlaBMPHandler.h"
 
 #include "app/AppFont.h"
+#include "app/Const.h"
+#include "app/ErrorReport.h"
 #include "framework/AfxFunctions.h"
 #include "image/PLTextException.h"
 #include "mainwnd/CZorlaDlg.h"
 #include "mainwnd/RegionResource.h"
+#include "resource.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -335,6 +340,64 @@ void ZorlaBMPHandler::DrawWeatherText(HDC dc)
     RECT rect = kWeatherTextRect;
     ::SetTextColor(dc, RGB(255, 255, 255));
     ::DrawTextA(dc, m_weatherText.c_str(), -1, &rect, DT_WORDBREAK);
+}
+
+bool ZorlaBMPHandler::SaveEditor(int view)
+{
+    try {
+        CommitEditor(view);
+        return true;
+    } catch (CConst::XPT_ID error) {
+        if (error == CConst::XPT_APPOINTMENT_IN_PAST)
+            ShowResourceMessage(IDS_APPOINTMENT_IN_PAST, MB_ICONINFORMATION);
+        else
+            ReportError(IDS_UNHANDLED_EXCEPTION, __FILE__, __LINE__);
+    } catch (...) {
+        ReportUnknownError(__FILE__, __LINE__);
+    }
+    return false;
+}
+
+// Throws CConst::XPT_ID when the reminder time lies in the past.
+void ZorlaBMPHandler::CommitEditor(int view)
+{
+    HWND editor = ::GetDlgItem(g_mainWindow, IDC_EDITOR_TEXT);
+    std::string typed(::GetWindowTextLengthA(editor) + 1, '\0');
+    typed.resize(::GetWindowTextA(editor, typed.data(), static_cast<int>(typed.size())));
+    const std::string text = FilterText(typed);
+    if (text.empty())
+        return;
+    ::SetWindowTextA(editor, "");
+    CEntry entry;
+    entry.SetText(text);
+    if (view == ViewTimer) {
+        SYSTEMTIME day{}, time{};
+        ::SendDlgItemMessageA(g_mainWindow, IDC_DATE_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
+        ::SendDlgItemMessageA(g_mainWindow, IDC_TIME_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
+        const COleDateTime appointment(day.wYear, day.wMonth, day.wDay, time.wHour, time.wMinute, 0);
+        if (appointment < COleDateTime::GetCurrentTime())
+            throw CConst::XPT_APPOINTMENT_IN_PAST;
+        entry.date = appointment;
+        entry.notify = 0;
+    }
+    CEntryStore& store = view == ViewTimer ? static_cast<CEntryStore&>(m_timers) : m_notes;
+    if (KeepEntry(store, entry, typed))
+        ::SendMessageA(g_mainWindow, WM_COMMAND, CZorlaDlg::CmdOpenNote, reinterpret_cast<LPARAM>(&entry));
+}
+
+bool ZorlaBMPHandler::KeepEntry(CEntryStore& store, CEntry& entry, const std::string& typed)
+{
+    entry.kind = store.GetKind();
+    entry.store = &store;
+    if (!store.AddEntry(entry)) {
+        // The store has no document (its file is locked or damaged beyond moving
+        // aside): the typed text goes back into the editor instead of being lost.
+        ::SetDlgItemTextA(g_mainWindow, IDC_EDITOR_TEXT, typed.c_str());
+        ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
+        return false;
+    }
+    store.Save();
+    return true;
 }
 
 void ZorlaBMPHandler::SaveAll()

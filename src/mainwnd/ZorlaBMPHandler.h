@@ -78,6 +78,10 @@ public:
     bool IsInternetForbidden() override;
     void OnWeatherDocumentChanged() override;
 
+    // Turns the main window's editor text into a new note or reminder and opens
+    // its note window; false when a reminder lies in the past (the view stays).
+    bool SaveEditor(int view);
+
     void SaveAll();
     CActionWeather& Weather() { return m_weather; }
     CActionNotes& Notes() { return m_notes; }
@@ -98,6 +102,8 @@ private:
     bool IsActiveAt(const HotSpot& spot, POINT windowPoint) const;
     void DrawStatus(HDC dc);
     void DrawWeatherText(HDC dc);
+    void CommitEditor(int view);
+    bool KeepEntry(CEntryStore& store, CEntry& entry, const std::string& typed);
 
     std::string m_statusText;
     std::string m_weatherText;
