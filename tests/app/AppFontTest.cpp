@@ -1,0 +1,47 @@
+#include "app/AppFont.h"
+#include "app/InstanceGuard.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(AppFont, StartsAsTimesNewRomanAndEveryChangeMakesAFontThatMatches)
+{
+    AppFont font;
+    EXPECT_STREQ(font.Log().lfFaceName, "Times New Roman");
+    EXPECT_EQ(font.Log().lfHeight, -12);
+    EXPECT_EQ(font.Log().lfQuality, ANTIALIASED_QUALITY);
+    EXPECT_EQ(font.Log().lfPitchAndFamily, VARIABLE_PITCH | FF_ROMAN);
+    ASSERT_NE(font.Handle(), nullptr);
+
+    HFONT before = font.Handle();
+    font.SetFaceName("Georgia");
+    EXPECT_EQ(GetObjectType(before), 0u) << "the replaced font is deleted";
+    font.SetItalic(true);
+    LOGFONTA made{};
+    ASSERT_EQ(GetObjectA(font.Handle(), sizeof made, &made), static_cast<int>(sizeof made));
+    EXPECT_STREQ(made.lfFaceName, "Georgia");
+    EXPECT_EQ(made.lfItalic, 1);
+    EXPECT_EQ(made.lfHeight, -12);
+}
+
+TEST(AppFont, SharedFontFallsBackToTheSystemsWhileNoApplicationOwnsOne)
+{
+    AppFont::SetShared(nullptr);
+    EXPECT_EQ(AppFont::Shared(), GetStockObject(DEFAULT_GUI_FONT));
+    AppFont font;
+    AppFont::SetShared(&font);
+    EXPECT_EQ(AppFont::Shared(), font.Handle());
+    AppFont::SetShared(nullptr);
+}
+
+TEST(InstanceGuard, SecondHolderOfTheSameNameIsNotFirstAndSuffixesSeparate)
+{
+    const std::string name = "ZorlaGuardTest" + std::to_string(GetCurrentProcessId());
+    InstanceGuard first, second;
+    first.SetInstanceName(name);
+    second.SetInstanceName(name);
+    EXPECT_TRUE(first.IsFirstInstance());
+    EXPECT_FALSE(second.IsFirstInstance());
+    EXPECT_TRUE(second.IsFirstInstance("Other"));
+}
