@@ -50,13 +50,6 @@ BOOL CQuokkaDlg::OnInitDialog()
     return TRUE;
 }
 
-void CQuokkaDlg::ToggleTopMost()
-{
-    SetZOrder(m_hWnd, m_topMost ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    m_topMost = m_topMost ? 0 : 1;
-    AfxGetApp()->WriteProfileInt(kSection, "TopMost", m_topMost);
-}
-
 BOOL CQuokkaDlg::DestroyWindow()
 {
     if (IsIconic(m_hWnd))

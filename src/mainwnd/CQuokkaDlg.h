@@ -7,10 +7,6 @@ class CQuokkaDlg : public CDialog {
 public:
     explicit CQuokkaDlg(UINT templateId, CWnd* parent = nullptr);
 
-    bool IsTopMost() const { return m_topMost != 0; }
-    // Flips the top-most state and writes it at once.
-    void ToggleTopMost();
-
 protected:
     BOOL OnInitDialog() override;
     // Saves the position before the window goes.

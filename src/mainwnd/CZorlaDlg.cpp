@@ -254,11 +254,6 @@ void CZorlaDlg::OpenEditor(int view)
     m_editor.ShowWindow(SW_SHOW);
 }
 
-void CZorlaDlg::ShowStatus(const std::string& text, bool transient, HDC dc)
-{
-    m_handler.ShowStatus(text, transient, dc);
-}
-
 void CZorlaDlg::ShowWeatherText(const std::string& text, HDC dc)
 {
     m_handler.ShowWeatherText(text, dc);
@@ -412,10 +407,7 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
     switch (id) {
     case TimerBlink: {
         KillTimer(id);
-        // The step returns the new phase: true when it has just opened the eyes
-        // again, so they stay open for 3 to 8 s and closed for 0.5 to 1.3 s.
-        const bool opened = m_handler.BlinkStep();
-        SetTimer(id, opened ? 3000 + std::rand() % 5000 : 500 + std::rand() % 800, nullptr);
+        SetTimer(id, BlinkDelay(m_handler.BlinkStep()), nullptr);
         break;
     }
     case TimerWeather:
@@ -441,6 +433,11 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
         break;
     }
     return CQuokkaDlg::WindowProc(WM_TIMER, id, 0);
+}
+
+UINT CZorlaDlg::BlinkDelay(bool eyesOpened)
+{
+    return eyesOpened ? 3000 + std::rand() % 5000 : 500 + std::rand() % 800;
 }
 
 void CZorlaDlg::CheckDueReminders()

@@ -44,13 +44,17 @@ public:
     void GoHome();
     void GoWeather();
     void OpenEditor(int view);
-    void ShowStatus(const std::string& text, bool transient, HDC dc = nullptr);
     void ShowWeatherText(const std::string& text, HDC dc = nullptr);
     // Rebuilds the city list from the weather document and shows the chosen
     // city's weather.
     void RefreshCityList();
 
     void OnHotSpot(int id) override;
+
+    // Milliseconds until the next blink step. A step that has just opened the eyes
+    // (the handler's new phase is true) waits 3 to 8 s, one that closed them 0.5
+    // to 1.3 s.
+    static UINT BlinkDelay(bool eyesOpened);
     // Closes the note windows and saves every store before the window goes.
     BOOL DestroyWindow() override;
 

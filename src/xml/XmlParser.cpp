@@ -198,6 +198,18 @@ std::string XmlParser::openElementNames() const
     return names;
 }
 
+void XmlParser::failParse(const std::string& message)
+{
+    // An exception thrown inside a handler (out of memory, say) is the real cause:
+    // it wins over expat's message about the stopped parse.
+    if (m_handlerError) {
+        std::exception_ptr error = m_handlerError;
+        reset();
+        std::rethrow_exception(error);
+    }
+    fail(message);
+}
+
 void XmlParser::fail(const std::string& message)
 {
     XML2_Exception error(message);
@@ -239,12 +251,7 @@ std::unique_ptr<XmlElement> XmlParser::parseFile(const std::string& path)
             const std::string message =
                 failure->text + " (" + path + " at " + failure->line + ":" + failure->column + ")";
             expat.release();
-            if (m_handlerError) {
-                std::exception_ptr error = m_handlerError;
-                reset();
-                std::rethrow_exception(error);
-            }
-            fail(message);
+            failParse(message);
         }
         if (last)
             break;
@@ -267,12 +274,7 @@ std::unique_ptr<XmlElement> XmlParser::parseBuffer(const char* bytes, std::size_
         const std::string message =
             failure.text + " - Buffer at Line: " + failure.line + " Column: " + failure.column;
         expat.release();
-        if (m_handlerError) {
-            std::exception_ptr error = m_handlerError;
-            reset();
-            std::rethrow_exception(error);
-        }
-        fail(message);
+        failParse(message);
     }
     expat.release();
     m_expat = nullptr;

@@ -43,6 +43,7 @@ private:
     void reset();
     std::string openElementNames() const;
     [[noreturn]] void fail(const std::string& message);
+    [[noreturn]] void failParse(const std::string& message);
 
     std::unique_ptr<XmlElement> m_root; // owns the tree while it is being built
     XmlElement* m_current = nullptr;    // the open element

@@ -1,6 +1,7 @@
 #include "framework/AfxFunctions.h"
 #include "image/PLAnyPicDecoder.h"
 #include "image/PLTextException.h"
+#include "support/TopDownDib.h"
 
 #include <gtest/gtest.h>
 
@@ -101,15 +102,7 @@ class Canvas {
 public:
     Canvas(int width, int height, COLORREF fill) : m_width(width), m_dc(::CreateCompatibleDC(nullptr))
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_bitmap.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_bits = static_cast<DWORD*>(bits);
+        m_bitmap = CreateTopDownDib(width, height, &m_bits);
         m_old = ::SelectObject(m_dc.get(), m_bitmap.get());
         RECT all = {0, 0, width, height};
         GdiBrush brush(::CreateSolidBrush(fill));

@@ -13,6 +13,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -225,4 +227,23 @@ TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
     std::string key = "Zorla 1.0NID:1";
     SendMessageA(window, WM_COMMAND, CZorlaDlg::CmdForgetNote, reinterpret_cast<LPARAM>(&key));
     EXPECT_EQ(dlg->RegisteredNotes(), 0u);
+}
+
+TEST(MainWindowBlink, EyesStayOpenForSecondsAndClosedForAMoment)
+{
+    std::srand(7);
+    UINT openLow = ~0u, openHigh = 0, closedLow = ~0u, closedHigh = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const UINT open = CZorlaDlg::BlinkDelay(true);
+        const UINT closed = CZorlaDlg::BlinkDelay(false);
+        openLow = std::min(openLow, open);
+        openHigh = std::max(openHigh, open);
+        closedLow = std::min(closedLow, closed);
+        closedHigh = std::max(closedHigh, closed);
+    }
+    EXPECT_GE(openLow, 3000u);
+    EXPECT_LE(openHigh, 7999u);
+    EXPECT_GE(closedLow, 500u);
+    EXPECT_LE(closedHigh, 1299u);
+    EXPECT_GT(openHigh - openLow, 4000u) << "the pause is drawn at random";
 }

@@ -5,6 +5,7 @@
 #include "image/PLAnyPicDecoder.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/MessagePump.h"
+#include "support/TopDownDib.h"
 
 #include <gtest/gtest.h>
 
@@ -51,14 +52,8 @@ Pixels CaptureWindow(HWND window, const RECT& rect)
 {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    GdiBitmap target(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    DWORD* bits = nullptr;
+    GdiBitmap target = CreateTopDownDib(width, height, &bits);
     MemoryDC memory(::CreateCompatibleDC(nullptr));
     {
         SelectScope select(memory.get(), target.get());
@@ -66,7 +61,7 @@ Pixels CaptureWindow(HWND window, const RECT& rect)
         ::BitBlt(memory.get(), 0, 0, width, height, source.dc(), rect.left, rect.top, SRCCOPY);
     }
     ::GdiFlush();
-    Pixels pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + width * height);
+    Pixels pixels(bits, bits + width * height);
     for (DWORD& p : pixels)
         p &= 0xFFFFFF;
     return pixels;
