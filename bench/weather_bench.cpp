@@ -1,7 +1,8 @@
 // Parse and display of a weather feed with 1,000 cities: parse the feed, fill the
 // sorted city list of a real combo box, select the remembered city and build its
 // weather text. Medians over several runs; the goal is below 50 ms.
-#include "app/AppTranslator.h"
+#include "shared/AppTranslator.h"
+#include "shared/Translator.h"
 #include "weather/CActionWeather.h"
 #include "weather/CWeatherDisplay.h"
 
@@ -42,7 +43,7 @@ std::string Feed()
 
 int main()
 {
-    CAppTranslator translator;
+    FillTranslationTable(GetTranslator());
     const std::string feed = Feed();
 
     HWND window = CreateWindowExA(0, "STATIC", "weather bench", WS_POPUP, 0, 0, 440, 444, nullptr, nullptr,

@@ -1,5 +1,5 @@
 #include "app/CZorlaApp.h"
-#include "app/Translator.h"
+#include "shared/Translator.h"
 #include "framework/CWinApp.h"
 
 #include <windows.h>

@@ -1,10 +1,11 @@
 #include "app/CZorlaApp.h"
 
-#include "app/ErrorReport.h"
-#include "app/ProgramTitle.h"
 #include "framework/ExceptionReport.h"
-#include "app/Translator.h"
 #include "mainwnd/CZorlaDlg.h"
+#include "shared/AppTranslator.h"
+#include "shared/ErrorReport.h"
+#include "shared/ProgramTitle.h"
+#include "shared/Translator.h"
 
 #include <commctrl.h>
 
@@ -38,22 +39,24 @@ BOOL CZorlaApp::InitInstance()
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     SetRegistryKey("Velloran Software");
     InstanceGuard::Init();
+    FillTranslationTable(GetTranslator());
+    // A refused second instance must not touch what the running one owns: the
+    // main window (its pictures, its internet session, the data files) is only
+    // built once the instance check has passed.
+    if (!IsFirstInstance()) {
+        ShowAlreadyRunning();
+        return FALSE;
+    }
+    CWinApp::InitInstance();
+    m_font.SetFaceName("Georgia");
+    m_font.SetHeight(-12);
+    m_font.SetItalic(true);
+    CountLaunch();
     {
-        // Constructed before the instance check: it fills the translation table
-        // that the "already running" message needs.
         CZorlaDlg dlg;
-        if (!IsFirstInstance()) {
-            ShowAlreadyRunning();
-        } else {
-            CWinApp::InitInstance();
-            m_font.SetFaceName("Georgia");
-            m_font.SetHeight(-12);
-            m_font.SetItalic(true);
-            CountLaunch();
-            m_pMainWnd = &dlg;
-            dlg.DoModal();
-            m_pMainWnd = nullptr;
-        }
+        m_pMainWnd = &dlg;
+        dlg.DoModal();
+        m_pMainWnd = nullptr;
     }
     return FALSE;
 }

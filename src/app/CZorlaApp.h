@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppFont.h"
+#include "shared/AppFont.h"
 #include "app/InstanceGuard.h"
 #include "framework/CWinApp.h"
 

@@ -1,10 +1,7 @@
 #include "entries/CAction.h"
 
-#include "app/ErrorReport.h"
-#include "app/Translator.h"
 #include "entries/CDataFolder.h"
-#include "framework/AfxFunctions.h"
-#include "resource.h"
+#include "framework/SystemMessage.h"
 #include "xml/IOException.h"
 #include "xml/XML2_Exception.h"
 #include "xml/XmlParser.h"
@@ -12,7 +9,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <utility>
 #include <vector>
 
 using util::xml::XmlElement;
@@ -28,24 +25,13 @@ bool Exists(const std::string& path)
 
 std::string SystemErrorText(DWORD error)
 {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length ? std::string(text, length) : "Error " + std::to_string(error);
-    if (text)
-        LocalFree(text);
+    std::string result;
+    if (!SystemMessageText(error, result))
+        result = "Error " + std::to_string(error);
     // The system's texts end in a line break, which would split the sentence.
     while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
         result.pop_back();
     return result;
-}
-
-std::string Formatted(const char* format, const std::string& first, const std::string& second)
-{
-    std::vector<char> text(std::string(format).size() + first.size() + second.size() + 1);
-    std::snprintf(text.data(), text.size(), format, first.c_str(), second.c_str());
-    return text.data();
 }
 
 // Brings the bytes written through the stream to the disk before the rename makes
@@ -129,9 +115,9 @@ bool CAction::Load()
         SetDocument(std::move(root));
         return true;
     } catch (const util::io::IOException& e) {
-        e.showMessage();
+        Report(StoreProblem{StoreProblem::Unreadable, m_loadPath, e.toString()});
     } catch (const util::xml::XML2_Exception&) {
-        ReportUnparsable(m_loadPath);
+        SetAsideUnparsable(m_loadPath);
     }
     return false;
 }
@@ -147,24 +133,23 @@ bool CAction::LoadOrStartEmpty()
     return false;
 }
 
-void CAction::ReportUnparsable(const std::string& file)
+void CAction::SetAsideUnparsable(const std::string& file)
 {
     const std::string keptAs = MoveAside(file);
-    if (keptAs.empty()) {
-        const std::string reason = SystemErrorText(GetLastError());
-        AfxMessageBox(
-            Formatted("File \n\t%s\n\ncan not be read because of the following reason:\n\n\t%s.", file, reason)
-                .c_str(),
-            MB_ICONHAND);
-        return;
-    }
-    const char* const notice =
-        GetUiLanguage() == UiGerman
-            ? "Die Datei\n\t%s\nist besch\xE4" "digt und kann nicht gelesen werden. Sie wurde als\n\t%s\n"
-              "aufbewahrt; das Programm beginnt mit einer leeren Liste."
-            : "The file\n\t%s\nis damaged and cannot be read. It has been kept as\n\t%s\n"
-              "and the program starts with an empty list.";
-    AfxMessageBox(Formatted(notice, file, keptAs).c_str(), MB_ICONWARNING);
+    if (keptAs.empty())
+        Report(StoreProblem{StoreProblem::NotMovable, file, SystemErrorText(GetLastError())});
+    else
+        Report(StoreProblem{StoreProblem::SetAside, file, keptAs});
+}
+
+void CAction::Report(StoreProblem problem)
+{
+    m_problems.push_back(std::move(problem));
+}
+
+std::vector<StoreProblem> CAction::TakeProblems()
+{
+    return std::exchange(m_problems, {});
 }
 
 std::string CAction::MoveAside(const std::string& file)
@@ -198,8 +183,10 @@ bool CAction::Save()
         return true;
     } catch (const util::io::IOException&) {
         DeleteFileA(temporary.c_str());
-        ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
+        Report(StoreProblem{StoreProblem::WriteFailed, m_path, std::string()});
     } catch (...) {
+        // Not swallowed: the window's boundary reports it; the half-written
+        // temporary file must not stay behind either way.
         DeleteFileA(temporary.c_str());
         throw;
     }

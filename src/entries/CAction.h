@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/StoreProblem.h"
 #include "xml/XmlElement.h"
 
 #include <memory>
@@ -7,6 +8,8 @@
 #include <vector>
 
 // A persistent XML store: one document kept in the data file "Zorla_<store name>".
+// A store shows nothing: what went wrong with its file is kept as a StoreProblem
+// until the window that called it takes the problems and shows them.
 class CAction {
 public:
     // The file lives in the program's data folder (CDataFolder). When it is not
@@ -21,10 +24,10 @@ public:
     CAction& operator=(const CAction&) = delete;
 
     // Replaces the document by the file's content, or by an empty "DATABASE" when
-    // there is no file. A file that cannot be read shows the exception and gives
-    // false; a file that does not parse is moved aside (MoveAside), the user is
-    // told where it went, and the result is false. Either way the store has no
-    // document afterwards.
+    // there is no file. A file that cannot be read gives false and an Unreadable
+    // problem; a file that does not parse is moved aside (MoveAside) and gives
+    // false and a SetAside problem (NotMovable when it could not be moved).
+    // Either way the store has no document afterwards.
     bool Load();
     // Load; on failure the file is moved aside and the store starts with an empty
     // document, so the user can go on and nothing of the old file is lost. When
@@ -33,9 +36,9 @@ public:
     bool LoadOrStartEmpty();
 
     // Writes the document to a temporary file beside the data file and then swaps
-    // it in, so an interrupted save leaves the previous file whole. A failure is
-    // reported with "Error while writing data to hard disk." and leaves the
-    // previous file. Without a document nothing happens (true).
+    // it in, so an interrupted save leaves the previous file whole. A failure
+    // gives false and a WriteFailed problem, and leaves the previous file.
+    // Without a document nothing happens (true).
     bool Save();
 
     // Renames the data file to "<file>.bad", or ".bad2", ".bad3"... when taken.
@@ -47,14 +50,19 @@ public:
     util::xml::XmlElement* GetDocument() const { return m_root.get(); }
     void SetDocument(std::unique_ptr<util::xml::XmlElement> root);
 
+    // What went wrong since the last call, oldest first; the list is emptied.
+    std::vector<StoreProblem> TakeProblems();
+    bool HasProblems() const { return !m_problems.empty(); }
+
 protected:
     // A new document was taken in, by Load or SetDocument.
     virtual void OnDocumentChanged() {}
+    void Report(StoreProblem problem);
 
 private:
     static std::string MoveAside(const std::string& file);
     void TakeOverLegacyFile();
-    void ReportUnparsable(const std::string& file);
+    void SetAsideUnparsable(const std::string& file);
 
     std::unique_ptr<util::xml::XmlElement> m_root;
     std::string m_path;
@@ -63,4 +71,5 @@ private:
     // not be moved over.
     std::string m_loadPath;
     bool m_legacyChecked = false;
+    std::vector<StoreProblem> m_problems;
 };

@@ -1,6 +1,6 @@
 #include "entries/CEntry.h"
 
-#include "app/ProgramTitle.h"
+#include "shared/ProgramTitle.h"
 #include "xml/XML2_Exception.h"
 #include "xml/XmlElement.h"
 
@@ -30,7 +30,7 @@ CEntry::CEntry() : date(COleDateTime::GetCurrentTime())
 {
 }
 
-bool CEntry::ReadFrom(const XmlElement* element, bool* warningShown)
+bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
 {
     if (!element || element->getName() != ENTRY)
         return false;
@@ -55,12 +55,8 @@ bool CEntry::ReadFrom(const XmlElement* element, bool* warningShown)
         date = newDate;
         return true;
     } catch (const util::xml::XML2_Exception& e) {
-        if (!warningShown || !*warningShown) {
-            if (warningShown)
-                *warningShown = true;
-            e.showMessage();
-        }
-    } catch (...) {
+        if (warning)
+            *warning = e.toString();
     }
     return false;
 }

@@ -17,9 +17,9 @@ public:
     CEntry();
 
     // Fills the entry from an "ENTRY" element; kind and store are left to the caller.
-    // A missing required attribute shows a warning box, unless warningShown points
-    // to true; a shown warning sets it, so a store can warn once per document.
-    bool ReadFrom(const util::xml::XmlElement* element, bool* warningShown = nullptr);
+    // False leaves the entry as it was; when a required attribute is missing,
+    // warning (if given) receives the parser's text for the user.
+    bool ReadFrom(const util::xml::XmlElement* element, std::string* warning = nullptr);
     // Appends an "ENTRY" element built from the entry to root; an entry without an
     // id gets one more than the largest id under root.
     bool AppendTo(util::xml::XmlElement* root);

@@ -35,7 +35,36 @@ bool CEntryStore::GetNextEntry(CEntry& entry)
     const XmlElement* root = GetDocument();
     if (!root || m_cursor >= root->getChildCount())
         return false;
-    return entry.ReadFrom(root->getChild(m_cursor++), &m_warningShown);
+    return Read(root->getChild(m_cursor++), entry);
+}
+
+bool CEntryStore::Read(const XmlElement* element, CEntry& entry)
+{
+    std::string warning;
+    if (entry.ReadFrom(element, &warning))
+        return true;
+    if (!warning.empty() && !m_warningShown) {
+        m_warningShown = true;
+        Report(StoreProblem{StoreProblem::DamagedEntry, GetPath(), warning});
+    }
+    return false;
+}
+
+std::vector<CEntry> CEntryStore::ReadAll()
+{
+    std::vector<CEntry> entries;
+    const XmlElement* root = GetDocument();
+    if (!root)
+        return entries;
+    for (int i = 0; i < root->getChildCount(); ++i) {
+        CEntry entry;
+        if (!Read(root->getChild(i), entry))
+            break;
+        entry.kind = GetKind();
+        entry.store = this;
+        entries.push_back(std::move(entry));
+    }
+    return entries;
 }
 
 int CEntryStore::FindEntry(int id) const
@@ -59,7 +88,7 @@ bool CEntryStore::GetEntryById(int id, CEntry& entry)
     if (id == 0)
         return false;
     const int index = FindEntry(id);
-    return index >= 0 && entry.ReadFrom(GetDocument()->getChild(index), &m_warningShown);
+    return index >= 0 && Read(GetDocument()->getChild(index), entry);
 }
 
 bool CEntryStore::DeleteEntry(int id)

@@ -4,6 +4,7 @@
 #include "entries/CEntry.h"
 
 #include <string>
+#include <vector>
 
 // A store of "ENTRY" elements: the notes or the reminders.
 class CEntryStore : public CAction {
@@ -19,6 +20,9 @@ public:
     // Reads the next child into entry. Callers stop at the first false, so a
     // damaged entry hides the ones after it (they stay in the file).
     bool GetNextEntry(CEntry& entry);
+    // Every entry up to the first damaged one, with kind and store filled in: a
+    // copy that stays valid while the caller's commands change the store.
+    std::vector<CEntry> ReadAll();
     bool GetEntryById(int id, CEntry& entry);
     bool DeleteEntry(int id);
     // Appends the entry; one without an id gets the next free one.
@@ -29,9 +33,11 @@ protected:
 
 private:
     int FindEntry(int id) const;
+    // One entry; a damaged one is reported once per document.
+    bool Read(const util::xml::XmlElement* element, CEntry& entry);
 
     int m_cursor = 0;
-    // The due check reads the reminders every minute: a damaged entry warns once
-    // per document instead of once a minute.
+    // The due check reads the reminders every minute: a damaged entry is
+    // reported once per document instead of once a minute.
     bool m_warningShown = false;
 };

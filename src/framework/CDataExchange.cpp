@@ -11,14 +11,6 @@
 
 namespace {
 
-std::string ControlText(HWND control)
-{
-    const int length = ::GetWindowTextLengthA(control);
-    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
-    const int copied = ::GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    return std::string(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
-}
-
 bool IsBlank(const char* text)
 {
     return text[std::strspn(text, " \t")] == '\0';
@@ -52,7 +44,7 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value)
 {
     HWND control = dx->PrepareCtrl(id);
     if (dx->m_bSaveAndValidate)
-        value = ControlText(control);
+        value = GetWindowTextString(control);
     else
         ::SetWindowTextA(control, value.c_str());
 }
@@ -65,7 +57,7 @@ void DDX_Text(CDataExchange* dx, int id, int& value)
         ::SetWindowTextA(control, std::to_string(value).c_str());
         return;
     }
-    const std::string text = ControlText(control);
+    const std::string text = GetWindowTextString(control);
     char* end = nullptr;
     errno = 0;
     const long number = std::strtol(text.c_str(), &end, 10);
@@ -91,7 +83,7 @@ void DDX_CBString(CDataExchange* dx, int id, std::string& value)
     }
     if (!isList)
     {
-        value = ControlText(combo);
+        value = GetWindowTextString(combo);
         return;
     }
     const LRESULT index = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);

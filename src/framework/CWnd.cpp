@@ -263,14 +263,19 @@ BOOL CWnd::DestroyWindow()
     return destroyed;
 }
 
-std::string CWnd::GetWindowText() const
+std::string GetWindowTextString(HWND window)
 {
-    const int length = ::GetWindowTextLengthA(m_hWnd);
+    const int length = ::GetWindowTextLengthA(window);
     if (length <= 0)
         return std::string();
     std::vector<char> text(static_cast<size_t>(length) + 1);
-    const int copied = ::GetWindowTextA(m_hWnd, text.data(), length + 1);
+    const int copied = ::GetWindowTextA(window, text.data(), length + 1);
     return std::string(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+std::string CWnd::GetWindowText() const
+{
+    return GetWindowTextString(m_hWnd);
 }
 
 void CWnd::SetFont(HFONT font, BOOL redraw)

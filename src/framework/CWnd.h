@@ -4,6 +4,9 @@
 
 #include <string>
 
+// The whole text of any window or control (GetWindowTextA), however long.
+std::string GetWindowTextString(HWND window);
+
 // A non-owning view of a window. Once attached through SubclassWindow (or a
 // dialog's creation) the object receives the window's messages through the one
 // virtual WindowProc; it is detached on WM_NCDESTROY and never touched for that

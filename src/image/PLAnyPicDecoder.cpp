@@ -1,5 +1,7 @@
 #include "image/PLAnyPicDecoder.h"
 
+#include "framework/Resources.h"
+
 #include "image/PLTextException.h"
 
 #include <cstdio>
@@ -153,15 +155,13 @@ void PLAnyPicDecoder::DecodeResource(HINSTANCE instance, int id, PLDIBSection& b
                                      const char* type)
 {
     const char* resourceType = type ? type : MAKEINTRESOURCEA(10);  // RT_RCDATA
-    HRSRC resource = ::FindResourceA(instance, MAKEINTRESOURCEA(id), resourceType);
-    HGLOBAL loaded = resource ? ::LoadResource(instance, resource) : nullptr;
-    const void* data = loaded ? ::LockResource(loaded) : nullptr;
-    if (!data) {
+    const ResourceBytes bytes = FindResourceBytes(instance, id, resourceType);
+    if (!bytes) {
         char reason[64];
         std::snprintf(reason, sizeof reason, "Opening resource %i failed", id);
         ThrowDecoderError(PL_ERRFILE_NOT_FOUND, reason);
     }
-    DecodeBuffer(data, ::SizeofResource(instance, resource), bitmap, bitsPerPixel);
+    DecodeBuffer(bytes.data, bytes.size, bitmap, bitsPerPixel);
 }
 
 void PLAnyPicDecoder::DecodeBuffer(const void* data, size_t size, PLDIBSection& bitmap, int bitsPerPixel)

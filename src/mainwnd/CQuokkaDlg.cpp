@@ -1,6 +1,6 @@
 #include "mainwnd/CQuokkaDlg.h"
 
-#include "app/WindowPosition.h"
+#include "shared/WindowPosition.h"
 #include "framework/CWinApp.h"
 
 #include <vector>
@@ -41,13 +41,20 @@ CQuokkaDlg::CQuokkaDlg(UINT templateId, CWnd* parent)
 BOOL CQuokkaDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_topMost = AfxGetApp()->GetProfileInt(kSection, "TopMost", m_topMost) != 0 ? 1 : 0;
-    SetZOrder(m_hWnd, m_topMost ? HWND_TOPMOST : HWND_NOTOPMOST, m_width, m_height, SWP_NOMOVE | SWP_NOACTIVATE);
+    m_settings.topMost = AfxGetApp()->GetProfileInt(kSection, "TopMost", m_settings.topMost) != 0 ? 1 : 0;
+    SetZOrder(m_hWnd, m_settings.topMost ? HWND_TOPMOST : HWND_NOTOPMOST, m_width, m_height,
+              SWP_NOMOVE | SWP_NOACTIVATE);
     int x = GetSystemMetrics(SM_CXFULLSCREEN) - m_width - 20;
     int y = GetSystemMetrics(SM_CYFULLSCREEN) - m_height - 50;
     RestoreWindowPosition(m_hWnd, kSection, x, y, true);
     SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) | WS_SYSMENU);
     return TRUE;
+}
+
+void CQuokkaDlg::ApplyTopMost()
+{
+    SetZOrder(m_hWnd, m_settings.topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    AfxGetApp()->WriteProfileInt(kSection, "TopMost", m_settings.topMost);
 }
 
 BOOL CQuokkaDlg::DestroyWindow()

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "framework/CDialog.h"
+#include "shared/MainSettings.h"
 
-// Base of the main window: its size, its top-most state and its remembered place.
+// Base of the main window: its size, its top-most state and its remembered place,
+// and the settings of the main window that others read.
 class CQuokkaDlg : public CDialog {
 public:
     explicit CQuokkaDlg(UINT templateId, CWnd* parent = nullptr);
@@ -14,5 +16,9 @@ protected:
 
     int m_width = -1;
     int m_height = -1;
-    BYTE m_topMost = 1;
+    // Makes the window top-most or not, as the settings say, and writes "TopMost"
+    // at once.
+    void ApplyTopMost();
+
+    MainSettings m_settings;
 };

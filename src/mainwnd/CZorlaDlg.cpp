@@ -1,15 +1,16 @@
 #include "mainwnd/CZorlaDlg.h"
 
-#include "app/AppFont.h"
-#include "app/ProgramTitle.h"
-#include "app/Translator.h"
-#include "entries/Greeting.h"
 #include "framework/CDataExchange.h"
 #include "framework/COleDateTimeSpan.h"
 #include "framework/CWinApp.h"
 #include "framework/Clock.h"
 #include "framework/Handles.h"
+#include "mainwnd/CommandTriggers.h"
+#include "mainwnd/MainTimers.h"
 #include "resource.h"
+#include "shared/AppFont.h"
+#include "shared/ProgramTitle.h"
+#include "shared/Translator.h"
 #include "weather/CWeatherDisplay.h"
 
 #include <commctrl.h>
@@ -20,11 +21,8 @@
 
 namespace {
 
-CZorlaDlg* g_mainDialog = nullptr;
-
 const char kSection[] = "CZorlaDlg";
 const char kDefaultCity[] = "M" "\xFC" "nchen";
-const UINT kAboutCommand = 16;
 const COLORREF kEditorTextColor = RGB(0, 101, 136);
 const COLORREF kCalendarTitleColor = RGB(1, 82, 138);
 const int kEditorLimitTimer = 50;
@@ -61,26 +59,18 @@ POINT PointFromLParam(LPARAM lParam)
 CZorlaDlg::CZorlaDlg(CWnd* parent)
     : CQuokkaDlg(IDD_ZORLA_DIALOG, parent)
     , m_selectedCity(kDefaultCity)
+    , m_sounds(m_settings)
     , m_httpClient("User-Agent: Velloran Software/1.0 (" ZORLA_MAKER_HOST ")")
     , m_launchReport(m_httpClient)
+    , m_handler(m_sounds)
 {
-    g_mainDialog = this;
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_handler.SetActions(this);
     if (m_handler.IsComplete())
         m_handler.LoadStores();
 }
 
-CZorlaDlg::~CZorlaDlg()
-{
-    if (g_mainDialog == this)
-        g_mainDialog = nullptr;
-}
-
-CZorlaDlg* CZorlaDlg::Instance()
-{
-    return g_mainDialog;
-}
+CZorlaDlg::~CZorlaDlg() = default;
 
 BOOL CZorlaDlg::OnInitDialog()
 {
@@ -107,6 +97,11 @@ BOOL CZorlaDlg::OnInitDialog()
     LoadSettings();
     UpdateData(FALSE);
     m_handler.ApplyViewRegion(ZorlaBMPHandler::ViewHome);
+    // Problems met while the stores were loaded wait for a window to own the box.
+    ShowStoreProblems(m_handler.Weather());
+    ShowStoreProblems(m_handler.Notes());
+    ShowStoreProblems(m_handler.Timers());
+    m_handler.Weather().SetView(this);
     OpenStoredNotes();
     SetTimer(TimerBlink, 3000, nullptr);
     SetTimer(TimerWeather, 0, nullptr);
@@ -139,16 +134,16 @@ void CZorlaDlg::LoadSettings()
 {
     CWinApp* app = AfxGetApp();
     m_selectedCity = app->GetProfileString(kSection, "strCurWeatherComobSelectionID", m_selectedCity.c_str());
-    m_playSounds = app->GetProfileInt(kSection, "bSound", 0) != 0 ? 1 : 0;
-    m_noInternet = app->GetProfileInt(kSection, "bNoInetConnect", 1) != 0 ? 1 : 0;
+    m_settings.playSounds = app->GetProfileInt(kSection, "bSound", 0) != 0 ? 1 : 0;
+    m_settings.noInternet = app->GetProfileInt(kSection, "bNoInetConnect", 1) != 0 ? 1 : 0;
 }
 
 void CZorlaDlg::SaveSettings()
 {
     CWinApp* app = AfxGetApp();
     app->WriteProfileString(kSection, "strCurWeatherComobSelectionID", m_selectedCity.c_str());
-    app->WriteProfileInt(kSection, "bSound", m_playSounds);
-    app->WriteProfileInt(kSection, "bNoInetConnect", m_noInternet);
+    app->WriteProfileInt(kSection, "bSound", m_settings.playSounds);
+    app->WriteProfileInt(kSection, "bNoInetConnect", m_settings.noInternet);
 }
 
 void CZorlaDlg::AddAboutToSystemMenu()
@@ -161,23 +156,23 @@ void CZorlaDlg::AddAboutToSystemMenu()
     if (text[0] == '\0')
         return;
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, kAboutCommand, text);
+    AppendMenuA(menu, MF_STRING, IDM_SYSTEM_ABOUT, text);
 }
 
 void CZorlaDlg::OpenStoredNotes()
 {
     for (CEntryStore* store : {static_cast<CEntryStore*>(&m_handler.Timers()),
                                static_cast<CEntryStore*>(&m_handler.Notes())}) {
-        if (!store->HasEntries())
-            continue;
-        CEntry entry;
-        while (store->GetNextEntry(entry)) {
-            entry.kind = store->GetKind();
-            entry.store = store;
-            ::SendMessageA(m_hWnd, WM_COMMAND, CmdOpenNote, reinterpret_cast<LPARAM>(&entry));
-            entry = CEntry();
-        }
+        for (CEntry& entry : store->ReadAll())
+            ::SendMessageA(m_hWnd, WM_COMMAND, ID_NOTE_OPEN, reinterpret_cast<LPARAM>(&entry));
+        ShowStoreProblems(*store);
     }
+}
+
+void CZorlaDlg::ShowStoreProblems(CAction& store)
+{
+    for (const StoreProblem& problem : store.TakeProblems())
+        problem.Show();
 }
 
 // ---- views ------------------------------------------------------------------
@@ -217,7 +212,7 @@ void CZorlaDlg::GoHome()
     if (!m_handler.LoadBackground(IDP_HOME))
         return;
     SetView(ZorlaBMPHandler::ViewHome);
-    PlayGreeting(m_handler.SoundPlayer());
+    m_sounds.PlayGreeting();
 }
 
 void CZorlaDlg::GoWeather()
@@ -272,32 +267,108 @@ void CZorlaDlg::OnCitySelChange()
     ShowWeatherText(CWeatherDisplay::OnCitySelChange(::GetDlgItem(m_hWnd, IDC_CITY_LIST), m_selectedCity));
 }
 
+void CZorlaDlg::ShowStatus(const std::string& text, bool transient)
+{
+    m_handler.ShowStatus(text, transient);
+}
+
+void CZorlaDlg::RequestDisplayRefresh()
+{
+    if (m_hWnd)
+        SetTimer(TimerWeatherDisplay, 10, nullptr);
+}
+
+void CZorlaDlg::OnWeatherDocumentChanged()
+{
+    RefreshCityList();
+}
+
+void CZorlaDlg::CheckWeather(bool force)
+{
+    m_handler.Weather().CheckWeather(force);
+    ShowStoreProblems(m_handler.Weather());
+}
+
+// ---- commands -----------------------------------------------------------------
+
 void CZorlaDlg::OnHotSpot(int id)
 {
-    switch (id) {
-    case 4:
-    case 6:
-    case 9:
-    case 11:
-        GoHome();
-        break;
-    case 5:
-        m_handler.CheckWeather(true);
-        break;
-    case 7:
-        GoWeather();
-        break;
-    case 8:
-        OpenEditor(ZorlaBMPHandler::ViewNotes);
-        break;
-    case 10:
-        OpenEditor(ZorlaBMPHandler::ViewTimer);
-        break;
-    default:
-        // 1 web link, 2 tray, 3 send to a friend: they arrive with the link,
-        // the tray and the mail.
-        break;
+    RunCommand(CommandForHotSpot(id));
+}
+
+bool CZorlaDlg::RunCommand(UINT id)
+{
+    struct Command {
+        UINT id;
+        void (CZorlaDlg::*run)();
+    };
+    // The web link, the tray, the mail, autostart and the About box add their
+    // commands here as they arrive.
+    static const Command kCommands[] = {
+        {ID_APP_EXIT, &CZorlaDlg::OnExit},
+        {ID_SHOW_HOME, &CZorlaDlg::OnShowHome},
+        {ID_SHOW_WEATHER, &CZorlaDlg::OnShowWeather},
+        {ID_SHOW_NOTE_EDITOR, &CZorlaDlg::OnShowNoteEditor},
+        {ID_SHOW_TIMER_EDITOR, &CZorlaDlg::OnShowTimerEditor},
+        {ID_UPDATE_WEATHER, &CZorlaDlg::OnUpdateWeather},
+        {ID_PLAY_SOUNDS, &CZorlaDlg::OnTogglePlaySounds},
+        {ID_NO_INTERNET, &CZorlaDlg::OnToggleNoInternet},
+        {ID_TOP_MOST, &CZorlaDlg::OnToggleTopMost},
+    };
+    for (const Command& command : kCommands) {
+        if (command.id == id) {
+            (this->*command.run)();
+            return true;
+        }
     }
+    return false;
+}
+
+void CZorlaDlg::OnExit()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CZorlaDlg::OnShowHome()
+{
+    GoHome();
+}
+
+void CZorlaDlg::OnShowWeather()
+{
+    GoWeather();
+}
+
+void CZorlaDlg::OnShowNoteEditor()
+{
+    OpenEditor(ZorlaBMPHandler::ViewNotes);
+}
+
+void CZorlaDlg::OnShowTimerEditor()
+{
+    OpenEditor(ZorlaBMPHandler::ViewTimer);
+}
+
+void CZorlaDlg::OnUpdateWeather()
+{
+    CheckWeather(true);
+}
+
+// The two flags are written when the window is destroyed; top-most at once.
+void CZorlaDlg::OnTogglePlaySounds()
+{
+    m_settings.playSounds = m_settings.playSounds ? 0 : 1;
+}
+
+void CZorlaDlg::OnToggleNoInternet()
+{
+    m_settings.noInternet = m_settings.noInternet ? 0 : 1;
+}
+
+void CZorlaDlg::OnToggleTopMost()
+{
+    m_settings.topMost = m_settings.topMost ? 0 : 1;
+    ApplyTopMost();
 }
 
 // ---- messages -----------------------------------------------------------------
@@ -317,11 +388,11 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:         return OnDestroy();
     case WM_HELP:            return TRUE;
     case WM_LBUTTONDOWN:     return OnLButtonDown(wParam, lParam);
+    case WM_LBUTTONDBLCLK:   return OnLButtonDblClk(wParam, lParam);
     case WM_RBUTTONDOWN:     return OnRButtonDown(lParam);
+    case WM_SYSCOMMAND:      return OnSysCommand(wParam, lParam);
     case WM_CTLCOLORSTATIC:  return OnCtlColorStatic(wParam, lParam);
-    case CActionWeather::WM_WEATHER_DONE:
-        m_handler.Weather().OnWorkerMessage(wParam, lParam);
-        return 0;
+    case CActionWeather::WM_WEATHER_DONE: return OnWeatherDone(wParam, lParam);
     default:                 return CQuokkaDlg::WindowProc(message, wParam, lParam);
     }
 }
@@ -339,7 +410,12 @@ BOOL CZorlaDlg::PreTranslateMessage(MSG* message)
 
 BOOL CZorlaDlg::DestroyWindow()
 {
-    m_handler.SaveAll();
+    m_noteWindows.CloseAllKeepingState();
+    if (!m_handler.SaveAll()) {
+        ShowStoreProblems(m_handler.Timers());
+        ShowStoreProblems(m_handler.Notes());
+        ShowStoreProblems(m_handler.Weather());
+    }
     return CQuokkaDlg::DestroyWindow();
 }
 
@@ -348,10 +424,9 @@ BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     const UINT id = LOWORD(wParam);
     if (HIWORD(wParam) == 0 && OnNoteCommand(id, lParam))
         return TRUE;
-    switch (id) {
-    case ID_APP_EXIT:
-        EndDialog(IDCANCEL);
+    if (HIWORD(wParam) == 0 && RunCommand(id))
         return TRUE;
+    switch (id) {
     case IDC_CITY_LIST:
         if (HIWORD(wParam) == CBN_SELCHANGE)
             OnCitySelChange();
@@ -368,19 +443,18 @@ BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 bool CZorlaDlg::OnNoteCommand(UINT id, LPARAM lParam)
 {
     switch (id) {
-    case CmdOpenNote: {
-        const auto* entry = reinterpret_cast<const CEntry*>(lParam);
-        if (entry)
-            m_noteWindows.emplace(entry->GetKey(), *entry);
-        return true;
-    }
-    case CmdForgetNote:
-    case CmdForgetTimer:
+    case ID_NOTE_OPEN:
         if (lParam)
-            m_noteWindows.erase(*reinterpret_cast<const std::string*>(lParam));
+            m_noteWindows.Open(*reinterpret_cast<const CEntry*>(lParam));
         return true;
-    case CmdReminderDue:
-        // The alert belongs to the note window; the registry only knows the key.
+    case ID_NOTE_FORGET:
+    case ID_TIMER_FORGET:
+        if (lParam)
+            m_noteWindows.Forget(*reinterpret_cast<const std::string*>(lParam));
+        return true;
+    case ID_REMINDER_DUE:
+        if (lParam)
+            m_noteWindows.Due(*reinterpret_cast<const CEntry*>(lParam));
         return true;
     default:
         return false;
@@ -412,7 +486,7 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
     }
     case TimerWeather:
         KillTimer(id);
-        m_handler.CheckWeather(false);
+        CheckWeather(false);
         SetTimer(id, kWeatherInterval, nullptr);
         break;
     case TimerWeatherDisplay:
@@ -421,7 +495,7 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
         break;
     case TimerLaunchReport:
         KillTimer(id);
-        m_launchReport.Send(m_hWnd, m_noInternet != 0);
+        m_launchReport.Send(m_hWnd, m_settings.noInternet != 0);
         break;
     case TimerDueCheck: {
         KillTimer(id);
@@ -443,16 +517,9 @@ UINT CZorlaDlg::BlinkDelay(bool eyesOpened)
 void CZorlaDlg::CheckDueReminders()
 {
     CActionTimer& timers = m_handler.Timers();
-    if (!timers.HasEntries())
-        return;
-    const COleDateTime now = COleDateTime::GetCurrentTime();
-    CEntry entry;
-    while (timers.GetNextEntry(entry)) {
-        entry.kind = timers.GetKind();
-        entry.store = &timers;
-        if (entry.GetReminderTime() <= now)
-            ::SendMessageA(m_hWnd, WM_COMMAND, CmdReminderDue, reinterpret_cast<LPARAM>(&entry));
-    }
+    for (CEntry& entry : timers.DueEntries(COleDateTime::GetCurrentTime()))
+        ::SendMessageA(m_hWnd, WM_COMMAND, ID_REMINDER_DUE, reinterpret_cast<LPARAM>(&entry));
+    ShowStoreProblems(timers);
 }
 
 LRESULT CZorlaDlg::OnSetCursor(WPARAM wParam, LPARAM lParam)
@@ -507,6 +574,29 @@ LRESULT CZorlaDlg::OnLButtonDown(WPARAM wParam, LPARAM lParam)
     CQuokkaDlg::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
     ReleaseCapture();
     ::PostMessageA(m_hWnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+    return 0;
+}
+
+LRESULT CZorlaDlg::OnLButtonDblClk(WPARAM wParam, LPARAM lParam)
+{
+    RunCommand(CommandForDoubleClick());
+    return CQuokkaDlg::WindowProc(WM_LBUTTONDBLCLK, wParam, lParam);
+}
+
+LRESULT CZorlaDlg::OnSysCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT command = CommandForSystemMenu(static_cast<UINT>(wParam));
+    if (command) {
+        RunCommand(command);
+        return 0;
+    }
+    return CQuokkaDlg::WindowProc(WM_SYSCOMMAND, wParam, lParam);
+}
+
+LRESULT CZorlaDlg::OnWeatherDone(WPARAM wParam, LPARAM lParam)
+{
+    m_handler.Weather().OnWorkerMessage(wParam, lParam);
+    ShowStoreProblems(m_handler.Weather());
     return 0;
 }
 

@@ -1,45 +1,30 @@
 #pragma once
 
-#include "app/AppTranslator.h"
-#include "entries/CEntry.h"
 #include "mainwnd/CQuokkaDlg.h"
 #include "mainwnd/ZorlaBMPHandler.h"
+#include "notes/NoteWindowRegistry.h"
+#include "shared/AppTranslator.h"
+#include "sound/SoundBoard.h"
 #include "weather/CHttpDownloader.h"
 #include "weather/CLaunchReport.h"
+#include "weather/WeatherView.h"
 #include "widgets/CTransparentEdit.h"
 
-#include <map>
 #include <string>
+
+class CAction;
 
 // The main window: a borderless picture on dialog template 102 with four views.
 // It is the program: when its modal run ends, the program ends.
-class CZorlaDlg : public CQuokkaDlg, public CAppTranslator, public HotSpotActions {
+class CZorlaDlg : public CQuokkaDlg, public CAppTranslator, public HotSpotActions, public WeatherView {
 public:
-    // Commands that carry a pointer in lParam: an entry (open, due) or a key (forget).
-    enum NoteCommand : UINT {
-        CmdOpenNote = 143,
-        CmdForgetNote = 140,
-        CmdForgetTimer = 145,
-        CmdReminderDue = 147,
-    };
-    enum Timer : UINT_PTR {
-        TimerBlink = 10,
-        TimerStatus = 11,
-        TimerWeather = 12,
-        TimerDueCheck = 13,
-        TimerLaunchReport = 18,
-        TimerWeatherDisplay = 20,
-    };
-
     explicit CZorlaDlg(CWnd* parent = nullptr);
     ~CZorlaDlg() override;
 
-    // The one main window object of the process, or null.
-    static CZorlaDlg* Instance();
-
     ZorlaBMPHandler& Handler() { return m_handler; }
-    bool IsNoteRegistered(const std::string& key) const { return m_noteWindows.count(key) != 0; }
-    size_t RegisteredNotes() const { return m_noteWindows.size(); }
+    const NoteWindowRegistry& NoteWindows() const { return m_noteWindows; }
+    MainSettings& Settings() { return m_settings; }
+    SoundBoard& Sounds() { return m_sounds; }
 
     void GoHome();
     void GoWeather();
@@ -49,7 +34,16 @@ public:
     // city's weather.
     void RefreshCityList();
 
+    // Runs a command of the command table; false for an id it does not know.
+    bool RunCommand(UINT id);
     void OnHotSpot(int id) override;
+
+    // What the weather action asks of its view.
+    void ShowStatus(const std::string& text, bool transient) override;
+    HWND Window() override { return m_hWnd; }
+    bool IsInternetForbidden() override { return m_settings.noInternet != 0; }
+    void RequestDisplayRefresh() override;
+    void OnWeatherDocumentChanged() override;
 
     // Milliseconds until the next blink step. A step that has just opened the eyes
     // (the handler's new phase is true) waits 3 to 8 s, one that closed them 0.5
@@ -59,8 +53,6 @@ public:
     BOOL DestroyWindow() override;
 
     std::string m_selectedCity;
-    BYTE m_playSounds = 0;
-    BYTE m_noInternet = 1;
 
 protected:
     BOOL OnInitDialog() override;
@@ -79,6 +71,18 @@ private:
     void AddAboutToSystemMenu();
     void OpenStoredNotes();
     void SetView(int view);
+    void ShowStoreProblems(CAction& store);
+
+    // The command table's actions.
+    void OnExit();
+    void OnShowHome();
+    void OnShowWeather();
+    void OnShowNoteEditor();
+    void OnShowTimerEditor();
+    void OnUpdateWeather();
+    void OnTogglePlaySounds();
+    void OnToggleNoInternet();
+    void OnToggleTopMost();
 
     LRESULT OnPaint();
     LRESULT OnTimer(UINT_PTR id);
@@ -88,19 +92,23 @@ private:
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy();
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
     LRESULT OnRButtonDown(LPARAM lParam);
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
+    LRESULT OnWeatherDone(WPARAM wParam, LPARAM lParam);
     void OnCitySelChange();
     bool OnNoteCommand(UINT id, LPARAM lParam);
+    void CheckWeather(bool force);
     void CheckDueReminders();
     void ShowCommandMenu(POINT screenPoint);
 
+    SoundBoard m_sounds;
     // The launch report's client; the send-to-friend mail will use it too.
     CHttpDownloader m_httpClient;
     CLaunchReport m_launchReport;
     ZorlaBMPHandler m_handler;
     CTransparentEdit m_editor;
-    // Open note windows by key; the windows themselves come with the note windows.
-    std::map<std::string, CEntry> m_noteWindows;
+    NoteWindowRegistry m_noteWindows;
     HICON m_icon = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "mainwnd/HotSpot.h"
 
-#include "entries/PlaySoundResource.h"
 
 #include <utility>
 
@@ -31,7 +30,7 @@ bool HotSpot::Contains(POINT windowPoint) const
     return m_region && ::PtInRegion(m_region.get(), windowPoint.x, windowPoint.y);
 }
 
-void HotSpot::SetHovered(bool hovered, HWND window, const PLDIBSection& background)
+bool HotSpot::SetHovered(bool hovered, HWND window, const PLDIBSection& background)
 {
     if (m_hoverPicture && window && hovered != m_hovered) {
         WindowDCScope scope(window);
@@ -42,7 +41,7 @@ void HotSpot::SetHovered(bool hovered, HWND window, const PLDIBSection& backgrou
                 background.DrawPart(scope.dc(), POINT{m_hoverRect.left, m_hoverRect.top}, m_hoverRect);
         }
     }
-    if (hovered && !m_hovered && m_hoverSound)
-        PlaySoundResource(m_hoverSound);
+    const bool entered = hovered && !m_hovered;
     m_hovered = hovered;
+    return entered;
 }

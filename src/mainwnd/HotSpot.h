@@ -31,9 +31,9 @@ public:
     int HoverSound() const { return m_hoverSound; }
 
     // Records whether the pointer is over the hot spot. On a change the hover
-    // picture is drawn into window, or its place restored from background; on
-    // entering, the hover sound plays (when sounds are on).
-    void SetHovered(bool hovered, HWND window, const PLDIBSection& background);
+    // picture is drawn into window, or its place restored from background.
+    // True when the pointer has just entered: the moment for the hover sound.
+    bool SetHovered(bool hovered, HWND window, const PLDIBSection& background);
 
 private:
     GdiRegion m_region;

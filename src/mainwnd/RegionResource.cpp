@@ -2,6 +2,7 @@
 
 #include "framework/AfxFunctions.h"
 #include "framework/Handles.h"
+#include "framework/Resources.h"
 
 #include <cstring>
 
@@ -28,20 +29,10 @@ bool IsValidRegionData(const void* data, size_t size)
 
 bool ApplyRegionResource(int id, HWND window)
 {
-    HMODULE module = AfxGetResourceHandle();
-    HRSRC resource = ::FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));  // RT_RCDATA
-    if (!resource)
+    const ResourceBytes bytes = FindResourceBytes(AfxGetResourceHandle(), id, RT_RCDATA);
+    if (!bytes)
         return Fail("failed to find region");
-    HGLOBAL loaded = ::LoadResource(module, resource);
-    if (!loaded)
-        return Fail("failed to load region");
-    const DWORD size = ::SizeofResource(module, resource);
-    if (size == 0)
-        return Fail("region has an invalid size");
-    const void* data = ::LockResource(loaded);
-    if (!data)
-        return Fail("failed to lock resource memory");
-    return ApplyRegionData(data, size, window);
+    return ApplyRegionData(bytes.data, bytes.size, window);
 }
 
 bool ApplyRegionData(const void* data, size_t size, HWND window)

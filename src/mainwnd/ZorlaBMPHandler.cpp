@@ -1,26 +1,19 @@
 #include "mainwnd/ZorlaBMPHandler.h"
 
-#include "app/AppFont.h"
-#include "app/Const.h"
-#include "app/ErrorReport.h"
 #include "framework/AfxFunctions.h"
+#include "framework/CWnd.h"
 #include "image/PLTextException.h"
-#include "mainwnd/CZorlaDlg.h"
+#include "mainwnd/MainTimers.h"
 #include "mainwnd/RegionResource.h"
 #include "resource.h"
+#include "shared/AppFont.h"
+#include "shared/Const.h"
+#include "shared/ErrorReport.h"
+#include "sound/SoundBoard.h"
 
 #include <commctrl.h>
 
 namespace {
-
-HWND g_mainWindow = nullptr;
-
-enum Picture {
-    kHomePicture = 110,
-    kWeatherCopyPicture = 136,
-    kBlinkOtherPicture = 118,
-    kBlinkHomePicture = 119,
-};
 
 const int kAllViews = 15;
 const int kNotHome = 14;
@@ -43,25 +36,22 @@ struct PolygonSpot {
 };
 
 // In hit-test order. The close button's picture sits one pixel above its area.
-const RectSpot kCloseButton = {2, kAllViews, {399, 260, 421, 283}, 120, {399, 259, 421, 282}};
-const PolygonSpot kEnvelope = {3, kAllViews, {{357, 96}, {373, 112}, {365, 121}, {348, 106}}, 153,
+const RectSpot kCloseButton = {2, kAllViews, {399, 260, 421, 283}, IDP_CLOSE_HOVER, {399, 259, 421, 282}};
+const PolygonSpot kEnvelope = {3, kAllViews, {{357, 96}, {373, 112}, {365, 121}, {348, 106}}, IDP_ENVELOPE_HOVER,
                                {349, 96, 373, 121}, 0};
 const RectSpot kRectSpots[] = {
-    {4, kNotHome, {159, 353, 184, 376}, 146, {159, 353, 184, 376}},                     // back arrow
-    {5, ZorlaBMPHandler::ViewWeather, {291, 215, 314, 237}, 159, {291, 215, 314, 237}},  // refresh
+    {4, kNotHome, {159, 353, 184, 376}, IDP_BACK_HOVER, {159, 353, 184, 376}},  // back arrow
+    {5, ZorlaBMPHandler::ViewWeather, {291, 215, 314, 237}, IDP_REFRESH_HOVER, {291, 215, 314, 237}},  // refresh
     {1, kAllViews, {93, 52, 176, 123}, 0, {}},                                           // brand logo
     {11, ZorlaBMPHandler::ViewTimer, {320, 264, 365, 311}, 0, {}},                       // alarm clock
     {9, ZorlaBMPHandler::ViewNotes, {317, 264, 359, 304}, 0, {}},                        // file the note
     {6, kNotHome, {0, 114, 120, 411}, 0, {}},                                            // the figure
 };
 const PolygonSpot kMenuCard[] = {
-    {8, ZorlaBMPHandler::ViewHome, {{168, 153}, {304, 92}, {312, 154}, {160, 195}}, 0, {}, 127},  // notes
-    {10, ZorlaBMPHandler::ViewHome, {{150, 209}, {193, 183}, {317, 232}, {196, 272}}, 0, {}, 129},  // timer
-    {7, ZorlaBMPHandler::ViewHome, {{184, 291}, {320, 251}, {371, 322}, {216, 344}}, 0, {}, 128},  // weather
+    {8, ZorlaBMPHandler::ViewHome, {{168, 153}, {304, 92}, {312, 154}, {160, 195}}, 0, {}, IDW_NOTES_HOVER},
+    {10, ZorlaBMPHandler::ViewHome, {{150, 209}, {193, 183}, {317, 232}, {196, 272}}, 0, {}, IDW_TIMER_HOVER},
+    {7, ZorlaBMPHandler::ViewHome, {{184, 291}, {320, 251}, {371, 322}, {216, 344}}, 0, {}, IDW_WEATHER_HOVER},
 };
-
-const int kHomeRegion = 115;
-const int kOtherRegion = 116;
 
 void CALLBACK ClearStatus(HWND window, UINT, UINT_PTR id, DWORD)
 {
@@ -70,16 +60,15 @@ void CALLBACK ClearStatus(HWND window, UINT, UINT_PTR id, DWORD)
     ::UpdateWindow(window);
 }
 
-// Draws with dc, or with the main window's DC when dc is null; nothing when
-// there is neither.
+// Draws with dc, or with the window's DC when dc is null; nothing when there
+// is neither.
 template <typename Draw>
-void WithDC(HDC dc, Draw draw)
+void WithDC(HDC dc, HWND window, Draw draw)
 {
     if (dc) {
         draw(dc);
         return;
     }
-    HWND window = ZorlaBMPHandler::MainWindow();
     if (!window)
         return;
     WindowDCScope scope(window);
@@ -122,7 +111,7 @@ const RECT ZorlaBMPHandler::kWeatherTextRect = {163, 242, 403, 363};
 const RECT ZorlaBMPHandler::kBlinkRectHome = {51, 134, 85, 152};
 const RECT ZorlaBMPHandler::kBlinkRectOther = {62, 138, 100, 152};
 
-ZorlaBMPHandler::ZorlaBMPHandler()
+ZorlaBMPHandler::ZorlaBMPHandler(SoundBoard& sounds) : m_sounds(sounds)
 {
     if (!DecodeMainPictures())
         return;
@@ -130,19 +119,16 @@ ZorlaBMPHandler::ZorlaBMPHandler()
     m_complete = true;
 }
 
-ZorlaBMPHandler::~ZorlaBMPHandler()
-{
-    g_mainWindow = nullptr;
-}
+ZorlaBMPHandler::~ZorlaBMPHandler() = default;
 
 bool ZorlaBMPHandler::DecodeMainPictures()
 {
     HINSTANCE instance = AfxGetResourceHandle();
     try {
-        m_decoder.DecodeResource(instance, kHomePicture, m_background);
-        m_decoder.DecodeResource(instance, kWeatherCopyPicture, m_weatherCopy);
-        m_decoder.DecodeResource(instance, kBlinkOtherPicture, m_blinkOther);
-        m_decoder.DecodeResource(instance, kBlinkHomePicture, m_blinkHome);
+        m_decoder.DecodeResource(instance, IDP_HOME, m_background);
+        m_decoder.DecodeResource(instance, IDP_WEATHER_COPY, m_weatherCopy);
+        m_decoder.DecodeResource(instance, IDP_BLINK_OTHER, m_blinkOther);
+        m_decoder.DecodeResource(instance, IDP_BLINK_HOME, m_blinkHome);
     } catch (const PLTextException& e) {
         AfxMessageBox(e.Text().c_str(), MB_ICONERROR);
         return false;
@@ -184,37 +170,14 @@ bool ZorlaBMPHandler::LoadStores()
     if (!m_complete)
         return false;
     const bool weather = m_weather.LoadOrStartEmpty();
-    m_weather.SetView(this);
     const bool notes = m_notes.LoadOrStartEmpty();
     const bool timers = m_timers.LoadOrStartEmpty();
     return weather && notes && timers;
 }
 
-bool ZorlaBMPHandler::IsInternetForbidden()
-{
-    const CZorlaDlg* main = CZorlaDlg::Instance();
-    return !main || main->m_noInternet != 0;
-}
-
-void ZorlaBMPHandler::OnWeatherDocumentChanged()
-{
-    if (CZorlaDlg* main = CZorlaDlg::Instance())
-        main->RefreshCityList();
-}
-
-void ZorlaBMPHandler::Attach(HWND mainWindow)
-{
-    g_mainWindow = mainWindow;
-}
-
-HWND ZorlaBMPHandler::MainWindow()
-{
-    return g_mainWindow;
-}
-
 bool ZorlaBMPHandler::ApplyViewRegion(int view)
 {
-    return ApplyRegionResource(view == ViewHome ? kHomeRegion : kOtherRegion, g_mainWindow);
+    return ApplyRegionResource(view == ViewHome ? IDR_REGION_HOME : IDR_REGION_OTHER, m_window);
 }
 
 bool ZorlaBMPHandler::LoadBackground(int id)
@@ -237,14 +200,15 @@ bool ZorlaBMPHandler::UpdateHover(POINT screenPoint)
 {
     POINT point = screenPoint;
     RECT frame{};
-    if (g_mainWindow && ::GetWindowRect(g_mainWindow, &frame)) {
+    if (m_window && ::GetWindowRect(m_window, &frame)) {
         point.x -= frame.left;
         point.y -= frame.top;
     }
     bool hit = false;
     for (const auto& spot : m_hotSpots) {
         const bool over = IsActiveAt(*spot, point);
-        spot->SetHovered(over, g_mainWindow, m_background);
+        if (spot->SetHovered(over, m_window, m_background) && spot->HoverSound())
+            m_sounds.PlayResource(spot->HoverSound());
         hit = hit || over;
     }
     return hit;
@@ -273,9 +237,9 @@ bool ZorlaBMPHandler::HitTest(POINT windowPoint) const
 
 bool ZorlaBMPHandler::BlinkStep()
 {
-    if (!g_mainWindow)
+    if (!m_window)
         return m_blinkPhase;
-    WindowDCScope scope(g_mainWindow);
+    WindowDCScope scope(m_window);
     if (!scope.dc())
         return m_blinkPhase;
     const bool home = m_view == ViewHome;
@@ -303,10 +267,10 @@ void ZorlaBMPHandler::ShowStatus(const std::string& text, bool transient, HDC dc
 {
     m_statusText = text;
     if (m_view == ViewWeather)
-        WithDC(dc, [this](HDC target) { DrawStatus(target); });
+        WithDC(dc, m_window, [this](HDC target) { DrawStatus(target); });
     if (transient) {
-        if (g_mainWindow)
-            ::SetTimer(g_mainWindow, kStatusTimer, 5000, ClearStatus);
+        if (m_window)
+            ::SetTimer(m_window, TimerStatus, 5000, ClearStatus);
         m_statusText.clear();
     }
 }
@@ -330,7 +294,7 @@ void ZorlaBMPHandler::ShowWeatherText(const std::string& text, HDC dc)
 {
     m_weatherText = text;
     if (m_view == ViewWeather)
-        WithDC(dc, [this](HDC target) { DrawWeatherText(target); });
+        WithDC(dc, m_window, [this](HDC target) { DrawWeatherText(target); });
 }
 
 void ZorlaBMPHandler::DrawWeatherText(HDC dc)
@@ -352,8 +316,6 @@ bool ZorlaBMPHandler::SaveEditor(int view)
             ShowResourceMessage(IDS_APPOINTMENT_IN_PAST, MB_ICONINFORMATION);
         else
             ReportError(IDS_UNHANDLED_EXCEPTION, __FILE__, __LINE__);
-    } catch (...) {
-        ReportUnknownError(__FILE__, __LINE__);
     }
     return false;
 }
@@ -361,9 +323,8 @@ bool ZorlaBMPHandler::SaveEditor(int view)
 // Throws CConst::XPT_ID when the reminder time lies in the past.
 void ZorlaBMPHandler::CommitEditor(int view)
 {
-    HWND editor = ::GetDlgItem(g_mainWindow, IDC_EDITOR_TEXT);
-    std::string typed(::GetWindowTextLengthA(editor) + 1, '\0');
-    typed.resize(::GetWindowTextA(editor, typed.data(), static_cast<int>(typed.size())));
+    HWND editor = ::GetDlgItem(m_window, IDC_EDITOR_TEXT);
+    const std::string typed = GetWindowTextString(editor);
     const std::string text = FilterText(typed);
     if (text.empty())
         return;
@@ -372,8 +333,8 @@ void ZorlaBMPHandler::CommitEditor(int view)
     entry.SetText(text);
     if (view == ViewTimer) {
         SYSTEMTIME day{}, time{};
-        ::SendDlgItemMessageA(g_mainWindow, IDC_DATE_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
-        ::SendDlgItemMessageA(g_mainWindow, IDC_TIME_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
+        ::SendDlgItemMessageA(m_window, IDC_DATE_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
+        ::SendDlgItemMessageA(m_window, IDC_TIME_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
         const COleDateTime appointment(day.wYear, day.wMonth, day.wDay, time.wHour, time.wMinute, 0);
         if (appointment < COleDateTime::GetCurrentTime())
             throw CConst::XPT_APPOINTMENT_IN_PAST;
@@ -382,7 +343,7 @@ void ZorlaBMPHandler::CommitEditor(int view)
     }
     CEntryStore& store = view == ViewTimer ? static_cast<CEntryStore&>(m_timers) : m_notes;
     if (KeepEntry(store, entry, typed))
-        ::SendMessageA(g_mainWindow, WM_COMMAND, CZorlaDlg::CmdOpenNote, reinterpret_cast<LPARAM>(&entry));
+        ::SendMessageA(m_window, WM_COMMAND, ID_NOTE_OPEN, reinterpret_cast<LPARAM>(&entry));
 }
 
 bool ZorlaBMPHandler::KeepEntry(CEntryStore& store, CEntry& entry, const std::string& typed)
@@ -392,17 +353,21 @@ bool ZorlaBMPHandler::KeepEntry(CEntryStore& store, CEntry& entry, const std::st
     if (!store.AddEntry(entry)) {
         // The store has no document (its file is locked or damaged beyond moving
         // aside): the typed text goes back into the editor instead of being lost.
-        ::SetDlgItemTextA(g_mainWindow, IDC_EDITOR_TEXT, typed.c_str());
+        ::SetDlgItemTextA(m_window, IDC_EDITOR_TEXT, typed.c_str());
         ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
         return false;
     }
-    store.Save();
+    if (!store.Save()) {
+        for (const StoreProblem& problem : store.TakeProblems())
+            problem.Show();
+    }
     return true;
 }
 
-void ZorlaBMPHandler::SaveAll()
+bool ZorlaBMPHandler::SaveAll()
 {
-    m_timers.Save();
-    m_notes.Save();
-    m_weather.Save();
+    const bool timers = m_timers.Save();
+    const bool notes = m_notes.Save();
+    const bool weather = m_weather.Save();
+    return timers && notes && weather;
 }

@@ -2,7 +2,7 @@
 
 #include "entries/CActionNotes.h"
 #include "entries/CActionTimer.h"
-#include "entries/CWaveResourcePlayer.h"
+#include "sound/CWaveResourcePlayer.h"
 #include "image/PLAnyPicDecoder.h"
 #include "image/PLDIBSection.h"
 #include "mainwnd/HotSpot.h"
@@ -22,27 +22,31 @@ public:
     virtual void OnHotSpot(int id) = 0;
 };
 
+class SoundBoard;
+
 // The main window's face: its pictures, hot spots, blinking, status line and
 // weather text, and the stores it owns. All drawing outside WM_PAINT goes
 // straight to the main window's DC and is gone at the next repaint.
-class ZorlaBMPHandler : public WeatherView {
+class ZorlaBMPHandler {
 public:
     enum View { ViewHome = 1, ViewWeather = 2, ViewNotes = 4, ViewTimer = 8 };
 
     // Decodes the pictures and creates the hot spots; a picture that cannot be
-    // decoded is reported and leaves the handler incomplete.
-    ZorlaBMPHandler();
+    // decoded is reported and leaves the handler incomplete. Hover sounds go to
+    // sounds.
+    explicit ZorlaBMPHandler(SoundBoard& sounds);
     ~ZorlaBMPHandler();
     ZorlaBMPHandler(const ZorlaBMPHandler&) = delete;
     ZorlaBMPHandler& operator=(const ZorlaBMPHandler&) = delete;
 
-    // Loads the notes, then the timers; an unreadable file is set aside and the
-    // store starts empty. Nothing is loaded when the handler is incomplete.
+    // Loads the weather, the notes, then the timers; an unreadable file is set
+    // aside and the store starts empty, and its problem waits in the store for
+    // the main window to show. Nothing is loaded when the handler is incomplete.
     bool LoadStores();
     bool IsComplete() const { return m_complete; }
 
-    void Attach(HWND mainWindow);
-    static HWND MainWindow();
+    void Attach(HWND mainWindow) { m_window = mainWindow; }
+    HWND Window() const { return m_window; }
     void SetActions(HotSpotActions* actions) { m_actions = actions; }
 
     int GetView() const { return m_view; }
@@ -65,32 +69,24 @@ public:
     // The status line of the weather view. A transient text is drawn once and
     // forgotten; timer 11 of the main window clears it from the screen after
     // 5 s. Without dc the main window's DC is used.
-    void ShowStatus(const std::string& text, bool transient, HDC dc);
-    void ShowStatus(const std::string& text, bool transient) override { ShowStatus(text, transient, nullptr); }
+    void ShowStatus(const std::string& text, bool transient, HDC dc = nullptr);
     void ShowWeatherText(const std::string& text, HDC dc = nullptr);
     const std::string& GetStatusText() const { return m_statusText; }
     const std::string& GetWeatherText() const { return m_weatherText; }
-
-    // The weather schedule step (timer 12, the update command and hot spot).
-    void CheckWeather(bool force) { m_weather.CheckWeather(force); }
-
-    HWND Window() override { return MainWindow(); }
-    bool IsInternetForbidden() override;
-    void OnWeatherDocumentChanged() override;
 
     // Turns the main window's editor text into a new note or reminder and opens
     // its note window; false when a reminder lies in the past (the view stays).
     bool SaveEditor(int view);
 
-    void SaveAll();
+    // Saves the timers, the notes and the weather; false when any failed (the
+    // problems wait in the stores).
+    bool SaveAll();
     CActionWeather& Weather() { return m_weather; }
     CActionNotes& Notes() { return m_notes; }
     CActionTimer& Timers() { return m_timers; }
-    CWaveResourcePlayer& SoundPlayer() { return m_soundPlayer; }
     const PLDIBSection& Background() const { return m_background; }
     const std::vector<std::unique_ptr<HotSpot>>& HotSpots() const { return m_hotSpots; }
 
-    static const UINT_PTR kStatusTimer = 11;
     static const RECT kStatusRect;
     static const RECT kWeatherTextRect;
     static const RECT kBlinkRectHome;
@@ -114,7 +110,8 @@ private:
     PLDIBSection m_blinkOther;
     PLDIBSection m_blinkHome;
     std::vector<std::unique_ptr<HotSpot>> m_hotSpots;
-    CWaveResourcePlayer m_soundPlayer;
+    SoundBoard& m_sounds;
+    HWND m_window = nullptr;
     CActionWeather m_weather;
     CActionNotes m_notes;
     CActionTimer m_timers;

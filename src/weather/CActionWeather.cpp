@@ -1,6 +1,6 @@
 #include "weather/CActionWeather.h"
 
-#include "app/Translator.h"
+#include "shared/Translator.h"
 #include "framework/COleDateTime.h"
 #include "framework/CWinApp.h"
 #include "xml/XML2_Exception.h"
@@ -198,10 +198,8 @@ bool CActionWeather::AcceptDocument(std::unique_ptr<XmlElement> document, const 
 
 void CActionWeather::RequestDisplayRefresh()
 {
-    if (!m_view)
-        return;
-    if (const HWND window = m_view->Window())
-        ::SetTimer(window, DISPLAY_TIMER, 10, nullptr);
+    if (m_view)
+        m_view->RequestDisplayRefresh();
 }
 
 void CActionWeather::OnDocumentChanged()

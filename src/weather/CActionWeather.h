@@ -24,8 +24,6 @@ public:
     // Posted to WeatherView::Window() when a download has finished; lParam is the
     // action. The main window hands it to OnWorkerMessage.
     static const UINT WM_WEATHER_DONE = WM_APP + 20;
-    // The main window's timer that rebuilds the city list and the weather text.
-    static const UINT_PTR DISPLAY_TIMER = 20;
 
     static const char* const SECTION;        // registry section of the settings below
     static const char* const DEFAULT_STAMP;  // "szLastUpdate" before the first update
@@ -61,7 +59,7 @@ public:
     // previous document and its display stay, the status line says why, and the
     // result is false. User-interface thread.
     bool ParseWeatherText(const std::string& text);
-    // Arms the main window's display timer.
+    // Asks the view to rebuild its city list and weather text.
     void RequestDisplayRefresh();
 
     // Parses a feed; null with the reason in error when it is not a document.

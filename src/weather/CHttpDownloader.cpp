@@ -1,6 +1,7 @@
 #include "weather/CHttpDownloader.h"
 
 #include "framework/CWinThread.h"
+#include "framework/SystemMessage.h"
 #include "weather/CDownloadSession.h"
 
 #include <cstdio>
@@ -23,15 +24,9 @@ void ReplaceControlCharacters(std::string& text)
 // The system's text for the code, from the module's message table when one is given.
 bool AppendMessageText(HMODULE module, DWORD code, std::string& target)
 {
-    char* message = nullptr;
-    const DWORD source = module ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM;
-    const DWORD length =
-        ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | source, module, code,
-                         MAKELANGID(LANG_NEUTRAL, SUBLANG_SYS_DEFAULT), reinterpret_cast<char*>(&message), 0, nullptr);
-    if (!message)
+    std::string text;
+    if (!SystemMessageText(code, text, module))
         return false;
-    std::string text(message, length);
-    ::LocalFree(message);
     ReplaceControlCharacters(text);
     target += text;
     return true;

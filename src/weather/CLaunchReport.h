@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WebAddresses.h"
+#include "shared/WebAddresses.h"
 #include "weather/CHttpDownloader.h"
 
 #include <windows.h>

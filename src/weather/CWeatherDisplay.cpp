@@ -1,6 +1,6 @@
 #include "weather/CWeatherDisplay.h"
 
-#include "app/Translator.h"
+#include "shared/Translator.h"
 
 #include <vector>
 

@@ -13,10 +13,13 @@ public:
     // few seconds, a lasting one stays until the next text.
     virtual void ShowStatus(const std::string& text, bool transient) = 0;
 
-    // The main window, which gets the display timer (CActionWeather::DISPLAY_TIMER)
-    // and the download message (CActionWeather::WM_WEATHER_DONE); null while there
-    // is none.
+    // The main window, which gets the download message
+    // (CActionWeather::WM_WEATHER_DONE); null while there is none.
     virtual HWND Window() = 0;
+
+    // The city list and the weather text should be rebuilt from the action's
+    // document soon, once the current message has been worked off.
+    virtual void RequestDisplayRefresh() = 0;
 
     // The user's "Do not connect to the internet" option as it stands now.
     virtual bool IsInternetForbidden() = 0;

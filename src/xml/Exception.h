@@ -15,9 +15,8 @@ public:
 
     virtual std::string toString() const;
 
-    // Shows toString() in a warning box. Defined with the Windows part of the
-    // program, so this layer stays free of <windows.h>.
-    void showMessage() const;
+    // The layer shows nothing itself: whoever catches shows toString() (a
+    // warning box captioned "Exception", ShowExceptionText).
 
     const std::string& getTypeName() const { return m_typeName; }
 

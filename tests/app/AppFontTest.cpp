@@ -1,4 +1,4 @@
-#include "app/AppFont.h"
+#include "shared/AppFont.h"
 #include "app/InstanceGuard.h"
 
 #include <gtest/gtest.h>

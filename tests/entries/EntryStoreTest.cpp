@@ -1,4 +1,4 @@
-#include "BoxRecorder.h"
+#include "support/BoxRecorder.h"
 #include "StoreFiles.h"
 
 #include "entries/CActionNotes.h"
@@ -53,11 +53,10 @@ TEST(EntryStore, MissingFileGivesAnEmptyDocumentSavedAsEmptyRoot)
 {
     TempFolder folder;
     CActionNotes store(folder.Path());
-    BoxRecorder boxes;
     ASSERT_TRUE(store.Load());
     EXPECT_FALSE(store.HasEntries());
     ASSERT_TRUE(store.Save());
-    EXPECT_TRUE(boxes.Stop().empty());
+    EXPECT_FALSE(store.HasProblems());
     EXPECT_EQ(store.GetPath(), folder.File("Zorla_Notes"));
     EXPECT_EQ(ReadBytes(store.GetPath()), std::string(DECLARATION) + "<DATABASE/>");
 }
@@ -240,13 +239,12 @@ TEST(EntryStore, MissingAttributeStopsIterationWithOneWarning)
     ASSERT_TRUE(store.Load());
     BoxRecorder recorder;
     const std::vector<CEntry> shown = ReadAll(store);
-    const std::vector<SeenBox> boxes = recorder.Stop();
+    EXPECT_TRUE(recorder.Stop().empty()) << "the store shows nothing itself";
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "first");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Exception");
-    EXPECT_EQ(boxes[0].text, "Attribute not found: [wndY] in element: ");
-    EXPECT_EQ(boxes[0].icon, LoadIcon(nullptr, IDI_WARNING));
+    EXPECT_EQ(store.TakeProblems(), std::vector<StoreProblem>({{StoreProblem::DamagedEntry, store.GetPath(),
+                                                                "Attribute not found: [wndY] in element: "}}));
+    EXPECT_EQ(store.ReadAll().size(), 1u) << "the snapshot stops at the same entry";
 }
 
 TEST(EntryStore, BrokenReminderWarnsOncePerRunNotAtEveryDueCheck)
@@ -259,14 +257,13 @@ TEST(EntryStore, BrokenReminderWarnsOncePerRunNotAtEveryDueCheck)
                "</DATABASE>");
     CActionTimer store(folder.Path());
     ASSERT_TRUE(store.Load());
-    BoxRecorder recorder;
     for (int minute = 0; minute < 3; ++minute)
-        EXPECT_EQ(ReadAll(store).size(), 1u);
+        EXPECT_EQ(store.DueEntries(COleDateTime(2004, 3, 14, 9, 5, 0)).size(), 1u);
     CEntry entry;
     EXPECT_FALSE(store.GetEntryById(2, entry));
-    const std::vector<SeenBox> boxes = recorder.Stop();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Attribute not found: [text] in element: ");
+    const std::vector<StoreProblem> problems = store.TakeProblems();
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].detail, "Attribute not found: [text] in element: ");
 }
 
 TEST(EntryStore, UnparsableDateStopsIterationSilently)
@@ -280,10 +277,36 @@ TEST(EntryStore, UnparsableDateStopsIterationSilently)
                "</DATABASE>");
     CActionNotes store(folder.Path());
     ASSERT_TRUE(store.Load());
-    BoxRecorder recorder;
     EXPECT_EQ(ReadAll(store).size(), 1u);
-    EXPECT_TRUE(recorder.Stop().empty());
+    EXPECT_FALSE(store.HasProblems());
     // The hidden entries stay in the file.
     ASSERT_TRUE(store.Save());
     EXPECT_NE(ReadBytes(store.GetPath()).find("text=\"third\""), std::string::npos);
+}
+
+TEST(EntryStore, DueRemindersAreACopyThatTheirHandlersMayChangeTheStoreUnder)
+{
+    TempFolder folder;
+    CActionTimer store(folder.Path());
+    ASSERT_TRUE(store.Load());
+    for (int minute : {1, 2, 3, 50}) {
+        CEntry entry = MakeEntry("at " + std::to_string(minute), COleDateTime(2004, 3, 7, 14, minute, 0));
+        entry.notify = 0;
+        ASSERT_TRUE(store.AddEntry(entry));
+    }
+    const std::vector<CEntry> due = store.DueEntries(COleDateTime(2004, 3, 7, 14, 3, 0));
+    ASSERT_EQ(due.size(), 3u);
+    std::vector<int> handled;
+    for (const CEntry& entry : due) {
+        // What an alerting window may do meanwhile: read the store from the
+        // start, and delete its own entry.
+        EXPECT_EQ(ReadAll(store).size(), 4u - handled.size());
+        EXPECT_TRUE(store.DeleteEntry(entry.id));
+        handled.push_back(entry.id);
+        EXPECT_EQ(entry.kind, 1);
+        EXPECT_EQ(entry.store, &store);
+    }
+    EXPECT_EQ(handled, (std::vector<int>{1, 2, 3})) << "each once, none skipped";
+    EXPECT_TRUE(store.DueEntries(COleDateTime(2004, 3, 7, 14, 49, 59)).empty());
+    EXPECT_EQ(store.DueEntries(COleDateTime(2004, 3, 7, 14, 50, 0)).size(), 1u);
 }

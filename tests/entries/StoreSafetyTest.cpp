@@ -1,4 +1,4 @@
-#include "BoxRecorder.h"
+#include "support/BoxRecorder.h"
 #include "StoreFiles.h"
 
 #include "entries/CActionNotes.h"
@@ -63,12 +63,6 @@ std::string SelfPath()
 
 const std::string GARBAGE = std::string(DECLARATION) + "<DATABASE><ENTRY _id_=\"1\"";
 
-std::string DamagedNotice(const std::string& file, const std::string& keptAs)
-{
-    return "The file\n\t" + file + "\nis damaged and cannot be read. It has been kept as\n\t" + keptAs +
-           "\nand the program starts with an empty list.";
-}
-
 } // namespace
 
 // Started by AtomicSave.KilledSaveLeavesOldOrNewFile as a child process; does
@@ -127,10 +121,10 @@ TEST(AtomicSave, FailedWriteReportsAndKeepsTheOldFile)
     ASSERT_TRUE(store.AddEntry(second));
     BoxRecorder recorder;
     EXPECT_FALSE(store.Save());
-    const std::vector<SeenBox> boxes = recorder.Stop();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Error while writing data to hard disk.");
-    EXPECT_EQ(boxes[0].icon, LoadIcon(nullptr, IDI_INFORMATION));
+    EXPECT_TRUE(recorder.Stop().empty()) << "the store shows nothing itself";
+    EXPECT_EQ(store.TakeProblems(),
+              std::vector<StoreProblem>({{StoreProblem::WriteFailed, store.GetPath(), std::string()}}));
+    EXPECT_FALSE(store.HasProblems()) << "taken once";
     EXPECT_EQ(ReadBytes(store.GetPath()), before);
 }
 
@@ -141,11 +135,10 @@ TEST(AtomicSave, UnreplaceableTargetReportsAndLeavesNoTemporaryFile)
     ASSERT_TRUE(store.Load());
     // A folder in the place of the data file can be neither written nor replaced.
     ASSERT_TRUE(CreateDirectoryA(store.GetPath().c_str(), nullptr));
-    BoxRecorder recorder;
     EXPECT_FALSE(store.Save());
-    const std::vector<SeenBox> boxes = recorder.Stop();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Error while writing data to hard disk.");
+    const std::vector<StoreProblem> problems = store.TakeProblems();
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].kind, StoreProblem::WriteFailed);
     EXPECT_FALSE(FileExists(store.GetPath() + ".tmp"));
     EXPECT_TRUE(GetFileAttributesA(store.GetPath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
 }
@@ -158,12 +151,9 @@ TEST(DamagedFile, IsMovedAsideWithNumberedNamesAndReported)
     for (const char* suffix : {".bad", ".bad2", ".bad3"}) {
         const std::string damaged = GARBAGE + suffix;
         WriteBytes(file, damaged);
-        BoxRecorder recorder;
         EXPECT_FALSE(store.Load());
-        const std::vector<SeenBox> boxes = recorder.Stop();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, DamagedNotice(file, file + suffix));
-        EXPECT_EQ(boxes[0].icon, LoadIcon(nullptr, IDI_WARNING));
+        EXPECT_EQ(store.TakeProblems(),
+                  std::vector<StoreProblem>({{StoreProblem::SetAside, file, file + suffix}}));
         EXPECT_EQ(ReadBytes(file + suffix), damaged);
         EXPECT_FALSE(FileExists(file));
         EXPECT_FALSE(store.HasEntries());
@@ -176,9 +166,8 @@ TEST(DamagedFile, LoadOrStartEmptyGoesOnWithAnEmptyStore)
     const std::string file = folder.File("Zorla_Notes");
     WriteBytes(file, "");
     CActionNotes store(folder.Path());
-    BoxRecorder recorder;
     EXPECT_FALSE(store.LoadOrStartEmpty());
-    EXPECT_EQ(recorder.Stop().size(), 1u);
+    EXPECT_EQ(store.TakeProblems().size(), 1u);
     EXPECT_TRUE(FileExists(file + ".bad"));
     CEntry entry;
     ASSERT_TRUE(store.AddEntry(entry));
@@ -188,7 +177,7 @@ TEST(DamagedFile, LoadOrStartEmptyGoesOnWithAnEmptyStore)
     EXPECT_TRUE(store.HasEntries());
 }
 
-TEST(UnreadableFile, ShowsTheExceptionAndIsNeverOverwritten)
+TEST(UnreadableFile, IsReportedWithTheExceptionAndNeverOverwritten)
 {
     TempFolder folder;
     const std::string file = folder.File("Zorla_Notes");
@@ -198,13 +187,10 @@ TEST(UnreadableFile, ShowsTheExceptionAndIsNeverOverwritten)
         // Another program holds the file open without sharing it.
         HANDLE lock = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-        BoxRecorder recorder;
         EXPECT_FALSE(store.LoadOrStartEmpty());
-        const std::vector<SeenBox> boxes = recorder.Stop();
         CloseHandle(lock);
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].caption, "Exception");
-        EXPECT_EQ(boxes[0].text, "uil.io.FileNotFoundException: " + file);
+        EXPECT_EQ(store.TakeProblems(), std::vector<StoreProblem>({{StoreProblem::Unreadable, file,
+                                                                    "uil.io.FileNotFoundException: " + file}}));
     }
     CEntry entry;
     EXPECT_FALSE(store.AddEntry(entry)) << "a store without a document takes nothing";
@@ -296,17 +282,3 @@ TEST(LegacyFile, FileInTheDataFolderWins)
     EXPECT_EQ(ReadBytes(legacy.File("Zorla_Notes")), "old");
 }
 
-TEST(GermanDamagedFile, NoticeIsGerman)
-{
-    TempFolder folder;
-    const std::string file = folder.File("Zorla_Notes");
-    WriteBytes(file, GARBAGE);
-    CActionNotes store(folder.Path());
-    BoxRecorder recorder;
-    EXPECT_FALSE(store.Load());
-    const std::vector<SeenBox> boxes = recorder.Stop();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, Cp1252("Die Datei\n\t" + file + "\nist besch\u00e4digt und kann nicht gelesen werden. "
-                                    "Sie wurde als\n\t" + file + ".bad\naufbewahrt; das Programm beginnt mit "
-                                    "einer leeren Liste."));
-}

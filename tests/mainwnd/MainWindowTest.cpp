@@ -3,6 +3,7 @@
 #include "entries/CDataFolder.h"
 #include "framework/CWinApp.h"
 #include "mainwnd/CZorlaDlg.h"
+#include "mainwnd/MainTimers.h"
 #include "resource.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/ScopedTestClock.h"
@@ -18,6 +19,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -182,7 +184,7 @@ TEST_F(MainWindowTest, ReminderInTheFutureIsStoredSavedAndRegistered)
     SetWindowTextA(Item(IDC_EDITOR_TEXT), "Call back");
     dlg->GoHome();
     EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewHome);
-    EXPECT_TRUE(dlg->IsNoteRegistered("Zorla 1.0TID:1"));
+    EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0TID:1"));
     const std::string file = FileText("Zorla_Timer");
     EXPECT_NE(file.find("<ENTRY _id_=\"1\" date=\"03/07/2004 14:06:00\" notify=\"0\" text=\"Call back\""),
               std::string::npos) << file;
@@ -194,7 +196,7 @@ TEST_F(MainWindowTest, NoteTextIsFilteredStoredWithLineBreaksAndOpened)
     SetWindowTextA(Item(IDC_EDITOR_TEXT), Cp1252("Café für €5\r\nBrot").c_str());
     dlg->GoWeather();  // leaving the note editor commits it
     EXPECT_EQ(EditorText(), "");
-    EXPECT_TRUE(dlg->IsNoteRegistered("Zorla 1.0NID:1"));
+    EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:1"));
     CEntry entry;
     ASSERT_TRUE(dlg->Handler().Notes().GetEntryById(1, entry));
     EXPECT_EQ(entry.text, Cp1252("Caf für 5_BR_Brot"));
@@ -208,25 +210,54 @@ TEST_F(MainWindowTest, EmptyNoteOpensNothing)
     SetWindowTextA(Item(IDC_EDITOR_TEXT), Cp1252("€é").c_str());  // nothing survives the filter
     dlg->GoHome();
     EXPECT_EQ(EntryCount(dlg->Handler().Notes()), 0);
-    EXPECT_EQ(dlg->RegisteredNotes(), 0u);
+    EXPECT_EQ(dlg->NoteWindows().Count(), 0u);
 }
 
 TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
 {
+    ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
     dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
     SetWindowTextA(Item(IDC_EDITOR_TEXT), "Milk");
     dlg->GoHome();
     dlg->DestroyWindow();
+
+    // Reminders: 1 due since a minute, 2 due with its snooze minutes passed,
+    // 3 at the coming minute, 4 snoozed into the future.
+    std::ofstream(folder.File("Zorla_Timer"), std::ios::binary)
+        << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<DATABASE>"
+           "<ENTRY _id_=\"1\" date=\"03/07/2004 14:04:00\" notify=\"0\" text=\"a\" wndX=\"1\" wndY=\"2\"/>"
+           "<ENTRY _id_=\"2\" date=\"03/07/2004 13:00:00\" notify=\"65\" text=\"b\" wndX=\"1\" wndY=\"2\"/>"
+           "<ENTRY _id_=\"3\" date=\"03/07/2004 14:06:00\" notify=\"0\" text=\"c\" wndX=\"1\" wndY=\"2\"/>"
+           "<ENTRY _id_=\"4\" date=\"03/07/2004 14:00:00\" notify=\"10\" text=\"d\" wndX=\"1\" wndY=\"2\"/>"
+           "</DATABASE>";
     dlg = std::make_unique<CZorlaDlg>();
     ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
     window = dlg->m_hWnd;
-    EXPECT_TRUE(dlg->IsNoteRegistered("Zorla 1.0NID:1"));
-    EXPECT_EQ(dlg->RegisteredNotes(), 1u);
+    EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:1"));
+    for (int id = 1; id <= 4; ++id)
+        EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0TID:" + std::to_string(id))) << id;
+    EXPECT_EQ(dlg->NoteWindows().Count(), 5u);
+    for (int id = 1; id <= 4; ++id)
+        EXPECT_FALSE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:" + std::to_string(id))) << "before the check";
 
-    // The key travels by pointer; forgetting it empties the registry.
-    std::string key = "Zorla 1.0NID:1";
-    SendMessageA(window, WM_COMMAND, CZorlaDlg::CmdForgetNote, reinterpret_cast<LPARAM>(&key));
-    EXPECT_EQ(dlg->RegisteredNotes(), 0u);
+    // The due check runs from the window's own timer.
+    SendMessageA(window, WM_TIMER, TimerDueCheck, 0);
+    EXPECT_TRUE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:1"));
+    EXPECT_TRUE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:2"));
+    EXPECT_FALSE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:3"));
+    EXPECT_FALSE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:4"));
+    EXPECT_FALSE(dlg->NoteWindows().IsAlerting("Zorla 1.0NID:1")) << "notes never come due";
+
+    clock.Set(2004, 3, 7, 14, 6, 0);
+    SendMessageA(window, WM_TIMER, TimerDueCheck, 0);
+    EXPECT_TRUE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:3")) << "due at the first second of its minute";
+    EXPECT_FALSE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:4"));
+
+    // The key travels by pointer; forgetting it takes the window out.
+    std::string key = "Zorla 1.0TID:1";
+    SendMessageA(window, WM_COMMAND, ID_TIMER_FORGET, reinterpret_cast<LPARAM>(&key));
+    EXPECT_FALSE(dlg->NoteWindows().IsOpen(key));
+    EXPECT_EQ(dlg->NoteWindows().Count(), 4u);
 }
 
 TEST(MainWindowBlink, EyesStayOpenForSecondsAndClosedForAMoment)

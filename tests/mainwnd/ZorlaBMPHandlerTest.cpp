@@ -1,4 +1,7 @@
+#include "mainwnd/MainTimers.h"
 #include "mainwnd/ZorlaBMPHandler.h"
+#include "shared/MainSettings.h"
+#include "support/HeardSounds.h"
 
 #include "framework/AfxFunctions.h"
 #include "framework/Handles.h"
@@ -167,7 +170,9 @@ protected:
     Pixels Capture(const RECT& rect) { return CaptureWindow(m_window, rect); }
 
     HWND m_window = CreateMainWindow();
-    ZorlaBMPHandler m_handler;
+    MainSettings m_settings;
+    HeardSounds m_sounds{m_settings};
+    ZorlaBMPHandler m_handler{m_sounds};
     Recorder m_actions;
 };
 
@@ -236,6 +241,25 @@ TEST_F(HandlerTest, HoverTestsUseScreenPointsAndClearOldMarks)
     EXPECT_TRUE(m_handler.UpdateHover(POINT{kLeft + 410, kTop + 270}));
     // The same point taken as a screen point is somewhere else in the window.
     EXPECT_FALSE(m_handler.UpdateHover(POINT{410 - kLeft, 270 - kTop}));
+}
+
+TEST_F(HandlerTest, MenuCardItemsSoundOnceWhenThePointerEnters)
+{
+    m_settings.playSounds = 1;
+    HoveredAt(240, 140);  // notes
+    EXPECT_EQ(m_sounds.played, (std::vector<int>{127}));
+    HoveredAt(230, 225);  // timer
+    HoveredAt(232, 226);  // still the timer: no second sound
+    EXPECT_EQ(m_sounds.played, (std::vector<int>{127, 129}));
+    HoveredAt(240, 140);  // back to the notes
+    HoveredAt(250, 310);  // weather
+    EXPECT_EQ(m_sounds.played, (std::vector<int>{127, 129, 127, 128}));
+    HoveredAt(410, 270);  // the close button has a picture but no sound
+    EXPECT_EQ(m_sounds.played.size(), 4u);
+
+    m_settings.playSounds = 0;
+    HoveredAt(240, 140);
+    EXPECT_EQ(m_sounds.played.size(), 4u) << "the switch silences every hover";
 }
 
 struct HoverCase {
@@ -360,12 +384,12 @@ TEST_F(HandlerTest, TransientStatusIsDrawnOnceAndClearedByTimer11)
     // Timer 11 invalidates the status rectangle; the repaint shows the page.
     const Pixels page = PicturePart(113, status);
     EXPECT_TRUE(PumpMessagesUntil([&] { return Capture(status) == page; }, 15000));
-    EXPECT_FALSE(::KillTimer(m_window, ZorlaBMPHandler::kStatusTimer)) << "the timer stops itself";
+    EXPECT_FALSE(::KillTimer(m_window, TimerStatus)) << "the timer stops itself";
 
     // Armed again by the next transient text, even outside the weather view.
     m_handler.SetViewValue(ZorlaBMPHandler::ViewHome);
     m_handler.ShowStatus("Error: offline", true);
-    EXPECT_TRUE(::KillTimer(m_window, ZorlaBMPHandler::kStatusTimer));
+    EXPECT_TRUE(::KillTimer(m_window, TimerStatus));
 }
 
 TEST_F(HandlerTest, TextsOutsideTheWeatherViewAreKeptButNotDrawn)

@@ -1,9 +1,10 @@
-#include "entries/CWaveResourcePlayer.h"
-#include "entries/Greeting.h"
-#include "entries/PlaySoundResource.h"
-#include "entries/WaveParser.h"
 #include "framework/AfxFunctions.h"
-#include "mainwnd/CZorlaDlg.h"
+#include "shared/MainSettings.h"
+#include "sound/CWaveResourcePlayer.h"
+#include "sound/PlaySoundResource.h"
+#include "sound/SoundBoard.h"
+#include "sound/WaveParser.h"
+#include "support/HeardSounds.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,10 @@
 #include <vector>
 
 namespace {
+
+// Damaged waves among this test program's own resources (TestWaves.rc).
+const int kWaveWithoutData = 901;
+const int kWaveWithShortFormat = 902;
 
 // A RIFF/WAVE file put together from chunks; sizes can be set to lie.
 class WaveFile {
@@ -164,7 +169,7 @@ TEST(Greeting, NeverTheSameTwiceInARow)
         int last = 0;
         std::vector<int> seen(6, 0);
         for (int i = 0; i < 600; ++i) {
-            const int id = NextGreeting(last);
+            const int id = SoundBoard::NextGreeting(last);
             ASSERT_GE(id, 121);
             ASSERT_LE(id, 126);
             ASSERT_NE(id, last) << "seed " << seed << " draw " << i;
@@ -188,31 +193,51 @@ bool HaveDirectSound()
 
 TEST(Greeting, FollowsThePlaySoundsFlagAndNeverRepeats)
 {
-    CWaveResourcePlayer player;
-    EXPECT_EQ(PlayGreeting(player), 0) << "no main window: no sound";
-    EXPECT_FALSE(PlaySoundResource(127));
+    MainSettings settings;
+    settings.playSounds = 0;
+    HeardSounds sounds(settings);
+    EXPECT_EQ(sounds.PlayGreeting(), 0);
+    EXPECT_FALSE(sounds.Player().HasBuffer()) << "nothing was even loaded";
+    EXPECT_FALSE(PlaySoundResource(127, settings));
+    EXPECT_TRUE(sounds.played.empty());
 
-    CZorlaDlg main;
-    main.m_playSounds = 0;
-    EXPECT_EQ(PlayGreeting(player), 0);
-    EXPECT_FALSE(player.HasBuffer()) << "nothing was even loaded";
-    EXPECT_FALSE(PlaySoundResource(127));
-
-    main.m_playSounds = 1;
+    settings.playSounds = 1;
     std::srand(3);
     int last = 0;
     for (int i = 0; i < 8; ++i) {
-        const int id = PlayGreeting(player);
+        const int id = sounds.PlayGreeting();
         EXPECT_GE(id, 121);
         EXPECT_LE(id, 126);
         EXPECT_NE(id, last);
         last = id;
     }
-    EXPECT_EQ(player.IsPlayable(), HaveDirectSound());
     // With a device the greeting plays through DirectSound, without one through
     // the simple player; either way the call returns at once and quietly.
-    EXPECT_TRUE(PlaySoundResource(129));
+    EXPECT_EQ(sounds.Player().IsPlayable(), HaveDirectSound());
+    EXPECT_EQ(sounds.played.size(), HaveDirectSound() ? 0u : 8u);
+    EXPECT_TRUE(PlaySoundResource(129, settings));
     ::PlaySoundA(nullptr, nullptr, 0);
+}
+
+TEST(Greeting, DamagedWaveFallsBackToTheSimplePlayer)
+{
+    if (!HaveDirectSound())
+        GTEST_SKIP() << "without a sound device every wave takes the simple player";
+    MainSettings settings;
+    settings.playSounds = 1;
+    HeardSounds sounds(settings);
+    ASSERT_TRUE(sounds.PlayWave(121));
+    EXPECT_TRUE(sounds.played.empty()) << "a good wave plays through DirectSound";
+    for (int damaged : {kWaveWithoutData, kWaveWithShortFormat}) {
+        sounds.played.clear();
+        EXPECT_TRUE(sounds.PlayWave(damaged));
+        EXPECT_EQ(sounds.played, std::vector<int>{damaged});
+        EXPECT_FALSE(sounds.Player().IsPlayable());
+    }
+    settings.playSounds = 0;
+    sounds.played.clear();
+    EXPECT_FALSE(sounds.PlayWave(kWaveWithoutData));
+    EXPECT_TRUE(sounds.played.empty());
 }
 
 TEST(CWaveResourcePlayer, LoadsEveryGreetingOrFailsQuietly)

@@ -1,5 +1,6 @@
 #include "DownloadRecorder.h"
 
+#include "framework/SystemMessage.h"
 #include "support/TestProcess.h"
 
 #include <atomic>
@@ -41,12 +42,8 @@ size_t DownloadRecorder::Count() const
 std::string MessageTableText(const char* module, DWORD code)
 {
     HMODULE loaded = module ? LoadLibraryExA(module, nullptr, LOAD_LIBRARY_AS_DATAFILE) : nullptr;
-    char* message = nullptr;
-    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
-                       (loaded ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM),
-                   loaded, code, 0x800, reinterpret_cast<char*>(&message), 0, nullptr);
-    std::string text = message ? message : "";
-    LocalFree(message);
+    std::string text;
+    SystemMessageText(code, text, loaded);
     if (loaded)
         FreeLibrary(loaded);
     for (char& c : text)

@@ -1,7 +1,8 @@
 #include "WeatherFeeds.h"
 #include "WeatherTestWindow.h"
 
-#include "app/AppTranslator.h"
+#include "shared/AppTranslator.h"
+#include "shared/Translator.h"
 #include "support/TestProcess.h"
 #include "support/Text1252.h"
 #include "weather/CActionWeather.h"
@@ -38,7 +39,7 @@ const char ALL_PARTS[] = "<WEATHER>Regen</WEATHER><CLOUDS>bedeckt</CLOUDS><TEMP>
 
 class WeatherText : public testing::Test {
 protected:
-    CAppTranslator translator;
+    void SetUp() override { FillTranslationTable(GetTranslator()); }
 };
 
 TEST_F(WeatherText, AllPartsInTheirOrderOnSixLines)
@@ -103,13 +104,13 @@ TEST_F(GermanWeatherText, TranslatedPiecesWindStaysEnglish)
 
 class CityList : public testing::Test {
 protected:
+    void SetUp() override { FillTranslationTable(GetTranslator()); }
     void Fill(const std::string& document)
     {
         root = Parse(document);
         shown = CWeatherDisplay::FillCityList(view.Combo(), root.get(), view.selection);
     }
 
-    CAppTranslator translator;
     WeatherTestWindow view;
     std::unique_ptr<XmlElement> root;
     std::optional<std::string> shown;

@@ -3,7 +3,8 @@
 #include "WeatherFeeds.h"
 #include "WeatherTestWindow.h"
 
-#include "app/AppTranslator.h"
+#include "shared/AppTranslator.h"
+#include "shared/Translator.h"
 #include "framework/CWinApp.h"
 #include "support/HttpTestServer.h"
 #include "support/TestProcess.h"
@@ -24,6 +25,7 @@ class WeatherFixture : public testing::Test {
 protected:
     void SetUp() override
     {
+        FillTranslationTable(GetTranslator());
         AfxGetApp()->SetRegistryKey("Velloran Software");
         TestRegistry::DeleteApp(App());
         action = std::make_unique<CActionWeather>(folder.Path());
@@ -63,7 +65,6 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-    CAppTranslator translator; // fills the translation table
     TempFolder folder;
     HttpTestServer server;
     WeatherTestWindow view;

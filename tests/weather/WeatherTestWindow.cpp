@@ -5,6 +5,7 @@
 namespace {
 
 const char CLASS_NAME[] = "ZorlaWeatherTestWindow";
+const UINT_PTR kDisplayTimer = 20;
 
 void RegisterOnce()
 {
@@ -51,8 +52,8 @@ LRESULT CALLBACK WeatherTestWindow::WindowProc(HWND window, UINT message, WPARAM
         self->m_action->OnWorkerMessage(wParam, lParam);
         return 0;
     }
-    if (self && message == WM_TIMER && wParam == CActionWeather::DISPLAY_TIMER) {
-        KillTimer(window, CActionWeather::DISPLAY_TIMER);
+    if (self && message == WM_TIMER && wParam == kDisplayTimer) {
+        KillTimer(window, kDisplayTimer);
         ++self->displayRefreshes;
         self->Refill();
         return 0;
@@ -78,6 +79,12 @@ void WeatherTestWindow::ShowStatus(const std::string& text, bool transient)
 {
     CheckThread();
     m_statuses.push_back({text, transient});
+}
+
+void WeatherTestWindow::RequestDisplayRefresh()
+{
+    CheckThread();
+    SetTimer(m_window, kDisplayTimer, 10, nullptr);
 }
 
 void WeatherTestWindow::OnWeatherDocumentChanged()

@@ -36,6 +36,8 @@ public:
         CheckThread();
         return noInternet;
     }
+    // Arms a display timer of its own, as the main window does.
+    void RequestDisplayRefresh() override;
     void OnWeatherDocumentChanged() override;
 
     HWND Combo() const { return m_combo; }

@@ -1,6 +1,6 @@
-#include "app/Translator.h"
+#include "shared/Translator.h"
 
-#include "app/WebAddresses.h"
+#include "shared/WebAddresses.h"
 
 #include <windows.h>
 

@@ -1,15 +1,14 @@
-#include "entries/PlaySoundResource.h"
+#include "sound/PlaySoundResource.h"
 
 #include "framework/AfxFunctions.h"
-#include "mainwnd/CZorlaDlg.h"
+#include "shared/MainSettings.h"
 
 #include <windows.h>
 #include <mmsystem.h>
 
-bool PlaySoundResource(int id)
+bool PlaySoundResource(int id, const MainSettings& settings)
 {
-    const CZorlaDlg* main = CZorlaDlg::Instance();
-    if (!main || !main->m_playSounds)
+    if (!settings.playSounds)
         return false;
     return ::PlaySoundA(MAKEINTRESOURCEA(id), AfxGetResourceHandle(), SND_RESOURCE | SND_NODEFAULT | SND_ASYNC) !=
            FALSE;

@@ -1,4 +1,4 @@
-#include "entries/WaveParser.h"
+#include "sound/WaveParser.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
-#include "app/AppTranslator.h"
-#include "app/Translator.h"
+#include "shared/AppTranslator.h"
+#include "shared/Translator.h"
 #include "support/Text1252.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +22,7 @@ class TranslateWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
+        FillTranslationTable(GetTranslator());
         top = CreateWindowExA(0, "Static", "Warning", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
         label = Child("Static", "To:");
         button = Child("Button", "&Cancel");

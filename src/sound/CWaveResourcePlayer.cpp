@@ -1,8 +1,9 @@
-#include "entries/CWaveResourcePlayer.h"
+#include "sound/CWaveResourcePlayer.h"
 
-#include "entries/WaveParser.h"
+#include "sound/WaveParser.h"
 #include "framework/AfxFunctions.h"
 #include "framework/CWnd.h"
+#include "framework/Resources.h"
 
 #include <mmsystem.h>
 #include <dsound.h>
@@ -39,13 +40,9 @@ CWaveResourcePlayer::~CWaveResourcePlayer()
 
 bool CWaveResourcePlayer::LoadWave(int id, HWND window)
 {
-    HMODULE module = AfxGetResourceHandle();
-    HRSRC resource = ::FindResourceA(module, MAKEINTRESOURCEA(id), "WAVE");
-    HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
-    const BYTE* bytes = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
-    if (!bytes)
+    const ResourceBytes wave = FindResourceBytes(AfxGetResourceHandle(), id, "WAVE");
+    if (!wave)
         return false;
-    const DWORD size = ::SizeofResource(module, resource);
 
     m_buffer.reset();
     if (!g_device) {
@@ -62,7 +59,7 @@ bool CWaveResourcePlayer::LoadWave(int id, HWND window)
 
     m_playable = false;
     WaveChunks chunks;
-    if (!ParseWave(bytes, size, chunks))
+    if (!ParseWave(wave.data, wave.size, chunks))
         return false;
     std::vector<BYTE> format = WaveFormatBlock(chunks);
     m_data = chunks.data;

@@ -1,7 +1,7 @@
-#include "app/AppTranslator.h"
+#include "shared/AppTranslator.h"
 
-#include "app/Translator.h"
-#include "app/WebAddresses.h"
+#include "shared/Translator.h"
+#include "shared/WebAddresses.h"
 
 namespace {
 
@@ -69,9 +69,8 @@ const char* const kGermanFooter =
 
 }  // namespace
 
-CAppTranslator::CAppTranslator()
+void FillTranslationTable(CTranslator& table)
 {
-    CTranslator& table = GetTranslator();
     for (const Pair& pair : kPairs)
         table.Insert(pair.english ? pair.english : kRecipientHint, pair.german);
     table.Insert(MailFooter(), kGermanFooter);

@@ -1,29 +1,17 @@
-#include "app/ErrorReport.h"
+#include "shared/ErrorReport.h"
 
-#include "app/Translator.h"
-#include "app/WebAddresses.h"
+#include "shared/Translator.h"
+#include "shared/WebAddresses.h"
 #include "framework/AfxFunctions.h"
+#include "framework/Resources.h"
 
 #include <cstdio>
 #include <string>
 
-namespace {
-
-bool LoadResourceString(UINT id, std::string& text)
-{
-    char buffer[1024] = "";
-    if (LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer) <= 0)
-        return false;
-    text = buffer;
-    return true;
-}
-
-}  // namespace
-
 int AskResourceMessage(UINT stringId, UINT flags)
 {
-    std::string text;
-    if (!LoadResourceString(stringId, text))
+    const std::string text = LoadResourceText(stringId);
+    if (text.empty())
         return -1;
     return AfxMessageBox(Translate(text).c_str(), flags);
 }
@@ -35,9 +23,7 @@ void ShowResourceMessage(UINT stringId, UINT flags)
 
 void ReportError(UINT stringId, const char* /*sourceFile*/, int /*line*/)
 {
-    std::string text;
-    LoadResourceString(stringId, text);
-    AfxMessageBox(Translate(text).c_str(), MB_ICONINFORMATION);
+    AfxMessageBox(Translate(LoadResourceText(stringId)).c_str(), MB_ICONINFORMATION);
 }
 
 const char* UnknownErrorText(const char* sourceFile, int line, char* buffer, size_t size)
@@ -54,4 +40,9 @@ bool ReportUnknownError(const char* sourceFile, int line)
     char text[2048];
     AfxMessageBox(UnknownErrorText(sourceFile, line, text, sizeof text), MB_ICONINFORMATION);
     return false;
+}
+
+void ShowExceptionText(const std::string& text)
+{
+    MessageBoxA(nullptr, text.c_str(), "Exception", MB_ICONWARNING);
 }

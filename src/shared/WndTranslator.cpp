@@ -1,6 +1,6 @@
-#include "app/WndTranslator.h"
+#include "shared/WndTranslator.h"
 
-#include "app/Translator.h"
+#include "shared/Translator.h"
 
 #include <cstring>
 

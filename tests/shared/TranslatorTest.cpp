@@ -1,6 +1,6 @@
-#include "app/AppTranslator.h"
-#include "app/Translator.h"
-#include "app/WebAddresses.h"
+#include "shared/AppTranslator.h"
+#include "shared/Translator.h"
+#include "shared/WebAddresses.h"
 #include "support/Text1252.h"
 
 #include <gtest/gtest.h>
@@ -74,17 +74,19 @@ std::vector<std::pair<std::string, std::string>> ExpectedPairs()
 
 TEST(Translator, HoldsExactlyTheProgramsPairsAndRefillingChangesNothing)
 {
-    CAppTranslator first;
-    ASSERT_EQ(GetTranslator().Size(), 49u);
-    CAppTranslator second;
-    EXPECT_EQ(GetTranslator().Size(), 49u);
+    CTranslator table;
+    FillTranslationTable(table);
+    ASSERT_EQ(table.Size(), 49u);
+    FillTranslationTable(table);
+    EXPECT_EQ(table.Size(), 49u);
+    FillTranslationTable(GetTranslator());
     for (const auto& [english, german] : ExpectedPairs())
         EXPECT_EQ(GetTranslator().Translate(english, UiGerman), Cp1252(german)) << english;
 }
 
 TEST(Translator, EnglishLeavesEveryTextAsItIs)
 {
-    CAppTranslator filler;
+    FillTranslationTable(GetTranslator());
     for (const auto& pair : ExpectedPairs())
         EXPECT_EQ(GetTranslator().Translate(pair.first, UiEnglish), pair.first);
 }
@@ -106,14 +108,14 @@ TEST(Translator, MatchesWholeTextsOnlyAndKeepsTheFirstField)
 TEST(Translator, EnglishSystemIsNotGerman)
 {
     EXPECT_EQ(GetUiLanguage(), UiEnglish);
-    CAppTranslator filler;
+    FillTranslationTable(GetTranslator());
     EXPECT_EQ(Translate("E&xit"), "E&xit");
 }
 
 TEST(GermanTranslator, GermanSystemTranslatesThroughTheSharedCall)
 {
     ASSERT_EQ(GetUiLanguage(), UiGerman) << "LC_ALL=de_DE.UTF-8 should give a German user language";
-    CAppTranslator filler;
+    FillTranslationTable(GetTranslator());
     EXPECT_EQ(Translate("E&xit"), "&Beenden");
     EXPECT_EQ(Translate("Warning"), "Warnung");
     EXPECT_EQ(Translate(" Humidity"), " Feuchtigkeit");

@@ -1,4 +1,4 @@
-#include "app/WindowPosition.h"
+#include "shared/WindowPosition.h"
 #include "framework/CWinApp.h"
 #include "support/TestRegistry.h"
 

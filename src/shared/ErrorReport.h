@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Message boxes from the string table, translated just before they show.
 
 // The box's answer, or -1 without a box when the string does not load.
@@ -20,3 +22,6 @@ bool ReportUnknownError(const char* sourceFile, int line);
 
 // The text ReportUnknownError shows.
 const char* UnknownErrorText(const char* sourceFile, int line, char* buffer, size_t size);
+
+// The box of an exception of the XML layer: its text, captioned "Exception".
+void ShowExceptionText(const std::string& text);

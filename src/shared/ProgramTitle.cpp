@@ -1,3 +1,3 @@
-#include "app/ProgramTitle.h"
+#include "shared/ProgramTitle.h"
 
 const char ProgramTitle[] = "Zorla 1.0";

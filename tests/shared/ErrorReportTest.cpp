@@ -1,6 +1,7 @@
-#include "app/AppTranslator.h"
-#include "app/ErrorReport.h"
-#include "app/WebAddresses.h"
+#include "shared/AppTranslator.h"
+#include "shared/Translator.h"
+#include "shared/ErrorReport.h"
+#include "shared/WebAddresses.h"
 #include "resource.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/Text1252.h"
@@ -37,7 +38,7 @@ TEST(ErrorReport, MissingStringShowsNothingAndAsksMinusOne)
 
 TEST(ErrorReport, QuestionReturnsTheAnswerAndShowsTheStringTable)
 {
-    CAppTranslator filler;
+    FillTranslationTable(GetTranslator());
     MessageBoxWatcher watcher(GetCurrentProcessId(), IDYES);
     EXPECT_EQ(AskResourceMessage(IDS_ASK_DELETE_NOTICE, MB_YESNO | MB_ICONQUESTION), IDYES);
     const SeenBox box = watcher.Result();
@@ -46,7 +47,7 @@ TEST(ErrorReport, QuestionReturnsTheAnswerAndShowsTheStringTable)
 
 TEST(ErrorReport, ReportErrorShowsTheStringWithAnInformationIcon)
 {
-    CAppTranslator filler;
+    FillTranslationTable(GetTranslator());
     MessageBoxWatcher watcher(GetCurrentProcessId(), IDOK);
     ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
     const SeenBox box = watcher.Result();
@@ -56,7 +57,7 @@ TEST(ErrorReport, ReportErrorShowsTheStringWithAnInformationIcon)
 
 TEST(GermanErrorReport, StringTableMessagesAreTranslated)
 {
-    CAppTranslator filler;
+    FillTranslationTable(GetTranslator());
     MessageBoxWatcher watcher(GetCurrentProcessId(), IDOK);
     ShowResourceMessage(IDS_APPOINTMENT_IN_PAST, MB_ICONINFORMATION);
     EXPECT_EQ(watcher.Result().text, "Erinnerungstermin liegt in der Vergangenheit !");

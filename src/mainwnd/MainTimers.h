@@ -1,0 +1,13 @@
+#pragma once
+
+#include <windows.h>
+
+// The main window's timers.
+enum MainTimer : UINT_PTR {
+    TimerBlink = 10,           // one blink step of the figure
+    TimerStatus = 11,          // clears a transient status text
+    TimerWeather = 12,         // the weather schedule, every 15 minutes
+    TimerDueCheck = 13,        // the reminders' due check, at every full minute
+    TimerLaunchReport = 18,    // the launch report, once
+    TimerWeatherDisplay = 20,  // rebuilds the city list and weather text
+};
