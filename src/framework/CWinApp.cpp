@@ -2,7 +2,7 @@
 
 #include "framework/CWnd.h"
 #include "framework/ExceptionReport.h"
-#include "framework/Handles.h"
+#include "framework/Registry.h"
 
 #include <algorithm>
 #include <atomic>
@@ -54,18 +54,8 @@ UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultV
         return static_cast<UINT>(defaultValue);
     if (m_pszRegistryKey.empty())
         return ::GetPrivateProfileIntA(section, entry, defaultValue, IniFileName().c_str());
-
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
-        return static_cast<UINT>(defaultValue);
-    RegistryKey key(raw);
-    DWORD type = 0;
-    DWORD value = 0;
-    DWORD size = sizeof(value);
-    if (::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof(value))
-        return static_cast<UINT>(defaultValue);
+    DWORD value = static_cast<DWORD>(defaultValue);
+    Registry::ReadDword(SectionPath(section), entry, value);
     return value;
 }
 
@@ -87,32 +77,9 @@ std::string CWinApp::GetProfileString(const char* section, const char* entry, co
             text.resize(text.size() * 2);
         }
     }
-
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
-        return fallback;
-    RegistryKey key(raw);
-    // The value may grow between the size query and the read: try again then.
-    DWORD size = 0;
-    for (int attempt = 0; attempt < 4; ++attempt)
-    {
-        DWORD type = 0;
-        std::vector<char> text(size + 1);
-        DWORD got = size;
-        const LONG result = ::RegQueryValueExA(key.get(), entry, nullptr, &type,
-                                               size ? reinterpret_cast<BYTE*>(text.data()) : nullptr, &got);
-        if (result == ERROR_MORE_DATA || (result == ERROR_SUCCESS && size == 0 && got > 0))
-        {
-            size = got;
-            continue;
-        }
-        if (result != ERROR_SUCCESS || type != REG_SZ)
-            return fallback;
-        // Stored strings need not end in a terminator; stop at the first one.
-        text[std::min<size_t>(got, size)] = '\0';
-        return std::string(text.data());
-    }
-    return fallback;
+    std::string value = fallback;
+    Registry::ReadString(SectionPath(section), entry, value);
+    return value;
 }
 
 BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value)
@@ -121,15 +88,7 @@ BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value)
         return FALSE;
     if (m_pszRegistryKey.empty())
         return ::WritePrivateProfileStringA(section, entry, std::to_string(value).c_str(), IniFileName().c_str());
-
-    HKEY raw = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                          &raw, nullptr) != ERROR_SUCCESS)
-        return FALSE;
-    RegistryKey key(raw);
-    const DWORD data = static_cast<DWORD>(value);
-    return ::RegSetValueExA(key.get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)) ==
-           ERROR_SUCCESS;
+    return Registry::WriteDword(SectionPath(section), entry, static_cast<DWORD>(value));
 }
 
 BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value)
@@ -138,31 +97,12 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
         return FALSE;
     if (m_pszRegistryKey.empty())
         return ::WritePrivateProfileStringA(section, entry, value, IniFileName().c_str());
-
     const std::string path = SectionPath(section);
     if (!entry)
-    {
-        const LONG result = ::RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
-        return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
-    }
-    HKEY raw = nullptr;
+        return Registry::DeleteTree(path);
     if (!value)
-    {
-        LONG result = ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, &raw);
-        if (result == ERROR_FILE_NOT_FOUND)
-            return TRUE;
-        if (result != ERROR_SUCCESS)
-            return FALSE;
-        RegistryKey key(raw);
-        result = ::RegDeleteValueA(key.get(), entry);
-        return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
-    }
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr) !=
-        ERROR_SUCCESS)
-        return FALSE;
-    RegistryKey key(raw);
-    return ::RegSetValueExA(key.get(), entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                            static_cast<DWORD>(std::strlen(value) + 1)) == ERROR_SUCCESS;
+        return Registry::DeleteValue(path, entry);
+    return Registry::WriteString(path, entry, value);
 }
 
 BOOL CWinApp::InitInstance()

@@ -5,7 +5,7 @@
 #include <string>
 
 // Direct access to a program's settings under HKCU\Software\Velloran Software\<app>,
-// independent of the code under test.
+// beside the application object's own profile calls.
 namespace TestRegistry {
 
 std::string AppKey(const std::string& app);
