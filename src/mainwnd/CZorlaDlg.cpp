@@ -1,12 +1,12 @@
 #include "mainwnd/CZorlaDlg.h"
 
 #include "framework/CDataExchange.h"
-#include "framework/COleDateTimeSpan.h"
 #include "framework/CWinApp.h"
 #include "framework/Clock.h"
 #include "framework/Handles.h"
 #include "mainwnd/CommandTriggers.h"
 #include "mainwnd/MainTimers.h"
+#include "mainwnd/ViewControls.h"
 #include "resource.h"
 #include "shared/AppFont.h"
 #include "shared/ProgramTitle.h"
@@ -27,21 +27,6 @@ const COLORREF kEditorTextColor = RGB(0, 101, 136);
 const COLORREF kCalendarTitleColor = RGB(1, 82, 138);
 const int kEditorLimitTimer = 50;
 const UINT kWeatherInterval = 900000;
-
-// The controls' places on the picture in pixels. The template's dialog units only
-// match the picture with the classic 6 x 13 dialog font; Wine's is wider.
-struct ControlPlace {
-    int id;
-    RECT units;  // left, top, width, height in dialog units of the template
-};
-const ControlPlace kControlPlaces[] = {
-    {IDC_CITY_LIST, {107, 132, 84, 94}},
-    {IDC_EDITOR_TEXT, {119, 87, 99, 82}},
-    {IDC_DATE_PICKER, {115, 195, 63, 15}},
-    {IDC_TIME_PICKER, {181, 195, 38, 15}},
-};
-// The link lies on the maker's line of the picture; the template puts it outside.
-const RECT kLinkPlace = {335, 419, 80, 13};
 
 BOOL CALLBACK SetFontOnChild(HWND child, LPARAM font)
 {
@@ -87,7 +72,7 @@ BOOL CZorlaDlg::OnInitDialog()
     AddAboutToSystemMenu();
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
-    PlaceControls();
+    ViewControls::Place(m_hWnd);
     ::SendDlgItemMessageA(m_hWnd, IDC_DATE_PICKER, DTM_SETMCCOLOR, MCSC_TITLEBK, kCalendarTitleColor);
     ::SendDlgItemMessageA(m_hWnd, IDC_TIME_PICKER, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("H:mm"));
     m_editor.SubclassDlgItem(IDC_EDITOR_TEXT, this);
@@ -108,16 +93,6 @@ BOOL CZorlaDlg::OnInitDialog()
     SetTimer(TimerDueCheck, 1000, nullptr);
     SetTimer(TimerLaunchReport, 15000, nullptr);
     return TRUE;
-}
-
-void CZorlaDlg::PlaceControls()
-{
-    for (const ControlPlace& place : kControlPlaces) {
-        ::MoveWindow(::GetDlgItem(m_hWnd, place.id), MulDiv(place.units.left, 6, 4), MulDiv(place.units.top, 13, 8),
-                     MulDiv(place.units.right, 6, 4), MulDiv(place.units.bottom, 13, 8), FALSE);
-    }
-    ::MoveWindow(::GetDlgItem(m_hWnd, IDC_WEBLINK), kLinkPlace.left, kLinkPlace.top, kLinkPlace.right,
-                 kLinkPlace.bottom, FALSE);
 }
 
 void CZorlaDlg::DoDataExchange(CDataExchange* pDX)
@@ -181,26 +156,16 @@ void CZorlaDlg::SetView(int view)
 {
     const int current = m_handler.GetView();
     if (view != current) {
-        switch (current) {
-        case ZorlaBMPHandler::ViewWeather:
+        // Leaving a view: the weather view hands over the chosen city, the note
+        // editor files its note; the timer editor is saved only on the way home.
+        if (current == ZorlaBMPHandler::ViewWeather)
             UpdateData(TRUE);
-            ::ShowWindow(::GetDlgItem(m_hWnd, IDC_CITY_LIST), SW_HIDE);
-            break;
-        case ZorlaBMPHandler::ViewNotes:
+        else if (current == ZorlaBMPHandler::ViewNotes)
             m_handler.SaveEditor(ZorlaBMPHandler::ViewNotes);
-            m_editor.ShowWindow(SW_HIDE);
-            break;
-        case ZorlaBMPHandler::ViewTimer:
-            m_editor.ShowWindow(SW_HIDE);
-            ::ShowWindow(::GetDlgItem(m_hWnd, IDC_DATE_PICKER), SW_HIDE);
-            ::ShowWindow(::GetDlgItem(m_hWnd, IDC_TIME_PICKER), SW_HIDE);
-            break;
-        default:
-            break;
-        }
         m_handler.SetViewValue(view);
         m_handler.ApplyViewRegion(view);
     }
+    ViewControls::ShowFor(m_hWnd, view);
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
     ::UpdateWindow(m_hWnd);
 }
@@ -220,7 +185,6 @@ void CZorlaDlg::GoWeather()
     if (!m_handler.LoadBackground(IDP_WEATHER))
         return;
     SetView(ZorlaBMPHandler::ViewWeather);
-    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_CITY_LIST), SW_SHOW);
 }
 
 void CZorlaDlg::OpenEditor(int view)
@@ -228,17 +192,7 @@ void CZorlaDlg::OpenEditor(int view)
     const bool timer = view == ZorlaBMPHandler::ViewTimer;
     if (timer) {
         m_editor.SendMessage(EM_LIMITTEXT, kEditorLimitTimer, 0);
-        HWND date = ::GetDlgItem(m_hWnd, IDC_DATE_PICKER);
-        HWND time = ::GetDlgItem(m_hWnd, IDC_TIME_PICKER);
-        ::ShowWindow(time, SW_SHOW);
-        ::ShowWindow(date, SW_SHOW);
-        SYSTEMTIME now = Clock::Now();
-        ::SendMessageA(date, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&now));
-        COleDateTime next = COleDateTime(now) + COleDateTimeSpan(0, 1, 0, 0);
-        next.SetDateTime(next.GetYear(), next.GetMonth(), next.GetDay(), next.GetHour(), 0, 0);
-        SYSTEMTIME proposed{};
-        next.GetAsSystemTime(proposed);
-        ::SendMessageA(time, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&proposed));
+        ViewControls::ProposeReminderTime(m_hWnd, Clock::Now());
     } else {
         m_editor.SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(-1), 0);
     }
@@ -246,7 +200,6 @@ void CZorlaDlg::OpenEditor(int view)
         return;
     SetView(view);
     ::SetFocus(m_editor.m_hWnd);
-    m_editor.ShowWindow(SW_SHOW);
 }
 
 void CZorlaDlg::ShowWeatherText(const std::string& text, HDC dc)

@@ -65,7 +65,6 @@ protected:
     void OnCancel() override {}
 
 private:
-    void PlaceControls();
     void LoadSettings();
     void SaveSettings();
     void AddAboutToSystemMenu();
