@@ -23,6 +23,9 @@ packages=(
   wine wine64 xvfb xauth x11-utils imagemagick
   cmake make nasm dpkg-dev googletest
   clang libclang-rt-14-dev libexpat1-dev
+  # The program's text under Wine: Liberation Serif stands in for "Georgia" and
+  # "Times New Roman" (mapped in the Wine prefix by tools/wine-env.sh).
+  fonts-liberation2
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -34,6 +34,21 @@ wine_up() {
     wineserver -w
     touch "$WINEPREFIX/.zorla-ready"
   fi
+  # The program asks for "Georgia" (its interface font) and "Times New Roman".
+  # Neither is on a Debian machine, and Wine would take whatever serif or sans
+  # font comes first for the family the LOGFONT names, so the text would look
+  # different from machine to machine. Liberation Serif (tools/setup.sh) has the
+  # metrics of Times New Roman; Debian has no Georgia look-alike, so it stands in
+  # for both. A separate stamp, so that older prefixes get the mapping too.
+  if [ ! -f "$WINEPREFIX/.zorla-fonts" ]; then
+    local face
+    for face in "Georgia" "Times New Roman"; do
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "Liberation Serif" /f \
+        </dev/null >/dev/null 2>&1
+    done
+    wineserver -w
+    touch "$WINEPREFIX/.zorla-fonts"
+  fi
   # Helper processes inherit the streams of whoever starts them: keep them off ours.
   wineserver -p </dev/null >/dev/null 2>&1
   # Starts the service processes with our streams closed, and waits for them.

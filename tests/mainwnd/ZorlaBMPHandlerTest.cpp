@@ -3,6 +3,7 @@
 #include "shared/MainSettings.h"
 #include "support/HeardSounds.h"
 
+#include "shared/AppFont.h"
 #include "framework/AfxFunctions.h"
 #include "framework/Handles.h"
 #include "image/PLAnyPicDecoder.h"
@@ -337,53 +338,181 @@ TEST_F(HandlerTest, BlinkingClosesAndOpensTheEyesOfTheView)
     }
 }
 
+// The status line's drawing rule, as pixels: the text is white and its black
+// shadow lies one pixel right and down. The font smooths its edges, so only a
+// pixel the stroke covers fully is pure white, and only one the shadow covers
+// fully (and the stroke not at all) is pure black; everything in between is a
+// blend that depends on the face. The checks therefore look at pure pixels only:
+// - below and right of every pure white pixel lies the shadow's full black, and
+//   whatever the white stroke adds over it: the pixel is black, white or a grey
+//   of the two, never a blend with the background's colour;
+// - up and left of every pure black pixel lies a pure white one;
+// - somewhere the shadow shows, pure black, where no stroke covers it.
+// The first two hold for any face as long as the background is neither near
+// white nor near black (a smoothed edge over it then never rounds to a pure
+// colour); the last for any text that has a stroke ending down or right.
+class StatusPixels {
+public:
+    StatusPixels(const Pixels& before, const Pixels& after, int width)
+        : m_before(before), m_after(after), m_width(width)
+    {
+    }
+
+    // Drawn pixels of one pure colour, that the background did not have there.
+    std::vector<POINT> Drawn(DWORD colour) const
+    {
+        std::vector<POINT> points;
+        for (size_t i = 0; i < m_after.size(); ++i) {
+            if (m_after[i] == colour && m_before[i] != colour)
+                points.push_back(POINT{static_cast<LONG>(i % m_width), static_cast<LONG>(i / m_width)});
+        }
+        return points;
+    }
+
+    DWORD At(LONG x, LONG y) const { return m_after[y * m_width + x]; }
+    int Height() const { return static_cast<int>(m_after.size()) / m_width; }
+
+private:
+    const Pixels& m_before;
+    const Pixels& m_after;
+    int m_width;
+};
+
+bool IsGrey(DWORD pixel)
+{
+    return (pixel & 0xFF) == (pixel >> 8 & 0xFF) && (pixel & 0xFF) == (pixel >> 16 & 0xFF);
+}
+
+// One channel far from white and one far from black: a partly covered pixel
+// over this colour never rounds to pure white or pure black.
+bool IsMidTone(DWORD pixel)
+{
+    const int channels[] = {static_cast<int>(pixel & 0xFF), static_cast<int>(pixel >> 8 & 0xFF),
+                            static_cast<int>(pixel >> 16 & 0xFF)};
+    return *std::min_element(channels, channels + 3) < 0xC0 && *std::max_element(channels, channels + 3) > 0x40;
+}
+
+// Checks the drawing rule above on what was drawn over before; returns the
+// number of pure white pixels.
+int ExpectShadowedWhiteText(const Pixels& before, const Pixels& after, int width)
+{
+    EXPECT_TRUE(std::all_of(before.begin(), before.end(), IsMidTone)) << "the checks need a mid-tone background";
+    const StatusPixels pixels(before, after, width);
+    const std::vector<POINT> white = pixels.Drawn(0xFFFFFF);
+    int unshadowed = 0;
+    for (const POINT& p : white) {
+        // The captured area reaches one pixel past the text's rectangle on the
+        // right and below, where the shadow of its last column and row lands.
+        if (p.x + 1 >= width || p.y + 1 >= pixels.Height()) {
+            ADD_FAILURE() << "white text outside the status rectangle at " << p.x << "," << p.y;
+            continue;
+        }
+        const DWORD below = pixels.At(p.x + 1, p.y + 1);
+        if (!IsGrey(below) && ++unshadowed <= 5) {
+            ADD_FAILURE() << "no black shadow one pixel right and down of the white at " << p.x << "," << p.y
+                          << ": " << std::hex << below;
+        }
+    }
+    EXPECT_EQ(unshadowed, 0) << "of " << white.size() << " white pixels";
+    const std::vector<POINT> black = pixels.Drawn(0);
+    EXPECT_FALSE(!white.empty() && black.empty()) << "the shadow shows pure black where no stroke covers it";
+    int stray = 0;
+    for (const POINT& p : black) {
+        const bool shadow = p.x > 0 && p.y > 0 && pixels.At(p.x - 1, p.y - 1) == 0xFFFFFF;
+        if (!shadow && ++stray <= 5)
+            ADD_FAILURE() << "black at " << p.x << "," << p.y << " is no shadow of a white pixel";
+    }
+    EXPECT_EQ(stray, 0);
+    return static_cast<int>(white.size());
+}
+
+// The interface font as the application shares it from start-up, so that the
+// status line is drawn as the program draws it.
+class ProgramFont {
+public:
+    ProgramFont()
+    {
+        m_font.SetFaceName("Georgia");
+        m_font.SetHeight(-12);
+        m_font.SetItalic(true);
+        AppFont::SetShared(&m_font);
+    }
+    ~ProgramFont() { AppFont::SetShared(nullptr); }
+    ProgramFont(const ProgramFont&) = delete;
+    ProgramFont& operator=(const ProgramFont&) = delete;
+
+private:
+    AppFont m_font;
+};
+
 TEST_F(HandlerTest, StatusLineIsShadowedWhiteTextOverTheWeatherPageCopy)
 {
+    const ProgramFont font;
     const RECT status = ZorlaBMPHandler::kStatusRect;
     const RECT aboveText = {status.left, status.top, status.right, 178};
+    // The status rectangle and the column and row where the shadow ends.
+    const RECT drawn = {status.left, status.top, status.right + 1, status.bottom + 1};
+    const int width = drawn.right - drawn.left;
     ASSERT_NE(PicturePart(113, status), PicturePart(136, status)) << "the copy lacks the headline";
 
     ShowView(ZorlaBMPHandler::ViewWeather, 113);
     PaintHandler();
     m_handler.ShowStatus("", false);
     EXPECT_EQ(Capture(status), PicturePart(136, status)) << "the headline is blanked from picture 136";
+    const Pixels before = Capture(drawn);
 
     m_handler.ShowStatus("Weather update - contacting server...", false);
     EXPECT_EQ(m_handler.GetStatusText(), "Weather update - contacting server...");
     EXPECT_EQ(Capture(aboveText), PicturePart(136, aboveText)) << "text starts at the middle less 5";
-
-    const Pixels text = Capture(status);
-    const int width = status.right - status.left;
-    int white = 0;
-    int shadowed = 0;
-    for (size_t i = 0; i + width + 1 < text.size(); ++i) {
-        if (text[i] == 0xFFFFFF) {
-            ++white;
-            shadowed += text[i + width + 1] == 0 || text[i + width + 1] == 0xFFFFFF;
-        }
-    }
-    EXPECT_GT(white, 50);
-    EXPECT_GT(Count(text, 0), 20) << "black shadow";
-    EXPECT_GT(shadowed, white * 9 / 10) << "the shadow lies one pixel right and down";
+    const Pixels text = Capture(drawn);
+    EXPECT_GT(ExpectShadowedWhiteText(before, text, width), 0) << "the text is drawn";
 
     // A repaint shows the lasting text again.
     PaintBlack();
     PaintHandler();
-    EXPECT_EQ(Capture(status), text);
+    EXPECT_EQ(Capture(drawn), text);
+}
+
+// Waits for the message of one timer of window, handing on those of any other.
+bool TakeTimerMessage(HWND window, UINT_PTR id, MSG& timer, DWORD maxWaitMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        while (::PeekMessageA(&timer, window, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+            if (timer.wParam == id)
+                return true;
+            ::DispatchMessageA(&timer);
+        }
+        const DWORD waited = ::GetTickCount() - start;
+        if (waited >= maxWaitMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(20, maxWaitMs - waited), QS_TIMER);
+    }
 }
 
 TEST_F(HandlerTest, TransientStatusIsDrawnOnceAndClearedByTimer11)
 {
+    const ProgramFont font;
     const RECT status = ZorlaBMPHandler::kStatusRect;
+    const RECT drawn = {status.left, status.top, status.right + 1, status.bottom + 1};
     ShowView(ZorlaBMPHandler::ViewWeather, 113);
     PaintHandler();
+    m_handler.ShowStatus("", false);
+    const Pixels before = Capture(drawn);
     m_handler.ShowStatus("OK !", true);
-    EXPECT_EQ(m_handler.GetStatusText(), "");
-    EXPECT_GT(Count(Capture(status), 0xFFFFFF), 10) << "drawn once";
+    EXPECT_EQ(m_handler.GetStatusText(), "") << "a transient text is not kept for the next repaint";
+    EXPECT_GT(ExpectShadowedWhiteText(before, Capture(drawn), drawn.right - drawn.left), 0) << "drawn once";
 
-    // Timer 11 invalidates the status rectangle; the repaint shows the page.
-    const Pixels page = PicturePart(113, status);
-    EXPECT_TRUE(PumpMessagesUntil([&] { return Capture(status) == page; }, 15000));
+    // Timer 11 runs a procedure of its own, not the window's handler. Its
+    // message is taken when due, before anything else repaints the window, and
+    // handed on: the procedure repaints the status rectangle at once, and with
+    // no kept text that shows the page's headline again.
+    MSG timer{};
+    ASSERT_TRUE(TakeTimerMessage(m_window, TimerStatus, timer, 15000)) << "timer 11 is armed";
+    EXPECT_NE(timer.lParam, 0) << "with a timer procedure";
+    EXPECT_NE(Capture(status), PicturePart(113, status)) << "nothing repainted before the timer";
+    ::DispatchMessageA(&timer);
+    EXPECT_EQ(Capture(status), PicturePart(113, status));
     EXPECT_FALSE(::KillTimer(m_window, TimerStatus)) << "the timer stops itself";
 
     // Armed again by the next transient text, even outside the weather view.
