@@ -26,7 +26,7 @@ public:
         std::string password;
     };
 
-    CDownloadSession(HINTERNET hRoot, DWORD rootError) : m_hRoot(hRoot), m_rootError(rootError) {}
+    CDownloadSession() = default;
     CDownloadSession(const CDownloadSession&) = delete;
     CDownloadSession& operator=(const CDownloadSession&) = delete;
 
@@ -41,9 +41,11 @@ public:
     std::deque<Job> m_queue;
     std::map<std::string, std::unique_ptr<CDownloadRequest>> m_requests;
 
-    // Never written after construction; the client closes it.
-    const HINTERNET m_hRoot;
-    const DWORD m_rootError;
+    // Opened by the client on its first download, before the first worker
+    // starts, and never written after that; the client closes it.
+    bool m_rootOpened = false;
+    HINTERNET m_hRoot = nullptr;
+    DWORD m_rootError = 0;
 
 private:
     UINT RunQueue();

@@ -33,11 +33,20 @@ bool AppendMessageText(HMODULE module, DWORD code, std::string& target)
 }
 } // namespace
 
+// The internet session is opened with the first download, not with the client:
+// the program starts without waiting for WinInet, and a client that never
+// downloads never opens one.
 CHttpDownloader::CHttpDownloader(const std::string& agent)
+    : m_agent(agent), m_session(std::make_shared<CDownloadSession>())
 {
+}
+
+void CHttpDownloader::OpenRoot(CDownloadSession& session) const
+{
+    session.m_rootOpened = true;
     HINTERNET hRoot =
-        ::InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_DONT_CACHE);
-    const DWORD rootError = hRoot ? 0 : ::GetLastError();
+        ::InternetOpenA(m_agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_DONT_CACHE);
+    session.m_rootError = hRoot ? 0 : ::GetLastError();
     if (hRoot)
     {
         DWORD backoffMs = 3000;
@@ -45,7 +54,7 @@ CHttpDownloader::CHttpDownloader(const std::string& agent)
         DWORD retries = 5;
         ::InternetSetOptionExA(hRoot, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof retries, 0);
     }
-    m_session = std::make_shared<CDownloadSession>(hRoot, rootError);
+    session.m_hRoot = hRoot;
 }
 
 CHttpDownloader::~CHttpDownloader()
@@ -96,6 +105,8 @@ bool CHttpDownloader::StartDownload(const std::string& url, DownloadDoneCallback
     }
     if (session.m_running)
         return true;
+    if (!session.m_rootOpened)
+        OpenRoot(session);
     if (!StartWorker())
     {
         session.m_queue.pop_back();

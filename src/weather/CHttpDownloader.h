@@ -48,6 +48,9 @@ public:
 private:
     bool StartWorker();
 
+    void OpenRoot(CDownloadSession& session) const;
+
+    std::string m_agent;
     std::shared_ptr<CDownloadSession> m_session;
     KernelHandle m_worker; // the latest worker thread, for destruction to wait on
     std::string m_lastError; // guarded by the session's lock
