@@ -51,8 +51,6 @@ CZorlaDlg::CZorlaDlg(CWnd* parent)
 {
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_handler.SetActions(this);
-    if (m_handler.IsComplete())
-        m_handler.LoadStores();
 }
 
 CZorlaDlg::~CZorlaDlg() = default;
@@ -82,7 +80,18 @@ BOOL CZorlaDlg::OnInitDialog()
     LoadSettings();
     UpdateData(FALSE);
     m_handler.ApplyViewRegion(ZorlaBMPHandler::ViewHome);
-    // Problems met while the stores were loaded wait for a window to own the box.
+    return TRUE;
+}
+
+// Everything the first paint does not need comes right after it, in the order
+// the user sees it: the rest of the pictures, the stores (their problems, if
+// any, in boxes the window owns), the note windows, then the timers.
+void CZorlaDlg::CompleteStart()
+{
+    if (m_started || !m_hWnd)
+        return;
+    m_started = true;
+    m_handler.LoadStores();
     ShowStoreProblems(m_handler.Weather());
     ShowStoreProblems(m_handler.Notes());
     ShowStoreProblems(m_handler.Timers());
@@ -92,7 +101,6 @@ BOOL CZorlaDlg::OnInitDialog()
     SetTimer(TimerWeather, 0, nullptr);
     SetTimer(TimerDueCheck, 1000, nullptr);
     SetTimer(TimerLaunchReport, 15000, nullptr);
-    return TRUE;
 }
 
 void CZorlaDlg::DoDataExchange(CDataExchange* pDX)
@@ -346,6 +354,7 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:      return OnSysCommand(wParam, lParam);
     case WM_CTLCOLORSTATIC:  return OnCtlColorStatic(wParam, lParam);
     case CActionWeather::WM_WEATHER_DONE: return OnWeatherDone(wParam, lParam);
+    case WM_COMPLETE_START:  CompleteStart(); return 0;
     default:                 return CQuokkaDlg::WindowProc(message, wParam, lParam);
     }
 }
@@ -426,6 +435,11 @@ LRESULT CZorlaDlg::OnPaint()
         return 0;
     }
     m_handler.Paint(paint.dc());
+    // Posted, so it comes after the picture is on the screen.
+    if (!m_startPosted) {
+        m_startPosted = true;
+        ::PostMessageA(m_hWnd, WM_COMPLETE_START, 0, 0);
+    }
     return 0;
 }
 

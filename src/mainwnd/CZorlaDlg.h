@@ -18,8 +18,18 @@ class CAction;
 // It is the program: when its modal run ends, the program ends.
 class CZorlaDlg : public CQuokkaDlg, public CAppTranslator, public HotSpotActions, public WeatherView {
 public:
+    // Posted by the first paint: the rest of the start-up (CompleteStart).
+    static const UINT WM_COMPLETE_START = WM_APP + 21;
+
+    // Builds nothing the first paint does not need: of the pictures only the
+    // home view's; the stores are loaded by CompleteStart.
     explicit CZorlaDlg(CWnd* parent = nullptr);
     ~CZorlaDlg() override;
+
+    // Decodes the other pictures, loads the stores, opens the stored notes and
+    // starts the timers; once. The first paint asks for it; tests may call it.
+    void CompleteStart();
+    bool IsStarted() const { return m_started; }
 
     ZorlaBMPHandler& Handler() { return m_handler; }
     const NoteWindowRegistry& NoteWindows() const { return m_noteWindows; }
@@ -110,4 +120,6 @@ private:
     CTransparentEdit m_editor;
     NoteWindowRegistry m_noteWindows;
     HICON m_icon = nullptr;
+    bool m_startPosted = false;
+    bool m_started = false;
 };

@@ -113,22 +113,19 @@ const RECT ZorlaBMPHandler::kBlinkRectOther = {62, 138, 100, 152};
 
 ZorlaBMPHandler::ZorlaBMPHandler(SoundBoard& sounds) : m_sounds(sounds)
 {
-    if (!DecodeMainPictures())
+    if (!Decode(IDP_HOME, m_background))
         return;
+    m_backgroundId = IDP_HOME;
     CreateHotSpots();
     m_complete = true;
 }
 
 ZorlaBMPHandler::~ZorlaBMPHandler() = default;
 
-bool ZorlaBMPHandler::DecodeMainPictures()
+bool ZorlaBMPHandler::Decode(int id, PLDIBSection& picture)
 {
-    HINSTANCE instance = AfxGetResourceHandle();
     try {
-        m_decoder.DecodeResource(instance, IDP_HOME, m_background);
-        m_decoder.DecodeResource(instance, IDP_WEATHER_COPY, m_weatherCopy);
-        m_decoder.DecodeResource(instance, IDP_BLINK_OTHER, m_blinkOther);
-        m_decoder.DecodeResource(instance, IDP_BLINK_HOME, m_blinkHome);
+        m_decoder.DecodeResource(AfxGetResourceHandle(), id, picture);
     } catch (const PLTextException& e) {
         AfxMessageBox(e.Text().c_str(), MB_ICONERROR);
         return false;
@@ -136,19 +133,36 @@ bool ZorlaBMPHandler::DecodeMainPictures()
     return true;
 }
 
+bool ZorlaBMPHandler::DecodeRest()
+{
+    if (!m_complete)
+        return false;
+    if (m_restDecoded)
+        return true;
+    if (!Decode(IDP_WEATHER_COPY, m_weatherCopy) || !Decode(IDP_BLINK_OTHER, m_blinkOther) ||
+        !Decode(IDP_BLINK_HOME, m_blinkHome)) {
+        m_complete = false;
+        return false;
+    }
+    for (const PendingHover& pending : m_pendingHovers) {
+        // A hover picture that cannot be decoded only costs the hover effect.
+        try {
+            PLDIBSection bitmap;
+            m_decoder.DecodeResource(AfxGetResourceHandle(), pending.picture, bitmap);
+            pending.spot->SetHoverPicture(std::move(bitmap), pending.at);
+        } catch (const PLTextException&) {
+        }
+    }
+    m_pendingHovers.clear();
+    m_restDecoded = true;
+    return true;
+}
+
 void ZorlaBMPHandler::CreateHotSpots()
 {
-    HINSTANCE instance = AfxGetResourceHandle();
     auto withPicture = [&](std::unique_ptr<HotSpot> spot, int picture, const RECT& at) {
-        if (picture) {
-            // A hover picture that cannot be decoded only costs the hover effect.
-            try {
-                PLDIBSection bitmap;
-                m_decoder.DecodeResource(instance, picture, bitmap);
-                spot->SetHoverPicture(std::move(bitmap), at);
-            } catch (const PLTextException&) {
-            }
-        }
+        if (picture)
+            m_pendingHovers.push_back(PendingHover{spot.get(), picture, at});
         m_hotSpots.push_back(std::move(spot));
     };
     m_hotSpots.reserve(11);
@@ -167,7 +181,7 @@ void ZorlaBMPHandler::CreateHotSpots()
 
 bool ZorlaBMPHandler::LoadStores()
 {
-    if (!m_complete)
+    if (!DecodeRest())
         return false;
     const bool weather = m_weather.LoadOrStartEmpty();
     const bool notes = m_notes.LoadOrStartEmpty();
@@ -180,14 +194,29 @@ bool ZorlaBMPHandler::ApplyViewRegion(int view)
     return ApplyRegionResource(view == ViewHome ? IDR_REGION_HOME : IDR_REGION_OTHER, m_window);
 }
 
+// A view's picture, once decoded, is kept: changing back and forth between the
+// views only swaps bitmaps.
 bool ZorlaBMPHandler::LoadBackground(int id)
 {
-    try {
-        m_decoder.DecodeResource(AfxGetResourceHandle(), id, m_background);
-    } catch (const PLTextException&) {
-        ::MessageBeep(static_cast<UINT>(-1));
-        return false;
+    if (id == m_backgroundId && !m_background.IsEmpty())
+        return true;
+    PLDIBSection picture;
+    const auto kept = m_shownPictures.find(id);
+    if (kept != m_shownPictures.end()) {
+        picture = std::move(kept->second);
+        m_shownPictures.erase(kept);
+    } else {
+        try {
+            m_decoder.DecodeResource(AfxGetResourceHandle(), id, picture);
+        } catch (const PLTextException&) {
+            ::MessageBeep(static_cast<UINT>(-1));
+            return false;
+        }
     }
+    if (m_backgroundId && !m_background.IsEmpty())
+        m_shownPictures[m_backgroundId] = std::move(m_background);
+    m_background = std::move(picture);
+    m_backgroundId = id;
     return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,15 +32,19 @@ class ZorlaBMPHandler {
 public:
     enum View { ViewHome = 1, ViewWeather = 2, ViewNotes = 4, ViewTimer = 8 };
 
-    // Decodes the pictures and creates the hot spots; a picture that cannot be
-    // decoded is reported and leaves the handler incomplete. Hover sounds go to
-    // sounds.
+    // Decodes the home picture, which the first paint needs, and creates the
+    // hot spots; a picture that cannot be decoded is reported and leaves the
+    // handler incomplete. Hover sounds go to sounds.
     explicit ZorlaBMPHandler(SoundBoard& sounds);
     ~ZorlaBMPHandler();
     ZorlaBMPHandler(const ZorlaBMPHandler&) = delete;
     ZorlaBMPHandler& operator=(const ZorlaBMPHandler&) = delete;
 
-    // Loads the weather, the notes, then the timers; an unreadable file is set
+    // The pictures the first paint does not need: the weather page's copy, the
+    // closed eyes and the hover pictures. Once; false (reported) leaves the
+    // handler incomplete.
+    bool DecodeRest();
+    // Decodes the rest, then loads the weather, the notes, then the timers; an unreadable file is set
     // aside and the store starts empty, and its problem waits in the store for
     // the main window to show. Nothing is loaded when the handler is incomplete.
     bool LoadStores();
@@ -93,7 +98,7 @@ public:
     static const RECT kBlinkRectOther;
 
 private:
-    bool DecodeMainPictures();
+    bool Decode(int id, PLDIBSection& picture);
     void CreateHotSpots();
     bool IsActiveAt(const HotSpot& spot, POINT windowPoint) const;
     void DrawStatus(HDC dc);
@@ -106,6 +111,8 @@ private:
     int m_view = ViewHome;
     PLAnyPicDecoder m_decoder;
     PLDIBSection m_background;
+    int m_backgroundId = 0;
+    std::map<int, PLDIBSection> m_shownPictures;  // earlier backgrounds, by picture id
     PLDIBSection m_weatherCopy;
     PLDIBSection m_blinkOther;
     PLDIBSection m_blinkHome;
@@ -117,5 +124,12 @@ private:
     CActionTimer m_timers;
     HotSpotActions* m_actions = nullptr;
     bool m_complete = false;
+    bool m_restDecoded = false;
+    struct PendingHover {
+        HotSpot* spot;
+        int picture;
+        RECT at;
+    };
+    std::vector<PendingHover> m_pendingHovers;
     bool m_blinkPhase = false;
 };

@@ -6,6 +6,7 @@
 #include "mainwnd/MainTimers.h"
 #include "resource.h"
 #include "support/MessageBoxWatcher.h"
+#include "support/MessagePump.h"
 #include "support/ScopedTestClock.h"
 #include "support/TestProcess.h"
 #include "support/TestRegistry.h"
@@ -34,6 +35,7 @@ protected:
         ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
         window = dlg->m_hWnd;
         ShowWindow(window, SW_SHOWNOACTIVATE);
+        dlg->CompleteStart();
     }
     void TearDown() override
     {
@@ -233,6 +235,10 @@ TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
     dlg = std::make_unique<CZorlaDlg>();
     ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
     window = dlg->m_hWnd;
+    EXPECT_EQ(dlg->NoteWindows().Count(), 0u) << "nothing is loaded before the first paint";
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    UpdateWindow(window);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return dlg->IsStarted(); }, 5000)) << "the first paint starts the rest";
     EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:1"));
     for (int id = 1; id <= 4; ++id)
         EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0TID:" + std::to_string(id))) << id;

@@ -117,6 +117,7 @@ protected:
     {
         ASSERT_TRUE(m_window);
         ASSERT_TRUE(m_handler.IsComplete());
+        ASSERT_TRUE(m_handler.DecodeRest());
         m_handler.Attach(m_window);
         m_handler.SetActions(&m_actions);
         g_painted = &m_handler;
