@@ -5,6 +5,15 @@
 #include <functional>
 #include <vector>
 
+// The median of the times in milliseconds; -1 when there are none.
+inline double Median(std::vector<double> times)
+{
+    if (times.empty())
+        return -1;
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 // The median wall time of run() over several runs, in milliseconds.
 inline double MedianMs(int runs, const std::function<void()>& run)
 {
@@ -15,6 +24,5 @@ inline double MedianMs(int runs, const std::function<void()>& run)
         run();
         times.push_back(std::chrono::duration<double, std::milli>(Steady::now() - start).count());
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Median(times);
 }
