@@ -208,22 +208,3 @@ TEST(Startup, EnterAndEscapeNeverCloseTheMainWindow)
     EXPECT_TRUE(IsWindow(main));
     EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
 }
-
-TEST(Startup, EndingTheSessionSavesLikeExit)
-{
-    ZorlaCopy copy("ZorlaSession");
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
-    ASSERT_NE(main, nullptr);
-    SetWindowPos(main, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    DWORD_PTR allowed = 0;
-    SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &allowed);
-    EXPECT_TRUE(allowed);
-    ASSERT_TRUE(process->WaitExit(20000));
-    DWORD x = 0, y = 0, sound = 9;
-    EXPECT_TRUE(TestRegistry::ReadDword(copy.Name(), "CQuokkaDlg", "WndX", x));
-    EXPECT_TRUE(TestRegistry::ReadDword(copy.Name(), "CQuokkaDlg", "WndY", y));
-    EXPECT_TRUE(TestRegistry::ReadDword(copy.Name(), "CZorlaDlg", "bSound", sound));
-    EXPECT_EQ(x, 200u);
-    EXPECT_EQ(y, 150u);
-}
