@@ -1,6 +1,8 @@
 // The real Zorla.exe in its own processes: single instance, launch counter,
 // settings and position written on the way out.
+#include "support/CreatedWindows.h"
 #include "support/MessageBoxWatcher.h"
+#include "support/TestFiles.h"
 #include "support/TestRegistry.h"
 #include "support/Text1252.h"
 #include "support/ZorlaCopy.h"
@@ -45,6 +47,55 @@ TEST(Startup, SecondInstanceIsRefusedWithItsMessageAndIsNotCounted)
     // Icons are private to their process under Wine: only their presence shows here.
     EXPECT_NE(box.icon, nullptr);
     EXPECT_EQ(LaunchCount(copy), 1u);
+}
+
+// A refused start must not load the running instance's files: loading alone sets
+// an unparsable file aside, and a second main window would save over the first's.
+TEST(Startup, RefusedSecondInstanceTouchesNoDataFileAndMakesNoWindow)
+{
+    ZorlaCopy copy("ZorlaUntouched");
+    std::unique_ptr<TestProcess> first;
+    HWND main = copy.StartAndWait(first);
+    ASSERT_NE(main, nullptr);
+
+    const std::string notes = copy.Folder().File("Zorla_Notes");
+    const std::string weather = copy.Folder().File("Zorla_Weather");
+    const std::string garbage = "<DATABASE><ENTRY _id_=\"1\" text=\"cut off";
+    ASSERT_TRUE(TestFiles::Write(notes, garbage));
+    const std::string feed =
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<ZORLA><WEATHER><ENTRY>Bonn</ENTRY></WEATHER></ZORLA>\n";
+    ASSERT_TRUE(TestFiles::Write(weather, feed));
+    ASSERT_TRUE(TestFiles::SetWriteTime(weather, 2001, 5, 17));
+    const ULONGLONG weatherTime = TestFiles::WriteTime(weather);
+
+    CreatedWindowsLog windows;
+    ASSERT_TRUE(windows.Running());
+    auto second = copy.Start();
+    ASSERT_NE(second, nullptr);
+    MessageBoxWatcher watcher(second->Id(), IDOK, 20000);
+    const SeenBox box = watcher.Result();
+    ASSERT_TRUE(box.seen);
+    EXPECT_EQ(box.text, "Zorla 1.0 already running on this machine.");
+    ASSERT_TRUE(second->WaitExit(20000));
+
+    EXPECT_EQ(TestFiles::Bytes(notes), garbage);
+    EXPECT_FALSE(TestFiles::Exists(notes + ".bad"));
+    EXPECT_FALSE(TestFiles::Exists(weather + ".tmp"));
+    EXPECT_EQ(TestFiles::Bytes(weather), feed);
+    EXPECT_EQ(TestFiles::WriteTime(weather), weatherTime);
+
+    // Its own top-level windows: the box, and the input-method window the system
+    // gives every thread that makes windows. A main window would be a second dialog.
+    int dialogs = 0;
+    for (const CreatedWindow& created : windows.Of(second->Id())) {
+        if (!created.topLevel || created.className == "IME")
+            continue;
+        EXPECT_EQ(created.className, "#32770");
+        ++dialogs;
+    }
+    EXPECT_EQ(dialogs, 1) << "the box only";
+
+    EXPECT_TRUE(ZorlaCopy::Exit(main, *first));
 }
 
 TEST(GermanStartup, SecondInstanceMessageIsGerman)
@@ -156,23 +207,4 @@ TEST(Startup, EnterAndEscapeNeverCloseTheMainWindow)
     EXPECT_FALSE(process->WaitExit(500));
     EXPECT_TRUE(IsWindow(main));
     EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
-}
-
-TEST(Startup, EndingTheSessionSavesLikeExit)
-{
-    ZorlaCopy copy("ZorlaSession");
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
-    ASSERT_NE(main, nullptr);
-    SetWindowPos(main, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    DWORD_PTR allowed = 0;
-    SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &allowed);
-    EXPECT_TRUE(allowed);
-    ASSERT_TRUE(process->WaitExit(20000));
-    DWORD x = 0, y = 0, sound = 9;
-    EXPECT_TRUE(TestRegistry::ReadDword(copy.Name(), "CQuokkaDlg", "WndX", x));
-    EXPECT_TRUE(TestRegistry::ReadDword(copy.Name(), "CQuokkaDlg", "WndY", y));
-    EXPECT_TRUE(TestRegistry::ReadDword(copy.Name(), "CZorlaDlg", "bSound", sound));
-    EXPECT_EQ(x, 200u);
-    EXPECT_EQ(y, 150u);
 }

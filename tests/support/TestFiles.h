@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Files as the tests see them, read and stamped without the code under test.
+namespace TestFiles {
+
+// The whole file, byte for byte; empty when it cannot be read.
+std::string Bytes(const std::string& path);
+bool Write(const std::string& path, const std::string& bytes);
+bool Exists(const std::string& path);
+
+// The last write time in 100 ns steps since 1601; 0 when the file is missing.
+ULONGLONG WriteTime(const std::string& path);
+// Sets the last write time to a moment of the given day (UTC).
+bool SetWriteTime(const std::string& path, int year, int month, int day);
+
+}  // namespace TestFiles
