@@ -22,7 +22,7 @@
 namespace {
 
 const char kSection[] = "CZorlaDlg";
-const char kDefaultCity[] = "M" "\xFC" "nchen";
+const char kDefaultCity[] = "M\xFCnchen";
 const COLORREF kEditorTextColor = RGB(0, 101, 136);
 const COLORREF kCalendarTitleColor = RGB(1, 82, 138);
 const int kEditorLimitTimer = 50;
@@ -336,6 +336,7 @@ void CZorlaDlg::OnToggleTopMost()
 
 LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // clang-format off
     switch (message) {
     case WM_PAINT:           return OnPaint();
     case WM_ERASEBKGND:      return TRUE;
@@ -357,6 +358,7 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMPLETE_START:  CompleteStart(); return 0;
     default:                 return CQuokkaDlg::WindowProc(message, wParam, lParam);
     }
+    // clang-format on
 }
 
 BOOL CZorlaDlg::PreTranslateMessage(MSG* message)

@@ -4,6 +4,7 @@
 
 UINT CommandForHotSpot(int hotSpot)
 {
+    // clang-format off
     switch (hotSpot) {
     case 1:  return ID_WEB_LINK;           // the brand's logo
     case 2:  return ID_TOGGLE_TRAY;        // the close button
@@ -18,6 +19,7 @@ UINT CommandForHotSpot(int hotSpot)
     case 10: return ID_SHOW_TIMER_EDITOR;
     default: return 0;
     }
+    // clang-format on
 }
 
 UINT CommandForSystemMenu(UINT item)

@@ -11,6 +11,7 @@ struct Pair {
 };
 
 // Windows-1252 bytes; every escape ends its literal so no letter joins the escape.
+// clang-format off
 const Pair kPairs[] = {
     {"%s already running on this machine.", "%s wird bereits ausgef" "\xFC" "hrt"},
     {"Warning", "Warnung"},
@@ -62,6 +63,7 @@ const Pair kPairs[] = {
     {"Start sending mail...", "Beginne mit E-Mailversand" "\x85" "@"},
     {"Done !", "Fertig !@"},
 };
+// clang-format on
 
 const char* const kGermanFooter =
     "\n\n\n---------------\nDies ist ein Klimbim exklusiv entwickelt f" "\xFC" "r " ZORLA_BRAND_URL
