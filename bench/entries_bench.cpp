@@ -39,7 +39,7 @@ void Fill(CActionNotes& store)
     }
 }
 
-} // namespace
+}  // namespace
 
 int main()
 {

@@ -19,7 +19,6 @@
 
 namespace {
 
-
 CWinApp benchApp;
 
 std::string TempFolder(const char* name)
@@ -127,8 +126,8 @@ void StartUp(bool allLibraries)
     if (allLibraries) {
         for (const char* variant : {"comctl", "ole", "wininet", "dsound", "all"}) {
             const std::string name = std::string("startup_floor_") + variant;
-            programs.push_back({std::string("floor + ") + variant, BesideThisProgram((name + ".exe").c_str()),
-                                "Zorla floor", {}});
+            programs.push_back(
+                {std::string("floor + ") + variant, BesideThisProgram((name + ".exe").c_str()), "Zorla floor", {}});
         }
     }
     programs.push_back({"Zorla", copy, "Zorla 1.0", {}});

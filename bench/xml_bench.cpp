@@ -21,7 +21,8 @@ namespace {
 const int RUNS = 7;
 
 // Median time of run(); prepare() runs untimed before each run.
-double medianMs(const std::function<void()>& run, const std::function<void()>& prepare = [] {})
+double medianMs(
+    const std::function<void()>& run, const std::function<void()>& prepare = [] {})
 {
     std::vector<double> times;
     for (int i = 0; i < RUNS; ++i) {
@@ -40,11 +41,13 @@ std::string makeDocument(std::size_t targetBytes)
     std::string doc = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<DATABASE>\n";
     for (int id = 1; doc.size() < targetBytes; ++id) {
         const std::string n = std::to_string(id);
-        doc += "  <ENTRY _id_=\"" + n + "\" date=\"03/14/2004 09:05:00\" notify=\"0\" "
-               "text=\"Gr\xC3\xBC\xC3\x9F\x65 an M\xC3\xBCller_BR_Eintrag " + n +
+        doc += "  <ENTRY _id_=\"" + n +
+               "\" date=\"03/14/2004 09:05:00\" notify=\"0\" "
+               "text=\"Gr\xC3\xBC\xC3\x9F\x65 an M\xC3\xBCller_BR_Eintrag " +
+               n +
                "\" wndX=\"640\" wndY=\"120\">Sch\xC3\xB6ne Gr\xC3\xBC\xC3\x9F\x65 aus "
-               "K\xC3\xB6ln, \xC3\x84pfel &amp; Birnen f\xC3\xBCr alle &lt;Nr. " + n +
-               "&gt;</ENTRY>\n";
+               "K\xC3\xB6ln, \xC3\x84pfel &amp; Birnen f\xC3\xBCr alle &lt;Nr. " +
+               n + "&gt;</ENTRY>\n";
     }
     return doc + "</DATABASE>\n";
 }
@@ -78,7 +81,7 @@ std::unique_ptr<XmlElement> makeNotes(int count)
     return root;
 }
 
-} // namespace
+}  // namespace
 
 int main()
 {
@@ -88,18 +91,15 @@ int main()
     const double expatMs = medianMs([&] { expatAlone(doc); });
     // Each tree is freed after its run, outside the measured time.
     std::unique_ptr<XmlElement> tree;
-    const double layerMs = medianMs([&] {
-        tree = XmlParser().parseBuffer(doc.data(), doc.size());
-    }, [&] { tree.reset(); });
-    const double freeMs = medianMs([&] { tree.reset(); },
-                                   [&] { tree = XmlParser().parseBuffer(doc.data(), doc.size()); });
+    const double layerMs =
+        medianMs([&] { tree = XmlParser().parseBuffer(doc.data(), doc.size()); }, [&] { tree.reset(); });
+    const double freeMs =
+        medianMs([&] { tree.reset(); }, [&] { tree = XmlParser().parseBuffer(doc.data(), doc.size()); });
     tree.reset();
 
     std::printf("document: %.2f MB\n", mb);
-    std::printf("expat alone (empty handlers): median %.1f ms (%.0f MB/s)\n", expatMs,
-                mb / expatMs * 1000.0);
-    std::printf("XmlParser::parseBuffer:       median %.1f ms (%.0f MB/s)\n", layerMs,
-                mb / layerMs * 1000.0);
+    std::printf("expat alone (empty handlers): median %.1f ms (%.0f MB/s)\n", expatMs, mb / expatMs * 1000.0);
+    std::printf("XmlParser::parseBuffer:       median %.1f ms (%.0f MB/s)\n", layerMs, mb / layerMs * 1000.0);
     std::printf("freeing the tree:             median %.1f ms\n", freeMs);
     std::printf("layer speed / expat speed:    %.2f (goal >= 0.50)\n", expatMs / layerMs);
 
@@ -112,8 +112,7 @@ int main()
     });
     const double loadMs = medianMs([&] { XmlParser().parseFile(path); });
     std::printf("10,000 notes (%.2f MB): save median %.1f ms, load median %.1f ms\n",
-                static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0), saveMs,
-                loadMs);
+                static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0), saveMs, loadMs);
     std::filesystem::remove(path);
     return 0;
 }

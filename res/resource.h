@@ -1,72 +1,72 @@
 // Resource and command identifiers of Zorla: each defined here and nowhere else.
 #pragma once
 
-#define IDR_MAINFRAME            128
+#define IDR_MAINFRAME 128
 
-#define IDD_ZORLA_DIALOG         102
+#define IDD_ZORLA_DIALOG 102
 
 // Pictures (JPEG, RCDATA): the views' backgrounds, the blinking eyes, the
 // weather page's clean copy under the status line, and the hover pictures.
-#define IDP_HOME                 110
-#define IDP_NOTE_EDITOR          112
-#define IDP_WEATHER              113
-#define IDP_TIMER_EDITOR         114
-#define IDP_BLINK_OTHER          118
-#define IDP_BLINK_HOME           119
-#define IDP_CLOSE_HOVER          120
-#define IDP_WEATHER_COPY         136
-#define IDP_BACK_HOVER           146
-#define IDP_ENVELOPE_HOVER       153
-#define IDP_REFRESH_HOVER        159
+#define IDP_HOME 110
+#define IDP_NOTE_EDITOR 112
+#define IDP_WEATHER 113
+#define IDP_TIMER_EDITOR 114
+#define IDP_BLINK_OTHER 118
+#define IDP_BLINK_HOME 119
+#define IDP_CLOSE_HOVER 120
+#define IDP_WEATHER_COPY 136
+#define IDP_BACK_HOVER 146
+#define IDP_ENVELOPE_HOVER 153
+#define IDP_REFRESH_HOVER 159
 
 // Window outlines (RGNDATA, RCDATA).
-#define IDR_REGION_HOME          115
-#define IDR_REGION_OTHER         116
+#define IDR_REGION_HOME 115
+#define IDR_REGION_OTHER 116
 
 // Sounds (WAVE). The greetings are the six waves from IDW_GREETING on.
-#define IDW_GREETING             121
-#define IDW_GREETING_COUNT       6
-#define IDW_NOTES_HOVER          127
-#define IDW_WEATHER_HOVER        128
-#define IDW_TIMER_HOVER          129
-#define IDW_NOTE_OPENED          129
-#define IDW_ALERT                154
+#define IDW_GREETING 121
+#define IDW_GREETING_COUNT 6
+#define IDW_NOTES_HOVER 127
+#define IDW_WEATHER_HOVER 128
+#define IDW_TIMER_HOVER 129
+#define IDW_NOTE_OPENED 129
+#define IDW_ALERT 154
 
-#define IDS_APPOINTMENT_IN_PAST  102
-#define IDS_UNHANDLED_EXCEPTION  103
-#define IDS_WRITE_ERROR          104
-#define IDS_ASK_DELETE_NOTICE    105
+#define IDS_APPOINTMENT_IN_PAST 102
+#define IDS_UNHANDLED_EXCEPTION 103
+#define IDS_WRITE_ERROR 104
+#define IDS_ASK_DELETE_NOTICE 105
 
-#define IDC_WEBLINK              1002
-#define IDC_CITY_LIST            1005
-#define IDC_DATE_PICKER          1006
-#define IDC_TIME_PICKER          1007
-#define IDC_EDITOR_TEXT          1009
+#define IDC_WEBLINK 1002
+#define IDC_CITY_LIST 1005
+#define IDC_DATE_PICKER 1006
+#define IDC_TIME_PICKER 1007
+#define IDC_EDITOR_TEXT 1009
 
 // Commands of the main window (WM_COMMAND), whichever way they are asked for.
 #ifndef ID_APP_EXIT
-#define ID_APP_EXIT              57665
+#define ID_APP_EXIT 57665
 #endif
-#define ID_TOP_MOST              105
-#define ID_TOGGLE_TRAY           106
-#define ID_WEB_LINK              107
-#define ID_AUTOSTART             109
-#define ID_SEND_TO_FRIEND        133
-#define ID_ABOUT                 134
-#define ID_SHOW_WEATHER          148
-#define ID_SHOW_TIMER_EDITOR     149
-#define ID_SHOW_NOTE_EDITOR      150
-#define ID_SHOW_HOME             151
-#define ID_PLAY_SOUNDS           152
-#define ID_NO_INTERNET           156
-#define ID_UPDATE_WEATHER        158
+#define ID_TOP_MOST 105
+#define ID_TOGGLE_TRAY 106
+#define ID_WEB_LINK 107
+#define ID_AUTOSTART 109
+#define ID_SEND_TO_FRIEND 133
+#define ID_ABOUT 134
+#define ID_SHOW_WEATHER 148
+#define ID_SHOW_TIMER_EDITOR 149
+#define ID_SHOW_NOTE_EDITOR 150
+#define ID_SHOW_HOME 151
+#define ID_PLAY_SOUNDS 152
+#define ID_NO_INTERNET 156
+#define ID_UPDATE_WEATHER 158
 
 // Commands about note windows; lParam carries a CEntry* (open, due) or a
 // std::string* holding the note window's key (forget).
-#define ID_NOTE_FORGET           140
-#define ID_NOTE_OPEN             143
-#define ID_TIMER_FORGET          145
-#define ID_REMINDER_DUE          147
+#define ID_NOTE_FORGET 140
+#define ID_NOTE_OPEN 143
+#define ID_TIMER_FORGET 145
+#define ID_REMINDER_DUE 147
 
 // The "About %s..." item of the main window's system menu.
-#define IDM_SYSTEM_ABOUT         16
+#define IDM_SYSTEM_ABOUT 16

@@ -55,9 +55,10 @@ std::string FileIn(std::string folder, const char* storeName)
     return folder + "Zorla_" + storeName;
 }
 
-} // namespace
+}  // namespace
 
-CAction::CAction(const char* storeName) : CAction(storeName, CDataFolder::Get())
+CAction::CAction(const char* storeName)
+    : CAction(storeName, CDataFolder::Get())
 {
     if (!CDataFolder::IsSetForTest())
         m_legacyPaths = {FileIn(CDataFolder::ProgramFolder(), storeName),
@@ -65,7 +66,8 @@ CAction::CAction(const char* storeName) : CAction(storeName, CDataFolder::Get())
 }
 
 CAction::CAction(const char* storeName, const std::string& folder, const std::string& legacyFolder)
-    : m_path(FileIn(folder, storeName)), m_loadPath(m_path)
+    : m_path(FileIn(folder, storeName))
+    , m_loadPath(m_path)
 {
     if (!legacyFolder.empty())
         m_legacyPaths.push_back(FileIn(legacyFolder, storeName));
@@ -92,7 +94,7 @@ void CAction::TakeOverLegacyFile()
         // A program folder that takes no new files may still be read: copy then.
         if (!MoveFileExA(legacy.c_str(), m_path.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) &&
             !CopyFileA(legacy.c_str(), m_path.c_str(), TRUE))
-            m_loadPath = legacy; // read it where it is; the next save lands in the data folder
+            m_loadPath = legacy;  // read it where it is; the next save lands in the data folder
         return;
     }
 }

@@ -34,7 +34,7 @@ bool CreateFolders(const std::string& folder)
     return CreateDirectoryA(folder.c_str(), nullptr) || IsFolder(folder);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 std::string g_folderForTest;

@@ -24,11 +24,11 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
-} // namespace
+}  // namespace
 
-CEntry::CEntry() : date(COleDateTime::GetCurrentTime())
-{
-}
+CEntry::CEntry()
+    : date(COleDateTime::GetCurrentTime())
+{}
 
 bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
 {
@@ -108,9 +108,13 @@ std::string FilterText(const std::string& typed)
     kept.reserve(typed.size());
     for (char c : typed) {
         switch (static_cast<unsigned char>(c)) {
-        case 0xC4: case 0xD6: case 0xDC: case 0xDF: case 0xE4: case 0xF6: case 0xFC:
-            kept += c;
-            break;
+        case 0xC4:
+        case 0xD6:
+        case 0xDC:
+        case 0xDF:
+        case 0xE4:
+        case 0xF6:
+        case 0xFC: kept += c; break;
         default:
             if (static_cast<unsigned char>(c) < 0x80)
                 kept += c;

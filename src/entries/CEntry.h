@@ -33,14 +33,14 @@ public:
     // The main window's key for the entry's note window, e.g. "Zorla 1.0NID:12".
     std::string GetKey() const;
 
-    int kind = 0;                 // 1 reminder, 2 note
-    CEntryStore* store = nullptr; // not owned; where a note window writes back
-    int wndX = -1;                // -1 until the note window was placed
+    int kind = 0;                  // 1 reminder, 2 note
+    CEntryStore* store = nullptr;  // not owned; where a note window writes back
+    int wndX = -1;                 // -1 until the note window was placed
     int wndY = -1;
-    int id = 0;                   // 0 until stored
-    std::string text;             // stored form
-    COleDateTime date;            // notes: created; reminders: the appointment
-    int notify = -1;              // reminders: minutes after date when due; -1 for notes
+    int id = 0;         // 0 until stored
+    std::string text;   // stored form
+    COleDateTime date;  // notes: created; reminders: the appointment
+    int notify = -1;    // reminders: minutes after date when due; -1 for notes
 };
 
 // Drops every byte from 0x80 up except the German letters the program's files keep

@@ -6,16 +6,15 @@ namespace {
 
 const char* const ENTRY = "ENTRY";
 
-} // namespace
+}  // namespace
 
-CEntryStore::CEntryStore(const char* storeName) : CAction(storeName)
-{
-}
+CEntryStore::CEntryStore(const char* storeName)
+    : CAction(storeName)
+{}
 
 CEntryStore::CEntryStore(const char* storeName, const std::string& folder, const std::string& legacyFolder)
     : CAction(storeName, folder, legacyFolder)
-{
-}
+{}
 
 void CEntryStore::OnDocumentChanged()
 {

@@ -12,7 +12,7 @@ namespace {
 // OLE initialisation is per thread; count the successful ones to undo.
 thread_local int t_oleInitCount = 0;
 
-} // namespace
+}  // namespace
 
 CWnd* AfxGetMainWnd()
 {
@@ -23,13 +23,11 @@ CWnd* AfxGetMainWnd()
 std::string AfxGetModuleBaseName()
 {
     std::vector<char> path(MAX_PATH);
-    for (;;)
-    {
+    for (;;) {
         const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0)
             return std::string();
-        if (length < path.size())
-        {
+        if (length < path.size()) {
             path.resize(length);
             break;
         }
@@ -53,8 +51,7 @@ HINSTANCE AfxGetResourceHandle()
 int AfxMessageBox(const char* text, UINT type, UINT /*helpId: there is no help file*/)
 {
     HWND owner = ::GetActiveWindow();
-    if (!owner)
-    {
+    if (!owner) {
         CWnd* mainWnd = AfxGetMainWnd();
         if (mainWnd && ::IsWindow(mainWnd->GetSafeHwnd()))
             owner = mainWnd->GetSafeHwnd();

@@ -16,7 +16,7 @@ bool IsBlank(const char* text)
     return text[std::strspn(text, " \t")] == '\0';
 }
 
-} // namespace
+}  // namespace
 
 HWND CDataExchange::PrepareCtrl(int id)
 {
@@ -29,8 +29,7 @@ HWND CDataExchange::PrepareCtrl(int id)
 
 void CDataExchange::Fail()
 {
-    if (m_bSaveAndValidate && m_hWndLastControl)
-    {
+    if (m_bSaveAndValidate && m_hWndLastControl) {
         ::SetFocus(m_hWndLastControl);
         char className[16] = {};
         ::GetClassNameA(m_hWndLastControl, className, sizeof(className));
@@ -52,8 +51,7 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value)
 void DDX_Text(CDataExchange* dx, int id, int& value)
 {
     HWND control = dx->PrepareCtrl(id);
-    if (!dx->m_bSaveAndValidate)
-    {
+    if (!dx->m_bSaveAndValidate) {
         ::SetWindowTextA(control, std::to_string(value).c_str());
         return;
     }
@@ -61,8 +59,7 @@ void DDX_Text(CDataExchange* dx, int id, int& value)
     char* end = nullptr;
     errno = 0;
     const long number = std::strtol(text.c_str(), &end, 10);
-    if (end == text.c_str() || !IsBlank(end) || errno == ERANGE || number < INT_MIN || number > INT_MAX)
-    {
+    if (end == text.c_str() || !IsBlank(end) || errno == ERANGE || number < INT_MIN || number > INT_MAX) {
         AfxMessageBox("Please enter an integer.", MB_OK | MB_ICONEXCLAMATION);
         dx->Fail();
     }
@@ -73,29 +70,26 @@ void DDX_CBString(CDataExchange* dx, int id, std::string& value)
 {
     HWND combo = dx->PrepareCtrl(id);
     const bool isList = (::GetWindowLongPtrA(combo, GWL_STYLE) & 3) == CBS_DROPDOWNLIST;
-    if (!dx->m_bSaveAndValidate)
-    {
-        const LRESULT found = ::SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                                             reinterpret_cast<LPARAM>(value.c_str()));
+    if (!dx->m_bSaveAndValidate) {
+        const LRESULT found =
+            ::SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str()));
         if (found == CB_ERR && !isList)
             ::SetWindowTextA(combo, value.c_str());
         return;
     }
-    if (!isList)
-    {
+    if (!isList) {
         value = GetWindowTextString(combo);
         return;
     }
     const LRESULT index = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR)
-    {
+    if (index == CB_ERR) {
         value.clear();
         return;
     }
     const LRESULT length = ::SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
-    const LRESULT copied = ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                                          reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied =
+        ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     value.assign(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
 }
 

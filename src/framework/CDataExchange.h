@@ -8,10 +8,12 @@ class CDialog;
 class CWnd;
 
 // One pass of dialog data exchange between a dialog's members and its controls.
-class CDataExchange
-{
+class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, BOOL save) : m_bSaveAndValidate(save), m_pDlgWnd(dialog) {}
+    CDataExchange(CDialog* dialog, BOOL save)
+        : m_bSaveAndValidate(save)
+        , m_pDlgWnd(dialog)
+    {}
 
     // The control with this id, remembered as the one to focus on failure.
     // A missing control fails the exchange.
@@ -27,9 +29,7 @@ public:
 };
 
 // Thrown by Fail and caught by UpdateData; never leaves the framework.
-struct DataExchangeFailure
-{
-};
+struct DataExchangeFailure {};
 
 void DDX_Text(CDataExchange* dx, int id, std::string& value);
 // A number that does not parse is reported to the user and fails the exchange.

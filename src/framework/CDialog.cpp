@@ -4,9 +4,10 @@
 #include "framework/CDataExchange.h"
 #include "framework/ExceptionReport.h"
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent)
-{
-}
+CDialog::CDialog(UINT templateId, CWnd* parent)
+    : m_nIDTemplate(templateId)
+    , m_pParentWnd(parent)
+{}
 
 CDialog::~CDialog()
 {
@@ -25,8 +26,7 @@ void CDialog::InitModalIndirect(const DLGTEMPLATE* dialogTemplate, CWnd* parent)
 HWND CDialog::OwnerWindow() const
 {
     HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
-    if (!owner)
-    {
+    if (!owner) {
         CWnd* mainWnd = AfxGetMainWnd();
         if (mainWnd && mainWnd != this && ::IsWindow(mainWnd->GetSafeHwnd()))
             owner = mainWnd->GetSafeHwnd();
@@ -38,10 +38,10 @@ HWND CDialog::CreateFromTemplate(HWND owner)
 {
     const LPARAM self = reinterpret_cast<LPARAM>(this);
     if (m_lpDialogTemplate)
-        return ::CreateDialogIndirectParamA(AfxGetResourceHandle(), m_lpDialogTemplate, owner,
-                                            &CDialog::DialogProc, self);
-    return ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
-                                &CDialog::DialogProc, self);
+        return ::CreateDialogIndirectParamA(AfxGetResourceHandle(), m_lpDialogTemplate, owner, &CDialog::DialogProc,
+                                            self);
+    return ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner, &CDialog::DialogProc,
+                                self);
 }
 
 // A modal loop of our own rather than DialogBoxParam: the dialog manager's loop
@@ -57,8 +57,7 @@ INT_PTR CDialog::DoModal()
     m_endModal = false;
     m_nModalResult = -1;
     HWND window = CreateFromTemplate(owner);
-    if (!window)
-    {
+    if (!window) {
         m_modal = false;
         return -1;
     }
@@ -82,11 +81,9 @@ INT_PTR CDialog::DoModal()
 void CDialog::RunModalLoop()
 {
     MSG message{};
-    while (!m_endModal && m_hWnd)
-    {
+    while (!m_endModal && m_hWnd) {
         const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0)
-        {
+        if (got == 0) {
             // WM_QUIT ends every loop: leave it for the outer one.
             ::PostQuitMessage(static_cast<int>(message.wParam));
             break;
@@ -132,16 +129,13 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message)
-    {
-    case WM_INITDIALOG:
-        return OnInitDialog();
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog();
     case WM_COMMAND:
         if (OnCommand(wParam, lParam))
             return 0;
         break;
-    default:
-        break;
+    default: break;
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }
@@ -152,16 +146,10 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM)
     // numbered 1 or 2 must not end the dialog with its change notifications.
     if (HIWORD(wParam) != BN_CLICKED)
         return FALSE;
-    switch (LOWORD(wParam))
-    {
-    case IDOK:
-        OnOK();
-        return TRUE;
-    case IDCANCEL:
-        OnCancel();
-        return TRUE;
-    default:
-        return FALSE;
+    switch (LOWORD(wParam)) {
+    case IDOK: OnOK(); return TRUE;
+    case IDCANCEL: OnCancel(); return TRUE;
+    default: return FALSE;
     }
 }
 
@@ -192,8 +180,7 @@ void CDialog::OnCancel()
 void CDialog::EndDialog(int result)
 {
     m_nModalResult = result;
-    if (m_modal)
-    {
+    if (m_modal) {
         m_endModal = true;
         // Wakes the modal loop when this was called from outside its dispatch.
         if (m_hWnd)
@@ -206,17 +193,12 @@ void CDialog::EndDialog(int result)
 BOOL CDialog::UpdateData(BOOL save)
 {
     CDataExchange dx(this, save);
-    try
-    {
+    try {
         DoDataExchange(&dx);
-    }
-    catch (const DataExchangeFailure&)
-    {
+    } catch (const DataExchangeFailure&) {
         return FALSE;
     }
     return TRUE;
 }
 
-void CDialog::DoDataExchange(CDataExchange*)
-{
-}
+void CDialog::DoDataExchange(CDataExchange*) {}

@@ -8,8 +8,7 @@ class CDataExchange;
 // messages go through the same WindowProc as every CWnd, so a derived dialog
 // reads as one table of messages; the template's dialog procedure only hands
 // WM_INITDIALOG over and otherwise leaves everything to the dialog manager.
-class CDialog : public CWnd
-{
+class CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
     CDialog() = default;

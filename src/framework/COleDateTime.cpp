@@ -17,17 +17,14 @@ constexpr double kMaxDate = 2958465.0 + 86399.0 / kSecondsPerDay;
 // Days from 1 January 1970 to 30 December 1899.
 constexpr long long kOleEpochFromUnix = -25569;
 
-const char* const kDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday",
-                                 "Thursday", "Friday", "Saturday"};
-const char* const kMonthNames[] = {"January", "February", "March", "April", "May", "June",
-                                   "July", "August", "September", "October", "November",
-                                   "December"};
+const char* const kDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+const char* const kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
+                                   "July",    "August",   "September", "October", "November", "December"};
 
-struct Parts
-{
+struct Parts {
     int year, month, day, hour, minute, second;
-    int dayOfWeek; // 0 = Sunday
-    int dayOfYear; // 1-based
+    int dayOfWeek;  // 0 = Sunday
+    int dayOfYear;  // 1-based
 };
 
 bool IsLeapYear(int year)
@@ -83,8 +80,7 @@ double DateFromLinearSeconds(long long seconds)
 {
     long long days = seconds / kSecondsPerDay;
     long long rest = seconds % kSecondsPerDay;
-    if (rest < 0)
-    {
+    if (rest < 0) {
         rest += kSecondsPerDay;
         --days;
     }
@@ -99,8 +95,7 @@ bool PartsFromDate(double date, Parts& parts)
     long long seconds = LinearSeconds(date);
     long long days = seconds / kSecondsPerDay;
     long long time = seconds % kSecondsPerDay;
-    if (time < 0)
-    {
+    if (time < 0) {
         time += kSecondsPerDay;
         --days;
     }
@@ -110,17 +105,16 @@ bool PartsFromDate(double date, Parts& parts)
     parts.hour = static_cast<int>(time / 3600);
     parts.minute = static_cast<int>(time / 60 % 60);
     parts.second = static_cast<int>(time % 60);
-    parts.dayOfWeek = static_cast<int>(((days + 6) % 7 + 7) % 7); // day 0 was a Saturday
-    parts.dayOfYear = static_cast<int>(DaysFromCivil(parts.year, parts.month, parts.day) -
-                                       DaysFromCivil(parts.year, 1, 1) + 1);
+    parts.dayOfWeek = static_cast<int>(((days + 6) % 7 + 7) % 7);  // day 0 was a Saturday
+    parts.dayOfYear =
+        static_cast<int>(DaysFromCivil(parts.year, parts.month, parts.day) - DaysFromCivil(parts.year, 1, 1) + 1);
     return true;
 }
 
 bool DateFromParts(int year, int month, int day, int hour, int minute, int second, double& date)
 {
-    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 ||
-        day > DaysInMonth(year, month) || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
-        second < 0 || second > 59)
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour < 0 ||
+        hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
         return false;
     const long long days = DaysFromCivil(year, month, day) - kOleEpochFromUnix;
     date = DateFromLinearSeconds(days * kSecondsPerDay + hour * 3600 + minute * 60 + second);
@@ -136,8 +130,7 @@ void AppendNumber(std::string& out, int value, int width, bool noLeadingZeros)
 
 void AppendField(std::string& out, char specifier, bool alternate, const Parts& p)
 {
-    switch (specifier)
-    {
+    switch (specifier) {
     case 'a': out.append(kDayNames[p.dayOfWeek], 3); break;
     case 'A': out += kDayNames[p.dayOfWeek]; break;
     case 'b': out.append(kMonthNames[p.month - 1], 3); break;
@@ -185,7 +178,7 @@ void AppendField(std::string& out, char specifier, bool alternate, const Parts& 
     }
 }
 
-} // namespace
+}  // namespace
 
 COleDateTime::COleDateTime(DATE value)
 {
@@ -217,8 +210,7 @@ COleDateTime& COleDateTime::operator=(DATE value)
 int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second)
 {
     double date = 0.0;
-    if (DateFromParts(year, month, day, hour, minute, second, date))
-    {
+    if (DateFromParts(year, month, day, hour, minute, second, date)) {
         m_dt = date;
         m_status = valid;
         return 0;
@@ -244,11 +236,11 @@ bool COleDateTime::GetAsSystemTime(SYSTEMTIME& time) const
     return true;
 }
 
-#define COLE_PART(name, field, adjust)                                                 \
-    int COleDateTime::name() const                                                     \
-    {                                                                                  \
-        Parts p{};                                                                     \
-        return m_status == valid && PartsFromDate(m_dt, p) ? p.field + (adjust) : -1;  \
+#define COLE_PART(name, field, adjust)                                                                                 \
+    int COleDateTime::name() const                                                                                     \
+    {                                                                                                                  \
+        Parts p{};                                                                                                     \
+        return m_status == valid && PartsFromDate(m_dt, p) ? p.field + (adjust) : -1;                                  \
     }
 COLE_PART(GetYear, year, 0)
 COLE_PART(GetMonth, month, 0)
@@ -287,17 +279,14 @@ std::string COleDateTime::Format(const char* format) const
     if (m_status != valid || !PartsFromDate(m_dt, p))
         return "Invalid DateTime";
     std::string out;
-    for (const char* c = format ? format : ""; *c; ++c)
-    {
-        if (*c != '%' || c[1] == '\0')
-        {
+    for (const char* c = format ? format : ""; *c; ++c) {
+        if (*c != '%' || c[1] == '\0') {
             out += *c;
             continue;
         }
         ++c;
         bool alternate = false;
-        if (*c == '#' && c[1] != '\0')
-        {
+        if (*c == '#' && c[1] != '\0') {
             alternate = true;
             ++c;
         }
@@ -309,8 +298,7 @@ std::string COleDateTime::Format(const char* format) const
 COleDateTime COleDateTime::operator+(const COleDateTimeSpan& span) const
 {
     COleDateTime result;
-    if (m_status != valid || span.GetStatus() != COleDateTimeSpan::valid)
-    {
+    if (m_status != valid || span.GetStatus() != COleDateTimeSpan::valid) {
         result.m_status = invalid;
         return result;
     }
@@ -326,8 +314,7 @@ COleDateTime COleDateTime::operator-(const COleDateTimeSpan& span) const
 
 COleDateTimeSpan COleDateTime::operator-(const COleDateTime& other) const
 {
-    COleDateTimeSpan result(static_cast<double>(LinearSeconds(m_dt) - LinearSeconds(other.m_dt)) /
-                            kSecondsPerDay);
+    COleDateTimeSpan result(static_cast<double>(LinearSeconds(m_dt) - LinearSeconds(other.m_dt)) / kSecondsPerDay);
     if (m_status != valid || other.m_status != valid)
         result.SetStatus(COleDateTimeSpan::invalid);
     return result;

@@ -14,8 +14,7 @@
 // day as the fraction. Before that day the whole part counts backwards while the
 // fraction still runs forwards (-1.25 is 29 December 1899, 06:00), so arithmetic
 // goes through a linear day count. Values carry whole seconds.
-class COleDateTime
-{
+class COleDateTime {
 public:
     enum DateTimeStatus { valid = 0, invalid = 1, null = 2 };
 

@@ -6,7 +6,7 @@ namespace {
 
 constexpr double kSecondsPerDay = 24.0 * 60.0 * 60.0;
 
-} // namespace
+}  // namespace
 
 COleDateTimeSpan::COleDateTimeSpan(long days, int hours, int minutes, int seconds)
 {

@@ -2,13 +2,14 @@
 
 // A length of time in days (fraction = time of day), as the difference of two
 // COleDateTime values or something to add to one.
-class COleDateTimeSpan
-{
+class COleDateTimeSpan {
 public:
     enum DateTimeSpanStatus { valid = 0, invalid = 1, null = 2 };
 
     COleDateTimeSpan() = default;
-    COleDateTimeSpan(double days) : m_span(days) {}
+    COleDateTimeSpan(double days)
+        : m_span(days)
+    {}
     COleDateTimeSpan(long days, int hours, int minutes, int seconds);
 
     void SetDateTimeSpan(long days, int hours, int minutes, int seconds);

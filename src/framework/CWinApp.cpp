@@ -13,7 +13,7 @@ namespace {
 
 std::atomic<CWinApp*> g_app{nullptr};
 
-} // namespace
+}  // namespace
 
 CWinApp* AfxGetApp()
 {
@@ -21,7 +21,9 @@ CWinApp* AfxGetApp()
 }
 
 CWinApp::CWinApp()
-    : m_pszAppName(AfxGetModuleBaseName()), m_hInstance(::GetModuleHandleA(nullptr)), m_pPreviousApp(g_app)
+    : m_pszAppName(AfxGetModuleBaseName())
+    , m_hInstance(::GetModuleHandleA(nullptr))
+    , m_pPreviousApp(g_app)
 {
     g_app = this;
 }
@@ -64,14 +66,11 @@ std::string CWinApp::GetProfileString(const char* section, const char* entry, co
     const std::string fallback = defaultValue ? defaultValue : "";
     if (!section || !entry)
         return fallback;
-    if (m_pszRegistryKey.empty())
-    {
+    if (m_pszRegistryKey.empty()) {
         std::vector<char> text(256);
-        for (;;)
-        {
+        for (;;) {
             const DWORD length = ::GetPrivateProfileStringA(section, entry, fallback.c_str(), text.data(),
-                                                            static_cast<DWORD>(text.size()),
-                                                            IniFileName().c_str());
+                                                            static_cast<DWORD>(text.size()), IniFileName().c_str());
             if (length + 1 < text.size())
                 return std::string(text.data(), length);
             text.resize(text.size() * 2);
@@ -124,15 +123,12 @@ void CWinApp::OnMainWndDestroyed()
 
 int CWinApp::Run()
 {
-    if (InitInstance())
-    {
+    if (InitInstance()) {
         m_loopThreadId = ::GetCurrentThreadId();
         MSG message{};
-        for (;;)
-        {
+        for (;;) {
             const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
-            if (got == 0)
-            {
+            if (got == 0) {
                 m_nExitCode = static_cast<int>(message.wParam);
                 break;
             }
@@ -152,12 +148,9 @@ int AfxWinMain(HINSTANCE instance)
         return -1;
     if (instance)
         app->m_hInstance = instance;
-    try
-    {
+    try {
         return app->Run();
-    }
-    catch (...)
-    {
+    } catch (...) {
         AfxReportCaughtException(__FILE__, __LINE__);
         return -1;
     }

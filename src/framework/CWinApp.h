@@ -11,8 +11,7 @@ class CWnd;
 // The one application object of the process (AfxGetApp); one constructed later
 // takes over that role until it ends. Its profile calls keep
 // settings under HKEY_CURRENT_USER\Software\<registry key>\<app name>\<section>.
-class CWinApp
-{
+class CWinApp {
 public:
     CWinApp();
     virtual ~CWinApp();
@@ -43,8 +42,8 @@ public:
     // leaves no quit message behind that would close later message boxes.)
     void OnMainWndDestroyed();
 
-    std::string m_pszAppName;     // the executable's file name without extension
-    std::string m_pszRegistryKey; // empty: settings go to <app name>.INI instead
+    std::string m_pszAppName;      // the executable's file name without extension
+    std::string m_pszRegistryKey;  // empty: settings go to <app name>.INI instead
     CWnd* m_pMainWnd = nullptr;
     HINSTANCE m_hInstance = nullptr;
 
@@ -53,7 +52,7 @@ protected:
 
 private:
     CWinApp* m_pPreviousApp;
-    DWORD m_loopThreadId = 0; // the thread inside Run's message loop, or 0
+    DWORD m_loopThreadId = 0;  // the thread inside Run's message loop, or 0
 
     std::string SectionPath(const char* section) const;
     std::string IniFileName() const;

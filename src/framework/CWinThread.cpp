@@ -5,9 +5,9 @@
 #include <process.h>
 
 CWinThread::CWinThread(ThreadFunction function, void* param)
-    : m_pfnThreadProc(function), m_pThreadParams(param)
-{
-}
+    : m_pfnThreadProc(function)
+    , m_pThreadParams(param)
+{}
 
 CWinThread::~CWinThread()
 {
@@ -22,8 +22,8 @@ BOOL CWinThread::CreateThread(DWORD createFlags, UINT stackSize)
     // Always start suspended: an auto-deleting thread could otherwise end and
     // free the object before its handle and id are stored.
     unsigned threadId = 0;
-    const uintptr_t handle = ::_beginthreadex(nullptr, stackSize, &CWinThread::ThreadEntry, this,
-                                              CREATE_SUSPENDED, &threadId);
+    const uintptr_t handle =
+        ::_beginthreadex(nullptr, stackSize, &CWinThread::ThreadEntry, this, CREATE_SUSPENDED, &threadId);
     if (!handle)
         return FALSE;
     m_hThread = reinterpret_cast<HANDLE>(handle);
@@ -37,12 +37,10 @@ int CWinThread::Run()
 {
     if (m_pfnThreadProc)
         return static_cast<int>(m_pfnThreadProc(m_pThreadParams));
-    if (InitInstance())
-    {
+    if (InitInstance()) {
         MSG message{};
         BOOL got;
-        while ((got = ::GetMessageA(&message, nullptr, 0, 0)) != 0 && got != -1)
-        {
+        while ((got = ::GetMessageA(&message, nullptr, 0, 0)) != 0 && got != -1) {
             ::TranslateMessage(&message);
             ::DispatchMessageA(&message);
         }
@@ -56,22 +54,15 @@ unsigned __stdcall CWinThread::ThreadEntry(void* self)
 {
     auto* thread = static_cast<CWinThread*>(self);
     int exitCode = -1;
-    try
-    {
+    try {
         exitCode = thread->Run();
-    }
-    catch (...)
-    {
+    } catch (...) {
         AfxReportCaughtException(__FILE__, __LINE__);
     }
-    if (thread->m_bAutoDelete)
-    {
-        try
-        {
+    if (thread->m_bAutoDelete) {
+        try {
             delete thread;
-        }
-        catch (...)
-        {
+        } catch (...) {
             AfxReportCaughtException(__FILE__, __LINE__);
         }
     }
@@ -82,8 +73,7 @@ CWinThread* AfxBeginThread(CWinThread::ThreadFunction function, void* param, int
                            DWORD createFlags)
 {
     auto* thread = new CWinThread(function, param);
-    if (!thread->CreateThread(createFlags | CREATE_SUSPENDED, stackSize))
-    {
+    if (!thread->CreateThread(createFlags | CREATE_SUSPENDED, stackSize)) {
         delete thread;
         return nullptr;
     }

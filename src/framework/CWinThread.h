@@ -9,8 +9,7 @@
 // m_bAutoDelete (the default) the object deletes itself when the thread ends,
 // so the creator must not touch it after CreateThread unless it created the
 // thread suspended and cleared m_bAutoDelete first.
-class CWinThread
-{
+class CWinThread {
 public:
     using ThreadFunction = UINT (*)(void* param);
 
@@ -31,7 +30,7 @@ public:
     // The WM_QUIT code when the message loop ran, else 0.
     virtual int ExitInstance() { return m_nExitCode; }
 
-    HANDLE m_hThread = nullptr; // closed by the destructor
+    HANDLE m_hThread = nullptr;  // closed by the destructor
     DWORD m_nThreadID = 0;
     BOOL m_bAutoDelete = TRUE;
 
@@ -49,6 +48,5 @@ private:
 
 // Creates the thread object and starts it (unless CREATE_SUSPENDED). Returns
 // null when the thread could not be created.
-CWinThread* AfxBeginThread(CWinThread::ThreadFunction function, void* param,
-                           int priority = THREAD_PRIORITY_NORMAL, UINT stackSize = 0,
-                           DWORD createFlags = 0);
+CWinThread* AfxBeginThread(CWinThread::ThreadFunction function, void* param, int priority = THREAD_PRIORITY_NORMAL,
+                           UINT stackSize = 0, DWORD createFlags = 0);

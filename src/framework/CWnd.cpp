@@ -26,46 +26,38 @@ thread_local MSG t_current{};
 
 HWND NotifyingChild(HWND parent, UINT message, LPARAM lParam)
 {
-    switch (message)
-    {
+    switch (message) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
-        return reinterpret_cast<HWND>(lParam);
+    case WM_CTLCOLORSCROLLBAR: return reinterpret_cast<HWND>(lParam);
     case WM_COMMAND:
         // Menu and accelerator commands carry 0; the program's own commands carry
         // a pointer, which never names one of our children (checked below).
         return reinterpret_cast<HWND>(lParam);
-    case WM_DRAWITEM:
-    {
+    case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         return item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
     }
-    case WM_MEASUREITEM:
-    {
+    case WM_MEASUREITEM: {
         const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
-        return item && item->CtlType != ODT_MENU ? ::GetDlgItem(parent, static_cast<int>(item->CtlID))
-                                                 : nullptr;
+        return item && item->CtlType != ODT_MENU ? ::GetDlgItem(parent, static_cast<int>(item->CtlID)) : nullptr;
     }
-    case WM_NOTIFY:
-    {
+    case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         return header ? header->hwndFrom : nullptr;
     }
-    default:
-        return nullptr;
+    default: return nullptr;
     }
 }
 
-} // namespace
+}  // namespace
 
 CWnd::~CWnd()
 {
     // A window that outlives its object must not route messages into freed memory.
-    if (m_attached)
-    {
+    if (m_attached) {
         if (::IsWindow(m_hWnd))
             UnsubclassWindow();
         else
@@ -91,8 +83,7 @@ CWnd* CWnd::FromHandle(HWND window)
     auto found = t_temporary.find(window);
     if (found != t_temporary.end())
         return found->second.get();
-    if (t_temporary.size() >= 64)
-    {
+    if (t_temporary.size() >= 64) {
         for (auto it = t_temporary.begin(); it != t_temporary.end();)
             it = ::IsWindow(it->first) ? std::next(it) : t_temporary.erase(it);
     }
@@ -113,9 +104,7 @@ BOOL CWnd::SubclassWindow(HWND window)
     m_hWnd = window;
     m_attached = true;
     m_pfnSuper = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(window, GWLP_WNDPROC));
-    if (!m_pfnSuper ||
-        !::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)))
-    {
+    if (!m_pfnSuper || !::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc))) {
         Detach();
         return FALSE;
     }
@@ -166,19 +155,15 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     const MSG saved = t_current;
     t_current = MSG{window, message, wParam, lParam, 0, {}};
     LRESULT result = 0;
-    try
-    {
+    try {
         if (!ReflectToChild(window, message, wParam, lParam, &result))
             result = WindowProc(message, wParam, lParam);
-    }
-    catch (...)
-    {
+    } catch (...) {
         AfxReportCaughtException(__FILE__, __LINE__);
         result = 0;
     }
     t_current = saved;
-    if (message == WM_NCDESTROY && FromHandlePermanent(window) == this)
-    {
+    if (message == WM_NCDESTROY && FromHandlePermanent(window) == this) {
         Detach();
         // No dangling main window for later message boxes.
         CWinApp* app = AfxGetApp();
@@ -221,10 +206,8 @@ BOOL CWnd::PreTranslateMessage(MSG*)
 
 BOOL CWnd::WalkPreTranslateTree(MSG* message)
 {
-    for (HWND window = message->hwnd; window;)
-    {
-        if (CWnd* wnd = FromHandlePermanent(window))
-        {
+    for (HWND window = message->hwnd; window;) {
+        if (CWnd* wnd = FromHandlePermanent(window)) {
             if (wnd->PreTranslateMessage(message))
                 return TRUE;
         }
@@ -301,24 +284,19 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
         return FALSE;
     ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(changed));
     if (flags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
     return TRUE;
 }
 
 void CWnd::DispatchQueued(MSG* message)
 {
     BOOL handled = FALSE;
-    try
-    {
+    try {
         handled = WalkPreTranslateTree(message);
-    }
-    catch (...)
-    {
+    } catch (...) {
         AfxReportCaughtException(__FILE__, __LINE__);
     }
-    if (!handled)
-    {
+    if (!handled) {
         ::TranslateMessage(message);
         ::DispatchMessageA(message);
     }

@@ -11,11 +11,12 @@ std::string GetWindowTextString(HWND window);
 // dialog's creation) the object receives the window's messages through the one
 // virtual WindowProc; it is detached on WM_NCDESTROY and never touched for that
 // window again. Window objects are not copied.
-class CWnd
-{
+class CWnd {
 public:
     CWnd() = default;
-    explicit CWnd(HWND window) : m_hWnd(window) {}
+    explicit CWnd(HWND window)
+        : m_hWnd(window)
+    {}
     virtual ~CWnd();
 
     CWnd(const CWnd&) = delete;

@@ -9,7 +9,7 @@ std::mutex g_lock;
 bool g_fixed = false;
 SYSTEMTIME g_fixedTime{};
 
-} // namespace
+}  // namespace
 
 SYSTEMTIME Clock::Now()
 {

@@ -3,8 +3,7 @@
 #include <windows.h>
 
 // The one place that reads the current local time, so tests can fix it.
-class Clock
-{
+class Clock {
 public:
     static SYSTEMTIME Now();
 

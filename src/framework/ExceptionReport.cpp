@@ -9,7 +9,7 @@ namespace {
 
 std::atomic<ExceptionReporter> g_reporter{nullptr};
 
-} // namespace
+}  // namespace
 
 void AfxSetExceptionReporter(ExceptionReporter reporter)
 {
@@ -19,15 +19,11 @@ void AfxSetExceptionReporter(ExceptionReporter reporter)
 void AfxReportCaughtException(const char* file, int line)
 {
     ExceptionReporter reporter = g_reporter;
-    if (reporter)
-    {
+    if (reporter) {
         // The reporter may show a message box; it must not throw past the boundary.
-        try
-        {
+        try {
             reporter(file, line);
-        }
-        catch (...)
-        {
+        } catch (...) {
         }
         return;
     }

@@ -5,19 +5,22 @@
 // One owner per handle. Copying is deleted so a GDI object can never be deleted
 // twice; moving hands the handle over and leaves the source empty.
 template <typename Traits>
-class UniqueHandle
-{
+class UniqueHandle {
 public:
     using pointer = typename Traits::pointer;
 
     UniqueHandle() noexcept = default;
-    explicit UniqueHandle(pointer handle) noexcept : m_handle(handle) {}
+    explicit UniqueHandle(pointer handle) noexcept
+        : m_handle(handle)
+    {}
     ~UniqueHandle() { reset(); }
 
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
-    UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.release()) {}
+    UniqueHandle(UniqueHandle&& other) noexcept
+        : m_handle(other.release())
+    {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         if (this != &other)
@@ -50,22 +53,19 @@ private:
 };
 
 template <typename T>
-struct GdiObjectTraits
-{
+struct GdiObjectTraits {
     using pointer = T;
     static bool IsValid(T handle) { return handle != nullptr; }
     static void Close(T handle) { ::DeleteObject(handle); }
 };
 
-struct MemoryDCTraits
-{
+struct MemoryDCTraits {
     using pointer = HDC;
     static bool IsValid(HDC dc) { return dc != nullptr; }
     static void Close(HDC dc) { ::DeleteDC(dc); }
 };
 
-struct MenuTraits
-{
+struct MenuTraits {
     using pointer = HMENU;
     static bool IsValid(HMENU menu) { return menu != nullptr; }
     static void Close(HMENU menu) { ::DestroyMenu(menu); }
@@ -73,15 +73,13 @@ struct MenuTraits
 
 // Kernel calls report failure with NULL (CreateThread, CreateMutex) or with
 // INVALID_HANDLE_VALUE (CreateFile, FindFirstFile); neither is closed.
-struct KernelHandleTraits
-{
+struct KernelHandleTraits {
     using pointer = HANDLE;
     static bool IsValid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
     static void Close(HANDLE handle) { ::CloseHandle(handle); }
 };
 
-struct RegistryKeyTraits
-{
+struct RegistryKeyTraits {
     using pointer = HKEY;
     static bool IsValid(HKEY key) { return key != nullptr; }
     static void Close(HKEY key) { ::RegCloseKey(key); }
@@ -98,10 +96,13 @@ using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // BeginPaint/EndPaint for the length of a WM_PAINT handler.
-class PaintScope
-{
+class PaintScope {
 public:
-    explicit PaintScope(HWND window) : m_window(window) { m_dc = ::BeginPaint(window, &m_paint); }
+    explicit PaintScope(HWND window)
+        : m_window(window)
+    {
+        m_dc = ::BeginPaint(window, &m_paint);
+    }
     ~PaintScope() { ::EndPaint(m_window, &m_paint); }
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
@@ -116,10 +117,12 @@ private:
 };
 
 // A DC borrowed from a window must go back to that same window.
-class ClientDCScope
-{
+class ClientDCScope {
 public:
-    explicit ClientDCScope(HWND window) : m_window(window), m_dc(::GetDC(window)) {}
+    explicit ClientDCScope(HWND window)
+        : m_window(window)
+        , m_dc(::GetDC(window))
+    {}
     ~ClientDCScope()
     {
         if (m_dc)
@@ -135,10 +138,12 @@ private:
     HDC m_dc;
 };
 
-class WindowDCScope
-{
+class WindowDCScope {
 public:
-    explicit WindowDCScope(HWND window) : m_window(window), m_dc(::GetWindowDC(window)) {}
+    explicit WindowDCScope(HWND window)
+        : m_window(window)
+        , m_dc(::GetWindowDC(window))
+    {}
     ~WindowDCScope()
     {
         if (m_dc)
@@ -158,10 +163,11 @@ private:
 // the owner of the selected object can delete it afterwards. Selecting a region
 // copies it into the clip region and returns a complexity code, not an object:
 // there is nothing to put back then.
-class SelectScope
-{
+class SelectScope {
 public:
-    SelectScope(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(::SelectObject(dc, object))
+    SelectScope(HDC dc, HGDIOBJ object)
+        : m_dc(dc)
+        , m_previous(::SelectObject(dc, object))
     {
         if (::GetObjectType(object) == OBJ_REGION)
             m_previous = nullptr;

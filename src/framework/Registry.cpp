@@ -36,8 +36,7 @@ bool ReadDword(const std::string& path, const char* entry, DWORD& value)
     DWORD type = 0;
     DWORD data = 0;
     DWORD size = sizeof(data);
-    if (::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
-            ERROR_SUCCESS ||
+    if (::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof(data))
         return false;
     value = data;

@@ -47,8 +47,7 @@ void PLDIBSection::Create(int width, int height, int bitsPerPixel)
     void* bits = nullptr;
     HBITMAP section = nullptr;
     if (width > 0 && height > 0 && (bitsPerPixel == 8 || bitsPerPixel == 32))
-        section = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
-                                     nullptr, 0);
+        section = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!section || !bits) {
         if (section)
             ::DeleteObject(section);
@@ -70,8 +69,7 @@ void PLDIBSection::Draw(HDC dc, int x, int y, DWORD rop) const
 
 void PLDIBSection::DrawPart(HDC dc, POINT dest, const RECT& source) const
 {
-    Blit(dc, dest.x, dest.y, source.right - source.left, source.bottom - source.top, source.left, source.top,
-         SRCCOPY);
+    Blit(dc, dest.x, dest.y, source.right - source.left, source.bottom - source.top, source.left, source.top, SRCCOPY);
 }
 
 void PLDIBSection::Blit(HDC dc, int x, int y, int width, int height, int sourceX, int sourceY, DWORD rop) const

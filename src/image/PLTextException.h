@@ -14,7 +14,10 @@ enum PLErrorCode {
 // What the picture layer throws: a code and the text shown to the user.
 class PLTextException {
 public:
-    PLTextException(int code, std::string text) : m_code(code), m_text(std::move(text)) {}
+    PLTextException(int code, std::string text)
+        : m_code(code)
+        , m_text(std::move(text))
+    {}
 
     int Code() const { return m_code; }
     const std::string& Text() const { return m_text; }

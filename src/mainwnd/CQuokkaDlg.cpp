@@ -35,8 +35,7 @@ void SetZOrder(HWND window, HWND insertAfter, int width, int height, UINT flags)
 
 CQuokkaDlg::CQuokkaDlg(UINT templateId, CWnd* parent)
     : CDialog(templateId, parent)
-{
-}
+{}
 
 BOOL CQuokkaDlg::OnInitDialog()
 {

@@ -144,8 +144,8 @@ void CZorlaDlg::AddAboutToSystemMenu()
 
 void CZorlaDlg::OpenStoredNotes()
 {
-    for (CEntryStore* store : {static_cast<CEntryStore*>(&m_handler.Timers()),
-                               static_cast<CEntryStore*>(&m_handler.Notes())}) {
+    for (CEntryStore* store :
+         {static_cast<CEntryStore*>(&m_handler.Timers()), static_cast<CEntryStore*>(&m_handler.Notes())}) {
         for (CEntry& entry : store->ReadAll())
             ::SendMessageA(m_hWnd, WM_COMMAND, ID_NOTE_OPEN, reinterpret_cast<LPARAM>(&entry));
         ShowStoreProblems(*store);
@@ -397,10 +397,8 @@ BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     case 1000:
     case 1001:
-    case 1003:
-        return TRUE;
-    default:
-        return CQuokkaDlg::OnCommand(wParam, lParam);
+    case 1003: return TRUE;
+    default: return CQuokkaDlg::OnCommand(wParam, lParam);
     }
 }
 
@@ -420,8 +418,7 @@ bool CZorlaDlg::OnNoteCommand(UINT id, LPARAM lParam)
         if (lParam)
             m_noteWindows.Due(*reinterpret_cast<const CEntry*>(lParam));
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -472,8 +469,7 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
         SetTimer(id, (60 - Clock::Now().wSecond) * 1000, nullptr);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return CQuokkaDlg::WindowProc(WM_TIMER, id, 0);
 }

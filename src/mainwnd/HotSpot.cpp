@@ -1,12 +1,12 @@
 #include "mainwnd/HotSpot.h"
 
-
 #include <utility>
 
 HotSpot::HotSpot(int id, int viewMask, GdiRegion region)
-    : m_region(std::move(region)), m_viewMask(viewMask), m_id(id)
-{
-}
+    : m_region(std::move(region))
+    , m_viewMask(viewMask)
+    , m_id(id)
+{}
 
 std::unique_ptr<HotSpot> HotSpot::FromRect(int id, int viewMask, const RECT& rect)
 {

@@ -53,8 +53,7 @@ void ProposeReminderTime(HWND dialog, const SYSTEMTIME& now)
     next.SetDateTime(next.GetYear(), next.GetMonth(), next.GetDay(), next.GetHour(), 0, 0);
     SYSTEMTIME proposed{};
     next.GetAsSystemTime(proposed);
-    ::SendDlgItemMessageA(dialog, IDC_TIME_PICKER, DTM_SETSYSTEMTIME, GDT_VALID,
-                          reinterpret_cast<LPARAM>(&proposed));
+    ::SendDlgItemMessageA(dialog, IDC_TIME_PICKER, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&proposed));
 }
 
 }  // namespace ViewControls

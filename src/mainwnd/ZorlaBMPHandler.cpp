@@ -37,15 +37,15 @@ struct PolygonSpot {
 
 // In hit-test order. The close button's picture sits one pixel above its area.
 const RectSpot kCloseButton = {2, kAllViews, {399, 260, 421, 283}, IDP_CLOSE_HOVER, {399, 259, 421, 282}};
-const PolygonSpot kEnvelope = {3, kAllViews, {{357, 96}, {373, 112}, {365, 121}, {348, 106}}, IDP_ENVELOPE_HOVER,
-                               {349, 96, 373, 121}, 0};
+const PolygonSpot kEnvelope = {
+    3, kAllViews, {{357, 96}, {373, 112}, {365, 121}, {348, 106}}, IDP_ENVELOPE_HOVER, {349, 96, 373, 121}, 0};
 const RectSpot kRectSpots[] = {
-    {4, kNotHome, {159, 353, 184, 376}, IDP_BACK_HOVER, {159, 353, 184, 376}},  // back arrow
+    {4, kNotHome, {159, 353, 184, 376}, IDP_BACK_HOVER, {159, 353, 184, 376}},                         // back arrow
     {5, ZorlaBMPHandler::ViewWeather, {291, 215, 314, 237}, IDP_REFRESH_HOVER, {291, 215, 314, 237}},  // refresh
-    {1, kAllViews, {93, 52, 176, 123}, 0, {}},                                           // brand logo
-    {11, ZorlaBMPHandler::ViewTimer, {320, 264, 365, 311}, 0, {}},                       // alarm clock
-    {9, ZorlaBMPHandler::ViewNotes, {317, 264, 359, 304}, 0, {}},                        // file the note
-    {6, kNotHome, {0, 114, 120, 411}, 0, {}},                                            // the figure
+    {1, kAllViews, {93, 52, 176, 123}, 0, {}},                                                         // brand logo
+    {11, ZorlaBMPHandler::ViewTimer, {320, 264, 365, 311}, 0, {}},                                     // alarm clock
+    {9, ZorlaBMPHandler::ViewNotes, {317, 264, 359, 304}, 0, {}},                                      // file the note
+    {6, kNotHome, {0, 114, 120, 411}, 0, {}},                                                          // the figure
 };
 const PolygonSpot kMenuCard[] = {
     {8, ZorlaBMPHandler::ViewHome, {{168, 153}, {304, 92}, {312, 154}, {160, 195}}, 0, {}, IDW_NOTES_HOVER},
@@ -81,9 +81,11 @@ void WithDC(HDC dc, HWND window, Draw draw)
 class TextScope {
 public:
     explicit TextScope(HDC dc)
-        : m_dc(dc), m_font(dc, AppFont::Shared()), m_mode(::SetBkMode(dc, TRANSPARENT)), m_colour(::GetTextColor(dc))
-    {
-    }
+        : m_dc(dc)
+        , m_font(dc, AppFont::Shared())
+        , m_mode(::SetBkMode(dc, TRANSPARENT))
+        , m_colour(::GetTextColor(dc))
+    {}
     ~TextScope()
     {
         ::SetTextColor(m_dc, m_colour);
@@ -111,7 +113,8 @@ const RECT ZorlaBMPHandler::kWeatherTextRect = {163, 242, 403, 363};
 const RECT ZorlaBMPHandler::kBlinkRectHome = {51, 134, 85, 152};
 const RECT ZorlaBMPHandler::kBlinkRectOther = {62, 138, 100, 152};
 
-ZorlaBMPHandler::ZorlaBMPHandler(SoundBoard& sounds) : m_sounds(sounds)
+ZorlaBMPHandler::ZorlaBMPHandler(SoundBoard& sounds)
+    : m_sounds(sounds)
 {
     if (!Decode(IDP_HOME, m_background))
         return;
@@ -166,8 +169,8 @@ void ZorlaBMPHandler::CreateHotSpots()
         m_hotSpots.push_back(std::move(spot));
     };
     m_hotSpots.reserve(11);
-    withPicture(HotSpot::FromRect(kCloseButton.id, kCloseButton.viewMask, kCloseButton.area),
-                kCloseButton.hoverPicture, kCloseButton.hoverRect);
+    withPicture(HotSpot::FromRect(kCloseButton.id, kCloseButton.viewMask, kCloseButton.area), kCloseButton.hoverPicture,
+                kCloseButton.hoverRect);
     withPicture(HotSpot::FromPolygon(kEnvelope.id, kEnvelope.viewMask, kEnvelope.corners), kEnvelope.hoverPicture,
                 kEnvelope.hoverRect);
     for (const RectSpot& spot : kRectSpots)

@@ -65,9 +65,13 @@ const Pair kPairs[] = {
 };
 // clang-format on
 
-const char* const kGermanFooter =
-    "\n\n\n---------------\nDies ist ein Klimbim exklusiv entwickelt f" "\xFC" "r " ZORLA_BRAND_URL
-    "\n\nFalls sie den Anhang nicht " "\xF6" "ffnen k" "\xF6" "nnen, besuchen sie unsere Webseite und laden Zorla von dort.@";
+const char* const kGermanFooter = "\n\n\n---------------\nDies ist ein Klimbim exklusiv entwickelt f"
+                                  "\xFC"
+                                  "r " ZORLA_BRAND_URL "\n\nFalls sie den Anhang nicht "
+                                  "\xF6"
+                                  "ffnen k"
+                                  "\xF6"
+                                  "nnen, besuchen sie unsere Webseite und laden Zorla von dort.@";
 
 }  // namespace
 

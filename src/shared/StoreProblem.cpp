@@ -27,38 +27,29 @@ std::string StoreProblem::Text() const
     switch (kind) {
     case SetAside:
         return Formatted(GetUiLanguage() == UiGerman
-                             ? "Die Datei\n\t%s\nist besch\xE4" "digt und kann nicht gelesen werden. Sie wurde als\n\t%s\n"
+                             ? "Die Datei\n\t%s\nist besch\xE4"
+                               "digt und kann nicht gelesen werden. Sie wurde als\n\t%s\n"
                                "aufbewahrt; das Programm beginnt mit einer leeren Liste."
                              : "The file\n\t%s\nis damaged and cannot be read. It has been kept as\n\t%s\n"
                                "and the program starts with an empty list.",
                          file, detail);
     case NotMovable:
         return Formatted("File \n\t%s\n\ncan not be read because of the following reason:\n\n\t%s.", file, detail);
-    case WriteFailed:
-        return Translate(LoadResourceText(IDS_WRITE_ERROR));
+    case WriteFailed: return Translate(LoadResourceText(IDS_WRITE_ERROR));
     case Unreadable:
     case DamagedEntry:
-    default:
-        return detail;
+    default: return detail;
     }
 }
 
 void StoreProblem::Show() const
 {
     switch (kind) {
-    case SetAside:
-        AfxMessageBox(Text().c_str(), MB_ICONWARNING);
-        break;
-    case NotMovable:
-        AfxMessageBox(Text().c_str(), MB_ICONHAND);
-        break;
-    case WriteFailed:
-        ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
-        break;
+    case SetAside: AfxMessageBox(Text().c_str(), MB_ICONWARNING); break;
+    case NotMovable: AfxMessageBox(Text().c_str(), MB_ICONHAND); break;
+    case WriteFailed: ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__); break;
     case Unreadable:
     case DamagedEntry:
-    default:
-        ShowExceptionText(detail);
-        break;
+    default: ShowExceptionText(detail); break;
     }
 }

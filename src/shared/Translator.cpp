@@ -13,8 +13,7 @@ int GetUiLanguage()
     case 4103:  // Luxembourg
     case 5127:  // Liechtenstein
         return UiGerman;
-    default:
-        return UiEnglish;
+    default: return UiEnglish;
     }
 }
 
@@ -44,9 +43,8 @@ std::string Translate(const std::string& text)
     return GetTranslator().Translate(text, GetUiLanguage());
 }
 
-const char* const kRecipientHint =
-    "Separate multiple recipients with a semicolon e.g.:\r\n"
-    "anna@example.com;ben@example.org";
+const char* const kRecipientHint = "Separate multiple recipients with a semicolon e.g.:\r\n"
+                                   "anna@example.com;ben@example.org";
 
 std::string MailFooter()
 {

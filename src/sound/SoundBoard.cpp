@@ -11,9 +11,9 @@ const long kGreetingVolume = -700;
 
 }  // namespace
 
-SoundBoard::SoundBoard(const MainSettings& settings) : m_settings(settings)
-{
-}
+SoundBoard::SoundBoard(const MainSettings& settings)
+    : m_settings(settings)
+{}
 
 SoundBoard::~SoundBoard() = default;
 

@@ -21,17 +21,21 @@ const char* const PASSWORD = "$1$40213867$q";
 const char* const STAMP_FORMAT = "%m/%d/%Y %H:%M:%S";
 const LCID US_ENGLISH = 1033;
 
-} // namespace
+}  // namespace
 
 const char* const CActionWeather::SECTION = "CActionWeather";
 const char* const CActionWeather::DEFAULT_STAMP = "1/25/1996 8:30:00";
 
-CActionWeather::CActionWeather() : CAction("Weather"), m_http(AGENT)
+CActionWeather::CActionWeather()
+    : CAction("Weather")
+    , m_http(AGENT)
 {
     Init();
 }
 
-CActionWeather::CActionWeather(const std::string& folder) : CAction("Weather", folder), m_http(AGENT)
+CActionWeather::CActionWeather(const std::string& folder)
+    : CAction("Weather", folder)
+    , m_http(AGENT)
 {
     Init();
 }

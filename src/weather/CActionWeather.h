@@ -73,7 +73,7 @@ private:
     // What the worker hands over.
     struct Outcome {
         bool failed = false;
-        std::string error; // the client's error text, or why the feed did not parse
+        std::string error;  // the client's error text, or why the feed did not parse
         std::unique_ptr<util::xml::XmlElement> document;
     };
 
@@ -92,7 +92,7 @@ private:
     // Where the worker posts; taken on the user-interface thread when a download starts.
     std::atomic<HWND> m_notifyWindow{nullptr};
     std::mutex m_outcomeLock;
-    std::unique_ptr<Outcome> m_outcome; // guarded by m_outcomeLock
+    std::unique_ptr<Outcome> m_outcome;  // guarded by m_outcomeLock
 
     // Last, so it is destroyed first: a callback still running is waited for
     // while everything above is alive.

@@ -11,8 +11,7 @@ using DownloadDoneCallback = void (*)(const std::string& url, BYTE failed, void*
 
 // The record of one URL inside CHttpDownloader: the outcome of its last run and,
 // while a run is in progress, its WinInet handles. The session's lock guards it.
-class CDownloadRequest
-{
+class CDownloadRequest {
 public:
     CDownloadRequest() = default;
     CDownloadRequest(const CDownloadRequest&) = delete;

@@ -7,15 +7,14 @@
 #include <cstdlib>
 #include <new>
 
-namespace
-{
+namespace {
 using Lock = std::lock_guard<std::mutex>;
 
 const DWORD NoCacheFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_DONT_CACHE;
 const DWORD MaxUrlLength = 260;
 const DWORD ChunkSize = 511;
 const size_t MaxErrorLength = 511;
-} // namespace
+}  // namespace
 
 UINT CDownloadSession::WorkerEntry(void* param)
 {
@@ -27,14 +26,12 @@ UINT CDownloadSession::WorkerEntry(void* param)
 UINT CDownloadSession::RunQueue()
 {
     UINT exitCode = static_cast<UINT>(-1);
-    for (;;)
-    {
+    for (;;) {
         Job job;
         CDownloadRequest* request = nullptr;
         {
             Lock lock(m_lock);
-            if (m_stop || m_queue.empty())
-            {
+            if (m_stop || m_queue.empty()) {
                 m_running = false;
                 return exitCode;
             }
@@ -63,12 +60,9 @@ UINT CDownloadSession::RunQueue()
         }
         if (!job.callback)
             continue;
-        try
-        {
+        try {
             job.callback(job.url, failed, job.context);
-        }
-        catch (...)
-        {
+        } catch (...) {
             AfxReportCaughtException(__FILE__, __LINE__);
         }
         Lock lock(m_lock);
@@ -78,17 +72,12 @@ UINT CDownloadSession::RunQueue()
 
 bool CDownloadSession::RunExchange(const Job& job, CDownloadRequest& request)
 {
-    try
-    {
+    try {
         return Exchange(job, request);
-    }
-    catch (const std::bad_alloc&)
-    {
+    } catch (const std::bad_alloc&) {
         Lock lock(m_lock);
         request.m_errorText = "Memory Error!";
-    }
-    catch (...)
-    {
+    } catch (...) {
         AfxReportCaughtException(__FILE__, __LINE__);
     }
     return false;
@@ -123,8 +112,7 @@ bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
         object = "/";
 
     // Whatever way the exchange ends, the handles close, request first.
-    struct HandleCloser
-    {
+    struct HandleCloser {
         CDownloadSession& session;
         CDownloadRequest& request;
         ~HandleCloser()
@@ -141,8 +129,7 @@ bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
     if (!Hold(request.m_hConnection, connection))
         return false;
 
-    if (!job.userName.empty())
-    {
+    if (!job.userName.empty()) {
         if (!::InternetSetOptionExA(connection, INTERNET_OPTION_USERNAME, const_cast<char*>(job.userName.c_str()),
                                     static_cast<DWORD>(job.userName.size()), 0))
             return Fail(request);
@@ -171,8 +158,7 @@ bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
     if (!::HttpQueryInfoA(hRequest, HTTP_QUERY_STATUS_CODE, status, &statusLength, nullptr))
         return Fail(request);
     const int statusCode = std::atoi(status);
-    if (statusCode != 200)
-    {
+    if (statusCode != 200) {
         char text[64];
         std::snprintf(text, sizeof text, "HttpQueryInfo returned [%d]", statusCode);
         Lock lock(m_lock);
@@ -191,13 +177,11 @@ bool CDownloadSession::ReadBody(HINTERNET hRequest, CDownloadRequest& request)
     char chunk[ChunkSize + 1] = {};
     DWORD total = 0;
     bool complete = false;
-    while (!m_stop)
-    {
+    while (!m_stop) {
         DWORD got = 0;
         if (!::InternetReadFile(hRequest, chunk, ChunkSize, &got))
             return Fail(request);
-        if (got == 0)
-        {
+        if (got == 0) {
             complete = true;
             break;
         }

@@ -14,11 +14,9 @@
 // request records and the queue. The worker holds the session too, so a worker
 // stuck in a WinInet call that closing its handles does not end (Wine's
 // synchronous calls keep waiting) can finish on its own after the client is gone.
-class CDownloadSession
-{
+class CDownloadSession {
 public:
-    struct Job
-    {
+    struct Job {
         std::string url;
         DownloadDoneCallback callback = nullptr;
         void* context = nullptr;
@@ -34,10 +32,10 @@ public:
     // worker takes over.
     static UINT WorkerEntry(void* param);
 
-    std::mutex m_lock; // guards everything below and every record
+    std::mutex m_lock;  // guards everything below and every record
     std::atomic<bool> m_stop{false};
-    bool m_running = false;    // a worker owns the queue
-    bool m_inCallback = false; // the worker is calling its owner back
+    bool m_running = false;     // a worker owns the queue
+    bool m_inCallback = false;  // the worker is calling its owner back
     std::deque<Job> m_queue;
     std::map<std::string, std::unique_ptr<CDownloadRequest>> m_requests;
 

@@ -7,8 +7,7 @@
 #include <cstdio>
 #include <new>
 
-namespace
-{
+namespace {
 using Lock = std::lock_guard<std::mutex>;
 
 const DWORD StopWaitMs = 300000;
@@ -31,15 +30,15 @@ bool AppendMessageText(HMODULE module, DWORD code, std::string& target)
     target += text;
     return true;
 }
-} // namespace
+}  // namespace
 
 // The internet session is opened with the first download, not with the client:
 // the program starts without waiting for WinInet, and a client that never
 // downloads never opens one.
 CHttpDownloader::CHttpDownloader(const std::string& agent)
-    : m_agent(agent), m_session(std::make_shared<CDownloadSession>())
-{
-}
+    : m_agent(agent)
+    , m_session(std::make_shared<CDownloadSession>())
+{}
 
 void CHttpDownloader::OpenRoot(CDownloadSession& session) const
 {
@@ -47,8 +46,7 @@ void CHttpDownloader::OpenRoot(CDownloadSession& session) const
     HINTERNET hRoot =
         ::InternetOpenA(m_agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_DONT_CACHE);
     session.m_rootError = hRoot ? 0 : ::GetLastError();
-    if (hRoot)
-    {
+    if (hRoot) {
         DWORD backoffMs = 3000;
         ::InternetSetOptionExA(hRoot, INTERNET_OPTION_CONNECT_BACKOFF, &backoffMs, sizeof backoffMs, 0);
         DWORD retries = 5;
@@ -89,17 +87,14 @@ bool CHttpDownloader::StartDownload(const std::string& url, DownloadDoneCallback
     // after that could otherwise begin a worker for a client being destroyed.
     if (session.m_stop)
         return false;
-    try
-    {
+    try {
         std::unique_ptr<CDownloadRequest>& request = session.m_requests[url];
         if (!request)
             request = std::make_unique<CDownloadRequest>();
         // The credentials are taken now, on the owner's thread, so the worker
         // never reads members that the owner may assign.
         session.m_queue.push_back(CDownloadSession::Job{url, callback, context, m_userName, m_password});
-    }
-    catch (const std::bad_alloc&)
-    {
+    } catch (const std::bad_alloc&) {
         m_lastError = "Memory Error!";
         return false;
     }
@@ -107,8 +102,7 @@ bool CHttpDownloader::StartDownload(const std::string& url, DownloadDoneCallback
         return true;
     if (!session.m_rootOpened)
         OpenRoot(session);
-    if (!StartWorker())
-    {
+    if (!StartWorker()) {
         session.m_queue.pop_back();
         m_lastError = "Could not start thread!";
         return false;
@@ -121,14 +115,11 @@ bool CHttpDownloader::StartWorker()
 {
     std::unique_ptr<std::shared_ptr<CDownloadSession>> param;
     CWinThread* thread = nullptr;
-    try
-    {
+    try {
         param = std::make_unique<std::shared_ptr<CDownloadSession>>(m_session);
-        thread = AfxBeginThread(&CDownloadSession::WorkerEntry, param.get(), THREAD_PRIORITY_NORMAL, 0,
-                                CREATE_SUSPENDED);
-    }
-    catch (const std::bad_alloc&)
-    {
+        thread =
+            AfxBeginThread(&CDownloadSession::WorkerEntry, param.get(), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    } catch (const std::bad_alloc&) {
     }
     if (!thread)
         return false;
@@ -138,7 +129,7 @@ bool CHttpDownloader::StartWorker()
     const HANDLE process = ::GetCurrentProcess();
     ::DuplicateHandle(process, thread->m_hThread, process, &handle, 0, FALSE, DUPLICATE_SAME_ACCESS);
     m_worker.reset(handle);
-    param.release(); // the worker owns it now
+    param.release();  // the worker owns it now
     thread->ResumeThread();
     return true;
 }
@@ -150,22 +141,16 @@ bool CHttpDownloader::GetDownloadedData(const std::string& url, std::vector<char
     if (found == m_session->m_requests.end())
         return false;
     const CDownloadRequest& request = *found->second;
-    try
-    {
+    try {
         std::vector<char> outcome;
-        if (request.m_failed)
-        {
+        if (request.m_failed) {
             outcome.assign(request.m_errorText.begin(), request.m_errorText.end());
             outcome.push_back('\0');
-        }
-        else
-        {
+        } else {
             outcome.assign(request.m_body.GetData(), request.m_body.GetData() + request.m_body.GetLength());
         }
         bytes.swap(outcome);
-    }
-    catch (const std::bad_alloc&)
-    {
+    } catch (const std::bad_alloc&) {
         return false;
     }
     return true;
@@ -183,27 +168,21 @@ std::string CHttpDownloader::ComposeErrorText(DWORD code, std::string& target)
         code = ::GetLastError();
     target.clear();
 
-    if (code == ERROR_INTERNET_EXTENDED_ERROR)
-    {
+    if (code == ERROR_INTERNET_EXTENDED_ERROR) {
         DWORD responseError = 0;
         DWORD size = 0;
         ::InternetGetLastResponseInfoA(&responseError, nullptr, &size);
-        if (size != 0)
-        {
+        if (size != 0) {
             // One byte more than asked for, in case the size leaves out the zero.
             char* block = static_cast<char*>(::LocalAlloc(LMEM_ZEROINIT, size + 1));
-            if (!block)
-            {
+            if (!block) {
                 target = "Unable to allocate memory to display Internet extended error: ";
                 code = ::GetLastError();
-            }
-            else
-            {
+            } else {
                 DWORD length = size + 1;
                 const bool fetched = ::InternetGetLastResponseInfoA(&responseError, block, &length);
                 const DWORD fetchError = ::GetLastError();
-                if (fetched)
-                {
+                if (fetched) {
                     std::string text(block);
                     ::LocalFree(block);
                     ReplaceControlCharacters(text);
@@ -224,8 +203,7 @@ std::string CHttpDownloader::ComposeErrorText(DWORD code, std::string& target)
     const bool found = AppendMessageText(module, code, target) || (module && AppendMessageText(nullptr, code, target));
     if (module)
         ::FreeLibrary(module);
-    if (!found)
-    {
+    if (!found) {
         char text[32];
         std::snprintf(text, sizeof text, "Error %lu", code);
         target += text;

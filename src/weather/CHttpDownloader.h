@@ -14,8 +14,7 @@ class CDownloadSession;
 // wait in line and run one after the other on the same worker, each exactly once.
 // Destruction drops the waiting ones, makes no further callback and waits only
 // for a callback already running; it may happen inside that callback.
-class CHttpDownloader
-{
+class CHttpDownloader {
 public:
     // The agent text goes to InternetOpenA unchanged and becomes the value of the
     // User-Agent header.
@@ -52,6 +51,6 @@ private:
 
     std::string m_agent;
     std::shared_ptr<CDownloadSession> m_session;
-    KernelHandle m_worker; // the latest worker thread, for destruction to wait on
-    std::string m_lastError; // guarded by the session's lock
+    KernelHandle m_worker;    // the latest worker thread, for destruction to wait on
+    std::string m_lastError;  // guarded by the session's lock
 };

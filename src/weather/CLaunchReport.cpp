@@ -7,12 +7,12 @@ namespace {
 const char* const SECTION = "CZorlaApp";
 const char* const COUNTER = "LC";
 
-} // namespace
+}  // namespace
 
 CLaunchReport::CLaunchReport(CHttpDownloader& client, std::string siteRoot)
-    : m_client(client), m_siteRoot(std::move(siteRoot))
-{
-}
+    : m_client(client)
+    , m_siteRoot(std::move(siteRoot))
+{}
 
 bool CLaunchReport::Send(HWND mainWindow, bool noInternet)
 {
@@ -24,8 +24,7 @@ bool CLaunchReport::Send(HWND mainWindow, bool noInternet)
         return false;
     // The context is the window handle, not an object of ours: the callback may
     // come after the main window and everything it owned are gone.
-    return m_client.StartDownload(m_siteRoot + "?LC=" + std::to_string(launches), &CLaunchReport::OnDone,
-                                  mainWindow);
+    return m_client.StartDownload(m_siteRoot + "?LC=" + std::to_string(launches), &CLaunchReport::OnDone, mainWindow);
 }
 
 void CLaunchReport::OnDone(const std::string&, BYTE failed, void* context)

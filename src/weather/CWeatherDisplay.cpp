@@ -8,7 +8,8 @@ using util::xml::XmlElement;
 
 namespace {
 
-const char* const DEGREES = " \xB0" "C"; // 0xB0: the degree sign of code page 1252
+const char* const DEGREES = " \xB0"
+                            "C";  // 0xB0: the degree sign of code page 1252
 
 std::string ItemText(HWND combo, int index)
 {
@@ -21,7 +22,7 @@ std::string ItemText(HWND combo, int index)
     return text.data();
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::string> CWeatherDisplay::FillCityList(HWND combo, const XmlElement* root, std::string& selection)
 {
@@ -38,8 +39,8 @@ std::optional<std::string> CWeatherDisplay::FillCityList(HWND combo, const XmlEl
                 ::SendMessageA(combo, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(entry));
         }
     }
-    const LRESULT found = ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
-                                         reinterpret_cast<LPARAM>(selection.c_str()));
+    const LRESULT found =
+        ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(selection.c_str()));
     if (found == CB_ERR)
         return std::nullopt;
     ::SendMessageA(combo, CB_SETCURSEL, found, 0);

@@ -6,8 +6,7 @@
 void GrowableBuffer::Write(const void* data, size_t count)
 {
     const size_t end = m_position + count;
-    if (end > m_bytes.size())
-    {
+    if (end > m_bytes.size()) {
         // The capacity stays a multiple of the grow step but at least doubles, so
         // a body of many megabytes is not copied once per kilobyte.
         size_t capacity = std::max(end, m_bytes.size() * 2);

@@ -6,8 +6,7 @@
 #include <wininet.h>
 
 // WinInet handles are closed with InternetCloseHandle, never CloseHandle.
-struct InternetHandleTraits
-{
+struct InternetHandleTraits {
     using pointer = HINTERNET;
     static bool IsValid(HINTERNET handle) { return handle != nullptr; }
     static void Close(HINTERNET handle) { ::InternetCloseHandle(handle); }

@@ -26,11 +26,8 @@ LRESULT CTransparentEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_KILLFOCUS:
     case WM_LBUTTONDOWN:
-    case EM_SETSEL:
-        RepaintBackground();
-        break;
-    default:
-        break;
+    case EM_SETSEL: RepaintBackground(); break;
+    default: break;
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }
@@ -54,7 +51,6 @@ BOOL CTransparentEdit::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESUL
         if (HIWORD(wParam) == EN_UPDATE)
             RepaintBackground();
         return FALSE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }

@@ -3,9 +3,9 @@
 namespace util::io {
 
 Exception::Exception(const char* typeName, const std::string& message)
-    : std::runtime_error(message), m_typeName(typeName ? typeName : "")
-{
-}
+    : std::runtime_error(message)
+    , m_typeName(typeName ? typeName : "")
+{}
 
 Exception::~Exception() = default;
 
@@ -14,4 +14,4 @@ std::string Exception::toString() const
     return m_typeName + ": " + what();
 }
 
-} // namespace util::io
+}  // namespace util::io

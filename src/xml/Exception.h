@@ -27,4 +27,4 @@ private:
     std::string m_typeName;
 };
 
-} // namespace util::io
+}  // namespace util::io

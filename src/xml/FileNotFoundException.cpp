@@ -9,4 +9,4 @@ FileNotFoundException::FileNotFoundException(const std::string& path)
     setTypeName("uil.io.FileNotFoundException");
 }
 
-} // namespace util::io
+}  // namespace util::io

@@ -10,4 +10,4 @@ public:
     explicit FileNotFoundException(const std::string& path);
 };
 
-} // namespace util::io
+}  // namespace util::io

@@ -4,7 +4,6 @@ namespace util::io {
 
 IOException::IOException(const std::string& message)
     : Exception("util.io.IOException", message)
-{
-}
+{}
 
-} // namespace util::io
+}  // namespace util::io

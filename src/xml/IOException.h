@@ -9,4 +9,4 @@ public:
     explicit IOException(const std::string& message);
 };
 
-} // namespace util::io
+}  // namespace util::io

@@ -12,4 +12,4 @@ void mapToSingleByte(std::string& text);
 // The same on text[from..end) only, for text appended piece by piece.
 void mapToSingleByte(std::string& text, std::size_t from);
 
-} // namespace util::xml
+}  // namespace util::xml

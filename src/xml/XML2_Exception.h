@@ -21,4 +21,4 @@ private:
     std::string m_element;
 };
 
-} // namespace util::xml
+}  // namespace util::xml

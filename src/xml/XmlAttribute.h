@@ -18,4 +18,4 @@ private:
     std::string m_value;
 };
 
-} // namespace util::xml
+}  // namespace util::xml

@@ -14,7 +14,7 @@ namespace {
 
 const char* const ID_ATTRIBUTE = "_id_";
 
-} // namespace
+}  // namespace
 
 // Leading white space, an optional sign, the digits that follow; the rest is
 // ignored and anything else reads as 0. Clamped instead of overflowing, since
@@ -35,14 +35,13 @@ int readDecimal(const std::string& text)
         if (value > INT_MAX)
             value = static_cast<long long>(INT_MAX) + 1;
     }
-    return static_cast<int>(std::clamp(negative ? -value : value, static_cast<long long>(INT_MIN),
-                                       static_cast<long long>(INT_MAX)));
+    return static_cast<int>(
+        std::clamp(negative ? -value : value, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
 }
 
 XmlElement::XmlElement(std::string name)
     : XmlNode(std::move(name), TYPE_ELEMENT)
-{
-}
+{}
 
 XmlElement::~XmlElement()
 {
@@ -98,10 +97,9 @@ void XmlElement::removeChild(int index)
 
 XmlElement::Attributes::const_iterator XmlElement::lowerBound(const std::string& name) const
 {
-    return std::lower_bound(m_attributes.begin(), m_attributes.end(), name,
-                            [](const std::unique_ptr<XmlAttribute>& a, const std::string& n) {
-                                return a->getName() < n;
-                            });
+    return std::lower_bound(
+        m_attributes.begin(), m_attributes.end(), name,
+        [](const std::unique_ptr<XmlAttribute>& a, const std::string& n) { return a->getName() < n; });
 }
 
 const XmlAttribute* XmlElement::getAttributeAt(int index) const
@@ -150,8 +148,7 @@ void XmlElement::setAttributes(const char* const* pairs)
     m_attributes.reserve(m_attributes.size() + count);
     for (std::size_t i = 0; i < count; ++i)
         m_attributes.push_back(std::make_unique<XmlAttribute>(pairs[2 * i], pairs[2 * i + 1]));
-    const auto byName = [](const std::unique_ptr<XmlAttribute>& a,
-                           const std::unique_ptr<XmlAttribute>& b) {
+    const auto byName = [](const std::unique_ptr<XmlAttribute>& a, const std::unique_ptr<XmlAttribute>& b) {
         return a->getName() < b->getName();
     };
     // Stable, so of equal names the one set last stays last. Insertion sort for
@@ -224,4 +221,4 @@ int XmlElement::assignId(XmlElement* parent, int currentId)
     return id;
 }
 
-} // namespace util::xml
+}  // namespace util::xml

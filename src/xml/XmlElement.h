@@ -71,4 +71,4 @@ private:
 // as 0, and values beyond the int range are clamped.
 int readDecimal(const std::string& text);
 
-} // namespace util::xml
+}  // namespace util::xml

@@ -5,10 +5,10 @@
 namespace util::xml {
 
 XmlNode::XmlNode(std::string name, int type)
-    : m_type(type), m_name(std::move(name))
-{
-}
+    : m_type(type)
+    , m_name(std::move(name))
+{}
 
 XmlNode::~XmlNode() = default;
 
-} // namespace util::xml
+}  // namespace util::xml

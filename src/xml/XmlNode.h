@@ -11,7 +11,7 @@ class XmlElement;
 class XmlNode {
 public:
     static constexpr int TYPE_NODE = -1;
-    static constexpr int TYPE_ELEMENT = 1;   // DOM numbering
+    static constexpr int TYPE_ELEMENT = 1;  // DOM numbering
     static constexpr int TYPE_ATTRIBUTE = 2;
 
     explicit XmlNode(std::string name, int type = TYPE_NODE);
@@ -30,7 +30,7 @@ protected:
 private:
     int m_type;
     std::string m_name;
-    XmlElement* m_parent = nullptr; // not owned
+    XmlElement* m_parent = nullptr;  // not owned
 };
 
-} // namespace util::xml
+}  // namespace util::xml

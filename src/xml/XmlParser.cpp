@@ -22,7 +22,7 @@ namespace {
 const char* const TOO_LARGE = "document too large";
 const char* const TOO_MANY_ENTITIES = "too many entity declarations";
 
-} // namespace
+}  // namespace
 
 // Owns one expat parser for the length of a parse and forwards expat's
 // callbacks to the XmlParser. No exception may cross expat's C frames, so each
@@ -31,7 +31,8 @@ struct XmlParser::Expat {
     XmlParser& parser;
     XML_Parser handle = nullptr;
 
-    explicit Expat(XmlParser& owner) : parser(owner)
+    explicit Expat(XmlParser& owner)
+        : parser(owner)
     {
         handle = XML_ParserCreate(nullptr);
         if (!handle)
@@ -65,7 +66,10 @@ struct XmlParser::Expat {
         }
     }
 
-    static XmlParser& owner(void* userData) { return *static_cast<XmlParser*>(userData); }
+    static XmlParser& owner(void* userData)
+    {
+        return *static_cast<XmlParser*>(userData);
+    }
 
     static void stop(XmlParser& self)
     {
@@ -130,9 +134,8 @@ struct XmlParser::Expat {
         }
     }
 
-    static void XMLCALL onEntityDecl(void* userData, const XML_Char*, int, const XML_Char*, int,
-                                     const XML_Char*, const XML_Char*, const XML_Char*,
-                                     const XML_Char*)
+    static void XMLCALL onEntityDecl(void* userData, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
+                                     const XML_Char*, const XML_Char*, const XML_Char*)
     {
         XmlParser& self = owner(userData);
         if (stopped(self))
@@ -215,7 +218,7 @@ void XmlParser::fail(const std::string& message)
     XML2_Exception error(message);
     if (m_current)
         error.setElement(openElementNames());
-    reset(); // discards the partial tree
+    reset();  // discards the partial tree
     throw error;
 }
 
@@ -244,8 +247,7 @@ std::unique_ptr<XmlElement> XmlParser::parseFile(const std::string& path)
         std::optional<Expat::Failure> failure;
         if (total > MAX_DOCUMENT_BYTES)
             failure = expat.failure(TOO_LARGE);
-        else if (XML_Parse(expat.handle, buffer.data(), static_cast<int>(got), last) ==
-                 XML_STATUS_ERROR)
+        else if (XML_Parse(expat.handle, buffer.data(), static_cast<int>(got), last) == XML_STATUS_ERROR)
             failure = expat.failure();
         if (failure) {
             const std::string message =
@@ -271,8 +273,7 @@ std::unique_ptr<XmlElement> XmlParser::parseBuffer(const char* bytes, std::size_
     Expat expat(*this);
     if (XML_Parse(expat.handle, bytes, static_cast<int>(length), XML_TRUE) == XML_STATUS_ERROR) {
         const Expat::Failure failure = expat.failure();
-        const std::string message =
-            failure.text + " - Buffer at Line: " + failure.line + " Column: " + failure.column;
+        const std::string message = failure.text + " - Buffer at Line: " + failure.line + " Column: " + failure.column;
         expat.release();
         failParse(message);
     }
@@ -282,4 +283,4 @@ std::unique_ptr<XmlElement> XmlParser::parseBuffer(const char* bytes, std::size_
     return std::move(m_root);
 }
 
-} // namespace util::xml
+}  // namespace util::xml

@@ -38,20 +38,20 @@ public:
     std::unique_ptr<XmlElement> parseBuffer(const char* bytes, std::size_t length);
 
 private:
-    struct Expat; // the expat handlers and the parser handle, kept out of this header
+    struct Expat;  // the expat handlers and the parser handle, kept out of this header
 
     void reset();
     std::string openElementNames() const;
     [[noreturn]] void fail(const std::string& message);
     [[noreturn]] void failParse(const std::string& message);
 
-    std::unique_ptr<XmlElement> m_root; // owns the tree while it is being built
-    XmlElement* m_current = nullptr;    // the open element
-    std::exception_ptr m_handlerError;  // thrown inside a handler, rethrown after expat returns
-    Expat* m_expat = nullptr;           // set while a parse runs
+    std::unique_ptr<XmlElement> m_root;  // owns the tree while it is being built
+    XmlElement* m_current = nullptr;     // the open element
+    std::exception_ptr m_handlerError;   // thrown inside a handler, rethrown after expat returns
+    Expat* m_expat = nullptr;            // set while a parse runs
     const char* m_abortReason = nullptr;
     int m_entityDeclarations = 0;
     std::size_t m_nodes = 0;
 };
 
-} // namespace util::xml
+}  // namespace util::xml

@@ -19,20 +19,24 @@ std::size_t decodeUtf8(const std::string& text, std::size_t i, unsigned long& co
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
     std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
     if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2;
         codePoint = lead & 0x1Fu;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
         codePoint = lead & 0x0Fu;
-        if (lead == 0xE0) low = 0xA0;  // no overlong forms
-        if (lead == 0xED) high = 0x9F; // no surrogates
+        if (lead == 0xE0)
+            low = 0xA0;  // no overlong forms
+        if (lead == 0xED)
+            high = 0x9F;  // no surrogates
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
         codePoint = lead & 0x07u;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F; // nothing above U+10FFFF
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F;  // nothing above U+10FFFF
     } else {
         return 0;
     }
@@ -54,14 +58,14 @@ bool isPlain(unsigned char c, Context context)
     if (context == Context::Name)
         return true;
     switch (c) {
-    case '&': case '<': case '\r':
-        return false;
-    case '>':
-        return context != Context::Text;
-    case '"': case '\n': case '\t':
-        return context != Context::Attribute;
-    default:
-        return true;
+    case '&':
+    case '<':
+    case '\r': return false;
+    case '>': return context != Context::Text;
+    case '"':
+    case '\n':
+    case '\t': return context != Context::Attribute;
+    default: return true;
     }
 }
 
@@ -114,12 +118,11 @@ void appendEncoded(std::string& out, const std::string& text, Context context)
     out.append(text, plainStart, std::string::npos);
 }
 
-} // namespace
+}  // namespace
 
 XmlWriter::XmlWriter(const std::string& path)
     : m_stream(path, std::ios::out | std::ios::binary | std::ios::trunc)
-{
-}
+{}
 
 XmlWriter::~XmlWriter() = default;
 
@@ -159,7 +162,7 @@ void XmlWriter::writeElement(int depth, const XmlElement& element)
             const XmlElement& child = *top.element->getChild(top.nextChild++);
             writeStartTag(child);
             if (child.getChildCount() > 0)
-                open.push_back({&child, 0}); // invalidates top
+                open.push_back({&child, 0});  // invalidates top
         } else {
             writeEndTag(*top.element);
             open.pop_back();
@@ -215,4 +218,4 @@ void XmlWriter::close()
         throw util::io::IOException(WRITE_FAILED);
 }
 
-} // namespace util::xml
+}  // namespace util::xml

@@ -33,7 +33,7 @@ private:
     void writeEndTag(const XmlElement& element);
 
     std::ofstream m_stream;
-    std::string m_buffer; // one tag at a time, reused
+    std::string m_buffer;  // one tag at a time, reused
 };
 
-} // namespace util::xml
+}  // namespace util::xml

@@ -41,13 +41,14 @@ std::vector<int> Ids(CEntryStore& store)
     return ids;
 }
 
-const std::string TWO_NOTES = std::string(DECLARATION) +
+const std::string TWO_NOTES =
+    std::string(DECLARATION) +
     "<DATABASE>"
     "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" text=\"Buy milk_BR_and bread\" wndX=\"640\" wndY=\"120\"/>"
     "<ENTRY _id_=\"2\" date=\"03/15/2004 17:30:12\" text=\"Call back\" wndX=\"-1\" wndY=\"-1\"/>"
     "</DATABASE>";
 
-} // namespace
+}  // namespace
 
 TEST(EntryStore, MissingFileGivesAnEmptyDocumentSavedAsEmptyRoot)
 {
@@ -78,13 +79,14 @@ TEST(EntryStore, HandWrittenLayoutReadsLikeOurOwn)
 {
     TempFolder folder;
     // Indented, LF line ends, attributes in another order, a character reference.
-    WriteBytes(folder.File("Zorla_Notes"),
-               "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
-               "<DATABASE>\n"
-               "  <ENTRY text=\"Buy milk_BR_and bread\" wndY=\"120\" wndX=\"640\"\n"
-               "         date=\"03/14/2004 09:05:00\" _id_=\"1\"/>\n"
-               "  <ENTRY _id_=\"2\" date=\"03/15/2004 17:30:12\" text=\"Call &#98;ack\" wndX=\"-1\" wndY=\"-1\"></ENTRY>\n"
-               "</DATABASE>\n");
+    WriteBytes(
+        folder.File("Zorla_Notes"),
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+        "<DATABASE>\n"
+        "  <ENTRY text=\"Buy milk_BR_and bread\" wndY=\"120\" wndX=\"640\"\n"
+        "         date=\"03/14/2004 09:05:00\" _id_=\"1\"/>\n"
+        "  <ENTRY _id_=\"2\" date=\"03/15/2004 17:30:12\" text=\"Call &#98;ack\" wndX=\"-1\" wndY=\"-1\"></ENTRY>\n"
+        "</DATABASE>\n");
     CActionNotes handWritten(folder.Path());
     ASSERT_TRUE(handWritten.Load());
 
@@ -121,11 +123,11 @@ TEST(EntryStore, IdsFollowTheLargestStoredId)
     EXPECT_EQ(first.id, 1);
 
     WriteBytes(store.GetPath(), std::string(DECLARATION) +
-               "<DATABASE>"
-               "<ENTRY _id_=\"1\" date=\"01/01/2026 00:00:00\" text=\"a\" wndX=\"0\" wndY=\"0\"/>"
-               "<ENTRY _id_=\"7\" date=\"01/01/2026 00:00:00\" text=\"b\" wndX=\"0\" wndY=\"0\"/>"
-               "<ENTRY _id_=\"2\" date=\"01/01/2026 00:00:00\" text=\"c\" wndX=\"0\" wndY=\"0\"/>"
-               "</DATABASE>");
+                                    "<DATABASE>"
+                                    "<ENTRY _id_=\"1\" date=\"01/01/2026 00:00:00\" text=\"a\" wndX=\"0\" wndY=\"0\"/>"
+                                    "<ENTRY _id_=\"7\" date=\"01/01/2026 00:00:00\" text=\"b\" wndX=\"0\" wndY=\"0\"/>"
+                                    "<ENTRY _id_=\"2\" date=\"01/01/2026 00:00:00\" text=\"c\" wndX=\"0\" wndY=\"0\"/>"
+                                    "</DATABASE>");
     ASSERT_TRUE(store.Load());
     CEntry next = MakeEntry("next", COleDateTime(2026, 1, 1, 0, 0, 0));
     ASSERT_TRUE(store.AddEntry(next));
@@ -229,12 +231,13 @@ TEST(EntryStore, LineBreaksAndGermanLettersSurviveTheFile)
 TEST(EntryStore, MissingAttributeStopsIterationWithOneWarning)
 {
     TempFolder folder;
-    WriteBytes(folder.File("Zorla_Notes"), std::string(DECLARATION) +
-               "<DATABASE>"
-               "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" text=\"first\" wndX=\"1\" wndY=\"2\"/>"
-               "<ENTRY _id_=\"2\" date=\"03/14/2004 09:05:00\" text=\"second\" wndX=\"1\"/>"
-               "<ENTRY _id_=\"3\" date=\"03/14/2004 09:05:00\" text=\"third\" wndX=\"1\" wndY=\"2\"/>"
-               "</DATABASE>");
+    WriteBytes(folder.File("Zorla_Notes"),
+               std::string(DECLARATION) +
+                   "<DATABASE>"
+                   "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" text=\"first\" wndX=\"1\" wndY=\"2\"/>"
+                   "<ENTRY _id_=\"2\" date=\"03/14/2004 09:05:00\" text=\"second\" wndX=\"1\"/>"
+                   "<ENTRY _id_=\"3\" date=\"03/14/2004 09:05:00\" text=\"third\" wndX=\"1\" wndY=\"2\"/>"
+                   "</DATABASE>");
     CActionNotes store(folder.Path());
     ASSERT_TRUE(store.Load());
     BoxRecorder recorder;
@@ -250,11 +253,12 @@ TEST(EntryStore, MissingAttributeStopsIterationWithOneWarning)
 TEST(EntryStore, BrokenReminderWarnsOncePerRunNotAtEveryDueCheck)
 {
     TempFolder folder;
-    WriteBytes(folder.File("Zorla_Timer"), std::string(DECLARATION) +
-               "<DATABASE>"
-               "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" notify=\"0\" text=\"due\" wndX=\"1\" wndY=\"2\"/>"
-               "<ENTRY _id_=\"2\" date=\"03/14/2004 09:05:00\" notify=\"0\" wndX=\"1\" wndY=\"2\"/>"
-               "</DATABASE>");
+    WriteBytes(folder.File("Zorla_Timer"),
+               std::string(DECLARATION) +
+                   "<DATABASE>"
+                   "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" notify=\"0\" text=\"due\" wndX=\"1\" wndY=\"2\"/>"
+                   "<ENTRY _id_=\"2\" date=\"03/14/2004 09:05:00\" notify=\"0\" wndX=\"1\" wndY=\"2\"/>"
+                   "</DATABASE>");
     CActionTimer store(folder.Path());
     ASSERT_TRUE(store.Load());
     for (int minute = 0; minute < 3; ++minute)
@@ -269,12 +273,13 @@ TEST(EntryStore, BrokenReminderWarnsOncePerRunNotAtEveryDueCheck)
 TEST(EntryStore, UnparsableDateStopsIterationSilently)
 {
     TempFolder folder;
-    WriteBytes(folder.File("Zorla_Notes"), std::string(DECLARATION) +
-               "<DATABASE>"
-               "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" text=\"first\" wndX=\"1\" wndY=\"2\"/>"
-               "<ENTRY _id_=\"2\" date=\"yesterday\" text=\"second\" wndX=\"1\" wndY=\"2\"/>"
-               "<ENTRY _id_=\"3\" date=\"03/14/2004 09:05:00\" text=\"third\" wndX=\"1\" wndY=\"2\"/>"
-               "</DATABASE>");
+    WriteBytes(folder.File("Zorla_Notes"),
+               std::string(DECLARATION) +
+                   "<DATABASE>"
+                   "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" text=\"first\" wndX=\"1\" wndY=\"2\"/>"
+                   "<ENTRY _id_=\"2\" date=\"yesterday\" text=\"second\" wndX=\"1\" wndY=\"2\"/>"
+                   "<ENTRY _id_=\"3\" date=\"03/14/2004 09:05:00\" text=\"third\" wndX=\"1\" wndY=\"2\"/>"
+                   "</DATABASE>");
     CActionNotes store(folder.Path());
     ASSERT_TRUE(store.Load());
     EXPECT_EQ(ReadAll(store).size(), 1u);

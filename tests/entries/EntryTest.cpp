@@ -122,7 +122,7 @@ TEST(EntryReading, DatesFollowUsEnglishConventions)
     element.setAttribute("wndX", 0);
     element.setAttribute("wndY", 0);
     CEntry entry;
-    element.setAttribute("date", "12/07/2026 14:03:40"); // month first
+    element.setAttribute("date", "12/07/2026 14:03:40");  // month first
     ASSERT_TRUE(entry.ReadFrom(&element));
     EXPECT_EQ(entry.FormatDate("%Y-%m-%d %H:%M:%S"), "2026-12-07 14:03:40");
     element.setAttribute("date", "31/31/2004 09:05:00");

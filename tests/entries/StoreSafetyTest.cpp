@@ -63,7 +63,7 @@ std::string SelfPath()
 
 const std::string GARBAGE = std::string(DECLARATION) + "<DATABASE><ENTRY _id_=\"1\"";
 
-} // namespace
+}  // namespace
 
 // Started by AtomicSave.KilledSaveLeavesOldOrNewFile as a child process; does
 // nothing in a normal test run.
@@ -152,8 +152,7 @@ TEST(DamagedFile, IsMovedAsideWithNumberedNamesAndReported)
         const std::string damaged = GARBAGE + suffix;
         WriteBytes(file, damaged);
         EXPECT_FALSE(store.Load());
-        EXPECT_EQ(store.TakeProblems(),
-                  std::vector<StoreProblem>({{StoreProblem::SetAside, file, file + suffix}}));
+        EXPECT_EQ(store.TakeProblems(), std::vector<StoreProblem>({{StoreProblem::SetAside, file, file + suffix}}));
         EXPECT_EQ(ReadBytes(file + suffix), damaged);
         EXPECT_FALSE(FileExists(file));
         EXPECT_FALSE(store.HasEntries());
@@ -258,7 +257,8 @@ TEST(LegacyFile, FileInTheTemporaryFolderIsMovedOverOnFirstLoad)
 {
     TempFolder data;
     TempFolder legacy;
-    const std::string old = std::string(DECLARATION) +
+    const std::string old =
+        std::string(DECLARATION) +
         "<DATABASE><ENTRY _id_=\"4\" date=\"03/14/2004 09:05:00\" text=\"kept\" wndX=\"1\" wndY=\"2\"/></DATABASE>";
     WriteBytes(legacy.File("Zorla_Notes"), old);
     CActionNotes store(data.Path(), legacy.Path());
@@ -281,4 +281,3 @@ TEST(LegacyFile, FileInTheDataFolderWins)
     EXPECT_FALSE(store.HasEntries());
     EXPECT_EQ(ReadBytes(legacy.File("Zorla_Notes")), "old");
 }
-

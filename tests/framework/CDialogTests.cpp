@@ -20,8 +20,7 @@ TestDialogTemplate MakeTemplate(DWORD style = WS_POPUP | WS_CAPTION | DS_MODALFR
     TestDialogTemplate dialog(style, 200, 120, "Test dialog");
     dialog.AddControl(TestDialogTemplate::Edit, kName, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 5, 5, 100, 12);
     dialog.AddControl(TestDialogTemplate::Edit, kCount, WS_BORDER | WS_TABSTOP, 5, 20, 100, 12);
-    dialog.AddControl(TestDialogTemplate::ComboBox, kCity, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 5, 35, 100,
-                      80);
+    dialog.AddControl(TestDialogTemplate::ComboBox, kCity, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 5, 35, 100, 80);
     dialog.AddControl(TestDialogTemplate::Button, kCheck, BS_AUTOCHECKBOX | WS_TABSTOP, 5, 50, 100, 12, "Check");
     dialog.AddControl(TestDialogTemplate::Button, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 5, 95, 50, 14, "OK");
     dialog.AddControl(TestDialogTemplate::Button, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 60, 95, 50, 14, "Cancel");
@@ -35,12 +34,11 @@ std::string ItemText(HWND dialog, int id)
     return text;
 }
 
-class DataDialog : public CDialog
-{
+class DataDialog : public CDialog {
 public:
     std::string name = "Anna";
     int count = 42;
-    std::string city = "m\xFCn"; // a prefix in other letter case
+    std::string city = "m\xFCn";  // a prefix in other letter case
     int checked = 1;
 
     std::function<void(DataDialog&)> afterInit;
@@ -77,8 +75,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_APP)
-        {
+        if (message == WM_APP) {
             EndDialog(static_cast<int>(wParam));
             return 0;
         }
@@ -95,8 +92,7 @@ protected:
     void PostNcDestroy() override { ++postNcDestroys; }
 };
 
-class CDialogTest : public testing::Test
-{
+class CDialogTest : public testing::Test {
 protected:
     TestDialogTemplate dialogTemplate = MakeTemplate();
 };
@@ -148,7 +144,7 @@ TEST_F(CDialogTest, CancelKeepsTheMembers)
 TEST_F(CDialogTest, ComboListWithoutSelectionSavesEmpty)
 {
     DataDialog dialog;
-    dialog.city = "Hamburg"; // in no item
+    dialog.city = "Hamburg";  // in no item
     dialog.InitModalIndirect(dialogTemplate.get());
     LRESULT selection = 0;
     dialog.afterInit = [&](DataDialog& d) {
@@ -160,8 +156,7 @@ TEST_F(CDialogTest, ComboListWithoutSelectionSavesEmpty)
     EXPECT_EQ(dialog.city, "");
 }
 
-class StubbornDialog : public DataDialog
-{
+class StubbornDialog : public DataDialog {
 public:
     bool stillOpen = false;
     bool focusOnCount = false;
@@ -241,8 +236,7 @@ TEST_F(CDialogTest, PreTranslateMessageSeesKeysBeforeTheDialogManager)
     dialog.InitModalIndirect(dialogTemplate.get());
     int escapes = 0;
     dialog.preTranslate = [&](MSG* message) {
-        if (message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE)
-        {
+        if (message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE) {
             ++escapes;
             return true;
         }
@@ -260,8 +254,8 @@ TEST_F(CDialogTest, PreTranslateMessageSeesKeysBeforeTheDialogManager)
 
 TEST_F(CDialogTest, ModalDialogDisablesItsOwnerWhileItRuns)
 {
-    HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                   nullptr, nullptr);
+    HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                   nullptr);
     CWnd ownerWnd(owner);
     DataDialog dialog;
     dialog.InitModalIndirect(dialogTemplate.get(), &ownerWnd);
@@ -269,8 +263,7 @@ TEST_F(CDialogTest, ModalDialogDisablesItsOwnerWhileItRuns)
     HWND ownerDuring = nullptr;
     dialog.afterInit = [&](DataDialog& d) { d.PostMessage(WM_APP, 5); };
     dialog.preTranslate = [&](MSG* message) {
-        if (message->message == WM_APP)
-        {
+        if (message->message == WM_APP) {
             enabledDuring = ::IsWindowEnabled(owner);
             ownerDuring = ::GetWindow(dialog.m_hWnd, GW_OWNER);
         }
@@ -294,8 +287,7 @@ TEST_F(CDialogTest, QuitMessageEndsTheModalLoopAndStaysQueued)
     EXPECT_EQ(message.wParam, 9u);
 }
 
-class ModelessDialog : public DataDialog
-{
+class ModelessDialog : public DataDialog {
 public:
     bool* deleted = nullptr;
     ~ModelessDialog() override
@@ -366,4 +358,4 @@ TEST_F(CDialogTest, ResourceTemplateThatDoesNotExistFails)
     EXPECT_FALSE(dialog.Create(54321));
 }
 
-} // namespace
+}  // namespace

@@ -20,7 +20,7 @@ TEST(COleDateTime, ParsesAndFormatsTheStoredFormRoundTrip)
     EXPECT_EQ(date.GetHour(), 9);
     EXPECT_EQ(date.GetMinute(), 5);
     EXPECT_EQ(date.GetSecond(), 0);
-    EXPECT_EQ(date.GetDayOfWeek(), 1); // Sunday
+    EXPECT_EQ(date.GetDayOfWeek(), 1);  // Sunday
     EXPECT_EQ(date.Format(kStoredFormat), "03/14/2004 09:05:00");
 
     // The default of the last weather update, without leading zeros.
@@ -72,7 +72,7 @@ TEST(COleDateTime, DatesBeforeTheEpochCountBackwardsWithForwardTime)
     EXPECT_DOUBLE_EQ((next - morning).GetTotalDays(), 1.0);
     EXPECT_TRUE(morning < next);
 
-    const COleDateTime evening(-1.75); // 29 December 18:00
+    const COleDateTime evening(-1.75);  // 29 December 18:00
     EXPECT_TRUE(morning < evening);
     EXPECT_DOUBLE_EQ((evening - morning).GetTotalHours(), 12.0);
 }
@@ -150,14 +150,14 @@ TEST(COleDateTime, ConvertsToAndFromSystemTime)
     in.wHour = 8;
     in.wMinute = 2;
     in.wSecond = 21;
-    in.wMilliseconds = 900; // not carried
+    in.wMilliseconds = 900;  // not carried
     const COleDateTime date(in);
     SYSTEMTIME out{};
     ASSERT_TRUE(date.GetAsSystemTime(out));
     EXPECT_EQ(out.wYear, 2026);
     EXPECT_EQ(out.wMonth, 12);
     EXPECT_EQ(out.wDay, 7);
-    EXPECT_EQ(out.wDayOfWeek, 1); // Monday
+    EXPECT_EQ(out.wDayOfWeek, 1);  // Monday
     EXPECT_EQ(out.wHour, 8);
     EXPECT_EQ(out.wMinute, 2);
     EXPECT_EQ(out.wSecond, 21);
@@ -179,4 +179,4 @@ TEST(COleDateTime, ArithmeticWithAnInvalidOperandIsInvalid)
     EXPECT_EQ((COleDateTime(9999, 12, 31, 0, 0, 0) + COleDateTimeSpan(1.0)).GetStatus(), COleDateTime::invalid);
 }
 
-} // namespace
+}  // namespace

@@ -18,8 +18,7 @@ namespace {
 const char* const kCompany = "Velloran Software";
 const char* const kAppKey = "Software\\Velloran Software\\framework_tests";
 
-class ProfileTest : public testing::Test
-{
+class ProfileTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -49,12 +48,10 @@ protected:
     {
         const std::string path = std::string(kAppKey) + "\\" + section;
         HKEY raw = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &raw,
-                                    nullptr),
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &raw, nullptr),
                   ERROR_SUCCESS);
         RegistryKey key(raw);
-        ASSERT_EQ(::RegSetValueExA(key.get(), entry, 0, type, static_cast<const BYTE*>(data), size),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(::RegSetValueExA(key.get(), entry, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     }
 
     CWinApp app;
@@ -97,7 +94,7 @@ TEST_F(ProfileTest, StringsAreRegSzRoundTrip)
     std::string data;
     ASSERT_TRUE(ReadRaw("CActionWeather", "szLastUpdate", type, data));
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(data, std::string("03/14/2004 09:05:00", 20)); // with its terminator
+    EXPECT_EQ(data, std::string("03/14/2004 09:05:00", 20));  // with its terminator
     EXPECT_EQ(app.GetProfileString("CActionWeather", "szLastUpdate"), "03/14/2004 09:05:00");
 
     const std::string longText(5000, 'x');
@@ -143,8 +140,7 @@ TEST_F(ProfileTest, NullValueRemovesTheEntryAndNullEntryTheSection)
     EXPECT_FALSE(ReadRaw("Gone", "B", type, data));
 }
 
-class ScriptedApp : public CWinApp
-{
+class ScriptedApp : public CWinApp {
 public:
     bool initResult = true;
     int exits = 0;
@@ -181,10 +177,11 @@ TEST(CWinApp, FailedInitialisationSkipsTheLoopButStillExits)
     EXPECT_TRUE(::PeekMessageA(&message, nullptr, WM_APP, WM_APP, PM_REMOVE));
 }
 
-class ModelessMainApp : public CWinApp
-{
+class ModelessMainApp : public CWinApp {
 public:
-    explicit ModelessMainApp(const DLGTEMPLATE* dialogTemplate) : m_template(dialogTemplate) {}
+    explicit ModelessMainApp(const DLGTEMPLATE* dialogTemplate)
+        : m_template(dialogTemplate)
+    {}
 
     CDialog dialog;
     HWND window = nullptr;
@@ -223,8 +220,7 @@ TEST(CWinApp, ModalMainWindowLeavesNoQuitMessageBehind)
     dialog.InitModalIndirect(dialogTemplate.get());
     app.m_pMainWnd = &dialog;
     // Ends from the first pass of the modal loop.
-    struct Ender
-    {
+    struct Ender {
         static void CALLBACK End(HWND, UINT, UINT_PTR id, DWORD)
         {
             ::KillTimer(nullptr, id);
@@ -253,8 +249,8 @@ TEST(AfxMessageBox, IsCaptionedWithTheApplicationNameAndReturnsTheAnswer)
 TEST(AfxMessageBox, IsOwnedByTheMainWindowWhenNothingIsActive)
 {
     CWinApp app;
-    HWND mainWindow = ::CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                        nullptr, nullptr);
+    HWND mainWindow =
+        ::CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     CWnd mainWnd(mainWindow);
     app.m_pMainWnd = &mainWnd;
     ASSERT_EQ(::GetActiveWindow(), nullptr);
@@ -284,4 +280,4 @@ TEST(AfxOle, TermUndoesOnlyItsOwnInit)
     }).join();
 }
 
-} // namespace
+}  // namespace

@@ -12,8 +12,7 @@ namespace {
 
 constexpr DWORD kBoundedWaitMs = 10000;
 
-struct Work
-{
+struct Work {
     KernelHandle done{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     std::atomic<int> seen{0};
 };
@@ -57,10 +56,12 @@ void CountReport(const char*, int)
     ++g_reports;
 }
 
-class SelfDeletingThread : public CWinThread
-{
+class SelfDeletingThread : public CWinThread {
 public:
-    SelfDeletingThread(HANDLE deletedEvent, bool fail) : m_deleted(deletedEvent), m_fail(fail) {}
+    SelfDeletingThread(HANDLE deletedEvent, bool fail)
+        : m_deleted(deletedEvent)
+        , m_fail(fail)
+    {}
     ~SelfDeletingThread() override { ::SetEvent(m_deleted); }
 
     int Run() override
@@ -87,10 +88,13 @@ TEST(CWinThread, AutoDeletingThreadFreesItselfEvenWhenRunThrows)
     EXPECT_EQ(g_reports, 1);
 }
 
-class InitOnlyThread : public CWinThread
-{
+class InitOnlyThread : public CWinThread {
 public:
-    explicit InitOnlyThread(HANDLE deletedEvent) : m_deleted(deletedEvent) { m_bAutoDelete = FALSE; }
+    explicit InitOnlyThread(HANDLE deletedEvent)
+        : m_deleted(deletedEvent)
+    {
+        m_bAutoDelete = FALSE;
+    }
     ~InitOnlyThread() override { ::SetEvent(m_deleted); }
 
     int initCalls = 0;
@@ -126,4 +130,4 @@ TEST(CWinThread, ThreadWithoutFunctionRunsInitInstanceThenExitInstance)
     delete thread;
 }
 
-} // namespace
+}  // namespace

@@ -14,8 +14,8 @@ namespace {
 // A top-level test window of a plain class; tests attach objects to it.
 HWND CreateTopLevel()
 {
-    return ::CreateWindowExA(0, "STATIC", "parent", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr,
-                             nullptr, nullptr, nullptr);
+    return ::CreateWindowExA(0, "STATIC", "parent", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr, nullptr,
+                             nullptr);
 }
 
 HWND CreateEdit(HWND parent, int id)
@@ -24,8 +24,7 @@ HWND CreateEdit(HWND parent, int id)
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
-class ParentWnd : public CWnd
-{
+class ParentWnd : public CWnd {
 public:
     HBRUSH brush = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
     int colorRequests = 0;
@@ -34,8 +33,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        switch (message)
-        {
+        switch (message) {
         case WM_CTLCOLOREDIT: ++colorRequests; return reinterpret_cast<LRESULT>(brush);
         case WM_COMMAND: ++commands; return 0;
         default: return CWnd::WindowProc(message, wParam, lParam);
@@ -43,8 +41,7 @@ protected:
     }
 };
 
-class ChildEdit : public CWnd
-{
+class ChildEdit : public CWnd {
 public:
     bool handleColor = true;
     bool handleCommands = false;
@@ -57,16 +54,14 @@ public:
 protected:
     BOOL OnChildNotify(UINT message, WPARAM, LPARAM, LRESULT* result) override
     {
-        if (message == WM_CTLCOLOREDIT)
-        {
+        if (message == WM_CTLCOLOREDIT) {
             ++colorNotifies;
             if (!handleColor)
                 return FALSE;
             *result = reinterpret_cast<LRESULT>(brush.get());
             return TRUE;
         }
-        if (message == WM_COMMAND)
-        {
+        if (message == WM_COMMAND) {
             ++commandNotifies;
             *result = 0;
             return handleCommands;
@@ -76,8 +71,7 @@ protected:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_SETTEXT)
-        {
+        if (message == WM_SETTEXT) {
             ++setTexts;
             // A nested message for the same window must not change what Default replays.
             SendMessage(WM_GETTEXTLENGTH);
@@ -93,8 +87,7 @@ protected:
     }
 };
 
-class CWndTest : public testing::Test
-{
+class CWndTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -121,22 +114,22 @@ TEST_F(CWndTest, ChildAnswersItsColorRequestForTheParent)
     ChildEdit child;
     ASSERT_TRUE(child.SubclassDlgItem(100, &parent));
     ClientDCScope dc(edit);
-    const LRESULT answer = ::SendMessageA(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.dc()),
-                                          reinterpret_cast<LPARAM>(edit));
+    const LRESULT answer =
+        ::SendMessageA(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.dc()), reinterpret_cast<LPARAM>(edit));
     EXPECT_EQ(answer, reinterpret_cast<LRESULT>(child.brush.get()));
     EXPECT_EQ(child.colorNotifies, 1);
     EXPECT_EQ(parent.colorRequests, 0);
 
     // A control nobody subclassed gets the parent's own answer.
-    const LRESULT plain = ::SendMessageA(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.dc()),
-                                         reinterpret_cast<LPARAM>(other));
+    const LRESULT plain =
+        ::SendMessageA(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.dc()), reinterpret_cast<LPARAM>(other));
     EXPECT_EQ(plain, reinterpret_cast<LRESULT>(parent.brush));
     EXPECT_EQ(parent.colorRequests, 1);
 
     // A child that declines leaves the answer to the parent.
     child.handleColor = false;
-    const LRESULT declined = ::SendMessageA(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.dc()),
-                                            reinterpret_cast<LPARAM>(edit));
+    const LRESULT declined =
+        ::SendMessageA(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.dc()), reinterpret_cast<LPARAM>(edit));
     EXPECT_EQ(declined, reinterpret_cast<LRESULT>(parent.brush));
     EXPECT_EQ(parent.colorRequests, 2);
 }
@@ -157,7 +150,7 @@ TEST_F(CWndTest, ControlNotificationsGoToTheChildFirst)
 {
     ChildEdit child;
     ASSERT_TRUE(child.SubclassWindow(edit));
-    ::SetWindowTextA(edit, "changed"); // EN_CHANGE to the parent
+    ::SetWindowTextA(edit, "changed");  // EN_CHANGE to the parent
     EXPECT_GE(child.commandNotifies, 1);
     EXPECT_GE(parent.commands, 1) << "declined notifications reach the parent";
 
@@ -244,8 +237,7 @@ TEST_F(CWndTest, FromHandleGivesTheObjectOrAPlainView)
     EXPECT_FALSE(::IsWindowVisible(other));
 }
 
-class ThrowingWnd : public CWnd
-{
+class ThrowingWnd : public CWnd {
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -279,4 +271,4 @@ TEST_F(CWndTest, ExceptionsStopAtTheWindowProcedureAndAreReported)
     EXPECT_EQ(thrower.GetWindowText(), "ok");
 }
 
-} // namespace
+}  // namespace

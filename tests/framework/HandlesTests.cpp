@@ -65,7 +65,7 @@ TEST(UniqueHandle, ReleaseGivesOwnershipAwayAndResetReplaces)
     owner.reset(next);
     EXPECT_FALSE(IsLiveGdiObject(region));
     EXPECT_TRUE(IsLiveGdiObject(next));
-    owner.reset(next); // the same handle again must not delete it
+    owner.reset(next);  // the same handle again must not delete it
     EXPECT_TRUE(IsLiveGdiObject(next));
 }
 
@@ -118,16 +118,14 @@ TEST(SelectScope, SelectingARegionClipsAndRestoresNothing)
     EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BITMAP), bitmap.get());
 }
 
-class PaintingWindow : public CWnd
-{
+class PaintingWindow : public CWnd {
 public:
     int paints = 0;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_PAINT)
-        {
+        if (message == WM_PAINT) {
             PaintScope paint(m_hWnd);
             ++paints;
             return 0;
@@ -138,8 +136,8 @@ protected:
 
 TEST(PaintScope, ValidatesTheWindowSoPaintingStops)
 {
-    HWND window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                    nullptr, nullptr);
+    HWND window =
+        ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(window);
     PaintingWindow painter;
     ASSERT_TRUE(painter.SubclassWindow(window));
@@ -170,4 +168,4 @@ TEST(DCScopes, ReleaseTheirDCs)
     ::DestroyWindow(window);
 }
 
-} // namespace
+}  // namespace

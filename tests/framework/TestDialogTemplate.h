@@ -7,8 +7,7 @@
 
 // Builds a dialog template in memory (the layout DialogBoxIndirect expects), so
 // dialog tests need no resource script.
-class TestDialogTemplate
-{
+class TestDialogTemplate {
 public:
     enum ControlClass : WORD { Button = 0x0080, Edit = 0x0081, Static = 0x0082, ComboBox = 0x0085 };
 
@@ -19,8 +18,8 @@ public:
         header.cx = width;
         header.cy = height;
         Append(&header, sizeof(header));
-        AppendWord(0); // no menu
-        AppendWord(0); // the standard dialog class
+        AppendWord(0);  // no menu
+        AppendWord(0);  // the standard dialog class
         AppendText(title);
     }
 
@@ -40,7 +39,7 @@ public:
         AppendWord(0xFFFF);
         AppendWord(kind);
         AppendText(text);
-        AppendWord(0); // no creation data
+        AppendWord(0);  // no creation data
         auto* header = reinterpret_cast<DLGTEMPLATE*>(m_bytes.data());
         ++header->cdit;
     }

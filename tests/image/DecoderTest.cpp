@@ -82,9 +82,9 @@ std::vector<BYTE> EncodeTwoTone(int width, int height, bool grey)
             if (grey) {
                 row[x] = top ? 230 : 20;
             } else {
-                row[x * 3 + 0] = top ? 240 : 10;   // red on top
+                row[x * 3 + 0] = top ? 240 : 10;  // red on top
                 row[x * 3 + 1] = 30;
-                row[x * 3 + 2] = top ? 10 : 240;   // blue below
+                row[x * 3 + 2] = top ? 10 : 240;  // blue below
             }
         }
         JSAMPROW rows[1] = {row.data()};
@@ -100,7 +100,9 @@ std::vector<BYTE> EncodeTwoTone(int width, int height, bool grey)
 // A 32-bit top-down DIB to draw into and read back exactly.
 class Canvas {
 public:
-    Canvas(int width, int height, COLORREF fill) : m_width(width), m_dc(::CreateCompatibleDC(nullptr))
+    Canvas(int width, int height, COLORREF fill)
+        : m_width(width)
+        , m_dc(::CreateCompatibleDC(nullptr))
     {
         m_bitmap = CreateTopDownDib(width, height, &m_bits);
         m_old = ::SelectObject(m_dc.get(), m_bitmap.get());
@@ -194,8 +196,8 @@ TEST(PLAnyPicDecoder, DamagedStreamsThrowAndLeaveTheBitmap)
     std::vector<BYTE> empty2 = good;
     for (size_t i = 0; i + 9 < empty.size(); ++i) {
         if (empty[i] == 0xFF && empty[i + 1] == 0xC0) {
-            empty[i + 7] = empty[i + 8] = 0;       // width
-            empty2[i + 5] = 0x75;  // height 30000
+            empty[i + 7] = empty[i + 8] = 0;  // width
+            empty2[i + 5] = 0x75;             // height 30000
             empty2[i + 6] = 0x30;
             empty2[i + 7] = 0x75;  // width 30000
             empty2[i + 8] = 0x30;
@@ -237,7 +239,7 @@ TEST(PLAnyPicDecoder, RowsArriveTopFirstInColourAndGrey)
 
     const DWORD top = canvas.Pixel(8, 2);
     const DWORD bottom = canvas.Pixel(8, 13);
-    EXPECT_GT(Channel(top, 16), 200) << std::hex << top;      // red on top
+    EXPECT_GT(Channel(top, 16), 200) << std::hex << top;  // red on top
     EXPECT_LT(Channel(top, 0), 50) << std::hex << top;
     EXPECT_GT(Channel(bottom, 0), 200) << std::hex << bottom;  // blue below
     EXPECT_LT(Channel(bottom, 16), 50) << std::hex << bottom;

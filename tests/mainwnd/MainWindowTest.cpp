@@ -189,7 +189,8 @@ TEST_F(MainWindowTest, ReminderInTheFutureIsStoredSavedAndRegistered)
     EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0TID:1"));
     const std::string file = FileText("Zorla_Timer");
     EXPECT_NE(file.find("<ENTRY _id_=\"1\" date=\"03/07/2004 14:06:00\" notify=\"0\" text=\"Call back\""),
-              std::string::npos) << file;
+              std::string::npos)
+        << file;
 }
 
 TEST_F(MainWindowTest, NoteTextIsFilteredStoredWithLineBreaksAndOpened)

@@ -17,8 +17,7 @@ public:
     PopupWindow()
         : m_window(::CreateWindowExA(0, "STATIC", "region test", WS_POPUP, 0, 0, 440, 444, nullptr, nullptr,
                                      ::GetModuleHandleA(nullptr), nullptr))
-    {
-    }
+    {}
     ~PopupWindow() { ::DestroyWindow(m_window); }
     HWND get() const { return m_window; }
 

@@ -45,8 +45,8 @@ HWND CreateMainWindow()
     }();
     if (!atom)
         return nullptr;
-    return ::CreateWindowExA(WS_EX_TOPMOST, "ZorlaHandlerTest", "handler test", WS_POPUP | WS_VISIBLE, kLeft, kTop,
-                             440, 444, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    return ::CreateWindowExA(WS_EX_TOPMOST, "ZorlaHandlerTest", "handler test", WS_POPUP | WS_VISIBLE, kLeft, kTop, 440,
+                             444, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
 }
 
 // 0x00RRGGBB pixels of a rectangle, row by row.
@@ -285,8 +285,8 @@ TEST_F(HandlerTest, HoverPicturesAppearAtTheirRectanglesAndGoAgain)
         m_handler.UpdateHover(POINT{kLeft + 5, kTop + 5});
         PaintBlack();
         m_handler.UpdateHover(POINT{kLeft + c.at.x, kTop + c.at.y});
-        EXPECT_EQ(Capture(c.rect), PicturePart(c.picture, RECT{0, 0, c.rect.right - c.rect.left,
-                                                                c.rect.bottom - c.rect.top}))
+        EXPECT_EQ(Capture(c.rect),
+                  PicturePart(c.picture, RECT{0, 0, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top}))
             << c.picture;
         const RECT below = {c.rect.left, c.rect.bottom, c.rect.right, c.rect.bottom + 1};
         EXPECT_EQ(Count(Capture(below), 0), c.rect.right - c.rect.left) << c.picture << ": drawn too low";
@@ -355,9 +355,10 @@ TEST_F(HandlerTest, BlinkingClosesAndOpensTheEyesOfTheView)
 class StatusPixels {
 public:
     StatusPixels(const Pixels& before, const Pixels& after, int width)
-        : m_before(before), m_after(after), m_width(width)
-    {
-    }
+        : m_before(before)
+        , m_after(after)
+        , m_width(width)
+    {}
 
     // Drawn pixels of one pure colour, that the background did not have there.
     std::vector<POINT> Drawn(DWORD colour) const
@@ -410,8 +411,8 @@ int ExpectShadowedWhiteText(const Pixels& before, const Pixels& after, int width
         }
         const DWORD below = pixels.At(p.x + 1, p.y + 1);
         if (!IsGrey(below) && ++unshadowed <= 5) {
-            ADD_FAILURE() << "no black shadow one pixel right and down of the white at " << p.x << "," << p.y
-                          << ": " << std::hex << below;
+            ADD_FAILURE() << "no black shadow one pixel right and down of the white at " << p.x << "," << p.y << ": "
+                          << std::hex << below;
         }
     }
     EXPECT_EQ(unshadowed, 0) << "of " << white.size() << " white pixels";

@@ -49,8 +49,8 @@ bool writable(const XmlElement& root)
 
 bool sameNode(const XmlElement& a, const XmlElement& b)
 {
-    if (a.getName() != b.getName() || a.getText() != b.getText() ||
-        a.getChildCount() != b.getChildCount() || a.getAttributeCount() != b.getAttributeCount())
+    if (a.getName() != b.getName() || a.getText() != b.getText() || a.getChildCount() != b.getChildCount() ||
+        a.getAttributeCount() != b.getAttributeCount())
         return false;
     for (int i = 0; i < a.getAttributeCount(); ++i) {
         if (a.getAttributeAt(i)->getName() != b.getAttributeAt(i)->getName() ||
@@ -76,14 +76,13 @@ bool sameTree(const XmlElement& a, const XmlElement& b)
 
 const std::string& scratchFile()
 {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() /
-         ("zorla_fuzz_xml_" + std::to_string(static_cast<long>(getpid())) + ".xml"))
-            .string();
+    static const std::string path = (std::filesystem::temp_directory_path() /
+                                     ("zorla_fuzz_xml_" + std::to_string(static_cast<long>(getpid())) + ".xml"))
+                                        .string();
     return path;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

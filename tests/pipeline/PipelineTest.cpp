@@ -1,3 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
-TEST(Pipeline, RunsUnderWine) { EXPECT_NE(GetModuleHandleA(nullptr), nullptr); }
+TEST(Pipeline, RunsUnderWine)
+{
+    EXPECT_NE(GetModuleHandleA(nullptr), nullptr);
+}

@@ -27,8 +27,8 @@ TEST(StoreProblem, EachKindShowsItsOwnBox)
     const std::string file = "C:\\data\\Zorla_Notes";
 
     const SeenBox setAside = Shown({StoreProblem::SetAside, file, file + ".bad2"});
-    EXPECT_EQ(setAside.text, "The file\n\t" + file + "\nis damaged and cannot be read. It has been kept as\n\t" +
-                                 file + ".bad2\nand the program starts with an empty list.");
+    EXPECT_EQ(setAside.text, "The file\n\t" + file + "\nis damaged and cannot be read. It has been kept as\n\t" + file +
+                                 ".bad2\nand the program starts with an empty list.");
     EXPECT_EQ(setAside.icon, LoadIcon(nullptr, IDI_WARNING));
 
     const SeenBox notMovable = Shown({StoreProblem::NotMovable, file, "Access denied"});
@@ -55,8 +55,9 @@ TEST(GermanStoreProblem, NoticesAreGerman)
     FillTranslationTable(GetTranslator());
     const std::string file = "C:\\data\\Zorla_Notes";
     EXPECT_EQ(Shown({StoreProblem::SetAside, file, file + ".bad"}).text,
-              Cp1252("Die Datei\n\t" + file + "\nist besch\u00e4digt und kann nicht gelesen werden. "
-                     "Sie wurde als\n\t" + file + ".bad\naufbewahrt; das Programm beginnt mit einer leeren Liste."));
-    EXPECT_EQ(Shown({StoreProblem::WriteFailed, file, ""}).text,
-              "Fehler beim schreiben von Daten auf Festplatte.");
+              Cp1252("Die Datei\n\t" + file +
+                     "\nist besch\u00e4digt und kann nicht gelesen werden. "
+                     "Sie wurde als\n\t" +
+                     file + ".bad\naufbewahrt; das Programm beginnt mit einer leeren Liste."));
+    EXPECT_EQ(Shown({StoreProblem::WriteFailed, file, ""}).text, "Fehler beim schreiben von Daten auf Festplatte.");
 }

@@ -35,7 +35,8 @@ protected:
 
     HWND Child(const char* className, const char* text)
     {
-        return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, top, nullptr, nullptr, nullptr);
+        return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, top, nullptr, nullptr,
+                               nullptr);
     }
 
     HWND top = nullptr, label = nullptr, button = nullptr, edit = nullptr, combo = nullptr, grandchild = nullptr;

@@ -38,8 +38,8 @@ public:
 
     std::vector<BYTE> Bytes(long long claimedRiffSize = -1) const
     {
-        const DWORD size = claimedRiffSize < 0 ? static_cast<DWORD>(4 + m_body.size())
-                                               : static_cast<DWORD>(claimedRiffSize);
+        const DWORD size =
+            claimedRiffSize < 0 ? static_cast<DWORD>(4 + m_body.size()) : static_cast<DWORD>(claimedRiffSize);
         std::vector<BYTE> file(12 + m_body.size());
         std::memcpy(file.data(), "RIFF", 4);
         std::memcpy(file.data() + 4, &size, 4);
@@ -154,8 +154,8 @@ TEST(ParseWave, FormatBlockNeverPromisesMoreThanTheChunk)
     EXPECT_EQ(format->cbSize, 0);
 
     std::vector<BYTE> adpcm = PcmFormat(20);
-    adpcm[0] = 2;      // WAVE_FORMAT_ADPCM
-    adpcm[16] = 200;   // cbSize claims 200 extra bytes, the chunk has 2
+    adpcm[0] = 2;     // WAVE_FORMAT_ADPCM
+    adpcm[16] = 200;  // cbSize claims 200 extra bytes, the chunk has 2
     ASSERT_TRUE(Parses(WaveFile().Chunk("fmt ", adpcm).Chunk("data", kSamples).Bytes(), &chunks));
     block = WaveFormatBlock(chunks);
     format = reinterpret_cast<const WAVEFORMATEX*>(block.data());

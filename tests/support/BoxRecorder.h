@@ -14,7 +14,9 @@
 // thread, which stays blocked until the box is answered.
 class BoxRecorder {
 public:
-    BoxRecorder() : m_thread([this] { Run(); }) {}
+    BoxRecorder()
+        : m_thread([this] { Run(); })
+    {}
     ~BoxRecorder() { Stop(); }
     BoxRecorder(const BoxRecorder&) = delete;
     BoxRecorder& operator=(const BoxRecorder&) = delete;

@@ -33,8 +33,8 @@ public:
     std::vector<CreatedWindow> Of(DWORD processId) const;
 
 private:
-    static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
-                                 DWORD thread, DWORD time);
+    static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD thread,
+                                 DWORD time);
     void Run();
 
     std::thread m_thread;

@@ -56,7 +56,7 @@ bool SendAll(SOCKET socket, const std::string& bytes)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::string HttpRequestSeen::Header(const std::string& name) const
 {
@@ -75,8 +75,14 @@ bool HttpRequestSeen::HasHeaderLine(const std::string& line) const
     return std::find(headers.begin(), headers.end(), line) != headers.end();
 }
 
-std::string HttpRequestSeen::Target() const { return Word(requestLine, 1); }
-std::string HttpRequestSeen::Version() const { return Word(requestLine, 2); }
+std::string HttpRequestSeen::Target() const
+{
+    return Word(requestLine, 1);
+}
+std::string HttpRequestSeen::Version() const
+{
+    return Word(requestLine, 2);
+}
 
 HttpReply HttpReply::Status(int status, const std::string& body, const std::string& extraHeaders)
 {
@@ -141,8 +147,8 @@ std::string Base64(const std::string& bytes)
     }
     if (i < bytes.size()) {
         const bool two = i + 1 < bytes.size();
-        const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) |
-                           (two ? static_cast<unsigned char>(bytes[i + 1]) << 8 : 0);
+        const unsigned v =
+            (static_cast<unsigned char>(bytes[i]) << 16) | (two ? static_cast<unsigned char>(bytes[i + 1]) << 8 : 0);
         out += digits[v >> 18];
         out += digits[(v >> 12) & 63];
         out += two ? digits[(v >> 6) & 63] : '=';
@@ -173,7 +179,7 @@ bool HttpTestServer::Start(HttpHandler handler)
     SetHandler(std::move(handler));
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_port = 80 << 8; // network byte order
+    address.sin_port = 80 << 8;  // network byte order
     address.sin_addr.S_un.S_un_b = {127, 0, 0, 1};
     // Port 80 is shared by every test process on the machine: wait while another
     // one holds it. Reusing the address lets us bind beside the closed

@@ -12,14 +12,14 @@
 
 // One request as the server read it.
 struct HttpRequestSeen {
-    std::string requestLine;          // "GET /path?query HTTP/1.0"
-    std::vector<std::string> headers; // whole lines, without their CR LF
+    std::string requestLine;           // "GET /path?query HTTP/1.0"
+    std::vector<std::string> headers;  // whole lines, without their CR LF
 
     // The value of the first header of that name (any case), "" when absent.
     std::string Header(const std::string& name) const;
     bool HasHeaderLine(const std::string& line) const;
-    std::string Target() const;  // the request line's second word
-    std::string Version() const; // its third word
+    std::string Target() const;   // the request line's second word
+    std::string Version() const;  // its third word
 };
 
 // What the server does with one connection after reading the request.
@@ -74,8 +74,8 @@ private:
     bool ReadRequest(SOCKET client, HttpRequestSeen& request);
 
     SOCKET m_listener = INVALID_SOCKET;
-    HANDLE m_stopListening = nullptr; // manual reset
-    HANDLE m_stopAll = nullptr;       // manual reset; releases hanging connections
+    HANDLE m_stopListening = nullptr;  // manual reset
+    HANDLE m_stopAll = nullptr;        // manual reset; releases hanging connections
     std::thread m_acceptThread;
     bool m_winsock = false;
 

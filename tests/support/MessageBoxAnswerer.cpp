@@ -11,9 +11,11 @@ std::string WindowText(HWND window)
     return text;
 }
 
-} // namespace
+}  // namespace
 
-MessageBoxAnswerer::MessageBoxAnswerer(int answer) : m_answer(answer), m_previous(t_current)
+MessageBoxAnswerer::MessageBoxAnswerer(int answer)
+    : m_answer(answer)
+    , m_previous(t_current)
 {
     t_current = this;
     m_hook = ::SetWindowsHookExA(WH_CBT, &MessageBoxAnswerer::HookProc, nullptr, ::GetCurrentThreadId());
@@ -29,14 +31,12 @@ MessageBoxAnswerer::~MessageBoxAnswerer()
 LRESULT CALLBACK MessageBoxAnswerer::HookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     MessageBoxAnswerer* self = t_current;
-    if (code == HCBT_ACTIVATE && self)
-    {
+    if (code == HCBT_ACTIVATE && self) {
         HWND window = reinterpret_cast<HWND>(wParam);
         char className[32] = {};
         ::GetClassNameA(window, className, sizeof(className));
         // The text of a message box is its static control 0xFFFF.
-        if (std::string(className) == "#32770" && ::GetDlgItem(window, 0xFFFF))
-        {
+        if (std::string(className) == "#32770" && ::GetDlgItem(window, 0xFFFF)) {
             Box box;
             box.caption = WindowText(window);
             box.text = WindowText(::GetDlgItem(window, 0xFFFF));

@@ -8,11 +8,9 @@
 // While it exists, every message box (or other dialog of class "#32770") that
 // this thread shows is recorded and answered at once with the given button, so
 // code under test that asks the user does not block the test.
-class MessageBoxAnswerer
-{
+class MessageBoxAnswerer {
 public:
-    struct Box
-    {
+    struct Box {
         std::string caption;
         std::string text;
         HWND owner = nullptr;

@@ -51,8 +51,7 @@ bool ReadMessageBox(DWORD processId, SeenBox& box, HWND* window)
 
 MessageBoxWatcher::MessageBoxWatcher(DWORD processId, int answer, DWORD ms)
     : m_thread(&MessageBoxWatcher::Watch, this, processId, answer, ms)
-{
-}
+{}
 
 MessageBoxWatcher::~MessageBoxWatcher()
 {

@@ -5,8 +5,7 @@
 void PumpPendingMessages()
 {
     MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-    {
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&message);
         ::DispatchMessageA(&message);
     }
@@ -15,8 +14,7 @@ void PumpPendingMessages()
 bool PumpMessagesUntil(const std::function<bool()>& done, DWORD maxWaitMs)
 {
     const DWORD start = ::GetTickCount();
-    for (;;)
-    {
+    for (;;) {
         PumpPendingMessages();
         if (done())
             return true;

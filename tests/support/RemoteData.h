@@ -8,5 +8,4 @@
 // ...) the structure is placed in the window's process first and copied back
 // afterwards. False when the data could not be placed or the window did not
 // answer within 10 s.
-bool SendWithRemoteData(HWND window, UINT message, WPARAM wParam, void* data, SIZE_T size,
-                        LRESULT* result = nullptr);
+bool SendWithRemoteData(HWND window, UINT message, WPARAM wParam, void* data, SIZE_T size, LRESULT* result = nullptr);

@@ -3,8 +3,7 @@
 #include "framework/Clock.h"
 
 // Fixes the program's clock for the life of the object.
-class ScopedTestClock
-{
+class ScopedTestClock {
 public:
     ScopedTestClock(int year, int month, int day, int hour, int minute, int second)
     {

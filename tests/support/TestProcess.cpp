@@ -85,10 +85,12 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
 HWND WaitForProcessWindow(DWORD processId, const char* title, DWORD ms, const char* className)
 {
     WindowQuery query{processId, title, className, nullptr};
-    WaitUntil([&] {
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
-        return query.found != nullptr;
-    }, ms);
+    WaitUntil(
+        [&] {
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+            return query.found != nullptr;
+        },
+        ms);
     return query.found;
 }
 

@@ -15,7 +15,7 @@ class DownloadRecorder {
 public:
     struct Done {
         std::string url;
-        int sequence = 0; // order of all callbacks of the test process
+        int sequence = 0;  // order of all callbacks of the test process
         BYTE failed = 0;
         void* context = nullptr;
         bool fetched = false;
@@ -24,7 +24,9 @@ public:
         std::string Text() const { return bytes.empty() ? std::string() : std::string(bytes.data()); }
     };
 
-    explicit DownloadRecorder(CHttpDownloader& client) : m_client(client) {}
+    explicit DownloadRecorder(CHttpDownloader& client)
+        : m_client(client)
+    {}
 
     // The callback; context must be this recorder.
     static void Callback(const std::string& url, BYTE failed, void* context);

@@ -290,4 +290,4 @@ TEST_F(HttpDownloadStop, ClientMayBeDestroyedInItsOwnCallback)
     EXPECT_EQ(Targets(server), std::vector<std::string>{"/first"});
 }
 
-} // namespace
+}  // namespace

@@ -190,7 +190,7 @@ TEST_F(HttpDownload, CanonicalUrlMustFitIn259Characters)
     EXPECT_EQ(server.RequestCount(), 1u);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -229,4 +229,4 @@ TEST(ComposeErrorText, CodeWithoutAnyMessageStillGetsAText)
     EXPECT_EQ(target, "Error " + std::to_string(code));
 }
 
-} // namespace
+}  // namespace

@@ -113,4 +113,4 @@ TEST_F(LaunchReport, NineStartsOrNoInternetSendNothing)
     EXPECT_EQ(Count(), 50u);
 }
 
-} // namespace
+}  // namespace

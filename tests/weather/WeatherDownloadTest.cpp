@@ -40,7 +40,8 @@ TEST_F(WeatherDownload, GoodFeedIsShownSortedSavedAndStamped)
     // selected, and the remembered text becomes its full name.
     EXPECT_EQ(view.SelectedCity(), "Bremen");
     EXPECT_EQ(view.selection, "Bremen");
-    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 8 \xB0" "C\nUpdated: 14:00");
+    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 8 \xB0"
+                                "C\nUpdated: 14:00");
 
     const auto statuses = view.Statuses();
     ASSERT_EQ(statuses.size(), 2u);
@@ -71,15 +72,14 @@ TEST_F(WeatherDownload, RequestCarriesTheCredentialsTheServerAsksFor)
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ(requests.back().Target(), WeatherFeeds::WEATHER_PATH);
     EXPECT_EQ(requests.back().Header("Authorization"), "Basic " + Base64("zorla:$1$40213867$q"));
-    EXPECT_EQ(requests.back().Header("User-Agent"),
-              "User-Agent: Velloran Software/1.0 (" ZORLA_MAKER_HOST ")");
+    EXPECT_EQ(requests.back().Header("User-Agent"), "User-Agent: Velloran Software/1.0 (" ZORLA_MAKER_HOST ")");
 }
 
 // Every way a download can go wrong leaves the last good weather where it was.
 struct BadAnswer {
     const char* name;
     std::function<HttpReply(const HttpRequestSeen&)> reply;
-    const char* status; // the whole status text, or null when only its start is fixed
+    const char* status;  // the whole status text, or null when only its start is fixed
 };
 
 std::string TenMegabytes()
@@ -88,7 +88,7 @@ std::string TenMegabytes()
     std::string body = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><ZORLA><WEATHER>";
     while (body.size() < 10u * 1024u * 1024u)
         body += entry;
-    return body; // never closed
+    return body;  // never closed
 }
 
 const BadAnswer BAD_ANSWERS[] = {
@@ -112,8 +112,7 @@ const BadAnswer BAD_ANSWERS[] = {
      },
      nullptr},
     {"CutConnection",
-     [](const HttpRequestSeen&) { return HttpReply::Truncated(WeatherFeeds::Other().substr(0, 80), 4000); },
-     nullptr},
+     [](const HttpRequestSeen&) { return HttpReply::Truncated(WeatherFeeds::Other().substr(0, 80), 4000); }, nullptr},
 };
 
 void PrintTo(const BadAnswer& answer, std::ostream* out)
@@ -193,8 +192,8 @@ TEST_F(WeatherDownload, DestroyingTheActionWhileTheServerNeverAnswersEndsWithout
 
     PumpMessages(300);
     MSG msg;
-    EXPECT_FALSE(PeekMessageA(&msg, view.Window(), CActionWeather::WM_WEATHER_DONE,
-                              CActionWeather::WM_WEATHER_DONE, PM_REMOVE));
+    EXPECT_FALSE(
+        PeekMessageA(&msg, view.Window(), CActionWeather::WM_WEATHER_DONE, CActionWeather::WM_WEATHER_DONE, PM_REMOVE));
     ASSERT_EQ(view.Statuses().size(), 1u);
     EXPECT_EQ(view.Statuses()[0].text, CONTACTING);
 }
@@ -257,7 +256,8 @@ TEST_F(WeatherDownload, ListIsRebuiltAtTheSwapBeforeTheDisplayTimer)
     const XmlElement* selected = CWeatherDisplay::SelectedEntry(view.Combo());
     ASSERT_NE(selected, nullptr);
     EXPECT_EQ(selected->getParent(), action->GetDocument()->findChild("WEATHER"));
-    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 4 \xB0" "C\nUpdated: 14:00");
+    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 4 \xB0"
+                                "C\nUpdated: 14:00");
 }
 
-} // namespace
+}  // namespace

@@ -22,8 +22,8 @@ inline std::string Document(const std::string& entries)
 // Five cities, not in order; "M\xFCnchen" is the program's default city.
 inline std::string Good()
 {
-    return Document(Entry("Hamburg", "9") + Entry("M\xFCnchen", "12") + Entry("Berlin", "10") +
-                    Entry("K\xF6ln", "11") + Entry("Bremen", "8"));
+    return Document(Entry("Hamburg", "9") + Entry("M\xFCnchen", "12") + Entry("Berlin", "10") + Entry("K\xF6ln", "11") +
+                    Entry("Bremen", "8"));
 }
 
 // Another day: two cities only.
@@ -32,4 +32,4 @@ inline std::string Other()
     return Document(Entry("Dresden", "3") + Entry("Bremen", "4"));
 }
 
-} // namespace WeatherFeeds
+}  // namespace WeatherFeeds

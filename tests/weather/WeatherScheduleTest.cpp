@@ -97,7 +97,8 @@ TEST_F(WeatherSchedule, NotDueReloadsTheStoredWeatherWithoutFetching)
     ASSERT_TRUE(view.PumpUntil([&] { return view.displayRefreshes > 0; }));
     EXPECT_EQ(view.Cities(), (std::vector<std::string>{"Bremen", "Dresden"}));
     EXPECT_EQ(view.selection, "Dresden");
-    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 3 \xB0" "C\nUpdated: 14:00");
+    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 3 \xB0"
+                                "C\nUpdated: 14:00");
     EXPECT_EQ(server.RequestCount(), 0u);
     EXPECT_TRUE(view.Statuses().empty());
 }
@@ -119,4 +120,4 @@ TEST_F(WeatherSchedule, ParseWeatherTextSwapsOnlyADocument)
     EXPECT_EQ(action->GetDocument(), good);
 }
 
-} // namespace
+}  // namespace

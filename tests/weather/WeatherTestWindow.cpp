@@ -19,7 +19,7 @@ void RegisterOnce()
     registered = RegisterClassA(&wc) != 0;
 }
 
-} // namespace
+}  // namespace
 
 WeatherTestWindow::WeatherTestWindow()
 {
@@ -28,8 +28,8 @@ WeatherTestWindow::WeatherTestWindow()
                                GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WeatherTestWindow::WindowProc));
-    m_combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, 160, 220,
-                              168, 200, m_window, reinterpret_cast<HMENU>(1005), GetModuleHandleA(nullptr), nullptr);
+    m_combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, 160, 220, 168,
+                              200, m_window, reinterpret_cast<HMENU>(1005), GetModuleHandleA(nullptr), nullptr);
 }
 
 WeatherTestWindow::~WeatherTestWindow()
@@ -63,8 +63,7 @@ LRESULT CALLBACK WeatherTestWindow::WindowProc(HWND window, UINT message, WPARAM
 
 void WeatherTestWindow::Refill()
 {
-    const auto text =
-        CWeatherDisplay::FillCityList(m_combo, m_action ? m_action->GetDocument() : nullptr, selection);
+    const auto text = CWeatherDisplay::FillCityList(m_combo, m_action ? m_action->GetDocument() : nullptr, selection);
     if (text)
         weatherText = *text;
 }

@@ -65,8 +65,8 @@ public:
     bool PumpUntilDone(DWORD ms = 30000);
 
     bool noInternet = false;
-    std::string selection;   // the main window's remembered city
-    std::string weatherText; // what ShowWeatherText would draw
+    std::string selection;    // the main window's remembered city
+    std::string weatherText;  // what ShowWeatherText would draw
     int displayRefreshes = 0;
     int documentChanges = 0;
     // Calls that came on another thread than the window's: the action may reach

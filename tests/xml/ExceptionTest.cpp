@@ -14,8 +14,7 @@ using util::xml::XML2_Exception;
 
 TEST(Exceptions, DisplayLineIsTypeNameColonMessage)
 {
-    EXPECT_EQ(IOException("Could not write to stream.").toString(),
-              "util.io.IOException: Could not write to stream.");
+    EXPECT_EQ(IOException("Could not write to stream.").toString(), "util.io.IOException: Could not write to stream.");
     EXPECT_EQ(FileNotFoundException("C:\\data\\Zorla_Notes").toString(),
               "uil.io.FileNotFoundException: C:\\data\\Zorla_Notes");
     EXPECT_EQ(Exception(nullptr, "text").toString(), ": text");

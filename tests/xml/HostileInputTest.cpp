@@ -41,7 +41,7 @@ std::string entityChain(int count)
     return doc + "]><a b=\"&e0;\">&e0;</a>";
 }
 
-} // namespace
+}  // namespace
 
 TEST(HostileInput, VeryDeepDocumentParsesWritesAndFrees)
 {
@@ -88,16 +88,14 @@ TEST(HostileInput, EntityExpansionIsBounded)
         laughs += "<!ENTITY l" + std::to_string(i) + " \"" + value + "\">";
     }
     laughs += "]><a>&l10;</a>";
-    EXPECT_TRUE(startsWith(failure(laughs), "limit on input amplification factor"))
-        << failure(laughs);
+    EXPECT_TRUE(startsWith(failure(laughs), "limit on input amplification factor")) << failure(laughs);
 
     // One large entity used many times.
     std::string blowup = "<!DOCTYPE a [<!ENTITY big \"" + std::string(100000, 'x') + "\">]><a>";
     for (int i = 0; i < 1000; ++i)
         blowup += "&big;";
     blowup += "</a>";
-    EXPECT_TRUE(startsWith(failure(blowup), "limit on input amplification factor"))
-        << failure(blowup);
+    EXPECT_TRUE(startsWith(failure(blowup), "limit on input amplification factor")) << failure(blowup);
 }
 
 TEST(HostileInput, LongEntityChainsAreRefusedBeforeExpatRecursesDeeply)
@@ -138,10 +136,9 @@ TEST(HostileInput, InvalidEncodingsFail)
 
 TEST(HostileInput, EveryTruncationEndsInAnExceptionOrATree)
 {
-    const std::string doc =
-        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<!-- c --><DATABASE>"
-        "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" text=\"Gr\xFC\xDF\x65 &amp; &#252;\" "
-        "wndX=\"640\" wndY=\"120\"/><![CDATA[x]]><?pi x?></DATABASE>\n";
+    const std::string doc = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<!-- c --><DATABASE>"
+                            "<ENTRY _id_=\"1\" date=\"03/14/2004 09:05:00\" text=\"Gr\xFC\xDF\x65 &amp; &#252;\" "
+                            "wndX=\"640\" wndY=\"120\"/><![CDATA[x]]><?pi x?></DATABASE>\n";
     for (std::size_t length = 0; length < doc.size(); ++length) {
         const std::string message = failure(doc.substr(0, length));
         const bool complete = length >= doc.size() - 1;
@@ -157,7 +154,7 @@ TEST(HostileInput, OversizedDocumentsAreRefused)
     // Few bytes but very many nodes.
     std::string wide = "<a>";
     for (std::size_t i = 1; i < XmlParser::MAX_NODES / 2; ++i)
-        wide += "<b c=\"\"/>"; // root plus these: one node short of the limit
+        wide += "<b c=\"\"/>";  // root plus these: one node short of the limit
     EXPECT_EQ(failure(wide + "</a>"), "");
     std::string attributes = "<a";
     for (std::size_t i = 0; i <= XmlParser::MAX_NODES / 2; ++i)

@@ -26,7 +26,7 @@ XmlElement* addEntry(XmlElement& root, const std::string& id)
     return root.addChild(std::move(entry));
 }
 
-} // namespace
+}  // namespace
 
 TEST(XmlElement, NewNodesAreEmptyAndCarryTheirTypeCodes)
 {
@@ -73,8 +73,7 @@ TEST(XmlElement, AttributesAreOrderedByteWiseByName)
     entry.setAttribute("date", "03/14/2004 09:05:00");
     entry.setAttribute("wndY", 2);
     entry.setAttribute("wndX", 3);
-    EXPECT_EQ(attributeNames(entry),
-              (std::vector<std::string>{"_id_", "date", "text", "wndX", "wndY"}));
+    EXPECT_EQ(attributeNames(entry), (std::vector<std::string>{"_id_", "date", "text", "wndX", "wndY"}));
     EXPECT_EQ(entry.getAttributeAt(5), nullptr);
 
     // Shorter name first on a common prefix; bytes compare unsigned.
@@ -204,9 +203,8 @@ TEST(XmlElement, DestroysVeryDeepTreesWithoutRecursion)
 // The mapping as eight replace-all passes, exactly in table order.
 static std::string mapByPasses(std::string text)
 {
-    const char* const pairs[8][2] = {{"\xC3\x84", "\xC4"}, {"\xC3\x9C", "\xDC"},
-                                     {"\xC3\x96", "\xD6"}, {"\xC3\x9F", "\xDF"},
-                                     {"\xC3\xA4", "\xE4"}, {"\xC3\xBC", "\xFC"},
+    const char* const pairs[8][2] = {{"\xC3\x84", "\xC4"}, {"\xC3\x9C", "\xDC"}, {"\xC3\x96", "\xD6"},
+                                     {"\xC3\x9F", "\xDF"}, {"\xC3\xA4", "\xE4"}, {"\xC3\xBC", "\xFC"},
                                      {"\xC3\xB6", "\xF6"}, {"\xC3\xA9", "\xE9"}};
     for (const auto& pair : pairs) {
         const std::string from = pair[0];
@@ -227,7 +225,7 @@ TEST(SingleByteMapping, ConvertsExactlyTheEightLetters)
 TEST(SingleByteMapping, EqualsEightReplaceAllPassesOnRandomBytes)
 {
     std::mt19937 random(20040314);
-    const unsigned char alphabet[] = {'a', 0xC3, 0x84, 0x9C, 0x96, 0x9F, 0xA4, 0xBC,
+    const unsigned char alphabet[] = {'a',  0xC3, 0x84, 0x9C, 0x96, 0x9F, 0xA4, 0xBC,
                                       0xB6, 0xA9, 0xA8, 0xC4, 0xE4, 0xFC, 0x00};
     for (int round = 0; round < 5000; ++round) {
         std::string text(random() % 24, '\0');

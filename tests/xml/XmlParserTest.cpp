@@ -20,7 +20,7 @@ std::unique_ptr<XmlElement> parse(const std::string& text)
 
 const char* const ISO_DECLARATION = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
 
-} // namespace
+}  // namespace
 
 TEST(XmlParser, EmptyRootElement)
 {
@@ -50,8 +50,7 @@ TEST(XmlParser, BuildsTreeWithParentsAndSortedAttributes)
 
 TEST(XmlParser, IsoDocumentKeepsUmlautsAsSingleBytesButNotOtherLetters)
 {
-    auto root = parse(std::string(ISO_DECLARATION) +
-                      "<a t=\"\xFC\xE8\" r=\"&#252;\">\xFC&#252;\xE8\xC4\xE9</a>");
+    auto root = parse(std::string(ISO_DECLARATION) + "<a t=\"\xFC\xE8\" r=\"&#252;\">\xFC&#252;\xE8\xC4\xE9</a>");
     EXPECT_EQ(root->getText(), "\xFC\xFC\xC3\xA8\xC4\xE9");
     EXPECT_EQ(root->getAttribute("t"), "\xFC\xC3\xA8");
     EXPECT_EQ(root->getAttribute("r"), "\xFC");
@@ -106,8 +105,8 @@ TEST(XmlParserFile, ReadsFileWithCrLf)
 {
     TempDir dir;
     const std::string path =
-        dir.write("Zorla_Notes", std::string(ISO_DECLARATION) +
-                                     "<DATABASE><ENTRY _id_=\"1\" text=\"Gr\xFC\xDF\x65\"/></DATABASE>");
+        dir.write("Zorla_Notes",
+                  std::string(ISO_DECLARATION) + "<DATABASE><ENTRY _id_=\"1\" text=\"Gr\xFC\xDF\x65\"/></DATABASE>");
     auto root = XmlParser().parseFile(path);
     ASSERT_EQ(root->getChildCount(), 1);
     EXPECT_EQ(root->getChild(0)->getAttribute("text"), "Gr\xFC\xDF\x65");
@@ -163,8 +162,7 @@ TEST(XmlParserFile, DocumentsAroundTheReadSize)
     TempDir dir;
     const std::string head = "<DATABASE><ENTRY text=\"";
     const std::string tail = "\"/></DATABASE>";
-    for (std::size_t size : {std::size_t{65535}, std::size_t{65536}, std::size_t{65537},
-                             std::size_t{131072}}) {
+    for (std::size_t size : {std::size_t{65535}, std::size_t{65536}, std::size_t{65537}, std::size_t{131072}}) {
         const std::string doc = head + std::string(size - head.size() - tail.size(), 'x') + tail;
         ASSERT_EQ(doc.size(), size);
         auto root = XmlParser().parseFile(dir.write("complete", doc));

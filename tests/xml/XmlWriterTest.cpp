@@ -36,7 +36,7 @@ std::unique_ptr<XmlElement> parse(const std::string& text)
     return XmlParser().parseBuffer(text.data(), text.size());
 }
 
-} // namespace
+}  // namespace
 
 TEST(XmlWriter, EntryStoreFileBytes)
 {
@@ -46,8 +46,7 @@ TEST(XmlWriter, EntryStoreFileBytes)
     entry->setAttribute("_id_", 1);
     root.addChild(std::move(entry));
     root.addChild(std::make_unique<XmlElement>("ENTRY"));
-    EXPECT_EQ(written(root),
-              DECLARATION + "<DATABASE><ENTRY _id_=\"1\" text=\"abc\"/><ENTRY/></DATABASE>");
+    EXPECT_EQ(written(root), DECLARATION + "<DATABASE><ENTRY _id_=\"1\" text=\"abc\"/><ENTRY/></DATABASE>");
     EXPECT_EQ(written(XmlElement("DATABASE")), DECLARATION + "<DATABASE/>");
 }
 
@@ -63,9 +62,8 @@ TEST(XmlWriter, EscapesMarkupCharacters)
     XmlElement root("a");
     root.setAttribute("v", "x & y < z > \"q\" 'p'");
     root.appendText("x & y < z > \"q\" 'p'", 19);
-    EXPECT_EQ(written(root),
-              DECLARATION + "<a v=\"x &amp; y &lt; z > &quot;q&quot; 'p'\">"
-                            "x &amp; y &lt; z &gt; \"q\" 'p'</a>");
+    EXPECT_EQ(written(root), DECLARATION + "<a v=\"x &amp; y &lt; z > &quot;q&quot; 'p'\">"
+                                           "x &amp; y &lt; z &gt; \"q\" 'p'</a>");
 }
 
 TEST(XmlWriter, SingleByteLettersGoOutUnchanged)

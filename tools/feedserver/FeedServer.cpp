@@ -23,7 +23,9 @@ const DWORD RECEIVE_TIMEOUT_MS = 5000;
 // Closes the socket when it goes out of scope.
 class Socket {
 public:
-    explicit Socket(SOCKET s) : m_s(s) {}
+    explicit Socket(SOCKET s)
+        : m_s(s)
+    {}
     ~Socket()
     {
         if (m_s != INVALID_SOCKET)
@@ -71,8 +73,8 @@ std::string Header(const std::string& request, const std::string& name)
         const size_t end = request.find("\r\n", start);
         const std::string text = request.substr(start, end - start);
         if (text.size() > name.size() && text[name.size()] == ':' &&
-            CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, text.c_str(), static_cast<int>(name.size()),
-                           name.c_str(), static_cast<int>(name.size())) == CSTR_EQUAL) {
+            CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, text.c_str(), static_cast<int>(name.size()), name.c_str(),
+                           static_cast<int>(name.size())) == CSTR_EQUAL) {
             const size_t value = text.find_first_not_of(' ', name.size() + 1);
             return value == std::string::npos ? std::string() : text.substr(value);
         }
@@ -112,8 +114,7 @@ void SendAll(SOCKET client, const std::string& bytes)
     }
 }
 
-std::string Reply(const char* status, const std::string& extraHeaders, const std::string& type,
-                  const std::string& body)
+std::string Reply(const char* status, const std::string& extraHeaders, const std::string& type, const std::string& body)
 {
     return std::string("HTTP/1.0 ") + status + "\r\nServer: Zorla FeedServer\r\nContent-Type: " + type +
            "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n" + extraHeaders + "Connection: close\r\n\r\n" +
@@ -156,7 +157,7 @@ void Serve(SOCKET client, const std::string& path)
     std::fflush(stdout);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
