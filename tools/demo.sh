@@ -32,7 +32,7 @@ shot() {
 feed=$(winepath -w "$top/res/demo/weather-feed.xml" 2>/dev/null)
 wine "$build/bin/FeedServer.exe" "$feed" 80 </dev/null >/dev/null 2>&1 &
 feedserver=$!
-trap 'kill $feedserver 2>/dev/null; wine_down' EXIT
+trap 'kill $feedserver 2>/dev/null || true; wine_down' EXIT
 http_proxy=http://127.0.0.1:80 wine "$demo/ZorlaDemo.exe" </dev/null >/dev/null 2>&1 &
 zorla=$!
 drive wait "$title" 30000 || { echo "demo: the main window did not appear" >&2; exit 1; }

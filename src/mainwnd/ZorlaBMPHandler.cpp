@@ -56,7 +56,8 @@ const PolygonSpot kMenuCard[] = {
 void CALLBACK ClearStatus(HWND window, UINT, UINT_PTR id, DWORD)
 {
     ::KillTimer(window, id);
-    ::InvalidateRect(window, &ZorlaBMPHandler::kStatusRect, FALSE);
+    const RECT drawn = ZorlaBMPHandler::StatusArea();
+    ::InvalidateRect(window, &drawn, FALSE);
     ::UpdateWindow(window);
 }
 
@@ -109,6 +110,13 @@ POINT TopLeft(const RECT& rect)
 }  // namespace
 
 const RECT ZorlaBMPHandler::kStatusRect = {151, 165, 392, 202};
+
+// The shadow lies one pixel right and down of the text and may reach one pixel
+// past the status rectangle: restoring only the rectangle would leave its dots.
+RECT ZorlaBMPHandler::StatusArea()
+{
+    return RECT{kStatusRect.left, kStatusRect.top, kStatusRect.right + 1, kStatusRect.bottom + 1};
+}
 const RECT ZorlaBMPHandler::kWeatherTextRect = {163, 242, 403, 363};
 const RECT ZorlaBMPHandler::kBlinkRectHome = {51, 134, 85, 152};
 const RECT ZorlaBMPHandler::kBlinkRectOther = {62, 138, 100, 152};
@@ -310,7 +318,8 @@ void ZorlaBMPHandler::ShowStatus(const std::string& text, bool transient, HDC dc
 void ZorlaBMPHandler::DrawStatus(HDC dc)
 {
     TextScope text(dc);
-    m_weatherCopy.DrawPart(dc, TopLeft(kStatusRect), kStatusRect);
+    const RECT area = StatusArea();
+    m_weatherCopy.DrawPart(dc, TopLeft(area), area);
     RECT rect = kStatusRect;
     rect.top = rect.top + (rect.bottom - rect.top) / 2 - 5;
     RECT shadow = rect;

@@ -93,6 +93,8 @@ public:
     const std::vector<std::unique_ptr<HotSpot>>& HotSpots() const { return m_hotSpots; }
 
     static const RECT kStatusRect;
+    // What drawing the status line covers: the rectangle and its shadow's reach.
+    static RECT StatusArea();
     static const RECT kWeatherTextRect;
     static const RECT kBlinkRectHome;
     static const RECT kBlinkRectOther;

@@ -57,6 +57,16 @@ TEST(Startup, RefusedSecondInstanceTouchesNoDataFileAndMakesNoWindow)
     std::unique_ptr<TestProcess> first;
     HWND main = copy.StartAndWait(first);
     ASSERT_NE(main, nullptr);
+    // The running instance reads its files right after its first paint; the
+    // files change only once it has, so whatever happens to them afterwards is
+    // the second start's doing. A command posted behind that step, one that
+    // writes at once, tells when it is done.
+    ASSERT_TRUE(WaitUntil([&] { return !GetUpdateRect(main, nullptr, FALSE); }, 10000));
+    PostMessageA(main, WM_COMMAND, 105, 0);  // always on top, off
+    PostMessageA(main, WM_COMMAND, 105, 0);  // and on again
+    DWORD topMost = 0;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return TestRegistry::ReadDword(copy.Name(), "CQuokkaDlg", "TopMost", topMost) && topMost == 1; }, 10000));
 
     const std::string notes = copy.Folder().File("Zorla_Notes");
     const std::string weather = copy.Folder().File("Zorla_Weather");

@@ -523,6 +523,18 @@ TEST_F(HandlerTest, TransientStatusIsDrawnOnceAndClearedByTimer11)
     EXPECT_TRUE(::KillTimer(m_window, TimerStatus));
 }
 
+TEST_F(HandlerTest, NextStatusTextLeavesNoShadowBehind)
+{
+    ShowView(ZorlaBMPHandler::ViewWeather, 113);
+    PaintHandler();
+    // A line wider than the status line: its shadow reaches the column just
+    // right of the rectangle.
+    m_handler.ShowStatus(std::string(120, '_'), false);
+    m_handler.ShowStatus("", false);
+    const RECT area = ZorlaBMPHandler::StatusArea();
+    EXPECT_EQ(Capture(area), PicturePart(136, area));
+}
+
 TEST_F(HandlerTest, TextsOutsideTheWeatherViewAreKeptButNotDrawn)
 {
     PaintBlack();
