@@ -1,5 +1,6 @@
 // The real Zorla.exe in its own processes: single instance, launch counter,
 // settings and position written on the way out.
+#include "resource.h"
 #include "support/CreatedWindows.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/TestFiles.h"
@@ -62,8 +63,8 @@ TEST(Startup, RefusedSecondInstanceTouchesNoDataFileAndMakesNoWindow)
     // the second start's doing. A command posted behind that step, one that
     // writes at once, tells when it is done.
     ASSERT_TRUE(WaitUntil([&] { return !GetUpdateRect(main, nullptr, FALSE); }, 10000));
-    PostMessageA(main, WM_COMMAND, 105, 0);  // always on top, off
-    PostMessageA(main, WM_COMMAND, 105, 0);  // and on again
+    PostMessageA(main, WM_COMMAND, ID_TOP_MOST, 0);  // off
+    PostMessageA(main, WM_COMMAND, ID_TOP_MOST, 0);  // and on again
     DWORD topMost = 0;
     ASSERT_TRUE(WaitUntil(
         [&] { return TestRegistry::ReadDword(copy.Name(), "CQuokkaDlg", "TopMost", topMost) && topMost == 1; }, 10000));

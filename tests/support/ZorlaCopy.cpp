@@ -1,12 +1,9 @@
 #include "support/ZorlaCopy.h"
 
+#include "resource.h"
 #include "support/TestRegistry.h"
 
 const char kMainTitle[] = "Zorla 1.0";
-
-namespace {
-const UINT kAppExit = 57665;
-}
 
 ZorlaCopy::ZorlaCopy(const std::string& name)
     : m_name(name)
@@ -38,6 +35,6 @@ HWND ZorlaCopy::StartAndWait(std::unique_ptr<TestProcess>& process) const
 
 bool ZorlaCopy::Exit(HWND mainWindow, TestProcess& process)
 {
-    PostMessageA(mainWindow, WM_COMMAND, kAppExit, 0);
+    PostMessageA(mainWindow, WM_COMMAND, ID_APP_EXIT, 0);
     return process.WaitExit(20000);
 }
