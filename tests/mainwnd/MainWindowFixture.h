@@ -39,6 +39,7 @@ protected:
         ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
         window = dlg->m_hWnd;
         ShowWindow(window, SW_SHOWNOACTIVATE);
+        dlg->CompleteStart();
     }
     // Destroys the window as the program does on its way out: settings, place
     // and stores are written.

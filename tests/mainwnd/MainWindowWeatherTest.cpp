@@ -35,7 +35,10 @@ protected:
 
     void ScheduleTick() { SendMessageA(window, WM_TIMER, TimerWeather, 0); }
     // Pumps until the window has taken the running download's outcome in.
-    bool PumpUntilDone() { return PumpMessagesUntil([&] { return !Weather().IsUpdateInProgress(); }, 30000); }
+    bool PumpUntilDone()
+    {
+        return PumpMessagesUntil([&] { return !Weather().IsUpdateInProgress(); }, 30000);
+    }
     bool PumpUntilCities(size_t count)
     {
         return PumpMessagesUntil([&] { return Cities().size() == count; }, 5000);
@@ -44,15 +47,18 @@ protected:
     {
         HWND list = Item(IDC_CITY_LIST);
         SendMessageA(list, CB_SETCURSEL,
-                     SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(city)), 0);
+                     SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(city)),
+                     0);
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_CITY_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     }
 
     HttpTestServer server;
 };
 
-const char kBremen[] = "sonnig, wolkenlos 8 \xB0" "C\nUpdated: 14:00";
-const char kHamburg[] = "sonnig, wolkenlos 9 \xB0" "C\nUpdated: 14:00";
+const char kBremen[] = "sonnig, wolkenlos 8 \xB0"
+                       "C\nUpdated: 14:00";
+const char kHamburg[] = "sonnig, wolkenlos 9 \xB0"
+                        "C\nUpdated: 14:00";
 
 }  // namespace
 
