@@ -44,7 +44,10 @@ const std::string& CDataFolder::Get()
 {
     if (!g_folderForTest.empty())
         return g_folderForTest;
-    static const std::string folder = Choose(ProgramFolder(), UserFolder());
+    // The user folder is looked up only when the program folder takes no files:
+    // asking the shell for it costs the start-up a library.
+    static const std::string folder =
+        CanCreateFileIn(ProgramFolder()) ? WithBackslash(ProgramFolder()) : Choose(ProgramFolder(), UserFolder());
     return folder;
 }
 
