@@ -55,6 +55,8 @@ CZorlaDlg::CZorlaDlg(CWnd* parent)
 
 CZorlaDlg::~CZorlaDlg() = default;
 
+// Only what the first paint needs: size, place, shape, caption and the link.
+// The rest follows the first paint (RunStartStep).
 BOOL CZorlaDlg::OnInitDialog()
 {
     m_handler.Attach(m_hWnd);
@@ -67,48 +69,82 @@ BOOL CZorlaDlg::OnInitDialog()
     CQuokkaDlg::OnInitDialog();
     TranslateWindow(m_hWnd, -1);
     ::SetWindowTextA(m_hWnd, ProgramTitle);
-    AddAboutToSystemMenu();
-    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
-    ViewControls::Place(m_hWnd);
+    ViewControls::PlaceLink(m_hWnd);
+    ::SendDlgItemMessageA(m_hWnd, IDC_WEBLINK, WM_SETFONT, reinterpret_cast<WPARAM>(AppFont::Shared()), FALSE);
+    LoadSettings();
+    m_handler.ApplyViewRegion(ZorlaBMPHandler::ViewHome);
+    return TRUE;
+}
+
+void CZorlaDlg::CompleteStart()
+{
+    while (m_hWnd && m_nextStartStep < kStartSteps)
+        RunStartStep(m_nextStartStep);
+}
+
+// One step per posted message, each posting the next, so the user's input and
+// the system's messages get their turn in between. The order is the one the
+// user sees: the window's menu and icons, the other views' controls, the
+// stores (their problems, if any, in boxes the window owns), the note windows
+// and the timers, and last the other views' pictures, decoded ahead.
+void CZorlaDlg::RunStartStep(int step)
+{
+    if (step != m_nextStartStep || !m_hWnd)
+        return;
+    ++m_nextStartStep;
+    switch (step) {
+    case 0:
+        AddAboutToSystemMenu();
+        ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+        ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+        break;
+    case 1: EnsureControls(); break;
+    case 2:
+        m_handler.LoadStores();
+        ShowStoreProblems(m_handler.Weather());
+        ShowStoreProblems(m_handler.Notes());
+        ShowStoreProblems(m_handler.Timers());
+        m_handler.Weather().SetView(this);
+        break;
+    case 3:
+        OpenStoredNotes();
+        SetTimer(TimerBlink, 3000, nullptr);
+        SetTimer(TimerWeather, 0, nullptr);
+        SetTimer(TimerDueCheck, 1000, nullptr);
+        SetTimer(TimerLaunchReport, 15000, nullptr);
+        m_started = true;
+        break;
+    default:
+        for (int picture : {IDP_WEATHER, IDP_NOTE_EDITOR, IDP_TIMER_EDITOR})
+            m_handler.PrepareBackground(picture);
+        break;
+    }
+    if (m_nextStartStep < kStartSteps && m_hWnd)
+        ::PostMessageA(m_hWnd, WM_START_STEP, m_nextStartStep, 0);
+}
+
+void CZorlaDlg::EnsureControls()
+{
+    if (!ViewControls::Create(m_hWnd))
+        return;
     ::SendDlgItemMessageA(m_hWnd, IDC_DATE_PICKER, DTM_SETMCCOLOR, MCSC_TITLEBK, kCalendarTitleColor);
     ::SendDlgItemMessageA(m_hWnd, IDC_TIME_PICKER, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("H:mm"));
     m_editor.SubclassDlgItem(IDC_EDITOR_TEXT, this);
     m_editor.SetTextColor(kEditorTextColor);
     m_editor.RepaintBackground();
     EnumChildWindows(m_hWnd, SetFontOnChild, reinterpret_cast<LPARAM>(AppFont::Shared()));
-    LoadSettings();
     UpdateData(FALSE);
-    m_handler.ApplyViewRegion(ZorlaBMPHandler::ViewHome);
-    return TRUE;
-}
-
-// Everything the first paint does not need comes right after it, in the order
-// the user sees it: the rest of the pictures, the stores (their problems, if
-// any, in boxes the window owns), the note windows, then the timers.
-void CZorlaDlg::CompleteStart()
-{
-    if (m_started || !m_hWnd)
-        return;
-    m_started = true;
-    m_handler.LoadStores();
-    ShowStoreProblems(m_handler.Weather());
-    ShowStoreProblems(m_handler.Notes());
-    ShowStoreProblems(m_handler.Timers());
-    m_handler.Weather().SetView(this);
-    OpenStoredNotes();
-    SetTimer(TimerBlink, 3000, nullptr);
-    SetTimer(TimerWeather, 0, nullptr);
-    SetTimer(TimerDueCheck, 1000, nullptr);
-    SetTimer(TimerLaunchReport, 15000, nullptr);
 }
 
 void CZorlaDlg::DoDataExchange(CDataExchange* pDX)
 {
     CQuokkaDlg::DoDataExchange(pDX);
+    HWND cities = ::GetDlgItem(m_hWnd, IDC_CITY_LIST);
+    if (!cities)
+        return;
     // While the list has no selection (no weather fetched yet) the remembered city
     // stays; reading the empty list would overwrite it with nothing.
-    const bool noSelection = ::SendDlgItemMessageA(m_hWnd, IDC_CITY_LIST, CB_GETCURSEL, 0, 0) == CB_ERR;
+    const bool noSelection = ::SendMessageA(cities, CB_GETCURSEL, 0, 0) == CB_ERR;
     if (!(pDX->m_bSaveAndValidate && noSelection))
         DDX_CBString(pDX, IDC_CITY_LIST, m_selectedCity);
 }
@@ -190,6 +226,7 @@ void CZorlaDlg::GoHome()
 
 void CZorlaDlg::GoWeather()
 {
+    EnsureControls();
     if (!m_handler.LoadBackground(IDP_WEATHER))
         return;
     SetView(ZorlaBMPHandler::ViewWeather);
@@ -197,6 +234,7 @@ void CZorlaDlg::GoWeather()
 
 void CZorlaDlg::OpenEditor(int view)
 {
+    EnsureControls();
     const bool timer = view == ZorlaBMPHandler::ViewTimer;
     if (timer) {
         m_editor.SendMessage(EM_LIMITTEXT, kEditorLimitTimer, 0);
@@ -217,6 +255,7 @@ void CZorlaDlg::ShowWeatherText(const std::string& text, HDC dc)
 
 void CZorlaDlg::RefreshCityList()
 {
+    EnsureControls();
     const std::optional<std::string> text = CWeatherDisplay::FillCityList(
         ::GetDlgItem(m_hWnd, IDC_CITY_LIST), m_handler.Weather().GetDocument(), m_selectedCity);
     if (text)
@@ -355,7 +394,7 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:      return OnSysCommand(wParam, lParam);
     case WM_CTLCOLORSTATIC:  return OnCtlColorStatic(wParam, lParam);
     case CActionWeather::WM_WEATHER_DONE: return OnWeatherDone(wParam, lParam);
-    case WM_COMPLETE_START:  CompleteStart(); return 0;
+    case WM_START_STEP:      RunStartStep(static_cast<int>(wParam)); return 0;
     default:                 return CQuokkaDlg::WindowProc(message, wParam, lParam);
     }
     // clang-format on
@@ -437,7 +476,7 @@ LRESULT CZorlaDlg::OnPaint()
     // Posted, so it comes after the picture is on the screen.
     if (!m_startPosted) {
         m_startPosted = true;
-        ::PostMessageA(m_hWnd, WM_COMPLETE_START, 0, 0);
+        ::PostMessageA(m_hWnd, WM_START_STEP, 0, 0);
     }
     return 0;
 }

@@ -18,17 +18,21 @@ class CAction;
 // It is the program: when its modal run ends, the program ends.
 class CZorlaDlg : public CQuokkaDlg, public CAppTranslator, public HotSpotActions, public WeatherView {
 public:
-    // Posted by the first paint: the rest of the start-up (CompleteStart).
-    static const UINT WM_COMPLETE_START = WM_APP + 21;
+    // Posted by the first paint and by each step of the start-up after it;
+    // wParam is the step.
+    static const UINT WM_START_STEP = WM_APP + 21;
 
     // Builds nothing the first paint does not need: of the pictures only the
-    // home view's; the stores are loaded by CompleteStart.
+    // home view's; the stores are loaded after the first paint.
     explicit CZorlaDlg(CWnd* parent = nullptr);
     ~CZorlaDlg() override;
 
-    // Decodes the other pictures, loads the stores, opens the stored notes and
-    // starts the timers; once. The first paint asks for it; tests may call it.
+    // Runs at once whatever of the start-up after the first paint has not run
+    // yet: the other views' controls, pictures and stores, the stored notes and
+    // the timers. The first paint starts these steps one message at a time;
+    // tests may call this instead.
     void CompleteStart();
+    // The stores are loaded, the note windows open and the timers running.
     bool IsStarted() const { return m_started; }
 
     ZorlaBMPHandler& Handler() { return m_handler; }
@@ -81,6 +85,10 @@ private:
     void OpenStoredNotes();
     void SetView(int view);
     void ShowStoreProblems(CAction& store);
+    void RunStartStep(int step);
+    // Creates the controls of the other views, once; the views call it too, so
+    // none has to wait for the start-up steps.
+    void EnsureControls();
 
     // The command table's actions.
     void OnExit();
@@ -120,6 +128,8 @@ private:
     CTransparentEdit m_editor;
     NoteWindowRegistry m_noteWindows;
     HICON m_icon = nullptr;
+    static const int kStartSteps = 5;
     bool m_startPosted = false;
+    int m_nextStartStep = 0;
     bool m_started = false;
 };

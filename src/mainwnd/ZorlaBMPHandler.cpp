@@ -202,7 +202,29 @@ bool ZorlaBMPHandler::LoadStores()
 
 bool ZorlaBMPHandler::ApplyViewRegion(int view)
 {
-    return ApplyRegionResource(view == ViewHome ? IDR_REGION_HOME : IDR_REGION_OTHER, m_window);
+    const int region = view == ViewHome ? IDR_REGION_HOME : IDR_REGION_OTHER;
+    // The weather view and the editors share their outline: giving the window
+    // the same region again would only cost a repaint of the frame.
+    if (region == m_appliedRegion)
+        return true;
+    if (!ApplyRegionResource(region, m_window))
+        return false;
+    m_appliedRegion = region;
+    return true;
+}
+
+void ZorlaBMPHandler::PrepareBackground(int id)
+{
+    if (id == m_backgroundId || m_shownPictures.count(id))
+        return;
+    PLDIBSection picture;
+    try {
+        m_decoder.DecodeResource(AfxGetResourceHandle(), id, picture);
+    } catch (const PLTextException&) {
+        // Going to that view will try again, and beep.
+        return;
+    }
+    m_shownPictures[id] = std::move(picture);
 }
 
 // A view's picture, once decoded, is kept: changing back and forth between the

@@ -50,7 +50,11 @@ public:
     bool LoadStores();
     bool IsComplete() const { return m_complete; }
 
-    void Attach(HWND mainWindow) { m_window = mainWindow; }
+    void Attach(HWND mainWindow)
+    {
+        m_window = mainWindow;
+        m_appliedRegion = 0;
+    }
     HWND Window() const { return m_window; }
     void SetActions(HotSpotActions* actions) { m_actions = actions; }
 
@@ -61,6 +65,9 @@ public:
     bool ApplyViewRegion(int view);
     // On a decoder failure: MessageBeep(-1), false, and the background stays.
     bool LoadBackground(int id);
+    // Decodes a view's picture ahead, so the first change to that view only
+    // swaps bitmaps; a picture that cannot be decoded is left for LoadBackground.
+    void PrepareBackground(int id);
 
     // Marks the active hot spots under the pointer as hovered; true when any is.
     bool UpdateHover(POINT screenPoint);
@@ -114,6 +121,7 @@ private:
     PLAnyPicDecoder m_decoder;
     PLDIBSection m_background;
     int m_backgroundId = 0;
+    int m_appliedRegion = 0;                      // the region resource the window has, 0 for none yet
     std::map<int, PLDIBSection> m_shownPictures;  // earlier backgrounds, by picture id
     PLDIBSection m_weatherCopy;
     PLDIBSection m_blinkOther;

@@ -47,18 +47,6 @@ bool Shown(HWND main, int id)
     return (GetWindowLongPtrA(GetDlgItem(main, id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-// "szLastUpdate" for this moment: the stored weather is fresh and nothing is
-// fetched.
-std::string StampOfNow()
-{
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%02d/%02d/%04d %02d:%02d:%02d", now.wMonth, now.wDay, now.wYear, now.wHour,
-                  now.wMinute, now.wSecond);
-    return stamp;
-}
-
 SYSTEMTIME Tomorrow()
 {
     SYSTEMTIME now{};
@@ -85,12 +73,19 @@ void StartAndChange(const ZorlaCopy& copy, std::unique_ptr<TestProcess>& process
     const std::string weather = copy.Folder().File("Zorla_Weather");
     ASSERT_TRUE(TestFiles::Write(weather, ThreeCities()));
     ASSERT_TRUE(TestFiles::SetWriteTime(weather, kSeedYear, 5, 17));
-    TestRegistry::WriteString(copy.Name(), "CActionWeather", "szLastUpdate", StampOfNow());
+    TestRegistry::WriteString(copy.Name(), "CActionWeather", "szLastUpdate", ZorlaCopy::StampOfNow());
 
     main = copy.StartAndWait(process);
     ASSERT_NE(main, nullptr);
-    HWND cities = GetDlgItem(main, IDC_CITY_LIST);
-    ASSERT_TRUE(WaitUntil([&] { return Send(cities, CB_GETCOUNT, 0, 0) == 3; }, 20000));
+    // The city list is made, and filled from the stored weather, right after the
+    // first paint.
+    HWND cities = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            cities = GetDlgItem(main, IDC_CITY_LIST);
+            return cities && Send(cities, CB_GETCOUNT, 0, 0) == 3;
+        },
+        20000));
 
     ASSERT_TRUE(Command(main, ID_SHOW_WEATHER));
     ASSERT_EQ(Send(cities, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Hamburg")), 1);

@@ -7,6 +7,7 @@
 #include "support/TestRegistry.h"
 #include "support/Text1252.h"
 #include "support/ZorlaCopy.h"
+#include "weather/WeatherFeeds.h"
 
 #include <gtest/gtest.h>
 
@@ -55,27 +56,20 @@ TEST(Startup, SecondInstanceIsRefusedWithItsMessageAndIsNotCounted)
 TEST(Startup, RefusedSecondInstanceTouchesNoDataFileAndMakesNoWindow)
 {
     ZorlaCopy copy("ZorlaUntouched");
+    const std::string notes = copy.Folder().File("Zorla_Notes");
+    const std::string weather = copy.Folder().File("Zorla_Weather");
+    const std::string feed = WeatherFeeds::Document(WeatherFeeds::Entry("Bonn", "8"));
+    ASSERT_TRUE(TestFiles::Write(weather, feed));
+    TestRegistry::WriteString(copy.Name(), "CActionWeather", "szLastUpdate", ZorlaCopy::StampOfNow());
     std::unique_ptr<TestProcess> first;
     HWND main = copy.StartAndWait(first);
     ASSERT_NE(main, nullptr);
-    // The running instance reads its files right after its first paint; the
-    // files change only once it has, so whatever happens to them afterwards is
-    // the second start's doing. A command posted behind that step, one that
-    // writes at once, tells when it is done.
-    ASSERT_TRUE(WaitUntil([&] { return !GetUpdateRect(main, nullptr, FALSE); }, 10000));
-    PostMessageA(main, WM_COMMAND, ID_TOP_MOST, 0);  // off
-    PostMessageA(main, WM_COMMAND, ID_TOP_MOST, 0);  // and on again
-    DWORD topMost = 0;
-    ASSERT_TRUE(WaitUntil(
-        [&] { return TestRegistry::ReadDword(copy.Name(), "CQuokkaDlg", "TopMost", topMost) && topMost == 1; }, 10000));
+    // Whatever happens to the files once the running instance has read them is
+    // the second start's doing.
+    ASSERT_TRUE(ZorlaCopy::WaitUntilCitiesShown(main, 1));
 
-    const std::string notes = copy.Folder().File("Zorla_Notes");
-    const std::string weather = copy.Folder().File("Zorla_Weather");
     const std::string garbage = "<DATABASE><ENTRY _id_=\"1\" text=\"cut off";
     ASSERT_TRUE(TestFiles::Write(notes, garbage));
-    const std::string feed =
-        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<ZORLA><WEATHER><ENTRY>Bonn</ENTRY></WEATHER></ZORLA>\n";
-    ASSERT_TRUE(TestFiles::Write(weather, feed));
     ASSERT_TRUE(TestFiles::SetWriteTime(weather, 2001, 5, 17));
     const ULONGLONG weatherTime = TestFiles::WriteTime(weather);
 

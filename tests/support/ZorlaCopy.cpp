@@ -3,6 +3,8 @@
 #include "resource.h"
 #include "support/TestRegistry.h"
 
+#include <cstdio>
+
 const char kMainTitle[] = "Zorla 1.0";
 
 ZorlaCopy::ZorlaCopy(const std::string& name)
@@ -37,4 +39,26 @@ bool ZorlaCopy::Exit(HWND mainWindow, TestProcess& process)
 {
     PostMessageA(mainWindow, WM_COMMAND, ID_APP_EXIT, 0);
     return process.WaitExit(20000);
+}
+
+std::string ZorlaCopy::StampOfNow()
+{
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%02d/%02d/%04d %02d:%02d:%02d", now.wMonth, now.wDay, now.wYear, now.wHour,
+                  now.wMinute, now.wSecond);
+    return stamp;
+}
+
+bool ZorlaCopy::WaitUntilCitiesShown(HWND mainWindow, int count)
+{
+    return WaitUntil(
+        [&] {
+            HWND cities = GetDlgItem(mainWindow, IDC_CITY_LIST);
+            DWORD_PTR shown = 0;
+            return cities && SendMessageTimeoutA(cities, CB_GETCOUNT, 0, 0, SMTO_BLOCK, 5000, &shown) &&
+                   static_cast<int>(shown) == count;
+        },
+        20000);
 }

@@ -27,6 +27,12 @@ public:
     // Ends a running copy through its Exit command, as the user would.
     static bool Exit(HWND mainWindow, TestProcess& process);
 
+    // "szLastUpdate" for this moment: stored weather is fresh, nothing is fetched.
+    static std::string StampOfNow();
+    // The copy reads its files right after its first paint, and shows the cities
+    // of its stored weather once it has: waits until the city list holds count.
+    static bool WaitUntilCitiesShown(HWND mainWindow, int count);
+
 private:
     std::string m_name;
     TempFolder m_folder;
