@@ -207,7 +207,8 @@ void CZorlaDlg::SetView(int view)
         else if (current == ZorlaBMPHandler::ViewNotes)
             m_handler.SaveEditor(ZorlaBMPHandler::ViewNotes);
         m_handler.SetViewValue(view);
-        m_handler.ApplyViewRegion(view);
+        // The whole window is repainted just below: once, not twice.
+        m_handler.ApplyViewRegion(view, false);
     }
     ViewControls::ShowFor(m_hWnd, view);
     ::InvalidateRect(m_hWnd, nullptr, FALSE);

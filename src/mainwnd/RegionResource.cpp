@@ -27,15 +27,15 @@ bool IsValidRegionData(const void* data, size_t size)
            header.nCount <= room / sizeof(RECT) && header.nRgnSize <= room;
 }
 
-bool ApplyRegionResource(int id, HWND window)
+bool ApplyRegionResource(int id, HWND window, bool redraw)
 {
     const ResourceBytes bytes = FindResourceBytes(AfxGetResourceHandle(), id, RT_RCDATA);
     if (!bytes)
         return Fail("failed to find region");
-    return ApplyRegionData(bytes.data, bytes.size, window);
+    return ApplyRegionData(bytes.data, bytes.size, window, redraw);
 }
 
-bool ApplyRegionData(const void* data, size_t size, HWND window)
+bool ApplyRegionData(const void* data, size_t size, HWND window, bool redraw)
 {
     if (size == 0)
         return Fail("region has an invalid size");
@@ -44,7 +44,7 @@ bool ApplyRegionData(const void* data, size_t size, HWND window)
     GdiRegion region(::ExtCreateRegion(nullptr, static_cast<DWORD>(size), static_cast<const RGNDATA*>(data)));
     if (!region)
         return Fail("failed to create a region from that data");
-    if (!::SetWindowRgn(window, region.get(), TRUE))
+    if (!::SetWindowRgn(window, region.get(), redraw ? TRUE : FALSE))
         return Fail("failed to set the region for that window");
     // The window owns the region now and deletes it when it gets another.
     region.release();

@@ -6,11 +6,11 @@
 
 // Gives window the outline stored in region resource id (RT_RCDATA holding an
 // RGNDATA block). On failure the user is told which step failed, the window
-// keeps its shape and the result is false.
-bool ApplyRegionResource(int id, HWND window);
+// keeps its shape and the result is false. Without redraw the caller repaints.
+bool ApplyRegionResource(int id, HWND window, bool redraw = true);
 
 // The same for region bytes already in memory.
-bool ApplyRegionData(const void* data, size_t size, HWND window);
+bool ApplyRegionData(const void* data, size_t size, HWND window, bool redraw = true);
 
 // True when data holds a rectangle region whose rectangles all lie inside size:
 // ExtCreateRegion trusts the count in the header and would read past the end.

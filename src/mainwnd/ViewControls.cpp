@@ -72,8 +72,13 @@ bool Create(HWND dialog)
 
 void ShowFor(HWND dialog, int view)
 {
-    for (const Control& control : kControls)
-        ::ShowWindow(::GetDlgItem(dialog, control.id), (control.views & view) ? SW_SHOW : SW_HIDE);
+    for (const Control& control : kControls) {
+        HWND window = ::GetDlgItem(dialog, control.id);
+        const bool shown = (control.views & view) != 0;
+        // Only the controls that change: every ShowWindow costs a round to the display.
+        if (window && ((::GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0) != shown)
+            ::ShowWindow(window, shown ? SW_SHOW : SW_HIDE);
+    }
 }
 
 void ProposeReminderTime(HWND dialog, const SYSTEMTIME& now)

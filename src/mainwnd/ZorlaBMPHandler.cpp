@@ -200,14 +200,14 @@ bool ZorlaBMPHandler::LoadStores()
     return weather && notes && timers;
 }
 
-bool ZorlaBMPHandler::ApplyViewRegion(int view)
+bool ZorlaBMPHandler::ApplyViewRegion(int view, bool redraw)
 {
     const int region = view == ViewHome ? IDR_REGION_HOME : IDR_REGION_OTHER;
     // The weather view and the editors share their outline: giving the window
     // the same region again would only cost a repaint of the frame.
     if (region == m_appliedRegion)
         return true;
-    if (!ApplyRegionResource(region, m_window))
+    if (!ApplyRegionResource(region, m_window, redraw))
         return false;
     m_appliedRegion = region;
     return true;

@@ -61,8 +61,9 @@ public:
     int GetView() const { return m_view; }
     // Only the field; the main window shows and hides its controls itself.
     void SetViewValue(int view) { m_view = view; }
-    // Region 115 for the home view, 116 for the others.
-    bool ApplyViewRegion(int view);
+    // Region 115 for the home view, 116 for the others. Without redraw the
+    // caller repaints the window itself.
+    bool ApplyViewRegion(int view, bool redraw = true);
     // On a decoder failure: MessageBeep(-1), false, and the background stays.
     bool LoadBackground(int id);
     // Decodes a view's picture ahead, so the first change to that view only
