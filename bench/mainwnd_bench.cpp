@@ -1,4 +1,4 @@
-// The main window's speed: one view change (decode a 440 x 444 picture, apply the
+// The main window's speed: one view change (swap the kept 440 x 444 picture, apply the
 // view's region, repaint) and a whole start of Zorla.exe up to its first paint,
 // against the start of a plain one-window program (startup_floor.cpp).
 #include "entries/CDataFolder.h"
@@ -36,6 +36,8 @@ void ViewChange()
     CZorlaDlg dlg;
     dlg.Create(IDD_ZORLA_DIALOG);
     ShowWindow(dlg.m_hWnd, SW_SHOWNOACTIVATE);
+    // As in the running program: controls made, pictures decoded ahead.
+    dlg.CompleteStart();
     bool weather = false;
     const double median = MedianMs(41, [&] {
         weather = !weather;
@@ -44,7 +46,7 @@ void ViewChange()
         else
             dlg.GoHome();
     });
-    std::printf("view change (decode, region, repaint): median %.2f ms over 41 runs (goal <= 5 ms)\n", median);
+    std::printf("view change (region, controls, repaint): median %.2f ms over 41 runs (goal <= 5 ms)\n", median);
     dlg.DestroyWindow();
 }
 
