@@ -126,3 +126,19 @@ TEST_F(MainWindowWeather, WithoutInternetTheStoredWeatherShowsAndOnlyTheSwitchOr
     ASSERT_TRUE(PumpUntilCities(1));
     EXPECT_EQ(server.RequestCount(), 2u);
 }
+
+TEST_F(MainWindowWeather, RefreshArrowBesideTheListFetchesEvenWithoutInternet)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenOnTestServer());
+    dlg->GoWeather();
+    // The arrow lies beside the list: a click there reaches the picture.
+    const POINT arrow{302, 226};
+    ASSERT_EQ(ChildWindowFromPointEx(window, arrow, CWP_SKIPINVISIBLE), window);
+
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrow.x, arrow.y));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(arrow.x, arrow.y));
+    EXPECT_TRUE(Weather().IsUpdateInProgress());
+    ASSERT_TRUE(PumpUntilDone());
+    ASSERT_TRUE(PumpUntilCities(5));
+    EXPECT_EQ(server.RequestCount(), 1u);
+}

@@ -11,7 +11,7 @@ bool SendWithRemoteData(HWND window, UINT message, WPARAM wParam, void* data, SI
     void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (remote && WriteProcessMemory(process, remote, data, size, nullptr)) {
         DWORD_PTR answer = 0;
-        done = SendMessageTimeoutA(window, message, wParam, reinterpret_cast<LPARAM>(remote), SMTO_BLOCK, 10000,
+        done = SendMessageTimeoutA(window, message, wParam, reinterpret_cast<LPARAM>(remote), SMTO_BLOCK, 60000,
                                    &answer) != 0 &&
                ReadProcessMemory(process, remote, data, size, nullptr);
         if (result)

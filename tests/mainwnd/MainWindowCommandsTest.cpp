@@ -1,0 +1,86 @@
+// The main window's command table and the ways into it: its switches, the
+// system menu's About item, a double click, and what the system keeps doing
+// with its own system-menu commands.
+#include "MainWindowFixture.h"
+
+namespace {
+
+using MainWindowCommands = MainWindowFixture;
+
+bool TopMost(HWND window)
+{
+    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+}  // namespace
+
+TEST_F(MainWindowCommands, SoundAndInternetSwitchesReachTheirReadersAndAreWrittenWhenTheWindowGoes)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_FALSE(dlg->Sounds().IsOn());
+    ASSERT_TRUE(dlg->IsInternetForbidden());
+
+    Command(ID_PLAY_SOUNDS);
+    EXPECT_TRUE(dlg->Sounds().IsOn());
+    Command(ID_NO_INTERNET);
+    EXPECT_FALSE(dlg->IsInternetForbidden());
+    Command(ID_PLAY_SOUNDS);
+    EXPECT_FALSE(dlg->Sounds().IsOn());
+    Command(ID_PLAY_SOUNDS);
+    EXPECT_TRUE(dlg->Sounds().IsOn());
+
+    Close();
+    EXPECT_EQ(RegistryDword("CZorlaDlg", "bSound"), 1u);
+    EXPECT_EQ(RegistryDword("CZorlaDlg", "bNoInetConnect"), 0u);
+}
+
+TEST_F(MainWindowCommands, TopMostSwitchChangesTheWindowAndIsWrittenAtOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_TRUE(TopMost(window)) << "top-most by default";
+    // The timer editor's date pickers own hidden popups, which keep Wine from
+    // changing the top-most state unless they are let go for the moment.
+    Command(ID_SHOW_TIMER_EDITOR);
+
+    Command(ID_TOP_MOST);
+    EXPECT_FALSE(TopMost(window));
+    EXPECT_EQ(RegistryDword("CQuokkaDlg", "TopMost"), 0u);
+    Command(ID_TOP_MOST);
+    EXPECT_TRUE(TopMost(window));
+    EXPECT_EQ(RegistryDword("CQuokkaDlg", "TopMost"), 1u);
+    Command(ID_TOP_MOST);
+    Close();
+
+    // The next start keeps it.
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_FALSE(TopMost(window));
+}
+
+TEST_F(MainWindowCommands, AboutItemAndDoubleClickLeaveTheWindowAsItIs)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    char text[64] = "";
+    ASSERT_GT(GetMenuStringA(GetSystemMenu(window, FALSE), IDM_SYSTEM_ABOUT, text, sizeof text, MF_BYCOMMAND), 0);
+    EXPECT_STREQ(text, "About Zorla 1.0...");
+
+    // The system menu uses the low four bits of its items itself.
+    for (WPARAM item : {WPARAM{IDM_SYSTEM_ABOUT}, WPARAM{IDM_SYSTEM_ABOUT | 0x3}}) {
+        EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, item, 0), 0);
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_FALSE(IsIconic(window));
+    }
+    SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(60, 250));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewHome);
+}
+
+TEST_F(MainWindowCommands, MinimisedWindowSavesThePlaceItHadBefore)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    SetWindowPos(window, nullptr, 150, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(IsIconic(window)) << "the system's own commands still reach the system";
+    Close();
+    EXPECT_EQ(RegistryDword("CQuokkaDlg", "WndX"), 150u);
+    EXPECT_EQ(RegistryDword("CQuokkaDlg", "WndY"), 90u);
+}
