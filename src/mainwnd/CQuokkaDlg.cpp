@@ -58,6 +58,9 @@ void CQuokkaDlg::ApplyTopMost()
 
 BOOL CQuokkaDlg::DestroyWindow()
 {
+    // Without a window there is no place to save: 0, 0 would be written.
+    if (!m_hWnd)
+        return FALSE;
     if (IsIconic(m_hWnd))
         ::ShowWindow(m_hWnd, SW_RESTORE);
     SaveWindowPosition(m_hWnd, kSection);

@@ -299,6 +299,9 @@ void CZorlaDlg::OnHotSpot(int id)
 
 bool CZorlaDlg::RunCommand(UINT id)
 {
+    // A command the user gives in the first moments after the first paint finds
+    // the start-up done: the stores it may write to are loaded.
+    CompleteStart();
     struct Command {
         UINT id;
         void (CZorlaDlg::*run)();
@@ -414,13 +417,20 @@ BOOL CZorlaDlg::PreTranslateMessage(MSG* message)
 
 BOOL CZorlaDlg::DestroyWindow()
 {
+    // A box about a failed save runs a message loop, in which the session's end
+    // may arrive and ask for the destruction again: once is enough.
+    if (!m_hWnd || m_destroying)
+        return FALSE;
+    m_destroying = true;
     m_noteWindows.CloseAllKeepingState();
     if (!m_handler.SaveAll()) {
         ShowStoreProblems(m_handler.Timers());
         ShowStoreProblems(m_handler.Notes());
         ShowStoreProblems(m_handler.Weather());
     }
-    return CQuokkaDlg::DestroyWindow();
+    const BOOL destroyed = CQuokkaDlg::DestroyWindow();
+    m_destroying = false;
+    return destroyed;
 }
 
 BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -557,7 +567,7 @@ LRESULT CZorlaDlg::OnQueryEndSession(WPARAM wParam, LPARAM lParam)
 LRESULT CZorlaDlg::OnEndSession(WPARAM wParam, LPARAM lParam)
 {
     // The session may end before the modal loop runs again: save now.
-    if (wParam && ::IsWindow(m_hWnd))
+    if (wParam && ::IsWindow(m_hWnd) && !m_destroying)
         DestroyWindow();
     return CQuokkaDlg::WindowProc(WM_ENDSESSION, wParam, lParam);
 }

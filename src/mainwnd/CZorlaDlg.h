@@ -132,4 +132,5 @@ private:
     bool m_startPosted = false;
     int m_nextStartStep = 0;
     bool m_started = false;
+    bool m_destroying = false;
 };

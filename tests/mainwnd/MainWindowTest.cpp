@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -207,6 +209,21 @@ TEST_F(MainWindowTest, NoteTextIsFilteredStoredWithLineBreaksAndOpened)
     EXPECT_NE(FileText("Zorla_Notes").find(Cp1252("text=\"Caf für 5_BR_Brot\"")), std::string::npos);
 }
 
+TEST_F(MainWindowTest, CommandGivenBeforeTheStartStepsRanFindsTheStoresLoaded)
+{
+    dlg->DestroyWindow();
+    dlg = std::make_unique<CZorlaDlg>();
+    ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
+    window = dlg->m_hWnd;
+    ASSERT_FALSE(dlg->IsStarted());
+    SendMessageA(window, WM_COMMAND, ID_SHOW_NOTE_EDITOR, 0);
+    EXPECT_TRUE(dlg->IsStarted());
+    SetWindowTextA(Item(IDC_EDITOR_TEXT), "Early bird");
+    SendMessageA(window, WM_COMMAND, ID_SHOW_HOME, 0);
+    EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:1"));
+    EXPECT_NE(FileText("Zorla_Notes").find("text=\"Early bird\""), std::string::npos);
+}
+
 TEST_F(MainWindowTest, EmptyNoteOpensNothing)
 {
     dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
@@ -265,6 +282,43 @@ TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
     SendMessageA(window, WM_COMMAND, ID_TIMER_FORGET, reinterpret_cast<LPARAM>(&key));
     EXPECT_FALSE(dlg->NoteWindows().IsOpen(key));
     EXPECT_EQ(dlg->NoteWindows().Count(), 4u);
+}
+
+// A box about a failed save runs a message loop of its own, and the session's
+// end may arrive in it.
+TEST_F(MainWindowTest, SessionEndDuringAWriteErrorSavesOnceAndKeepsThePlace)
+{
+    SetWindowPos(window, nullptr, 150, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A folder where the notes' temporary file must go: their save fails.
+    ASSERT_TRUE(CreateDirectoryA(folder.File("Zorla_Notes.tmp").c_str(), nullptr));
+    std::atomic<bool> done{false};
+    std::atomic<int> boxes{0};
+    std::thread answerer([&] {
+        while (!done) {
+            SeenBox box;
+            HWND shown = nullptr;
+            if (!ReadMessageBox(GetCurrentProcessId(), box, &shown)) {
+                Sleep(10);
+                continue;
+            }
+            if (++boxes == 1) {
+                DWORD_PTR ignored = 0;
+                SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 10000, &ignored);
+            }
+            PostMessageA(shown, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            WaitUntil([&] { return !IsWindow(shown); }, 10000);
+        }
+    });
+    dlg->DestroyWindow();
+    done = true;
+    answerer.join();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(boxes, 1) << "the write error once";
+    DWORD x = 0, y = 0;
+    EXPECT_TRUE(TestRegistry::ReadDword(AfxGetApp()->m_pszAppName, "CQuokkaDlg", "WndX", x));
+    EXPECT_TRUE(TestRegistry::ReadDword(AfxGetApp()->m_pszAppName, "CQuokkaDlg", "WndY", y));
+    EXPECT_EQ(x, 150u);
+    EXPECT_EQ(y, 90u);
 }
 
 TEST(MainWindowBlink, EyesStayOpenForSecondsAndClosedForAMoment)
