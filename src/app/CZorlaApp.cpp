@@ -7,8 +7,6 @@
 #include "shared/ProgramTitle.h"
 #include "shared/Translator.h"
 
-#include <commctrl.h>
-
 #include <cstdio>
 #include <ctime>
 #include <cstdlib>
@@ -33,9 +31,11 @@ CZorlaApp::~CZorlaApp()
     AppFont::SetShared(nullptr);
 }
 
+// The common controls are initialised by the main window when it makes its
+// controls, after its first paint: loading their library is the largest part
+// of a start that waits for it.
 BOOL CZorlaApp::InitInstance()
 {
-    InitCommonControls();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     SetRegistryKey("Velloran Software");
     InstanceGuard::Init();

@@ -69,8 +69,6 @@ BOOL CZorlaDlg::OnInitDialog()
     CQuokkaDlg::OnInitDialog();
     TranslateWindow(m_hWnd, -1);
     ::SetWindowTextA(m_hWnd, ProgramTitle);
-    ViewControls::PlaceLink(m_hWnd);
-    ::SendDlgItemMessageA(m_hWnd, IDC_WEBLINK, WM_SETFONT, reinterpret_cast<WPARAM>(AppFont::Shared()), FALSE);
     LoadSettings();
     m_handler.ApplyViewRegion(ZorlaBMPHandler::ViewHome);
     return TRUE;
@@ -125,6 +123,8 @@ void CZorlaDlg::RunStartStep(int step)
 
 void CZorlaDlg::EnsureControls()
 {
+    // The date pickers' window class comes with the common controls.
+    InitCommonControls();
     if (!ViewControls::Create(m_hWnd))
         return;
     ::SendDlgItemMessageA(m_hWnd, IDC_DATE_PICKER, DTM_SETMCCOLOR, MCSC_TITLEBK, kCalendarTitleColor);
@@ -134,6 +134,7 @@ void CZorlaDlg::EnsureControls()
     m_editor.RepaintBackground();
     EnumChildWindows(m_hWnd, SetFontOnChild, reinterpret_cast<LPARAM>(AppFont::Shared()));
     UpdateData(FALSE);
+    ViewControls::ShowFor(m_hWnd, m_handler.GetView());
 }
 
 void CZorlaDlg::DoDataExchange(CDataExchange* pDX)

@@ -9,50 +9,40 @@
 
 namespace {
 
+// Dialog units of the classic 6 x 13 dialog font in pixels, rounded as
+// MapDialogRect does.
+constexpr RECT FromUnits(int left, int top, int width, int height)
+{
+    return RECT{(left * 6 + 2) / 4, (top * 13 + 4) / 8, (width * 6 + 2) / 4, (height * 13 + 4) / 8};
+}
+
+const int kAllViews =
+    ZorlaBMPHandler::ViewHome | ZorlaBMPHandler::ViewWeather | ZorlaBMPHandler::ViewNotes | ZorlaBMPHandler::ViewTimer;
+
 struct Control {
     int id;
     const char* windowClass;
-    DWORD style;  // besides WS_CHILD and WS_TABSTOP; hidden at creation
-    RECT units;   // left, top, width, height in dialog units of the classic 6 x 13 font
+    DWORD style;  // besides WS_CHILD; hidden at creation
+    RECT place;   // left, top, width, height in pixels of the picture
     int views;    // the views that show it
 };
+// In the order of the dialog's tab stops.
 const Control kControls[] = {
-    {IDC_CITY_LIST,
-     WC_COMBOBOXA,
-     CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL,
-     {107, 132, 84, 94},
+    // The link lies on the maker's line of the picture.
+    {IDC_WEBLINK, WC_STATICA, SS_LEFT | SS_NOTIFY, {335, 419, 80, 13}, kAllViews},
+    {IDC_CITY_LIST, WC_COMBOBOXA, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, FromUnits(107, 132, 84, 94),
      ZorlaBMPHandler::ViewWeather},
-    {IDC_EDITOR_TEXT,
-     WC_EDITA,
-     ES_MULTILINE | ES_WANTRETURN,
-     {119, 87, 99, 82},
+    {IDC_EDITOR_TEXT, WC_EDITA, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP, FromUnits(119, 87, 99, 82),
      ZorlaBMPHandler::ViewNotes | ZorlaBMPHandler::ViewTimer},
-    {IDC_DATE_PICKER,
-     DATETIMEPICK_CLASSA,
-     DTS_SHORTDATEFORMAT | DTS_RIGHTALIGN,
-     {115, 195, 63, 15},
+    {IDC_DATE_PICKER, DATETIMEPICK_CLASSA, DTS_SHORTDATEFORMAT | DTS_RIGHTALIGN | WS_TABSTOP,
+     FromUnits(115, 195, 63, 15), ZorlaBMPHandler::ViewTimer},
+    {IDC_TIME_PICKER, DATETIMEPICK_CLASSA, DTS_UPDOWN | DTS_RIGHTALIGN | WS_TABSTOP, FromUnits(181, 195, 38, 15),
      ZorlaBMPHandler::ViewTimer},
-    {IDC_TIME_PICKER, DATETIMEPICK_CLASSA, DTS_UPDOWN | DTS_RIGHTALIGN, {181, 195, 38, 15}, ZorlaBMPHandler::ViewTimer},
 };
-
-RECT PixelPlace(const Control& control)
-{
-    return RECT{MulDiv(control.units.left, 6, 4), MulDiv(control.units.top, 13, 8), MulDiv(control.units.right, 6, 4),
-                MulDiv(control.units.bottom, 13, 8)};
-}
-// The link lies on the maker's line of the picture; the template puts it outside.
-// It is the one control of the template and shows in every view.
-const RECT kLinkPlace = {335, 419, 80, 13};
 
 }  // namespace
 
 namespace ViewControls {
-
-void PlaceLink(HWND dialog)
-{
-    ::MoveWindow(::GetDlgItem(dialog, IDC_WEBLINK), kLinkPlace.left, kLinkPlace.top, kLinkPlace.right,
-                 kLinkPlace.bottom, FALSE);
-}
 
 bool Create(HWND dialog)
 {
@@ -60,11 +50,11 @@ bool Create(HWND dialog)
     for (const Control& control : kControls) {
         if (::GetDlgItem(dialog, control.id))
             continue;
-        const RECT place = PixelPlace(control);
+        const RECT& place = control.place;
         // As the dialog manager makes its controls: no parent notifications.
-        created |= ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, control.windowClass, "",
-                                     WS_CHILD | WS_TABSTOP | control.style, place.left, place.top, place.right,
-                                     place.bottom, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+        created |= ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, control.windowClass, "", WS_CHILD | control.style,
+                                     place.left, place.top, place.right, place.bottom, dialog,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                      ::GetModuleHandleA(nullptr), nullptr) != nullptr;
     }
     return created;

@@ -6,13 +6,12 @@
 // says where each control sits on the picture and in which views it shows.
 namespace ViewControls {
 
-// The template holds only the link; its place on the picture is in pixels.
-void PlaceLink(HWND dialog);
-// Creates the controls of the other views (city list, editor, date and time
-// pickers), hidden, at their pixel places on the picture: the template's dialog
-// units would only match the picture with the classic 6 x 13 dialog font, and
-// Wine's is wider. The home view needs none of them, so the window shows before
-// they exist. True when any was created.
+// Creates the controls (the link, the city list, the editor, the date and time
+// pickers), hidden, at their pixel places on the picture: dialog units would
+// only match the picture with the classic 6 x 13 dialog font, and Wine's is
+// wider. The template holds none of them: the first paint needs none, and the
+// common controls library is loaded only when they are made. True when any was
+// created.
 bool Create(HWND dialog);
 // Shows exactly the controls of view (a ZorlaBMPHandler::View value).
 void ShowFor(HWND dialog, int view);
