@@ -55,8 +55,8 @@ CZorlaDlg::CZorlaDlg(CWnd* parent)
 
 CZorlaDlg::~CZorlaDlg() = default;
 
-// Only what the first paint needs: size, place, shape, caption and the link.
-// The rest follows the first paint (RunStartStep).
+// Only what the first paint needs: size, place, shape and caption. The rest,
+// the controls among it, follows the first paint (RunStartStep).
 BOOL CZorlaDlg::OnInitDialog()
 {
     m_handler.Attach(m_hWnd);
@@ -99,9 +99,7 @@ void CZorlaDlg::RunStartStep(int step)
     case 1: EnsureControls(); break;
     case 2:
         m_handler.LoadStores();
-        ShowStoreProblems(m_handler.Weather());
-        ShowStoreProblems(m_handler.Notes());
-        ShowStoreProblems(m_handler.Timers());
+        ShowAllStoreProblems();
         m_handler.Weather().SetView(this);
         break;
     case 3:
@@ -123,10 +121,11 @@ void CZorlaDlg::RunStartStep(int step)
 
 void CZorlaDlg::EnsureControls()
 {
+    if (::GetDlgItem(m_hWnd, IDC_EDITOR_TEXT))
+        return;
     // The date pickers' window class comes with the common controls.
     InitCommonControls();
-    if (!ViewControls::Create(m_hWnd))
-        return;
+    ViewControls::Create(m_hWnd);
     ::SendDlgItemMessageA(m_hWnd, IDC_DATE_PICKER, DTM_SETMCCOLOR, MCSC_TITLEBK, kCalendarTitleColor);
     ::SendDlgItemMessageA(m_hWnd, IDC_TIME_PICKER, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("H:mm"));
     m_editor.SubclassDlgItem(IDC_EDITOR_TEXT, this);
@@ -193,6 +192,13 @@ void CZorlaDlg::ShowStoreProblems(CAction& store)
 {
     for (const StoreProblem& problem : store.TakeProblems())
         problem.Show();
+}
+
+void CZorlaDlg::ShowAllStoreProblems()
+{
+    ShowStoreProblems(m_handler.Timers());
+    ShowStoreProblems(m_handler.Notes());
+    ShowStoreProblems(m_handler.Weather());
 }
 
 // ---- views ------------------------------------------------------------------
@@ -300,9 +306,6 @@ void CZorlaDlg::OnHotSpot(int id)
 
 bool CZorlaDlg::RunCommand(UINT id)
 {
-    // A command the user gives in the first moments after the first paint finds
-    // the start-up done: the stores it may write to are loaded.
-    CompleteStart();
     struct Command {
         UINT id;
         void (CZorlaDlg::*run)();
@@ -322,6 +325,9 @@ bool CZorlaDlg::RunCommand(UINT id)
     };
     for (const Command& command : kCommands) {
         if (command.id == id) {
+            // A command given in the first moments after the first paint finds
+            // the start-up done: the stores it may write to are loaded.
+            CompleteStart();
             (this->*command.run)();
             return true;
         }
@@ -424,11 +430,8 @@ BOOL CZorlaDlg::DestroyWindow()
         return FALSE;
     m_destroying = true;
     m_noteWindows.CloseAllKeepingState();
-    if (!m_handler.SaveAll()) {
-        ShowStoreProblems(m_handler.Timers());
-        ShowStoreProblems(m_handler.Notes());
-        ShowStoreProblems(m_handler.Weather());
-    }
+    if (!m_handler.SaveAll())
+        ShowAllStoreProblems();
     const BOOL destroyed = CQuokkaDlg::DestroyWindow();
     m_destroying = false;
     return destroyed;

@@ -85,6 +85,7 @@ private:
     void OpenStoredNotes();
     void SetView(int view);
     void ShowStoreProblems(CAction& store);
+    void ShowAllStoreProblems();
     void RunStartStep(int step);
     // Creates the controls of the other views, once; the views call it too, so
     // none has to wait for the start-up steps.

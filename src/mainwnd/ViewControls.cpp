@@ -44,20 +44,18 @@ const Control kControls[] = {
 
 namespace ViewControls {
 
-bool Create(HWND dialog)
+void Create(HWND dialog)
 {
-    bool created = false;
     for (const Control& control : kControls) {
         if (::GetDlgItem(dialog, control.id))
             continue;
         const RECT& place = control.place;
         // As the dialog manager makes its controls: no parent notifications.
-        created |= ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, control.windowClass, "", WS_CHILD | control.style,
-                                     place.left, place.top, place.right, place.bottom, dialog,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                                     ::GetModuleHandleA(nullptr), nullptr) != nullptr;
+        ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, control.windowClass, "", WS_CHILD | control.style, place.left,
+                          place.top, place.right, place.bottom, dialog,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), ::GetModuleHandleA(nullptr),
+                          nullptr);
     }
-    return created;
 }
 
 void ShowFor(HWND dialog, int view)

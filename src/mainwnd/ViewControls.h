@@ -10,9 +10,9 @@ namespace ViewControls {
 // pickers), hidden, at their pixel places on the picture: dialog units would
 // only match the picture with the classic 6 x 13 dialog font, and Wine's is
 // wider. The template holds none of them: the first paint needs none, and the
-// common controls library is loaded only when they are made. True when any was
-// created.
-bool Create(HWND dialog);
+// common controls library is loaded only when they are made. Controls that
+// exist already are left alone.
+void Create(HWND dialog);
 // Shows exactly the controls of view (a ZorlaBMPHandler::View value).
 void ShowFor(HWND dialog, int view);
 // The timer editor's proposal: today in the date picker, the next full hour

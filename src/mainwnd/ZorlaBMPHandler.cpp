@@ -144,6 +144,16 @@ bool ZorlaBMPHandler::Decode(int id, PLDIBSection& picture)
     return true;
 }
 
+bool ZorlaBMPHandler::DecodeQuietly(int id, PLDIBSection& picture)
+{
+    try {
+        m_decoder.DecodeResource(AfxGetResourceHandle(), id, picture);
+    } catch (const PLTextException&) {
+        return false;
+    }
+    return true;
+}
+
 bool ZorlaBMPHandler::DecodeRest()
 {
     if (!m_complete)
@@ -157,12 +167,9 @@ bool ZorlaBMPHandler::DecodeRest()
     }
     for (const PendingHover& pending : m_pendingHovers) {
         // A hover picture that cannot be decoded only costs the hover effect.
-        try {
-            PLDIBSection bitmap;
-            m_decoder.DecodeResource(AfxGetResourceHandle(), pending.picture, bitmap);
+        PLDIBSection bitmap;
+        if (DecodeQuietly(pending.picture, bitmap))
             pending.spot->SetHoverPicture(std::move(bitmap), pending.at);
-        } catch (const PLTextException&) {
-        }
     }
     m_pendingHovers.clear();
     m_restDecoded = true;
@@ -217,14 +224,10 @@ void ZorlaBMPHandler::PrepareBackground(int id)
 {
     if (id == m_backgroundId || m_shownPictures.count(id))
         return;
+    // A picture that cannot be decoded is left for going to its view: that beeps.
     PLDIBSection picture;
-    try {
-        m_decoder.DecodeResource(AfxGetResourceHandle(), id, picture);
-    } catch (const PLTextException&) {
-        // Going to that view will try again, and beep.
-        return;
-    }
-    m_shownPictures[id] = std::move(picture);
+    if (DecodeQuietly(id, picture))
+        m_shownPictures[id] = std::move(picture);
 }
 
 // A view's picture, once decoded, is kept: changing back and forth between the
@@ -238,13 +241,9 @@ bool ZorlaBMPHandler::LoadBackground(int id)
     if (kept != m_shownPictures.end()) {
         picture = std::move(kept->second);
         m_shownPictures.erase(kept);
-    } else {
-        try {
-            m_decoder.DecodeResource(AfxGetResourceHandle(), id, picture);
-        } catch (const PLTextException&) {
-            ::MessageBeep(static_cast<UINT>(-1));
-            return false;
-        }
+    } else if (!DecodeQuietly(id, picture)) {
+        ::MessageBeep(static_cast<UINT>(-1));
+        return false;
     }
     if (m_backgroundId && !m_background.IsEmpty())
         m_shownPictures[m_backgroundId] = std::move(m_background);

@@ -108,7 +108,10 @@ public:
     static const RECT kBlinkRectOther;
 
 private:
+    // Decodes picture id; a failure is shown with the decoder's text.
     bool Decode(int id, PLDIBSection& picture);
+    // The same without a word: the caller decides what a failure costs.
+    bool DecodeQuietly(int id, PLDIBSection& picture);
     void CreateHotSpots();
     bool IsActiveAt(const HotSpot& spot, POINT windowPoint) const;
     void DrawStatus(HDC dc);

@@ -5,6 +5,7 @@
 #include "mainwnd/CZorlaDlg.h"
 #include "mainwnd/MainTimers.h"
 #include "resource.h"
+#include "support/BoxRecorder.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/MessagePump.h"
 #include "support/ScopedTestClock.h"
@@ -16,8 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -291,29 +290,18 @@ TEST_F(MainWindowTest, SessionEndDuringAWriteErrorSavesOnceAndKeepsThePlace)
     SetWindowPos(window, nullptr, 150, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A folder where the notes' temporary file must go: their save fails.
     ASSERT_TRUE(CreateDirectoryA(folder.File("Zorla_Notes.tmp").c_str(), nullptr));
-    std::atomic<bool> done{false};
-    std::atomic<int> boxes{0};
-    std::thread answerer([&] {
-        while (!done) {
-            SeenBox box;
-            HWND shown = nullptr;
-            if (!ReadMessageBox(GetCurrentProcessId(), box, &shown)) {
-                Sleep(10);
-                continue;
-            }
-            if (++boxes == 1) {
-                DWORD_PTR ignored = 0;
-                SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 10000, &ignored);
-            }
-            PostMessageA(shown, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-            WaitUntil([&] { return !IsWindow(shown); }, 10000);
-        }
+    bool sessionEnded = false;
+    BoxRecorder recorder([&](const SeenBox&) {
+        if (sessionEnded)
+            return;
+        sessionEnded = true;
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 10000, &ignored);
     });
     dlg->DestroyWindow();
-    done = true;
-    answerer.join();
+    const std::vector<SeenBox> boxes = recorder.Stop();
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(boxes, 1) << "the write error once";
+    EXPECT_EQ(boxes.size(), 1u) << "the write error once";
     DWORD x = 0, y = 0;
     EXPECT_TRUE(TestRegistry::ReadDword(AfxGetApp()->m_pszAppName, "CQuokkaDlg", "WndX", x));
     EXPECT_TRUE(TestRegistry::ReadDword(AfxGetApp()->m_pszAppName, "CQuokkaDlg", "WndY", y));

@@ -6,16 +6,19 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 #include <vector>
 
 // Answers every message box this process shows with OK, from its own thread, and
 // keeps what each one said: the code under test shows its boxes on the test's
-// thread, which stays blocked until the box is answered.
+// thread, which stays blocked until the box is answered. whileShown, when given,
+// runs on the recorder's thread while each box is up, before it is answered.
 class BoxRecorder {
 public:
-    BoxRecorder()
-        : m_thread([this] { Run(); })
+    explicit BoxRecorder(std::function<void(const SeenBox&)> whileShown = nullptr)
+        : m_whileShown(std::move(whileShown))
+        , m_thread([this] { Run(); })
     {}
     ~BoxRecorder() { Stop(); }
     BoxRecorder(const BoxRecorder&) = delete;
@@ -41,11 +44,14 @@ private:
                 continue;
             }
             m_boxes.push_back(box);
+            if (m_whileShown)
+                m_whileShown(box);
             PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             WaitUntil([&] { return !IsWindow(window); }, 10000);
         }
     }
 
+    std::function<void(const SeenBox&)> m_whileShown;
     std::atomic<bool> m_stop{false};
     std::vector<SeenBox> m_boxes;
     std::thread m_thread;
