@@ -4,7 +4,7 @@
 #include "framework/CWnd.h"
 #include "image/PLTextException.h"
 #include "mainwnd/MainTimers.h"
-#include "mainwnd/RegionResource.h"
+#include "image/RegionResource.h"
 #include "resource.h"
 #include "shared/AppFont.h"
 #include "shared/Const.h"

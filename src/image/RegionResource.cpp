@@ -1,4 +1,4 @@
-#include "mainwnd/RegionResource.h"
+#include "image/RegionResource.h"
 
 #include "framework/AfxFunctions.h"
 #include "framework/Handles.h"

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "framework/CDialog.h"
+
+#include <windows.h>
+
+// Puts a note window on the desktop: a child of the shell's desktop view, among
+// the icons and beneath every application window, untouched by minimising or
+// switching applications. A due reminder is taken off the desktop to the front
+// and put back after a snooze. One per note window.
+//
+// Where the desktop has no icon view at all (Wine; shells arranged otherwise)
+// PlaceOnDesktop still shows the window: as a top-level tool window without an
+// owner, kept at the bottom of the z-order.
+class CDesktopHost {
+public:
+    CDesktopHost();
+
+    // Looks for the window that shows the desktop icons: 0 when found; -1 no
+    // "Progman", -2 the host view is not a desktop view, -3 no icon window.
+    int Find();
+    // The desktop view window ("SHELLDLL_DefView"), else "Progman"; null when
+    // there is neither.
+    static HWND GetHostView();
+    // Forgets the view window found earlier (tests build desktops of their own).
+    static void ResetCache();
+
+    // Creates the window from its template, owned by owner, and makes it a child
+    // of the desktop view. False, with no window created, when the desktop shows
+    // no icon window or the creation failed.
+    bool DockIntoDesktop(CDialog& window, UINT templateId, CWnd* owner);
+    // DockIntoDesktop; where the desktop has no icon window, the window is made
+    // a bottom-most tool window instead. False only when it could not be made.
+    bool PlaceOnDesktop(CDialog& window, UINT templateId, CWnd* owner);
+    // Takes a docked (or bottom-most) window off the desktop: top-level,
+    // top-most, at the same place on the screen.
+    void Undock(CWnd& window);
+    // Puts an undocked window back on the desktop, at this screen position.
+    void Redock(CWnd& window, POINT screenPosition);
+
+    // The window whose client coordinates the note's place is given in while it
+    // rests on the desktop: the host view, or null (the screen) when bottom-most.
+    // Known from the start of the window's creation on.
+    HWND PositionReference() const { return m_host; }
+    bool IsBottomMost() const { return m_bottomMost; }
+    bool IsUndocked() const { return m_undocked; }
+    // For WM_WINDOWPOSCHANGING of a bottom-most window resting on the desktop:
+    // whatever would raise it (a click, an activation) leaves it at the bottom.
+    void KeepAtBottom(WINDOWPOS* position) const;
+
+    bool IsWebViewDesktop() const { return m_webView; }
+    // The icon window of the last successful Find, and whether it was found
+    // below the view window rather than directly below "Progman".
+    HWND Target() const { return m_target; }
+    bool IsUnderView() const { return m_underView; }
+
+private:
+    using SettingsQuery = void(WINAPI*)(LPSHELLFLAGSTATE, DWORD);
+
+    bool ReadWebViewFlag() const;
+    int FindWithMode(bool webView);
+
+    SettingsQuery m_settingsQuery = nullptr;
+    bool m_webView = false;
+    HWND m_target = nullptr;
+    bool m_underView = false;
+    HWND m_host = nullptr;
+    bool m_bottomMost = false;
+    bool m_undocked = false;
+};

@@ -1,0 +1,33 @@
+#include "shared/OsLevel.h"
+
+int OsLevelFor(const OSVERSIONINFOA& version)
+{
+    switch (version.dwPlatformId) {
+    case VER_PLATFORM_WIN32_NT:
+        if (version.dwMajorVersion < 5)
+            return 2;
+        return version.dwBuildNumber > 2195 ? 7 : 6;
+    case VER_PLATFORM_WIN32_WINDOWS:
+        if (version.dwMinorVersion < 10)
+            return 1;
+        if (version.dwMinorVersion >= 90)
+            return 5;
+        return LOWORD(version.dwBuildNumber) < 2222 ? 3 : 4;
+    default: return 0;
+    }
+}
+
+int GetOsLevel()
+{
+    static int level = 0;
+    if (level == 0) {
+        OSVERSIONINFOA version{};
+        version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        if (::GetVersionExA(&version))
+            level = OsLevelFor(version);
+#pragma GCC diagnostic pop
+    }
+    return level;
+}
