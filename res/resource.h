@@ -4,6 +4,7 @@
 #define IDR_MAINFRAME 128
 
 #define IDD_ZORLA_DIALOG 102
+#define IDD_NOTE 143
 
 // Pictures (JPEG, RCDATA): the views' backgrounds, the blinking eyes, the
 // weather page's clean copy under the status line, and the hover pictures.
@@ -15,13 +16,18 @@
 #define IDP_BLINK_HOME 119
 #define IDP_CLOSE_HOVER 120
 #define IDP_WEATHER_COPY 136
+#define IDP_NOTE 138
+#define IDP_REMINDER 141
 #define IDP_BACK_HOVER 146
 #define IDP_ENVELOPE_HOVER 153
 #define IDP_REFRESH_HOVER 159
+#define IDP_ALERT 157
 
 // Window outlines (RGNDATA, RCDATA).
 #define IDR_REGION_HOME 115
 #define IDR_REGION_OTHER 116
+#define IDR_REGION_NOTE 139
+#define IDR_REGION_REMINDER 142
 
 // Sounds (WAVE). The greetings are the six waves from IDW_GREETING on.
 #define IDW_GREETING 121
@@ -31,6 +37,10 @@
 #define IDW_TIMER_HOVER 129
 #define IDW_NOTE_OPENED 129
 #define IDW_ALERT 154
+
+// Bitmaps: the note window's close button, normal and under the pointer.
+#define IDB_NOTE_CLOSE 152
+#define IDB_NOTE_CLOSE_HOT 151
 
 #define IDS_APPOINTMENT_IN_PAST 102
 #define IDS_UNHANDLED_EXCEPTION 103
@@ -42,6 +52,11 @@
 #define IDC_DATE_PICKER 1006
 #define IDC_TIME_PICKER 1007
 #define IDC_EDITOR_TEXT 1009
+
+// The note window's controls.
+#define IDC_NOTE_CLOSE 1007
+#define IDC_NOTE_TEXT 1009
+#define IDC_NOTE_DATE 1012
 
 // Commands of the main window (WM_COMMAND), whichever way they are asked for.
 #ifndef ID_APP_EXIT
