@@ -4,17 +4,11 @@
 #include "framework/COleDateTimeSpan.h"
 #include "mainwnd/ZorlaBMPHandler.h"
 #include "resource.h"
+#include "shared/DialogUnits.h"
 
 #include <commctrl.h>
 
 namespace {
-
-// Dialog units of the classic 6 x 13 dialog font in pixels, rounded as
-// MapDialogRect does.
-constexpr RECT FromUnits(int left, int top, int width, int height)
-{
-    return RECT{(left * 6 + 2) / 4, (top * 13 + 4) / 8, (width * 6 + 2) / 4, (height * 13 + 4) / 8};
-}
 
 const int kAllViews =
     ZorlaBMPHandler::ViewHome | ZorlaBMPHandler::ViewWeather | ZorlaBMPHandler::ViewNotes | ZorlaBMPHandler::ViewTimer;
@@ -28,15 +22,16 @@ struct Control {
 };
 // In the order of the dialog's tab stops.
 const Control kControls[] = {
-    // The link lies on the maker's line of the picture.
-    {IDC_WEBLINK, WC_STATICA, SS_LEFT | SS_NOTIFY, {335, 419, 80, 13}, kAllViews},
-    {IDC_CITY_LIST, WC_COMBOBOXA, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, FromUnits(107, 132, 84, 94),
+    // The link lies on the plate at the foot of the picture; it keeps its right
+    // edge when it sizes itself to its text.
+    {IDC_WEBLINK, WC_STATICA, SS_RIGHT | SS_NOTIFY, {266, 416, 144, 14}, kAllViews},
+    {IDC_CITY_LIST, WC_COMBOBOXA, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, ClassicDialogPlace(107, 132, 84, 94),
      ZorlaBMPHandler::ViewWeather},
-    {IDC_EDITOR_TEXT, WC_EDITA, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP, FromUnits(119, 87, 99, 82),
+    {IDC_EDITOR_TEXT, WC_EDITA, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP, ClassicDialogPlace(119, 87, 99, 82),
      ZorlaBMPHandler::ViewNotes | ZorlaBMPHandler::ViewTimer},
     {IDC_DATE_PICKER, DATETIMEPICK_CLASSA, DTS_SHORTDATEFORMAT | DTS_RIGHTALIGN | WS_TABSTOP,
-     FromUnits(115, 195, 63, 15), ZorlaBMPHandler::ViewTimer},
-    {IDC_TIME_PICKER, DATETIMEPICK_CLASSA, DTS_UPDOWN | DTS_RIGHTALIGN | WS_TABSTOP, FromUnits(181, 195, 38, 15),
+     ClassicDialogPlace(115, 195, 63, 15), ZorlaBMPHandler::ViewTimer},
+    {IDC_TIME_PICKER, DATETIMEPICK_CLASSA, DTS_UPDOWN | DTS_RIGHTALIGN | WS_TABSTOP, ClassicDialogPlace(181, 195, 38, 15),
      ZorlaBMPHandler::ViewTimer},
 };
 

@@ -35,6 +35,9 @@ CITY_COMBO = (160, 214, 286, 237)
 EDITOR = (178, 141, 327, 275)
 DATE_PICKER = (172, 317, 267, 341)
 TIME_PICKER = (272, 317, 328, 341)
+# The plate under the web link's text (x, y, width, height): the link is
+# right-aligned at 410, 416 and as wide as its text.
+LINK_PLATE = (262, 414, 152, 17)
 
 # Region bounds the outlines must reach exactly.
 REGION_BOUNDS = {115: (7, 1, 439, 443), 116: (0, 1, 439, 443),

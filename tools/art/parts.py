@@ -6,6 +6,8 @@ rectangles) live in geometry.py.
 """
 import math
 
+from geometry import LINK_PLATE
+
 # Palette
 OUTLINE = "#13293d"
 RIM = "#f0a13a"
@@ -32,6 +34,7 @@ OK_GREEN = "#3fa34d"
 BUTTON_RED = "#e2604d"
 BUTTON_RED_HOT = "#ff7a52"
 FONT = "DejaVu Sans"
+LINK_PLATE_FILL = "#fdf3d2"
 
 
 def fmt(v):
@@ -98,7 +101,15 @@ def board(left=34):
             f'<rect x="{left + 10}" y="11" width="{w - 20}" height="{h - 20}" rx="{r - 9}" '
             f'fill="url(#panel)" stroke="{OUTLINE}" stroke-width="1.5"/>\n'
             + sparkles()
-            + text(414, 427, "Velloran Software", 9, "#9fc3dc", "normal", "end"))
+            + link_plate())
+
+
+def link_plate():
+    """The pale label the web link's text is drawn on (the program draws the
+    text: the link colours must read on it)."""
+    x, y, w, h = LINK_PLATE
+    return (f'<rect x="{x}" y="{y}" width="{w}" height="{h}" rx="7" fill="{LINK_PLATE_FILL}" '
+            f'stroke="{OUTLINE}" stroke-width="1"/>\n')
 
 
 def board_defs():
