@@ -8,27 +8,6 @@ namespace {
 
 enum : WORD { kDate = 1012 };
 
-// What the label's parent answers for it, and the font left selected.
-struct Reflected {
-    COLORREF text = 0;
-    int backgroundMode = 0;
-    HBRUSH brush = nullptr;
-    LOGFONTA font{};
-};
-
-Reflected ReflectedColours(HWND dialog, HWND label)
-{
-    MemoryDC dc(::CreateCompatibleDC(nullptr));
-    Reflected reflected;
-    reflected.brush = reinterpret_cast<HBRUSH>(
-        ::SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(label)));
-    reflected.text = ::GetTextColor(dc.get());
-    reflected.backgroundMode = ::GetBkMode(dc.get());
-    ::GetObjectA(::GetCurrentObject(dc.get(), OBJ_FONT), sizeof reflected.font, &reflected.font);
-    ::SelectObject(dc.get(), ::GetStockObject(SYSTEM_FONT));
-    return reflected;
-}
-
 COLORREF BrushColour(HBRUSH brush)
 {
     LOGBRUSH logBrush{};
@@ -53,7 +32,7 @@ TEST_F(CColorLabelTest, ColoursFontAndBackgroundItAnswersForItself)
     CColorLabel label;
     ASSERT_TRUE(label.SubclassDlgItem(kDate, &dialog));
 
-    Reflected fresh = ReflectedColours(dialog, label);
+    const ReflectedColours fresh(dialog, label);
     EXPECT_EQ(fresh.text, ::GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(fresh.backgroundMode, TRANSPARENT);
     EXPECT_EQ(::GetObjectType(fresh.brush), static_cast<DWORD>(OBJ_BRUSH));
@@ -66,7 +45,7 @@ TEST_F(CColorLabelTest, ColoursFontAndBackgroundItAnswersForItself)
     label.SetTextColour(RGB(200, 30, 40));
     label.SetBold(true);
     label.SetTransparent();
-    Reflected changed = ReflectedColours(dialog, label);
+    const ReflectedColours changed(dialog, label);
     EXPECT_EQ(changed.text, RGB(200, 30, 40));
     EXPECT_EQ(changed.font.lfWeight, FW_BOLD);
     EXPECT_EQ(changed.brush, ::GetStockObject(NULL_BRUSH));
@@ -84,14 +63,14 @@ TEST_F(CColorLabelTest, FollowsTheDialogFontKeepingOnlyLaterWeightChanges)
 
     GdiFont dialogFont(::CreateFontA(-20, 0, 0, 0, FW_NORMAL, TRUE, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
     label.SetFont(dialogFont.get());
-    Reflected followed = ReflectedColours(dialog, label);
+    const ReflectedColours followed(dialog, label);
     EXPECT_EQ(followed.font.lfHeight, -20);
     EXPECT_TRUE(followed.font.lfItalic);
     EXPECT_EQ(followed.font.lfWeight, FW_NORMAL) << "the earlier bold is gone";
     EXPECT_EQ(label.GetFont(), dialogFont.get()) << "the static itself still gets the font";
 
     label.SetBold(true);
-    Reflected bold = ReflectedColours(dialog, label);
+    const ReflectedColours bold(dialog, label);
     EXPECT_EQ(bold.font.lfHeight, -20);
     EXPECT_EQ(bold.font.lfWeight, FW_BOLD);
 }

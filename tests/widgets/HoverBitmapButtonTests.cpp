@@ -150,23 +150,4 @@ TEST(CHoverBitmapButton, ReleaseShowsTheSecondPictureAndClicksTheParent)
     EXPECT_EQ(Shown(button), ResourcePixels(kAboutCloseHot));
 }
 
-TEST(CHoverBitmapButton, DisabledShowsNoPicture)
-{
-    TestDialogTemplate dialogTemplate = MakeTemplate();
-    WidgetDialog dialog(dialogTemplate);
-    CountingButton button;
-    ASSERT_TRUE(button.SubclassDlgItem(kClose, &dialog));
-    ASSERT_TRUE(button.LoadBitmaps(kAboutClose, kAboutCloseHot, kAboutCloseHot, kAboutCloseHot));
-
-    button.SetState(CHoverBitmapButton::Disabled);
-    EXPECT_FALSE(::IsWindowEnabled(button));
-    const std::vector<DWORD> disabled = Shown(button);
-    EXPECT_EQ(disabled, std::vector<DWORD>(disabled.size(), 0x00FFFFFF)) << "the white it was printed on";
-
-    button.SetState(7);
-    EXPECT_TRUE(::IsWindowEnabled(button));
-    EXPECT_EQ(button.GetState(), CHoverBitmapButton::Normal);
-    EXPECT_EQ(Shown(button), ResourcePixels(kAboutClose));
-}
-
 }  // namespace

@@ -5,7 +5,6 @@
 #include "framework/TestDialogTemplate.h"
 #include "support/TopDownDib.h"
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -55,6 +54,26 @@ inline std::vector<DWORD> PrintedPixels(HWND control, int* width = nullptr, int*
         pixel &= 0x00FFFFFF;
     return pixels;
 }
+
+// What a static's parent answers when the static asks for its colours, and the
+// font left selected.
+struct ReflectedColours {
+    COLORREF text = 0;
+    int backgroundMode = 0;
+    HBRUSH brush = nullptr;
+    LOGFONTA font{};
+
+    ReflectedColours(HWND dialog, HWND control)
+    {
+        MemoryDC dc(::CreateCompatibleDC(nullptr));
+        HGDIOBJ original = ::GetCurrentObject(dc.get(), OBJ_FONT);
+        brush = reinterpret_cast<HBRUSH>(::SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
+                                                        reinterpret_cast<LPARAM>(control)));
+        text = ::GetTextColor(dc.get());
+        backgroundMode = ::GetBkMode(dc.get());
+        ::GetObjectA(::SelectObject(dc.get(), original), sizeof font, &font);
+    }
+};
 
 // A COLORREF (0x00BBGGRR) as a DIB pixel (0x00RRGGBB).
 inline DWORD PixelOf(COLORREF colour)
