@@ -19,6 +19,7 @@ protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
+    LRESULT OnSetFont(HFONT font);
     void RecreateFont();
     void Redraw();
 

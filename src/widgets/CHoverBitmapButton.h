@@ -22,6 +22,10 @@ protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
+    LRESULT OnMouseMove();
+    LRESULT OnMouseLeave();
+    LRESULT OnLButtonUp();
+    void Repaint();
     void DrawItem(const DRAWITEMSTRUCT& item);
 
     GdiBitmap m_released;

@@ -46,7 +46,19 @@ protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
+    void CreateTooltip();
     void PositionWindow();
+    void UpdateToolRect();
+    void RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
+
+    LRESULT OnSetCursor();
+    LRESULT OnMouseMove(LPARAM lParam);
+    LRESULT OnLButtonDown();
+    LRESULT OnLButtonUp();
+    LRESULT OnSetFocus();
+    LRESULT OnKillFocus();
+    LRESULT OnKeyDown(WPARAM key);
+    LRESULT OnDestroy();
 
     bool m_active = false;
     bool m_hovering = false;
