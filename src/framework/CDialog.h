@@ -20,6 +20,8 @@ public:
     // not be created or was destroyed without EndDialog.
     INT_PTR DoModal();
     // Modeless: the dialog lives until DestroyWindow (OnOK/OnCancel end there).
+    // Without a parent the window has no owner, not even the main window: an
+    // owned window always stays above its owner.
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
 
     // An in-memory template instead of a resource: DoModal then uses it.

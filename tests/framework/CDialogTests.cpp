@@ -2,6 +2,8 @@
 #include "framework/CDialog.h"
 #include "framework/CWinApp.h"
 
+#include "resource.h"
+
 #include "support/MessageBoxAnswerer.h"
 #include "support/MessagePump.h"
 #include "TestDialogTemplate.h"
@@ -349,6 +351,27 @@ TEST_F(CDialogTest, ModelessDialogGetsTabNavigationFromTheApplicationLoop)
     EXPECT_TRUE(CWnd::WalkPreTranslateTree(&tab));
     EXPECT_EQ(::GetFocus(), count);
     dialog.DestroyWindow();
+}
+
+TEST_F(CDialogTest, ModelessDialogIsOwnedOnlyByTheParentItIsGiven)
+{
+    CWinApp app;
+    HWND mainWindow =
+        ::CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    CWnd mainWnd(mainWindow);
+    app.m_pMainWnd = &mainWnd;
+
+    CDialog unowned;
+    ASSERT_TRUE(unowned.Create(IDD_NOTE));
+    EXPECT_EQ(::GetWindow(unowned.m_hWnd, GW_OWNER), nullptr);
+    CDialog owned;
+    ASSERT_TRUE(owned.Create(IDD_NOTE, &mainWnd));
+    EXPECT_EQ(::GetWindow(owned.m_hWnd, GW_OWNER), mainWindow);
+
+    owned.DestroyWindow();
+    unowned.DestroyWindow();
+    app.m_pMainWnd = nullptr;
+    ::DestroyWindow(mainWindow);
 }
 
 TEST_F(CDialogTest, ResourceTemplateThatDoesNotExistFails)
