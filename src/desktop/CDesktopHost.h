@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 // Puts a note window on the desktop: a child of the shell's desktop view, among
 // the icons and beneath every application window, untouched by minimising or
 // switching applications. A due reminder is taken off the desktop to the front
@@ -15,6 +17,9 @@
 class CDesktopHost {
 public:
     CDesktopHost();
+    virtual ~CDesktopHost() = default;
+    CDesktopHost(const CDesktopHost&) = delete;
+    CDesktopHost& operator=(const CDesktopHost&) = delete;
 
     // Looks for the window that shows the desktop icons: 0 when found; -1 no
     // "Progman", -2 the host view is not a desktop view, -3 no icon window.
@@ -54,10 +59,14 @@ public:
     HWND Target() const { return m_target; }
     bool IsUnderView() const { return m_underView; }
 
+protected:
+    // Whether the shell shows the desktop as a web view (Active Desktop).
+    // Virtual so that tests can try both modes; Wine has no such setting.
+    virtual bool ReadWebViewFlag() const;
+
 private:
     using SettingsQuery = void(WINAPI*)(LPSHELLFLAGSTATE, DWORD);
 
-    bool ReadWebViewFlag() const;
     int FindWithMode(bool webView);
 
     SettingsQuery m_settingsQuery = nullptr;

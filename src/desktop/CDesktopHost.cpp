@@ -1,0 +1,237 @@
+#include "desktop/CDesktopHost.h"
+
+#include <cstring>
+
+namespace {
+
+const char kProgman[] = "Progman";
+const char kDesktopView[] = "SHELLDLL_DefView";
+const char kIconList[] = "SysListView32";
+const char kWebView[] = "Internet Explorer_Server";
+
+const DWORD kRestingStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER;
+const DWORD kRestingExStyle = WS_EX_TOOLWINDOW;
+
+// The view window found last. Found directly under "Progman" it is trusted
+// without another search; found elsewhere every call searches again.
+HWND g_view = nullptr;
+bool g_viewUnderProgman = false;
+
+bool HasClass(HWND window, const char* className)
+{
+    char name[512] = {};
+    ::GetClassNameA(window, name, sizeof(name));
+    return std::strcmp(name, className) == 0;
+}
+
+// Depth first: a child that does not match is searched before its next sibling.
+HWND FindDescendant(HWND parent, const char* className)
+{
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (HasClass(child, className))
+            return child;
+        if (HWND found = FindDescendant(child, className))
+            return found;
+    }
+    return nullptr;
+}
+
+// Every bit the dialog template gave is dropped.
+void ReplaceStyles(HWND window)
+{
+    ::SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(kRestingStyle));
+    ::SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(kRestingExStyle));
+}
+
+// Windows caches the frame until SetWindowPos is told that the styles changed.
+// Top-most, which a window takes over from a top-most owner, is no bit that
+// SetWindowLong may change, and an owned window cannot leave it while it is
+// top-level: it is ended once the window is inside the view.
+void ApplyFrame(HWND window, HWND insertAfter)
+{
+    ::SetWindowPos(window, insertAfter, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+POINT ScreenTopLeft(HWND window)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return {rect.left, rect.top};
+}
+
+}  // namespace
+
+CDesktopHost::CDesktopHost()
+{
+    HMODULE shell = ::GetModuleHandleA("SHELL32.DLL");
+    if (!shell)
+        shell = ::LoadLibraryA("SHELL32.DLL");
+    if (shell) {
+        // Through void(*)() because GCC warns about casts between function types.
+        const auto any = reinterpret_cast<void (*)()>(::GetProcAddress(shell, "SHGetSettings"));
+        m_settingsQuery = reinterpret_cast<SettingsQuery>(any);
+    }
+    m_webView = ReadWebViewFlag();
+}
+
+bool CDesktopHost::ReadWebViewFlag() const
+{
+    if (!m_settingsQuery)
+        return false;
+    SHELLFLAGSTATE state{};
+    m_settingsQuery(&state, SSF_DESKTOPHTML);
+    return state.fDesktopHTML != 0;
+}
+
+HWND CDesktopHost::GetHostView()
+{
+    // A shell restart destroys the view; its handle is no place for a note.
+    if (g_view && g_viewUnderProgman && ::IsWindow(g_view))
+        return g_view;
+    g_view = nullptr;
+    g_viewUnderProgman = false;
+
+    HWND progman = ::FindWindowA(kProgman, nullptr);
+    if (progman) {
+        HWND first = ::GetWindow(progman, GW_CHILD);
+        if (first && HasClass(first, kDesktopView)) {
+            g_view = first;
+            g_viewUnderProgman = true;
+            return first;
+        }
+    }
+    // Later shells put the view into a top-level "WorkerW"; every class from
+    // "Worker" on is looked at, and only its first child counts.
+    for (HWND top = ::GetWindow(::GetDesktopWindow(), GW_CHILD); top; top = ::GetWindow(top, GW_HWNDNEXT)) {
+        char name[512] = {};
+        ::GetClassNameA(top, name, sizeof(name));
+        if (std::strcmp(name, "Worker") < 0)
+            continue;
+        HWND first = ::GetWindow(top, GW_CHILD);
+        if (first && HasClass(first, kDesktopView)) {
+            g_view = first;
+            return first;
+        }
+    }
+    return progman;
+}
+
+void CDesktopHost::ResetCache()
+{
+    g_view = nullptr;
+    g_viewUnderProgman = false;
+}
+
+int CDesktopHost::Find()
+{
+    m_webView = ReadWebViewFlag();
+    m_target = nullptr;
+    m_underView = false;
+    int result = FindWithMode(m_webView);
+    // The web view setting can be on while the shell shows the plain icon list.
+    if (result == -3)
+        result = FindWithMode(!m_webView);
+    return result;
+}
+
+int CDesktopHost::FindWithMode(bool webView)
+{
+    const char* targetClass = webView ? kWebView : kIconList;
+    HWND progman = ::FindWindowA(kProgman, nullptr);
+    if (!progman)
+        return -1;
+    if (HWND target = FindDescendant(progman, targetClass)) {
+        m_target = target;
+        m_underView = false;
+        return 0;
+    }
+    HWND view = GetHostView();
+    if (!view)
+        return -3;
+    if (!HasClass(view, kDesktopView))
+        return -2;
+    HWND target = FindDescendant(view, targetClass);
+    if (!target)
+        return -3;
+    m_target = target;
+    m_underView = true;
+    return 0;
+}
+
+bool CDesktopHost::DockIntoDesktop(CDialog& window, UINT templateId, CWnd* owner)
+{
+    if (Find() != 0)
+        return false;
+    // Set before the creation: the window's initialisation places itself in
+    // the host's client coordinates.
+    m_host = GetHostView();
+    m_bottomMost = false;
+    m_undocked = false;
+    if (!window.Create(templateId, owner)) {
+        m_host = nullptr;
+        return false;
+    }
+    ReplaceStyles(window);
+    ::SetParent(window, m_host);
+    ApplyFrame(window, HWND_NOTOPMOST);
+    return true;
+}
+
+bool CDesktopHost::PlaceOnDesktop(CDialog& window, UINT templateId, CWnd* owner)
+{
+    if (DockIntoDesktop(window, templateId, owner))
+        return true;
+    // Find keeps a target only when it succeeded: then the creation failed.
+    if (m_target)
+        return false;
+    // Without an owner: an owned window stays above its owner, and the main
+    // window may be top-most. Positions are screen coordinates from here on.
+    m_host = nullptr;
+    m_bottomMost = true;
+    m_undocked = false;
+    if (!window.Create(templateId, nullptr)) {
+        m_bottomMost = false;
+        return false;
+    }
+    ReplaceStyles(window);
+    ApplyFrame(window, HWND_BOTTOM);
+    return true;
+}
+
+void CDesktopHost::KeepAtBottom(WINDOWPOS* position) const
+{
+    if (!m_bottomMost || m_undocked || !position)
+        return;
+    position->hwndInsertAfter = HWND_BOTTOM;
+    position->flags &= ~SWP_NOZORDER;
+}
+
+void CDesktopHost::Undock(CWnd& window)
+{
+    if (m_undocked)
+        return;
+    // ScreenToClient of the desktop window would leave the point as it is.
+    const POINT position = ScreenTopLeft(window);
+    m_undocked = true;
+    if (!m_bottomMost)
+        ::SetParent(window, nullptr);
+    ::SetWindowPos(window, HWND_TOPMOST, position.x, position.y, 0, 0, SWP_NOSIZE);
+}
+
+void CDesktopHost::Redock(CWnd& window, POINT screenPosition)
+{
+    if (m_bottomMost) {
+        ::SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetWindowPos(window, HWND_BOTTOM, screenPosition.x, screenPosition.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        m_undocked = false;
+        return;
+    }
+    ReplaceStyles(window);
+    m_host = GetHostView();
+    ::SetParent(window, m_host);
+    ApplyFrame(window, HWND_NOTOPMOST);
+    POINT position = screenPosition;
+    ::ScreenToClient(m_host, &position);
+    ::SetWindowPos(window, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_undocked = false;
+}
