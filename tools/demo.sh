@@ -17,6 +17,19 @@ rm -rf "$demo"; mkdir -p "$demo"
 cp "$build/bin/Zorla.exe" "$demo/ZorlaDemo.exe"
 wine reg delete 'HKCU\Software\Velloran Software\ZorlaDemo' /f </dev/null >/dev/null 2>&1 || true
 
+# Three notes, one of them German, and two reminders on the desktop (the files
+# are Windows-1252; the reminders fall due long after the tour).
+declaration='<?xml version="1.0" encoding="ISO-8859-1"?>\r\n'
+printf '%b' "$declaration<DATABASE>"\
+'<ENTRY _id_="1" date="12/05/2026 09:12:00" text="Call the vet_BR_about Pippa'"'"'s check-up" wndX="40" wndY="40"/>'\
+'<ENTRY _id_="2" date="12/06/2026 18:40:00" text="Einkaufen:_BR_\xC4pfel, Br\xF6tchen_BR_K\xE4se f\xFCr Sonntag" wndX="270" wndY="70"/>'\
+'<ENTRY _id_="3" date="12/07/2026 08:05:00" text="Book the train_BR_to the coast" wndX="40" wndY="300"/>'\
+'</DATABASE>' > "$demo/Zorla_Notes"
+printf '%b' "$declaration<DATABASE>"\
+'<ENTRY _id_="1" date="12/24/2036 18:00:00" notify="0" text="Presents under the tree" wndX="520" wndY="50"/>'\
+'<ENTRY _id_="2" date="01/15/2037 09:30:00" notify="0" text="Dentist, Dr. Weber" wndX="520" wndY="230"/>'\
+'</DATABASE>' > "$demo/Zorla_Timer"
+
 drive() { wine "$build/bin/ZorlaDriver.exe" "$@" </dev/null; }
 shot() {
   local rect
@@ -61,5 +74,13 @@ drive click "$title" 60 250
 drive click "$title" 230 228
 name=timer-editor; shot
 drive click "$title" 60 250
+# The desktop with the notes and reminders, then a note's close button asks.
+sleep 0.3
+/usr/bin/import -window root "$demo/desktop.png"; echo "demo: $demo/desktop.png"
+drive press "Zorla 1.0NID:3" 1007
+sleep 0.5
+/usr/bin/import -window root "$demo/delete-question.png"
+echo "demo: $demo/delete-question.png"
+drive answer ZorlaDemo 7 || { echo "demo: the question did not appear" >&2; exit 1; }
 drive exit "$title" 15000 || { echo "demo: Zorla did not end" >&2; exit 1; }
 wait "$zorla" || true

@@ -36,20 +36,24 @@ HWND FindDescendant(HWND parent, const char* className)
     return nullptr;
 }
 
-// Every bit the dialog template gave is dropped.
+// Every bit the dialog template gave is dropped. The visible bit comes with
+// ApplyFrame: set here, the window would count as visible without ever being
+// shown (Wine, for one, maps a window only when it is shown).
 void ReplaceStyles(HWND window)
 {
-    ::SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(kRestingStyle));
+    ::SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(kRestingStyle & ~WS_VISIBLE));
     ::SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(kRestingExStyle));
 }
 
 // Windows caches the frame until SetWindowPos is told that the styles changed.
 // Top-most, which a window takes over from a top-most owner, is no bit that
 // SetWindowLong may change, and an owned window cannot leave it while it is
-// top-level: it is ended once the window is inside the view.
+// top-level: it is ended once the window is inside the view. The window shows
+// without taking the focus from the window the user is in.
 void ApplyFrame(HWND window, HWND insertAfter)
 {
-    ::SetWindowPos(window, insertAfter, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(window, insertAfter, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 POINT ScreenTopLeft(HWND window)

@@ -10,6 +10,7 @@
 #include "resource.h"
 #include "shared/AppFont.h"
 #include "shared/ProgramTitle.h"
+#include "shared/WebAddresses.h"
 #include "shared/Translator.h"
 #include "weather/CWeatherDisplay.h"
 
@@ -132,6 +133,10 @@ void CZorlaDlg::EnsureControls()
     m_editor.SetTextColor(kEditorTextColor);
     m_editor.RepaintBackground();
     EnumChildWindows(m_hWnd, SetFontOnChild, reinterpret_cast<LPARAM>(AppFont::Shared()));
+    // After the font: the link underlines the font it finds.
+    ::SetDlgItemTextA(m_hWnd, IDC_WEBLINK, ZORLA_BRAND_HOST);
+    m_webLink.SetURL(ZORLA_BRAND_URL);
+    m_webLink.SubclassDlgItem(IDC_WEBLINK, this);
     UpdateData(FALSE);
     ViewControls::ShowFor(m_hWnd, m_handler.GetView());
 }
@@ -310,8 +315,8 @@ bool CZorlaDlg::RunCommand(UINT id)
         UINT id;
         void (CZorlaDlg::*run)();
     };
-    // The web link, the tray, the mail, autostart and the About box add their
-    // commands here as they arrive.
+    // The tray, the mail, autostart and the About box add their commands here
+    // as they arrive.
     static const Command kCommands[] = {
         {ID_APP_EXIT, &CZorlaDlg::OnExit},
         {ID_SHOW_HOME, &CZorlaDlg::OnShowHome},
@@ -322,6 +327,7 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_PLAY_SOUNDS, &CZorlaDlg::OnTogglePlaySounds},
         {ID_NO_INTERNET, &CZorlaDlg::OnToggleNoInternet},
         {ID_TOP_MOST, &CZorlaDlg::OnToggleTopMost},
+        {ID_WEB_LINK, &CZorlaDlg::OnWebLink},
     };
     for (const Command& command : kCommands) {
         if (command.id == id) {
@@ -382,6 +388,12 @@ void CZorlaDlg::OnToggleTopMost()
     ApplyTopMost();
 }
 
+void CZorlaDlg::OnWebLink()
+{
+    EnsureControls();
+    m_webLink.FollowLink();
+}
+
 // ---- messages -----------------------------------------------------------------
 
 LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -403,7 +415,6 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDBLCLK:   return OnLButtonDblClk(wParam, lParam);
     case WM_RBUTTONDOWN:     return OnRButtonDown(lParam);
     case WM_SYSCOMMAND:      return OnSysCommand(wParam, lParam);
-    case WM_CTLCOLORSTATIC:  return OnCtlColorStatic(wParam, lParam);
     case CActionWeather::WM_WEATHER_DONE: return OnWeatherDone(wParam, lParam);
     case WM_START_STEP:      RunStartStep(static_cast<int>(wParam)); return 0;
     default:                 return CQuokkaDlg::WindowProc(message, wParam, lParam);
@@ -460,8 +471,8 @@ bool CZorlaDlg::OnNoteCommand(UINT id, LPARAM lParam)
 {
     switch (id) {
     case ID_NOTE_OPEN:
-        if (lParam)
-            m_noteWindows.Open(*reinterpret_cast<const CEntry*>(lParam));
+        if (lParam && m_noteWindows.Open(*reinterpret_cast<const CEntry*>(lParam), this))
+            m_sounds.PlayResource(IDW_NOTE_OPENED);
         return true;
     case ID_NOTE_FORGET:
     case ID_TIMER_FORGET:
@@ -546,7 +557,7 @@ LRESULT CZorlaDlg::OnSetCursor(WPARAM wParam, LPARAM lParam)
     POINT cursor{};
     GetCursorPos(&cursor);
     if (m_handler.UpdateHover(cursor)) {
-        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        SetCursor(CHyperLink::GetLinkCursor());
         return TRUE;
     }
     return CQuokkaDlg::WindowProc(WM_SETCURSOR, wParam, lParam);
@@ -556,7 +567,7 @@ LRESULT CZorlaDlg::OnMouseMove(WPARAM wParam, LPARAM lParam)
 {
     POINT point = PointFromLParam(lParam);
     ::ClientToScreen(m_hWnd, &point);
-    SetCursor(LoadCursorA(nullptr, m_handler.UpdateHover(point) ? IDC_HAND : IDC_ARROW));
+    SetCursor(m_handler.UpdateHover(point) ? CHyperLink::GetLinkCursor() : LoadCursorA(nullptr, IDC_ARROW));
     return CQuokkaDlg::WindowProc(WM_MOUSEMOVE, wParam, lParam);
 }
 
@@ -625,16 +636,6 @@ LRESULT CZorlaDlg::OnRButtonDown(LPARAM lParam)
     ::ClientToScreen(m_hWnd, &point);
     ShowCommandMenu(point);
     return 0;
-}
-
-LRESULT CZorlaDlg::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
-{
-    // The link shows the picture behind it.
-    if (::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_WEBLINK) {
-        ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
-    }
-    return CQuokkaDlg::WindowProc(WM_CTLCOLORSTATIC, wParam, lParam);
 }
 
 void CZorlaDlg::ShowCommandMenu(POINT screenPoint)

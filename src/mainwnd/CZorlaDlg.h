@@ -8,6 +8,7 @@
 #include "weather/CHttpDownloader.h"
 #include "weather/CLaunchReport.h"
 #include "weather/WeatherView.h"
+#include "widgets/CHyperLink.h"
 #include "widgets/CTransparentEdit.h"
 
 #include <string>
@@ -101,6 +102,7 @@ private:
     void OnTogglePlaySounds();
     void OnToggleNoInternet();
     void OnToggleTopMost();
+    void OnWebLink();
 
     LRESULT OnPaint();
     LRESULT OnTimer(UINT_PTR id);
@@ -113,7 +115,6 @@ private:
     LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
     LRESULT OnRButtonDown(LPARAM lParam);
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     LRESULT OnWeatherDone(WPARAM wParam, LPARAM lParam);
     void OnCitySelChange();
     bool OnNoteCommand(UINT id, LPARAM lParam);
@@ -127,6 +128,7 @@ private:
     CLaunchReport m_launchReport;
     ZorlaBMPHandler m_handler;
     CTransparentEdit m_editor;
+    CHyperLink m_webLink;
     NoteWindowRegistry m_noteWindows;
     HICON m_icon = nullptr;
     static const int kStartSteps = 5;

@@ -1,13 +1,40 @@
 #include "notes/NoteWindowRegistry.h"
 
-bool NoteWindowRegistry::Open(const CEntry& entry)
+NoteWindowRegistry::NoteWindowRegistry() = default;
+
+// The windows go before the pictures they show.
+NoteWindowRegistry::~NoteWindowRegistry()
 {
-    return m_windows.emplace(entry.GetKey(), NoteWindow{entry, false}).second;
+    m_windows.clear();
+}
+
+CNoteDlg* NoteWindowRegistry::Open(const CEntry& entry, CWnd* mainWindow)
+{
+    const std::string key = entry.GetKey();
+    if (m_windows.count(key))
+        return nullptr;
+    Registered& registered = m_windows[key];
+    registered.window = std::make_unique<CNoteDlg>(m_pictures, mainWindow);
+    CNoteDlg* window = registered.window.get();
+    window->SetEntry(entry, key);
+    if (!window->DockIntoDesktop())
+        return nullptr;
+    // Shown without the focus: opening the stored notes must not take it from
+    // the window the user is in, nor raise a note above the others.
+    window->ShowWindow(SW_SHOWNOACTIVATE);
+    return window;
 }
 
 bool NoteWindowRegistry::Forget(const std::string& key)
 {
-    return m_windows.erase(key) != 0;
+    const auto found = m_windows.find(key);
+    if (found == m_windows.end())
+        return false;
+    // Out of the map first: the window's destruction must find the registry
+    // consistent whatever it sends.
+    std::unique_ptr<CNoteDlg> window = std::move(found->second.window);
+    m_windows.erase(found);
+    return true;
 }
 
 bool NoteWindowRegistry::Due(const CEntry& entry)
@@ -19,14 +46,12 @@ bool NoteWindowRegistry::Due(const CEntry& entry)
     return true;
 }
 
-std::vector<CEntry> NoteWindowRegistry::CloseAllKeepingState()
+void NoteWindowRegistry::CloseAllKeepingState()
 {
-    std::vector<CEntry> kept;
-    kept.reserve(m_windows.size());
-    for (auto& [key, window] : m_windows)
-        kept.push_back(window.entry);
-    m_windows.clear();
-    return kept;
+    std::map<std::string, Registered> windows;
+    windows.swap(m_windows);
+    for (auto& [key, registered] : windows)
+        registered.window->CloseKeep(false);
 }
 
 bool NoteWindowRegistry::IsAlerting(const std::string& key) const
@@ -35,8 +60,8 @@ bool NoteWindowRegistry::IsAlerting(const std::string& key) const
     return found != m_windows.end() && found->second.alerting;
 }
 
-const CEntry* NoteWindowRegistry::Find(const std::string& key) const
+CNoteDlg* NoteWindowRegistry::Find(const std::string& key) const
 {
     const auto found = m_windows.find(key);
-    return found == m_windows.end() ? nullptr : &found->second.entry;
+    return found == m_windows.end() ? nullptr : found->second.window.get();
 }

@@ -3,6 +3,9 @@
 // with its own system-menu commands.
 #include "MainWindowFixture.h"
 
+#include "shared/WebAddresses.h"
+#include "support/RecordingOpener.h"
+
 namespace {
 
 using MainWindowCommands = MainWindowFixture;
@@ -58,6 +61,9 @@ TEST_F(MainWindowCommands, TopMostSwitchChangesTheWindowAndIsWrittenAtOnce)
 
 TEST_F(MainWindowCommands, AboutItemAndDoubleClickLeaveTheWindowAsItIs)
 {
+    RecordingOpener opener;
+    opener.shellResult = 42;
+    InstalledOpener installed(opener);
     ASSERT_NO_FATAL_FAILURE(Open());
     char text[64] = "";
     ASSERT_GT(GetMenuStringA(GetSystemMenu(window, FALSE), IDM_SYSTEM_ABOUT, text, sizeof text, MF_BYCOMMAND), 0);
@@ -83,4 +89,35 @@ TEST_F(MainWindowCommands, MinimisedWindowSavesThePlaceItHadBefore)
     Close();
     EXPECT_EQ(RegistryDword("CQuokkaDlg", "WndX"), 150u);
     EXPECT_EQ(RegistryDword("CQuokkaDlg", "WndY"), 90u);
+}
+
+TEST_F(MainWindowCommands, TheLinkItsCommandTheLogoAndADoubleClickOpenTheBrandsSite)
+{
+    RecordingOpener opener;
+    opener.shellResult = 42;
+    InstalledOpener installed(opener);
+    ASSERT_NO_FATAL_FAILURE(Open());
+    HWND link = Item(IDC_WEBLINK);
+    EXPECT_TRUE(IsWindowVisible(link));
+    EXPECT_EQ(ZORLA_BRAND_HOST, GetWindowTextString(link));
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(link, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_TRUE(font.lfUnderline);
+    // On the plate of the picture, keeping its right edge as it fits its text.
+    RECT place{};
+    GetWindowRect(link, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(410, place.right);
+    EXPECT_GE(place.left, 262);
+    EXPECT_GE(place.top, 414);
+    EXPECT_LE(place.bottom, 431);
+
+    Command(ID_WEB_LINK);
+    ASSERT_TRUE(opener.WaitForCalls(1));
+    dlg->OnHotSpot(1);
+    ASSERT_TRUE(opener.WaitForCalls(2));
+    SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(60, 250));
+    ASSERT_TRUE(opener.WaitForCalls(3));
+    for (const std::string& call : opener.Calls())
+        EXPECT_EQ("shell " ZORLA_BRAND_URL "|", call);
 }

@@ -1,6 +1,6 @@
 #include "widgets/CHyperLink.h"
 
-#include "RecordingOpener.h"
+#include "support/RecordingOpener.h"
 #include "WidgetDialog.h"
 
 #include <commctrl.h>

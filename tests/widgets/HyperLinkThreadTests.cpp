@@ -3,7 +3,7 @@
 
 #include "framework/CWinApp.h"
 #include "support/BoxRecorder.h"
-#include "RecordingOpener.h"
+#include "support/RecordingOpener.h"
 #include "WidgetDialog.h"
 
 #include <gtest/gtest.h>

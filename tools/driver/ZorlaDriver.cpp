@@ -6,6 +6,9 @@
 //   ZorlaDriver move TITLE X Y    the pointer moves to window point (X, Y)
 //   ZorlaDriver timer TITLE ID    the window's timer ID fires now
 //   ZorlaDriver rect TITLE 0      prints the window's screen rectangle: X Y W H
+//   ZorlaDriver press TITLE ID    the window's button ID is clicked (posted: a
+//                                 box it opens does not hold the driver)
+//   ZorlaDriver answer TITLE ID   the box TITLE that has button ID is answered with it
 // Exit code 0 on success, 1 on time-out, 2 on bad usage.
 #include <windows.h>
 
@@ -78,12 +81,59 @@ int PointCommand(const char* verb, HWND wnd, int x, int y)
     return 2;
 }
 
+// The button's click as its parent hears it, posted.
+int PressButton(HWND wnd, int id)
+{
+    HWND button = GetDlgItem(wnd, id);
+    if (!button)
+        return 1;
+    PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    Sleep(300);
+    return 0;
+}
+
+struct BoxSearch {
+    const char* title;
+    int button;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND wnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    char className[16] = "", title[128] = "";
+    GetClassNameA(wnd, className, sizeof className);
+    GetWindowTextA(wnd, title, sizeof title);
+    if (std::strcmp(className, "#32770") == 0 && std::strcmp(title, search->title) == 0 && IsWindowVisible(wnd) &&
+        GetDlgItem(wnd, search->button)) {
+        search->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int AnswerBox(const char* title, int button, DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        BoxSearch search{title, button, nullptr};
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            PostMessageA(search.found, WM_COMMAND, button, 0);
+            return 0;
+        }
+        Sleep(50);
+    }
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: ZorlaDriver wait|exit|command|click|move|timer|rect TITLE VALUE [Y]\n");
+        std::fprintf(stderr,
+                     "usage: ZorlaDriver wait|exit|command|click|move|timer|rect|press|answer TITLE VALUE [Y]\n");
         return 2;
     }
     const char* verb = argv[1];
@@ -93,7 +143,11 @@ int main(int argc, char** argv)
         return WaitForWindow(title, value);
     if (std::strcmp(verb, "exit") == 0)
         return ExitProgram(title, value);
+    if (std::strcmp(verb, "answer") == 0)
+        return AnswerBox(title, static_cast<int>(value), 5000);
     HWND wnd = FindWindowA(nullptr, title);
+    if (std::strcmp(verb, "press") == 0)
+        return wnd ? PressButton(wnd, static_cast<int>(value)) : 1;
     if (std::strcmp(verb, "click") == 0 || std::strcmp(verb, "move") == 0) {
         if (!wnd || argc < 5)
             return wnd ? 2 : 1;

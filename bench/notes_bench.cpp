@@ -1,0 +1,238 @@
+// The note windows' cost: a start of Zorla.exe with 1,000 stored notes and
+// 1,000 reminders until every window shows; its memory with 100 and 100 against
+// the plain one-window program (startup_floor.cpp); and, in this process, the
+// GDI and USER objects of 2,000 note windows and whether they all come back
+// when the windows close.
+#include "entries/CActionNotes.h"
+#include "entries/CActionTimer.h"
+#include "framework/CWinApp.h"
+#include "notes/NoteWindowRegistry.h"
+#include "resource.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+CWinApp benchApp;
+using Steady = std::chrono::steady_clock;
+
+std::string TempFolder(const char* name)
+{
+    char base[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, base);
+    const std::string folder = std::string(base) + name + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string BesideThisProgram(const char* name)
+{
+    char exe[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    const std::string path = exe;
+    return path.substr(0, path.rfind('\\') + 1) + name;
+}
+
+// A store file of count entries spread over a 1000 x 700 area; reminders fall
+// due in a year, so none alerts during the run.
+void WriteStore(const std::string& path, int count, bool reminders)
+{
+    std::string xml = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<DATABASE>";
+    for (int i = 1; i <= count; ++i) {
+        xml += "<ENTRY _id_=\"" + std::to_string(i) + "\" date=\"12/07/2027 14:00:00\"";
+        if (reminders)
+            xml += " notify=\"0\"";
+        xml += " text=\"Entry " + std::to_string(i) + "_BR_second line\" wndX=\"" +
+               std::to_string(10 + (i * 37) % 800) + "\" wndY=\"" + std::to_string(10 + (i * 23) % 500) + "\"/>";
+    }
+    xml += "</DATABASE>";
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return;
+    std::fwrite(xml.data(), 1, xml.size(), file);
+    std::fclose(file);
+}
+
+struct EnumCount {
+    DWORD process;
+    int shown;
+};
+
+BOOL CALLBACK CountNoteWindow(HWND window, LPARAM param)
+{
+    auto* count = reinterpret_cast<EnumCount*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char title[32] = "";
+    if (owner == count->process && IsWindowVisible(window) && GetWindowTextA(window, title, sizeof title) &&
+        (std::strncmp(title, "Zorla 1.0NID:", 13) == 0 || std::strncmp(title, "Zorla 1.0TID:", 13) == 0))
+        ++count->shown;
+    return TRUE;
+}
+
+int ShownNotes(DWORD process)
+{
+    EnumCount count{process, 0};
+    EnumWindows(CountNoteWindow, reinterpret_cast<LPARAM>(&count));
+    return count.shown;
+}
+
+struct Started {
+    PROCESS_INFORMATION info{};
+    HWND main = nullptr;
+    double msUntilAllShown = -1;
+};
+
+// Starts the program and waits (at most 60 s) until its window and wanted note
+// windows show.
+Started Start(const std::string& path, const char* caption, int wanted)
+{
+    Started started;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string command = "\"" + path + "\"";
+    const auto start = Steady::now();
+    const auto deadline = start + std::chrono::seconds(60);
+    if (!CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started.info))
+        return started;
+    while (!started.main && Steady::now() < deadline) {
+        HWND candidate = FindWindowA(nullptr, caption);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(candidate, &owner);
+        if (candidate && owner == started.info.dwProcessId && IsWindowVisible(candidate))
+            started.main = candidate;
+        else
+            Sleep(5);
+    }
+    while (started.main && Steady::now() < deadline) {
+        if (ShownNotes(started.info.dwProcessId) >= wanted) {
+            started.msUntilAllShown = std::chrono::duration<double, std::milli>(Steady::now() - start).count();
+            break;
+        }
+        Sleep(20);
+    }
+    // Settled: the program has worked off its start-up messages.
+    DWORD_PTR ignored = 0;
+    if (started.main)
+        SendMessageTimeoutA(started.main, WM_NULL, 0, 0, SMTO_BLOCK, 30000, &ignored);
+    return started;
+}
+
+void Stop(Started& started, bool closeByCommand)
+{
+    if (started.main && closeByCommand)
+        PostMessageA(started.main, WM_COMMAND, ID_APP_EXIT, 0);
+    else if (started.main)
+        PostMessageA(started.main, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(started.info.hProcess, 60000) == WAIT_TIMEOUT)
+        TerminateProcess(started.info.hProcess, 1);
+    CloseHandle(started.info.hProcess);
+    CloseHandle(started.info.hThread);
+}
+
+double PeakMegabytes(HANDLE process)
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, &counters, sizeof counters))
+        return -1;
+    return counters.PeakPagefileUsage / (1024.0 * 1024.0);
+}
+
+void StartWithThousands()
+{
+    const std::string folder = TempFolder("zorla-notes-bench-");
+    const std::string copy = folder + "\\ZorlaNotesBench.exe";
+    CopyFileA(BesideThisProgram("Zorla.exe").c_str(), copy.c_str(), FALSE);
+    WriteStore(folder + "\\Zorla_Notes", 1000, false);
+    WriteStore(folder + "\\Zorla_Timer", 1000, true);
+    Started started = Start(copy, "Zorla 1.0", 2000);
+    if (started.msUntilAllShown < 0)
+        std::printf("1,000 notes and 1,000 reminders: not all windows showed within 60 s (%d shown)\n",
+                    ShownNotes(started.info.dwProcessId));
+    else
+        std::printf("1,000 notes and 1,000 reminders: every window shown %.0f ms after the start (goal < 5000 ms)\n",
+                    started.msUntilAllShown);
+    std::printf("  peak private memory %.1f MB, GDI objects %lu, USER objects %lu\n",
+                PeakMegabytes(started.info.hProcess), GetGuiResources(started.info.hProcess, GR_GDIOBJECTS),
+                GetGuiResources(started.info.hProcess, GR_USEROBJECTS));
+    Stop(started, true);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velloran Software\\ZorlaNotesBench");
+}
+
+void MemoryAgainstFloor()
+{
+    const std::string folder = TempFolder("zorla-notes-memory-");
+    const std::string copy = folder + "\\ZorlaNotesMemory.exe";
+    CopyFileA(BesideThisProgram("Zorla.exe").c_str(), copy.c_str(), FALSE);
+    WriteStore(folder + "\\Zorla_Notes", 100, false);
+    WriteStore(folder + "\\Zorla_Timer", 100, true);
+
+    Started floor = Start(BesideThisProgram("startup_floor.exe"), "Zorla floor", 0);
+    const double floorPeak = PeakMegabytes(floor.info.hProcess);
+    Stop(floor, false);
+    Started zorla = Start(copy, "Zorla 1.0", 200);
+    // Every view once, as a user looking around would.
+    for (UINT command : {ID_SHOW_WEATHER, ID_SHOW_NOTE_EDITOR, ID_SHOW_TIMER_EDITOR, ID_SHOW_HOME}) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(zorla.main, WM_COMMAND, command, 0, SMTO_BLOCK, 10000, &ignored);
+    }
+    const double zorlaPeak = PeakMegabytes(zorla.info.hProcess);
+    std::printf("100 notes and 100 reminders: peak private memory %.1f MB, floor program %.1f MB: %.1f MB above "
+                "(goal <= 15 MB)\n",
+                zorlaPeak, floorPeak, zorlaPeak - floorPeak);
+    Stop(zorla, true);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velloran Software\\ZorlaNotesMemory");
+}
+
+// In this process: what 2,000 windows hold, and that closing gives it all back.
+void HandlesComeBack()
+{
+    const std::string folder = TempFolder("zorla-notes-handles-");
+    WriteStore(folder + "\\Zorla_Notes", 1000, false);
+    WriteStore(folder + "\\Zorla_Timer", 1000, true);
+    CActionNotes notes(folder);
+    CActionTimer timers(folder);
+    notes.Load();
+    timers.Load();
+    HWND main = CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    CWnd mainWindow(main);
+    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    {
+        NoteWindowRegistry registry;
+        const auto start = Steady::now();
+        for (CEntryStore* store : {static_cast<CEntryStore*>(&timers), static_cast<CEntryStore*>(&notes)}) {
+            for (CEntry& entry : store->ReadAll())
+                registry.Open(entry, &mainWindow);
+        }
+        const double opening = std::chrono::duration<double, std::milli>(Steady::now() - start).count();
+        std::printf("2,000 note windows opened in %.0f ms; they hold %lu GDI and %lu USER objects\n", opening,
+                    GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) - gdiBefore,
+                    GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS) - userBefore);
+        registry.CloseAllKeepingState();
+    }
+    std::printf("after closing them: GDI objects %lu (before %lu), USER objects %lu (before %lu)\n",
+                GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore,
+                GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
+    DestroyWindow(main);
+}
+
+}  // namespace
+
+int main()
+{
+    HandlesComeBack();
+    StartWithThousands();
+    MemoryAgainstFloor();
+    return 0;
+}

@@ -1,0 +1,336 @@
+#include "notes/CNoteDlg.h"
+
+#include "entries/CEntryStore.h"
+#include "framework/AfxFunctions.h"
+#include "framework/Handles.h"
+#include "image/PLTextException.h"
+#include "image/RegionResource.h"
+#include "notes/NotePictures.h"
+#include "resource.h"
+#include "shared/AppFont.h"
+#include "shared/DialogUnits.h"
+#include "shared/ErrorReport.h"
+
+#include <algorithm>
+
+namespace {
+
+const COLORREF kTextColor = RGB(0, 101, 136);
+const COLORREF kDateColor = RGB(1, 82, 138);
+// The part of a note that must lie on a monitor for it to count as reachable.
+const int kMinVisible = 24;
+
+POINT g_cascade{CNoteDlg::kCascadeStart, CNoteDlg::kCascadeStart};
+
+BOOL CALLBACK SetFontOnChild(HWND child, LPARAM font)
+{
+    ::SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    return TRUE;
+}
+
+void MoveControl(HWND dialog, int id, const RECT& place)
+{
+    ::MoveWindow(::GetDlgItem(dialog, id), place.left, place.top, place.right, place.bottom, FALSE);
+}
+
+bool operator!=(const POINT& a, const POINT& b)
+{
+    return a.x != b.x || a.y != b.y;
+}
+
+}  // namespace
+
+CNoteDlg::CNoteDlg(NotePictures& pictures, CWnd* mainWindow)
+    : CDialog(IDD_NOTE, mainWindow)
+    , m_pictures(pictures)
+    , m_mainWindow(mainWindow)
+{}
+
+CNoteDlg::~CNoteDlg()
+{
+    // While the controls' objects still exist.
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        DestroyWindow();
+}
+
+void CNoteDlg::SetEntry(const CEntry& entry, const std::string& key)
+{
+    m_entry = entry;
+    m_key = key;
+}
+
+bool CNoteDlg::DockIntoDesktop()
+{
+    if (!m_desktopHost.PlaceOnDesktop(*this, IDD_NOTE, m_mainWindow))
+        return false;
+    m_shownPlace = ScreenPlace();
+    return true;
+}
+
+// ---- place ---------------------------------------------------------------------
+
+POINT CNoteDlg::NextCascadePlace(SIZE picture, SIZE fullScreen)
+{
+    if (g_cascade.x + picture.cx > fullScreen.cx || g_cascade.y + picture.cy > fullScreen.cy || g_cascade.x < 0 ||
+        g_cascade.y < 0)
+        g_cascade = POINT{kCascadeStart, kCascadeStart};
+    // The window that wraps takes the start and the next one moves on, so no
+    // two new notes lie exactly on top of each other.
+    const POINT place = g_cascade;
+    g_cascade.x += kCascadeStep;
+    g_cascade.y += kCascadeStep;
+    return place;
+}
+
+void CNoteDlg::RestartCascade()
+{
+    g_cascade = POINT{kCascadeStart, kCascadeStart};
+}
+
+RECT CNoteDlg::OnSomeMonitor(const RECT& rect)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoA(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info))
+        return rect;
+    const RECT& work = info.rcWork;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    RECT visible{};
+    if (::IntersectRect(&visible, &rect, &work) && visible.right - visible.left >= std::min(kMinVisible, width) &&
+        visible.bottom - visible.top >= std::min(kMinVisible, height))
+        return rect;
+    const int x = std::clamp<int>(rect.left, work.left, std::max<int>(work.left, work.right - width));
+    const int y = std::clamp<int>(rect.top, work.top, std::max<int>(work.top, work.bottom - height));
+    return RECT{x, y, x + width, y + height};
+}
+
+// In client coordinates of the window the note rests in (the screen when none).
+POINT CNoteDlg::InitialPlace(const PLDIBSection& picture)
+{
+    HWND reference = m_desktopHost.PositionReference();
+    POINT place{};
+    if (m_entry.wndX != -1 && m_entry.wndY != -1) {
+        const RECT stored{m_entry.wndX, m_entry.wndY, m_entry.wndX + picture.Width(), m_entry.wndY + picture.Height()};
+        const RECT shown = OnSomeMonitor(stored);
+        m_moveKeepsStoredPlace = shown.left != stored.left || shown.top != stored.top;
+        place = POINT{shown.left, shown.top};
+        if (reference)
+            ::ScreenToClient(reference, &place);
+    } else {
+        place = NextCascadePlace(SIZE{picture.Width(), picture.Height()},
+                                 SIZE{::GetSystemMetrics(SM_CXFULLSCREEN), ::GetSystemMetrics(SM_CYFULLSCREEN)});
+    }
+    return place;
+}
+
+POINT CNoteDlg::ScreenPlace() const
+{
+    RECT rect{};
+    ::GetWindowRect(m_hWnd, &rect);
+    return POINT{rect.left, rect.top};
+}
+
+// ---- initialisation --------------------------------------------------------------
+
+BOOL CNoteDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    try {
+        m_background = &m_pictures.Background(m_entry.kind);
+    } catch (const PLTextException& error) {
+        AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
+        return TRUE;
+    }
+    const POINT place = InitialPlace(*m_background);
+    SetWindowPos(nullptr, place.x, place.y, m_background->Width(), m_background->Height(),
+                 SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOZORDER);
+    ::SetWindowTextA(m_hWnd, m_key.c_str());
+
+    PlaceControls();
+    m_edit.SubclassDlgItem(IDC_NOTE_TEXT, this);
+    m_edit.SetTextColor(kTextColor);
+    m_closeButton.SubclassDlgItem(IDC_NOTE_CLOSE, this);
+    m_closeButton.LoadBitmaps(IDB_NOTE_CLOSE, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT);
+    m_dateLabel.SubclassDlgItem(IDC_NOTE_DATE, this);
+    m_dateLabel.SetTransparent();
+    m_dateLabel.SetTextColour(kDateColor);
+
+    m_shownText = m_entry.GetDisplayText();
+    m_edit.SetWindowText(m_shownText.c_str());
+    m_startPosition = POINT{m_entry.wndX, m_entry.wndY};
+    m_shownDate = m_entry.date;
+    m_shownNotify = m_entry.notify;
+
+    // The font first: the date label takes it over, and its bold comes after.
+    ::EnumChildWindows(m_hWnd, SetFontOnChild, reinterpret_cast<LPARAM>(AppFont::Shared()));
+    if (IsReminder()) {
+        ShowReminderTime();
+    } else {
+        m_dateLabel.ShowWindow(SW_HIDE);
+    }
+    ApplyRegionResource(IsReminder() ? IDR_REGION_REMINDER : IDR_REGION_NOTE, m_hWnd, false);
+    return TRUE;
+}
+
+void CNoteDlg::PlaceControls()
+{
+    MoveControl(m_hWnd, IDC_NOTE_TEXT, ClassicDialogPlace(15, 34, 99, 69));
+    MoveControl(m_hWnd, IDC_NOTE_DATE, ClassicDialogPlace(18, 32, 89, 10));
+    MoveControl(m_hWnd, IDC_NOTE_CLOSE, ClassicDialogPlace(105, 103, 10, 10));
+    if (!IsReminder())
+        return;
+    // The reminder picture is lower: the button sits at its corner, the text
+    // under the date.
+    ::SetWindowPos(::GetDlgItem(m_hWnd, IDC_NOTE_CLOSE), nullptr, 155, 100, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    RECT edit = ClassicDialogPlace(15, 34, 99, 69);
+    edit.top = 72;
+    edit.bottom = 30;
+    MoveControl(m_hWnd, IDC_NOTE_TEXT, edit);
+}
+
+void CNoteDlg::ShowReminderTime()
+{
+    m_dateLabel.SetBold(true);
+    m_dateLabel.SetWindowText(m_entry.GetReminderTime().Format("%d.%m.%y %H:%M").c_str());
+    m_dateLabel.ShowWindow(SW_SHOW);
+}
+
+// ---- saving and deleting ------------------------------------------------------
+
+void CNoteDlg::SaveState(bool saveFile)
+{
+    CEntryStore* store = m_entry.store;
+    if (!m_hWnd || !store || !m_background)
+        return;
+    const std::string text = FilterText(GetWindowTextString(m_edit.m_hWnd));
+    m_entry.SetText(text);
+    const bool edited = text != m_shownText || m_entry.date != m_shownDate || m_entry.notify != m_shownNotify;
+    const POINT place = ScreenPlace();
+    // A note brought back from off the screen keeps its stored place until the
+    // user moves or edits it.
+    if (!m_moveKeepsStoredPlace || edited || place != m_shownPlace) {
+        m_entry.wndX = place.x;
+        m_entry.wndY = place.y;
+    }
+    const bool changed = edited || POINT{m_entry.wndX, m_entry.wndY} != m_startPosition;
+    if (!changed || !store->DeleteEntry(m_entry.id))
+        return;
+    store->AddEntry(m_entry);
+    m_shownText = text;
+    m_shownDate = m_entry.date;
+    m_shownNotify = m_entry.notify;
+    if (saveFile && !store->Save())
+        ShowStoreProblems();
+}
+
+void CNoteDlg::CloseKeep(bool saveFile)
+{
+    SaveState(saveFile);
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+void CNoteDlg::Delete()
+{
+    if (CEntryStore* store = m_entry.store) {
+        store->DeleteEntry(m_entry.id);
+        if (!store->Save())
+            ShowStoreProblems();
+    }
+    const std::string key = m_key;
+    const UINT forget = IsReminder() ? ID_TIMER_FORGET : ID_NOTE_FORGET;
+    HWND mainWindow = m_mainWindow ? m_mainWindow->GetSafeHwnd() : nullptr;
+    if (m_hWnd)
+        DestroyWindow();
+    // The main window may delete this object now: nothing of it is touched after.
+    if (mainWindow)
+        ::SendMessageA(mainWindow, WM_COMMAND, forget, reinterpret_cast<LPARAM>(&key));
+}
+
+void CNoteDlg::ShowStoreProblems()
+{
+    if (!m_entry.store)
+        return;
+    for (const StoreProblem& problem : m_entry.store->TakeProblems())
+        problem.Show();
+}
+
+void CNoteDlg::OnOK()
+{
+    if (AskResourceMessage(IDS_ASK_DELETE_NOTICE, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        Delete();
+}
+
+BOOL CNoteDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDC_NOTE_CLOSE && HIWORD(wParam) == BN_CLICKED) {
+        OnOK();
+        return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+// ---- messages -----------------------------------------------------------------
+
+LRESULT CNoteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // clang-format off
+    switch (message) {
+    case WM_PAINT:              return OnPaint();
+    case WM_ERASEBKGND:         return TRUE;
+    case WM_LBUTTONDOWN:        return OnLButtonDown(wParam, lParam);
+    case WM_HELP:               return TRUE;
+    case WM_WINDOWPOSCHANGED:   return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lParam));
+    case WM_WINDOWPOSCHANGING:  return OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
+    default:                    return CDialog::WindowProc(message, wParam, lParam);
+    }
+    // clang-format on
+}
+
+LRESULT CNoteDlg::OnPaint()
+{
+    PaintScope paint(m_hWnd);
+    if (m_background)
+        m_background->Draw(paint.dc(), 0, 0);
+    if (m_firstPaint) {
+        m_firstPaint = false;
+        // The caret after the text, nothing selected; the edit has the picture
+        // behind it drawn again.
+        const int length = ::GetWindowTextLengthA(m_edit.m_hWnd);
+        m_edit.SendMessage(EM_SETSEL, length, length);
+    }
+    return 0;
+}
+
+// The picture is the note's caption: dragging it moves the note.
+LRESULT CNoteDlg::OnLButtonDown(WPARAM wParam, LPARAM lParam)
+{
+    CDialog::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
+    ::ReleaseCapture();
+    const DWORD cursor = ::GetMessagePos();
+    ::PostMessageA(m_hWnd, WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(cursor));
+    return 0;
+}
+
+bool CNoteDlg::RestsAtBottom() const
+{
+    return m_desktopHost.IsBottomMost() && !m_desktopHost.IsUndocked();
+}
+
+LRESULT CNoteDlg::OnWindowPosChanging(WINDOWPOS* position)
+{
+    if (RestsAtBottom())
+        m_desktopHost.KeepAtBottom(position);
+    return CDialog::WindowProc(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(position));
+}
+
+// Some systems (Wine among them) raise the window as first asked all the same:
+// it goes back under the others at once.
+LRESULT CNoteDlg::OnWindowPosChanged(WINDOWPOS* position)
+{
+    if (RestsAtBottom() && !(position->flags & SWP_NOZORDER) && position->hwndInsertAfter != HWND_BOTTOM)
+        ::SetWindowPos(m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return CDialog::WindowProc(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(position));
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "desktop/CDesktopHost.h"
+#include "entries/CEntry.h"
+#include "framework/CDialog.h"
+#include "widgets/CColorLabel.h"
+#include "widgets/CHoverBitmapButton.h"
+#include "widgets/CTransparentEdit.h"
+
+#include <string>
+
+class NotePictures;
+class PLDIBSection;
+
+// A note or reminder on the desktop: its picture, shaped by its outline, with
+// the text in an edit drawn straight onto the picture and a close button. The
+// window rests on the desktop beneath all other windows; it keeps a copy of its
+// entry and writes back to the entry's store when it is saved or deleted.
+class CNoteDlg : public CDialog {
+public:
+    // The place of the first new note, and how far each next one moves.
+    static const int kCascadeStart = 10;
+    static const int kCascadeStep = 15;
+
+    // pictures are shared by all note windows and outlive them; the main window
+    // receives the window's commands (forget) and owns it while it rests.
+    CNoteDlg(NotePictures& pictures, CWnd* mainWindow);
+    ~CNoteDlg() override;
+
+    void SetEntry(const CEntry& entry, const std::string& key);
+    // Creates the window on the desktop; false when it could not be made.
+    bool DockIntoDesktop();
+    // Takes the text and the place into the entry; when either changed, the
+    // entry moves to the end of its store, which is written if saveFile is set.
+    void SaveState(bool saveFile);
+    // SaveState, then the window goes.
+    void CloseKeep(bool saveFile);
+    // Removes the entry from its store, writes the store, and the window goes.
+    // The main window is told last; it may then delete this object.
+    void Delete();
+
+    const CEntry& Entry() const { return m_entry; }
+    const std::string& Key() const { return m_key; }
+    CDesktopHost& Host() { return m_desktopHost; }
+    bool IsReminder() const { return m_entry.kind != 2; }
+
+    // The place of the next new note: the shared cascade position, then moved
+    // on by one step; back at the start where the picture would leave the
+    // full-screen area. Tests restart it.
+    static POINT NextCascadePlace(SIZE picture, SIZE fullScreen);
+    static void RestartCascade();
+    // Where a window stored at rect is shown: there, unless too little of it
+    // lies on any monitor; then inside the nearest monitor's work area.
+    static RECT OnSomeMonitor(const RECT& rect);
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The close button and the dialog's default button: a note asks before it
+    // is deleted.
+    void OnOK() override;
+    // Escape does not close a note.
+    void OnCancel() override {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    POINT InitialPlace(const PLDIBSection& picture);
+    void PlaceControls();
+    void ShowReminderTime();
+    POINT ScreenPlace() const;
+    void ShowStoreProblems();
+
+    LRESULT OnPaint();
+    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnWindowPosChanging(WINDOWPOS* position);
+    LRESULT OnWindowPosChanged(WINDOWPOS* position);
+    // A bottom-most window resting on the desktop stays under all others.
+    bool RestsAtBottom() const;
+
+    NotePictures& m_pictures;
+    CWnd* m_mainWindow;
+    CEntry m_entry;
+    std::string m_key;
+    const PLDIBSection* m_background = nullptr;
+    std::string m_shownText;
+    COleDateTime m_shownDate;
+    int m_shownNotify = -1;
+    POINT m_startPosition{-1, -1};
+    // Where the window was put on the screen; the stored place may differ when
+    // it lay off every monitor.
+    POINT m_shownPlace{0, 0};
+    // The stored place lay off every monitor and the window was shown elsewhere.
+    bool m_moveKeepsStoredPlace = false;
+    CDesktopHost m_desktopHost;
+    CTransparentEdit m_edit;
+    CColorLabel m_dateLabel;
+    CHoverBitmapButton m_closeButton;
+    bool m_firstPaint = true;
+};
