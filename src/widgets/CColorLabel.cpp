@@ -1,5 +1,7 @@
 #include "widgets/CColorLabel.h"
 
+#include <utility>
+
 CColorLabel::CColorLabel()
     : m_textColour(::GetSysColor(COLOR_WINDOWTEXT))
     , m_ownBackground(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)))
@@ -29,9 +31,15 @@ void CColorLabel::SetBold(bool bold)
     Redraw();
 }
 
+// The static draws with the font it holds, selected after it has asked for its
+// colours: it is given the label's own, or a bold label would not show bold.
+// The old font goes only once the static no longer holds it.
 void CColorLabel::RecreateFont()
 {
-    m_font.reset(::CreateFontIndirectA(&m_logFont));
+    GdiFont font(::CreateFontIndirectA(&m_logFont));
+    if (IsWindow())
+        DefWindowProc(WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    m_font = std::move(font);
 }
 
 void CColorLabel::Redraw()
@@ -51,8 +59,11 @@ LRESULT CColorLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CColorLabel::OnSetFont(HFONT font)
 {
     // Follows its dialog's font; a weight set before is lost, one set after kept.
-    if (font && ::GetObjectA(font, sizeof m_logFont, &m_logFont))
+    if (font && ::GetObjectA(font, sizeof m_logFont, &m_logFont)) {
         RecreateFont();
+        Redraw();
+        return 0;
+    }
     return Default();
 }
 

@@ -13,8 +13,6 @@ public:
     void SetTransparent();
     void SetTextColour(COLORREF colour);
     void SetBold(bool bold);
-    // The font the label draws with.
-    HFONT LabelFont() const { return m_font.get(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -174,9 +174,7 @@ TEST_F(NoteWindowTest, NoteAndReminderTakeTheirPictureOutlineAndLayout)
     EXPECT_TRUE(::IsWindowVisible(date));
     EXPECT_EQ("06.12.26 14:00", GetWindowTextString(date));
     LOGFONTA dateFont{};
-    const auto* label = dynamic_cast<CColorLabel*>(CWnd::FromHandlePermanent(date));
-    ASSERT_NE(nullptr, label);
-    ::GetObjectA(label->LabelFont(), sizeof dateFont, &dateFont);
+    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(date, WM_GETFONT, 0, 0)), sizeof dateFont, &dateFont);
     EXPECT_EQ(FW_BOLD, dateFont.lfWeight) << "the reminder time stands out";
     const RECT button = ChildRect(reminder, IDC_NOTE_CLOSE);
     EXPECT_EQ(155, button.left);

@@ -67,7 +67,13 @@ TEST_F(CColorLabelTest, FollowsTheDialogFontKeepingOnlyLaterWeightChanges)
     EXPECT_EQ(followed.font.lfHeight, -20);
     EXPECT_TRUE(followed.font.lfItalic);
     EXPECT_EQ(followed.font.lfWeight, FW_NORMAL) << "the earlier bold is gone";
-    EXPECT_EQ(label.GetFont(), dialogFont.get()) << "the static itself still gets the font";
+    LOGFONTA held{};
+    ::GetObjectA(label.GetFont(), sizeof held, &held);
+    EXPECT_EQ(held.lfHeight, -20) << "the static draws with the label's copy";
+
+    label.SetBold(true);
+    ::GetObjectA(label.GetFont(), sizeof held, &held);
+    EXPECT_EQ(held.lfWeight, FW_BOLD) << "the static itself selects its font after asking for colours";
 
     label.SetBold(true);
     const ReflectedColours bold(dialog, label);
