@@ -170,7 +170,9 @@ BOOL CNoteDlg::OnInitDialog()
         m_dateLabel.ShowWindow(SW_HIDE);
     }
     ApplyRegionResource(IsReminder() ? IDR_REGION_REMINDER : IDR_REGION_NOTE, m_hWnd, false);
-    return TRUE;
+    // No focus for the edit: the dialog manager would activate the note, and
+    // opening the stored notes must leave the user's window active.
+    return FALSE;
 }
 
 void CNoteDlg::PlaceControls()

@@ -44,7 +44,8 @@ void CColorLabel::RecreateFont()
 
 void CColorLabel::Redraw()
 {
-    if (IsWindow())
+    // A hidden label draws when it shows.
+    if (IsWindow() && IsWindowVisible())
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
