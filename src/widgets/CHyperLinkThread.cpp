@@ -18,14 +18,15 @@ bool Failed(INT_PTR result)
 
 }  // namespace
 
-CHyperLinkThread::CHyperLinkThread(std::string target, std::string program)
+CHyperLinkThread::CHyperLinkThread(std::string target, std::string program, LinkOpener& opener)
     : m_target(std::move(target))
     , m_program(std::move(program))
+    , m_opener(opener)
 {}
 
 bool CHyperLinkThread::Start(const std::string& target, const std::string& program)
 {
-    auto* thread = new CHyperLinkThread(target, program);
+    auto* thread = new CHyperLinkThread(target, program, LinkOpener::Current());
     if (!thread->CreateThread(CREATE_SUSPENDED)) {
         delete thread;
         return false;
@@ -37,7 +38,7 @@ bool CHyperLinkThread::Start(const std::string& target, const std::string& progr
 
 BOOL CHyperLinkThread::InitInstance()
 {
-    Open(m_target, m_program, LinkOpener::Current());
+    Open(m_target, m_program, m_opener);
     return FALSE;
 }
 

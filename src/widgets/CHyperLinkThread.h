@@ -11,8 +11,9 @@ class LinkOpener;
 // keeps copies of its strings and shares nothing with the user interface.
 class CHyperLinkThread : public CWinThread {
 public:
-    // A program, when given, opens the target as its parameter.
-    CHyperLinkThread(std::string target, std::string program);
+    // A program, when given, opens the target as its parameter. The opener is
+    // the one in use now, on the user interface's thread.
+    CHyperLinkThread(std::string target, std::string program, LinkOpener& opener);
 
     // Starts a thread for the target; false when no thread could be made.
     static bool Start(const std::string& target, const std::string& program = std::string());
@@ -33,4 +34,5 @@ public:
 private:
     std::string m_target;
     std::string m_program;
+    LinkOpener& m_opener;
 };

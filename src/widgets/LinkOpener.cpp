@@ -76,7 +76,7 @@ LinkOpener& LinkOpener::Current()
     return installed ? *installed : System();
 }
 
-void LinkOpener::Install(LinkOpener* opener)
+LinkOpener* LinkOpener::Install(LinkOpener* opener)
 {
-    g_installed.store(opener);
+    return g_installed.exchange(opener);
 }

@@ -26,7 +26,8 @@ public:
     // The one in use: the installed one, else the system's.
     static LinkOpener& Current();
     static LinkOpener& System();
-    // Null puts the system's back. An opener must stay alive until every link
-    // followed while it was installed has finished with it.
-    static void Install(LinkOpener* opener);
+    // Null puts the system's back; returns the one installed before. A link
+    // takes the opener in use when it is followed, so an opener must stay alive
+    // until every link followed while it was installed has finished with it.
+    static LinkOpener* Install(LinkOpener* opener);
 };

@@ -76,6 +76,7 @@ TEST_F(MainWindowCommands, AboutItemAndDoubleClickLeaveTheWindowAsItIs)
         EXPECT_FALSE(IsIconic(window));
     }
     SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(60, 250));
+    EXPECT_TRUE(opener.WaitForCalls(1)) << "the double click follows the link";
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewHome);
 }

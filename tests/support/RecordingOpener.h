@@ -68,8 +68,13 @@ private:
 // Links followed meanwhile use the opener; the system's one comes back after.
 class InstalledOpener {
 public:
-    explicit InstalledOpener(LinkOpener& opener) { LinkOpener::Install(&opener); }
-    ~InstalledOpener() { LinkOpener::Install(nullptr); }
+    explicit InstalledOpener(LinkOpener& opener)
+        : m_previous(LinkOpener::Install(&opener))
+    {}
+    ~InstalledOpener() { LinkOpener::Install(m_previous); }
     InstalledOpener(const InstalledOpener&) = delete;
     InstalledOpener& operator=(const InstalledOpener&) = delete;
+
+private:
+    LinkOpener* m_previous;
 };
