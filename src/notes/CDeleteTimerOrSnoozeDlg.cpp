@@ -21,9 +21,9 @@ const int kHourChoices = 10;
 const Choice kLongChoices[] = {{"0,5 Tage", 720}, {"18 Stunden", 1080}, {"1 Tag", 1440},    {"2 Tage", 2880},
                                {"3 Tage", 4320},  {"4 Tage", 5760},     {"1 Woche", 10080}, {"2 Wochen", 20160}};
 
-// The template's controls in its order, at their places in classic dialog
-// units: Wine's "MS Sans Serif" units are wider and would push the buttons
-// into each other and out of the group boxes.
+// The template's controls in its order, at their places in classic 6 x 13
+// dialog units like every window of the program, whatever units the system's
+// "MS Sans Serif" gives (Wine's are 6 x 12).
 const RECT kPlaces[] = {
     ClassicDialogPlace(99, 40, 65, 14),  // "&remind again"
     // The text stops short of the icon, which the template lets it run into.
