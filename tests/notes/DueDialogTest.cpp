@@ -103,49 +103,51 @@ int TextWidth(HWND control)
     return size.cx;
 }
 
-struct Layout {
-    RECT client{};
-    std::vector<std::pair<HWND, RECT>> controls;  // all but the group boxes
-    std::vector<RECT> groups;
-};
-
-Layout ReadLayout(HWND dialog)
-{
-    Layout layout;
-    ::GetClientRect(dialog, &layout.client);
-    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (IsGroupBox(child))
-            layout.groups.push_back(ClientPlace(dialog, child));
-        else
-            layout.controls.emplace_back(child, ClientPlace(dialog, child));
-    }
-    return layout;
-}
-
-// Each control in the group box its template puts it in, none on another,
+// Each control in the group box the template puts it in, none on another,
 // every text fitting its control, all inside the client area.
 void ExpectTidyLayout(HWND dialog)
 {
-    const Layout layout = ReadLayout(dialog);
-    ASSERT_EQ(layout.controls.size(), 7u);
-    ASSERT_EQ(layout.groups.size(), 2u);
-    for (size_t i = 0; i < layout.controls.size(); ++i) {
-        const auto& [control, place] = layout.controls[i];
-        const int id = ::GetDlgCtrlID(control);
-        EXPECT_TRUE(Contains(layout.client, place)) << "control " << id;
-        const bool lower = id == IDC_DUE_DELETE || id == IDC_DUE_CANCEL;
-        EXPECT_TRUE(Contains(layout.groups[lower ? 1 : 0], place)) << "control " << id;
-        for (size_t j = i + 1; j < layout.controls.size(); ++j) {
-            RECT common{};
-            EXPECT_FALSE(::IntersectRect(&common, &place, &layout.controls[j].second))
-                << "controls " << id << " and " << ::GetDlgCtrlID(layout.controls[j].first);
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    std::vector<RECT> groups;
+    std::vector<std::pair<int, RECT>> controls;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const RECT place = ClientPlace(dialog, child);
+        EXPECT_TRUE(Contains(client, place)) << "control " << ::GetDlgCtrlID(child);
+        if (IsGroupBox(child)) {
+            groups.push_back(place);
+            continue;
         }
+        const int id = ::GetDlgCtrlID(child);
         if (id != IDC_DUE_CHOICES && id != IDC_DUE_ICON) {
-            EXPECT_LE(TextWidth(control), place.right - place.left) << "text of " << id << ": " << Text(control);
+            EXPECT_LE(TextWidth(child), place.right - place.left) << "text of " << id << ": " << Text(child);
+        }
+        controls.emplace_back(id, place);
+    }
+    ASSERT_EQ(groups.size(), 2u);
+    ASSERT_EQ(controls.size(), 7u);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const auto& [id, place] = controls[i];
+        const bool lower = id == IDC_DUE_DELETE || id == IDC_DUE_CANCEL;
+        EXPECT_TRUE(Contains(groups[lower ? 1 : 0], place)) << "control " << id;
+        for (size_t j = i + 1; j < controls.size(); ++j) {
+            RECT common{};
+            EXPECT_FALSE(::IntersectRect(&common, &place, &controls[j].second))
+                << "controls " << id << " and " << controls[j].first;
         }
     }
-    for (const RECT& group : layout.groups)
-        EXPECT_TRUE(Contains(layout.client, group));
+}
+
+// The caption, the question and the three buttons.
+std::vector<std::string> Texts(HWND dialog)
+{
+    return {Text(dialog), ItemText(dialog, IDC_DUE_TEXT), ItemText(dialog, IDC_DUE_REMIND),
+            ItemText(dialog, IDC_DUE_DELETE), ItemText(dialog, IDC_DUE_CANCEL)};
+}
+
+void Close(HWND dialog)
+{
+    ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 class DueDialogTest : public testing::Test {
@@ -177,7 +179,7 @@ TEST_F(DueDialogTest, OpensWithTheChoicesAndThirtyMinutesSelected)
         shown = Text(list);
         const auto icon = reinterpret_cast<HICON>(::SendDlgItemMessageA(window, IDC_DUE_ICON, STM_GETICON, 0, 0));
         questionIcon = icon && SameIconPicture(icon, SystemIcon(IDI_QUESTION));
-        ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        Close(window);
     });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(choices, expected);
@@ -186,13 +188,13 @@ TEST_F(DueDialogTest, OpensWithTheChoicesAndThirtyMinutesSelected)
     EXPECT_EQ(dialog.ChosenMinutes(), 0);
 }
 
-TEST_F(DueDialogTest, ShowsTheTitleTheQuestionAndTheButtons)
+TEST_F(DueDialogTest, ShowsItsTextsInControlsThatLieApart)
 {
     std::vector<std::string> texts;
     RunDialog(dialog, [&](HWND window) {
-        texts = {Text(window), ItemText(window, IDC_DUE_TEXT), ItemText(window, IDC_DUE_REMIND),
-                 ItemText(window, IDC_DUE_DELETE), ItemText(window, IDC_DUE_CANCEL)};
-        ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        texts = Texts(window);
+        ExpectTidyLayout(window);
+        Close(window);
     });
     const std::vector<std::string> expected = {"Zorla 1.0", "Do you really want to delete this notice?",
                                                "&remind again", "&Delete", "&Cancel"};
@@ -235,21 +237,13 @@ TEST_F(DueDialogTest, EachOtherWayOutHasItsResultAndChoosesNothing)
         {"Cancel", [](HWND w) { ::PostMessageA(::GetDlgItem(w, IDC_DUE_CANCEL), BM_CLICK, 0, 0); },
          CDeleteTimerOrSnoozeDlg::Cancel},
         {"Escape", [](HWND) { PostKey(::GetFocus(), VK_ESCAPE); }, IDCANCEL},
-        {"system close", [](HWND w) { ::PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+        {"system close", Close, IDCANCEL},
     };
     for (const Case& c : cases) {
         CDeleteTimerOrSnoozeDlg due;
         EXPECT_EQ(RunDialog(due, c.leave), c.result) << c.way;
         EXPECT_EQ(due.ChosenMinutes(), 0) << c.way;
     }
-}
-
-TEST_F(DueDialogTest, ControlsLieApartInsideTheirGroupsAndTheWindow)
-{
-    RunDialog(dialog, [](HWND window) {
-        ExpectTidyLayout(window);
-        ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
 }
 
 class GermanDueDialogTest : public DueDialogTest {};
@@ -260,11 +254,10 @@ TEST_F(GermanDueDialogTest, AsksInGermanWithGermanButtonsThatFit)
     std::vector<std::string> texts;
     std::string shown;
     RunDialog(dialog, [&](HWND window) {
-        texts = {Text(window), ItemText(window, IDC_DUE_TEXT), ItemText(window, IDC_DUE_REMIND),
-                 ItemText(window, IDC_DUE_DELETE), ItemText(window, IDC_DUE_CANCEL)};
+        texts = Texts(window);
         shown = ItemText(window, IDC_DUE_CHOICES);
         ExpectTidyLayout(window);
-        ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        Close(window);
     });
     const std::vector<std::string> expected = {"Zorla 1.0",
                                                "Wollen sie diese Notiz wirklich l"
