@@ -5,6 +5,7 @@
 
 #define IDD_ZORLA_DIALOG 102
 #define IDD_NOTE 143
+#define IDD_DUE_DIALOG 153
 
 // Pictures (JPEG, RCDATA): the views' backgrounds, the blinking eyes, the
 // weather page's clean copy under the status line, and the hover pictures.
@@ -57,6 +58,14 @@
 #define IDC_NOTE_CLOSE 1007
 #define IDC_NOTE_TEXT 1009
 #define IDC_NOTE_DATE 1012
+
+// The reminder due dialog's controls.
+#define IDC_DUE_CHOICES 1010
+#define IDC_DUE_DELETE 1013
+#define IDC_DUE_CANCEL 1014
+#define IDC_DUE_ICON 1015
+#define IDC_DUE_REMIND 1016
+#define IDC_DUE_TEXT 1018
 
 // Commands of the main window (WM_COMMAND), whichever way they are asked for.
 #ifndef ID_APP_EXIT
