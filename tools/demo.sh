@@ -28,6 +28,7 @@ printf '%b' "$declaration<DATABASE>"\
 printf '%b' "$declaration<DATABASE>"\
 '<ENTRY _id_="1" date="12/24/2036 18:00:00" notify="0" text="Presents under the tree" wndX="520" wndY="50"/>'\
 '<ENTRY _id_="2" date="01/15/2037 09:30:00" notify="0" text="Dentist, Dr. Weber" wndX="520" wndY="230"/>'\
+"<ENTRY _id_=\"3\" date=\"$(date +'%m/%d/%Y %H:%M'):00\" notify=\"0\" text=\"Tea is ready!\" wndX=\"40\" wndY=\"600\"/>"\
 '</DATABASE>' > "$demo/Zorla_Timer"
 
 drive() { wine "$build/bin/ZorlaDriver.exe" "$@" </dev/null; }
@@ -82,5 +83,41 @@ sleep 0.5
 /usr/bin/import -window root "$demo/delete-question.png"
 echo "demo: $demo/delete-question.png"
 drive answer ZorlaDemo 7 || { echo "demo: the question did not appear" >&2; exit 1; }
+# The reminder that was due at the start: shaken, now blinking; its close
+# button asks the due dialog, which is cancelled (the alert goes on).
+reminder="Zorla 1.0TID:3"
+sleep 3
+crop_shot() {
+  local rect
+  rect=$(drive rect "$1" 0 | tr -d '\r')
+  set -- $rect
+  /usr/bin/import -window root -crop "${3}x${4}+${1}+${2}" +repage "$demo/$name.png"
+}
+# The red bell at the top-right corner tells the blink frame: one of two
+# steps of the blink shows it.
+red_corner() { /usr/bin/convert "$demo/$name.png" -gravity NorthEast -crop 20x20+14+14 -format '%[fx:mean.r-mean.b>0.2]' info:; }
+name=alert
+for i in 1 2; do
+  drive timer "$reminder" 17
+  crop_shot "$reminder"
+  [ "$(red_corner)" = 1 ] && break
+done
+echo "demo: $demo/$name.png"
+drive press "$reminder" 1007
+sleep 0.5
+name=due-dialog; /usr/bin/import -window root "$demo/$name.png"; echo "demo: $demo/$name.png"
+drive answer "$title" 1014 || { echo "demo: the due dialog did not appear" >&2; exit 1; }
+drive exit "$title" 15000 || { echo "demo: Zorla did not end" >&2; exit 1; }
+wait "$zorla" || true
+
+# Once more in German: the reminder is still due and asks again.
+LC_ALL=de_DE.UTF-8 wine "$demo/ZorlaDemo.exe" </dev/null >/dev/null 2>&1 &
+zorla=$!
+drive wait "$title" 30000 || { echo "demo: the German main window did not appear" >&2; exit 1; }
+sleep 2
+drive press "$reminder" 1007
+sleep 0.5
+name=due-dialog-de; /usr/bin/import -window root "$demo/$name.png"; echo "demo: $demo/$name.png"
+drive answer "$title" 1014 || { echo "demo: the German due dialog did not appear" >&2; exit 1; }
 drive exit "$title" 15000 || { echo "demo: Zorla did not end" >&2; exit 1; }
 wait "$zorla" || true

@@ -49,6 +49,7 @@ CZorlaDlg::CZorlaDlg(CWnd* parent)
     , m_httpClient("User-Agent: Velloran Software/1.0 (" ZORLA_MAKER_HOST ")")
     , m_launchReport(m_httpClient)
     , m_handler(m_sounds)
+    , m_noteWindows(&m_sounds)
 {
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_handler.SetActions(this);
@@ -417,6 +418,8 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:      return OnSysCommand(wParam, lParam);
     case CActionWeather::WM_WEATHER_DONE: return OnWeatherDone(wParam, lParam);
     case WM_START_STEP:      RunStartStep(static_cast<int>(wParam)); return 0;
+    case WM_POWERBROADCAST:  return OnPowerBroadcast(wParam, lParam);
+    case WM_TIMECHANGE:      return OnTimeChange();
     default:                 return CQuokkaDlg::WindowProc(message, wParam, lParam);
     }
     // clang-format on
@@ -542,6 +545,30 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
 UINT CZorlaDlg::BlinkDelay(bool eyesOpened)
 {
     return eyesOpened ? 3000 + std::rand() % 5000 : 500 + std::rand() % 800;
+}
+
+// Reminders that fell due while the computer slept, or that a new clock or
+// time zone makes due, alert now rather than at the next full minute.
+LRESULT CZorlaDlg::OnPowerBroadcast(WPARAM wParam, LPARAM lParam)
+{
+    if (m_started && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))
+        RestartDueCheck();
+    return CQuokkaDlg::WindowProc(WM_POWERBROADCAST, wParam, lParam);
+}
+
+LRESULT CZorlaDlg::OnTimeChange()
+{
+    if (m_started)
+        RestartDueCheck();
+    return CQuokkaDlg::WindowProc(WM_TIMECHANGE, 0, 0);
+}
+
+// The check now, the next at the following full minute.
+void CZorlaDlg::RestartDueCheck()
+{
+    KillTimer(TimerDueCheck);
+    CheckDueReminders();
+    SetTimer(TimerDueCheck, (60 - Clock::Now().wSecond) * 1000, nullptr);
 }
 
 void CZorlaDlg::CheckDueReminders()

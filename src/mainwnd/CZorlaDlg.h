@@ -120,6 +120,9 @@ private:
     bool OnNoteCommand(UINT id, LPARAM lParam);
     void CheckWeather(bool force);
     void CheckDueReminders();
+    void RestartDueCheck();
+    LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimeChange();
     void ShowCommandMenu(POINT screenPoint);
 
     SoundBoard m_sounds;

@@ -46,8 +46,8 @@ void AddChoice(HWND list, const char* text, int minutes)
 
 }  // namespace
 
-CDeleteTimerOrSnoozeDlg::CDeleteTimerOrSnoozeDlg()
-    : CDialog(IDD_DUE_DIALOG)
+CDeleteTimerOrSnoozeDlg::CDeleteTimerOrSnoozeDlg(CWnd* parent)
+    : CDialog(IDD_DUE_DIALOG, parent)
 {}
 
 BOOL CDeleteTimerOrSnoozeDlg::OnInitDialog()

@@ -10,7 +10,8 @@ public:
     // DoModal's results; 2 (IDCANCEL) when closed by Escape or the system menu.
     enum Result { Delete = 6, Cancel = 7, RemindAgain = 155 };
 
-    CDeleteTimerOrSnoozeDlg();
+    // Without a parent the main window owns the dialog.
+    explicit CDeleteTimerOrSnoozeDlg(CWnd* parent = nullptr);
 
     // The minutes chosen with "&remind again"; 0 until then.
     int ChosenMinutes() const { return m_chosenMinutes; }
@@ -18,6 +19,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Return, however it arrives, is "&remind again".
+    void OnOK() override { OnRemindAgain(); }
 
 private:
     void PlaceControls();

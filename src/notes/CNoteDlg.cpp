@@ -10,6 +10,8 @@
 #include "shared/AppFont.h"
 #include "shared/DialogUnits.h"
 #include "shared/ErrorReport.h"
+#include "sound/SoundBoard.h"
+#include "notes/CDeleteTimerOrSnoozeDlg.h"
 
 #include <algorithm>
 
@@ -40,10 +42,11 @@ bool operator!=(const POINT& a, const POINT& b)
 
 }  // namespace
 
-CNoteDlg::CNoteDlg(NotePictures& pictures, CWnd* mainWindow)
+CNoteDlg::CNoteDlg(NotePictures& pictures, CWnd* mainWindow, SoundBoard* sounds)
     : CDialog(IDD_NOTE, mainWindow)
     , m_pictures(pictures)
     , m_mainWindow(mainWindow)
+    , m_sounds(sounds)
 {}
 
 CNoteDlg::~CNoteDlg()
@@ -261,8 +264,148 @@ void CNoteDlg::ShowStoreProblems()
 
 void CNoteDlg::OnOK()
 {
+    if (IsReminder()) {
+        OnReminderClose();
+        return;
+    }
     if (AskResourceMessage(IDS_ASK_DELETE_NOTICE, MB_YESNO | MB_ICONQUESTION) == IDYES)
         Delete();
+}
+
+// Whether the reminder is due or not: delete it, have it come again, or leave
+// it as it is (an alert goes on blinking).
+void CNoteDlg::OnReminderClose()
+{
+    // An alerting reminder stands above every window: the dialog must stand
+    // above it. A resting one leaves it to the main window.
+    CDeleteTimerOrSnoozeDlg due(m_alerting ? this : nullptr);
+    switch (due.DoModal()) {
+    case CDeleteTimerOrSnoozeDlg::Delete: Delete(); break;
+    case CDeleteTimerOrSnoozeDlg::RemindAgain: Snooze(due.ChosenMinutes()); break;
+    default: break;
+    }
+}
+
+// ---- the alert ----------------------------------------------------------------
+
+bool CNoteDlg::Alert()
+{
+    if (m_alerting)
+        return false;
+    if (!m_hWnd) {
+        m_alerting = true;
+        if (m_sounds)
+            m_sounds->PlayResource(IDW_ALERT);
+        return true;
+    }
+    m_desktopHost.Undock(*this);
+    StartAlert();
+    return true;
+}
+
+void CNoteDlg::StartAlert()
+{
+    m_alerting = true;
+    if (m_sounds)
+        m_sounds->PlayResource(IDW_ALERT);
+    SetTimer(TimerShake, 50);
+    SetTimer(TimerShakeEnd, 3800);
+}
+
+void CNoteDlg::ShiftAlertBy(int dx, int dy)
+{
+    MoveBy(dx, dy);
+    m_alertShift.x += dx;
+    m_alertShift.y += dy;
+}
+
+void CNoteDlg::Snooze(int minutes)
+{
+    m_alerting = false;
+    // Whole minutes from the appointment to now, rounded at the half second,
+    // so the reminder comes the chosen minutes after the current minute.
+    const double days = (COleDateTime::GetCurrentTime() - m_entry.date).GetTotalDays();
+    const double halfSecond = 0.5 / (24.0 * 60 * 60);
+    const int passed = static_cast<int>((days + (days < 0 ? -halfSecond : halfSecond)) * 24 * 60);
+    m_entry.notify = minutes + passed;
+    KillTimer(TimerBlink);
+    KillTimer(TimerShakeEnd);
+    KillTimer(TimerShake);
+    m_blinkState = false;
+    // The place the window had on the desktop, not where the alert moved it.
+    if (m_shakeOffset || m_alertShift.x || m_alertShift.y) {
+        MoveBy(-m_alertShift.x - (m_shakeOffset ? 2 : 0), -m_alertShift.y - (m_shakeOffset ? 2 : 0));
+        m_shakeOffset = false;
+        m_alertShift = POINT{0, 0};
+    }
+    SaveState(true);
+    m_desktopHost.Redock(*this, POINT{m_entry.wndX, m_entry.wndY});
+    m_dateLabel.SetWindowText(m_entry.GetReminderTime().Format("%d.%m.%y %H:%M").c_str());
+}
+
+LRESULT CNoteDlg::OnTimer(UINT_PTR id)
+{
+    switch (id) {
+    case TimerShake: ShakeStep(); break;
+    case TimerShakeEnd: EndShaking(); break;
+    case TimerBlink: BlinkStep(); break;
+    default: break;
+    }
+    return CDialog::WindowProc(WM_TIMER, id, 0);
+}
+
+void CNoteDlg::ShakeStep()
+{
+    const int step = m_shakeOffset ? -2 : 2;
+    MoveBy(step, step);
+    m_shakeOffset = !m_shakeOffset;
+}
+
+void CNoteDlg::EndShaking()
+{
+    KillTimer(TimerShakeEnd);
+    KillTimer(TimerShake);
+    if (m_shakeOffset) {
+        MoveBy(-2, -2);
+        m_shakeOffset = false;
+    }
+    try {
+        m_alertPicture = &m_pictures.Alert();
+    } catch (const PLTextException& error) {
+        AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
+        return;
+    }
+    SetTimer(TimerBlink, 1000);
+}
+
+void CNoteDlg::BlinkStep()
+{
+    m_blinkState = !m_blinkState;
+    if (m_blinkState) {
+        ClientDCScope dc(m_hWnd);
+        DrawAlert(dc.dc());
+    } else {
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
+}
+
+// At the top-right corner of the client area.
+void CNoteDlg::DrawAlert(HDC dc)
+{
+    if (!m_alertPicture)
+        return;
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    m_alertPicture->Draw(dc, client.right - m_alertPicture->Width(), 0);
+}
+
+void CNoteDlg::MoveBy(int dx, int dy)
+{
+    RECT rect{};
+    ::GetWindowRect(m_hWnd, &rect);
+    POINT place{rect.left + dx, rect.top + dy};
+    ::MapWindowPoints(HWND_DESKTOP, ::GetAncestor(m_hWnd, GA_PARENT), &place, 1);
+    SetWindowPos(nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CNoteDlg::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -281,7 +424,8 @@ LRESULT CNoteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     // clang-format off
     switch (message) {
     case WM_PAINT:              return OnPaint();
-    case WM_ERASEBKGND:         return TRUE;
+    case WM_ERASEBKGND:         return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_TIMER:              return OnTimer(wParam);
     case WM_LBUTTONDOWN:        return OnLButtonDown(wParam, lParam);
     case WM_HELP:               return TRUE;
     case WM_WINDOWPOSCHANGED:   return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lParam));
@@ -296,6 +440,9 @@ LRESULT CNoteDlg::OnPaint()
     PaintScope paint(m_hWnd);
     if (m_background)
         m_background->Draw(paint.dc(), 0, 0);
+    // A repaint while the alert picture shows keeps it.
+    if (m_blinkState)
+        DrawAlert(paint.dc());
     if (m_firstPaint) {
         m_firstPaint = false;
         // The caret after the text, nothing selected; the edit has the picture
@@ -304,6 +451,14 @@ LRESULT CNoteDlg::OnPaint()
         m_edit.SendMessage(EM_SETSEL, length, length);
     }
     return 0;
+}
+
+// Draws nothing but the alert picture while a blink shows it.
+LRESULT CNoteDlg::OnEraseBackground(HDC dc)
+{
+    if (m_blinkState)
+        DrawAlert(dc);
+    return TRUE;
 }
 
 // The picture is the note's caption: dragging it moves the note.

@@ -11,6 +11,7 @@
 
 class NotePictures;
 class PLDIBSection;
+class SoundBoard;
 
 // A note or reminder on the desktop: its picture, shaped by its outline, with
 // the text in an edit drawn straight onto the picture and a close button. The
@@ -22,9 +23,15 @@ public:
     static const int kCascadeStart = 10;
     static const int kCascadeStep = 15;
 
-    // pictures are shared by all note windows and outlive them; the main window
-    // receives the window's commands (forget) and owns it while it rests.
-    CNoteDlg(NotePictures& pictures, CWnd* mainWindow);
+    // The timers of a due reminder.
+    static const UINT_PTR TimerShake = 15;
+    static const UINT_PTR TimerShakeEnd = 16;
+    static const UINT_PTR TimerBlink = 17;
+
+    // pictures are shared by all note windows and outlive them, as do the
+    // sounds (null: silent); the main window receives the window's commands
+    // (forget) and owns it while it rests.
+    CNoteDlg(NotePictures& pictures, CWnd* mainWindow, SoundBoard* sounds = nullptr);
     ~CNoteDlg() override;
 
     void SetEntry(const CEntry& entry, const std::string& key);
@@ -38,6 +45,21 @@ public:
     // Removes the entry from its store, writes the store, and the window goes.
     // The main window is told last; it may then delete this object.
     void Delete();
+
+    // The reminder has come due: off the desktop to the front, then StartAlert.
+    // False when it is alerting already. A reminder whose window could not be
+    // made only plays the alert sound, this once.
+    bool Alert();
+    // The alert sound, shaking for a while, then blinking until the user deals
+    // with the reminder.
+    void StartAlert();
+    // The reminder comes again minutes after the current minute; the window
+    // goes back onto the desktop at its place.
+    void Snooze(int minutes);
+    bool IsAlerting() const { return m_alerting; }
+    // Moves an alerting window that would cover another one; Snooze takes the
+    // window back to its own place.
+    void ShiftAlertBy(int dx, int dy);
 
     const CEntry& Entry() const { return m_entry; }
     const std::string& Key() const { return m_key; }
@@ -71,6 +93,15 @@ private:
     void ShowStoreProblems();
 
     LRESULT OnPaint();
+    LRESULT OnEraseBackground(HDC dc);
+    LRESULT OnTimer(UINT_PTR id);
+    void ShakeStep();
+    void EndShaking();
+    void BlinkStep();
+    void DrawAlert(HDC dc);
+    // Moves the window by (dx, dy) on the screen.
+    void MoveBy(int dx, int dy);
+    void OnReminderClose();
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnWindowPosChanging(WINDOWPOS* position);
     LRESULT OnWindowPosChanged(WINDOWPOS* position);
@@ -79,6 +110,7 @@ private:
 
     NotePictures& m_pictures;
     CWnd* m_mainWindow;
+    SoundBoard* m_sounds;
     CEntry m_entry;
     std::string m_key;
     const PLDIBSection* m_background = nullptr;
@@ -96,4 +128,11 @@ private:
     CColorLabel m_dateLabel;
     CHoverBitmapButton m_closeButton;
     bool m_firstPaint = true;
+    bool m_alerting = false;
+    // The window stands 2 pixels right of and below its place.
+    bool m_shakeOffset = false;
+    // The alert picture is drawn.
+    bool m_blinkState = false;
+    const PLDIBSection* m_alertPicture = nullptr;
+    POINT m_alertShift{0, 0};
 };

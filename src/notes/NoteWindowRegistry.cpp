@@ -1,6 +1,18 @@
 #include "notes/NoteWindowRegistry.h"
 
-NoteWindowRegistry::NoteWindowRegistry() = default;
+#include <cstdlib>
+
+namespace {
+
+// Alerting windows whose corners lie this close would hide each other.
+const int kCovering = 16;
+const int kShift = 24;
+
+}  // namespace
+
+NoteWindowRegistry::NoteWindowRegistry(SoundBoard* sounds)
+    : m_sounds(sounds)
+{}
 
 // The windows go before the pictures they show.
 NoteWindowRegistry::~NoteWindowRegistry()
@@ -13,9 +25,9 @@ CNoteDlg* NoteWindowRegistry::Open(const CEntry& entry, CWnd* mainWindow)
     const std::string key = entry.GetKey();
     if (m_windows.count(key))
         return nullptr;
-    Registered& registered = m_windows[key];
-    registered.window = std::make_unique<CNoteDlg>(m_pictures, mainWindow);
-    CNoteDlg* window = registered.window.get();
+    std::unique_ptr<CNoteDlg>& registered = m_windows[key];
+    registered = std::make_unique<CNoteDlg>(m_pictures, mainWindow, m_sounds);
+    CNoteDlg* window = registered.get();
     window->SetEntry(entry, key);
     if (!window->DockIntoDesktop())
         return nullptr;
@@ -32,36 +44,57 @@ bool NoteWindowRegistry::Forget(const std::string& key)
         return false;
     // Out of the map first: the window's destruction must find the registry
     // consistent whatever it sends.
-    std::unique_ptr<CNoteDlg> window = std::move(found->second.window);
+    std::unique_ptr<CNoteDlg> window = std::move(found->second);
     m_windows.erase(found);
     return true;
 }
 
 bool NoteWindowRegistry::Due(const CEntry& entry)
 {
-    const auto found = m_windows.find(entry.GetKey());
-    if (found == m_windows.end() || found->second.alerting)
+    CNoteDlg* window = Find(entry.GetKey());
+    if (!window || !window->Alert())
         return false;
-    found->second.alerting = true;
+    if (window->m_hWnd)
+        KeepApart(*window);
     return true;
+}
+
+void NoteWindowRegistry::KeepApart(CNoteDlg& alerting)
+{
+    for (size_t tries = 0; tries < m_windows.size(); ++tries) {
+        RECT place{};
+        ::GetWindowRect(alerting, &place);
+        bool covers = false;
+        for (const auto& [key, window] : m_windows) {
+            if (window.get() == &alerting || !window->IsAlerting() || !window->m_hWnd)
+                continue;
+            RECT other{};
+            ::GetWindowRect(*window, &other);
+            covers = covers ||
+                     (std::abs(other.left - place.left) < kCovering && std::abs(other.top - place.top) < kCovering);
+        }
+        if (!covers)
+            return;
+        alerting.ShiftAlertBy(kShift, kShift);
+    }
 }
 
 void NoteWindowRegistry::CloseAllKeepingState()
 {
-    std::map<std::string, Registered> windows;
+    std::map<std::string, std::unique_ptr<CNoteDlg>> windows;
     windows.swap(m_windows);
-    for (auto& [key, registered] : windows)
-        registered.window->CloseKeep(false);
+    for (auto& [key, window] : windows)
+        window->CloseKeep(false);
 }
 
 bool NoteWindowRegistry::IsAlerting(const std::string& key) const
 {
-    const auto found = m_windows.find(key);
-    return found != m_windows.end() && found->second.alerting;
+    const CNoteDlg* window = Find(key);
+    return window && window->IsAlerting();
 }
 
 CNoteDlg* NoteWindowRegistry::Find(const std::string& key) const
 {
     const auto found = m_windows.find(key);
-    return found == m_windows.end() ? nullptr : found->second.window.get();
+    return found == m_windows.end() ? nullptr : found->second.get();
 }

@@ -9,15 +9,16 @@
 #include <string>
 
 class CWnd;
+class SoundBoard;
 
 // The main window's note windows, by key (CEntry::GetKey): one window per note
 // or reminder, however often it is asked for. The registry owns the windows and
-// the pictures they share. A reminder that has come due is marked as alerting
-// until its window is forgotten, so the due check may report it every minute
-// without alerting twice.
+// the pictures they share. A reminder alerts once: the due check may report it
+// every minute while it is alerting.
 class NoteWindowRegistry {
 public:
-    NoteWindowRegistry();
+    // sounds (null: silent) outlives the registry.
+    explicit NoteWindowRegistry(SoundBoard* sounds = nullptr);
     ~NoteWindowRegistry();
 
     // Registers a window for the entry and puts it on the desktop, owned by
@@ -27,8 +28,8 @@ public:
     CNoteDlg* Open(const CEntry& entry, CWnd* mainWindow);
     // The window with this key has gone; false when none was registered.
     bool Forget(const std::string& key);
-    // The entry's reminder has come due: true when its window is registered and
-    // was not alerting yet (it is from now on).
+    // The entry's reminder has come due: its window alerts, moved aside where it
+    // would cover another alerting window. True when it started alerting now.
     bool Due(const CEntry& entry);
     // Every window takes its text and place into its entry and store, without
     // writing the store's file, and closes; the registry is empty afterwards.
@@ -42,10 +43,10 @@ public:
     CNoteDlg* Find(const std::string& key) const;
 
 private:
-    struct Registered {
-        std::unique_ptr<CNoteDlg> window;
-        bool alerting = false;
-    };
+    // Moves the newly alerting window until it covers no other alerting one.
+    void KeepApart(CNoteDlg& alerting);
+
+    SoundBoard* m_sounds;
     NotePictures m_pictures;
-    std::map<std::string, Registered> m_windows;
+    std::map<std::string, std::unique_ptr<CNoteDlg>> m_windows;
 };

@@ -29,10 +29,24 @@ std::unique_ptr<TestProcess> ZorlaCopy::Start() const
 
 HWND ZorlaCopy::StartAndWait(std::unique_ptr<TestProcess>& process) const
 {
-    process = Start();
-    if (!process)
-        return nullptr;
-    return WaitForProcessWindow(process->Id(), kMainTitle, 20000);
+    // A start that fails, or a process that ends before it shows any window,
+    // is tried once more: under Wine a start now and then fails at once,
+    // before the program runs. A program that really cannot start fails the
+    // second time as well.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (attempt > 0) {
+            Sleep(500);
+            CopyFileA((ModuleFolder() + "\\Zorla.exe").c_str(), Exe().c_str(), FALSE);
+        }
+        process = Start();
+        if (!process)
+            continue;
+        if (HWND window = WaitForProcessWindow(process->Id(), kMainTitle, 20000))
+            return window;
+        if (process->Running())
+            return nullptr;
+    }
+    return nullptr;
 }
 
 bool ZorlaCopy::Exit(HWND mainWindow, TestProcess& process)

@@ -1,0 +1,91 @@
+// The real Zorla.exe with a reminder that is due when it starts.
+#include "resource.h"
+#include "support/TestFiles.h"
+#include "support/ZorlaCopy.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+bool TopMost(HWND window)
+{
+    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+RECT ScreenRect(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+struct DueDialogSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindDueDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<DueDialogSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process && IsWindowVisible(window) && GetDlgItem(window, IDC_DUE_CHOICES)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+TEST(Reminders, AReminderDueAtTheStartAlertsAndRemindAgainDocksItWithItsNewTime)
+{
+    ZorlaCopy copy("ZorlaReminder");
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char date[32];
+    std::snprintf(date, sizeof date, "%02d/%02d/%04d %02d:%02d:00", now.wMonth, now.wDay, now.wYear, now.wHour,
+                  now.wMinute);
+    TestFiles::Write(copy.Folder().File("Zorla_Timer"),
+                     std::string("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<DATABASE><ENTRY _id_=\"1\" "
+                                 "date=\"") +
+                         date + "\" notify=\"0\" text=\"Tee\" wndX=\"200\" wndY=\"150\"/></DATABASE>");
+    std::unique_ptr<TestProcess> process;
+    HWND main = copy.StartAndWait(process);
+    ASSERT_NE(main, nullptr);
+
+    HWND reminder = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (reminder = FindWindowA("#32770", "Zorla 1.0TID:1")) != nullptr && TopMost(reminder); }, 5000))
+        << "due at once, in front of every window";
+    const RECT first = ScreenRect(reminder);
+    EXPECT_TRUE(WaitUntil([&] { return ScreenRect(reminder).left != first.left; }, 3000)) << "it shakes";
+
+    PostMessageA(reminder, WM_COMMAND, MAKEWPARAM(IDC_NOTE_CLOSE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(reminder, IDC_NOTE_CLOSE)));
+    DueDialogSearch search{process->Id(), nullptr};
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            EnumWindows(FindDueDialog, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        5000));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(GetDlgItem(search.found, IDC_DUE_CHOICES), CB_SETCURSEL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDC_DUE_REMIND, BN_CLICKED), 0);
+
+    EXPECT_TRUE(WaitUntil([&] { return !TopMost(reminder); }, 5000)) << "back on the desktop";
+    // Five minutes after the current minute: notify 5, or 6 when the minute
+    // turned meanwhile.
+    const std::string file = copy.Folder().File("Zorla_Timer");
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::string bytes = TestFiles::Bytes(file);
+            return bytes.find("notify=\"5\"") != std::string::npos || bytes.find("notify=\"6\"") != std::string::npos;
+        },
+        5000))
+        << TestFiles::Bytes(file);
+    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+}
