@@ -269,3 +269,17 @@ TEST_F(ReminderAlertTest, TheCloseButtonAsksTheDueDialogAndCancelKeepsTheAlert)
     EXPECT_FALSE(::IsWindow(second));
     EXPECT_EQ(std::string::npos, TestFiles::Bytes(timers.GetPath()).find("text=\"b\""));
 }
+
+TEST_F(ReminderAlertTest, AReminderWhoseWindowWasNeverMadeOnlySoundsItsAlertOnce)
+{
+    CEntry entry;
+    entry.kind = 1;
+    entry.id = 9;
+    entry.store = &timers;
+    NotePictures pictures;
+    CNoteDlg unmade(pictures, &main, &sounds);
+    unmade.SetEntry(entry, entry.GetKey());
+    EXPECT_TRUE(unmade.Alert());
+    EXPECT_FALSE(unmade.Alert()) << "not alerted again in this run";
+    EXPECT_EQ(std::vector<int>{IDW_ALERT}, sounds.played);
+}
