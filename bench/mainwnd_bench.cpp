@@ -6,6 +6,8 @@
 #include "mainwnd/CZorlaDlg.h"
 #include "resource.h"
 
+#include "BenchFolders.h"
+
 #include "MedianTime.h"
 
 #include <windows.h>
@@ -20,15 +22,6 @@
 namespace {
 
 CWinApp benchApp;
-
-std::string TempFolder(const char* name)
-{
-    char base[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, base);
-    const std::string folder = std::string(base) + name + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
 
 void ViewChange()
 {
@@ -102,14 +95,6 @@ double TimeOneStart(const Program& program)
     CloseHandle(info.hProcess);
     CloseHandle(info.hThread);
     return painted ? elapsed : -1;
-}
-
-std::string BesideThisProgram(const char* name)
-{
-    char exe[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    const std::string path = exe;
-    return path.substr(0, path.rfind('\\') + 1) + name;
 }
 
 // Zorla against the floor, a one-window program without Zorla's code, started

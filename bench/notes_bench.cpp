@@ -9,6 +9,8 @@
 #include "notes/NoteWindowRegistry.h"
 #include "resource.h"
 
+#include "BenchFolders.h"
+
 #include <windows.h>
 
 #include <psapi.h>
@@ -23,23 +25,6 @@ namespace {
 
 CWinApp benchApp;
 using Steady = std::chrono::steady_clock;
-
-std::string TempFolder(const char* name)
-{
-    char base[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, base);
-    const std::string folder = std::string(base) + name + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
-std::string BesideThisProgram(const char* name)
-{
-    char exe[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    const std::string path = exe;
-    return path.substr(0, path.rfind('\\') + 1) + name;
-}
 
 // A store file of count entries spread over a 1000 x 700 area; reminders fall
 // due in a year, so none alerts during the run.
