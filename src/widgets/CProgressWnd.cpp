@@ -1,0 +1,291 @@
+#include "widgets/CProgressWnd.h"
+
+#include "framework/AfxFunctions.h"
+#include "framework/CWinApp.h"
+#include "widgets/ProgressCaption.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+const char kClassName[] = "ZorlaProgressWnd";
+const char kSettings[] = "Settings";
+const int kTextWidth = 290;
+
+const char* RegisterProgressClass()
+{
+    WNDCLASSA existing{};
+    if (::GetClassInfoA(AfxGetResourceHandle(), kClassName, &existing))
+        return kClassName;
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.hInstance = AfxGetResourceHandle();
+    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_APPSTARTING);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    return ::RegisterClassA(&windowClass) ? kClassName : nullptr;
+}
+
+HFONT CreateMessageFont()
+{
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return nullptr;
+    return ::CreateFontIndirectA(&metrics.lfMessageFont);
+}
+
+HWND CreateChild(HWND parent, const char* windowClass, const char* text, DWORD style, int id)
+{
+    return ::CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AfxGetResourceHandle(), nullptr);
+}
+
+void MoveChild(HWND child, const RECT& place)
+{
+    if (child)
+        ::MoveWindow(child, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
+}
+
+// Centred over the owner when it is shown, else over the work area, and kept
+// on the screen either way.
+void CentreOver(HWND window, HWND owner)
+{
+    RECT area{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT centre = area;
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner))
+        ::GetWindowRect(owner, &centre);
+    RECT own{};
+    ::GetWindowRect(window, &own);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    int x = (centre.left + centre.right - width) / 2;
+    int y = (centre.top + centre.bottom - height) / 2;
+    x = std::max(static_cast<int>(area.left), std::min(x, static_cast<int>(area.right) - width));
+    y = std::max(static_cast<int>(area.top), std::min(y, static_cast<int>(area.bottom) - height));
+    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+CProgressWnd::CProgressWnd(CWnd* parent, const char* title, bool smooth, bool withCancelButton)
+    : m_title(title ? title : "")
+{
+    m_created = Create(parent ? parent->GetSafeHwnd() : nullptr, smooth, withCancelButton);
+}
+
+CProgressWnd::~CProgressWnd()
+{
+    if (!IsWindow())
+        return;
+    if (m_keepPosition) {
+        RECT place{};
+        GetWindowRect(&place);
+        if (CWinApp* app = AfxGetApp()) {
+            app->WriteProfileInt(kSettings, "X", place.left);
+            app->WriteProfileInt(kSettings, "Y", place.top);
+        }
+    }
+    if (m_modal) {
+        m_modal = false;
+        if (CWnd* main = AfxGetMainWnd())
+            main->EnableWindow(TRUE);
+    }
+    DestroyWindow();
+}
+
+bool CProgressWnd::Create(HWND parent, bool smooth, bool withCancelButton)
+{
+    const char* windowClass = RegisterProgressClass();
+    if (!windowClass)
+        return false;
+    m_font.reset(CreateMessageFont());
+    HWND owner = parent;
+    if (!owner) {
+        CWnd* main = AfxGetMainWnd();
+        owner = main ? main->GetSafeHwnd() : nullptr;
+    }
+    HWND window = ::CreateWindowExA(WS_EX_DLGMODALFRAME, windowClass, m_title.c_str(), WS_POPUP | WS_CAPTION, 0, 0, 390,
+                                    130, owner, nullptr, AfxGetResourceHandle(), nullptr);
+    if (!window || !SubclassWindow(window)) {
+        if (window)
+            ::DestroyWindow(window);
+        return false;
+    }
+
+    ::InitCommonControls();
+    m_text = CreateChild(m_hWnd, "Static", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kTextId);
+    if (!m_text)
+        return false;
+    m_bar = CreateChild(m_hWnd, PROGRESS_CLASSA, "", smooth ? PBS_SMOOTH : 0, kBarId);
+    if (!m_bar)
+        return false;
+    if (withCancelButton) {
+        m_cancelButton = CreateChild(m_hWnd, "Button", m_cancelText.c_str(), BS_PUSHBUTTON | WS_TABSTOP, kCancelId);
+        if (!m_cancelButton)
+            return false;
+    } else {
+        m_textLines = 2;
+    }
+    // The button takes the message font too: left to the system font it would
+    // stand out bold beside the text.
+    for (HWND child : {m_text, m_cancelButton})
+        if (child)
+            ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
+
+    Layout(kTextWidth);
+    Place();
+    Show();
+    return true;
+}
+
+void CProgressWnd::Layout(int textWidth)
+{
+    ClientDCScope client(m_text);
+    SelectScope font(client.dc(),
+                     m_font.get() ? static_cast<HGDIOBJ>(m_font.get()) : ::GetStockObject(DEFAULT_GUI_FONT));
+    // The text area is as high as the lines it is to hold.
+    std::string lines = "M";
+    for (int line = 1; line < m_textLines; ++line)
+        lines += "\nM";
+    RECT text{10, 10, textWidth - 20, 120};
+    ::DrawTextA(client.dc(), lines.c_str(), -1, &text, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
+    text.right = text.left + textWidth;
+
+    const int edgeX = ::GetSystemMetrics(SM_CXEDGE);
+    const int edgeY = ::GetSystemMetrics(SM_CYEDGE);
+    const std::string buttonText = m_cancelText + "  ";
+    SIZE extent{};
+    ::GetTextExtentPoint32A(client.dc(), buttonText.c_str(), static_cast<int>(buttonText.size()), &extent);
+    const int buttonWidth = 4 * edgeX + extent.cx;
+    const int buttonHeight = 3 * edgeY + extent.cy;
+    // The button's room is kept without a button, so both kinds are one size.
+    const RECT button{text.right - buttonWidth, text.bottom + 10, text.right, text.bottom + 10 + buttonHeight};
+    const RECT bar{text.left, button.top + edgeY, button.left - 10, button.bottom - edgeY};
+
+    RECT frame{0, 0, (text.right - text.left) + 20, (text.bottom - text.top) + buttonHeight + 30};
+    ::AdjustWindowRectEx(&frame, GetStyle(), FALSE, GetExStyle());
+    SetWindowPos(nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    MoveChild(m_bar, bar);
+    MoveChild(m_cancelButton, button);
+    MoveChild(m_text, text);
+}
+
+void CProgressWnd::Place()
+{
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (!m_keepPosition) {
+        CentreOver(m_hWnd, owner);
+        return;
+    }
+    CWinApp* app = AfxGetApp();
+    const int x = app ? static_cast<int>(app->GetProfileInt(kSettings, "X", -1)) : -1;
+    const int y = app ? static_cast<int>(app->GetProfileInt(kSettings, "Y", -1)) : -1;
+    if (x < 0 || x >= ::GetSystemMetrics(SM_CXSCREEN) || y < 0 || y >= ::GetSystemMetrics(SM_CYSCREEN)) {
+        CentreOver(m_hWnd, owner);
+        return;
+    }
+    SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CProgressWnd::SetText(const char* format, ...)
+{
+    if (!IsWindow() || !m_text)
+        return;
+    char text[512];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    ::SetWindowTextA(m_text, text);
+}
+
+int CProgressWnd::SetPos(int position)
+{
+    if (!IsWindow())
+        return m_position;
+    Show();
+    m_position = position;
+    const int percent = ProgressPercent(position, m_lower, m_upper);
+    if (percent != m_percent) {
+        m_percent = percent;
+        SetWindowText(ProgressCaption(m_title, percent).c_str());
+    }
+    if (!m_bar)
+        return m_position;
+    return static_cast<int>(::SendMessageA(m_bar, PBM_SETPOS, static_cast<WPARAM>(position), 0));
+}
+
+void CProgressWnd::Update(const char* text, int position)
+{
+    // The text is shown as it is, never read as a format.
+    SetText("%s", text ? text : "");
+    SetPos(position);
+    PeekAndPump(true);
+}
+
+bool CProgressWnd::PeekAndPump(bool cancelOnEscape)
+{
+    MSG message;
+    while (!m_cancelled && ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (cancelOnEscape && message.message == WM_CHAR && message.wParam == VK_ESCAPE)
+            m_cancelled = true;
+        if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            continue;
+        if (message.message == WM_QUIT) {
+            // The loop that owns the thread must still see it.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        CWnd::DispatchQueued(&message);
+    }
+    return true;
+}
+
+void CProgressWnd::Show()
+{
+    if (!IsWindow() || IsWindowVisible())
+        return;
+    m_cancelled = false;
+    ShowWindow(SW_SHOWNA);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
+}
+
+void CProgressWnd::Hide()
+{
+    if (IsWindow() && IsWindowVisible())
+        ShowWindow(SW_HIDE);
+}
+
+LRESULT CProgressWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND: return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    default: return CWnd::WindowProc(message, wParam, lParam);
+    }
+}
+
+LRESULT CProgressWnd::OnEraseBkgnd(HDC dc)
+{
+    RECT client{};
+    GetClientRect(&client);
+    SelectScope brush(dc, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::PatBlt(dc, 0, 0, client.right, client.bottom, PATCOPY);
+    return TRUE;
+}
+
+LRESULT CProgressWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == kCancelId)
+        m_cancelled = true;
+    return CWnd::WindowProc(WM_COMMAND, wParam, lParam);
+}
