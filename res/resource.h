@@ -42,6 +42,8 @@
 // Bitmaps: the note window's close button, normal and under the pointer.
 #define IDB_NOTE_CLOSE 152
 #define IDB_NOTE_CLOSE_HOT 151
+// The popup menu's images: eleven 16x15 cells on magenta.
+#define IDB_MENU_IMAGES 129
 
 #define IDS_APPOINTMENT_IN_PAST 102
 #define IDS_UNHANDLED_EXCEPTION 103

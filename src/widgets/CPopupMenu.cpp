@@ -1,0 +1,435 @@
+#include "widgets/CPopupMenu.h"
+
+#include "framework/ExceptionReport.h"
+#include "widgets/PopupMenuLayout.h"
+
+#include <windowsx.h>
+
+namespace {
+
+const char kClassName[] = "vlsMenuClass";
+const int kImageWidth = 16;
+const int kImageHeight = 15;
+const int kImageStripWidth = 176;
+const int kTextLeft = 23;
+
+bool RegisterMenuClass(HINSTANCE instance, WNDPROC procedure)
+{
+    WNDCLASSEXA known{};
+    known.cbSize = sizeof known;
+    if (::GetClassInfoExA(instance, kClassName, &known))
+        return true;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    return ::RegisterClassExA(&windowClass) != 0;
+}
+
+int FontHeight(HDC dc, HFONT font)
+{
+    SelectScope selected(dc, font);
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(dc, &metrics);
+    return metrics.tmHeight;
+}
+
+// A horizontal or vertical line from the first point to the second, both
+// included (LineTo leaves out its end point).
+void Line(HDC dc, HPEN pen, int x0, int y0, int x1, int y1)
+{
+    SelectScope selected(dc, pen);
+    ::MoveToEx(dc, x0, y0, nullptr);
+    if (y0 == y1)
+        ::LineTo(dc, x1 + 1, y1);
+    else
+        ::LineTo(dc, x1, y1 + 1);
+}
+
+void Fill(HDC dc, const RECT& rect, COLORREF colour)
+{
+    GdiBrush brush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &rect, brush.get());
+}
+
+}  // namespace
+
+CPopupMenu::~CPopupMenu()
+{
+    Close();
+}
+
+void CPopupMenu::SetFont(HFONT font)
+{
+    m_externalFont = font;
+}
+
+bool CPopupMenu::Init(HINSTANCE instance, int imageStripId)
+{
+    Close();
+    m_instance = instance;
+    m_imageStripId = imageStripId;
+    if (!RegisterMenuClass(instance, &CPopupMenu::MenuProc))
+        return false;
+    m_items.clear();
+    MakeGdiObjects();
+    return true;
+}
+
+void CPopupMenu::MakeGdiObjects()
+{
+    m_normalFont = m_externalFont ? m_externalFont : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    m_boldFont.reset();
+    if (m_externalFont) {
+        LOGFONTA log{};
+        ::GetObjectA(m_externalFont, sizeof log, &log);
+        log.lfWeight = FW_BOLD;
+        m_boldFont.reset(::CreateFontIndirectA(&log));
+    }
+    MemoryDC info(::CreateICA("DISPLAY", nullptr, nullptr, nullptr));
+    m_normalFontHeight = FontHeight(info.get(), m_normalFont);
+    m_boldFontHeight = FontHeight(info.get(), m_boldFont ? m_boldFont.get() : m_normalFont);
+
+    m_borderPen.reset(::CreatePen(PS_SOLID, 1, colours.border));
+    m_lightPen.reset(::CreatePen(PS_SOLID, 1, colours.light3D));
+    m_shadowPen.reset(::CreatePen(PS_SOLID, 1, colours.shadow3D));
+    m_backgroundBrush.reset(::CreateSolidBrush(colours.background));
+    m_highlightBrush.reset(::CreateSolidBrush(colours.highlight));
+
+    // Loaded as it is: LR_LOADMAP3DCOLORS and LR_LOADTRANSPARENT would repaint
+    // palette entries, and with them possibly the key colour.
+    m_imageStrip.reset();
+    if (m_imageStripId != -1)
+        m_imageStrip.reset(static_cast<HBITMAP>(::LoadImageA(m_instance, MAKEINTRESOURCEA(m_imageStripId), IMAGE_BITMAP,
+                                                             kImageStripWidth, kImageHeight, 0)));
+}
+
+bool CPopupMenu::AppendItem(DWORD flags, const char* text, UINT commandId, int imageIndex, COLORREF highlightColour)
+{
+    PopupMenuItem item;
+    item.flags = flags;
+    item.text = text ? text : "";
+    item.commandId = commandId;
+    item.imageIndex = imageIndex;
+    item.highlightColour = highlightColour;
+    m_items.push_back(item);
+    return true;
+}
+
+int CPopupMenu::TextWidth(HDC dc, const PopupMenuItem& item) const
+{
+    SelectScope selected(dc, item.Is(MIF_BOLD) && m_boldFont ? m_boldFont.get() : m_normalFont);
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, item.text.c_str(), static_cast<int>(item.text.size()), &size);
+    return size.cx;
+}
+
+// A secondary monitor bounds the menu by its full rectangle; the primary one by
+// its work area, whose left and top edges never move the menu.
+RECT CPopupMenu::PlaceOnMonitor(RECT menu) const
+{
+    const POINT corner{menu.left, menu.top};
+    HMONITOR monitor = ::MonitorFromPoint(corner, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetSystemMetrics(SM_CMONITORS) > 1 && ::GetMonitorInfoA(monitor, &info) &&
+        !(info.dwFlags & MONITORINFOF_PRIMARY))
+        return FitMenuRect(menu, info.rcMonitor, POINT{info.rcMonitor.left, info.rcMonitor.top});
+    RECT workArea{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    return FitMenuRect(menu, workArea, POINT{0, 0});
+}
+
+int CPopupMenu::Track(POINT point, HWND owner, bool modal, bool keyboard, HWND notify)
+{
+    Close();
+    m_highlighted = -1;
+    m_result = 0;
+    SIZE size{};
+    {
+        MemoryDC info(::CreateICA("DISPLAY", nullptr, nullptr, nullptr));
+        size = LayoutPopupMenu(m_items, [&](const PopupMenuItem& item) { return TextWidth(info.get(), item); });
+    }
+    m_width = size.cx;
+    const RECT rect = PlaceOnMonitor(RECT{point.x, point.y, point.x + size.cx, point.y + size.cy});
+
+    // The window procedure sets m_window as soon as the window exists.
+    HWND window = ::CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, "", WS_POPUP | WS_VISIBLE, rect.left,
+                                    rect.top, size.cx, size.cy, owner, nullptr, m_instance, this);
+    if (!window)
+        return 0;
+    ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+    m_effects.OpenWindow(window, 0, 0, 1, 0, 0, 200, 10, 245);
+    ::SetFocus(window);
+    if (!::IsWindow(window))
+        return 0;
+
+    if (keyboard) {
+        m_leftButtonWasDown = false;
+        m_rightButtonWasDown = false;
+        m_state = 1;
+    } else {
+        ::SetCapture(window);
+        m_state = 2;
+        m_leftButtonWasDown = (::GetKeyState(VK_LBUTTON) & 0x8000) != 0;
+        m_rightButtonWasDown = (::GetKeyState(VK_RBUTTON) & 0x8000) != 0;
+    }
+    m_modal = modal;
+    m_notify = notify ? notify : owner;
+    if (!modal)
+        return 0;
+
+    MSG message{};
+    while (::IsWindow(window)) {
+        const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // The quit belongs to the loop outside ours.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            Close();
+            break;
+        }
+        if (got == -1)
+            break;
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+    return static_cast<int>(m_result);
+}
+
+void CPopupMenu::Close()
+{
+    m_highlighted = -1;
+    m_result = 0;
+    if (m_window)
+        ::DestroyWindow(m_window);
+}
+
+void CPopupMenu::Choose(int index)
+{
+    m_result = m_items[index].commandId;
+    ::DestroyWindow(m_window);
+}
+
+LRESULT CALLBACK CPopupMenu::MenuProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* creator = static_cast<CPopupMenu*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        creator->m_window = window;
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creator));
+    }
+    auto* menu = reinterpret_cast<CPopupMenu*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY)
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    if (!menu || message == WM_NCCREATE || message == WM_NCDESTROY)
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return menu->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        AfxReportCaughtException(__FILE__, __LINE__);
+        return 0;
+    }
+}
+
+LRESULT CPopupMenu::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = m_window;  // OnDestroy clears m_window
+    switch (message) {
+    case WM_DESTROY: OnDestroy(); break;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
+    case WM_CHAR: OnChar(wParam); return 0;
+    case WM_KEYDOWN: OnKeyDown(wParam); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: OnButtonDown(lParam); return 0;
+    case WM_LBUTTONUP: OnButtonUp(lParam, m_leftButtonWasDown); return 0;
+    case WM_RBUTTONUP: OnButtonUp(lParam, m_rightButtonWasDown); return 0;
+    case WM_ACTIVATE: OnActivate(wParam); break;
+    case WM_CAPTURECHANGED: OnCaptureChanged(lParam); return 0;
+    case WM_CLOSE: Close(); return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The command is posted only now, so the owner handles it with the menu gone.
+void CPopupMenu::OnDestroy()
+{
+    if (m_state == 2)
+        ::ReleaseCapture();
+    m_state = 0;
+    m_window = nullptr;
+    if (!m_modal && m_result != 0)
+        ::PostMessageA(m_notify, WM_COMMAND, m_result, 0);
+}
+
+void CPopupMenu::OnPaint()
+{
+    PaintScope paint(m_window);
+    for (size_t i = 0; i < m_items.size(); ++i)
+        DrawItem(paint.dc(), static_cast<int>(i));
+}
+
+LRESULT CPopupMenu::OnEraseBkgnd(HDC dc)
+{
+    RECT client{};
+    ::GetClientRect(m_window, &client);
+    ::FillRect(dc, &client, m_backgroundBrush.get());
+    const int right = client.right - 1;
+    const int bottom = client.bottom - 1;
+    Line(dc, m_lightPen.get(), 0, 0, 0, bottom);
+    Line(dc, m_lightPen.get(), 0, 0, right, 0);
+    Line(dc, m_borderPen.get(), right, 0, right, bottom);
+    Line(dc, m_borderPen.get(), 0, bottom, right, bottom);
+    return 1;
+}
+
+void CPopupMenu::OnChar(WPARAM character)
+{
+    const int index = FindMnemonicItem(m_items, static_cast<char>(character));
+    if (index >= 0)
+        Choose(index);
+}
+
+void CPopupMenu::OnKeyDown(WPARAM key)
+{
+    switch (key) {
+    case VK_ESCAPE: Close(); break;
+    case VK_UP: SetHighlight(NextSelectableItem(m_items, m_highlighted, -1)); break;
+    case VK_DOWN: SetHighlight(NextSelectableItem(m_items, m_highlighted, +1)); break;
+    case VK_RETURN:
+        if (m_highlighted >= 0 && m_items[m_highlighted].commandId != 0 && !m_items[m_highlighted].Is(MIF_GRAYED))
+            Choose(m_highlighted);
+        break;
+    }
+}
+
+void CPopupMenu::OnMouseMove(LPARAM lParam)
+{
+    SetHighlight(HitTestMenu(m_items, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, ClientSize()));
+}
+
+void CPopupMenu::OnButtonDown(LPARAM lParam)
+{
+    if (IsOutsideMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, ClientSize()))
+        Close();
+}
+
+// The release of the press that opened the menu must not choose the item that
+// happens to be under the pointer. A grey item looks unavailable, so it is not
+// chosen either.
+void CPopupMenu::OnButtonUp(LPARAM lParam, bool& openedWithThisButton)
+{
+    if (openedWithThisButton) {
+        openedWithThisButton = false;
+        return;
+    }
+    if (IsOutsideMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, ClientSize())) {
+        Close();
+        return;
+    }
+    if (m_highlighted >= 0 && m_items[m_highlighted].commandId != 0 && !m_items[m_highlighted].Is(MIF_GRAYED))
+        Choose(m_highlighted);
+}
+
+// Another window became active (a click into another program, Alt+Tab): the menu
+// would otherwise stay on top of it. Posted, because the activation is still
+// under way.
+void CPopupMenu::OnActivate(WPARAM wParam)
+{
+    if (LOWORD(wParam) == WA_INACTIVE)
+        ::PostMessageA(m_window, WM_CLOSE, 0, 0);
+}
+
+// Someone else took the capture; ours is no longer ours to release.
+void CPopupMenu::OnCaptureChanged(LPARAM lParam)
+{
+    if (m_state == 2 && reinterpret_cast<HWND>(lParam) != m_window)
+        m_state = 1;
+}
+
+SIZE CPopupMenu::ClientSize() const
+{
+    RECT client{};
+    ::GetClientRect(m_window, &client);
+    return SIZE{client.right, client.bottom};
+}
+
+// Only the item left and the item entered are redrawn.
+void CPopupMenu::SetHighlight(int index)
+{
+    if (index == m_highlighted)
+        return;
+    ClientDCScope client(m_window);
+    const int old = m_highlighted;
+    m_highlighted = index;
+    if (old >= 0)
+        DrawItem(client.dc(), old);
+    if (index >= 0)
+        DrawItem(client.dc(), index);
+}
+
+void CPopupMenu::DrawItem(HDC dc, int index) const
+{
+    const PopupMenuItem& item = m_items[index];
+    if (item.Is(MIF_SEPARATOR)) {
+        DrawSeparator(dc, item.top);
+        return;
+    }
+    const bool highlighted = index == m_highlighted;
+    const int t = item.top;
+    int fillLeft = 3;
+    if (item.imageIndex >= 0) {
+        DrawImage(dc, item, highlighted);
+        fillLeft = 21;
+    }
+    COLORREF fill = colours.background;
+    if (highlighted)
+        fill = item.highlightColour ? item.highlightColour : colours.highlight;
+    Fill(dc, RECT{fillLeft, t, m_width - 3, t + kMenuItemHeight}, fill);
+
+    const bool bold = item.Is(MIF_BOLD) && m_boldFont;
+    SelectScope font(dc, bold ? m_boldFont.get() : m_normalFont);
+    ::SetBkMode(dc, TRANSPARENT);
+    COLORREF text = colours.text;
+    if (highlighted)
+        text = colours.highlightText;
+    else if (item.Is(MIF_GRAYED))
+        text = colours.grayedText;
+    ::SetTextColor(dc, text);
+    const int top = t + (kMenuItemHeight - (bold ? m_boldFontHeight : m_normalFontHeight)) / 2;
+    RECT textRect{kTextLeft, top, 1023, top + 1000};
+    ::DrawTextA(dc, item.text.c_str(), static_cast<int>(item.text.size()), &textRect, DT_NOCLIP);
+}
+
+void CPopupMenu::DrawSeparator(HDC dc, int top) const
+{
+    const int w = m_width;
+    Line(dc, m_shadowPen.get(), 4, top + 1, w - 3, top + 1);
+    ::SetPixel(dc, 3, top + 1, colours.light3D);
+    Line(dc, m_lightPen.get(), 3, top + 2, w - 4, top + 2);
+    ::SetPixel(dc, w - 3, top + 2, colours.shadow3D);
+}
+
+// The box around the image is raised while the item is highlighted and painted
+// over in the background colour when it is left.
+void CPopupMenu::DrawImage(HDC dc, const PopupMenuItem& item, bool highlighted) const
+{
+    const int t = item.top;
+    {
+        GdiPen background(::CreatePen(PS_SOLID, 1, colours.background));
+        HPEN light = highlighted ? m_lightPen.get() : background.get();
+        HPEN shadow = highlighted ? m_shadowPen.get() : background.get();
+        Line(dc, light, 3, t, 3, t + 16);
+        Line(dc, light, 3, t, 20, t);
+        Line(dc, shadow, 20, t, 20, t + 16);
+        Line(dc, shadow, 3, t + 16, 20, t + 16);
+    }
+    if (!m_imageStrip)
+        return;
+    MemoryDC strip(::CreateCompatibleDC(dc));
+    SelectScope selected(strip.get(), m_imageStrip.get());
+    ::GdiTransparentBlt(dc, 4, t + 1, kImageWidth, kImageHeight, strip.get(), kImageWidth * item.imageIndex, 0,
+                        kImageWidth, kImageHeight, colours.key);
+}

@@ -1,0 +1,86 @@
+#include "widgets/PopupMenuLayout.h"
+
+#include <algorithm>
+
+SIZE LayoutPopupMenu(std::vector<PopupMenuItem>& items, const std::function<int(const PopupMenuItem&)>& textWidth)
+{
+    int y = 3;
+    int widest = 0;
+    for (PopupMenuItem& item : items) {
+        item.top = y;
+        if (item.Is(MIF_SEPARATOR)) {
+            item.height = kMenuSeparatorHeight;
+        } else {
+            widest = std::max(widest, textWidth(item));
+            item.height = kMenuItemHeight;
+        }
+        y += item.height;
+    }
+    return SIZE{widest + kMenuWidthExtra, y + 2};
+}
+
+RECT FitMenuRect(const RECT& menu, const RECT& area, POINT lowest)
+{
+    const LONG width = menu.right - menu.left;
+    const LONG height = menu.bottom - menu.top;
+    RECT placed = menu;
+    if (placed.right > area.right)
+        placed.left = std::max(lowest.x, area.right - width);
+    if (placed.bottom > area.bottom)
+        placed.top = std::max(lowest.y, area.bottom - height);
+    placed.right = placed.left + width;
+    placed.bottom = placed.top + height;
+    return placed;
+}
+
+bool IsOutsideMenu(POINT client, SIZE clientSize)
+{
+    return client.x <= 2 || client.y <= 2 || client.x > clientSize.cx || client.y > clientSize.cy;
+}
+
+int HitTestMenu(const std::vector<PopupMenuItem>& items, POINT client, SIZE clientSize)
+{
+    if (IsOutsideMenu(client, clientSize))
+        return -1;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const PopupMenuItem& item = items[i];
+        if (item.top < client.y && client.y < item.top + item.height)
+            return item.Is(MIF_INACTIVE) ? -1 : static_cast<int>(i);
+    }
+    return -1;
+}
+
+int FindMnemonicItem(const std::vector<PopupMenuItem>& items, char typed)
+{
+    // CharLowerA on a single character takes it in the low word of the pointer.
+    auto lower = [](char c) {
+        return static_cast<unsigned char>(reinterpret_cast<UINT_PTR>(
+            ::CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(c))))));
+    };
+    const unsigned char wanted = lower(typed);
+    for (size_t i = 0; i < items.size(); ++i) {
+        const PopupMenuItem& item = items[i];
+        if (item.Is(MIF_SEPARATOR | MIF_INACTIVE | MIF_GRAYED))
+            continue;
+        const size_t amp = item.text.find('&');
+        if (amp != std::string::npos && amp + 1 < item.text.size() && lower(item.text[amp + 1]) == wanted)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int NextSelectableItem(const std::vector<PopupMenuItem>& items, int from, int step)
+{
+    const int count = static_cast<int>(items.size());
+    if (count == 0)
+        return -1;
+    int index = from;
+    if (index < 0 || index >= count)
+        index = step > 0 ? -1 : count;
+    for (int tried = 0; tried < count; ++tried) {
+        index = ((index + step) % count + count) % count;
+        if (!items[index].Is(MIF_SEPARATOR | MIF_INACTIVE))
+            return index;
+    }
+    return -1;
+}

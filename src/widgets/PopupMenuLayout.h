@@ -1,0 +1,42 @@
+#pragma once
+
+#include "widgets/PopupMenuItem.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+// The arithmetic of the popup menu, apart from its window: rectangles and
+// points in, rectangles and indexes out.
+
+const int kMenuItemHeight = 17;
+const int kMenuSeparatorHeight = 5;
+// Room for the image column on the left and the frame and margin on the right.
+const int kMenuWidthExtra = 42;
+
+// Stacks the items from y = 3 and sets their top and height. textWidth measures an
+// item's raw text (ampersands included) in the font the item is drawn with.
+// Returns the size of the menu window.
+SIZE LayoutPopupMenu(std::vector<PopupMenuItem>& items, const std::function<int(const PopupMenuItem&)>& textWidth);
+
+// Moves a menu rectangle, keeping its size, so that it does not pass the right
+// or bottom edge of area; it is never moved left of lowest.x or above lowest.y.
+RECT FitMenuRect(const RECT& menu, const RECT& area, POINT lowest);
+
+// Presses and releases here close the menu. The 3-pixel band at the left and
+// top counts as outside.
+bool IsOutsideMenu(POINT client, SIZE clientSize);
+
+// The item under a client point, or -1 outside, between items or on an inactive
+// item. Separators are hit (they do nothing when released on).
+int HitTestMenu(const std::vector<PopupMenuItem>& items, POINT client, SIZE clientSize);
+
+// The first item that the typed character marks with '&' (case ignored), skipping
+// separators, inactive and grey items; -1 when none.
+int FindMnemonicItem(const std::vector<PopupMenuItem>& items, char typed);
+
+// The next item from 'from' in the direction step (+1 or -1) that can be
+// highlighted, wrapping round; from -1 starts at the top (or the bottom going up).
+// -1 when no item can be highlighted.
+int NextSelectableItem(const std::vector<PopupMenuItem>& items, int from, int step);
