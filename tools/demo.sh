@@ -52,6 +52,12 @@ zorla=$!
 drive wait "$title" 30000 || { echo "demo: the main window did not appear" >&2; exit 1; }
 sleep 1
 name=home; shot
+# The command menu at the figure, on the whole screen (it may reach past the window).
+drive rclick "$title" 60 250
+sleep 0.5
+/usr/bin/import -window root "$demo/menu-home.png"; echo "demo: $demo/menu-home.png"
+drive escape vlsMenuClass 0 || true
+sleep 0.3
 # Two blink steps: the first restores the eyes, the second closes them.
 drive timer "$title" 10; drive timer "$title" 10
 name=blink; shot
@@ -68,6 +74,11 @@ for i in $(seq 50); do
 done
 sleep 0.5
 name=weather; shot
+drive rclick "$title" 60 250
+sleep 0.5
+/usr/bin/import -window root "$demo/menu-weather.png"; echo "demo: $demo/menu-weather.png"
+drive escape vlsMenuClass 0 || true
+sleep 0.3
 drive click "$title" 60 250
 drive click "$title" 236 160
 name=note-editor; shot
@@ -115,6 +126,11 @@ LC_ALL=de_DE.UTF-8 wine "$demo/ZorlaDemo.exe" </dev/null >/dev/null 2>&1 &
 zorla=$!
 drive wait "$title" 30000 || { echo "demo: the German main window did not appear" >&2; exit 1; }
 sleep 2
+drive rclick "$title" 60 250
+sleep 0.5
+/usr/bin/import -window root "$demo/menu-home-de.png"; echo "demo: $demo/menu-home-de.png"
+drive escape vlsMenuClass 0 || true
+sleep 0.3
 drive press "$reminder" 1007
 sleep 0.5
 name=due-dialog-de; /usr/bin/import -window root "$demo/$name.png"; echo "demo: $demo/$name.png"

@@ -1,9 +1,11 @@
 #include "mainwnd/CZorlaDlg.h"
 
+#include "framework/AfxFunctions.h"
 #include "framework/CDataExchange.h"
 #include "framework/CWinApp.h"
 #include "framework/Clock.h"
 #include "framework/Handles.h"
+#include "mainwnd/CommandMenu.h"
 #include "mainwnd/CommandTriggers.h"
 #include "mainwnd/MainTimers.h"
 #include "mainwnd/ViewControls.h"
@@ -665,11 +667,23 @@ LRESULT CZorlaDlg::OnRButtonDown(LPARAM lParam)
     return 0;
 }
 
+// Built anew at each showing: the middle group follows the view, the check
+// images the switches. The choice arrives later as a posted command.
 void CZorlaDlg::ShowCommandMenu(POINT screenPoint)
 {
-    MenuHandle menu(CreatePopupMenu());
-    AppendMenuA(menu.get(), MF_STRING, ID_APP_EXIT, Translate("E&xit").c_str());
     ReleaseCapture();
-    SetForegroundWindow(m_hWnd);
-    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN, screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr);
+    m_commandMenu.colours.border = RGB(0, 0, 0);
+    m_commandMenu.colours.background = RGB(255, 241, 199);
+    m_commandMenu.colours.text = RGB(0, 0, 0);
+    m_commandMenu.colours.highlightText = RGB(255, 255, 255);
+    m_commandMenu.SetFont(AppFont::Shared());
+    m_commandMenu.Init(AfxGetResourceHandle(), IDB_MENU_IMAGES);
+    CommandMenuState state;
+    state.view = m_handler.GetView();
+    state.noInternet = m_settings.noInternet != 0;
+    state.playSounds = m_settings.playSounds != 0;
+    state.topMost = m_settings.topMost != 0;
+    for (const PopupMenuItem& item : CommandMenuItems(state))
+        m_commandMenu.AppendItem(item.flags, item.text.c_str(), item.commandId, item.imageIndex, item.highlightColour);
+    m_commandMenu.Track(screenPoint, m_hWnd);
 }

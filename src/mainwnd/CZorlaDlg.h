@@ -9,6 +9,7 @@
 #include "weather/CLaunchReport.h"
 #include "weather/WeatherView.h"
 #include "widgets/CHyperLink.h"
+#include "widgets/CPopupMenu.h"
 #include "widgets/CTransparentEdit.h"
 
 #include <string>
@@ -40,6 +41,7 @@ public:
     const NoteWindowRegistry& NoteWindows() const { return m_noteWindows; }
     MainSettings& Settings() { return m_settings; }
     SoundBoard& Sounds() { return m_sounds; }
+    const CPopupMenu& CommandMenu() const { return m_commandMenu; }
 
     void GoHome();
     void GoWeather();
@@ -132,6 +134,7 @@ private:
     ZorlaBMPHandler m_handler;
     CTransparentEdit m_editor;
     CHyperLink m_webLink;
+    CPopupMenu m_commandMenu;
     NoteWindowRegistry m_noteWindows;
     HICON m_icon = nullptr;
     static const int kStartSteps = 5;

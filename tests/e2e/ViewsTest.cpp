@@ -1,5 +1,6 @@
 // The real Zorla.exe driven with mouse and keyboard messages from outside.
 #include "resource.h"
+#include "support/TestRegistry.h"
 #include "support/Text1252.h"
 #include "support/ZorlaCopy.h"
 
@@ -129,4 +130,23 @@ TEST(Views, TypedNoteAppearsOnTheDesktopAndKeepsThePlaceItWasMovedTo)
     EXPECT_NE(FileText(copy.Folder().File("Zorla_Notes")).find("text=\"Zoo am Sonntag\" wndX=\"321\" wndY=\"123\""),
               std::string::npos)
         << FileText(copy.Folder().File("Zorla_Notes"));
+}
+
+TEST(Views, PlaySoundsChosenFromTheMenuWithTheKeyboardIsWrittenAtExit)
+{
+    ZorlaCopy copy("ZorlaMenuKeys");
+    std::unique_ptr<TestProcess> process;
+    HWND main = copy.StartAndWait(process);
+    ASSERT_NE(main, nullptr);
+    Send(main, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(kFigure.x, kFigure.y));
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowA("vlsMenuClass", nullptr)) != nullptr; }, 5000));
+    PostMessageA(menu, WM_CHAR, 'p', 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(menu); }, 5000));
+    // The command is posted once the menu is gone: let the program take it.
+    Send(main, WM_NULL, 0, 0);
+    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+    DWORD sound = 0;
+    TestRegistry::ReadDword(copy.Name(), "CZorlaDlg", "bSound", sound);
+    EXPECT_EQ(sound, 1u);
 }

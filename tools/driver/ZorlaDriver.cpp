@@ -9,6 +9,8 @@
 //   ZorlaDriver press TITLE ID    the window's button ID is clicked (posted: a
 //                                 box it opens does not hold the driver)
 //   ZorlaDriver answer TITLE ID   the box TITLE that has button ID is answered with it
+//   ZorlaDriver rclick TITLE X Y  a right click at window point (X, Y)
+//   ZorlaDriver escape CLASS 0    Escape to the window of class CLASS (the menu)
 // Exit code 0 on success, 1 on time-out, 2 on bad usage.
 #include <windows.h>
 
@@ -78,6 +80,8 @@ int PointCommand(const char* verb, HWND wnd, int x, int y)
     }
     if (std::strcmp(verb, "move") == 0)
         return SendAndWait(wnd, WM_MOUSEMOVE, 0, point) ? 0 : 1;
+    if (std::strcmp(verb, "rclick") == 0)
+        return SendAndWait(wnd, WM_RBUTTONDOWN, MK_RBUTTON, point) ? 0 : 1;
     return 2;
 }
 
@@ -132,8 +136,9 @@ int AnswerBox(const char* title, int button, DWORD ms)
 int main(int argc, char** argv)
 {
     if (argc < 4) {
-        std::fprintf(stderr,
-                     "usage: ZorlaDriver wait|exit|command|click|move|timer|rect|press|answer TITLE VALUE [Y]\n");
+        std::fprintf(
+            stderr,
+            "usage: ZorlaDriver wait|exit|command|click|move|rclick|timer|rect|press|answer|escape TITLE VALUE [Y]\n");
         return 2;
     }
     const char* verb = argv[1];
@@ -148,7 +153,11 @@ int main(int argc, char** argv)
     HWND wnd = FindWindowA(nullptr, title);
     if (std::strcmp(verb, "press") == 0)
         return wnd ? PressButton(wnd, static_cast<int>(value)) : 1;
-    if (std::strcmp(verb, "click") == 0 || std::strcmp(verb, "move") == 0) {
+    if (std::strcmp(verb, "escape") == 0) {
+        HWND target = FindWindowA(title, nullptr);
+        return target && PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 1) ? 0 : 1;
+    }
+    if (std::strcmp(verb, "click") == 0 || std::strcmp(verb, "move") == 0 || std::strcmp(verb, "rclick") == 0) {
         if (!wnd || argc < 5)
             return wnd ? 2 : 1;
         return PointCommand(verb, wnd, static_cast<int>(value), std::atoi(argv[4]));

@@ -1,0 +1,69 @@
+#include "mainwnd/CommandMenu.h"
+
+#include "mainwnd/ZorlaBMPHandler.h"
+#include "resource.h"
+#include "shared/ProgramTitle.h"
+#include "shared/Translator.h"
+
+#include <cstdio>
+
+namespace {
+
+// The highlight of most rows; 0 is the menu's own.
+const COLORREF kBlue = RGB(49, 114, 165);
+// Cells of the image strip.
+const int kCheck = 3;
+const int kPower = 4;
+const int kWeb = 2;
+
+PopupMenuItem Row(const char* english, UINT id, int image, COLORREF highlight)
+{
+    PopupMenuItem item;
+    item.text = Translate(english);
+    item.commandId = id;
+    item.imageIndex = image;
+    item.highlightColour = highlight;
+    return item;
+}
+
+PopupMenuItem Separator()
+{
+    PopupMenuItem item;
+    item.flags = MIF_SEPARATOR;
+    return item;
+}
+
+// "%s on the web" and the like: translated first, then filled in.
+std::string WithTitle(const char* english)
+{
+    char text[256];
+    std::snprintf(text, sizeof text, Translate(english).c_str(), ProgramTitle);
+    return text;
+}
+
+}  // namespace
+
+std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
+{
+    std::vector<PopupMenuItem> items;
+    items.push_back(Row("E&xit", ID_APP_EXIT, kPower, kBlue));
+    items.push_back(Separator());
+    if (state.view == ZorlaBMPHandler::ViewHome) {
+        items.push_back(Row("&Notes", ID_SHOW_NOTE_EDITOR, -1, kBlue));
+        items.push_back(Row("&Timer", ID_SHOW_TIMER_EDITOR, -1, kBlue));
+        items.push_back(Row("&German weather", ID_SHOW_WEATHER, -1, kBlue));
+    } else {
+        if (state.view == ZorlaBMPHandler::ViewWeather)
+            items.push_back(Row("&Update weather data", ID_UPDATE_WEATHER, -1, kBlue));
+        items.push_back(Row("M&enu", ID_SHOW_HOME, -1, kBlue));
+    }
+    items.push_back(Separator());
+    PopupMenuItem web = Row("%s on the web", ID_WEB_LINK, kWeb, kBlue);
+    web.text = WithTitle("%s on the web");
+    items.push_back(web);
+    items.push_back(Separator());
+    items.push_back(Row("&Do not connect to the internet", ID_NO_INTERNET, state.noInternet ? kCheck : -1, 0));
+    items.push_back(Row("&Play sounds", ID_PLAY_SOUNDS, state.playSounds ? kCheck : -1, 0));
+    items.push_back(Row("&Always on top", ID_TOP_MOST, state.topMost ? kCheck : -1, kBlue));
+    return items;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "widgets/PopupMenuItem.h"
+
+#include <vector>
+
+// What the command menu shows depends on: the view and the three switches.
+struct CommandMenuState {
+    int view = 1;  // a ZorlaBMPHandler::View value
+    bool noInternet = false;
+    bool playSounds = false;
+    bool topMost = false;
+};
+
+// The command menu's rows, in order, translated into the interface language:
+// the middle group follows the view, the check images follow the switches.
+// Commands whose window does not exist yet (the tray, the mail, autostart, the
+// About box) are left out rather than shown dead.
+std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state);

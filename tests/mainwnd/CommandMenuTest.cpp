@@ -1,0 +1,92 @@
+// The command menu: which rows show in which view, their check images, and a
+// choice made with the keyboard reaching the command table.
+#include "MainWindowFixture.h"
+
+#include "mainwnd/CommandMenu.h"
+#include "shared/AppTranslator.h"
+#include "shared/Translator.h"
+#include "support/MessagePump.h"
+#include "support/Text1252.h"
+
+namespace {
+
+std::vector<std::string> Texts(const std::vector<PopupMenuItem>& items)
+{
+    std::vector<std::string> texts;
+    for (const PopupMenuItem& item : items)
+        texts.push_back(item.Is(MIF_SEPARATOR) ? "-" : item.text);
+    return texts;
+}
+
+int ImageOf(const std::vector<PopupMenuItem>& items, UINT id)
+{
+    for (const PopupMenuItem& item : items)
+        if (item.commandId == id)
+            return item.imageIndex;
+    return -2;
+}
+
+using MainWindowMenu = MainWindowFixture;
+
+}  // namespace
+
+TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
+{
+    CommandMenuState state;
+    state.view = ZorlaBMPHandler::ViewHome;
+    state.noInternet = true;
+    state.topMost = true;
+    const std::vector<PopupMenuItem> home = CommandMenuItems(state);
+    EXPECT_EQ(Texts(home), (std::vector<std::string>{"E&xit", "-", "&Notes", "&Timer", "&German weather", "-",
+                                                     "Zorla 1.0 on the web", "-", "&Do not connect to the internet",
+                                                     "&Play sounds", "&Always on top"}));
+    // A fresh user: checks at "do not connect" and "always on top" only.
+    EXPECT_EQ(3, ImageOf(home, ID_NO_INTERNET));
+    EXPECT_EQ(-1, ImageOf(home, ID_PLAY_SOUNDS));
+    EXPECT_EQ(3, ImageOf(home, ID_TOP_MOST));
+    EXPECT_EQ(4, ImageOf(home, ID_APP_EXIT));
+
+    state.view = ZorlaBMPHandler::ViewWeather;
+    state.playSounds = true;
+    state.topMost = false;
+    const std::vector<PopupMenuItem> weather = CommandMenuItems(state);
+    EXPECT_EQ(Texts(weather)[2], "&Update weather data");
+    EXPECT_EQ(Texts(weather)[3], "M&enu");
+    EXPECT_EQ(Texts(weather)[4], "-");
+    EXPECT_EQ(3, ImageOf(weather, ID_PLAY_SOUNDS));
+    EXPECT_EQ(-1, ImageOf(weather, ID_TOP_MOST));
+
+    for (int editor : {ZorlaBMPHandler::ViewNotes, ZorlaBMPHandler::ViewTimer}) {
+        state.view = editor;
+        const std::vector<std::string> texts = Texts(CommandMenuItems(state));
+        EXPECT_EQ(texts[2], "M&enu") << editor;
+        EXPECT_EQ(texts[3], "-") << editor;
+    }
+}
+
+TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
+{
+    FillTranslationTable(GetTranslator());
+    CommandMenuState state;
+    const std::vector<std::string> texts = Texts(CommandMenuItems(state));
+    EXPECT_EQ(texts[0], "&Beenden");
+    EXPECT_EQ(texts[4], "&Biergartenwetter");
+    EXPECT_EQ(texts[6], "Zorla 1.0 im Netz");
+    EXPECT_EQ(texts[9], Cp1252("&Klänge abspielen"));
+}
+
+TEST_F(MainWindowMenu, ARightClickOpensTheMenuAndAKeyChoosesTheCommand)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Command(ID_SHOW_NOTE_EDITOR);
+    ASSERT_FALSE(dlg->Sounds().IsOn());
+    SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 250));
+    HWND menu = dlg->CommandMenu().GetSafeHwnd();
+    ASSERT_TRUE(menu && IsWindowVisible(menu));
+    EXPECT_EQ(Texts(dlg->CommandMenu().Items())[2], "M&enu") << "the note editor's middle group";
+
+    // "&Play sounds" by its mnemonic; the command comes once the menu is gone.
+    SendMessageA(menu, WM_CHAR, 'p', 0);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return dlg->Sounds().IsOn(); }, 3000));
+    EXPECT_FALSE(IsWindow(menu));
+}
