@@ -11,6 +11,7 @@
 #include "mainwnd/ViewControls.h"
 #include "resource.h"
 #include "shared/AppFont.h"
+#include "shared/CAutostart.h"
 #include "shared/ProgramTitle.h"
 #include "shared/WebAddresses.h"
 #include "shared/Translator.h"
@@ -318,8 +319,8 @@ bool CZorlaDlg::RunCommand(UINT id)
         UINT id;
         void (CZorlaDlg::*run)();
     };
-    // The tray, the mail, autostart and the About box add their commands here
-    // as they arrive.
+    // The tray, the mail and the About box add their commands here as they
+    // arrive.
     static const Command kCommands[] = {
         {ID_APP_EXIT, &CZorlaDlg::OnExit},
         {ID_SHOW_HOME, &CZorlaDlg::OnShowHome},
@@ -331,6 +332,7 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_NO_INTERNET, &CZorlaDlg::OnToggleNoInternet},
         {ID_TOP_MOST, &CZorlaDlg::OnToggleTopMost},
         {ID_WEB_LINK, &CZorlaDlg::OnWebLink},
+        {ID_AUTOSTART, &CZorlaDlg::OnToggleAutostart},
     };
     for (const Command& command : kCommands) {
         if (command.id == id) {
@@ -389,6 +391,12 @@ void CZorlaDlg::OnToggleTopMost()
 {
     m_settings.topMost = m_settings.topMost ? 0 : 1;
     ApplyTopMost();
+}
+
+// The check mark is whether the shortcut exists: a failure shows there.
+void CZorlaDlg::OnToggleAutostart()
+{
+    CAutostart(m_hWnd).ToggleAutostart();
 }
 
 void CZorlaDlg::OnWebLink()
@@ -683,6 +691,7 @@ void CZorlaDlg::ShowCommandMenu(POINT screenPoint)
     state.noInternet = m_settings.noInternet != 0;
     state.playSounds = m_settings.playSounds != 0;
     state.topMost = m_settings.topMost != 0;
+    state.autostart = CAutostart(m_hWnd).AutostartShortcutExists();
     for (const PopupMenuItem& item : CommandMenuItems(state))
         m_commandMenu.AppendItem(item.flags, item.text.c_str(), item.commandId, item.imageIndex, item.highlightColour);
     m_commandMenu.Track(screenPoint, m_hWnd);

@@ -105,6 +105,7 @@ private:
     void OnToggleNoInternet();
     void OnToggleTopMost();
     void OnWebLink();
+    void OnToggleAutostart();
 
     LRESULT OnPaint();
     LRESULT OnTimer(UINT_PTR id);

@@ -65,5 +65,6 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
     items.push_back(Row("&Do not connect to the internet", ID_NO_INTERNET, state.noInternet ? kCheck : -1, 0));
     items.push_back(Row("&Play sounds", ID_PLAY_SOUNDS, state.playSounds ? kCheck : -1, 0));
     items.push_back(Row("&Always on top", ID_TOP_MOST, state.topMost ? kCheck : -1, kBlue));
+    items.push_back(Row("&Run on system start up", ID_AUTOSTART, state.autostart ? kCheck : -1, kBlue));
     return items;
 }

@@ -10,10 +10,11 @@ struct CommandMenuState {
     bool noInternet = false;
     bool playSounds = false;
     bool topMost = false;
+    bool autostart = false;  // the start-up shortcut exists
 };
 
 // The command menu's rows, in order, translated into the interface language:
 // the middle group follows the view, the check images follow the switches.
-// Commands whose window does not exist yet (the tray, the mail, autostart, the
-// About box) are left out rather than shown dead.
+// Commands whose window does not exist yet (the tray, the mail, the About box)
+// are left out rather than shown dead.
 std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state);

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "mainwnd/CommandMenu.h"
+#include "shared/CAutostart.h"
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
 #include "support/MessagePump.h"
@@ -39,12 +40,15 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     const std::vector<PopupMenuItem> home = CommandMenuItems(state);
     EXPECT_EQ(Texts(home), (std::vector<std::string>{"E&xit", "-", "&Notes", "&Timer", "&German weather", "-",
                                                      "Zorla 1.0 on the web", "-", "&Do not connect to the internet",
-                                                     "&Play sounds", "&Always on top"}));
+                                                     "&Play sounds", "&Always on top", "&Run on system start up"}));
     // A fresh user: checks at "do not connect" and "always on top" only.
     EXPECT_EQ(3, ImageOf(home, ID_NO_INTERNET));
     EXPECT_EQ(-1, ImageOf(home, ID_PLAY_SOUNDS));
     EXPECT_EQ(3, ImageOf(home, ID_TOP_MOST));
     EXPECT_EQ(4, ImageOf(home, ID_APP_EXIT));
+    EXPECT_EQ(-1, ImageOf(home, ID_AUTOSTART));
+    state.autostart = true;
+    EXPECT_EQ(3, ImageOf(CommandMenuItems(state), ID_AUTOSTART));
 
     state.view = ZorlaBMPHandler::ViewWeather;
     state.playSounds = true;
@@ -89,4 +93,23 @@ TEST_F(MainWindowMenu, ARightClickOpensTheMenuAndAKeyChoosesTheCommand)
     SendMessageA(menu, WM_CHAR, 'p', 0);
     EXPECT_TRUE(PumpMessagesUntil([&] { return dlg->Sounds().IsOn(); }, 3000));
     EXPECT_FALSE(IsWindow(menu));
+}
+
+TEST_F(MainWindowMenu, RunOnSystemStartUpMakesAndRemovesTheShortcutAndTheMenuChecksIt)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    const CAutostart autostart(window);
+    ASSERT_FALSE(autostart.AutostartShortcutExists());
+    Command(ID_AUTOSTART);
+    const bool made = autostart.AutostartShortcutExists();
+    SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 250));
+    const int image = ImageOf(dlg->CommandMenu().Items(), ID_AUTOSTART);
+    SendMessageA(dlg->CommandMenu().GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Command(ID_AUTOSTART);
+    const bool removed = !autostart.AutostartShortcutExists();
+    // Whatever happened above, no shortcut of the tests stays behind.
+    autostart.RemoveAutostartShortcut();
+    EXPECT_TRUE(made);
+    EXPECT_EQ(3, image) << "checked while the shortcut exists";
+    EXPECT_TRUE(removed);
 }

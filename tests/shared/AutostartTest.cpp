@@ -1,4 +1,4 @@
-#include "app/CAutostart.h"
+#include "shared/CAutostart.h"
 #include "support/TestFiles.h"
 
 #include <objbase.h>

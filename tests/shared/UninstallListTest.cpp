@@ -1,4 +1,4 @@
-#include "app/UninstallList.h"
+#include "shared/UninstallList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/CAutostart.h"
+#include "shared/CAutostart.h"
 
-#include "app/UninstallList.h"
+#include "shared/UninstallList.h"
 #include "framework/AfxFunctions.h"
 #include "framework/CWnd.h"
 
