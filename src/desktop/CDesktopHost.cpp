@@ -210,6 +210,13 @@ void CDesktopHost::KeepAtBottom(WINDOWPOS* position) const
     position->flags &= ~SWP_NOZORDER;
 }
 
+void CDesktopHost::ReturnToBottom(HWND window, const WINDOWPOS& position) const
+{
+    if (!m_bottomMost || m_undocked || (position.flags & SWP_NOZORDER) || position.hwndInsertAfter == HWND_BOTTOM)
+        return;
+    ::SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void CDesktopHost::Undock(CWnd& window)
 {
     if (m_undocked)

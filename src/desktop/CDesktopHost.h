@@ -49,9 +49,12 @@ public:
     HWND PositionReference() const { return m_host; }
     bool IsBottomMost() const { return m_bottomMost; }
     bool IsUndocked() const { return m_undocked; }
-    // For WM_WINDOWPOSCHANGING of a bottom-most window resting on the desktop:
+    // For WM_WINDOWPOSCHANGING of the window: while it rests bottom-most,
     // whatever would raise it (a click, an activation) leaves it at the bottom.
     void KeepAtBottom(WINDOWPOS* position) const;
+    // For WM_WINDOWPOSCHANGED: some systems (Wine among them) raise the window
+    // as first asked all the same; it goes back under the others at once.
+    void ReturnToBottom(HWND window, const WINDOWPOS& position) const;
 
     bool IsWebViewDesktop() const { return m_webView; }
     // The icon window of the last successful Find, and whether it was found

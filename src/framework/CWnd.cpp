@@ -256,6 +256,21 @@ std::string GetWindowTextString(HWND window)
     return std::string(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
 }
 
+namespace {
+
+BOOL CALLBACK SetFontOnChild(HWND child, LPARAM font)
+{
+    ::SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    return TRUE;
+}
+
+}  // namespace
+
+void SetFontOnChildren(HWND window, HFONT font)
+{
+    ::EnumChildWindows(window, SetFontOnChild, reinterpret_cast<LPARAM>(font));
+}
+
 std::string CWnd::GetWindowText() const
 {
     return GetWindowTextString(m_hWnd);

@@ -7,6 +7,9 @@
 // The whole text of any window or control (GetWindowTextA), however long.
 std::string GetWindowTextString(HWND window);
 
+// Gives every child window (and theirs) the font, without redrawing.
+void SetFontOnChildren(HWND window, HFONT font);
+
 // A non-owning view of a window. Once attached through SubclassWindow (or a
 // dialog's creation) the object receives the window's messages through the one
 // virtual WindowProc; it is detached on WM_NCDESTROY and never touched for that

@@ -32,12 +32,6 @@ const COLORREF kCalendarTitleColor = RGB(1, 82, 138);
 const int kEditorLimitTimer = 50;
 const UINT kWeatherInterval = 900000;
 
-BOOL CALLBACK SetFontOnChild(HWND child, LPARAM font)
-{
-    SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
-    return TRUE;
-}
-
 POINT PointFromLParam(LPARAM lParam)
 {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -136,7 +130,7 @@ void CZorlaDlg::EnsureControls()
     m_editor.SubclassDlgItem(IDC_EDITOR_TEXT, this);
     m_editor.SetTextColor(kEditorTextColor);
     m_editor.RepaintBackground();
-    EnumChildWindows(m_hWnd, SetFontOnChild, reinterpret_cast<LPARAM>(AppFont::Shared()));
+    SetFontOnChildren(m_hWnd, AppFont::Shared());
     // After the font: the link underlines the font it finds.
     ::SetDlgItemTextA(m_hWnd, IDC_WEBLINK, ZORLA_BRAND_HOST);
     m_webLink.SetURL(ZORLA_BRAND_URL);

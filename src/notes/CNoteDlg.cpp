@@ -24,12 +24,6 @@ const int kMinVisible = 24;
 
 POINT g_cascade{CNoteDlg::kCascadeStart, CNoteDlg::kCascadeStart};
 
-BOOL CALLBACK SetFontOnChild(HWND child, LPARAM font)
-{
-    ::SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
-    return TRUE;
-}
-
 void MoveControl(HWND dialog, int id, const RECT& place)
 {
     ::MoveWindow(::GetDlgItem(dialog, id), place.left, place.top, place.right, place.bottom, FALSE);
@@ -166,8 +160,9 @@ BOOL CNoteDlg::OnInitDialog()
     m_shownNotify = m_entry.notify;
 
     // The font first: the date label takes it over, and its bold comes after.
-    ::EnumChildWindows(m_hWnd, SetFontOnChild, reinterpret_cast<LPARAM>(AppFont::Shared()));
+    SetFontOnChildren(m_hWnd, AppFont::Shared());
     if (IsReminder()) {
+        m_dateLabel.SetBold(true);
         ShowReminderTime();
     } else {
         m_dateLabel.ShowWindow(SW_HIDE);
@@ -180,26 +175,24 @@ BOOL CNoteDlg::OnInitDialog()
 
 void CNoteDlg::PlaceControls()
 {
-    MoveControl(m_hWnd, IDC_NOTE_TEXT, ClassicDialogPlace(15, 34, 99, 69));
+    RECT text = ClassicDialogPlace(15, 34, 99, 69);
+    RECT close = ClassicDialogPlace(105, 103, 10, 10);
+    if (IsReminder()) {
+        // The reminder picture is lower: the button sits at its corner, the
+        // text under the date.
+        text.top = 72;
+        text.bottom = 30;
+        close.left = 155;
+        close.top = 100;
+    }
+    MoveControl(m_hWnd, IDC_NOTE_TEXT, text);
     MoveControl(m_hWnd, IDC_NOTE_DATE, ClassicDialogPlace(18, 32, 89, 10));
-    MoveControl(m_hWnd, IDC_NOTE_CLOSE, ClassicDialogPlace(105, 103, 10, 10));
-    if (!IsReminder())
-        return;
-    // The reminder picture is lower: the button sits at its corner, the text
-    // under the date.
-    ::SetWindowPos(::GetDlgItem(m_hWnd, IDC_NOTE_CLOSE), nullptr, 155, 100, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-    RECT edit = ClassicDialogPlace(15, 34, 99, 69);
-    edit.top = 72;
-    edit.bottom = 30;
-    MoveControl(m_hWnd, IDC_NOTE_TEXT, edit);
+    MoveControl(m_hWnd, IDC_NOTE_CLOSE, close);
 }
 
 void CNoteDlg::ShowReminderTime()
 {
-    m_dateLabel.SetBold(true);
     m_dateLabel.SetWindowText(m_entry.GetReminderTime().Format("%d.%m.%y %H:%M").c_str());
-    m_dateLabel.ShowWindow(SW_SHOW);
 }
 
 // ---- saving and deleting ------------------------------------------------------
@@ -292,13 +285,8 @@ bool CNoteDlg::Alert()
 {
     if (m_alerting)
         return false;
-    if (!m_hWnd) {
-        m_alerting = true;
-        if (m_sounds)
-            m_sounds->PlayResource(IDW_ALERT);
-        return true;
-    }
-    m_desktopHost.Undock(*this);
+    if (m_hWnd)
+        m_desktopHost.Undock(*this);
     StartAlert();
     return true;
 }
@@ -308,6 +296,9 @@ void CNoteDlg::StartAlert()
     m_alerting = true;
     if (m_sounds)
         m_sounds->PlayResource(IDW_ALERT);
+    // Without a window there is nothing to shake: the sound is all.
+    if (!m_hWnd)
+        return;
     SetTimer(TimerShake, 50);
     SetTimer(TimerShakeEnd, 3800);
 }
@@ -340,7 +331,7 @@ void CNoteDlg::Snooze(int minutes)
     }
     SaveState(true);
     m_desktopHost.Redock(*this, POINT{m_entry.wndX, m_entry.wndY});
-    m_dateLabel.SetWindowText(m_entry.GetReminderTime().Format("%d.%m.%y %H:%M").c_str());
+    ShowReminderTime();
 }
 
 LRESULT CNoteDlg::OnTimer(UINT_PTR id)
@@ -471,23 +462,15 @@ LRESULT CNoteDlg::OnLButtonDown(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-bool CNoteDlg::RestsAtBottom() const
-{
-    return m_desktopHost.IsBottomMost() && !m_desktopHost.IsUndocked();
-}
-
+// A bottom-most note stays under all other windows while it rests.
 LRESULT CNoteDlg::OnWindowPosChanging(WINDOWPOS* position)
 {
-    if (RestsAtBottom())
-        m_desktopHost.KeepAtBottom(position);
+    m_desktopHost.KeepAtBottom(position);
     return CDialog::WindowProc(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(position));
 }
 
-// Some systems (Wine among them) raise the window as first asked all the same:
-// it goes back under the others at once.
 LRESULT CNoteDlg::OnWindowPosChanged(WINDOWPOS* position)
 {
-    if (RestsAtBottom() && !(position->flags & SWP_NOZORDER) && position->hwndInsertAfter != HWND_BOTTOM)
-        ::SetWindowPos(m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_desktopHost.ReturnToBottom(m_hWnd, *position);
     return CDialog::WindowProc(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(position));
 }

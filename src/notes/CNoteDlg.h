@@ -105,8 +105,6 @@ private:
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnWindowPosChanging(WINDOWPOS* position);
     LRESULT OnWindowPosChanged(WINDOWPOS* position);
-    // A bottom-most window resting on the desktop stays under all others.
-    bool RestsAtBottom() const;
 
     NotePictures& m_pictures;
     CWnd* m_mainWindow;

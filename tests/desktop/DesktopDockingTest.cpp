@@ -38,6 +38,7 @@ protected:
     {
         switch (message) {
         case WM_WINDOWPOSCHANGING: m_host.KeepAtBottom(reinterpret_cast<WINDOWPOS*>(lParam)); break;
+        case WM_WINDOWPOSCHANGED: m_host.ReturnToBottom(m_hWnd, *reinterpret_cast<WINDOWPOS*>(lParam)); break;
         default: break;
         }
         return CDialog::WindowProc(message, wParam, lParam);
@@ -237,6 +238,8 @@ TEST_F(DesktopBottomMostNote, StaysBeneathWhenRaisedOrActivatedButMoves)
     // Wine raises a window that SetWindowPos activates without asking it first.
     ::SetWindowPos(note, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EXPECT_TRUE(IsBelow(note, m_other)) << "raised";
+    ::SetWindowPos(note, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_TRUE(IsBelow(note, m_other)) << "raised and activated";
     EXPECT_FALSE(IsTopMost(note));
 
     ::SetWindowPos(note, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
