@@ -52,6 +52,8 @@ BOOL CZorlaApp::InitInstance()
     m_font.SetHeight(-12);
     m_font.SetItalic(true);
     CountLaunch();
+    // Registered before any window exists, so none can miss a new taskbar.
+    CSystemTray::TaskbarCreatedMessage();
     {
         CZorlaDlg dlg;
         m_pMainWnd = &dlg;

@@ -8,6 +8,7 @@
 #include "mainwnd/CommandMenu.h"
 #include "mainwnd/CommandTriggers.h"
 #include "mainwnd/MainTimers.h"
+#include "mainwnd/TrayWindow.h"
 #include "mainwnd/ViewControls.h"
 #include "resource.h"
 #include "shared/AppFont.h"
@@ -94,6 +95,8 @@ void CZorlaDlg::RunStartStep(int step)
         AddAboutToSystemMenu();
         ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
         ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+        // The icon goes into the tray only with the window.
+        m_tray.Create(m_hWnd, WM_TRAY_NOTIFY, ProgramTitle, m_icon, kTrayIconId, true);
         break;
     case 1: EnsureControls(); break;
     case 2:
@@ -313,8 +316,7 @@ bool CZorlaDlg::RunCommand(UINT id)
         UINT id;
         void (CZorlaDlg::*run)();
     };
-    // The tray, the mail and the About box add their commands here as they
-    // arrive.
+    // The mail and the About box add their commands here as they arrive.
     static const Command kCommands[] = {
         {ID_APP_EXIT, &CZorlaDlg::OnExit},
         {ID_SHOW_HOME, &CZorlaDlg::OnShowHome},
@@ -327,6 +329,7 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_TOP_MOST, &CZorlaDlg::OnToggleTopMost},
         {ID_WEB_LINK, &CZorlaDlg::OnWebLink},
         {ID_AUTOSTART, &CZorlaDlg::OnToggleAutostart},
+        {ID_TOGGLE_TRAY, &CZorlaDlg::OnToggleTray},
     };
     for (const Command& command : kCommands) {
         if (command.id == id) {
@@ -345,23 +348,29 @@ void CZorlaDlg::OnExit()
     EndDialog(IDCANCEL);
 }
 
+// The view commands bring the window back from the tray first: they are
+// chosen to be seen.
 void CZorlaDlg::OnShowHome()
 {
+    RestoreFromTray(m_tray, m_hWnd);
     GoHome();
 }
 
 void CZorlaDlg::OnShowWeather()
 {
+    RestoreFromTray(m_tray, m_hWnd);
     GoWeather();
 }
 
 void CZorlaDlg::OnShowNoteEditor()
 {
+    RestoreFromTray(m_tray, m_hWnd);
     OpenEditor(ZorlaBMPHandler::ViewNotes);
 }
 
 void CZorlaDlg::OnShowTimerEditor()
 {
+    RestoreFromTray(m_tray, m_hWnd);
     OpenEditor(ZorlaBMPHandler::ViewTimer);
 }
 
@@ -391,6 +400,11 @@ void CZorlaDlg::OnToggleTopMost()
 void CZorlaDlg::OnToggleAutostart()
 {
     CAutostart(m_hWnd).ToggleAutostart();
+}
+
+void CZorlaDlg::OnToggleTray()
+{
+    ToggleTray(m_tray, m_hWnd);
 }
 
 void CZorlaDlg::OnWebLink()
@@ -424,6 +438,7 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_START_STEP:      RunStartStep(static_cast<int>(wParam)); return 0;
     case WM_POWERBROADCAST:  return OnPowerBroadcast(wParam, lParam);
     case WM_TIMECHANGE:      return OnTimeChange();
+    case WM_TRAY_NOTIFY:     return OnTrayNotify(wParam, lParam);
     default:                 return CQuokkaDlg::WindowProc(message, wParam, lParam);
     }
     // clang-format on
@@ -661,6 +676,21 @@ LRESULT CZorlaDlg::OnWeatherDone(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT CZorlaDlg::OnTrayNotify(WPARAM, LPARAM lParam)
+{
+    switch (static_cast<UINT>(lParam)) {
+    case WM_LBUTTONDBLCLK: RunCommand(ID_TOGGLE_TRAY); break;
+    case WM_RBUTTONDOWN: {
+        POINT point{};
+        ::GetCursorPos(&point);
+        ShowCommandMenu(point);
+        break;
+    }
+    default: break;
+    }
+    return 1;
+}
+
 LRESULT CZorlaDlg::OnRButtonDown(LPARAM lParam)
 {
     POINT point = PointFromLParam(lParam);
@@ -682,6 +712,7 @@ void CZorlaDlg::ShowCommandMenu(POINT screenPoint)
     m_commandMenu.Init(AfxGetResourceHandle(), IDB_MENU_IMAGES);
     CommandMenuState state;
     state.view = m_handler.GetView();
+    state.windowVisible = ::IsWindowVisible(m_hWnd) != FALSE;
     state.noInternet = m_settings.noInternet != 0;
     state.playSounds = m_settings.playSounds != 0;
     state.topMost = m_settings.topMost != 0;

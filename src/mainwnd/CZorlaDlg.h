@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwnd/CQuokkaDlg.h"
+#include "mainwnd/CSystemTray.h"
 #include "mainwnd/ZorlaBMPHandler.h"
 #include "notes/NoteWindowRegistry.h"
 #include "shared/AppTranslator.h"
@@ -23,6 +24,10 @@ public:
     // Posted by the first paint and by each step of the start-up after it;
     // wParam is the step.
     static const UINT WM_START_STEP = WM_APP + 21;
+    // The tray icon's mouse messages: the icon id in wParam, the mouse
+    // message in lParam.
+    static constexpr UINT WM_TRAY_NOTIFY = WM_APP + 1;
+    static constexpr UINT kTrayIconId = 100;
 
     // Builds nothing the first paint does not need: of the pictures only the
     // home view's; the stores are loaded after the first paint.
@@ -42,6 +47,7 @@ public:
     MainSettings& Settings() { return m_settings; }
     SoundBoard& Sounds() { return m_sounds; }
     const CPopupMenu& CommandMenu() const { return m_commandMenu; }
+    const CSystemTray& Tray() const { return m_tray; }
 
     void GoHome();
     void GoWeather();
@@ -106,6 +112,7 @@ private:
     void OnToggleTopMost();
     void OnWebLink();
     void OnToggleAutostart();
+    void OnToggleTray();
 
     LRESULT OnPaint();
     LRESULT OnTimer(UINT_PTR id);
@@ -126,6 +133,7 @@ private:
     void RestartDueCheck();
     LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimeChange();
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void ShowCommandMenu(POINT screenPoint);
 
     SoundBoard m_sounds;
@@ -136,6 +144,7 @@ private:
     CTransparentEdit m_editor;
     CHyperLink m_webLink;
     CPopupMenu m_commandMenu;
+    CSystemTray m_tray;
     NoteWindowRegistry m_noteWindows;
     HICON m_icon = nullptr;
     static const int kStartSteps = 5;

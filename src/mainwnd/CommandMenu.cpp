@@ -15,6 +15,7 @@ const COLORREF kBlue = RGB(49, 114, 165);
 const int kCheck = 3;
 const int kPower = 4;
 const int kWeb = 2;
+const int kCrossButton = 6;
 
 PopupMenuItem Row(const char* english, UINT id, int image, COLORREF highlight)
 {
@@ -47,6 +48,7 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
 {
     std::vector<PopupMenuItem> items;
     items.push_back(Row("E&xit", ID_APP_EXIT, kPower, kBlue));
+    items.push_back(Row(state.windowVisible ? "&Minimize" : "&Maximize", ID_TOGGLE_TRAY, kCrossButton, kBlue));
     items.push_back(Separator());
     if (state.view == ZorlaBMPHandler::ViewHome) {
         items.push_back(Row("&Notes", ID_SHOW_NOTE_EDITOR, -1, kBlue));

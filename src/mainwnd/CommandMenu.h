@@ -11,10 +11,11 @@ struct CommandMenuState {
     bool playSounds = false;
     bool topMost = false;
     bool autostart = false;  // the start-up shortcut exists
+    bool windowVisible = true;  // false while the window is in the tray
 };
 
 // The command menu's rows, in order, translated into the interface language:
 // the middle group follows the view, the check images follow the switches.
-// Commands whose window does not exist yet (the tray, the mail, the About box)
+// Commands whose window does not exist yet (the mail, the About box)
 // are left out rather than shown dead.
 std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state);

@@ -38,7 +38,7 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     state.noInternet = true;
     state.topMost = true;
     const std::vector<PopupMenuItem> home = CommandMenuItems(state);
-    EXPECT_EQ(Texts(home), (std::vector<std::string>{"E&xit", "-", "&Notes", "&Timer", "&German weather", "-",
+    EXPECT_EQ(Texts(home), (std::vector<std::string>{"E&xit", "&Minimize", "-", "&Notes", "&Timer", "&German weather", "-",
                                                      "Zorla 1.0 on the web", "-", "&Do not connect to the internet",
                                                      "&Play sounds", "&Always on top", "&Run on system start up"}));
     // A fresh user: checks at "do not connect" and "always on top" only.
@@ -54,18 +54,23 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     state.playSounds = true;
     state.topMost = false;
     const std::vector<PopupMenuItem> weather = CommandMenuItems(state);
-    EXPECT_EQ(Texts(weather)[2], "&Update weather data");
-    EXPECT_EQ(Texts(weather)[3], "M&enu");
-    EXPECT_EQ(Texts(weather)[4], "-");
+    EXPECT_EQ(Texts(weather)[3], "&Update weather data");
+    EXPECT_EQ(Texts(weather)[4], "M&enu");
+    EXPECT_EQ(Texts(weather)[5], "-");
     EXPECT_EQ(3, ImageOf(weather, ID_PLAY_SOUNDS));
     EXPECT_EQ(-1, ImageOf(weather, ID_TOP_MOST));
 
     for (int editor : {ZorlaBMPHandler::ViewNotes, ZorlaBMPHandler::ViewTimer}) {
         state.view = editor;
         const std::vector<std::string> texts = Texts(CommandMenuItems(state));
-        EXPECT_EQ(texts[2], "M&enu") << editor;
-        EXPECT_EQ(texts[3], "-") << editor;
+        EXPECT_EQ(texts[3], "M&enu") << editor;
+        EXPECT_EQ(texts[4], "-") << editor;
     }
+
+    // In the tray the same row brings the window back.
+    EXPECT_EQ(6, ImageOf(weather, ID_TOGGLE_TRAY));
+    state.windowVisible = false;
+    EXPECT_EQ(Texts(CommandMenuItems(state))[1], "&Maximize");
 }
 
 TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
@@ -74,9 +79,10 @@ TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
     CommandMenuState state;
     const std::vector<std::string> texts = Texts(CommandMenuItems(state));
     EXPECT_EQ(texts[0], "&Beenden");
-    EXPECT_EQ(texts[4], "&Biergartenwetter");
-    EXPECT_EQ(texts[6], "Zorla 1.0 im Netz");
-    EXPECT_EQ(texts[9], Cp1252("&Klänge abspielen"));
+    EXPECT_EQ(texts[1], "&Minimieren");
+    EXPECT_EQ(texts[5], "&Biergartenwetter");
+    EXPECT_EQ(texts[7], "Zorla 1.0 im Netz");
+    EXPECT_EQ(texts[10], Cp1252("&Klänge abspielen"));
 }
 
 TEST_F(MainWindowMenu, ARightClickOpensTheMenuAndAKeyChoosesTheCommand)
@@ -87,7 +93,7 @@ TEST_F(MainWindowMenu, ARightClickOpensTheMenuAndAKeyChoosesTheCommand)
     SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 250));
     HWND menu = dlg->CommandMenu().GetSafeHwnd();
     ASSERT_TRUE(menu && IsWindowVisible(menu));
-    EXPECT_EQ(Texts(dlg->CommandMenu().Items())[2], "M&enu") << "the note editor's middle group";
+    EXPECT_EQ(Texts(dlg->CommandMenu().Items())[3], "M&enu") << "the note editor's middle group";
 
     // "&Play sounds" by its mnemonic; the command comes once the menu is gone.
     SendMessageA(menu, WM_CHAR, 'p', 0);

@@ -1,0 +1,213 @@
+#include "mainwnd/CSystemTray.h"
+
+#include <cstring>
+
+namespace {
+
+const char kClassName[] = "ZorlaTrayIcon";
+const UINT kAllFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+// The first form of the record holds 64 bytes of tooltip.
+const size_t kTipBytes = 64;
+
+BOOL ShellNotifyIcon(DWORD message, NOTIFYICONDATAA* data)
+{
+    return ::Shell_NotifyIconA(message, data);
+}
+
+NotifyIconCall g_notifyIcon = &ShellNotifyIcon;
+
+bool RegisterTrayClass(HINSTANCE instance)
+{
+    WNDCLASSEXA known{};
+    known.cbSize = sizeof known;
+    if (::GetClassInfoExA(instance, kClassName, &known))
+        return true;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kClassName;
+    return ::RegisterClassExA(&windowClass) != 0;
+}
+
+}  // namespace
+
+NotifyIconCall SetNotifyIconCall(NotifyIconCall call)
+{
+    const NotifyIconCall previous = g_notifyIcon;
+    g_notifyIcon = call ? call : &ShellNotifyIcon;
+    return previous;
+}
+
+std::string CutTooltip(const char* text, size_t limit)
+{
+    std::string tip;
+    if (!text)
+        return tip;
+    const char* p = text;
+    while (*p) {
+        const char* next = ::CharNextExA(CP_ACP, p, 0);
+        if (next == p)
+            break;
+        if (static_cast<size_t>(next - text) > limit)
+            break;
+        p = next;
+    }
+    tip.assign(text, p);
+    return tip;
+}
+
+UINT CSystemTray::TaskbarCreatedMessage()
+{
+    static const UINT message = ::RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+CSystemTray::~CSystemTray()
+{
+    RemoveIcon();
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+bool CSystemTray::Create(HWND notify, UINT callbackMessage, const char* tooltip, HICON icon, UINT id, bool startHidden)
+{
+    const DWORD version = ::GetVersion();
+    m_enabled = LOBYTE(LOWORD(version)) >= 4;
+    if (!m_enabled)
+        return false;
+
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    if (!m_hWnd && RegisterTrayClass(instance)) {
+        HWND window = ::CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+        if (window)
+            SubclassWindow(window);
+    }
+
+    // The shell's first record: the fields up to a 64-byte tooltip.
+    m_data = NOTIFYICONDATAA{};
+    m_data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    m_data.hWnd = notify ? notify : m_hWnd;
+    m_data.uID = id;
+    m_data.hIcon = icon;
+    m_data.uCallbackMessage = callbackMessage;
+    m_data.uFlags = kAllFlags;
+    const std::string tip = CutTooltip(tooltip, kTipBytes - 1);
+    std::memcpy(m_data.szTip, tip.c_str(), tip.size() + 1);
+    m_savedFlags = kAllFlags;
+
+    m_hidden = startHidden;
+    if (startHidden)
+        return true;
+    const bool failed = !Notify(NIM_ADD, kAllFlags);
+    m_removed = m_hidden = m_reAddPending = failed;
+    return !failed;
+}
+
+bool CSystemTray::RemoveIcon()
+{
+    m_reAddPending = false;
+    if (!m_enabled || m_removed)
+        return true;
+    if (Notify(NIM_DELETE, 0)) {
+        m_hidden = true;
+        m_removed = true;
+    }
+    return m_removed;
+}
+
+bool CSystemTray::AddIcon()
+{
+    if (!m_removed)
+        RemoveIcon();
+    if (!m_enabled)
+        return !m_removed;
+    if (Notify(NIM_ADD, kAllFlags)) {
+        m_hidden = false;
+        m_removed = false;
+    } else {
+        m_reAddPending = true;
+    }
+    return !m_removed;
+}
+
+bool CSystemTray::HideIcon()
+{
+    if (!m_enabled || m_removed || m_hidden)
+        return true;
+    RemoveIcon();
+    return m_hidden;
+}
+
+bool CSystemTray::ShowIcon()
+{
+    if (m_removed)
+        return AddIcon();
+    if (!m_hidden)
+        return true;
+    AddIcon();
+    return !m_hidden;
+}
+
+bool CSystemTray::Notify(DWORD message, UINT flags)
+{
+    m_data.uFlags = flags;
+    return g_notifyIcon(message, &m_data) != FALSE;
+}
+
+// A new taskbar starts empty: the icon goes in again whenever it should be
+// there, also when it was shown before the old taskbar went away, so that a
+// window in the tray never ends up without a way back. A taskbar that kept
+// its icons (the message also comes for other reasons) refuses the add but
+// takes the icon's data again.
+void CSystemTray::ReAdd()
+{
+    if (!m_enabled || (m_hidden && !m_reAddPending))
+        return;
+    if (Notify(NIM_ADD, m_savedFlags) || (!m_hidden && Notify(NIM_MODIFY, m_savedFlags))) {
+        m_hidden = false;
+        m_removed = false;
+        m_reAddPending = false;
+    } else {
+        m_hidden = true;
+        m_removed = true;
+        m_reAddPending = true;
+    }
+}
+
+LRESULT CSystemTray::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == TaskbarCreatedMessage())
+        return OnTaskbarCreated();
+    // clang-format off
+    switch (message) {
+    case WM_SETTINGCHANGE:   return OnSettingChange(wParam, lParam);
+    case WM_QUERYENDSESSION: return OnQueryEndSession(wParam, lParam);
+    default:                 return CWnd::WindowProc(message, wParam, lParam);
+    }
+    // clang-format on
+}
+
+LRESULT CSystemTray::OnTaskbarCreated()
+{
+    ReAdd();
+    return 0;
+}
+
+// A changed work area may mean the taskbar is back after an add had failed.
+LRESULT CSystemTray::OnSettingChange(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CWnd::WindowProc(WM_SETTINGCHANGE, wParam, lParam);
+    if (wParam == SPI_SETWORKAREA && m_reAddPending)
+        ReAdd();
+    return result;
+}
+
+LRESULT CSystemTray::OnQueryEndSession(WPARAM wParam, LPARAM lParam)
+{
+    if (!CWnd::WindowProc(WM_QUERYENDSESSION, wParam, lParam))
+        return 0;
+    if (m_data.hWnd && m_data.hWnd != m_hWnd)
+        ::SendMessageA(m_data.hWnd, WM_QUERYENDSESSION, 0, 0);
+    return 1;
+}

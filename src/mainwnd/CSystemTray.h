@@ -1,0 +1,58 @@
+#pragma once
+
+#include "framework/CWnd.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+// The shell call that adds and deletes notification icons; tests put their own
+// in front of it to see what reaches the shell. Null puts the shell's back.
+using NotifyIconCall = BOOL (*)(DWORD message, NOTIFYICONDATAA* data);
+NotifyIconCall SetNotifyIconCall(NotifyIconCall call);
+
+// The tooltip as the shell's first icon record holds it: at most `limit`
+// bytes, never ending in the first half of a double-byte character.
+std::string CutTooltip(const char* text, size_t limit = 63);
+
+// One icon in the notification area, with an invisible window of its own that
+// hears about the taskbar coming back. The icon's mouse messages go to the
+// window given at creation.
+class CSystemTray : public CWnd {
+public:
+    CSystemTray() = default;
+    ~CSystemTray() override;
+
+    // The "TaskbarCreated" message the shell sends when the taskbar comes
+    // (back); registered once at program start.
+    static UINT TaskbarCreatedMessage();
+
+    bool Create(HWND notify, UINT callbackMessage, const char* tooltip, HICON icon, UINT id, bool startHidden);
+    bool AddIcon();
+    bool RemoveIcon();
+    bool ShowIcon();
+    bool HideIcon();
+
+    bool IsEnabled() const { return m_enabled; }
+    bool IsHidden() const { return m_hidden; }
+    bool IsRemoved() const { return m_removed; }
+    bool IsReAddPending() const { return m_reAddPending; }
+    const NOTIFYICONDATAA& IconData() const { return m_data; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnTaskbarCreated();
+    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    void ReAdd();
+    bool Notify(DWORD message, UINT flags);
+
+    NOTIFYICONDATAA m_data{};
+    bool m_enabled = false;
+    bool m_hidden = true;
+    bool m_removed = true;
+    bool m_reAddPending = false;
+    UINT m_savedFlags = 0;
+};

@@ -1,0 +1,178 @@
+#include "mainwnd/TrayWindow.h"
+
+#include "mainwnd/CSystemTray.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace {
+
+const char kParentClassName[] = "ZorlaTrayParent";
+
+HWND g_trayParent = nullptr;
+
+struct TaskbarWalk {
+    RECT rect;
+};
+
+BOOL CALLBACK VisitTaskbarChild(HWND child, LPARAM lParam)
+{
+    auto* walk = reinterpret_cast<TaskbarWalk*>(lParam);
+    char name[256] = "";
+    ::GetClassNameA(child, name, 255);
+    RECT rect{};
+    if (std::strcmp(name, "TrayNotifyWnd") == 0) {
+        ::GetWindowRect(child, &rect);
+        walk->rect = rect;
+        return TRUE;
+    }
+    if (std::strcmp(name, "TrayClockWClass") == 0) {
+        ::GetWindowRect(child, &rect);
+        walk->rect = TrayRectBesideClock(walk->rect, rect);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND CreateTrayParent()
+{
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    WNDCLASSEXA known{};
+    known.cbSize = sizeof known;
+    if (!::GetClassInfoExA(instance, kParentClassName, &known)) {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = ::DefWindowProcA;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = kParentClassName;
+        if (!::RegisterClassExA(&windowClass))
+            return nullptr;
+    }
+    return ::CreateWindowExA(0, kParentClassName, "", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+}
+
+void SetOwner(HWND window, HWND owner)
+{
+    ::SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+}
+
+}  // namespace
+
+RECT TrayRectBesideClock(RECT area, RECT clock)
+{
+    if (clock.bottom < area.bottom - 5)
+        area.top = clock.bottom;
+    else
+        area.right = clock.left;
+    return area;
+}
+
+bool TrayRectOnTaskbar(UINT edge, RECT taskbar, RECT* tray)
+{
+    switch (edge) {
+    case ABE_LEFT:
+    case ABE_RIGHT:
+        *tray = RECT{taskbar.left, taskbar.bottom - 100, taskbar.right, taskbar.bottom - 16};
+        return true;
+    case ABE_TOP:
+    case ABE_BOTTOM:
+        *tray = RECT{taskbar.right - 100, taskbar.top, taskbar.right - 16, taskbar.bottom};
+        return true;
+    default: return false;
+    }
+}
+
+RECT TrayRectInWorkArea(RECT workArea)
+{
+    return RECT{workArea.right - 150, workArea.bottom - 30, workArea.right, workArea.bottom};
+}
+
+// A taskbar window without a size (Wine's tray before it shows) counts as
+// none: the animation would shrink into the screen's top-left corner.
+RECT TrayRectangle()
+{
+    if (HWND taskbar = ::FindWindowA("Shell_TrayWnd", nullptr)) {
+        TaskbarWalk walk{};
+        ::GetWindowRect(taskbar, &walk.rect);
+        ::EnumChildWindows(taskbar, VisitTaskbarChild, reinterpret_cast<LPARAM>(&walk));
+        if (!::IsRectEmpty(&walk.rect))
+            return walk.rect;
+    }
+    APPBARDATA bar{};
+    bar.cbSize = sizeof bar;
+    RECT tray{};
+    if (::SHAppBarMessage(ABM_GETTASKBARPOS, &bar) && TrayRectOnTaskbar(bar.uEdge, bar.rc, &tray))
+        return tray;
+    RECT workArea{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    return TrayRectInWorkArea(workArea);
+}
+
+bool WindowAnimationEnabled()
+{
+    ANIMATIONINFO animation{};
+    animation.cbSize = sizeof animation;
+    return ::SystemParametersInfoA(SPI_GETANIMATION, sizeof animation, &animation, 0) && animation.iMinAnimate != 0;
+}
+
+HWND TrayParentWindow()
+{
+    return g_trayParent && ::IsWindow(g_trayParent) ? g_trayParent : nullptr;
+}
+
+// Hidden with ShowWindow rather than by clearing the style bit, so the window
+// manager hears of it (under Wine a bare style change leaves the window mapped).
+void MinimiseToTray(HWND window)
+{
+    if (WindowAnimationEnabled()) {
+        RECT from{};
+        ::GetWindowRect(window, &from);
+        const RECT to = TrayRectangle();
+        ::DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+    }
+    if (!TrayParentWindow())
+        g_trayParent = CreateTrayParent();
+    SetOwner(window, g_trayParent);
+    ::ShowWindow(window, SW_HIDE);
+}
+
+void MaximiseFromTray(HWND window)
+{
+    if (WindowAnimationEnabled()) {
+        RECT to{};
+        ::GetWindowRect(window, &to);
+        const RECT from = TrayRectangle();
+        SetOwner(window, nullptr);
+        ::DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+    } else {
+        SetOwner(window, nullptr);
+    }
+    ::ShowWindow(window, SW_SHOW);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    ::SetActiveWindow(window);
+    ::SetForegroundWindow(window);
+}
+
+void ToggleTray(CSystemTray& tray, HWND window)
+{
+    if (::IsWindowVisible(window)) {
+        if (!tray.ShowIcon() && tray.IsEnabled()) {
+            tray.RemoveIcon();
+            return;
+        }
+        MinimiseToTray(window);
+    } else {
+        tray.HideIcon();
+        MaximiseFromTray(window);
+    }
+}
+
+void RestoreFromTray(CSystemTray& tray, HWND window)
+{
+    if (::IsWindowVisible(window))
+        return;
+    tray.HideIcon();
+    MaximiseFromTray(window);
+}
