@@ -56,9 +56,13 @@ bool Insert(std::string& text, const std::string& entry)
             break;
         }
     }
-    if (header == std::string::npos)
-        return false;
     const std::string lineBreak = LineBreakOf(text);
+    if (header == std::string::npos) {
+        if (!text.empty() && text.back() != '\n')
+            text += lineBreak;
+        text += kHeader + lineBreak + entry + lineBreak;
+        return true;
+    }
     const size_t headerEnd = text.find('\n', header);
     if (headerEnd == std::string::npos)
         text += lineBreak + entry + lineBreak;

@@ -16,8 +16,9 @@ std::string Entry(const std::string& path);
 bool Contains(const std::string& text, const std::string& entry);
 
 // Puts the entry on the line after the first "[Files]" header; false when the
-// entry is already there or the text has no such header (the uninstaller reads
-// only that section, and a line put anywhere else would split another entry).
+// entry is already there. A text without the header gets the section at its
+// end: the uninstaller reads only that section, and a line put in anywhere
+// else would split another entry.
 bool Insert(std::string& text, const std::string& entry);
 
 // Takes out the first line that holds the entry, with its line break; false

@@ -90,16 +90,17 @@ TEST_F(AutostartTest, ListThatHoldsTheLineAlreadyGetsNoSecondOne)
     EXPECT_EQ(List(), "[Files]\r\nC:\\Zorla\\Zorla.exe=<new>\r\n");
 }
 
-TEST_F(AutostartTest, ListWithoutFilesSectionStaysUntouchedWhileTheShortcutComesAndGoes)
+TEST_F(AutostartTest, ListWithoutFilesSectionGetsOneSoTheUninstallerFindsTheShortcut)
 {
     const std::string original = "C:\\Zorla\\Zorla.exe=<new>\r\n";
     ASSERT_TRUE(TestFiles::Write(CAutostart::kUninstallList, original));
     ASSERT_TRUE(first.ToggleAutostart());
     EXPECT_TRUE(first.AutostartShortcutExists());
-    EXPECT_EQ(List(), original);
+    const std::string section = "[Files]\r\n" + first.ShortcutPath() + "=<new>\r\n";
+    EXPECT_EQ(List(), original + section);
     ASSERT_TRUE(first.ToggleAutostart());
     EXPECT_FALSE(first.AutostartShortcutExists());
-    EXPECT_EQ(List(), original);
+    EXPECT_EQ(List(), original + "[Files]\r\n") << "the first line is never split";
 }
 
 TEST_F(AutostartTest, WithoutAListNoneIsMadeAndTwoNamesGiveTwoShortcuts)

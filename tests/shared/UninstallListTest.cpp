@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -51,14 +53,22 @@ TEST(UninstallList, RemoveTakesOutTheFirstOfTwoEqualLines)
     EXPECT_EQ(text, "[Files]\r\nb=<new>\r\n" + kEntry + "\r\n");
 }
 
-TEST(UninstallList, ListWithoutFilesHeaderIsLeftAlone)
+TEST(UninstallList, ListWithoutFilesHeaderGetsTheSectionAtItsEnd)
 {
     // Put in at character 7, the entry would split the first line in two.
-    for (const std::string& original :
-         {std::string("C:\\Zorla\\Zorla.exe=<new>\r\n"), std::string("abc"), std::string()}) {
+    const std::string section = "[Files]\r\n" + kEntry + "\r\n";
+    for (const auto& [original, expected] : std::vector<std::pair<std::string, std::string>>{
+             {"C:\\Zorla\\Zorla.exe=<new>\r\n", "C:\\Zorla\\Zorla.exe=<new>\r\n" + section},
+             {"abc", "abc\r\n" + section},
+             {"", section},
+             {"[Setup]\nDir=C:\\Zorla\n", "[Setup]\nDir=C:\\Zorla\n[Files]\n" + kEntry + "\n"}}) {
         std::string text = original;
-        EXPECT_FALSE(UninstallList::Insert(text, kEntry));
-        EXPECT_EQ(text, original);
+        EXPECT_TRUE(UninstallList::Insert(text, kEntry));
+        EXPECT_EQ(text, expected);
+        EXPECT_FALSE(UninstallList::Insert(text, kEntry)) << "once";
+        ASSERT_TRUE(UninstallList::Remove(text, kEntry));
+        EXPECT_TRUE(UninstallList::Insert(text, kEntry)) << "the new header takes the next one";
+        EXPECT_EQ(text, expected);
     }
 }
 
@@ -69,5 +79,6 @@ TEST(UninstallList, HeaderOnTheLastLineGetsALineBreakBeforeTheEntry)
     EXPECT_EQ(text, "[Setup]\r\n[Files]\r\n" + kEntry + "\r\n");
 
     std::string inPath = "x=C:\\[Files]\\y\r\n";
-    EXPECT_FALSE(UninstallList::Insert(inPath, kEntry)) << "a header starts its line";
+    ASSERT_TRUE(UninstallList::Insert(inPath, kEntry));
+    EXPECT_EQ(inPath, "x=C:\\[Files]\\y\r\n[Files]\r\n" + kEntry + "\r\n") << "a header starts its line";
 }
