@@ -137,3 +137,29 @@ TEST(Views, PlaySoundsChosenFromTheMenuWithTheKeyboardIsWrittenAtExit)
     TestRegistry::ReadDword(copy.Name(), "CZorlaDlg", "bSound", sound);
     EXPECT_EQ(sound, 1u);
 }
+
+// The close button sends the window to the tray, the icon's double click brings
+// it back; the second start finds the first one running all the while.
+TEST(Views, TheCloseButtonSendsTheWindowToTheTrayAndTheIconBringsItBack)
+{
+    ZorlaCopy copy("ZorlaTrayTrip");
+    std::unique_ptr<TestProcess> process;
+    HWND main = copy.StartAndWait(process);
+    ASSERT_NE(main, nullptr);
+    RECT before{};
+    GetWindowRect(main, &before);
+    Click(main, 410, 270);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 5000));
+    HWND owner = GetWindow(main, GW_OWNER);
+    EXPECT_NE(owner, nullptr) << "owned while in the tray: no taskbar button";
+    EXPECT_FALSE(IsWindowVisible(owner));
+
+    // The icon's double click, as the shell reports it.
+    Send(main, WM_APP + 1, 100, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000));
+    EXPECT_EQ(GetWindow(main, GW_OWNER), nullptr);
+    RECT after{};
+    GetWindowRect(main, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+}
