@@ -89,6 +89,13 @@ drive click "$title" 60 250
 # The desktop with the notes and reminders, then a note's close button asks.
 sleep 0.3
 /usr/bin/import -window root "$demo/desktop.png"; echo "demo: $demo/desktop.png"
+# The close button sends the window to the tray; the icon's double click
+# (command 106 again) brings it back.
+drive click "$title" 410 270
+sleep 1
+/usr/bin/import -window root "$demo/tray.png"; echo "demo: $demo/tray.png"
+drive command "$title" 106
+sleep 0.5
 drive press "Zorla 1.0NID:3" 1007
 sleep 0.5
 /usr/bin/import -window root "$demo/delete-question.png"
@@ -130,6 +137,14 @@ drive rclick "$title" 60 250
 sleep 0.5
 /usr/bin/import -window root "$demo/menu-home-de.png"; echo "demo: $demo/menu-home-de.png"
 drive escape vlsMenuClass 0 || true
+sleep 0.3
+drive click "$title" 270 300
+sleep 0.5
+drive rclick "$title" 60 250
+sleep 0.5
+/usr/bin/import -window root "$demo/menu-weather-de.png"; echo "demo: $demo/menu-weather-de.png"
+drive escape vlsMenuClass 0 || true
+drive click "$title" 60 250
 sleep 0.3
 drive press "$reminder" 1007
 sleep 0.5

@@ -299,3 +299,21 @@ TEST_F(TrayWindowTest, ReleasingTheButtonThatOpenedTheMenuChoosesNothing)
     EXPECT_FALSE(IsWindowVisible(window));
     SendMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
 }
+
+TEST_F(TrayWindowTest, WithoutWindowAnimationTheTripIsTheSame)
+{
+    ANIMATIONINFO saved{sizeof saved, 0};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETANIMATION, sizeof saved, &saved, 0));
+    for (int animate : {0, 1}) {
+        ANIMATIONINFO setting{sizeof setting, animate};
+        ASSERT_TRUE(SystemParametersInfoA(SPI_SETANIMATION, sizeof setting, &setting, 0));
+        EXPECT_EQ(animate != 0, WindowAnimationEnabled());
+        ASSERT_NO_FATAL_FAILURE(Open());
+        Command(ID_TOGGLE_TRAY);
+        EXPECT_FALSE(IsWindowVisible(window)) << animate;
+        Command(ID_TOGGLE_TRAY);
+        EXPECT_TRUE(IsWindowVisible(window)) << animate;
+        Close();
+    }
+    SystemParametersInfoA(SPI_SETANIMATION, sizeof saved, &saved, 0);
+}
