@@ -56,9 +56,9 @@ bool ReadZipSingleEntry(const std::string& archivePath, ZipSingleEntry& entry)
         directorySize > endOffset || directoryOffset != endOffset - directorySize || directorySize < kCentralHeaderSize)
         return false;
 
-    std::string directory(directorySize, '\0');
-    auto* header = reinterpret_cast<unsigned char*>(&directory[0]);
-    if (!ReadAt(file.get(), directoryOffset, header, directorySize) || Get32(header) != kCentralHeaderSignature)
+    // The header first: a crafted size must not decide how much is read.
+    unsigned char header[kCentralHeaderSize];
+    if (!ReadAt(file.get(), directoryOffset, header, sizeof header) || Get32(header) != kCentralHeaderSignature)
         return false;
     const uint32_t uncompressedSize = Get32(header + 24);
     const uint16_t nameLength = Get16(header + 28);
@@ -68,13 +68,17 @@ bool ReadZipSingleEntry(const std::string& archivePath, ZipSingleEntry& entry)
     if (kCentralHeaderSize + nameLength + extraLength + fileCommentLength != directorySize ||
         localHeaderOffset >= directoryOffset)
         return false;
+    std::string name(nameLength, '\0');
+    if (nameLength && !ReadAt(file.get(), directoryOffset + kCentralHeaderSize,
+                              reinterpret_cast<unsigned char*>(&name[0]), nameLength))
+        return false;
 
     // The entry's data must at least begin where the directory says.
     unsigned char local[4];
     if (!ReadAt(file.get(), localHeaderOffset, local, sizeof local) || Get32(local) != kLocalHeaderSignature)
         return false;
 
-    entry.name = directory.substr(kCentralHeaderSize, nameLength);
+    entry.name = name;
     entry.uncompressedSize = uncompressedSize;
     return true;
 }
