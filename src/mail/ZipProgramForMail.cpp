@@ -1,0 +1,74 @@
+#include "mail/ZipProgramForMail.h"
+
+#include "mail/ZipSingleEntry.h"
+#include "mail/ZipWriter.h"
+#include "shared/Translator.h"
+#include "widgets/CProgressWnd.h"
+
+#include <windows.h>
+
+namespace {
+
+const int kBestCompression = 9;
+
+std::string WithoutExtension(const std::string& name)
+{
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+// An archive is reused only while it still holds this very program: one made
+// by an earlier version would mail the old program after every update.
+bool HoldsProgram(const std::string& archive, const std::string& program)
+{
+    WIN32_FILE_ATTRIBUTE_DATA archiveData{};
+    WIN32_FILE_ATTRIBUTE_DATA programData{};
+    if (!GetFileAttributesExA(archive.c_str(), GetFileExInfoStandard, &archiveData) ||
+        !GetFileAttributesExA(program.c_str(), GetFileExInfoStandard, &programData) ||
+        CompareFileTime(&archiveData.ftLastWriteTime, &programData.ftLastWriteTime) < 0 ||
+        programData.nFileSizeHigh != 0)
+        return false;
+    ZipSingleEntry entry;
+    return ReadZipSingleEntry(archive, entry) && entry.name == ZipWriter::EntryName(program) &&
+           entry.uncompressedSize == programData.nFileSizeLow;
+}
+
+// Written under a name of its own and moved into place when complete, so that a
+// cut write never leaves a broken archive that later mails would reuse.
+bool BuildArchive(const std::string& folder, const std::string& archive, const std::string& program)
+{
+    char temporary[MAX_PATH] = "";
+    if (!GetTempFileNameA(folder.c_str(), "zrl", 0, temporary))
+        return false;
+    bool built = false;
+    {
+        ZipWriter writer;
+        built = writer.Create(temporary) && writer.SetPassword("") && writer.AddFile(program, kBestCompression);
+        built = writer.Close() && built;
+    }
+    if (built)
+        built = MoveFileExA(temporary, archive.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!built)
+        DeleteFileA(temporary);
+    return built;
+}
+
+}  // namespace
+
+bool ZipProgramForMail(std::string& path, std::string& title, CProgressWnd* progress)
+{
+    char folder[MAX_PATH] = "";
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length >= sizeof folder)
+        return false;
+    const std::string archive = folder + WithoutExtension(ZipWriter::EntryName(path)) + ".zip";
+
+    if (progress)
+        progress->Update(Translate("Start compressing program...").c_str(), 40);
+
+    if (!HoldsProgram(archive, path) && !BuildArchive(folder, archive, path))
+        return false;
+    path = archive;
+    title = WithoutExtension(title) + ".zip";
+    return true;
+}
