@@ -50,7 +50,8 @@ wine_up() {
     touch "$WINEPREFIX/.zorla-fonts"
   fi
   # Helper processes inherit the streams of whoever starts them: keep them off ours.
-  wineserver -p </dev/null >/dev/null 2>&1
+  # A server left running for this prefix refuses to start again; it serves.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
   # Starts the service processes with our streams closed, and waits for them.
   wine reg query 'HKCU\Software\Wine' </dev/null >/dev/null 2>&1 || true
   if [ -n "${DISPLAY:-}" ] && ! desktop_running; then
