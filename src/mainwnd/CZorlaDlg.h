@@ -105,6 +105,7 @@ private:
     void OnToggleNoInternet();
     void OnToggleTopMost();
     void OnWebLink();
+    void OnAbout();
     void OnToggleAutostart();
 
     LRESULT OnPaint();
