@@ -222,7 +222,12 @@ protected:
         FillTranslationTable(GetTranslator());
         PLAnyPicDecoder().DecodeResource(AfxGetResourceHandle(), IDP_ABOUT, picture);
     }
-    void TearDown() override { AppFont::SetShared(nullptr); }
+    void TearDown() override
+    {
+        AppFont::SetShared(nullptr);
+        // The pointer rests in the corner again, away from the other tests' windows.
+        ::SetCursorPos(0, 0);
+    }
 
     // Runs the box modally; whileOpen gets its window, its pictures painted.
     INT_PTR Run(std::function<void(HWND)> whileOpen)
