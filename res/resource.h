@@ -4,6 +4,7 @@
 #define IDR_MAINFRAME 128
 
 #define IDD_ZORLA_DIALOG 102
+#define IDD_ABOUT 106
 #define IDD_NOTE 143
 #define IDD_DUE_DIALOG 153
 
@@ -23,6 +24,7 @@
 #define IDP_ENVELOPE_HOVER 153
 #define IDP_REFRESH_HOVER 159
 #define IDP_ALERT 157
+#define IDP_ABOUT 135
 
 // Window outlines (RGNDATA, RCDATA).
 #define IDR_REGION_HOME 115
@@ -42,6 +44,9 @@
 // Bitmaps: the note window's close button, normal and under the pointer.
 #define IDB_NOTE_CLOSE 152
 #define IDB_NOTE_CLOSE_HOT 151
+// The About box's close button, normal and under the pointer.
+#define IDB_ABOUT_CLOSE 136
+#define IDB_ABOUT_CLOSE_HOT 135
 // The popup menu's images: eleven 16x15 cells on magenta.
 #define IDB_MENU_IMAGES 129
 
@@ -68,6 +73,11 @@
 #define IDC_DUE_ICON 1015
 #define IDC_DUE_REMIND 1016
 #define IDC_DUE_TEXT 1018
+
+// The About box's controls.
+#define IDC_ABOUT_MAKER_LINK 1003
+#define IDC_ABOUT_AGENCY_LINK 1004
+#define IDC_ABOUT_CLOSE 1007
 
 // Commands of the main window (WM_COMMAND), whichever way they are asked for.
 #ifndef ID_APP_EXIT

@@ -41,6 +41,14 @@ shot() {
   echo "demo: $demo/$name.png"
 }
 
+# The About box, through the program's own command; its close button ends it.
+about_shot() {
+  drive command "$title" 134
+  drive wait ">$title" 5000 || { echo "demo: the About box did not appear" >&2; exit 1; }
+  name=$1 title=">$title" shot
+  drive press ">$title" 1007
+}
+
 # The weather comes from a local server acting as WinInet's proxy, so the
 # program's own weather host need not be changed.
 feed=$(winepath -w "$top/res/demo/weather-feed.xml" 2>/dev/null)
@@ -86,6 +94,7 @@ drive click "$title" 60 250
 drive click "$title" 230 228
 name=timer-editor; shot
 drive click "$title" 60 250
+about_shot about
 # The desktop with the notes and reminders, then a note's close button asks.
 sleep 0.3
 /usr/bin/import -window root "$demo/desktop.png"; echo "demo: $demo/desktop.png"
@@ -146,6 +155,7 @@ sleep 0.5
 drive escape vlsMenuClass 0 || true
 drive click "$title" 60 250
 sleep 0.3
+about_shot about-de
 drive press "$reminder" 1007
 sleep 0.5
 name=due-dialog-de; /usr/bin/import -window root "$demo/$name.png"; echo "demo: $demo/$name.png"

@@ -17,6 +17,7 @@
 #include "shared/WebAddresses.h"
 #include "shared/Translator.h"
 #include "weather/CWeatherDisplay.h"
+#include "widgets/CAboutDlg.h"
 
 #include <commctrl.h>
 
@@ -328,6 +329,7 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_NO_INTERNET, &CZorlaDlg::OnToggleNoInternet},
         {ID_TOP_MOST, &CZorlaDlg::OnToggleTopMost},
         {ID_WEB_LINK, &CZorlaDlg::OnWebLink},
+        {ID_ABOUT, &CZorlaDlg::OnAbout},
         {ID_AUTOSTART, &CZorlaDlg::OnToggleAutostart},
         {ID_TOGGLE_TRAY, &CZorlaDlg::OnToggleTray},
     };
@@ -411,6 +413,12 @@ void CZorlaDlg::OnWebLink()
 {
     EnsureControls();
     m_webLink.FollowLink();
+}
+
+void CZorlaDlg::OnAbout()
+{
+    CAboutDlg about(this);
+    about.DoModal();
 }
 
 // ---- messages -----------------------------------------------------------------

@@ -111,6 +111,7 @@ private:
     void OnToggleNoInternet();
     void OnToggleTopMost();
     void OnWebLink();
+    void OnAbout();
     void OnToggleAutostart();
     void OnToggleTray();
 

@@ -12,6 +12,7 @@ namespace {
 // The highlight of most rows; 0 is the menu's own.
 const COLORREF kBlue = RGB(49, 114, 165);
 // Cells of the image strip.
+const int kQuestion = 0;
 const int kCheck = 3;
 const int kPower = 4;
 const int kWeb = 2;
@@ -68,5 +69,9 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
     items.push_back(Row("&Play sounds", ID_PLAY_SOUNDS, state.playSounds ? kCheck : -1, 0));
     items.push_back(Row("&Always on top", ID_TOP_MOST, state.topMost ? kCheck : -1, kBlue));
     items.push_back(Row("&Run on system start up", ID_AUTOSTART, state.autostart ? kCheck : -1, kBlue));
+    items.push_back(Separator());
+    PopupMenuItem about = Row("About %s...", ID_ABOUT, kQuestion, kBlue);
+    about.text = WithTitle("About %s...");
+    items.push_back(about);
     return items;
 }

@@ -45,6 +45,12 @@ void AppFont::SetItalic(bool italic)
     Recreate();
 }
 
+void AppFont::SetLog(const LOGFONTA& log)
+{
+    m_log = log;
+    Recreate();
+}
+
 void AppFont::Recreate()
 {
     m_font.reset(CreateFontIndirectA(&m_log));

@@ -13,6 +13,8 @@ public:
     void SetFaceName(const char* face);
     void SetHeight(LONG height);
     void SetItalic(bool italic);
+    // Every field at once, as another font's LOGFONT gives them.
+    void SetLog(const LOGFONTA& log);
 
     HFONT Handle() const { return m_font.get(); }
     const LOGFONTA& Log() const { return m_log; }

@@ -4,3 +4,4 @@
 // build values, so tests and the demo can point them at a local server.
 #define ZORLA_MAKER_URL "http://" ZORLA_MAKER_HOST "/"
 #define ZORLA_BRAND_URL "http://" ZORLA_BRAND_HOST "/"
+#define ZORLA_AGENCY_URL "http://" ZORLA_AGENCY_HOST "/"

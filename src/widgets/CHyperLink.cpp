@@ -190,6 +190,12 @@ void CHyperLink::PositionWindow()
         ClientDCScope dc(m_hWnd);
         SelectScope font(dc.dc(), m_linkFont.get());
         ::GetTextExtentPoint32A(dc.dc(), text.c_str(), static_cast<int>(text.size()), &extent);
+        // A slanted last letter reaches past its advance, and the static clips
+        // whatever lies outside its client area.
+        ABC last{};
+        const UINT letter = text.empty() ? 0 : static_cast<BYTE>(text.back());
+        if (letter && ::GetCharABCWidthsA(dc.dc(), letter, letter, &last) && last.abcC < 0)
+            extent.cx -= last.abcC;
     }
 
     const DWORD style = GetStyle();

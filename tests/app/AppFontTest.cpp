@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 TEST(AppFont, StartsAsTimesNewRomanAndEveryChangeMakesAFontThatMatches)
@@ -23,6 +24,24 @@ TEST(AppFont, StartsAsTimesNewRomanAndEveryChangeMakesAFontThatMatches)
     EXPECT_STREQ(made.lfFaceName, "Georgia");
     EXPECT_EQ(made.lfItalic, 1);
     EXPECT_EQ(made.lfHeight, -12);
+}
+
+TEST(AppFont, SetLogTakesAnotherFontsFieldsAndMakesTheFontAnew)
+{
+    AppFont font;
+    LOGFONTA log = font.Log();
+    std::strcpy(log.lfFaceName, "Georgia");
+    log.lfWeight = FW_BOLD;
+    log.lfItalic = 1;
+    HFONT before = font.Handle();
+    font.SetLog(log);
+    EXPECT_EQ(GetObjectType(before), 0u) << "the replaced font is deleted";
+    LOGFONTA made{};
+    ASSERT_EQ(GetObjectA(font.Handle(), sizeof made, &made), static_cast<int>(sizeof made));
+    EXPECT_STREQ(made.lfFaceName, "Georgia");
+    EXPECT_EQ(made.lfWeight, FW_BOLD);
+    EXPECT_EQ(made.lfItalic, 1);
+    EXPECT_EQ(font.Log().lfWeight, FW_BOLD);
 }
 
 TEST(AppFont, SharedFontFallsBackToTheSystemsWhileNoApplicationOwnsOne)

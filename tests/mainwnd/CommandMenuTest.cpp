@@ -6,8 +6,10 @@
 #include "shared/CAutostart.h"
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
+#include "shared/WebAddresses.h"
 #include "support/MessagePump.h"
 #include "support/Text1252.h"
+#include "support/WhileModal.h"
 
 namespace {
 
@@ -40,13 +42,18 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     const std::vector<PopupMenuItem> home = CommandMenuItems(state);
     EXPECT_EQ(Texts(home), (std::vector<std::string>{"E&xit", "&Minimize", "-", "&Notes", "&Timer", "&German weather", "-",
                                                      "Zorla 1.0 on the web", "-", "&Do not connect to the internet",
-                                                     "&Play sounds", "&Always on top", "&Run on system start up"}));
+                                                     "&Play sounds", "&Always on top", "&Run on system start up", "-",
+                                                     "About Zorla 1.0..."}));
     // A fresh user: checks at "do not connect" and "always on top" only.
     EXPECT_EQ(3, ImageOf(home, ID_NO_INTERNET));
     EXPECT_EQ(-1, ImageOf(home, ID_PLAY_SOUNDS));
     EXPECT_EQ(3, ImageOf(home, ID_TOP_MOST));
     EXPECT_EQ(4, ImageOf(home, ID_APP_EXIT));
     EXPECT_EQ(-1, ImageOf(home, ID_AUTOSTART));
+    const PopupMenuItem& about = home.back();
+    EXPECT_EQ(about.commandId, static_cast<UINT>(ID_ABOUT));
+    EXPECT_EQ(about.imageIndex, 0) << "the question mark";
+    EXPECT_EQ(about.highlightColour, RGB(49, 114, 165));
     state.autostart = true;
     EXPECT_EQ(3, ImageOf(CommandMenuItems(state), ID_AUTOSTART));
 
@@ -78,6 +85,7 @@ TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
     FillTranslationTable(GetTranslator());
     CommandMenuState state;
     const std::vector<std::string> texts = Texts(CommandMenuItems(state));
+    EXPECT_EQ(texts.back(), Cp1252("Info über Zorla 1.0..."));
     EXPECT_EQ(texts[0], "&Beenden");
     EXPECT_EQ(texts[1], "&Minimieren");
     EXPECT_EQ(texts[5], "&Biergartenwetter");
@@ -118,4 +126,35 @@ TEST_F(MainWindowMenu, RunOnSystemStartUpMakesAndRemovesTheShortcutAndTheMenuChe
     EXPECT_TRUE(made);
     EXPECT_EQ(3, image) << "checked while the shortcut exists";
     EXPECT_TRUE(removed);
+}
+
+TEST_F(MainWindowMenu, TheLastRowOpensTheAboutBoxOverTheWindowUntilItIsClosed)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 250));
+    HWND menu = dlg->CommandMenu().GetSafeHwnd();
+    ASSERT_TRUE(menu && IsWindowVisible(menu));
+    bool windowDisabled = false;
+    SIZE boxSize{};
+    std::string agency;
+    WhileModal whileOpen([&] { return FindOwnedDialog(window); },
+                         [&](HWND box) {
+                             windowDisabled = !IsWindowEnabled(window);
+                             RECT client{};
+                             GetClientRect(box, &client);
+                             boxSize = SIZE{client.right, client.bottom};
+                             agency = GetWindowTextString(GetDlgItem(box, IDC_ABOUT_AGENCY_LINK));
+                             PostMessageA(box, WM_CLOSE, 0, 0);
+                         });
+    // Up from no row wraps round to the last one.
+    SendMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    SendMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return whileOpen.Ran() && !FindOwnedDialog(window); }, 5000));
+    EXPECT_FALSE(whileOpen.GaveUp());
+    EXPECT_TRUE(windowDisabled) << "the box is modal";
+    EXPECT_EQ(boxSize.cx, 300);
+    EXPECT_EQ(boxSize.cy, 350);
+    EXPECT_EQ(agency, ZORLA_AGENCY_HOST);
+    EXPECT_TRUE(IsWindowEnabled(window));
+    EXPECT_TRUE(IsWindowVisible(window));
 }

@@ -1,10 +1,11 @@
 // The main window's command table and the ways into it: its switches, the
-// system menu's About item, a double click, and what the system keeps doing
-// with its own system-menu commands.
+// system menu's About item and the box it opens, a double click, and what the
+// system keeps doing with its own system-menu commands.
 #include "MainWindowFixture.h"
 
 #include "shared/WebAddresses.h"
 #include "support/RecordingOpener.h"
+#include "support/WhileModal.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ TEST_F(MainWindowCommands, TopMostSwitchChangesTheWindowAndIsWrittenAtOnce)
     EXPECT_FALSE(TopMost(window));
 }
 
-TEST_F(MainWindowCommands, AboutItemAndDoubleClickLeaveTheWindowAsItIs)
+TEST_F(MainWindowCommands, TheSystemMenusAboutItemOpensTheAboutBoxAndADoubleClickFollowsTheLink)
 {
     RecordingOpener opener;
     opener.shellResult = 42;
@@ -71,10 +72,21 @@ TEST_F(MainWindowCommands, AboutItemAndDoubleClickLeaveTheWindowAsItIs)
 
     // The system menu uses the low four bits of its items itself.
     for (WPARAM item : {WPARAM{IDM_SYSTEM_ABOUT}, WPARAM{IDM_SYSTEM_ABOUT | 0x3}}) {
+        bool agencyLink = false;
+        WhileModal whileOpen([&] { return FindOwnedDialog(window); },
+                             [&](HWND box) {
+                                 agencyLink = GetDlgItem(box, IDC_ABOUT_AGENCY_LINK) != nullptr;
+                                 PostMessageA(box, WM_CLOSE, 0, 0);
+                             });
         EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, item, 0), 0);
+        EXPECT_TRUE(whileOpen.Ran()) << item;
+        EXPECT_FALSE(whileOpen.GaveUp()) << item;
+        EXPECT_TRUE(agencyLink) << "the About box, for " << item;
+        EXPECT_FALSE(FindOwnedDialog(window));
         EXPECT_TRUE(IsWindowVisible(window));
         EXPECT_FALSE(IsIconic(window));
     }
+    EXPECT_TRUE(opener.Calls().empty()) << "closing the box follows no link";
     SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(60, 250));
     EXPECT_TRUE(opener.WaitForCalls(1)) << "the double click follows the link";
     EXPECT_TRUE(IsWindowVisible(window));

@@ -11,6 +11,8 @@
 //   ZorlaDriver answer TITLE ID   the box TITLE that has button ID is answered with it
 //   ZorlaDriver rclick TITLE X Y  a right click at window point (X, Y)
 //   ZorlaDriver escape CLASS 0    Escape to the window of class CLASS (the menu)
+// A TITLE written ">TITLE" names the box that the window TITLE shows (its
+// last active popup, e.g. the About box).
 // Exit code 0 on success, 1 on time-out, 2 on bad usage.
 #include <windows.h>
 
@@ -22,9 +24,18 @@ namespace {
 
 const UINT kAppExit = 57665;  // the framework's exit command
 
+HWND FindTitle(const char* title)
+{
+    if (title[0] != '>')
+        return FindWindowA(nullptr, title);
+    HWND owner = FindWindowA(nullptr, title + 1);
+    HWND box = owner ? GetLastActivePopup(owner) : nullptr;
+    return box != owner ? box : nullptr;
+}
+
 HWND FindVisible(const char* title)
 {
-    HWND wnd = FindWindowA(nullptr, title);
+    HWND wnd = FindTitle(title);
     return (wnd && IsWindowVisible(wnd)) ? wnd : nullptr;
 }
 
@@ -150,7 +161,7 @@ int main(int argc, char** argv)
         return ExitProgram(title, value);
     if (std::strcmp(verb, "answer") == 0)
         return AnswerBox(title, static_cast<int>(value), 5000);
-    HWND wnd = FindWindowA(nullptr, title);
+    HWND wnd = FindTitle(title);
     if (std::strcmp(verb, "press") == 0)
         return wnd ? PressButton(wnd, static_cast<int>(value)) : 1;
     if (std::strcmp(verb, "escape") == 0) {

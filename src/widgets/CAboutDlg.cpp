@@ -1,0 +1,209 @@
+#include "widgets/CAboutDlg.h"
+
+#include "framework/AfxFunctions.h"
+#include "image/PLAnyPicDecoder.h"
+#include "image/PLTextException.h"
+#include "resource.h"
+#include "shared/DialogUnits.h"
+#include "shared/ProgramTitle.h"
+#include "shared/Translator.h"
+#include "shared/WebAddresses.h"
+
+#include <windowsx.h>
+
+namespace {
+
+// The gold of the picture's frame, for every state of the links.
+const COLORREF kLinkColour = RGB(182, 150, 62);
+const COLORREF kCreditColour = RGB(255, 255, 255);
+const char kAgencyName[] = "Inkwell Advertising";
+const char kNotice[] = "Copyright \xA9 2004 Velloran Software";
+
+struct Place {
+    int id;
+    RECT place;  // left, top, width, height
+};
+// The template's controls at classic 6 x 13 dialog units like every window of
+// the program: the picture leaves room for them there, whatever units the
+// system's "MS Sans Serif" gives.
+const Place kPlaces[] = {
+    {IDC_ABOUT_MAKER_LINK, ClassicDialogPlace(82, 109, 61, 8)},
+    {IDC_ABOUT_AGENCY_LINK, ClassicDialogPlace(82, 102, 94, 8)},
+    {IDC_ABOUT_CLOSE, ClassicDialogPlace(184, 7, 10, 10)},
+};
+// The client area when the picture is missing.
+const RECT kClassicClient = ClassicDialogPlace(0, 0, 198, 214);
+
+}  // namespace
+
+CAboutDlg::CAboutDlg(CWnd* parent)
+    : CDialog(IDD_ABOUT, parent)
+{}
+
+CAboutDlg::~CAboutDlg()
+{
+    // While the controls' objects still exist.
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        DestroyWindow();
+}
+
+std::vector<CAboutDlg::Credit> CAboutDlg::Credits()
+{
+    return {
+        {{168, 51}, true, ProgramTitle},
+        {{123, 150}, true, Translate("Developed by:")},
+        {{17, 268}, false, kNotice},
+        {{17, 283}, false, std::string("  ") + kAgencyName},
+    };
+}
+
+BOOL CAboutDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    try {
+        PLAnyPicDecoder().DecodeResource(AfxGetResourceHandle(), IDP_ABOUT, m_background);
+    } catch (const PLTextException& error) {
+        AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
+    }
+    PlaceWindowAndControls();
+    // The links take their texts and addresses before they are bound: they
+    // size themselves to the text they find.
+    ::SetDlgItemTextA(m_hWnd, IDC_ABOUT_MAKER_LINK, ZORLA_MAKER_HOST);
+    m_makerLink.SetURL(ZORLA_MAKER_URL);
+    m_makerLink.SubclassDlgItem(IDC_ABOUT_MAKER_LINK, this);
+    ::SetDlgItemTextA(m_hWnd, IDC_ABOUT_AGENCY_LINK, ZORLA_AGENCY_HOST);
+    m_agencyLink.SetURL(ZORLA_AGENCY_URL);
+    m_agencyLink.SubclassDlgItem(IDC_ABOUT_AGENCY_LINK, this);
+    m_closeButton.SubclassDlgItem(IDC_ABOUT_CLOSE, this);
+
+    LOGFONTA log{};
+    ::GetObjectA(AppFont::Shared(), sizeof log, &log);
+    m_textFont.SetLog(log);
+    log.lfWeight = FW_BOLD;
+    m_titleFont.SetLog(log);
+
+    m_closeButton.LoadBitmaps(IDB_ABOUT_CLOSE, IDB_ABOUT_CLOSE_HOT, IDB_ABOUT_CLOSE_HOT, IDB_ABOUT_CLOSE_HOT);
+    m_makerLink.ShowWindow(SW_HIDE);
+    CHyperLink::SetColours(kLinkColour, kLinkColour, kLinkColour);
+    m_agencyLink.SetFont(m_textFont.Handle());
+    m_brandLink.SetURL(ZORLA_BRAND_URL);
+    const RECT& spot = kHotSpot;
+    m_hotSpot.reset(::CreateEllipticRgn(spot.left, spot.top, spot.right, spot.bottom));
+    SetFontOnChildren(m_hWnd, AppFont::Shared());
+    TranslateWindow(m_hWnd, -1);
+    return TRUE;
+}
+
+// The client area is the picture, about the centre the template gave.
+void CAboutDlg::PlaceWindowAndControls()
+{
+    for (const Place& control : kPlaces) {
+        const RECT& place = control.place;
+        ::MoveWindow(::GetDlgItem(m_hWnd, control.id), place.left, place.top, place.right, place.bottom, FALSE);
+    }
+    RECT frame = m_background.IsEmpty() ? kClassicClient : RECT{0, 0, m_background.Width(), m_background.Height()};
+    ::AdjustWindowRectEx(&frame, GetStyle(), FALSE, GetExStyle());
+    RECT window{};
+    GetWindowRect(&window);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(nullptr, (window.left + window.right - width) / 2, (window.top + window.bottom - height) / 2, width,
+                 height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool CAboutDlg::IsOverHotSpot(POINT client) const
+{
+    return m_hotSpot && ::PtInRegion(m_hotSpot.get(), client.x, client.y);
+}
+
+BOOL CAboutDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDC_ABOUT_CLOSE && HIWORD(wParam) == BN_CLICKED) {
+        EndDialog(IDOK);
+        return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+// ---- messages -----------------------------------------------------------------
+
+LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // clang-format off
+    switch (message) {
+    case WM_ERASEBKGND:  return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_PAINT:       return OnPaint();
+    case WM_MOUSEMOVE:   return OnMouseMove(wParam, lParam);
+    case WM_SETCURSOR:   return OnSetCursor(wParam, lParam);
+    case WM_LBUTTONDOWN: return OnLButtonDown(wParam, lParam);
+    default:             return CDialog::WindowProc(message, wParam, lParam);
+    }
+    // clang-format on
+}
+
+LRESULT CAboutDlg::OnEraseBackground(HDC dc)
+{
+    m_background.Draw(dc, 0, 0);
+    return TRUE;
+}
+
+LRESULT CAboutDlg::OnPaint()
+{
+    PaintScope paint(m_hWnd);
+    HDC dc = paint.dc();
+    const int saved = ::SaveDC(dc);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, kCreditColour);
+    for (const Credit& credit : Credits()) {
+        ::SelectObject(dc, credit.title ? m_titleFont.Handle() : m_textFont.Handle());
+        ::TextOutA(dc, credit.place.x, credit.place.y, credit.text.c_str(), static_cast<int>(credit.text.size()));
+    }
+    // Puts the DC's own font back before the fonts may go.
+    ::RestoreDC(dc, saved);
+    return 0;
+}
+
+LRESULT CAboutDlg::OnMouseMove(WPARAM wParam, LPARAM lParam)
+{
+    m_overHotSpot = IsOverHotSpot(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    ::SetCursor(m_overHotSpot ? CHyperLink::GetLinkCursor() : ::LoadCursorA(nullptr, IDC_ARROW));
+    return CDialog::WindowProc(WM_MOUSEMOVE, wParam, lParam);
+}
+
+// Asked before every move: the cursor is decided here from where the pointer is
+// now, so coming back into the box does not show the hand it last left with.
+// The dialog class's arrow from the default handling would replace the hand at
+// each move, so the client area is answered here alone.
+LRESULT CAboutDlg::OnSetCursor(WPARAM wParam, LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(wParam) != m_hWnd || LOWORD(lParam) != HTCLIENT)
+        return CDialog::WindowProc(WM_SETCURSOR, wParam, lParam);
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ScreenToClient(&cursor);
+    m_overHotSpot = IsOverHotSpot(cursor);
+    ::SetCursor(m_overHotSpot ? CHyperLink::GetLinkCursor() : ::LoadCursorA(nullptr, IDC_ARROW));
+    return TRUE;
+}
+
+LRESULT CAboutDlg::OnLButtonDown(WPARAM wParam, LPARAM lParam)
+{
+    const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    // The press's own point decides: a box opened under a resting pointer has
+    // seen no move yet.
+    m_overHotSpot = IsOverHotSpot(point);
+    if (m_overHotSpot) {
+        m_brandLink.FollowLink();
+        EndDialog(IDOK);
+        return CDialog::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
+    }
+    const LRESULT result = CDialog::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
+    // The band along the top is the box's caption: the system moves the box
+    // while the button stays down.
+    if (point.y < kDragBand) {
+        POINT screen = point;
+        ClientToScreen(&screen);
+        ::PostMessageA(m_hWnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+    }
+    return result;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "framework/CDialog.h"
+#include "framework/Handles.h"
+#include "image/PLDIBSection.h"
+#include "shared/AppFont.h"
+#include "shared/AppTranslator.h"
+#include "widgets/CHoverBitmapButton.h"
+#include "widgets/CHyperLink.h"
+
+#include <string>
+#include <vector>
+
+// The About box: a captionless picture with the program's title and credits
+// drawn onto it, a link to the advertising agency's site, an elliptic spot on
+// the picture that opens the advertised brand's site and closes the box, and a
+// small close button. The band along the top moves the box.
+class CAboutDlg : public CDialog, public CAppTranslator {
+public:
+    // The elliptic hot spot's bounding box, in client pixels.
+    static constexpr RECT kHotSpot{6, 6, 114, 117};
+    // A press above this line (in client pixels) moves the box.
+    static const int kDragBand = 33;
+
+    // One line of the credits as the box draws it.
+    struct Credit {
+        POINT place;  // client pixels of the text's top-left corner
+        bool title;   // in the bold title font, else the text font
+        std::string text;
+    };
+    // The credits in the interface language.
+    static std::vector<Credit> Credits();
+
+    explicit CAboutDlg(CWnd* parent = nullptr);
+    ~CAboutDlg() override;
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void PlaceWindowAndControls();
+    bool IsOverHotSpot(POINT client) const;
+
+    LRESULT OnEraseBackground(HDC dc);
+    LRESULT OnPaint();
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+
+    AppFont m_titleFont;
+    AppFont m_textFont;
+    CHoverBitmapButton m_closeButton;
+    CHyperLink m_makerLink;
+    CHyperLink m_agencyLink;
+    // Bound to no control: it only opens the brand's site.
+    CHyperLink m_brandLink;
+    GdiRegion m_hotSpot;
+    bool m_overHotSpot = false;
+    PLDIBSection m_background;
+};
