@@ -26,6 +26,8 @@ packages=(
   # The program's text under Wine: Liberation Serif stands in for "Georgia" and
   # "Times New Roman" (mapped in the Wine prefix by tools/wine-env.sh).
   fonts-liberation2
+  # makensis for the setup program (installer/Zorla.nsi)
+  nsis
 )
 missing=()
 for p in "${packages[@]}"; do
