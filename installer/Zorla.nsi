@@ -15,6 +15,9 @@ Target amd64-unicode
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 RequestExecutionLevel user
+; A file that cannot be written fails the setup (Retry or Cancel; a silent run
+; cancels) instead of being skipped into a broken installation.
+AllowSkipFiles off
 
 !ifndef VERSION | EXE | ICON | OUTFILE
   !error "define VERSION, EXE, ICON and OUTFILE on the command line"
