@@ -3,7 +3,7 @@ BUILD ?= build
 RUN_SECONDS ?= 20
 export RUN_SECONDS
 
-.PHONY: all setup configure build run test bench demo art clean
+.PHONY: all setup configure build installer run test bench demo art clean
 
 all: build
 
@@ -17,6 +17,10 @@ configure: setup
 
 build: configure
 	@cmake --build $(BUILD) -j2 -- --no-print-directory
+
+installer: configure
+	@cmake --build $(BUILD) --target installer -j2 -- --no-print-directory
+	@printf "installer: %s\n" $(BUILD)/installer/*-setup.exe
 
 run: build
 	@tools/run.sh $(BUILD)

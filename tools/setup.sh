@@ -29,6 +29,8 @@ packages=(
   # The mail's archives are checked by Debian's unzip and Python's zipfile, and
   # measured against zip -9 (make bench).
   unzip python3 zip
+  # makensis for the setup program (installer/Zorla.nsi)
+  nsis
 )
 missing=()
 for p in "${packages[@]}"; do
