@@ -4,3 +4,5 @@
 // build values, so tests and the demo can point them at a local server.
 #define ZORLA_MAKER_URL "http://" ZORLA_MAKER_HOST "/"
 #define ZORLA_BRAND_URL "http://" ZORLA_BRAND_HOST "/"
+// The maker's contact address, which the program's mails name as their sender.
+#define ZORLA_MAKER_MAIL "zorla@velloran.example"
