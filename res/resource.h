@@ -6,6 +6,7 @@
 #define IDD_ZORLA_DIALOG 102
 #define IDD_NOTE 143
 #define IDD_DUE_DIALOG 153
+#define IDD_SEND_TO_FRIEND 105
 
 // Pictures (JPEG, RCDATA): the views' backgrounds, the blinking eyes, the
 // weather page's clean copy under the status line, and the hover pictures.
@@ -68,6 +69,13 @@
 #define IDC_DUE_ICON 1015
 #define IDC_DUE_REMIND 1016
 #define IDC_DUE_TEXT 1018
+
+// The send-to-friend dialog's controls.
+#define IDC_MAIL_ZIP 1001
+#define IDC_MAIL_RECIPIENTS 1012
+#define IDC_MAIL_HINT 1013
+#define IDC_MAIL_SUBJECT 1015
+#define IDC_MAIL_TEXT 1017
 
 // Commands of the main window (WM_COMMAND), whichever way they are asked for.
 #ifndef ID_APP_EXIT
