@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mail/CSendToFriend.h"
 #include "mainwnd/CQuokkaDlg.h"
 #include "mainwnd/ZorlaBMPHandler.h"
 #include "notes/NoteWindowRegistry.h"
@@ -42,6 +43,7 @@ public:
     MainSettings& Settings() { return m_settings; }
     SoundBoard& Sounds() { return m_sounds; }
     const CPopupMenu& CommandMenu() const { return m_commandMenu; }
+    const CSendToFriend& Mail() const { return m_mail; }
 
     void GoHome();
     void GoWeather();
@@ -106,6 +108,8 @@ private:
     void OnToggleTopMost();
     void OnWebLink();
     void OnToggleAutostart();
+    void OnSendToFriend();
+    LRESULT OnMailDone(ULONG result);
 
     LRESULT OnPaint();
     LRESULT OnTimer(UINT_PTR id);
@@ -129,9 +133,10 @@ private:
     void ShowCommandMenu(POINT screenPoint);
 
     SoundBoard m_sounds;
-    // The launch report's client; the send-to-friend mail will use it too.
+    // The client of the launch report and of the mail's pass-along notices.
     CHttpDownloader m_httpClient;
     CLaunchReport m_launchReport;
+    CSendToFriend m_mail;
     ZorlaBMPHandler m_handler;
     CTransparentEdit m_editor;
     CHyperLink m_webLink;

@@ -39,13 +39,15 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     state.topMost = true;
     const std::vector<PopupMenuItem> home = CommandMenuItems(state);
     EXPECT_EQ(Texts(home), (std::vector<std::string>{"E&xit", "-", "&Notes", "&Timer", "&German weather", "-",
-                                                     "Zorla 1.0 on the web", "-", "&Do not connect to the internet",
-                                                     "&Play sounds", "&Always on top", "&Run on system start up"}));
+                                                     "Zorla 1.0 on the web", "&Send me to a friend...", "-",
+                                                     "&Do not connect to the internet", "&Play sounds",
+                                                     "&Always on top", "&Run on system start up"}));
     // A fresh user: checks at "do not connect" and "always on top" only.
     EXPECT_EQ(3, ImageOf(home, ID_NO_INTERNET));
     EXPECT_EQ(-1, ImageOf(home, ID_PLAY_SOUNDS));
     EXPECT_EQ(3, ImageOf(home, ID_TOP_MOST));
     EXPECT_EQ(4, ImageOf(home, ID_APP_EXIT));
+    EXPECT_EQ(1, ImageOf(home, ID_SEND_TO_FRIEND));
     EXPECT_EQ(-1, ImageOf(home, ID_AUTOSTART));
     state.autostart = true;
     EXPECT_EQ(3, ImageOf(CommandMenuItems(state), ID_AUTOSTART));
@@ -76,7 +78,8 @@ TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
     EXPECT_EQ(texts[0], "&Beenden");
     EXPECT_EQ(texts[4], "&Biergartenwetter");
     EXPECT_EQ(texts[6], "Zorla 1.0 im Netz");
-    EXPECT_EQ(texts[9], Cp1252("&Klänge abspielen"));
+    EXPECT_EQ(texts[7], "&Sende mich an einen Freund...");
+    EXPECT_EQ(texts[10], Cp1252("&Klänge abspielen"));
 }
 
 TEST_F(MainWindowMenu, ARightClickOpensTheMenuAndAKeyChoosesTheCommand)
