@@ -7,6 +7,7 @@
 #define IDD_ABOUT 106
 #define IDD_NOTE 143
 #define IDD_DUE_DIALOG 153
+#define IDD_SEND_TO_FRIEND 105
 
 // Pictures (JPEG, RCDATA): the views' backgrounds, the blinking eyes, the
 // weather page's clean copy under the status line, and the hover pictures.
@@ -78,6 +79,13 @@
 #define IDC_ABOUT_MAKER_LINK 1003
 #define IDC_ABOUT_AGENCY_LINK 1004
 #define IDC_ABOUT_CLOSE 1007
+
+// The send-to-friend dialog's controls.
+#define IDC_MAIL_ZIP 1001
+#define IDC_MAIL_RECIPIENTS 1012
+#define IDC_MAIL_HINT 1013
+#define IDC_MAIL_SUBJECT 1015
+#define IDC_MAIL_TEXT 1017
 
 // Commands of the main window (WM_COMMAND), whichever way they are asked for.
 #ifndef ID_APP_EXIT

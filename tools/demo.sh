@@ -55,7 +55,11 @@ feed=$(winepath -w "$top/res/demo/weather-feed.xml" 2>/dev/null)
 wine "$build/bin/FeedServer.exe" "$feed" 80 </dev/null >/dev/null 2>&1 &
 feedserver=$!
 trap 'kill $feedserver 2>/dev/null || true; wine_down' EXIT
-http_proxy=http://127.0.0.1:80 wine "$demo/ZorlaDemo.exe" </dev/null >/dev/null 2>&1 &
+# The Simple MAPI test double stands in for a mail client: it takes the mail
+# and holds it for a few seconds, so the progress window can be seen.
+cp "$build/bin/MAPI32.DLL" "$demo/"
+mail_env=(WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mapi32=n,b" ZORLA_MAPI_HOLD_MS=6000)
+http_proxy=http://127.0.0.1:80 env "${mail_env[@]}" wine "$demo/ZorlaDemo.exe" </dev/null >/dev/null 2>&1 &
 zorla=$!
 drive wait "$title" 30000 || { echo "demo: the main window did not appear" >&2; exit 1; }
 sleep 1
@@ -134,11 +138,30 @@ drive press "$reminder" 1007
 sleep 0.5
 name=due-dialog; /usr/bin/import -window root "$demo/$name.png"; echo "demo: $demo/$name.png"
 drive answer "$title" 1014 || { echo "demo: the due dialog did not appear" >&2; exit 1; }
+# Send me to a friend: the dialog filled in, then the progress window while the
+# mail goes.
+send_title="Send me to a friend..."
+drive command "$title" 133
+drive wait "$send_title" 10000 || { echo "demo: the send dialog did not appear" >&2; exit 1; }
+drive text "$send_title" 1012 "anna@example.com; ben@example.org"
+drive text "$send_title" 1017 "Hi Anna, hi Ben,
+this little quokka keeps my notes and knows the weather. Have a look!"
+sleep 0.5
+name=send; crop_shot "$send_title"; echo "demo: $demo/$name.png"
+drive press "$send_title" 1
+progress_title="Send Quokka [80%]"
+drive wait "$progress_title" 30000 || { echo "demo: the progress window did not appear" >&2; exit 1; }
+sleep 0.5
+name=send-progress; crop_shot "$progress_title"; echo "demo: $demo/$name.png"
+for i in $(seq 100); do
+  drive rect "$progress_title" 0 >/dev/null || drive rect "Send Quokka [100%]" 0 >/dev/null || break
+  sleep 0.2
+done
 drive exit "$title" 15000 || { echo "demo: Zorla did not end" >&2; exit 1; }
 wait "$zorla" || true
 
 # Once more in German: the reminder is still due and asks again.
-LC_ALL=de_DE.UTF-8 wine "$demo/ZorlaDemo.exe" </dev/null >/dev/null 2>&1 &
+LC_ALL=de_DE.UTF-8 env "${mail_env[@]}" wine "$demo/ZorlaDemo.exe" </dev/null >/dev/null 2>&1 &
 zorla=$!
 drive wait "$title" 30000 || { echo "demo: the German main window did not appear" >&2; exit 1; }
 sleep 2
@@ -160,5 +183,14 @@ drive press "$reminder" 1007
 sleep 0.5
 name=due-dialog-de; /usr/bin/import -window root "$demo/$name.png"; echo "demo: $demo/$name.png"
 drive answer "$title" 1014 || { echo "demo: the German due dialog did not appear" >&2; exit 1; }
+send_title="Sende mich an einen Freund..."
+drive command "$title" 133
+drive wait "$send_title" 10000 || { echo "demo: the German send dialog did not appear" >&2; exit 1; }
+drive text "$send_title" 1012 "anna@example.com; ben@example.org"
+drive text "$send_title" 1017 "Hallo Anna, hallo Ben,
+dieser kleine Quokka merkt sich meine Notizen und kennt das Wetter. Schaut mal!"
+sleep 0.5
+name=send-de; crop_shot "$send_title"; echo "demo: $demo/$name.png"
+drive press "$send_title" 2
 drive exit "$title" 15000 || { echo "demo: Zorla did not end" >&2; exit 1; }
 wait "$zorla" || true

@@ -33,7 +33,7 @@ void CDataExchange::Fail()
         ::SetFocus(m_hWndLastControl);
         char className[16] = {};
         ::GetClassNameA(m_hWndLastControl, className, sizeof(className));
-        if (::lstrcmpiA(className, "Edit") == 0)
+        if (::lstrcmpiA(className, "Edit") == 0 || ::_strnicmp(className, "RichEdit", 8) == 0)
             ::SendMessageA(m_hWndLastControl, EM_SETSEL, 0, -1);
     }
     throw DataExchangeFailure();
@@ -91,6 +91,21 @@ void DDX_CBString(CDataExchange* dx, int id, std::string& value)
     const LRESULT copied =
         ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     value.assign(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+void DDV_MaxChars(CDataExchange* dx, const std::string& value, int max)
+{
+    if (!dx->m_bSaveAndValidate) {
+        // A text set by the program may be longer; only typing is held back.
+        if (dx->m_hWndLastControl)
+            ::SendMessageA(dx->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(max), 0);
+        return;
+    }
+    if (value.size() > static_cast<size_t>(max)) {
+        const std::string text = "Please enter no more than " + std::to_string(max) + " characters.";
+        AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        dx->Fail();
+    }
 }
 
 void DDX_Check(CDataExchange* dx, int id, int& value)

@@ -38,6 +38,9 @@ void DDX_Text(CDataExchange* dx, int id, int& value);
 // does not matter); saving reads the selected item (or the edit text of a combo
 // box that has one). A list without a selection saves "".
 void DDX_CBString(CDataExchange* dx, int id, std::string& value);
+// Loading limits the last exchanged edit control to max characters; saving
+// refuses a longer value with a message and fails the exchange.
+void DDV_MaxChars(CDataExchange* dx, const std::string& value, int max);
 void DDX_Check(CDataExchange* dx, int id, int& value);
 // Subclasses the control into the object the first time only.
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);

@@ -79,6 +79,14 @@ struct KernelHandleTraits {
     static void Close(HANDLE handle) { ::CloseHandle(handle); }
 };
 
+// A library loaded with LoadLibrary; each owner holds one of the system's
+// references, so two owners of the same library never unload it under each other.
+struct ModuleTraits {
+    using pointer = HMODULE;
+    static bool IsValid(HMODULE module) { return module != nullptr; }
+    static void Close(HMODULE module) { ::FreeLibrary(module); }
+};
+
 struct RegistryKeyTraits {
     using pointer = HKEY;
     static bool IsValid(HKEY key) { return key != nullptr; }
@@ -94,6 +102,7 @@ using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+using ModuleHandle = UniqueHandle<ModuleTraits>;
 
 // BeginPaint/EndPaint for the length of a WM_PAINT handler.
 class PaintScope {

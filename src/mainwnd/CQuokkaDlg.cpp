@@ -1,35 +1,12 @@
 #include "mainwnd/CQuokkaDlg.h"
 
 #include "shared/WindowPosition.h"
+#include "shared/ZOrder.h"
 #include "framework/CWinApp.h"
-
-#include <vector>
 
 namespace {
 
 const char kSection[] = "CQuokkaDlg";
-
-BOOL CALLBACK CollectOwned(HWND window, LPARAM param)
-{
-    auto* owned = reinterpret_cast<std::vector<HWND>*>(param);
-    if (GetWindow(window, GW_OWNER) == owned->front())
-        owned->push_back(window);
-    return TRUE;
-}
-
-// SetWindowPos with a z-order change. Wine does not make a window top-most while
-// it owns a popup (the date pickers' hidden month calendars are such popups), so
-// those are released from their owner for the moment of the change.
-void SetZOrder(HWND window, HWND insertAfter, int width, int height, UINT flags)
-{
-    std::vector<HWND> owned{window};
-    EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), CollectOwned, reinterpret_cast<LPARAM>(&owned));
-    for (size_t i = 1; i < owned.size(); ++i)
-        SetWindowLongPtrA(owned[i], GWLP_HWNDPARENT, 0);
-    ::SetWindowPos(window, insertAfter, 0, 0, width, height, flags);
-    for (size_t i = 1; i < owned.size(); ++i)
-        SetWindowLongPtrA(owned[i], GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window));
-}
 
 }  // namespace
 

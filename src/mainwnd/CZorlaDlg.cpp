@@ -5,6 +5,7 @@
 #include "framework/CWinApp.h"
 #include "framework/Clock.h"
 #include "framework/Handles.h"
+#include "mail/CIMapiThread.h"
 #include "mainwnd/CommandMenu.h"
 #include "mainwnd/CommandTriggers.h"
 #include "mainwnd/MainTimers.h"
@@ -47,6 +48,7 @@ CZorlaDlg::CZorlaDlg(CWnd* parent)
     , m_sounds(m_settings)
     , m_httpClient("User-Agent: Velloran Software/1.0 (" ZORLA_MAKER_HOST ")")
     , m_launchReport(m_httpClient)
+    , m_mail(*this, m_httpClient)
     , m_handler(m_sounds)
     , m_noteWindows(&m_sounds)
 {
@@ -317,7 +319,6 @@ bool CZorlaDlg::RunCommand(UINT id)
         UINT id;
         void (CZorlaDlg::*run)();
     };
-    // The mail and the About box add their commands here as they arrive.
     static const Command kCommands[] = {
         {ID_APP_EXIT, &CZorlaDlg::OnExit},
         {ID_SHOW_HOME, &CZorlaDlg::OnShowHome},
@@ -332,6 +333,7 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_ABOUT, &CZorlaDlg::OnAbout},
         {ID_AUTOSTART, &CZorlaDlg::OnToggleAutostart},
         {ID_TOGGLE_TRAY, &CZorlaDlg::OnToggleTray},
+        {ID_SEND_TO_FRIEND, &CZorlaDlg::OnSendToFriend},
     };
     for (const Command& command : kCommands) {
         if (command.id == id) {
@@ -409,6 +411,16 @@ void CZorlaDlg::OnToggleTray()
     ToggleTray(m_tray, m_hWnd);
 }
 
+void CZorlaDlg::OnSendToFriend()
+{
+    m_mail.OnSendToFriend(m_settings.noInternet != 0);
+}
+
+LRESULT CZorlaDlg::OnMailDone(ULONG result)
+{
+    return m_mail.OnMailDone(result);
+}
+
 void CZorlaDlg::OnWebLink()
 {
     EnsureControls();
@@ -447,6 +459,8 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_POWERBROADCAST:  return OnPowerBroadcast(wParam, lParam);
     case WM_TIMECHANGE:      return OnTimeChange();
     case WM_TRAY_NOTIFY:     return OnTrayNotify(wParam, lParam);
+    case CIMapiThread::WM_MAIL_DONE:     return OnMailDone(static_cast<ULONG>(wParam));
+    case CIMapiThread::WM_MAIL_PROGRESS: return m_mail.OnMailProgress(wParam, lParam);
     default:                 return CQuokkaDlg::WindowProc(message, wParam, lParam);
     }
     // clang-format on
@@ -473,6 +487,7 @@ BOOL CZorlaDlg::DestroyWindow()
     m_noteWindows.CloseAllKeepingState();
     if (!m_handler.SaveAll())
         ShowAllStoreProblems();
+    m_mail.DeleteProgressWindow();
     const BOOL destroyed = CQuokkaDlg::DestroyWindow();
     m_destroying = false;
     return destroyed;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mail/CSendToFriend.h"
 #include "mainwnd/CQuokkaDlg.h"
 #include "mainwnd/CSystemTray.h"
 #include "mainwnd/ZorlaBMPHandler.h"
@@ -48,6 +49,7 @@ public:
     SoundBoard& Sounds() { return m_sounds; }
     const CPopupMenu& CommandMenu() const { return m_commandMenu; }
     const CSystemTray& Tray() const { return m_tray; }
+    const CSendToFriend& Mail() const { return m_mail; }
 
     void GoHome();
     void GoWeather();
@@ -114,6 +116,8 @@ private:
     void OnAbout();
     void OnToggleAutostart();
     void OnToggleTray();
+    void OnSendToFriend();
+    LRESULT OnMailDone(ULONG result);
 
     LRESULT OnPaint();
     LRESULT OnTimer(UINT_PTR id);
@@ -138,9 +142,10 @@ private:
     void ShowCommandMenu(POINT screenPoint);
 
     SoundBoard m_sounds;
-    // The launch report's client; the send-to-friend mail will use it too.
+    // The client of the launch report and of the mail's pass-along notices.
     CHttpDownloader m_httpClient;
     CLaunchReport m_launchReport;
+    CSendToFriend m_mail;
     ZorlaBMPHandler m_handler;
     CTransparentEdit m_editor;
     CHyperLink m_webLink;

@@ -13,6 +13,7 @@ namespace {
 const COLORREF kBlue = RGB(49, 114, 165);
 // Cells of the image strip.
 const int kQuestion = 0;
+const int kEnvelope = 1;
 const int kCheck = 3;
 const int kPower = 4;
 const int kWeb = 2;
@@ -64,6 +65,7 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
     PopupMenuItem web = Row("%s on the web", ID_WEB_LINK, kWeb, kBlue);
     web.text = WithTitle("%s on the web");
     items.push_back(web);
+    items.push_back(Row("&Send me to a friend...", ID_SEND_TO_FRIEND, kEnvelope, kBlue));
     items.push_back(Separator());
     items.push_back(Row("&Do not connect to the internet", ID_NO_INTERNET, state.noInternet ? kCheck : -1, 0));
     items.push_back(Row("&Play sounds", ID_PLAY_SOUNDS, state.playSounds ? kCheck : -1, 0));

@@ -16,6 +16,4 @@ struct CommandMenuState {
 
 // The command menu's rows, in order, translated into the interface language:
 // the middle group follows the view, the check images follow the switches.
-// Commands whose window does not exist yet (the mail) are left out rather
-// than shown dead.
 std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state);

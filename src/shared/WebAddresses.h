@@ -5,3 +5,5 @@
 #define ZORLA_MAKER_URL "http://" ZORLA_MAKER_HOST "/"
 #define ZORLA_BRAND_URL "http://" ZORLA_BRAND_HOST "/"
 #define ZORLA_AGENCY_URL "http://" ZORLA_AGENCY_HOST "/"
+// The maker's contact address, which the program's mails name as their sender.
+#define ZORLA_MAKER_MAIL "zorla@velloran.example"

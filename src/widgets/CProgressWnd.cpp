@@ -259,6 +259,12 @@ void CProgressWnd::Show()
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
 }
 
+void CProgressWnd::CenterWindow()
+{
+    if (IsWindow())
+        CentreOver(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));
+}
+
 void CProgressWnd::Hide()
 {
     if (IsWindow() && IsWindowVisible())

@@ -30,6 +30,8 @@ public:
     bool PeekAndPump(bool cancelOnEscape = true);
     void Show();
     void Hide();
+    // Over its owner when that is shown, else over the work area.
+    void CenterWindow();
 
     static const int kCancelId = 10;
     static const int kTextId = 11;

@@ -40,6 +40,12 @@ public:
         return reinterpret_cast<INT_PTR>(result);
     }
 
+    INT_PTR OpenMailLink(const std::string& url) override
+    {
+        return reinterpret_cast<INT_PTR>(
+            ::ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    }
+
     std::string ReadHtmCommand() override
     {
         const std::string fileType = ClassesRootDefault(".htm");

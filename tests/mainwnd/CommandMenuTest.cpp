@@ -41,14 +41,15 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     state.topMost = true;
     const std::vector<PopupMenuItem> home = CommandMenuItems(state);
     EXPECT_EQ(Texts(home), (std::vector<std::string>{"E&xit", "&Minimize", "-", "&Notes", "&Timer", "&German weather", "-",
-                                                     "Zorla 1.0 on the web", "-", "&Do not connect to the internet",
-                                                     "&Play sounds", "&Always on top", "&Run on system start up", "-",
-                                                     "About Zorla 1.0..."}));
+                                                     "Zorla 1.0 on the web", "&Send me to a friend...", "-",
+                                                     "&Do not connect to the internet", "&Play sounds", "&Always on top",
+                                                     "&Run on system start up", "-", "About Zorla 1.0..."}));
     // A fresh user: checks at "do not connect" and "always on top" only.
     EXPECT_EQ(3, ImageOf(home, ID_NO_INTERNET));
     EXPECT_EQ(-1, ImageOf(home, ID_PLAY_SOUNDS));
     EXPECT_EQ(3, ImageOf(home, ID_TOP_MOST));
     EXPECT_EQ(4, ImageOf(home, ID_APP_EXIT));
+    EXPECT_EQ(1, ImageOf(home, ID_SEND_TO_FRIEND));
     EXPECT_EQ(-1, ImageOf(home, ID_AUTOSTART));
     const PopupMenuItem& about = home.back();
     EXPECT_EQ(about.commandId, static_cast<UINT>(ID_ABOUT));
@@ -90,6 +91,7 @@ TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
     EXPECT_EQ(texts[1], "&Minimieren");
     EXPECT_EQ(texts[5], "&Biergartenwetter");
     EXPECT_EQ(texts[7], "Zorla 1.0 im Netz");
+    EXPECT_EQ(texts[8], "&Sende mich an einen Freund...");
     EXPECT_EQ(texts[10], Cp1252("&Klänge abspielen"));
 }
 

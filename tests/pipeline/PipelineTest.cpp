@@ -81,4 +81,7 @@ TEST(Pipeline, ProgramLoadsOnlyWhatItsFirstPaintNeeds)
         EXPECT_EQ(imports.count(later), 0u) << later << " is loaded with the program";
     for (const char* needed : {"kernel32.dll", "user32.dll", "gdi32.dll"})
         EXPECT_EQ(imports.count(needed), 1u) << needed;
+    // The mail system is looked for when a mail is sent: a machine without
+    // one must still start the program.
+    EXPECT_EQ(imports.count("mapi32.dll"), 0u);
 }

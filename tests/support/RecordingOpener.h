@@ -9,7 +9,8 @@
 #include <vector>
 
 // An opener that starts nothing: it answers from its fields and keeps each call
-// as one line: "shell FILE|PARAMETERS", "htm", "run COMMAND LINE", "error TEXT".
+// as one line: "shell FILE|PARAMETERS", "mail URL", "htm", "run COMMAND LINE",
+// "error TEXT".
 // With showBoxes the error goes to the system's real box.
 class RecordingOpener : public LinkOpener {
 public:
@@ -22,6 +23,12 @@ public:
     {
         const INT_PTR result = shellResult;
         Record("shell " + file + "|" + parameters);
+        return result;
+    }
+    INT_PTR OpenMailLink(const std::string& url) override
+    {
+        const INT_PTR result = shellResult;
+        Record("mail " + url);
         return result;
     }
     std::string ReadHtmCommand() override

@@ -20,6 +20,11 @@ public:
         std::fprintf(stderr, "a test followed a link without an opener: %s\n", file.c_str());
         return 42;
     }
+    INT_PTR OpenMailLink(const std::string& url) override
+    {
+        std::fprintf(stderr, "a test opened a mail link without an opener: %s\n", url.c_str());
+        return 42;
+    }
     std::string ReadHtmCommand() override { return std::string(); }
     UINT RunCommandLine(const std::string&) override { return 2; }
     void ShowError(const std::string&) override {}

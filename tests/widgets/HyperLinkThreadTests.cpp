@@ -142,6 +142,7 @@ TEST(CHyperLinkThread, SystemFailuresEndInTheirBox)
         {
             return shellResult = System().ShellOpen(file, parameters);
         }
+        INT_PTR OpenMailLink(const std::string&) override { return 0; }
         std::string ReadHtmCommand() override { return "\"C:\\zorla-no-such-folder\\browser.exe\" \"%1\""; }
         UINT RunCommandLine(const std::string& commandLine) override
         {

@@ -11,6 +11,7 @@
 //   ZorlaDriver answer TITLE ID   the box TITLE that has button ID is answered with it
 //   ZorlaDriver rclick TITLE X Y  a right click at window point (X, Y)
 //   ZorlaDriver escape CLASS 0    Escape to the window of class CLASS (the menu)
+//   ZorlaDriver text TITLE ID TEXT  the window's control ID gets the text, as if typed
 // A TITLE written ">TITLE" names the box that the window TITLE shows (its
 // last active popup, e.g. the About box).
 // Exit code 0 on success, 1 on time-out, 2 on bad usage.
@@ -149,7 +150,8 @@ int main(int argc, char** argv)
     if (argc < 4) {
         std::fprintf(
             stderr,
-            "usage: ZorlaDriver wait|exit|command|click|move|rclick|timer|rect|press|answer|escape TITLE VALUE [Y]\n");
+            "usage: ZorlaDriver wait|exit|command|click|move|rclick|timer|rect|press|answer|escape|text TITLE VALUE "
+            "[Y|TEXT]\n");
         return 2;
     }
     const char* verb = argv[1];
@@ -172,6 +174,12 @@ int main(int argc, char** argv)
         if (!wnd || argc < 5)
             return wnd ? 2 : 1;
         return PointCommand(verb, wnd, static_cast<int>(value), std::atoi(argv[4]));
+    }
+    if (std::strcmp(verb, "text") == 0) {
+        HWND control = wnd ? GetDlgItem(wnd, static_cast<int>(value)) : nullptr;
+        if (!control || argc < 5)
+            return control ? 2 : 1;
+        return SendAndWait(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
     }
     if (std::strcmp(verb, "timer") == 0)
         return wnd && SendAndWait(wnd, WM_TIMER, value, 0) ? 0 : 1;
