@@ -7,6 +7,7 @@
 
 #include "framework/CWinApp.h"
 #include "mail/CSendToFriend.h"
+#include "mail/ZipSingleEntry.h"
 #include "mail/MapiAvailability.h"
 #include "mail/CMailSender.h"
 #include "shared/AppTranslator.h"
@@ -159,6 +160,13 @@ TEST_F(SendToFriend, TheMailCarriesThePackedProgramToEachRecipientAndTheBrandHea
     const std::string suffix = "\\mail_tests.zip";
     EXPECT_EQ(call.files[0].path.substr(call.files[0].path.size() - suffix.size()), suffix);
     EXPECT_TRUE(TestFiles::Exists(call.files[0].path));
+    // The attachment is this very program, packed.
+    ZipSingleEntry packed;
+    ASSERT_TRUE(ReadZipSingleEntry(call.files[0].path, packed));
+    EXPECT_EQ(packed.name, "mail_tests.exe");
+    char program[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    EXPECT_EQ(packed.uncompressedSize, TestFiles::Bytes(program).size());
     EXPECT_EQ(call.files[0].position, text.size());
     EXPECT_EQ(call.owner, reinterpret_cast<unsigned long long>(owner.m_hWnd));
 

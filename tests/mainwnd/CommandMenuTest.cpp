@@ -92,7 +92,7 @@ TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
     EXPECT_EQ(texts[5], "&Biergartenwetter");
     EXPECT_EQ(texts[7], "Zorla 1.0 im Netz");
     EXPECT_EQ(texts[8], "&Sende mich an einen Freund...");
-    EXPECT_EQ(texts[10], Cp1252("&Klänge abspielen"));
+    EXPECT_EQ(texts[11], Cp1252("&Klänge abspielen"));
 }
 
 TEST_F(MainWindowMenu, ARightClickOpensTheMenuAndAKeyChoosesTheCommand)
