@@ -183,28 +183,6 @@ inline std::string VariedBytes(size_t size, unsigned seed)
     return bytes;
 }
 
-// Sets the last write time to a moment given in UTC, to the second.
-inline bool SetModified(const std::string& path, int year, int month, int day, int hour, int minute, int second)
-{
-    SYSTEMTIME moment{};
-    moment.wYear = static_cast<WORD>(year);
-    moment.wMonth = static_cast<WORD>(month);
-    moment.wDay = static_cast<WORD>(day);
-    moment.wHour = static_cast<WORD>(hour);
-    moment.wMinute = static_cast<WORD>(minute);
-    moment.wSecond = static_cast<WORD>(second);
-    FILETIME time{};
-    if (!SystemTimeToFileTime(&moment, &time))
-        return false;
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const bool set = SetFileTime(file, nullptr, nullptr, &time) != FALSE;
-    CloseHandle(file);
-    return set;
-}
-
 // The MS-DOS date and time an unzipper shows for a moment given in UTC, worked
 // out field by field from the local time of that day.
 inline void ExpectedDos(int year, int month, int day, int hour, int minute, int second, uint16_t& date, uint16_t& time)

@@ -2,6 +2,7 @@
 // window's state around the mail client, the mail thread's end message, and
 // a main window that closes while a mail is under way.
 #include "MapiDouble.h"
+#include "ProcessThreads.h"
 #include "SendDialogDriver.h"
 
 #include "mail/CIMapiThread.h"
@@ -10,8 +11,6 @@
 #include "support/MessagePump.h"
 #include "support/RecordingOpener.h"
 
-#include <tlhelp32.h>
-
 namespace {
 
 const char kMailtoCall[] = "mail mailto:?subject=Zorla 1.0";
@@ -19,18 +18,6 @@ const char kMailtoCall[] = "mail mailto:?subject=Zorla 1.0";
 bool TopMost(HWND window)
 {
     return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-size_t ThreadsOfThisProcess()
-{
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    size_t count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
-    CloseHandle(snapshot);
-    return count;
 }
 
 class MainWindowMail : public MainWindowFixture {

@@ -2,6 +2,7 @@
 // end: the message that goes, the pass-along notices, every way to the
 // "mailto:" link, Cancel and a second command while a mail is under way.
 #include "MailOwnerWindow.h"
+#include "ProcessThreads.h"
 #include "MapiDouble.h"
 #include "SendDialogDriver.h"
 
@@ -22,8 +23,6 @@
 #include "support/Text1252.h"
 #include "weather/CHttpDownloader.h"
 
-#include <tlhelp32.h>
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -32,18 +31,6 @@ namespace {
 
 const char kAgent[] = "User-Agent: Velloran Software/1.0 (" ZORLA_MAKER_HOST ")";
 const char kMailtoCall[] = "mail mailto:?subject=Zorla 1.0";
-
-size_t ThreadsOfThisProcess()
-{
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    size_t count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
-    CloseHandle(snapshot);
-    return count;
-}
 
 // Changes an environment variable for the length of a test.
 class ScopedVariable {

@@ -31,7 +31,7 @@ protected:
         program = programs.File("Zorla.exe");
         content = VariedBytes(300 * 1024, 5);
         ASSERT_TRUE(TestFiles::Write(program, content));
-        ASSERT_TRUE(SetModified(program, 2026, 11, 20, 10, 0, 0));
+        ASSERT_TRUE(TestFiles::SetWriteTime(program, 2026, 11, 20, 10, 0, 0));
         ASSERT_TRUE(SetEnvironmentVariableA("TMP", temp.Path().c_str()));
     }
     void TearDown() override { SetEnvironmentVariableA("TMP", m_hadTmp ? m_savedTmp.c_str() : nullptr); }
@@ -91,7 +91,7 @@ protected:
         ASSERT_TRUE(writer.Create(Archive()));
         ASSERT_TRUE(writer.AddFile(source, 9));
         ASSERT_TRUE(writer.Close());
-        ASSERT_TRUE(SetModified(Archive(), 2026, 12, 1, 9, 0, 0));
+        ASSERT_TRUE(TestFiles::SetWriteTime(Archive(), 2026, 12, 1, 9, 0, 0));
     }
 
     TempFolder programs;
@@ -132,7 +132,7 @@ TEST_F(ZipProgramForMailTest, ArchiveOfThisProgramIsReusedUnchanged)
 {
     ASSERT_TRUE(Zip());
     // Stamped by hand: a rebuild would stamp it with today.
-    ASSERT_TRUE(SetModified(Archive(), 2026, 12, 1, 9, 0, 0));
+    ASSERT_TRUE(TestFiles::SetWriteTime(Archive(), 2026, 12, 1, 9, 0, 0));
     const ULONGLONG stamped = TestFiles::WriteTime(Archive());
     const std::string before = TestFiles::Bytes(Archive());
 
@@ -168,7 +168,7 @@ TEST_F(ZipProgramForMailTest, ArchiveThatIsNotOfThisProgramIsRebuilt)
     ASSERT_TRUE(CreateDirectoryA(programs.File("earlier").c_str(), nullptr));
     ASSERT_TRUE(TestFiles::Write(earlier, VariedBytes(content.size(), 99)));
     PlaceArchiveOf(earlier);
-    ASSERT_TRUE(SetModified(Archive(), 2026, 11, 1, 9, 0, 0));
+    ASSERT_TRUE(TestFiles::SetWriteTime(Archive(), 2026, 11, 1, 9, 0, 0));
     expectRebuilt("older than the program");
 
     ASSERT_TRUE(TestFiles::Write(earlier, VariedBytes(content.size() - 1, 99)));
@@ -183,15 +183,15 @@ TEST_F(ZipProgramForMailTest, ArchiveThatIsNotOfThisProgramIsRebuilt)
     ASSERT_TRUE(Zip());
     const std::string whole = TestFiles::Bytes(Archive());
     ASSERT_TRUE(TestFiles::Write(Archive(), whole.substr(0, whole.size() - 10)));
-    ASSERT_TRUE(SetModified(Archive(), 2026, 12, 1, 9, 0, 0));
+    ASSERT_TRUE(TestFiles::SetWriteTime(Archive(), 2026, 12, 1, 9, 0, 0));
     expectRebuilt("cut short");
 
     ASSERT_TRUE(TestFiles::Write(Archive(), VariedBytes(5000, 1)));
-    ASSERT_TRUE(SetModified(Archive(), 2026, 12, 1, 9, 0, 0));
+    ASSERT_TRUE(TestFiles::SetWriteTime(Archive(), 2026, 12, 1, 9, 0, 0));
     expectRebuilt("garbage");
 
     ASSERT_TRUE(TestFiles::Write(Archive(), ""));
-    ASSERT_TRUE(SetModified(Archive(), 2026, 12, 1, 9, 0, 0));
+    ASSERT_TRUE(TestFiles::SetWriteTime(Archive(), 2026, 12, 1, 9, 0, 0));
     expectRebuilt("empty");
 }
 
@@ -224,7 +224,7 @@ TEST_F(ZipProgramForMailTest, FailureLeavesNoArchiveAndPathAndTitleAsTheyWere)
         ASSERT_TRUE(CreateDirectoryA(programs.File("old").c_str(), nullptr));
         ASSERT_TRUE(TestFiles::Write(old, "an old version"));
         PlaceArchiveOf(old);
-        ASSERT_TRUE(SetModified(Archive(), 2026, 11, 1, 9, 0, 0));
+        ASSERT_TRUE(TestFiles::SetWriteTime(Archive(), 2026, 11, 1, 9, 0, 0));
         const std::string stale = TestFiles::Bytes(Archive());
         expectFailure("stale archive and program file locked");
         EXPECT_TRUE(TestFiles::Bytes(Archive()) == stale) << "left as it was, not half overwritten";

@@ -31,7 +31,7 @@ TEST(ZipToolsChild, MakeArchivesForTheStandardTools)
     // Varied data with a known time and the read-only attribute; and an empty file.
     const std::string varied = out + "\\Varied.bin";
     ASSERT_TRUE(TestFiles::Write(varied, VariedBytes(400 * 1024, 21)));
-    ASSERT_TRUE(SetModified(varied, 2019, 6, 15, 13, 45, 38));
+    ASSERT_TRUE(TestFiles::SetWriteTime(varied, 2019, 6, 15, 13, 45, 38));
     ASSERT_TRUE(SetFileAttributesA(varied.c_str(), FILE_ATTRIBUTE_READONLY));
     const std::string empty = out + "\\Empty.txt";
     ASSERT_TRUE(TestFiles::Write(empty, ""));

@@ -63,7 +63,7 @@ TEST_F(ZipWriterTest, VariedFileMakesOneDeflatedEntryWithItsNameTimeAndAttribute
     const std::string source = folder.File("Quokka Data.bin");
     const std::string content = VariedBytes(400 * 1024, 7);
     ASSERT_TRUE(TestFiles::Write(source, content));
-    ASSERT_TRUE(SetModified(source, 2019, 6, 15, 13, 45, 39));
+    ASSERT_TRUE(TestFiles::SetWriteTime(source, 2019, 6, 15, 13, 45, 39));
     ASSERT_TRUE(SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY));
     const DWORD attributes = GetFileAttributesA(source.c_str());
 
@@ -125,7 +125,7 @@ TEST_F(ZipWriterTest, YearsBefore1980AreYearZeroAndAfter2107TheLast)
     // Mid-year and at noon, so the local day is the same in every time zone.
     const std::string old = folder.File("old.txt");
     ASSERT_TRUE(TestFiles::Write(old, "made before the format"));
-    ASSERT_TRUE(SetModified(old, 1975, 7, 10, 12, 0, 0));
+    ASSERT_TRUE(TestFiles::SetWriteTime(old, 1975, 7, 10, 12, 0, 0));
     ASSERT_TRUE(Zip(old, folder.File("old.zip")));
     const ArchiveBytes zip = ArchiveBytes::Read(TestFiles::Bytes(folder.File("old.zip")));
     ExpectSoundEntry(zip, "old.txt", "made before the format");

@@ -31,14 +31,15 @@ ULONGLONG WriteTime(const std::string& path)
     return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
-bool SetWriteTime(const std::string& path, int year, int month, int day)
+bool SetWriteTime(const std::string& path, int year, int month, int day, int hour, int minute, int second)
 {
     SYSTEMTIME moment{};
     moment.wYear = static_cast<WORD>(year);
     moment.wMonth = static_cast<WORD>(month);
     moment.wDay = static_cast<WORD>(day);
-    moment.wHour = 8;
-    moment.wMinute = 30;
+    moment.wHour = static_cast<WORD>(hour);
+    moment.wMinute = static_cast<WORD>(minute);
+    moment.wSecond = static_cast<WORD>(second);
     FILETIME time{};
     if (!SystemTimeToFileTime(&moment, &time))
         return false;

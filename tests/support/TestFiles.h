@@ -14,7 +14,7 @@ bool Exists(const std::string& path);
 
 // The last write time in 100 ns steps since 1601; 0 when the file is missing.
 ULONGLONG WriteTime(const std::string& path);
-// Sets the last write time to a moment of the given day (UTC).
-bool SetWriteTime(const std::string& path, int year, int month, int day);
+// Sets the last write time to a moment given in UTC, to the second.
+bool SetWriteTime(const std::string& path, int year, int month, int day, int hour = 8, int minute = 30, int second = 0);
 
 }  // namespace TestFiles
