@@ -144,11 +144,12 @@ BOOL CNoteDlg::OnInitDialog()
                  SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOZORDER);
     ::SetWindowTextA(m_hWnd, m_key.c_str());
 
+    m_closeButton.SubclassDlgItem(IDC_NOTE_CLOSE, this);
+    // Every note's button shows the same two pictures: loaded once for all.
+    m_closeButton.ShareBitmaps(IDB_NOTE_CLOSE, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT);
     PlaceControls();
     m_edit.SubclassDlgItem(IDC_NOTE_TEXT, this);
     m_edit.SetTextColor(kTextColor);
-    m_closeButton.SubclassDlgItem(IDC_NOTE_CLOSE, this);
-    m_closeButton.LoadBitmaps(IDB_NOTE_CLOSE, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT);
     m_dateLabel.SubclassDlgItem(IDC_NOTE_DATE, this);
     m_dateLabel.SetTransparent();
     m_dateLabel.SetTextColour(kDateColor);
@@ -187,6 +188,12 @@ void CNoteDlg::PlaceControls()
     }
     MoveControl(m_hWnd, IDC_NOTE_TEXT, text);
     MoveControl(m_hWnd, IDC_NOTE_DATE, ClassicDialogPlace(18, 32, 89, 10));
+    // The button takes the size of its picture, in the same move.
+    const SIZE picture = m_closeButton.PictureSize();
+    if (picture.cx > 0 && picture.cy > 0) {
+        close.right = picture.cx;
+        close.bottom = picture.cy;
+    }
     MoveControl(m_hWnd, IDC_NOTE_CLOSE, close);
 }
 

@@ -2,6 +2,9 @@
 
 #include "framework/AfxFunctions.h"
 
+#include <map>
+#include <tuple>
+
 namespace {
 
 // A missing id (0) loads nothing and is no failure.
@@ -15,22 +18,48 @@ bool LoadOptional(GdiBitmap& bitmap, UINT id)
 
 }  // namespace
 
+std::shared_ptr<const HoverBitmaps> HoverBitmaps::Load(UINT normal, UINT released, UINT hover)
+{
+    auto bitmaps = std::make_shared<HoverBitmaps>();
+    bitmaps->m_releasedIsHover = released != 0 && released == hover;
+    if (normal == 0 || !LoadOptional(bitmaps->m_normal, normal) || !LoadOptional(bitmaps->m_hover, hover) ||
+        (!bitmaps->m_releasedIsHover && !LoadOptional(bitmaps->m_released, released)))
+        return nullptr;
+    BITMAP info{};
+    ::GetObjectA(bitmaps->m_normal.get(), sizeof info, &info);
+    bitmaps->m_size = SIZE{info.bmWidth, info.bmHeight};
+    return bitmaps;
+}
+
+std::shared_ptr<const HoverBitmaps> HoverBitmaps::Shared(UINT normal, UINT released, UINT hover)
+{
+    // Weak: the last button to go releases the pictures.
+    using Key = std::tuple<HINSTANCE, UINT, UINT, UINT>;
+    static std::map<Key, std::weak_ptr<const HoverBitmaps>> loaded;
+    std::weak_ptr<const HoverBitmaps>& slot = loaded[Key{AfxGetResourceHandle(), normal, released, hover}];
+    std::shared_ptr<const HoverBitmaps> bitmaps = slot.lock();
+    if (!bitmaps) {
+        bitmaps = Load(normal, released, hover);
+        slot = bitmaps;
+    }
+    return bitmaps;
+}
+
 bool CHoverBitmapButton::LoadBitmaps(UINT normal, UINT released, UINT hover, UINT /*disabled: never drawn*/)
 {
-    m_normal.reset();
-    m_released.reset();
-    m_hover.reset();
-    m_disabled.reset();
-    if (normal == 0 || !LoadOptional(m_normal, normal))
+    m_bitmaps = HoverBitmaps::Load(normal, released, hover);
+    if (!m_bitmaps)
         return false;
-    if (!LoadOptional(m_released, released) || !LoadOptional(m_hover, hover))
-        return false;
-    BITMAP info{};
-    ::GetObjectA(m_normal.get(), sizeof info, &info);
+    const SIZE size = m_bitmaps->Size();
     if (IsWindow())
-        SetWindowPos(nullptr, 0, 0, info.bmWidth, info.bmHeight,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+        SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
     return true;
+}
+
+bool CHoverBitmapButton::ShareBitmaps(UINT normal, UINT released, UINT hover)
+{
+    m_bitmaps = HoverBitmaps::Shared(normal, released, hover);
+    return static_cast<bool>(m_bitmaps);
 }
 
 int CHoverBitmapButton::SetState(int state)
@@ -120,11 +149,13 @@ void CHoverBitmapButton::DrawItem(const DRAWITEMSTRUCT& item)
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWFRAME));
 
     HBITMAP bitmap = nullptr;
-    switch (m_state) {
-    case Released: bitmap = m_released.get(); break;
-    case Hover: bitmap = m_hover.get(); break;
-    case Disabled: bitmap = m_disabled.get(); break;
-    default: bitmap = m_normal.get(); break;
+    if (m_bitmaps) {
+        switch (m_state) {
+        case Released: bitmap = m_bitmaps->Released(); break;
+        case Hover: bitmap = m_bitmaps->Hover(); break;
+        case Disabled: break;
+        default: bitmap = m_bitmaps->Normal(); break;
+        }
     }
     RECT rect = item.rcItem;
     if (bitmap) {

@@ -101,6 +101,55 @@ TEST(CHoverBitmapButton, TakesTheSizeOfItsNormalPictureWhateverTheTemplateSaid)
     EXPECT_EQ(WindowSize(button).cy, 14);
 }
 
+TEST(CHoverBitmapButton, SharingButtonsHoldOneSetOfPicturesThatGoesWithTheLastOfThem)
+{
+    TestDialogTemplate dialogTemplate = MakeTemplate();
+    WidgetDialog dialog(dialogTemplate);
+    HBITMAP normal = nullptr;
+    HBITMAP hover = nullptr;
+    {
+        CHoverBitmapButton first;
+        ASSERT_TRUE(first.SubclassDlgItem(kClose, &dialog));
+        const SIZE templateSize = WindowSize(first);
+        ASSERT_TRUE(first.ShareBitmaps(IDB_NOTE_CLOSE, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT));
+        EXPECT_EQ(22, first.PictureSize().cx);
+        EXPECT_EQ(22, first.PictureSize().cy);
+        EXPECT_EQ(templateSize.cx, WindowSize(first).cx) << "the owner places a sharing button";
+        {
+            CHoverBitmapButton second;
+            ASSERT_TRUE(second.ShareBitmaps(IDB_NOTE_CLOSE, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT));
+            const std::shared_ptr<const HoverBitmaps> set =
+                HoverBitmaps::Shared(IDB_NOTE_CLOSE, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT);
+            ASSERT_TRUE(set);
+            normal = set->Normal();
+            hover = set->Hover();
+            EXPECT_EQ(hover, set->Released());
+            EXPECT_NE(normal, hover);
+            const std::shared_ptr<const HoverBitmaps> other =
+                HoverBitmaps::Shared(kAboutClose, kAboutCloseHot, kAboutCloseHot);
+            ASSERT_TRUE(other);
+            EXPECT_NE(normal, other->Normal()) << "other ids, other pictures";
+        }
+        EXPECT_EQ(OBJ_BITMAP, static_cast<int>(::GetObjectType(normal))) << "the first button still shows them";
+        EXPECT_EQ(OBJ_BITMAP, static_cast<int>(::GetObjectType(hover)));
+        ::RedrawWindow(dialog.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    EXPECT_EQ(0u, ::GetObjectType(normal)) << "gone with the last button";
+    EXPECT_EQ(0u, ::GetObjectType(hover));
+
+    // Loaded again for the next button; a missing picture shares nothing.
+    CHoverBitmapButton again;
+    ASSERT_TRUE(again.ShareBitmaps(IDB_NOTE_CLOSE, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT));
+    const std::shared_ptr<const HoverBitmaps> reloaded =
+        HoverBitmaps::Shared(IDB_NOTE_CLOSE, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT);
+    ASSERT_TRUE(reloaded);
+    EXPECT_EQ(OBJ_BITMAP, static_cast<int>(::GetObjectType(reloaded->Normal())));
+    CHoverBitmapButton missing;
+    EXPECT_FALSE(missing.ShareBitmaps(9999, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT));
+    EXPECT_EQ(0, missing.PictureSize().cx);
+    EXPECT_FALSE(HoverBitmaps::Shared(IDB_NOTE_CLOSE, 9999, 0));
+}
+
 TEST(CHoverBitmapButton, PointerOverSwapsThePictureOnceAndLeavingRestoresIt)
 {
     ::SetCursorPos(0, 0);
