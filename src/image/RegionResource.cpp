@@ -5,16 +5,7 @@
 #include "framework/Resources.h"
 
 #include <cstring>
-
-namespace {
-
-bool Fail(const char* message)
-{
-    AfxMessageBox(message, MB_OK);
-    return false;
-}
-
-}  // namespace
+#include <utility>
 
 bool IsValidRegionData(const void* data, size_t size)
 {
@@ -27,26 +18,68 @@ bool IsValidRegionData(const void* data, size_t size)
            header.nCount <= room / sizeof(RECT) && header.nRgnSize <= room;
 }
 
-bool ApplyRegionResource(int id, HWND window, bool redraw)
+namespace {
+
+bool Fail(const char* message)
 {
-    const ResourceBytes bytes = FindResourceBytes(AfxGetResourceHandle(), id, RT_RCDATA);
-    if (!bytes)
-        return Fail("failed to find region");
-    return ApplyRegionData(bytes.data, bytes.size, window, redraw);
+    AfxMessageBox(message, MB_OK);
+    return false;
 }
 
-bool ApplyRegionData(const void* data, size_t size, HWND window, bool redraw)
+// Null, the user told, when the data is no region.
+GdiRegion RegionFromData(const void* data, size_t size)
 {
-    if (size == 0)
-        return Fail("region has an invalid size");
-    if (!IsValidRegionData(data, size))
-        return Fail("failed to create a region from that data");
+    if (size == 0) {
+        Fail("region has an invalid size");
+        return GdiRegion();
+    }
+    if (!IsValidRegionData(data, size)) {
+        Fail("failed to create a region from that data");
+        return GdiRegion();
+    }
     GdiRegion region(::ExtCreateRegion(nullptr, static_cast<DWORD>(size), static_cast<const RGNDATA*>(data)));
     if (!region)
-        return Fail("failed to create a region from that data");
+        Fail("failed to create a region from that data");
+    return region;
+}
+
+bool SetOwnedRegion(GdiRegion region, HWND window, bool redraw)
+{
     if (!::SetWindowRgn(window, region.get(), redraw ? TRUE : FALSE))
         return Fail("failed to set the region for that window");
     // The window owns the region now and deletes it when it gets another.
     region.release();
     return true;
+}
+
+}  // namespace
+
+GdiRegion LoadRegionResource(int id)
+{
+    const ResourceBytes bytes = FindResourceBytes(AfxGetResourceHandle(), id, RT_RCDATA);
+    if (!bytes) {
+        Fail("failed to find region");
+        return GdiRegion();
+    }
+    return RegionFromData(bytes.data, bytes.size);
+}
+
+bool ApplyRegionResource(int id, HWND window, bool redraw)
+{
+    GdiRegion region = LoadRegionResource(id);
+    return region && SetOwnedRegion(std::move(region), window, redraw);
+}
+
+bool ApplyRegionData(const void* data, size_t size, HWND window, bool redraw)
+{
+    GdiRegion region = RegionFromData(data, size);
+    return region && SetOwnedRegion(std::move(region), window, redraw);
+}
+
+bool ApplyRegionCopy(HRGN region, HWND window, bool redraw)
+{
+    GdiRegion copy(::CreateRectRgn(0, 0, 0, 0));
+    if (!copy || ::CombineRgn(copy.get(), region, nullptr, RGN_COPY) == ERROR)
+        return Fail("failed to create a region from that data");
+    return SetOwnedRegion(std::move(copy), window, redraw);
 }

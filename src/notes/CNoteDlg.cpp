@@ -168,7 +168,8 @@ BOOL CNoteDlg::OnInitDialog()
     } else {
         m_dateLabel.ShowWindow(SW_HIDE);
     }
-    ApplyRegionResource(IsReminder() ? IDR_REGION_REMINDER : IDR_REGION_NOTE, m_hWnd, false);
+    if (HRGN outline = m_pictures.Outline(m_entry.kind))
+        ApplyRegionCopy(outline, m_hWnd, false);
     // No focus for the edit: the dialog manager would activate the note, and
     // opening the stored notes must leave the user's window active.
     return FALSE;

@@ -2,6 +2,7 @@
 
 #include "framework/AfxFunctions.h"
 #include "image/PLAnyPicDecoder.h"
+#include "image/RegionResource.h"
 #include "resource.h"
 
 const PLDIBSection& NotePictures::Background(int kind)
@@ -12,6 +13,14 @@ const PLDIBSection& NotePictures::Background(int kind)
 const PLDIBSection& NotePictures::Alert()
 {
     return Decoded(m_alert, IDP_ALERT);
+}
+
+HRGN NotePictures::Outline(int kind)
+{
+    GdiRegion& outline = kind == 2 ? m_noteOutline : m_reminderOutline;
+    if (!outline)
+        outline = LoadRegionResource(kind == 2 ? IDR_REGION_NOTE : IDR_REGION_REMINDER);
+    return outline.get();
 }
 
 const PLDIBSection& NotePictures::Decoded(PLDIBSection& picture, int id)

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "framework/Handles.h"
 #include "image/PLDIBSection.h"
 
-// The pictures of the note windows. Every window of a kind shows the same
-// picture, so each is decoded once, when the first window needs it, and then
-// only read.
+// The pictures of the note windows and their outlines. Every window of a kind
+// shows the same picture in the same outline, so each is made once, when the
+// first window needs it, and then only read.
 class NotePictures {
 public:
     // The background of a note (kind 2) or of a reminder (any other kind).
@@ -13,6 +14,9 @@ public:
     const PLDIBSection& Background(int kind);
     // The alert overlay of a due reminder.
     const PLDIBSection& Alert();
+    // The outline of a note or reminder window, for ApplyRegionCopy; null, the
+    // user told, when its resource cannot be read. The next call tries again.
+    HRGN Outline(int kind);
 
 private:
     static const PLDIBSection& Decoded(PLDIBSection& picture, int id);
@@ -20,4 +24,6 @@ private:
     PLDIBSection m_note;
     PLDIBSection m_reminder;
     PLDIBSection m_alert;
+    GdiRegion m_noteOutline;
+    GdiRegion m_reminderOutline;
 };

@@ -145,4 +145,31 @@ TEST(ApplyRegionResource, MissingResourceAndMissingWindowAreReported)
     }
 }
 
+TEST(ApplyRegionCopy, EachWindowGetsItsOwnCopyAndTheRegionStaysTheCallers)
+{
+    MessageBoxAnswerer boxes;
+    GdiRegion outline = LoadRegionResource(139);
+    ASSERT_TRUE(outline);
+    PopupWindow first;
+    PopupWindow second;
+    ASSERT_TRUE(ApplyRegionCopy(outline.get(), first.get()));
+    ASSERT_TRUE(ApplyRegionCopy(outline.get(), second.get(), false));
+    // Destroying a window deletes its region; the caller's must live on.
+    ::DestroyWindow(first.get());
+    EXPECT_EQ(OBJ_REGION, static_cast<int>(::GetObjectType(outline.get())));
+    GdiRegion shown(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_EQ(COMPLEXREGION, ::GetWindowRgn(second.get(), shown.get()));
+    EXPECT_TRUE(::EqualRgn(shown.get(), outline.get()));
+    EXPECT_TRUE(SameRect(WindowRegionBox(second.get()), RECT{0, 0, 193, 217}));
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST(LoadRegionResource, AMissingResourceIsReportedAndGivesNoRegion)
+{
+    MessageBoxAnswerer boxes;
+    EXPECT_FALSE(LoadRegionResource(999));
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "failed to find region");
+}
+
 }  // namespace
