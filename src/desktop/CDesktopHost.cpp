@@ -49,11 +49,15 @@ void ReplaceStyles(HWND window)
 // Top-most, which a window takes over from a top-most owner, is no bit that
 // SetWindowLong may change, and an owned window cannot leave it while it is
 // top-level: it is ended once the window is inside the view. The window shows
-// without taking the focus from the window the user is in.
-void ApplyFrame(HWND window, HWND insertAfter)
+// without taking the focus from the window the user is in; given a frame
+// (left, top, width, height), it goes there in the same move.
+void ApplyFrame(HWND window, HWND insertAfter, const RECT* frame = nullptr)
 {
-    ::SetWindowPos(window, insertAfter, 0, 0, 0, 0,
-                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    UINT flags = SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_SHOWWINDOW;
+    if (!frame)
+        flags |= SWP_NOMOVE | SWP_NOSIZE;
+    const RECT place = frame ? *frame : RECT{};
+    ::SetWindowPos(window, insertAfter, place.left, place.top, place.right, place.bottom, flags);
 }
 
 POINT ScreenTopLeft(HWND window)
@@ -171,13 +175,14 @@ bool CDesktopHost::DockIntoDesktop(CDialog& window, UINT templateId, CWnd* owner
     m_host = GetHostView();
     m_bottomMost = false;
     m_undocked = false;
+    m_hasShownFrame = false;
     if (!window.Create(templateId, owner)) {
         m_host = nullptr;
         return false;
     }
     ReplaceStyles(window);
     ::SetParent(window, m_host);
-    ApplyFrame(window, HWND_NOTOPMOST);
+    ApplyFirstFrame(window, HWND_NOTOPMOST);
     return true;
 }
 
@@ -193,13 +198,27 @@ bool CDesktopHost::PlaceOnDesktop(CDialog& window, UINT templateId, CWnd* owner)
     m_host = nullptr;
     m_bottomMost = true;
     m_undocked = false;
+    m_hasShownFrame = false;
     if (!window.Create(templateId, nullptr)) {
         m_bottomMost = false;
         return false;
     }
     ReplaceStyles(window);
-    ApplyFrame(window, HWND_BOTTOM);
+    ApplyFirstFrame(window, HWND_BOTTOM);
     return true;
+}
+
+void CDesktopHost::PlaceWhenShown(POINT place, SIZE size)
+{
+    m_shownFrame = RECT{place.x, place.y, size.cx, size.cy};
+    m_hasShownFrame = true;
+}
+
+// Once: a later frame change (a redock) keeps the place the window has then.
+void CDesktopHost::ApplyFirstFrame(HWND window, HWND insertAfter)
+{
+    ApplyFrame(window, insertAfter, m_hasShownFrame ? &m_shownFrame : nullptr);
+    m_hasShownFrame = false;
 }
 
 void CDesktopHost::KeepAtBottom(WINDOWPOS* position) const

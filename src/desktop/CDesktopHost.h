@@ -47,6 +47,10 @@ public:
     // rests on the desktop: the host view, or null (the screen) when bottom-most.
     // Known from the start of the window's creation on.
     HWND PositionReference() const { return m_host; }
+    // For the window's initialisation: its place (in PositionReference's
+    // coordinates) and size, taken on when the window is first shown, in the
+    // same move that shows it.
+    void PlaceWhenShown(POINT place, SIZE size);
     bool IsBottomMost() const { return m_bottomMost; }
     bool IsUndocked() const { return m_undocked; }
     // For WM_WINDOWPOSCHANGING of the window: while it rests bottom-most,
@@ -71,6 +75,7 @@ private:
     using SettingsQuery = void(WINAPI*)(LPSHELLFLAGSTATE, DWORD);
 
     int FindWithMode(bool webView);
+    void ApplyFirstFrame(HWND window, HWND insertAfter);
 
     SettingsQuery m_settingsQuery = nullptr;
     bool m_webView = false;
@@ -79,4 +84,6 @@ private:
     HWND m_host = nullptr;
     bool m_bottomMost = false;
     bool m_undocked = false;
+    bool m_hasShownFrame = false;
+    RECT m_shownFrame{};
 };

@@ -139,9 +139,9 @@ BOOL CNoteDlg::OnInitDialog()
         AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
         return TRUE;
     }
-    const POINT place = InitialPlace(*m_background);
-    SetWindowPos(nullptr, place.x, place.y, m_background->Width(), m_background->Height(),
-                 SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOZORDER);
+    // Placed and sized as it is shown: one move less for every note.
+    m_desktopHost.PlaceWhenShown(InitialPlace(*m_background),
+                                 SIZE{m_background->Width(), m_background->Height()});
     ::SetWindowTextA(m_hWnd, m_key.c_str());
 
     m_closeButton.SubclassDlgItem(IDC_NOTE_CLOSE, this);

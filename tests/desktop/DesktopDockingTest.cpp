@@ -25,12 +25,18 @@ public:
 
     bool initialised = false;
     HWND referenceAtInit = nullptr;
+    // Given to the host while the window initialises, when set.
+    bool placeWhenShown = false;
+    POINT place{0, 0};
+    SIZE size{0, 0};
 
 protected:
     BOOL OnInitDialog() override
     {
         initialised = true;
         referenceAtInit = m_host.PositionReference();
+        if (placeWhenShown)
+            m_host.PlaceWhenShown(place, size);
         return CDialog::OnInitDialog();
     }
 
@@ -116,6 +122,27 @@ TEST(DesktopDocking, DockedNoteIsAChildOfTheViewWithExactlyTheRestingStyles)
     EXPECT_TRUE(::IsWindowVisible(note));
     EXPECT_FALSE(host.IsBottomMost());
     EXPECT_FALSE(host.IsUndocked());
+}
+
+TEST(DesktopDocking, APlaceGivenAtInitialisationIsTakenInTheViewAsTheWindowShows)
+{
+    ShellDesktop desktop(ShellDesktop::Classic);
+    TopMostMainWindow mainWindow;
+    CDesktopHost host;
+    TestNote note(host);
+    note.placeWhenShown = true;
+    note.place = POINT{30, 40};
+    note.size = SIZE{120, 90};
+    ASSERT_TRUE(host.DockIntoDesktop(note, IDD_NOTE, &mainWindow.Wnd()));
+
+    ASSERT_TRUE(::IsWindowVisible(note));
+    RECT rect{};
+    ::GetWindowRect(note, &rect);
+    ::MapWindowPoints(HWND_DESKTOP, desktop.View(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(30, rect.left);
+    EXPECT_EQ(40, rect.top);
+    EXPECT_EQ(120, rect.right - rect.left);
+    EXPECT_EQ(90, rect.bottom - rect.top);
 }
 
 TEST(DesktopDocking, DockedInAWorkerWindowsView)
