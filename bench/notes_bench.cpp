@@ -210,7 +210,8 @@ DWORD GdiObjects()
 {
     if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
         return count;
-    const unsigned kinds[] = {0x01, 0x04, 0x05, 0x08, 0x0a, 0x10, 0x30, 0x50};
+    // DC, region, surface, palette, bitmap, font, brush, pen, extended pen.
+    const unsigned kinds[] = {0x01, 0x04, 0x05, 0x08, 0x09, 0x0a, 0x10, 0x30, 0x50};
     DWORD count = 0;
     for (unsigned index = 0; index < 0x4000; ++index) {
         for (unsigned kind : kinds) {
