@@ -49,6 +49,15 @@ about_shot() {
   drive press ">$title" 1007
 }
 
+# The command menu at the figure, on the whole screen (it may reach past the
+# window), then closed again.
+menu_shot() {
+  drive rclick "$title" 60 250
+  sleep 0.5
+  /usr/bin/import -window root "$demo/$1.png"; echo "demo: $demo/$1.png"
+  drive escape vlsMenuClass 0 || true
+}
+
 # The weather comes from a local server acting as WinInet's proxy, so the
 # program's own weather host need not be changed.
 feed=$(winepath -w "$top/res/demo/weather-feed.xml" 2>/dev/null)
@@ -64,11 +73,7 @@ zorla=$!
 drive wait "$title" 30000 || { echo "demo: the main window did not appear" >&2; exit 1; }
 sleep 1
 name=home; shot
-# The command menu at the figure, on the whole screen (it may reach past the window).
-drive rclick "$title" 60 250
-sleep 0.5
-/usr/bin/import -window root "$demo/menu-home.png"; echo "demo: $demo/menu-home.png"
-drive escape vlsMenuClass 0 || true
+menu_shot menu-home
 sleep 0.3
 # Two blink steps: the first restores the eyes, the second closes them.
 drive timer "$title" 10; drive timer "$title" 10
@@ -86,10 +91,7 @@ for i in $(seq 50); do
 done
 sleep 0.5
 name=weather; shot
-drive rclick "$title" 60 250
-sleep 0.5
-/usr/bin/import -window root "$demo/menu-weather.png"; echo "demo: $demo/menu-weather.png"
-drive escape vlsMenuClass 0 || true
+menu_shot menu-weather
 sleep 0.3
 drive click "$title" 60 250
 drive click "$title" 236 160
@@ -165,17 +167,11 @@ LC_ALL=de_DE.UTF-8 env "${mail_env[@]}" wine "$demo/ZorlaDemo.exe" </dev/null >/
 zorla=$!
 drive wait "$title" 30000 || { echo "demo: the German main window did not appear" >&2; exit 1; }
 sleep 2
-drive rclick "$title" 60 250
-sleep 0.5
-/usr/bin/import -window root "$demo/menu-home-de.png"; echo "demo: $demo/menu-home-de.png"
-drive escape vlsMenuClass 0 || true
+menu_shot menu-home-de
 sleep 0.3
 drive click "$title" 270 300
 sleep 0.5
-drive rclick "$title" 60 250
-sleep 0.5
-/usr/bin/import -window root "$demo/menu-weather-de.png"; echo "demo: $demo/menu-weather-de.png"
-drive escape vlsMenuClass 0 || true
+menu_shot menu-weather-de
 drive click "$title" 60 250
 sleep 0.3
 about_shot about-de

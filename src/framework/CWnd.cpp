@@ -271,6 +271,28 @@ void SetFontOnChildren(HWND window, HFONT font)
     ::EnumChildWindows(window, SetFontOnChild, reinterpret_cast<LPARAM>(font));
 }
 
+bool RegisterClassOnce(const WNDCLASSEXA& windowClass)
+{
+    WNDCLASSEXA known{};
+    known.cbSize = sizeof known;
+    if (::GetClassInfoExA(windowClass.hInstance, windowClass.lpszClassName, &known))
+        return true;
+    return ::RegisterClassExA(&windowClass) != 0;
+}
+
+HWND CreateInvisibleWindow(const char* className)
+{
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = className;
+    if (!RegisterClassOnce(windowClass))
+        return nullptr;
+    return ::CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+}
+
 std::string CWnd::GetWindowText() const
 {
     return GetWindowTextString(m_hWnd);

@@ -10,6 +10,14 @@ std::string GetWindowTextString(HWND window);
 // Gives every child window (and theirs) the font, without redrawing.
 void SetFontOnChildren(HWND window, HFONT font);
 
+// Registers the window class unless its module already has one of that name;
+// false only when registering fails.
+bool RegisterClassOnce(const WNDCLASSEXA& windowClass);
+
+// A pop-up window that is never shown, of a plain class of the given name: a
+// window to hear messages or to own others. Null on failure.
+HWND CreateInvisibleWindow(const char* className);
+
 // A non-owning view of a window. Once attached through SubclassWindow (or a
 // dialog's creation) the object receives the window's messages through the one
 // virtual WindowProc; it is detached on WM_NCDESTROY and never touched for that

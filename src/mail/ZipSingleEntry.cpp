@@ -1,16 +1,13 @@
 #include "mail/ZipSingleEntry.h"
 
 #include "framework/Handles.h"
+#include "mail/ZipFormat.h"
 
 #include <windows.h>
 
 namespace {
 
-const uint32_t kLocalHeaderSignature = 0x04034b50;
-const uint32_t kCentralHeaderSignature = 0x02014b50;
-const uint32_t kEndRecordSignature = 0x06054b50;
-const DWORD kEndRecordSize = 22;
-const DWORD kCentralHeaderSize = 46;
+using namespace ZipFormat;
 
 uint16_t Get16(const unsigned char* at)
 {

@@ -1,14 +1,15 @@
 #include "mail/ZipWriter.h"
 
+#include "mail/ZipFormat.h"
+
 #include <zlib.h>
 
 #include <vector>
 
 namespace {
 
-const uint32_t kLocalHeaderSignature = 0x04034b50;
-const uint32_t kCentralHeaderSignature = 0x02014b50;
-const uint32_t kEndRecordSignature = 0x06054b50;
+using namespace ZipFormat;
+
 // Version 2.0 of the format; the high byte of "made by" is 0, MS-DOS, whose
 // attribute bits are the ones Windows reports.
 const uint16_t kVersion = 20;

@@ -16,20 +16,6 @@ BOOL ShellNotifyIcon(DWORD message, NOTIFYICONDATAA* data)
 
 NotifyIconCall g_notifyIcon = &ShellNotifyIcon;
 
-bool RegisterTrayClass(HINSTANCE instance)
-{
-    WNDCLASSEXA known{};
-    known.cbSize = sizeof known;
-    if (::GetClassInfoExA(instance, kClassName, &known))
-        return true;
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = ::DefWindowProcA;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kClassName;
-    return ::RegisterClassExA(&windowClass) != 0;
-}
-
 }  // namespace
 
 NotifyIconCall SetNotifyIconCall(NotifyIconCall call)
@@ -77,10 +63,8 @@ bool CSystemTray::Create(HWND notify, UINT callbackMessage, const char* tooltip,
     if (!m_enabled)
         return false;
 
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    if (!m_hWnd && RegisterTrayClass(instance)) {
-        HWND window = ::CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-        if (window)
+    if (!m_hWnd) {
+        if (HWND window = CreateInvisibleWindow(kClassName))
             SubclassWindow(window);
     }
 
@@ -94,7 +78,6 @@ bool CSystemTray::Create(HWND notify, UINT callbackMessage, const char* tooltip,
     m_data.uFlags = kAllFlags;
     const std::string tip = CutTooltip(tooltip, kTipBytes - 1);
     std::memcpy(m_data.szTip, tip.c_str(), tip.size() + 1);
-    m_savedFlags = kAllFlags;
 
     m_hidden = startHidden;
     if (startHidden)
@@ -164,7 +147,7 @@ void CSystemTray::ReAdd()
 {
     if (!m_enabled || (m_hidden && !m_reAddPending))
         return;
-    if (Notify(NIM_ADD, m_savedFlags) || (!m_hidden && Notify(NIM_MODIFY, m_savedFlags))) {
+    if (Notify(NIM_ADD, kAllFlags) || (!m_hidden && Notify(NIM_MODIFY, kAllFlags))) {
         m_hidden = false;
         m_removed = false;
         m_reAddPending = false;

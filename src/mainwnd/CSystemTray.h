@@ -54,5 +54,4 @@ private:
     bool m_hidden = true;
     bool m_removed = true;
     bool m_reAddPending = false;
-    UINT m_savedFlags = 0;
 };

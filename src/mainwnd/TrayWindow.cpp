@@ -1,5 +1,6 @@
 #include "mainwnd/TrayWindow.h"
 
+#include "framework/CWnd.h"
 #include "mainwnd/CSystemTray.h"
 
 #include <shellapi.h>
@@ -33,24 +34,6 @@ BOOL CALLBACK VisitTaskbarChild(HWND child, LPARAM lParam)
         return FALSE;
     }
     return TRUE;
-}
-
-HWND CreateTrayParent()
-{
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSEXA known{};
-    known.cbSize = sizeof known;
-    if (!::GetClassInfoExA(instance, kParentClassName, &known)) {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = ::DefWindowProcA;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = kParentClassName;
-        if (!::RegisterClassExA(&windowClass))
-            return nullptr;
-    }
-    return ::CreateWindowExA(0, kParentClassName, "", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
 }
 
 void SetOwner(HWND window, HWND owner)
@@ -133,7 +116,7 @@ void MinimiseToTray(HWND window)
         ::DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
     }
     if (!TrayParentWindow())
-        g_trayParent = CreateTrayParent();
+        g_trayParent = CreateInvisibleWindow(kParentClassName);
     SetOwner(window, g_trayParent);
     ::ShowWindow(window, SW_HIDE);
 }
@@ -164,8 +147,7 @@ void ToggleTray(CSystemTray& tray, HWND window)
         }
         MinimiseToTray(window);
     } else {
-        tray.HideIcon();
-        MaximiseFromTray(window);
+        RestoreFromTray(tray, window);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "widgets/CPopupMenu.h"
 
+#include "framework/CWnd.h"
 #include "framework/ExceptionReport.h"
 #include "widgets/PopupMenuLayout.h"
 
@@ -15,17 +16,13 @@ const int kTextLeft = 23;
 
 bool RegisterMenuClass(HINSTANCE instance, WNDPROC procedure)
 {
-    WNDCLASSEXA known{};
-    known.cbSize = sizeof known;
-    if (::GetClassInfoExA(instance, kClassName, &known))
-        return true;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
-    return ::RegisterClassExA(&windowClass) != 0;
+    return RegisterClassOnce(windowClass);
 }
 
 int FontHeight(HDC dc, HFONT font)

@@ -18,17 +18,15 @@ const int kTextWidth = 290;
 
 const char* RegisterProgressClass()
 {
-    WNDCLASSA existing{};
-    if (::GetClassInfoA(AfxGetResourceHandle(), kClassName, &existing))
-        return kClassName;
-    WNDCLASSA windowClass{};
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = ::DefWindowProcA;
     windowClass.hInstance = AfxGetResourceHandle();
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_APPSTARTING);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
-    return ::RegisterClassA(&windowClass) ? kClassName : nullptr;
+    return RegisterClassOnce(windowClass) ? kClassName : nullptr;
 }
 
 HFONT CreateMessageFont()

@@ -308,8 +308,9 @@ TEST_F(TrayWindowTest, WithoutWindowAnimationTheTripIsTheSame)
         ANIMATIONINFO setting{sizeof setting, animate};
         ASSERT_TRUE(SystemParametersInfoA(SPI_SETANIMATION, sizeof setting, &setting, 0));
         // Wine keeps no animation setting and always answers "off".
-        if (!animate)
+        if (!animate) {
             EXPECT_FALSE(WindowAnimationEnabled());
+        }
         ASSERT_NO_FATAL_FAILURE(Open());
         Command(ID_TOGGLE_TRAY);
         EXPECT_FALSE(IsWindowVisible(window)) << animate;
