@@ -104,10 +104,14 @@
 #define ID_PLAY_SOUNDS 152
 #define ID_NO_INTERNET 156
 #define ID_UPDATE_WEATHER 158
+#define ID_RESTORE_DELETED 160
 
 // Commands about note windows; lParam carries a CEntry* (open, due) or a
-// std::string* holding the note window's key (forget).
+// std::string* holding the note window's key (forget, lost).
 #define ID_NOTE_FORGET 140
+// A note window went with the desktop window that held it (the shell ended);
+// its state is in its entry and store, and the window is to come back.
+#define ID_NOTE_LOST 144
 #define ID_NOTE_OPEN 143
 #define ID_TIMER_FORGET 145
 #define ID_REMINDER_DUE 147

@@ -182,11 +182,14 @@ bool CAction::Save()
             !MoveFileExA(temporary.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             throw util::io::IOException("Could not write to stream.");
         m_loadPath = m_path;
+        m_writeFailing = false;
         return true;
     } catch (const util::io::IOException&) {
         DeleteFileA(temporary.c_str());
+        m_writeFailing = true;
         Report(StoreProblem{StoreProblem::WriteFailed, m_path, std::string()});
     } catch (...) {
+        m_writeFailing = true;
         // Not swallowed: the window's boundary reports it; the half-written
         // temporary file must not stay behind either way.
         DeleteFileA(temporary.c_str());

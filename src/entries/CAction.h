@@ -40,6 +40,8 @@ public:
     // gives false and a WriteFailed problem, and leaves the previous file.
     // Without a document nothing happens (true).
     bool Save();
+    // The last Save failed: the document holds changes the file lacks.
+    bool IsWriteFailing() const { return m_writeFailing; }
 
     // Renames the data file to "<file>.bad", or ".bad2", ".bad3"... when taken.
     // Returns the new name, or empty when the file could not be moved (the system
@@ -72,4 +74,5 @@ private:
     std::string m_loadPath;
     bool m_legacyChecked = false;
     std::vector<StoreProblem> m_problems;
+    bool m_writeFailing = false;
 };

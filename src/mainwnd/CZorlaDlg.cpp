@@ -1,5 +1,6 @@
 #include "mainwnd/CZorlaDlg.h"
 
+#include "desktop/CDesktopHost.h"
 #include "framework/AfxFunctions.h"
 #include "framework/CDataExchange.h"
 #include "framework/CWinApp.h"
@@ -14,6 +15,7 @@
 #include "resource.h"
 #include "shared/AppFont.h"
 #include "shared/CAutostart.h"
+#include "shared/ErrorReport.h"
 #include "shared/ProgramTitle.h"
 #include "shared/WebAddresses.h"
 #include "shared/Translator.h"
@@ -34,6 +36,10 @@ const COLORREF kEditorTextColor = RGB(0, 101, 136);
 const COLORREF kCalendarTitleColor = RGB(1, 82, 138);
 const int kEditorLimitTimer = 50;
 const UINT kWeatherInterval = 900000;
+// Notes without a desktop wait for a new one this often, and this many times
+// before they are shown without one.
+const UINT kRehomeInterval = 2000;
+const int kRehomeChecks = 15;
 
 POINT PointFromLParam(LPARAM lParam)
 {
@@ -54,6 +60,7 @@ CZorlaDlg::CZorlaDlg(CWnd* parent)
 {
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_handler.SetActions(this);
+    m_noteWindows.SetBin(&m_handler.Deleted());
 }
 
 CZorlaDlg::~CZorlaDlg() = default;
@@ -212,16 +219,27 @@ void CZorlaDlg::ShowAllStoreProblems()
 
 // ---- views ------------------------------------------------------------------
 
+bool CZorlaDlg::LeaveView(int target)
+{
+    const int current = m_handler.GetView();
+    if (current == target)
+        return true;
+    // The note editor files its note whenever it is left; the timer editor
+    // only on the way home.
+    if (current == ZorlaBMPHandler::ViewNotes)
+        return m_handler.SaveEditor(ZorlaBMPHandler::ViewNotes);
+    if (current == ZorlaBMPHandler::ViewTimer && target == ZorlaBMPHandler::ViewHome)
+        return m_handler.SaveEditor(ZorlaBMPHandler::ViewTimer);
+    return true;
+}
+
 void CZorlaDlg::SetView(int view)
 {
     const int current = m_handler.GetView();
     if (view != current) {
-        // Leaving a view: the weather view hands over the chosen city, the note
-        // editor files its note; the timer editor is saved only on the way home.
+        // Leaving the weather view hands over the chosen city.
         if (current == ZorlaBMPHandler::ViewWeather)
             UpdateData(TRUE);
-        else if (current == ZorlaBMPHandler::ViewNotes)
-            m_handler.SaveEditor(ZorlaBMPHandler::ViewNotes);
         m_handler.SetViewValue(view);
         // The whole window is repainted just below: once, not twice.
         m_handler.ApplyViewRegion(view, false);
@@ -233,9 +251,7 @@ void CZorlaDlg::SetView(int view)
 
 void CZorlaDlg::GoHome()
 {
-    if (m_handler.GetView() == ZorlaBMPHandler::ViewTimer && !m_handler.SaveEditor(ZorlaBMPHandler::ViewTimer))
-        return;
-    if (!m_handler.LoadBackground(IDP_HOME))
+    if (!LeaveView(ZorlaBMPHandler::ViewHome) || !m_handler.LoadBackground(IDP_HOME))
         return;
     SetView(ZorlaBMPHandler::ViewHome);
     m_sounds.PlayGreeting();
@@ -244,7 +260,7 @@ void CZorlaDlg::GoHome()
 void CZorlaDlg::GoWeather()
 {
     EnsureControls();
-    if (!m_handler.LoadBackground(IDP_WEATHER))
+    if (!LeaveView(ZorlaBMPHandler::ViewWeather) || !m_handler.LoadBackground(IDP_WEATHER))
         return;
     SetView(ZorlaBMPHandler::ViewWeather);
 }
@@ -252,6 +268,8 @@ void CZorlaDlg::GoWeather()
 void CZorlaDlg::OpenEditor(int view)
 {
     EnsureControls();
+    if (!LeaveView(view))
+        return;
     const bool timer = view == ZorlaBMPHandler::ViewTimer;
     if (timer) {
         m_editor.SendMessage(EM_LIMITTEXT, kEditorLimitTimer, 0);
@@ -334,6 +352,7 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_AUTOSTART, &CZorlaDlg::OnToggleAutostart},
         {ID_TOGGLE_TRAY, &CZorlaDlg::OnToggleTray},
         {ID_SEND_TO_FRIEND, &CZorlaDlg::OnSendToFriend},
+        {ID_RESTORE_DELETED, &CZorlaDlg::OnRestoreDeleted},
     };
     for (const Command& command : kCommands) {
         if (command.id == id) {
@@ -421,6 +440,31 @@ LRESULT CZorlaDlg::OnMailDone(ULONG result)
     return m_mail.OnMailDone(result);
 }
 
+// The most recently deleted note or reminder comes back at its old place with
+// its text; a reminder whose time has passed alerts at once.
+void CZorlaDlg::OnRestoreDeleted()
+{
+    CActionDeleted& bin = m_handler.Deleted();
+    CEntry entry;
+    if (!bin.PeekLast(entry))
+        return;
+    CEntryStore& store = entry.kind == 1 ? static_cast<CEntryStore&>(m_handler.Timers()) : m_handler.Notes();
+    entry.id = 0;
+    entry.store = &store;
+    if (!store.AddEntry(entry)) {
+        ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
+        return;
+    }
+    if (!store.Save())
+        ShowStoreProblems(store);
+    bin.DropLast();
+    if (!bin.Save())
+        ShowStoreProblems(bin);
+    ::SendMessageA(m_hWnd, WM_COMMAND, ID_NOTE_OPEN, reinterpret_cast<LPARAM>(&entry));
+    if (entry.kind == 1 && entry.GetReminderTime() <= COleDateTime::GetCurrentTime())
+        m_noteWindows.Due(entry);
+}
+
 void CZorlaDlg::OnWebLink()
 {
     EnsureControls();
@@ -437,6 +481,9 @@ void CZorlaDlg::OnAbout()
 
 LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A new shell: its desktop takes back the notes that went with the old one.
+    if (message == CSystemTray::TaskbarCreatedMessage() && m_noteWindows.HasLost())
+        RehomeNotes();
     // clang-format off
     switch (message) {
     case WM_PAINT:           return OnPaint();
@@ -484,6 +531,9 @@ BOOL CZorlaDlg::DestroyWindow()
     if (!m_hWnd || m_destroying)
         return FALSE;
     m_destroying = true;
+    // A note typed into the editor is not thrown away with the window.
+    if (m_handler.GetView() == ZorlaBMPHandler::ViewNotes)
+        m_handler.SaveEditor(ZorlaBMPHandler::ViewNotes);
     m_noteWindows.CloseAllKeepingState();
     if (!m_handler.SaveAll())
         ShowAllStoreProblems();
@@ -527,6 +577,10 @@ bool CZorlaDlg::OnNoteCommand(UINT id, LPARAM lParam)
     case ID_REMINDER_DUE:
         if (lParam)
             m_noteWindows.Due(*reinterpret_cast<const CEntry*>(lParam));
+        return true;
+    case ID_NOTE_LOST:
+        if (lParam && m_noteWindows.Lost(*reinterpret_cast<const std::string*>(lParam)))
+            WaitForDesktop();
         return true;
     default: return false;
     }
@@ -573,8 +627,12 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
         KillTimer(id);
         m_launchReport.Send(m_hWnd, m_settings.noInternet != 0);
         break;
+    case TimerRehome: OnRehomeTimer(); break;
     case TimerDueCheck: {
         KillTimer(id);
+        // Notes whose windows the system took away without a word.
+        if (m_noteWindows.FindLost())
+            WaitForDesktop();
         CheckDueReminders();
         SetTimer(id, (60 - Clock::Now().wSecond) * 1000, nullptr);
         break;
@@ -611,6 +669,29 @@ void CZorlaDlg::RestartDueCheck()
     KillTimer(TimerDueCheck);
     CheckDueReminders();
     SetTimer(TimerDueCheck, (60 - Clock::Now().wSecond) * 1000, nullptr);
+}
+
+void CZorlaDlg::WaitForDesktop()
+{
+    if (m_destroying || !m_hWnd)
+        return;
+    m_rehomeChecks = 0;
+    SetTimer(TimerRehome, kRehomeInterval, nullptr);
+}
+
+void CZorlaDlg::OnRehomeTimer()
+{
+    CDesktopHost::ResetCache();
+    CDesktopHost desktop;
+    if (desktop.Find() == 0 || ++m_rehomeChecks >= kRehomeChecks)
+        RehomeNotes();
+}
+
+void CZorlaDlg::RehomeNotes()
+{
+    KillTimer(TimerRehome);
+    CDesktopHost::ResetCache();
+    m_noteWindows.Rehome(this);
 }
 
 void CZorlaDlg::CheckDueReminders()
@@ -740,6 +821,7 @@ void CZorlaDlg::ShowCommandMenu(POINT screenPoint)
     state.playSounds = m_settings.playSounds != 0;
     state.topMost = m_settings.topMost != 0;
     state.autostart = CAutostart(m_hWnd).AutostartShortcutExists();
+    state.canRestore = !m_handler.Deleted().IsEmpty();
     for (const PopupMenuItem& item : CommandMenuItems(state))
         m_commandMenu.AppendItem(item.flags, item.text.c_str(), item.commandId, item.imageIndex, item.highlightColour);
     m_commandMenu.Track(screenPoint, m_hWnd);

@@ -95,6 +95,9 @@ private:
     void AddAboutToSystemMenu();
     void OpenStoredNotes();
     void SetView(int view);
+    // Files the editor's entry when the view it leaves for target asks for it;
+    // false when the entry was refused and the view must stay.
+    bool LeaveView(int target);
     void ShowStoreProblems(CAction& store);
     void ShowAllStoreProblems();
     void RunStartStep(int step);
@@ -117,6 +120,7 @@ private:
     void OnToggleAutostart();
     void OnToggleTray();
     void OnSendToFriend();
+    void OnRestoreDeleted();
     LRESULT OnMailDone(ULONG result);
 
     LRESULT OnPaint();
@@ -136,6 +140,11 @@ private:
     void CheckWeather(bool force);
     void CheckDueReminders();
     void RestartDueCheck();
+    // Notes whose desktop window went away come back once there is a desktop
+    // again, or after a while without one.
+    void WaitForDesktop();
+    void RehomeNotes();
+    void OnRehomeTimer();
     LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimeChange();
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
@@ -158,4 +167,5 @@ private:
     int m_nextStartStep = 0;
     bool m_started = false;
     bool m_destroying = false;
+    int m_rehomeChecks = 0;
 };

@@ -66,6 +66,10 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
     web.text = WithTitle("%s on the web");
     items.push_back(web);
     items.push_back(Row("&Send me to a friend...", ID_SEND_TO_FRIEND, kEnvelope, kBlue));
+    PopupMenuItem restore = Row("&Bring back a deleted note", ID_RESTORE_DELETED, -1, kBlue);
+    if (!state.canRestore)
+        restore.flags |= MIF_GRAYED;
+    items.push_back(restore);
     items.push_back(Separator());
     items.push_back(Row("&Do not connect to the internet", ID_NO_INTERNET, state.noInternet ? kCheck : -1, 0));
     items.push_back(Row("&Play sounds", ID_PLAY_SOUNDS, state.playSounds ? kCheck : -1, 0));

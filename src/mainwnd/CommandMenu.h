@@ -12,6 +12,7 @@ struct CommandMenuState {
     bool topMost = false;
     bool autostart = false;  // the start-up shortcut exists
     bool windowVisible = true;  // false while the window is in the tray
+    bool canRestore = false;    // a deleted note or reminder can be brought back
 };
 
 // The command menu's rows, in order, translated into the interface language:

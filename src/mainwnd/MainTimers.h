@@ -10,4 +10,5 @@ enum MainTimer : UINT_PTR {
     TimerDueCheck = 13,        // the reminders' due check, at every full minute
     TimerLaunchReport = 18,    // the launch report, once
     TimerWeatherDisplay = 20,  // rebuilds the city list and weather text
+    TimerRehome = 21,          // looks for a desktop again for notes that lost theirs
 };

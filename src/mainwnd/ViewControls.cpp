@@ -66,12 +66,12 @@ void ShowFor(HWND dialog, int view)
 
 void ProposeReminderTime(HWND dialog, const SYSTEMTIME& now)
 {
-    SYSTEMTIME today = now;
-    ::SendDlgItemMessageA(dialog, IDC_DATE_PICKER, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&today));
     COleDateTime next = COleDateTime(now) + COleDateTimeSpan(0, 1, 0, 0);
     next.SetDateTime(next.GetYear(), next.GetMonth(), next.GetDay(), next.GetHour(), 0, 0);
     SYSTEMTIME proposed{};
     next.GetAsSystemTime(proposed);
+    // The day of the proposed hour: after 23:00 that is tomorrow.
+    ::SendDlgItemMessageA(dialog, IDC_DATE_PICKER, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&proposed));
     ::SendDlgItemMessageA(dialog, IDC_TIME_PICKER, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&proposed));
 }
 

@@ -15,8 +15,8 @@ namespace ViewControls {
 void Create(HWND dialog);
 // Shows exactly the controls of view (a ZorlaBMPHandler::View value).
 void ShowFor(HWND dialog, int view);
-// The timer editor's proposal: today in the date picker, the next full hour
-// (now plus one hour, minutes and seconds cleared) in the time picker.
+// The timer editor's proposal: the next full hour (now plus one hour, minutes
+// and seconds cleared) in the time picker, and its day in the date picker.
 void ProposeReminderTime(HWND dialog, const SYSTEMTIME& now);
 
 }  // namespace ViewControls

@@ -204,7 +204,8 @@ bool ZorlaBMPHandler::LoadStores()
     const bool weather = m_weather.LoadOrStartEmpty();
     const bool notes = m_notes.LoadOrStartEmpty();
     const bool timers = m_timers.LoadOrStartEmpty();
-    return weather && notes && timers;
+    const bool deleted = m_deleted.LoadOrStartEmpty();
+    return weather && notes && timers && deleted;
 }
 
 bool ZorlaBMPHandler::ApplyViewRegion(int view, bool redraw)
@@ -371,8 +372,7 @@ void ZorlaBMPHandler::DrawWeatherText(HDC dc)
 bool ZorlaBMPHandler::SaveEditor(int view)
 {
     try {
-        CommitEditor(view);
-        return true;
+        return CommitEditor(view);
     } catch (CConst::XPT_ID error) {
         if (error == CConst::XPT_APPOINTMENT_IN_PAST)
             ShowResourceMessage(IDS_APPOINTMENT_IN_PAST, MB_ICONINFORMATION);
@@ -382,43 +382,50 @@ bool ZorlaBMPHandler::SaveEditor(int view)
     return false;
 }
 
-// Throws CConst::XPT_ID when the reminder time lies in the past.
-void ZorlaBMPHandler::CommitEditor(int view)
+// Throws CConst::XPT_ID when the reminder time lies in the past. The editor
+// keeps the text, date and time until the entry is safely in its store.
+bool ZorlaBMPHandler::CommitEditor(int view)
 {
     HWND editor = ::GetDlgItem(m_window, IDC_EDITOR_TEXT);
-    const std::string typed = GetWindowTextString(editor);
-    const std::string text = FilterText(typed);
+    const std::string text = FilterText(GetWindowTextString(editor));
     if (text.empty())
-        return;
-    ::SetWindowTextA(editor, "");
+        return true;
     CEntry entry;
     entry.SetText(text);
     if (view == ViewTimer) {
         SYSTEMTIME day{}, time{};
-        ::SendDlgItemMessageA(m_window, IDC_DATE_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
-        ::SendDlgItemMessageA(m_window, IDC_TIME_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
+        const LRESULT dayValid =
+            ::SendDlgItemMessageA(m_window, IDC_DATE_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
+        const LRESULT timeValid =
+            ::SendDlgItemMessageA(m_window, IDC_TIME_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
         const COleDateTime appointment(day.wYear, day.wMonth, day.wDay, time.wHour, time.wMinute, 0);
+        if (dayValid != GDT_VALID || timeValid != GDT_VALID || appointment.GetStatus() != COleDateTime::valid)
+            throw CConst::XPT_BAD_DATE;
         if (appointment < COleDateTime::GetCurrentTime())
             throw CConst::XPT_APPOINTMENT_IN_PAST;
         entry.date = appointment;
         entry.notify = 0;
     }
     CEntryStore& store = view == ViewTimer ? static_cast<CEntryStore&>(m_timers) : m_notes;
-    if (KeepEntry(store, entry, typed))
-        ::SendMessageA(m_window, WM_COMMAND, ID_NOTE_OPEN, reinterpret_cast<LPARAM>(&entry));
+    if (!KeepEntry(store, entry))
+        return false;
+    ::SetWindowTextA(editor, "");
+    ::SendMessageA(m_window, WM_COMMAND, ID_NOTE_OPEN, reinterpret_cast<LPARAM>(&entry));
+    return true;
 }
 
-bool ZorlaBMPHandler::KeepEntry(CEntryStore& store, CEntry& entry, const std::string& typed)
+bool ZorlaBMPHandler::KeepEntry(CEntryStore& store, CEntry& entry)
 {
     entry.kind = store.GetKind();
     entry.store = &store;
     if (!store.AddEntry(entry)) {
         // The store has no document (its file is locked or damaged beyond moving
-        // aside): the typed text goes back into the editor instead of being lost.
-        ::SetDlgItemTextA(m_window, IDC_EDITOR_TEXT, typed.c_str());
+        // aside): the user stays in the editor with everything typed.
         ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
         return false;
     }
+    // A full disk keeps the entry in the store, which is written again later:
+    // the note opens all the same.
     if (!store.Save()) {
         for (const StoreProblem& problem : store.TakeProblems())
             problem.Show();
@@ -431,5 +438,6 @@ bool ZorlaBMPHandler::SaveAll()
     const bool timers = m_timers.Save();
     const bool notes = m_notes.Save();
     const bool weather = m_weather.Save();
-    return timers && notes && weather;
+    const bool deleted = m_deleted.Save();
+    return timers && notes && weather && deleted;
 }

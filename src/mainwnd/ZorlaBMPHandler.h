@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entries/CActionDeleted.h"
 #include "entries/CActionNotes.h"
 #include "entries/CActionTimer.h"
 #include "sound/CWaveResourcePlayer.h"
@@ -88,7 +89,8 @@ public:
     const std::string& GetWeatherText() const { return m_weatherText; }
 
     // Turns the main window's editor text into a new note or reminder and opens
-    // its note window; false when a reminder lies in the past (the view stays).
+    // its note window; false when a reminder lies in the past or the store
+    // refuses the entry: the view stays with the text, date and time.
     bool SaveEditor(int view);
 
     // Saves the timers, the notes and the weather; false when any failed (the
@@ -97,6 +99,7 @@ public:
     CActionWeather& Weather() { return m_weather; }
     CActionNotes& Notes() { return m_notes; }
     CActionTimer& Timers() { return m_timers; }
+    CActionDeleted& Deleted() { return m_deleted; }
     const PLDIBSection& Background() const { return m_background; }
     const std::vector<std::unique_ptr<HotSpot>>& HotSpots() const { return m_hotSpots; }
 
@@ -116,8 +119,8 @@ private:
     bool IsActiveAt(const HotSpot& spot, POINT windowPoint) const;
     void DrawStatus(HDC dc);
     void DrawWeatherText(HDC dc);
-    void CommitEditor(int view);
-    bool KeepEntry(CEntryStore& store, CEntry& entry, const std::string& typed);
+    bool CommitEditor(int view);
+    bool KeepEntry(CEntryStore& store, CEntry& entry);
 
     std::string m_statusText;
     std::string m_weatherText;
@@ -136,6 +139,7 @@ private:
     CActionWeather m_weather;
     CActionNotes m_notes;
     CActionTimer m_timers;
+    CActionDeleted m_deleted;
     HotSpotActions* m_actions = nullptr;
     bool m_complete = false;
     bool m_restDecoded = false;

@@ -1,5 +1,6 @@
 #include "notes/CNoteDlg.h"
 
+#include "entries/CActionDeleted.h"
 #include "entries/CEntryStore.h"
 #include "framework/AfxFunctions.h"
 #include "framework/Handles.h"
@@ -47,6 +48,13 @@ CNoteDlg::~CNoteDlg()
 {
     // While the controls' objects still exist.
     if (m_hWnd && ::IsWindow(m_hWnd))
+        DestroyByUs();
+}
+
+void CNoteDlg::DestroyByUs()
+{
+    m_destroyingByUs = true;
+    if (m_hWnd)
         DestroyWindow();
 }
 
@@ -61,6 +69,8 @@ bool CNoteDlg::DockIntoDesktop()
     if (!m_desktopHost.PlaceOnDesktop(*this, IDD_NOTE, m_mainWindow))
         return false;
     m_shownPlace = ScreenPlace();
+    m_watchedPlace = m_shownPlace;
+    m_watching = true;
     return true;
 }
 
@@ -126,6 +136,15 @@ POINT CNoteDlg::ScreenPlace() const
     RECT rect{};
     ::GetWindowRect(m_hWnd, &rect);
     return POINT{rect.left, rect.top};
+}
+
+POINT CNoteDlg::RestingPlace() const
+{
+    POINT place = ScreenPlace();
+    const int shake = m_shakeOffset ? 2 : 0;
+    place.x -= m_alertShift.x + shake;
+    place.y -= m_alertShift.y + shake;
+    return place;
 }
 
 // ---- initialisation --------------------------------------------------------------
@@ -207,13 +226,20 @@ void CNoteDlg::ShowReminderTime()
 
 void CNoteDlg::SaveState(bool saveFile)
 {
+    const bool changed = TakeState();
+    if (saveFile && m_entry.store && (changed || m_entry.store->IsWriteFailing()))
+        WriteStore();
+}
+
+bool CNoteDlg::TakeState()
+{
     CEntryStore* store = m_entry.store;
     if (!m_hWnd || !store || !m_background)
-        return;
+        return false;
     const std::string text = FilterText(GetWindowTextString(m_edit.m_hWnd));
     m_entry.SetText(text);
     const bool edited = text != m_shownText || m_entry.date != m_shownDate || m_entry.notify != m_shownNotify;
-    const POINT place = ScreenPlace();
+    const POINT place = RestingPlace();
     // A note brought back from off the screen keeps its stored place until the
     // user moves or edits it.
     if (!m_moveKeepsStoredPlace || edited || place != m_shownPlace) {
@@ -222,25 +248,65 @@ void CNoteDlg::SaveState(bool saveFile)
     }
     const bool changed = edited || POINT{m_entry.wndX, m_entry.wndY} != m_startPosition;
     if (!changed || !store->DeleteEntry(m_entry.id))
-        return;
+        return false;
     store->AddEntry(m_entry);
     m_shownText = text;
     m_shownDate = m_entry.date;
     m_shownNotify = m_entry.notify;
-    if (saveFile && !store->Save())
+    // What the store holds now: the next change is measured against it.
+    m_startPosition = POINT{m_entry.wndX, m_entry.wndY};
+    return true;
+}
+
+// A failed write is shown once, not at every save while the disk stays full;
+// the window tries again until the file takes everything.
+void CNoteDlg::WriteStore()
+{
+    CEntryStore* store = m_entry.store;
+    const bool wasFailing = store->IsWriteFailing();
+    if (store->Save())
+        return;
+    if (wasFailing)
+        store->TakeProblems();
+    else
         ShowStoreProblems();
+    if (m_hWnd) {
+        m_savePending = true;
+        SetTimer(TimerSave, kRetryDelay);
+    }
+}
+
+void CNoteDlg::ArmSave()
+{
+    if (m_savePending || !m_hWnd)
+        return;
+    m_savePending = true;
+    SetTimer(TimerSave, kSaveDelay);
+}
+
+void CNoteDlg::OnSaveTimer()
+{
+    KillTimer(TimerSave);
+    m_savePending = false;
+    SaveState(true);
 }
 
 void CNoteDlg::CloseKeep(bool saveFile)
 {
     SaveState(saveFile);
-    if (m_hWnd)
-        DestroyWindow();
+    DestroyByUs();
 }
 
 void CNoteDlg::Delete()
 {
     if (CEntryStore* store = m_entry.store) {
+        if (m_bin) {
+            // The bin takes what the window shows, not what was last saved.
+            TakeState();
+            if (!m_bin->Keep(m_entry))
+                for (const StoreProblem& problem : m_bin->TakeProblems())
+                    problem.Show();
+        }
         store->DeleteEntry(m_entry.id);
         if (!store->Save())
             ShowStoreProblems();
@@ -248,8 +314,7 @@ void CNoteDlg::Delete()
     const std::string key = m_key;
     const UINT forget = IsReminder() ? ID_TIMER_FORGET : ID_NOTE_FORGET;
     HWND mainWindow = m_mainWindow ? m_mainWindow->GetSafeHwnd() : nullptr;
-    if (m_hWnd)
-        DestroyWindow();
+    DestroyByUs();
     // The main window may delete this object now: nothing of it is touched after.
     if (mainWindow)
         ::SendMessageA(mainWindow, WM_COMMAND, forget, reinterpret_cast<LPARAM>(&key));
@@ -348,6 +413,7 @@ LRESULT CNoteDlg::OnTimer(UINT_PTR id)
     case TimerShake: ShakeStep(); break;
     case TimerShakeEnd: EndShaking(); break;
     case TimerBlink: BlinkStep(); break;
+    case TimerSave: OnSaveTimer(); break;
     default: break;
     }
     return CDialog::WindowProc(WM_TIMER, id, 0);
@@ -413,6 +479,8 @@ BOOL CNoteDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnOK();
         return TRUE;
     }
+    if (LOWORD(wParam) == IDC_NOTE_TEXT && HIWORD(wParam) == EN_CHANGE && m_watching)
+        ArmSave();
     return CDialog::OnCommand(wParam, lParam);
 }
 
@@ -429,6 +497,8 @@ LRESULT CNoteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_HELP:               return TRUE;
     case WM_WINDOWPOSCHANGED:   return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lParam));
     case WM_WINDOWPOSCHANGING:  return OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
+    case WM_EXITSIZEMOVE:       return OnExitSizeMove();
+    case WM_DESTROY:            return OnDestroy();
     default:                    return CDialog::WindowProc(message, wParam, lParam);
     }
     // clang-format on
@@ -480,5 +550,40 @@ LRESULT CNoteDlg::OnWindowPosChanging(WINDOWPOS* position)
 LRESULT CNoteDlg::OnWindowPosChanged(WINDOWPOS* position)
 {
     m_desktopHost.ReturnToBottom(m_hWnd, *position);
+    // A move by anyone but the alert is kept, as typing is.
+    if (m_watching && !m_alerting && !(position->flags & SWP_NOMOVE)) {
+        const POINT place = ScreenPlace();
+        if (place != m_watchedPlace) {
+            m_watchedPlace = place;
+            ArmSave();
+        }
+    }
     return CDialog::WindowProc(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(position));
+}
+
+// The user has let go of the note: its new place is written at once.
+LRESULT CNoteDlg::OnExitSizeMove()
+{
+    m_watchedPlace = ScreenPlace();
+    if (m_savePending) {
+        KillTimer(TimerSave);
+        m_savePending = false;
+    }
+    SaveState(true);
+    return CDialog::WindowProc(WM_EXITSIZEMOVE, 0, 0);
+}
+
+// Destroyed by anything but the program itself: the desktop window that held
+// the note has gone (the shell ended). What it shows is written now, and the
+// main window brings the note back when there is a desktop again.
+LRESULT CNoteDlg::OnDestroy()
+{
+    if (!m_destroyingByUs && m_watching) {
+        m_watching = false;
+        SaveState(true);
+        if (m_mainWindow && m_mainWindow->GetSafeHwnd())
+            ::SendMessageA(m_mainWindow->GetSafeHwnd(), WM_COMMAND, ID_NOTE_LOST, reinterpret_cast<LPARAM>(&m_key));
+    }
+    m_watching = false;
+    return CDialog::WindowProc(WM_DESTROY, 0, 0);
 }

@@ -9,6 +9,7 @@
 
 #include <string>
 
+class CActionDeleted;
 class NotePictures;
 class PLDIBSection;
 class SoundBoard;
@@ -27,6 +28,11 @@ public:
     static const UINT_PTR TimerShake = 15;
     static const UINT_PTR TimerShakeEnd = 16;
     static const UINT_PTR TimerBlink = 17;
+    // Writes what was typed or moved: once per burst of changes, never on the
+    // typing path itself, and again while the disk refuses the file.
+    static const UINT_PTR TimerSave = 18;
+    static const UINT kSaveDelay = 2000;
+    static const UINT kRetryDelay = 5000;
 
     // pictures are shared by all note windows and outlive them, as do the
     // sounds (null: silent); the main window receives the window's commands
@@ -35,11 +41,16 @@ public:
     ~CNoteDlg() override;
 
     void SetEntry(const CEntry& entry, const std::string& key);
+    // Where deleted entries are kept so they can be brought back (null: none).
+    void SetBin(CActionDeleted* bin) { m_bin = bin; }
     // Creates the window on the desktop; false when it could not be made.
     bool DockIntoDesktop();
-    // Takes the text and the place into the entry; when either changed, the
-    // entry moves to the end of its store, which is written if saveFile is set.
+    // Takes the text and the resting place into the entry; when either changed,
+    // the entry moves to the end of its store, which is written if saveFile is
+    // set (and written again while an earlier write of it failed).
     void SaveState(bool saveFile);
+    // A change is waiting for the save timer.
+    bool IsSavePending() const { return m_savePending; }
     // SaveState, then the window goes.
     void CloseKeep(bool saveFile);
     // Removes the entry from its store, writes the store, and the window goes.
@@ -60,6 +71,10 @@ public:
     // Moves an alerting window that would cover another one; Snooze takes the
     // window back to its own place.
     void ShiftAlertBy(int dx, int dy);
+
+    // Where the window rests: its place without the alert's shaking and
+    // moving apart. Screen coordinates.
+    POINT RestingPlace() const;
 
     const CEntry& Entry() const { return m_entry; }
     const std::string& Key() const { return m_key; }
@@ -90,7 +105,14 @@ private:
     void PlaceControls();
     void ShowReminderTime();
     POINT ScreenPlace() const;
+    // The text and place into the entry and the store; true when they changed.
+    bool TakeState();
+    void WriteStore();
     void ShowStoreProblems();
+    void ArmSave();
+    void OnSaveTimer();
+    void DestroyByUs();
+    LRESULT OnDestroy();
 
     LRESULT OnPaint();
     LRESULT OnEraseBackground(HDC dc);
@@ -105,10 +127,12 @@ private:
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnWindowPosChanging(WINDOWPOS* position);
     LRESULT OnWindowPosChanged(WINDOWPOS* position);
+    LRESULT OnExitSizeMove();
 
     NotePictures& m_pictures;
     CWnd* m_mainWindow;
     SoundBoard* m_sounds;
+    CActionDeleted* m_bin = nullptr;
     CEntry m_entry;
     std::string m_key;
     const PLDIBSection* m_background = nullptr;
@@ -133,4 +157,10 @@ private:
     bool m_blinkState = false;
     const PLDIBSection* m_alertPicture = nullptr;
     POINT m_alertShift{0, 0};
+    // Changes are watched once the window stands on the desktop.
+    bool m_watching = false;
+    bool m_savePending = false;
+    POINT m_watchedPlace{0, 0};
+    // The window is being destroyed by the program, not by its host's end.
+    bool m_destroyingByUs = false;
 };

@@ -29,6 +29,7 @@ CNoteDlg* NoteWindowRegistry::Open(const CEntry& entry, CWnd* mainWindow)
     registered = std::make_unique<CNoteDlg>(m_pictures, mainWindow, m_sounds);
     CNoteDlg* window = registered.get();
     window->SetEntry(entry, key);
+    window->SetBin(m_bin);
     if (!window->DockIntoDesktop())
         return nullptr;
     // Shown without the focus: opening the stored notes must not take it from
@@ -85,6 +86,47 @@ void NoteWindowRegistry::CloseAllKeepingState()
     windows.swap(m_windows);
     for (auto& [key, window] : windows)
         window->CloseKeep(false);
+}
+
+bool NoteWindowRegistry::Lost(const std::string& key)
+{
+    if (!m_windows.count(key))
+        return false;
+    m_lost.insert(key);
+    return true;
+}
+
+bool NoteWindowRegistry::FindLost()
+{
+    for (const auto& [key, window] : m_windows) {
+        // Gone without its destruction running here: what it showed last
+        // reached the store with its last save. The object lets go of the
+        // handle when Rehome replaces it.
+        if (window->m_hWnd && !::IsWindow(window->m_hWnd))
+            m_lost.insert(key);
+    }
+    return HasLost();
+}
+
+size_t NoteWindowRegistry::Rehome(CWnd* mainWindow)
+{
+    std::set<std::string> lost;
+    lost.swap(m_lost);
+    size_t reopened = 0;
+    for (const std::string& key : lost) {
+        const auto found = m_windows.find(key);
+        if (found == m_windows.end())
+            continue;
+        const CEntry entry = found->second->Entry();
+        const bool alerting = found->second->IsAlerting();
+        m_windows.erase(found);
+        if (Open(entry, mainWindow)) {
+            ++reopened;
+            if (alerting)
+                Due(entry);
+        }
+    }
+    return reopened;
 }
 
 bool NoteWindowRegistry::IsAlerting(const std::string& key) const

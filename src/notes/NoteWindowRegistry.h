@@ -6,8 +6,10 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
+class CActionDeleted;
 class CWnd;
 class SoundBoard;
 
@@ -35,6 +37,21 @@ public:
     // writing the store's file, and closes; the registry is empty afterwards.
     void CloseAllKeepingState();
 
+    // Deleted entries go to bin (null: nowhere), for every window opened later.
+    void SetBin(CActionDeleted* bin) { m_bin = bin; }
+
+    // The window with this key went with the desktop window that held it; its
+    // state is in its entry. False when none is registered.
+    bool Lost(const std::string& key);
+    // Marks every window whose handle the system has taken away without a
+    // word (its host's thread ended) as lost; true when any is lost.
+    bool FindLost();
+    bool HasLost() const { return !m_lost.empty(); }
+    // Opens every lost window again from its entry, at its place, with its
+    // text; returns how many came back. A reminder that was alerting alerts
+    // again.
+    size_t Rehome(CWnd* mainWindow);
+
     bool IsOpen(const std::string& key) const { return m_windows.count(key) != 0; }
     bool IsAlerting(const std::string& key) const;
     size_t Count() const { return m_windows.size(); }
@@ -47,6 +64,8 @@ private:
     void KeepApart(CNoteDlg& alerting);
 
     SoundBoard* m_sounds;
+    CActionDeleted* m_bin = nullptr;
     NotePictures m_pictures;
+    std::set<std::string> m_lost;
     std::map<std::string, std::unique_ptr<CNoteDlg>> m_windows;
 };

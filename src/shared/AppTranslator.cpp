@@ -34,6 +34,7 @@ const Pair kPairs[] = {
     {"&Maximize", "&Maximieren@"},
     {"%s on the web", "%s im Netz@"},
     {"&Send me to a friend...", "&Sende mich an einen Freund...@"},
+    {"&Bring back a deleted note", "&Gel" "\xF6" "schte Notiz zur" "\xFC" "ckholen@"},
     {"&Always on top", "Immer im &Vordergrund@"},
     {"&Run on system start up", "&Autostart@"},
     {"&Configure...", "&Optionen...@"},

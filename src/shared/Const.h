@@ -4,5 +4,6 @@
 struct CConst {
     enum XPT_ID {
         XPT_APPOINTMENT_IN_PAST = 0,  // the chosen reminder time lies in the past
+        XPT_BAD_DATE = 1,             // the date or time pickers hold no valid time
     };
 };

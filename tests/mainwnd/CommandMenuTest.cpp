@@ -11,6 +11,8 @@
 #include "support/Text1252.h"
 #include "support/WhileModal.h"
 
+#include <cctype>
+
 namespace {
 
 std::vector<std::string> Texts(const std::vector<PopupMenuItem>& items)
@@ -29,6 +31,33 @@ int ImageOf(const std::vector<PopupMenuItem>& items, UINT id)
     return -2;
 }
 
+// The letter after the "&", lower-cased; 0 for none.
+char Mnemonic(const std::string& text)
+{
+    const size_t at = text.find('&');
+    return at == std::string::npos || at + 1 >= text.size() ? 0 : static_cast<char>(std::tolower(text[at + 1]));
+}
+
+// The restore row's letter is its own in every view.
+void ExpectRestoreMnemonicUnique(CommandMenuState state, char letter)
+{
+    for (int view : {ZorlaBMPHandler::ViewHome, ZorlaBMPHandler::ViewWeather, ZorlaBMPHandler::ViewNotes}) {
+        state.view = view;
+        int uses = 0;
+        for (const PopupMenuItem& item : CommandMenuItems(state))
+            uses += !item.Is(MIF_SEPARATOR) && Mnemonic(item.text) == letter ? 1 : 0;
+        EXPECT_EQ(1, uses) << letter << " in view " << view;
+    }
+}
+
+bool IsGrey(const std::vector<PopupMenuItem>& items, UINT id)
+{
+    for (const PopupMenuItem& item : items)
+        if (item.commandId == id)
+            return item.Is(MIF_GRAYED);
+    return false;
+}
+
 using MainWindowMenu = MainWindowFixture;
 
 }  // namespace
@@ -41,7 +70,8 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     state.topMost = true;
     const std::vector<PopupMenuItem> home = CommandMenuItems(state);
     EXPECT_EQ(Texts(home), (std::vector<std::string>{"E&xit", "&Minimize", "-", "&Notes", "&Timer", "&German weather", "-",
-                                                     "Zorla 1.0 on the web", "&Send me to a friend...", "-",
+                                                     "Zorla 1.0 on the web", "&Send me to a friend...",
+                                                     "&Bring back a deleted note", "-",
                                                      "&Do not connect to the internet", "&Play sounds", "&Always on top",
                                                      "&Run on system start up", "-", "About Zorla 1.0..."}));
     // A fresh user: checks at "do not connect" and "always on top" only.
@@ -57,6 +87,11 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     EXPECT_EQ(about.highlightColour, RGB(49, 114, 165));
     state.autostart = true;
     EXPECT_EQ(3, ImageOf(CommandMenuItems(state), ID_AUTOSTART));
+    // Grey while the bin is empty.
+    EXPECT_TRUE(IsGrey(home, ID_RESTORE_DELETED));
+    state.canRestore = true;
+    EXPECT_FALSE(IsGrey(CommandMenuItems(state), ID_RESTORE_DELETED));
+    ExpectRestoreMnemonicUnique(state, 'b');
 
     state.view = ZorlaBMPHandler::ViewWeather;
     state.playSounds = true;
@@ -92,7 +127,9 @@ TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
     EXPECT_EQ(texts[5], "&Biergartenwetter");
     EXPECT_EQ(texts[7], "Zorla 1.0 im Netz");
     EXPECT_EQ(texts[8], "&Sende mich an einen Freund...");
-    EXPECT_EQ(texts[11], Cp1252("&Klänge abspielen"));
+    EXPECT_EQ(texts[9], Cp1252("&Gelöschte Notiz zurückholen"));
+    EXPECT_EQ(texts[12], Cp1252("&Klänge abspielen"));
+    ExpectRestoreMnemonicUnique(state, 'g');
 }
 
 TEST_F(MainWindowMenu, ARightClickOpensTheMenuAndAKeyChoosesTheCommand)

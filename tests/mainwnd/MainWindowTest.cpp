@@ -149,19 +149,29 @@ TEST_F(MainWindowTest, ViewsShowExactlyTheirControls)
     EXPECT_GT(SendMessageA(Item(IDC_EDITOR_TEXT), EM_GETLIMITTEXT, 0, 0), 50);
 }
 
-TEST_F(MainWindowTest, TimerEditorProposesTheNextFullHourAcrossMidnight)
+// The proposal's day belongs to its hour, and it is taken as proposed: the
+// first proposal of the last hour of a year is never refused.
+TEST_F(MainWindowTest, TimerEditorProposesTheNextFullHourOnItsOwnDay)
 {
-    ScopedTestClock clock(2026, 12, 7, 23, 30, 15);
+    ScopedTestClock clock(2026, 12, 31, 23, 30, 15);
     dlg->OpenEditor(ZorlaBMPHandler::ViewTimer);
     const SYSTEMTIME date = Picker(IDC_DATE_PICKER);
     const SYSTEMTIME time = Picker(IDC_TIME_PICKER);
-    EXPECT_EQ(date.wDay, 7);
-    EXPECT_EQ(date.wMonth, 12);
+    EXPECT_EQ(date.wYear, 2027);
+    EXPECT_EQ(date.wMonth, 1);
+    EXPECT_EQ(date.wDay, 1);
     EXPECT_EQ(time.wHour, 0);
     EXPECT_EQ(time.wMinute, 0);
+    SetWindowTextA(Item(IDC_EDITOR_TEXT), "Fireworks");
+    BoxRecorder boxes;
+    dlg->GoHome();
+    EXPECT_TRUE(boxes.Stop().empty());
+    CEntry entry;
+    ASSERT_TRUE(dlg->Handler().Timers().GetEntryById(1, entry));
+    EXPECT_EQ(entry.FormatDate("%m/%d/%Y %H:%M"), "01/01/2027 00:00");
 }
 
-TEST_F(MainWindowTest, ReminderInThePastOrThisMinuteIsRefusedAndTheViewStays)
+TEST_F(MainWindowTest, RefusedReminderKeepsTheTextDateAndTimeInTheEditor)
 {
     ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
     for (int minute : {0, 5}) {
@@ -174,9 +184,49 @@ TEST_F(MainWindowTest, ReminderInThePastOrThisMinuteIsRefusedAndTheViewStays)
         EXPECT_EQ(box.text, "This appointment occurs in the past !");
         EXPECT_TRUE(SameIconPicture(box.icon, SystemIcon(IDI_INFORMATION)));
         EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewTimer);
-        EXPECT_EQ(EditorText(), "");
+        EXPECT_EQ(EditorText(), "Dentist");
+        EXPECT_EQ(Picker(IDC_TIME_PICKER).wMinute, minute);
+        EXPECT_EQ(Picker(IDC_DATE_PICKER).wDay, 7);
     }
     EXPECT_FALSE(dlg->Handler().Timers().HasEntries());
+    // Put right, the same text goes in.
+    SetTimePicker(15, 0);
+    dlg->GoHome();
+    EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewHome);
+    CEntry entry;
+    ASSERT_TRUE(dlg->Handler().Timers().GetEntryById(1, entry));
+    EXPECT_EQ(entry.text, "Dentist");
+}
+
+// A store without a document (its file could be neither read nor moved aside)
+// refuses new entries: the user stays in the editor with everything typed,
+// whichever editor it is and wherever the user was going.
+TEST_F(MainWindowTest, StoreThatRefusesTheEntryKeepsTheUserInTheEditor)
+{
+    ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
+    dlg->Handler().Notes().SetDocument(nullptr);
+    dlg->Handler().Timers().SetDocument(nullptr);
+    struct Case {
+        int view;
+        void (CZorlaDlg::*leave)();
+    };
+    for (const Case& step : {Case{ZorlaBMPHandler::ViewNotes, &CZorlaDlg::GoWeather},
+                             Case{ZorlaBMPHandler::ViewNotes, &CZorlaDlg::GoHome},
+                             Case{ZorlaBMPHandler::ViewTimer, &CZorlaDlg::GoHome}}) {
+        SetWindowTextA(Item(IDC_EDITOR_TEXT), "");
+        dlg->OpenEditor(step.view);
+        ASSERT_EQ(dlg->Handler().GetView(), step.view);
+        SetTimePicker(16, 30);
+        SetWindowTextA(Item(IDC_EDITOR_TEXT), "Keep me");
+        MessageBoxWatcher watcher(GetCurrentProcessId(), IDOK);
+        ((*dlg).*step.leave)();
+        EXPECT_EQ(watcher.Result().text, "Error while writing data to hard disk.");
+        EXPECT_EQ(dlg->Handler().GetView(), step.view);
+        EXPECT_TRUE(IsWindowVisible(Item(IDC_EDITOR_TEXT)));
+        EXPECT_EQ(EditorText(), "Keep me");
+        EXPECT_EQ(dlg->NoteWindows().Count(), 0u);
+    }
+    EXPECT_EQ(Picker(IDC_TIME_PICKER).wHour, 16);
 }
 
 TEST_F(MainWindowTest, ReminderInTheFutureIsStoredSavedAndRegistered)

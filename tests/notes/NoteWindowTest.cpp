@@ -1,110 +1,14 @@
-#include "entries/CActionNotes.h"
-#include "entries/CActionTimer.h"
+#include "NoteWindowFixture.h"
 #include "framework/AfxFunctions.h"
-#include "notes/NoteWindowRegistry.h"
 #include "resource.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/ShellDesktop.h"
 #include "support/TestFiles.h"
-#include "support/TestProcess.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-namespace {
-
-const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
-
-// Stands in for the main window: owns the registry and hears the windows'
-// forget commands, as the main window does.
-class MainStandIn : public CWnd {
-public:
-    MainStandIn()
-    {
-        SubclassWindow(::CreateWindowExA(0, "STATIC", "main", WS_POPUP, 600, 400, 100, 100, nullptr, nullptr,
-                                         ::GetModuleHandleA(nullptr), nullptr));
-    }
-    ~MainStandIn() override
-    {
-        registry.CloseAllKeepingState();
-        ::DestroyWindow(m_hWnd);
-    }
-
-    NoteWindowRegistry registry;
-    std::vector<std::pair<UINT, std::string>> forgotten;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_COMMAND && (wParam == ID_NOTE_FORGET || wParam == ID_TIMER_FORGET)) {
-            const std::string key = *reinterpret_cast<const std::string*>(lParam);
-            forgotten.emplace_back(static_cast<UINT>(wParam), key);
-            registry.Forget(key);
-            return 0;
-        }
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
-
-class NoteWindowTest : public ::testing::Test {
-protected:
-    NoteWindowTest()
-        : notes(folder.Path())
-        , timers(folder.Path())
-    {
-        CNoteDlg::RestartCascade();
-    }
-
-    void LoadNotes(const std::string& entries)
-    {
-        TestFiles::Write(notes.GetPath(), std::string(kDeclaration) + "<DATABASE>" + entries + "</DATABASE>");
-        ASSERT_TRUE(notes.Load());
-    }
-    void LoadTimers(const std::string& entries)
-    {
-        TestFiles::Write(timers.GetPath(), std::string(kDeclaration) + "<DATABASE>" + entries + "</DATABASE>");
-        ASSERT_TRUE(timers.Load());
-    }
-
-    // Opens every entry of the store as the main window does at start-up.
-    void OpenAll(CEntryStore& store)
-    {
-        for (CEntry& entry : store.ReadAll())
-            main.registry.Open(entry, &main);
-    }
-
-    CNoteDlg* Window(const std::string& key) { return main.registry.Find(key); }
-
-    static RECT ScreenRect(HWND window)
-    {
-        RECT rect{};
-        ::GetWindowRect(window, &rect);
-        return rect;
-    }
-    static COLORREF ScreenPixel(int x, int y)
-    {
-        HDC screen = ::GetDC(nullptr);
-        const COLORREF pixel = ::GetPixel(screen, x, y);
-        ::ReleaseDC(nullptr, screen);
-        return pixel;
-    }
-    static RECT ChildRect(HWND dialog, int id)
-    {
-        RECT rect{};
-        ::GetWindowRect(::GetDlgItem(dialog, id), &rect);
-        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
-    }
-
-    TempFolder folder;
-    CActionNotes notes;
-    CActionTimer timers;
-    MainStandIn main;
-};
-
-}  // namespace
 
 TEST_F(NoteWindowTest, NewNotesCascadeFromTenTenAndWrapAtTheFullScreenArea)
 {

@@ -1,0 +1,172 @@
+// The real Zorla.exe killed as a crash, a power cut or a hung-program kill
+// would end it, a few seconds after the user typed into a note, dragged one,
+// snoozed a reminder and deleted a note: started again, it shows all of it.
+#include "resource.h"
+#include "support/TestFiles.h"
+#include "support/ZorlaCopy.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+struct DialogSearch {
+    DWORD process;
+    int control;
+    HWND found;
+};
+
+// A visible dialog of the process holding the control: a message box's button
+// or the due dialog's list.
+BOOL CALLBACK FindDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process && IsWindowVisible(window) && GetDlgItem(window, search->control)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForDialog(DWORD process, int control)
+{
+    DialogSearch search{process, control, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        10000);
+    return search.found;
+}
+
+void Click(HWND window, int id)
+{
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_BLOCK, 20000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::string EditText(HWND note)
+{
+    char text[256] = "";
+    SendMessageTimeoutA(GetDlgItem(note, IDC_NOTE_TEXT), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_BLOCK, 20000, nullptr);
+    return text;
+}
+
+HWND WaitForNote(const char* key)
+{
+    HWND note = nullptr;
+    WaitUntil([&] { return (note = FindWindowA("#32770", key)) != nullptr && IsWindowVisible(note); }, 20000);
+    return note;
+}
+
+bool TopMost(HWND window)
+{
+    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+RECT ScreenRect(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+}  // namespace
+
+TEST(Crash, AKilledProgramLosesNothingTypedMovedSnoozedOrDeleted)
+{
+    ZorlaCopy copy("ZorlaCrash");
+    const std::string declaration = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
+    TestFiles::Write(copy.Folder().File("Zorla_Notes"),
+                     declaration + "<DATABASE>"
+                                   "<ENTRY _id_=\"1\" date=\"12/06/2026 10:00:00\" text=\"Start\" wndX=\"100\" wndY=\"100\"/>"
+                                   "<ENTRY _id_=\"2\" date=\"12/06/2026 10:00:00\" text=\"Gone\" wndX=\"400\" wndY=\"100\"/>"
+                                   "<ENTRY _id_=\"3\" date=\"12/06/2026 10:00:00\" text=\"Moved\" wndX=\"250\" wndY=\"300\"/>"
+                                   "</DATABASE>");
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char date[32];
+    std::snprintf(date, sizeof date, "%02d/%02d/%04d %02d:%02d:00", now.wMonth, now.wDay, now.wYear, now.wHour,
+                  now.wMinute);
+    TestFiles::Write(copy.Folder().File("Zorla_Timer"),
+                     declaration + "<DATABASE><ENTRY _id_=\"4\" date=\"" + date +
+                         "\" notify=\"0\" text=\"Tee\" wndX=\"600\" wndY=\"150\"/></DATABASE>");
+
+    std::unique_ptr<TestProcess> process;
+    HWND main = copy.StartAndWait(process);
+    ASSERT_NE(main, nullptr);
+    HWND start = WaitForNote("Zorla 1.0NID:1");
+    HWND gone = WaitForNote("Zorla 1.0NID:2");
+    HWND moved = WaitForNote("Zorla 1.0NID:3");
+    HWND reminder = WaitForNote("Zorla 1.0TID:4");
+    ASSERT_TRUE(start && gone && moved && reminder);
+
+    // Typed.
+    HWND edit = GetDlgItem(start, IDC_NOTE_TEXT);
+    Send(edit, EM_SETSEL, 5, 5);
+    for (char key : std::string("xyz"))
+        Send(edit, WM_CHAR, key, 0);
+    // Dragged elsewhere.
+    POINT target{260, 320};
+    if (HWND host = GetAncestor(moved, GA_PARENT); host && host != GetDesktopWindow())
+        ScreenToClient(host, &target);
+    SetWindowPos(moved, nullptr, target.x, target.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Deleted.
+    Click(gone, IDC_NOTE_CLOSE);
+    HWND question = WaitForDialog(process->Id(), IDYES);
+    ASSERT_NE(question, nullptr);
+    Click(question, IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(gone); }, 10000));
+    // Snoozed from its alert.
+    ASSERT_TRUE(WaitUntil([&] { return TopMost(reminder); }, 10000)) << "the reminder alerts";
+    Click(reminder, IDC_NOTE_CLOSE);
+    HWND due = WaitForDialog(process->Id(), IDC_DUE_CHOICES);
+    ASSERT_NE(due, nullptr);
+    Send(GetDlgItem(due, IDC_DUE_CHOICES), CB_SETCURSEL, 0, 0);
+    Click(due, IDC_DUE_REMIND);
+    ASSERT_TRUE(WaitUntil([&] { return !TopMost(reminder); }, 10000));
+    const RECT snoozed = ScreenRect(reminder);
+
+    Sleep(3000);
+    process->Kill();
+    ASSERT_FALSE(process->Running());
+
+    const std::string notes = TestFiles::Bytes(copy.Folder().File("Zorla_Notes"));
+    EXPECT_NE(std::string::npos, notes.find("text=\"Startxyz\" wndX=\"100\" wndY=\"100\"")) << notes;
+    EXPECT_NE(std::string::npos, notes.find("text=\"Moved\" wndX=\"260\" wndY=\"320\"")) << notes;
+    EXPECT_EQ(std::string::npos, notes.find("Gone")) << notes;
+    const std::string timers = TestFiles::Bytes(copy.Folder().File("Zorla_Timer"));
+    const bool snoozedFive = timers.find("notify=\"5\"") != std::string::npos ||
+                             timers.find("notify=\"6\"") != std::string::npos;
+    EXPECT_TRUE(snoozedFive) << timers;
+    EXPECT_NE(std::string::npos, timers.find("wndX=\"" + std::to_string(snoozed.left) + "\"")) << timers;
+    EXPECT_NE(std::string::npos, TestFiles::Bytes(copy.Folder().File("Zorla_Deleted")).find("text=\"Gone\""));
+
+    // Started again: all of it shows, and the deleted note can come back.
+    main = copy.StartAndWait(process);
+    ASSERT_NE(main, nullptr);
+    start = WaitForNote("Zorla 1.0NID:1");
+    moved = WaitForNote("Zorla 1.0NID:3");
+    ASSERT_TRUE(start && moved);
+    EXPECT_EQ("Startxyz", EditText(start));
+    EXPECT_EQ(260, ScreenRect(moved).left);
+    EXPECT_EQ(320, ScreenRect(moved).top);
+    EXPECT_EQ(nullptr, FindWindowA("#32770", "Zorla 1.0NID:2"));
+    Send(main, WM_COMMAND, ID_RESTORE_DELETED, 0);
+    HWND back = WaitForNote("Zorla 1.0NID:4");
+    ASSERT_NE(back, nullptr) << "the next free id";
+    EXPECT_EQ("Gone", EditText(back));
+    EXPECT_EQ(400, ScreenRect(back).left);
+    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+}

@@ -1,0 +1,48 @@
+#include "entries/CActionDeleted.h"
+#include "support/TestFiles.h"
+#include "support/TestProcess.h"
+
+#include <gtest/gtest.h>
+
+// The bin keeps the newest hundred, in the entry stores' own format, and gives
+// them back newest first with their kind told by "notify".
+TEST(DeletedBin, KeepsTheNewestHundredOfBothKindsAndGivesThemBackNewestFirst)
+{
+    TempFolder folder;
+    CActionDeleted bin(folder.Path());
+    ASSERT_TRUE(bin.Load());
+    EXPECT_TRUE(bin.IsEmpty());
+    CEntry none;
+    EXPECT_FALSE(bin.PeekLast(none));
+
+    for (int i = 1; i <= CActionDeleted::kCapacity + 5; ++i) {
+        CEntry entry;
+        entry.id = 7;  // ids of different stores may clash: the bin gives its own
+        entry.SetText("deleted " + std::to_string(i));
+        entry.wndX = i;
+        entry.wndY = 2 * i;
+        entry.notify = i % 2 ? 15 : -1;
+        entry.date = COleDateTime(2026, 12, 7, 9, 30, 0);
+        ASSERT_TRUE(bin.Keep(entry));
+    }
+    const std::string file = TestFiles::Bytes(folder.File("Zorla_Deleted"));
+    EXPECT_EQ(0u, file.find("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"));
+    EXPECT_EQ(std::string::npos, file.find("text=\"deleted 5\"")) << "the oldest five are gone";
+    EXPECT_NE(std::string::npos, file.find("date=\"12/07/2026 09:30:00\" text=\"deleted 6\" wndX=\"6\" wndY=\"12\""));
+    EXPECT_NE(std::string::npos, file.find("date=\"12/07/2026 09:30:00\" notify=\"15\" text=\"deleted 105\""));
+    EXPECT_FALSE(TestFiles::Exists(folder.File("Zorla_Deleted.tmp")));
+
+    CActionDeleted reread(folder.Path());
+    ASSERT_TRUE(reread.Load());
+    EXPECT_EQ(static_cast<size_t>(CActionDeleted::kCapacity), reread.ReadAll().size());
+    for (int i = CActionDeleted::kCapacity + 5; i >= 6; --i) {
+        CEntry entry;
+        ASSERT_TRUE(reread.PeekLast(entry)) << i;
+        EXPECT_EQ("deleted " + std::to_string(i), entry.text);
+        EXPECT_EQ(i % 2 ? 1 : 2, entry.kind);
+        EXPECT_EQ(i, entry.wndX);
+        EXPECT_EQ(nullptr, entry.store);
+        reread.DropLast();
+    }
+    EXPECT_TRUE(reread.IsEmpty());
+}

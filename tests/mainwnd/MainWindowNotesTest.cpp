@@ -1,0 +1,100 @@
+// The main window's part in keeping notes: the bin's command brings deleted
+// notes and reminders back, and a new shell's desktop takes back the notes that
+// went with the old one.
+#include "MainWindowFixture.h"
+
+#include "mainwnd/CSystemTray.h"
+#include "mainwnd/MainTimers.h"
+#include "support/ScopedTestClock.h"
+#include "support/ShellDesktop.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
+
+class MainWindowNotes : public MainWindowFixture {
+protected:
+    void Store(const char* name, const std::string& entries)
+    {
+        ASSERT_TRUE(TestFiles::Write(folder.File(name), std::string(kDeclaration) + "<DATABASE>" + entries + "</DATABASE>"));
+    }
+    CNoteDlg* Note(const char* key) const { return dlg->NoteWindows().Find(key); }
+    static RECT ScreenRect(HWND window)
+    {
+        RECT rect{};
+        ::GetWindowRect(window, &rect);
+        return rect;
+    }
+    std::string NoteText(const char* key) const
+    {
+        return GetWindowTextString(::GetDlgItem(*Note(key), IDC_NOTE_TEXT));
+    }
+};
+
+}  // namespace
+
+TEST_F(MainWindowNotes, DeletedNotesComeBackNewestFirstAtTheirPlaceAndADueReminderAlerts)
+{
+    ScopedTestClock clock(2004, 3, 7, 14, 5, 0);
+    Store("Zorla_Notes", "<ENTRY _id_=\"3\" date=\"03/01/2004 10:00:00\" text=\"Milk_BR_Bread\" wndX=\"120\" wndY=\"130\"/>");
+    Store("Zorla_Timer",
+          "<ENTRY _id_=\"5\" date=\"03/07/2004 14:30:00\" notify=\"0\" text=\"Dentist\" wndX=\"300\" wndY=\"140\"/>");
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_EQ(2u, dlg->NoteWindows().Count());
+    EXPECT_TRUE(dlg->Handler().Deleted().IsEmpty());
+
+    Note("Zorla 1.0TID:5")->Delete();
+    Note("Zorla 1.0NID:3")->Delete();
+    EXPECT_EQ(0u, dlg->NoteWindows().Count());
+    EXPECT_FALSE(dlg->Handler().Deleted().IsEmpty());
+    EXPECT_EQ(std::string::npos, TestFiles::Bytes(folder.File("Zorla_Notes")).find("Milk"));
+
+    // The reminder's time passes while it lies in the bin.
+    clock.Set(2004, 3, 7, 15, 0, 0);
+    Command(ID_RESTORE_DELETED);
+    ASSERT_TRUE(Note("Zorla 1.0NID:1")) << "the note, deleted last, comes first";
+    EXPECT_EQ("Milk\r\nBread", NoteText("Zorla 1.0NID:1"));
+    EXPECT_EQ(120, ScreenRect(*Note("Zorla 1.0NID:1")).left);
+    EXPECT_EQ(130, ScreenRect(*Note("Zorla 1.0NID:1")).top);
+    EXPECT_NE(std::string::npos, TestFiles::Bytes(folder.File("Zorla_Notes"))
+                                     .find("date=\"03/01/2004 10:00:00\" text=\"Milk_BR_Bread\" wndX=\"120\""));
+
+    Command(ID_RESTORE_DELETED);
+    ASSERT_TRUE(Note("Zorla 1.0TID:1"));
+    EXPECT_EQ("Dentist", NoteText("Zorla 1.0TID:1"));
+    EXPECT_TRUE(Note("Zorla 1.0TID:1")->IsAlerting()) << "its time has passed: it alerts at once";
+    EXPECT_NE(std::string::npos, TestFiles::Bytes(folder.File("Zorla_Timer")).find("notify=\"0\" text=\"Dentist\""));
+
+    EXPECT_TRUE(dlg->Handler().Deleted().IsEmpty());
+    Command(ID_RESTORE_DELETED);
+    EXPECT_EQ(2u, dlg->NoteWindows().Count()) << "an empty bin brings nothing";
+    EXPECT_EQ(std::string::npos, TestFiles::Bytes(folder.File("Zorla_Deleted")).find("<ENTRY"));
+}
+
+TEST_F(MainWindowNotes, ANewShellsDesktopTakesBackTheNotesThatWentWithTheOldOne)
+{
+    auto desktop = std::make_unique<ShellDesktop>(ShellDesktop::Classic);
+    Store("Zorla_Notes", "<ENTRY _id_=\"1\" date=\"03/01/2004 10:00:00\" text=\"Start\" wndX=\"200\" wndY=\"210\"/>");
+    ASSERT_NO_FATAL_FAILURE(Open());
+    HWND edit = ::GetDlgItem(*Note("Zorla 1.0NID:1"), IDC_NOTE_TEXT);
+    ::SendMessageA(edit, EM_SETSEL, 5, 5);
+    ::SendMessageA(edit, WM_CHAR, 'x', 0);
+
+    for (bool broadcast : {true, false}) {
+        desktop.reset();
+        EXPECT_FALSE(Note("Zorla 1.0NID:1")->m_hWnd);
+        desktop = std::make_unique<ShellDesktop>(ShellDesktop::Classic);
+        // The new shell says so; without that, the window's own check finds it.
+        if (broadcast)
+            ::SendMessageA(window, CSystemTray::TaskbarCreatedMessage(), 0, 0);
+        else
+            ::SendMessageA(window, WM_TIMER, TimerRehome, 0);
+        ASSERT_TRUE(Note("Zorla 1.0NID:1")->m_hWnd) << broadcast;
+        EXPECT_EQ(desktop->View(), ::GetAncestor(*Note("Zorla 1.0NID:1"), GA_PARENT));
+        EXPECT_EQ("Startx", NoteText("Zorla 1.0NID:1"));
+        EXPECT_EQ(200, ScreenRect(*Note("Zorla 1.0NID:1")).left);
+        EXPECT_EQ(210, ScreenRect(*Note("Zorla 1.0NID:1")).top);
+    }
+    EXPECT_NE(std::string::npos, TestFiles::Bytes(folder.File("Zorla_Notes")).find("text=\"Startx\" wndX=\"200\""));
+}
