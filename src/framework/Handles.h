@@ -72,7 +72,7 @@ struct MenuTraits {
 };
 
 // Kernel calls report failure with NULL (CreateThread, CreateMutex) or with
-// INVALID_HANDLE_VALUE (CreateFile, FindFirstFile); neither is closed.
+// INVALID_HANDLE_VALUE (CreateFile); neither is closed.
 struct KernelHandleTraits {
     using pointer = HANDLE;
     static bool IsValid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
@@ -85,6 +85,13 @@ struct ModuleTraits {
     using pointer = HMODULE;
     static bool IsValid(HMODULE module) { return module != nullptr; }
     static void Close(HMODULE module) { ::FreeLibrary(module); }
+};
+
+// A view from MapViewOfFile.
+struct MappedViewTraits {
+    using pointer = const void*;
+    static bool IsValid(const void* view) { return view != nullptr; }
+    static void Close(const void* view) { ::UnmapViewOfFile(view); }
 };
 
 struct RegistryKeyTraits {
@@ -102,6 +109,7 @@ using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+using MappedView = UniqueHandle<MappedViewTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
 
 // BeginPaint/EndPaint for the length of a WM_PAINT handler.

@@ -1,6 +1,6 @@
 #include "mail/ZipProgramForMail.h"
 
-#include "mail/ZipSingleEntry.h"
+#include "mail/ZipSingleEntryFile.h"
 #include "mail/ZipWriter.h"
 #include "shared/Translator.h"
 #include "widgets/CProgressWnd.h"
