@@ -87,6 +87,13 @@ struct ModuleTraits {
     static void Close(HMODULE module) { ::FreeLibrary(module); }
 };
 
+// A search from FindFirstFile: closed with FindClose, never CloseHandle.
+struct FindTraits {
+    using pointer = HANDLE;
+    static bool IsValid(HANDLE search) { return search != INVALID_HANDLE_VALUE && search != nullptr; }
+    static void Close(HANDLE search) { ::FindClose(search); }
+};
+
 // A view from MapViewOfFile.
 struct MappedViewTraits {
     using pointer = const void*;
@@ -109,6 +116,7 @@ using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+using FindHandle = UniqueHandle<FindTraits>;
 using MappedView = UniqueHandle<MappedViewTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
 
