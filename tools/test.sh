@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs every test: the XML layer natively with sanitizers and a bounded fuzz run,
+# Runs every test: the XML layer natively with sanitizers, bounded runs of the native fuzzers,
 # then all Windows test executables through ctest under Wine in one virtual display.
 set -euo pipefail
 build=$(realpath -m "${1:-build}")

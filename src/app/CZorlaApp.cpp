@@ -1,5 +1,8 @@
 #include "app/CZorlaApp.h"
 
+#include "entries/CDataFolder.h"
+#include "entries/Leftovers.h"
+#include "framework/AfxFunctions.h"
 #include "framework/ExceptionReport.h"
 #include "mainwnd/CZorlaDlg.h"
 #include "shared/AppTranslator.h"
@@ -47,6 +50,9 @@ BOOL CZorlaApp::InitInstance()
         ShowAlreadyRunning();
         return FALSE;
     }
+    // Alone now: no save or packing of another run can still be going on, so
+    // its temporaries are what a kill cut off.
+    Leftovers::Remove(CDataFolder::Get(), CDataFolder::TemporaryFolder(), AfxGetModuleBaseName() + ".zip");
     CWinApp::InitInstance();
     m_font.SetFaceName("Georgia");
     m_font.SetHeight(-12);

@@ -72,7 +72,7 @@ struct MenuTraits {
 };
 
 // Kernel calls report failure with NULL (CreateThread, CreateMutex) or with
-// INVALID_HANDLE_VALUE (CreateFile, FindFirstFile); neither is closed.
+// INVALID_HANDLE_VALUE (CreateFile); neither is closed.
 struct KernelHandleTraits {
     using pointer = HANDLE;
     static bool IsValid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
@@ -85,6 +85,20 @@ struct ModuleTraits {
     using pointer = HMODULE;
     static bool IsValid(HMODULE module) { return module != nullptr; }
     static void Close(HMODULE module) { ::FreeLibrary(module); }
+};
+
+// A search from FindFirstFile: closed with FindClose, never CloseHandle.
+struct FindTraits {
+    using pointer = HANDLE;
+    static bool IsValid(HANDLE search) { return search != INVALID_HANDLE_VALUE && search != nullptr; }
+    static void Close(HANDLE search) { ::FindClose(search); }
+};
+
+// A view from MapViewOfFile.
+struct MappedViewTraits {
+    using pointer = const void*;
+    static bool IsValid(const void* view) { return view != nullptr; }
+    static void Close(const void* view) { ::UnmapViewOfFile(view); }
 };
 
 struct RegistryKeyTraits {
@@ -102,6 +116,8 @@ using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+using FindHandle = UniqueHandle<FindTraits>;
+using MappedView = UniqueHandle<MappedViewTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
 
 // BeginPaint/EndPaint for the length of a WM_PAINT handler.

@@ -1,6 +1,7 @@
 #include "mail/ZipProgramForMail.h"
 
-#include "mail/ZipSingleEntry.h"
+#include "entries/Leftovers.h"
+#include "mail/ZipSingleEntryFile.h"
 #include "mail/ZipWriter.h"
 #include "shared/Translator.h"
 #include "widgets/CProgressWnd.h"
@@ -34,11 +35,12 @@ bool HoldsProgram(const std::string& archive, const std::string& program)
 }
 
 // Written under a name of its own and moved into place when complete, so that a
-// cut write never leaves a broken archive that later mails would reuse.
-bool BuildArchive(const std::string& folder, const std::string& archive, const std::string& program)
+// cut write never leaves a broken archive that later mails would reuse; the
+// next start removes a temporary that a kill left behind.
+bool BuildArchive(const std::string& archive, const std::string& program)
 {
-    char temporary[MAX_PATH] = "";
-    if (!GetTempFileNameA(folder.c_str(), "zrl", 0, temporary))
+    const std::string temporary = Leftovers::CreateArchiveTemporary(archive);
+    if (temporary.empty())
         return false;
     bool built = false;
     {
@@ -47,9 +49,10 @@ bool BuildArchive(const std::string& folder, const std::string& archive, const s
         built = writer.Close() && built;
     }
     if (built)
-        built = MoveFileExA(temporary, archive.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        built = MoveFileExA(temporary.c_str(), archive.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+                FALSE;
     if (!built)
-        DeleteFileA(temporary);
+        DeleteFileA(temporary.c_str());
     return built;
 }
 
@@ -66,7 +69,7 @@ bool ZipProgramForMail(std::string& path, std::string& title, CProgressWnd* prog
     if (progress)
         progress->Update(Translate("Start compressing program...").c_str(), 40);
 
-    if (!HoldsProgram(archive, path) && !BuildArchive(folder, archive, path))
+    if (!HoldsProgram(archive, path) && !BuildArchive(archive, path))
         return false;
     path = archive;
     title = WithoutExtension(title) + ".zip";

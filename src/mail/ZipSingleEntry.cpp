@@ -1,9 +1,6 @@
 #include "mail/ZipSingleEntry.h"
 
-#include "framework/Handles.h"
 #include "mail/ZipFormat.h"
-
-#include <windows.h>
 
 namespace {
 
@@ -19,28 +16,18 @@ uint32_t Get32(const unsigned char* at)
     return Get16(at) | static_cast<uint32_t>(Get16(at + 2)) << 16;
 }
 
-bool ReadAt(HANDLE file, DWORD offset, unsigned char* into, DWORD size)
-{
-    LARGE_INTEGER at{};
-    at.QuadPart = offset;
-    DWORD got = 0;
-    return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && ReadFile(file, into, size, &got, nullptr) && got == size;
-}
-
 }  // namespace
 
-bool ReadZipSingleEntry(const std::string& archivePath, ZipSingleEntry& entry)
+bool ParseZipSingleEntry(const unsigned char* bytes, size_t size, ZipSingleEntry& entry)
 {
-    KernelHandle file(CreateFileA(archivePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER fileSize{};
-    if (!file || !GetFileSizeEx(file.get(), &fileSize) || fileSize.QuadPart < kEndRecordSize ||
-        fileSize.QuadPart > 0xFFFFFFFF)
+    // Offsets in the records are 32 bits: a larger file is no archive this
+    // program wrote.
+    if (size < kEndRecordSize || size > 0xFFFFFFFF)
         return false;
-    const DWORD endOffset = static_cast<DWORD>(fileSize.QuadPart) - kEndRecordSize;
+    const uint32_t endOffset = static_cast<uint32_t>(size) - kEndRecordSize;
 
-    unsigned char end[kEndRecordSize];
-    if (!ReadAt(file.get(), endOffset, end, sizeof end) || Get32(end) != kEndRecordSignature)
+    const unsigned char* end = bytes + endOffset;
+    if (Get32(end) != kEndRecordSignature)
         return false;
     const uint16_t disk = Get16(end + 4);
     const uint16_t directoryDisk = Get16(end + 6);
@@ -53,9 +40,10 @@ bool ReadZipSingleEntry(const std::string& archivePath, ZipSingleEntry& entry)
         directorySize > endOffset || directoryOffset != endOffset - directorySize || directorySize < kCentralHeaderSize)
         return false;
 
-    // The header first: a crafted size must not decide how much is read.
-    unsigned char header[kCentralHeaderSize];
-    if (!ReadAt(file.get(), directoryOffset, header, sizeof header) || Get32(header) != kCentralHeaderSignature)
+    // The header's fixed part first: its lengths must add up to the directory,
+    // which lies wholly inside the bytes, before any of them is followed.
+    const unsigned char* header = bytes + directoryOffset;
+    if (Get32(header) != kCentralHeaderSignature)
         return false;
     const uint32_t uncompressedSize = Get32(header + 24);
     const uint16_t nameLength = Get16(header + 28);
@@ -65,17 +53,13 @@ bool ReadZipSingleEntry(const std::string& archivePath, ZipSingleEntry& entry)
     if (kCentralHeaderSize + nameLength + extraLength + fileCommentLength != directorySize ||
         localHeaderOffset >= directoryOffset)
         return false;
-    std::string name(nameLength, '\0');
-    if (nameLength && !ReadAt(file.get(), directoryOffset + kCentralHeaderSize,
-                              reinterpret_cast<unsigned char*>(&name[0]), nameLength))
+
+    // The entry's data must at least begin where the directory says. The
+    // signature may run into the directory, never past the end.
+    if (localHeaderOffset > size - 4 || Get32(bytes + localHeaderOffset) != kLocalHeaderSignature)
         return false;
 
-    // The entry's data must at least begin where the directory says.
-    unsigned char local[4];
-    if (!ReadAt(file.get(), localHeaderOffset, local, sizeof local) || Get32(local) != kLocalHeaderSignature)
-        return false;
-
-    entry.name = name;
+    entry.name.assign(reinterpret_cast<const char*>(header + kCentralHeaderSize), nameLength);
     entry.uncompressedSize = uncompressedSize;
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -11,8 +12,10 @@ struct ZipSingleEntry {
     uint32_t uncompressedSize = 0;
 };
 
-// False when the file is missing or is no single-volume archive whose end
-// record, without comment, closes the file and whose directory, right before
-// it, lists exactly one entry: a truncated or foreign file, or one of several
-// entries, is not taken for an archive of one.
-bool ReadZipSingleEntry(const std::string& archivePath, ZipSingleEntry& entry);
+// False unless the bytes are a single-volume archive whose end record, without
+// comment, closes them and whose directory, right before it, lists exactly one
+// entry whose local header lies before the directory: a truncated or foreign
+// file, or one of several entries, is not taken for an archive of one. Any
+// other program can put a file where the archive is looked for, so every length
+// and offset in the bytes is checked against size before it is followed.
+bool ParseZipSingleEntry(const unsigned char* bytes, size_t size, ZipSingleEntry& entry);

@@ -16,9 +16,12 @@ bool StartsLine(const std::string& text, size_t at)
     return at == 0 || text[at - 1] == '\n';
 }
 
+// A carriage return that closes the text ends its line too: the line break an
+// insert appends after it would otherwise turn that line into an entry.
 bool EndsLine(const std::string& text, size_t at)
 {
-    return at == text.size() || text[at] == '\n' || text.compare(at, 2, "\r\n") == 0;
+    return at == text.size() || text[at] == '\n' || text.compare(at, 2, "\r\n") == 0 ||
+           (text[at] == '\r' && at + 1 == text.size());
 }
 
 // The first place where the whole line equals what, or npos.

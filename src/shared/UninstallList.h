@@ -6,7 +6,7 @@
 // INI-style text whose "[Files]" section names one file per line as
 // "<path>=<new>". The functions edit the file's bytes and keep its own line
 // breaks (CRLF, or LF when that is all it uses), so an insert followed by a
-// remove gives back the same bytes.
+// remove gives back the same bytes, once the text has its header line.
 namespace UninstallList {
 
 // The entry that names a file, without its line break.

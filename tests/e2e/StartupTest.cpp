@@ -213,3 +213,34 @@ TEST(Startup, EnterAndEscapeNeverCloseTheMainWindow)
     EXPECT_TRUE(IsWindow(main));
     EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
 }
+
+// Temporaries of a save or of the mail's archive cut off by a kill go at the
+// next start; nothing else in either folder does.
+TEST(Startup, StartRemovesItsOwnLeftoversOnly)
+{
+    ZorlaCopy copy("ZorlaLeftovers");
+    TempFolder temp;
+    char savedTmp[MAX_PATH] = "";
+    const bool hadTmp = GetEnvironmentVariableA("TMP", savedTmp, sizeof savedTmp) != 0;
+    // The copy inherits the temporary folder from this process.
+    ASSERT_TRUE(SetEnvironmentVariableA("TMP", temp.Path().c_str()));
+
+    const std::string saved = copy.Folder().File("Zorla_Notes.tmp");
+    const std::string packed = temp.File("ZorlaLeftovers.zip.0A1B2C3D.tmp");
+    const std::string setAside = copy.Folder().File("Zorla_Notes.bad");
+    const std::string foreign = temp.File("zrl1A2B.tmp");
+    const std::string otherProgram = temp.File("Zorla.zip.0A1B2C3D.tmp");
+    for (const std::string& file : {saved, packed, setAside, foreign, otherProgram})
+        ASSERT_TRUE(TestFiles::Write(file, "left"));
+
+    std::unique_ptr<TestProcess> process;
+    HWND main = copy.StartAndWait(process);
+    SetEnvironmentVariableA("TMP", hadTmp ? savedTmp : nullptr);
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(TestFiles::Exists(saved));
+    EXPECT_FALSE(TestFiles::Exists(packed));
+    EXPECT_TRUE(TestFiles::Exists(setAside));
+    EXPECT_TRUE(TestFiles::Exists(foreign));
+    EXPECT_TRUE(TestFiles::Exists(otherProgram));
+    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+}

@@ -8,7 +8,7 @@
 
 #include "framework/CWinApp.h"
 #include "mail/CSendToFriend.h"
-#include "mail/ZipSingleEntry.h"
+#include "mail/ZipSingleEntryFile.h"
 #include "mail/MapiAvailability.h"
 #include "mail/CMailSender.h"
 #include "shared/AppTranslator.h"

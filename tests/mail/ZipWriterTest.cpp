@@ -1,4 +1,4 @@
-#include "mail/ZipSingleEntry.h"
+#include "mail/ZipSingleEntryFile.h"
 #include "mail/ZipWriter.h"
 
 #include "ArchiveBytes.h"

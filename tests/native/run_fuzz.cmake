@@ -1,4 +1,4 @@
-# Runs the XML fuzzer for a bounded time on a fresh copy of the seed corpus.
+# Runs a fuzzer for a bounded time on a fresh copy of its seed corpus.
 # Inputs: FUZZER, SEEDS, WORK, SECONDS.
 file(REMOVE_RECURSE ${WORK}/corpus)
 file(MAKE_DIRECTORY ${WORK}/corpus ${WORK}/artifacts)
@@ -10,5 +10,6 @@ execute_process(
           -print_final_stats=1 -artifact_prefix=${WORK}/artifacts/ ${WORK}/corpus
   RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
-  message(FATAL_ERROR "fuzz_xml failed (${result}); see ${WORK}/artifacts")
+  get_filename_component(name ${FUZZER} NAME)
+  message(FATAL_ERROR "${name} failed (${result}); see ${WORK}/artifacts")
 endif()

@@ -44,6 +44,13 @@ TEST(UninstallList, OnlyWholeLinesCount)
     EXPECT_FALSE(UninstallList::Insert(last, kEntry));
     ASSERT_TRUE(UninstallList::Remove(last, kEntry));
     EXPECT_EQ(last, "[Files]\r\na=<new>\r\n");
+
+    // A line break put after a closing carriage return would complete it.
+    std::string carriageReturn = "\n" + kEntry + "\r";
+    EXPECT_TRUE(UninstallList::Contains(carriageReturn, kEntry));
+    EXPECT_FALSE(UninstallList::Insert(carriageReturn, kEntry));
+    ASSERT_TRUE(UninstallList::Remove(carriageReturn, kEntry));
+    EXPECT_EQ(carriageReturn, "\n");
 }
 
 TEST(UninstallList, RemoveTakesOutTheFirstOfTwoEqualLines)
