@@ -432,13 +432,15 @@ Function un.DeleteUnlistedAutostartShortcut
   Pop $0
 FunctionEnd
 
-; The notes and reminders, and the files the program set aside because they did
-; not parse, in one folder. Settings go with them.
+; The notes and reminders, the bin of deleted ones, and the files the program
+; set aside because they did not parse, in one folder. Settings go with them.
 !macro DeleteUserDataIn folder
   Delete "${folder}\Zorla_Notes"
   Delete "${folder}\Zorla_Timer"
+  Delete "${folder}\Zorla_Deleted"
   Delete "${folder}\Zorla_Notes.bad*"
   Delete "${folder}\Zorla_Timer.bad*"
+  Delete "${folder}\Zorla_Deleted.bad*"
 !macroend
 
 ; $R2: 1 when notes, reminders or settings exist; the notes may also be in the
@@ -448,8 +450,10 @@ Function un.HasUserData
   StrCpy $R2 0
   ${If} ${FileExists} "$INSTDIR\Zorla_Notes*"
   ${OrIf} ${FileExists} "$INSTDIR\Zorla_Timer*"
+  ${OrIf} ${FileExists} "$INSTDIR\Zorla_Deleted*"
   ${OrIf} ${FileExists} "$APPDATA\${COMPANY}\${PRODUCT}\Zorla_Notes*"
   ${OrIf} ${FileExists} "$APPDATA\${COMPANY}\${PRODUCT}\Zorla_Timer*"
+  ${OrIf} ${FileExists} "$APPDATA\${COMPANY}\${PRODUCT}\Zorla_Deleted*"
     StrCpy $R2 1
   ${EndIf}
   ; The settings live in one subkey per section.

@@ -438,6 +438,8 @@ bool ZorlaBMPHandler::SaveAll()
     const bool timers = m_timers.Save();
     const bool notes = m_notes.Save();
     const bool weather = m_weather.Save();
-    const bool deleted = m_deleted.Save();
+    // The bin is written whenever it changes; only a write it still owes is
+    // made here, so a user who never deletes gets no file for it.
+    const bool deleted = !m_deleted.IsWriteFailing() || m_deleted.Save();
     return timers && notes && weather && deleted;
 }

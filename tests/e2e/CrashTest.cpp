@@ -11,38 +11,6 @@
 
 namespace {
 
-struct DialogSearch {
-    DWORD process;
-    int control;
-    HWND found;
-};
-
-// A visible dialog of the process holding the control: a message box's button
-// or the due dialog's list.
-BOOL CALLBACK FindDialog(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->process && IsWindowVisible(window) && GetDlgItem(window, search->control)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForDialog(DWORD process, int control)
-{
-    DialogSearch search{process, control, nullptr};
-    WaitUntil(
-        [&] {
-            EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        10000);
-    return search.found;
-}
-
 void Click(HWND window, int id)
 {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
@@ -124,14 +92,14 @@ TEST(Crash, AKilledProgramLosesNothingTypedMovedSnoozedOrDeleted)
     SetWindowPos(moved, nullptr, target.x, target.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Deleted.
     Click(gone, IDC_NOTE_CLOSE);
-    HWND question = WaitForDialog(process->Id(), IDYES);
+    HWND question = WaitForProcessDialog(process->Id(), IDYES, 10000);
     ASSERT_NE(question, nullptr);
     Click(question, IDYES);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(gone); }, 10000));
     // Snoozed from its alert.
     ASSERT_TRUE(WaitUntil([&] { return TopMost(reminder); }, 10000)) << "the reminder alerts";
     Click(reminder, IDC_NOTE_CLOSE);
-    HWND due = WaitForDialog(process->Id(), IDC_DUE_CHOICES);
+    HWND due = WaitForProcessDialog(process->Id(), IDC_DUE_CHOICES, 10000);
     ASSERT_NE(due, nullptr);
     Send(GetDlgItem(due, IDC_DUE_CHOICES), CB_SETCURSEL, 0, 0);
     Click(due, IDC_DUE_REMIND);

@@ -21,23 +21,6 @@ RECT ScreenRect(HWND window)
     return rect;
 }
 
-struct DueDialogSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindDueDialog(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<DueDialogSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->process && IsWindowVisible(window) && GetDlgItem(window, IDC_DUE_CHOICES)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 TEST(Reminders, AReminderDueAtTheStartAlertsAndRemindAgainDocksItWithItsNewTime)
@@ -65,16 +48,11 @@ TEST(Reminders, AReminderDueAtTheStartAlertsAndRemindAgainDocksItWithItsNewTime)
 
     PostMessageA(reminder, WM_COMMAND, MAKEWPARAM(IDC_NOTE_CLOSE, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(reminder, IDC_NOTE_CLOSE)));
-    DueDialogSearch search{process->Id(), nullptr};
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            EnumWindows(FindDueDialog, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        5000));
+    HWND due = WaitForProcessDialog(process->Id(), IDC_DUE_CHOICES, 5000);
+    ASSERT_NE(due, nullptr);
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(GetDlgItem(search.found, IDC_DUE_CHOICES), CB_SETCURSEL, 0, 0, SMTO_BLOCK, 5000, &ignored);
-    PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDC_DUE_REMIND, BN_CLICKED), 0);
+    SendMessageTimeoutA(GetDlgItem(due, IDC_DUE_CHOICES), CB_SETCURSEL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    PostMessageA(due, WM_COMMAND, MAKEWPARAM(IDC_DUE_REMIND, BN_CLICKED), 0);
 
     EXPECT_TRUE(WaitUntil([&] { return !TopMost(reminder); }, 5000)) << "back on the desktop";
     // Five minutes after the current minute: notify 5, or 6 when the minute

@@ -5,6 +5,9 @@
 
 #include "mainwnd/CSystemTray.h"
 #include "mainwnd/MainTimers.h"
+#include "shared/AppTranslator.h"
+#include "shared/Translator.h"
+#include "support/MessagePump.h"
 #include "support/ScopedTestClock.h"
 #include "support/ShellDesktop.h"
 #include "support/TestFiles.h"
@@ -97,4 +100,34 @@ TEST_F(MainWindowNotes, ANewShellsDesktopTakesBackTheNotesThatWentWithTheOldOne)
         EXPECT_EQ(210, ScreenRect(*Note("Zorla 1.0NID:1")).top);
     }
     EXPECT_NE(std::string::npos, TestFiles::Bytes(folder.File("Zorla_Notes")).find("text=\"Startx\" wndX=\"200\""));
+}
+
+using GermanMainWindowNotes = MainWindowNotes;
+
+// The German menu's row by its own letter: grey and deaf while the bin is
+// empty, then it brings the deleted note back.
+TEST_F(GermanMainWindowNotes, TheMenuRowsLetterBringsADeletedNoteBack)
+{
+    FillTranslationTable(GetTranslator());
+    Store("Zorla_Notes", "<ENTRY _id_=\"1\" date=\"03/01/2004 10:00:00\" text=\"Milch\" wndX=\"150\" wndY=\"160\"/>");
+    ASSERT_NO_FATAL_FAILURE(Open());
+    auto chooseByLetter = [&] {
+        SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 250));
+        HWND menu = dlg->CommandMenu().GetSafeHwnd();
+        ASSERT_TRUE(menu && IsWindowVisible(menu));
+        SendMessageA(menu, WM_CHAR, 'g', 0);
+        PumpMessagesUntil([&] { return !IsWindowVisible(menu); }, 1000);
+        if (IsWindowVisible(menu))
+            SendMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        PumpMessages(100);
+    };
+    chooseByLetter();
+    EXPECT_EQ(1u, dlg->NoteWindows().Count());
+
+    Note("Zorla 1.0NID:1")->Delete();
+    ASSERT_EQ(0u, dlg->NoteWindows().Count());
+    chooseByLetter();
+    ASSERT_TRUE(Note("Zorla 1.0NID:1"));
+    EXPECT_EQ("Milch", NoteText("Zorla 1.0NID:1"));
+    EXPECT_EQ(150, ScreenRect(*Note("Zorla 1.0NID:1")).left);
 }

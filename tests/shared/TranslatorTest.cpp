@@ -58,6 +58,7 @@ std::vector<std::pair<std::string, std::string>> ExpectedPairs()
         {"You do not have an e-mail client or the client is not configured properly. :(",
          "Sie haben kein E-Mailprogramm oder ihr E-Mailprogramm ist nicht richtig konfiguriert :("},
         {"Send me to a friend...", "Sende mich an einen Freund..."},
+        {"&Bring back a deleted note", "&Gelöschte Notiz zurückholen"},
         {MailFooter(), "\n\n\n---------------\nDies ist ein Klimbim exklusiv entwickelt für " ZORLA_BRAND_URL
                        "\n\nFalls sie den Anhang nicht öffnen können, besuchen sie unsere Webseite und laden "
                        "Zorla von dort."},
@@ -76,9 +77,9 @@ TEST(Translator, HoldsExactlyTheProgramsPairsAndRefillingChangesNothing)
 {
     CTranslator table;
     FillTranslationTable(table);
-    ASSERT_EQ(table.Size(), 49u);
+    ASSERT_EQ(table.Size(), 50u);
     FillTranslationTable(table);
-    EXPECT_EQ(table.Size(), 49u);
+    EXPECT_EQ(table.Size(), 50u);
     FillTranslationTable(GetTranslator());
     for (const auto& [english, german] : ExpectedPairs())
         EXPECT_EQ(GetTranslator().Translate(english, UiGerman), Cp1252(german)) << english;

@@ -94,6 +94,40 @@ HWND WaitForProcessWindow(DWORD processId, const char* title, DWORD ms, const ch
     return query.found;
 }
 
+namespace {
+
+struct DialogQuery {
+    DWORD process;
+    int control;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM param)
+{
+    auto* query = reinterpret_cast<DialogQuery*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == query->process && IsWindowVisible(window) && GetDlgItem(window, query->control)) {
+        query->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND WaitForProcessDialog(DWORD processId, int controlId, DWORD ms)
+{
+    DialogQuery query{processId, controlId, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&query));
+            return query.found != nullptr;
+        },
+        ms);
+    return query.found;
+}
+
 std::string ModuleFolder()
 {
     char path[MAX_PATH] = "";

@@ -27,6 +27,10 @@ private:
 // polled for up to ms; null when none appeared.
 HWND WaitForProcessWindow(DWORD processId, const char* title, DWORD ms, const char* className = nullptr);
 
+// A visible dialog of the process that holds a control with this id (a message
+// box's button, a dialog's list), polled for up to ms; null when none appeared.
+HWND WaitForProcessDialog(DWORD processId, int controlId, DWORD ms);
+
 // Polls pred every 20 ms for up to ms.
 template <typename Pred>
 bool WaitUntil(Pred pred, DWORD ms)
