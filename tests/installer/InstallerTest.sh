@@ -199,6 +199,9 @@ check "the autostart command is taken" wine "$driver" command "$title" 109 </dev
 check "the unlisted autostart shortcut exists" poll 50 test -f "$startup_shortcut"
 check "the list stays without it" list_is $'[Files]\r'
 
+# Notes the user deleted are the user's data too.
+printf '<?xml version="1.0" encoding="ISO-8859-1"?>\r\n<DATABASE><ENTRY _id_="1" date="12/06/2026 10:00:00" text="old" wndX="40" wndY="40"/></DATABASE>\r\n' \
+  > "$instdir/Zorla_Deleted"
 wine "$instdir/Uninstall.exe" </dev/null >/dev/null 2>&1
 # The uninstaller's window carries the page's subtitle, a blank; its boxes do not.
 uninstall_title="Zorla 1.0 Uninstall "
