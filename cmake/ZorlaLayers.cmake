@@ -6,7 +6,7 @@
 #   zorla_layer(<folder> [USES <folders below>...] [LIBS <other libraries>...])
 #
 # Called bottom up: a folder may only use folders declared before it. The order of
-# the calls is ZORLA_LAYERS.
+# the calls is ZORLA_LAYERS, which README.md's "Layout" lists too (a test checks).
 set(ZORLA_LAYERS)
 
 function(zorla_layer name)
