@@ -6,9 +6,9 @@
 #include "mail/MailRecipients.h"
 #include "mail/MapiAvailability.h"
 #include "mail/ZipProgramForMail.h"
+#include "net/CHttpDownloader.h"
 #include "shared/ProgramTitle.h"
 #include "shared/Translator.h"
-#include "weather/CHttpDownloader.h"
 #include "widgets/LinkOpener.h"
 
 #include <vector>

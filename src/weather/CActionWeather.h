@@ -1,7 +1,7 @@
 #pragma once
 
 #include "entries/CAction.h"
-#include "weather/CHttpDownloader.h"
+#include "net/CHttpDownloader.h"
 #include "weather/WeatherView.h"
 
 #include <windows.h>

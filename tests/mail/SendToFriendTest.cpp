@@ -11,6 +11,7 @@
 #include "mail/ZipSingleEntryFile.h"
 #include "mail/MapiAvailability.h"
 #include "mail/CMailSender.h"
+#include "net/CHttpDownloader.h"
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
 #include "shared/WebAddresses.h"
@@ -21,7 +22,6 @@
 #include "support/RecordingOpener.h"
 #include "support/TestRegistry.h"
 #include "support/Text1252.h"
-#include "weather/CHttpDownloader.h"
 
 #include <gtest/gtest.h>
 

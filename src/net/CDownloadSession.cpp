@@ -1,7 +1,7 @@
-#include "weather/CDownloadSession.h"
+#include "net/CDownloadSession.h"
 
 #include "framework/ExceptionReport.h"
-#include "weather/CHttpDownloader.h"
+#include "net/CHttpDownloader.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
-#include "weather/CHttpDownloader.h"
+#include "net/CHttpDownloader.h"
 
 #include "framework/CWinThread.h"
 #include "framework/SystemMessage.h"
-#include "weather/CDownloadSession.h"
+#include "net/CDownloadSession.h"
 
 #include <cstdio>
 #include <new>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "weather/CHttpDownloader.h"
+#include "net/CHttpDownloader.h"
 
 #include <mutex>
 #include <string>

@@ -1,10 +1,10 @@
 #include "DownloadRecorder.h"
 
 #include "framework/CWinApp.h"
+#include "net/CLaunchReport.h"
 #include "support/HttpTestServer.h"
 #include "support/TestProcess.h"
 #include "support/TestRegistry.h"
-#include "weather/CLaunchReport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "weather/CDownloadRequest.h"
+#include "net/CDownloadRequest.h"
 
 void CDownloadRequest::CloseHandles()
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/Handles.h"
-#include "weather/CDownloadRequest.h"
+#include "net/CDownloadRequest.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "weather/CDownloadRequest.h"
-#include "weather/InternetHandle.h"
+#include "net/CDownloadRequest.h"
+#include "net/InternetHandle.h"
 
 #include <atomic>
 #include <deque>

@@ -1,4 +1,4 @@
-#include "weather/GrowableBuffer.h"
+#include "net/GrowableBuffer.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "net/CHttpDownloader.h"
 #include "shared/WebAddresses.h"
-#include "weather/CHttpDownloader.h"
 
 #include <windows.h>
 

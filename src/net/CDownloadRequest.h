@@ -1,7 +1,7 @@
 #pragma once
 
-#include "weather/GrowableBuffer.h"
-#include "weather/InternetHandle.h"
+#include "net/GrowableBuffer.h"
+#include "net/InternetHandle.h"
 
 #include <string>
 

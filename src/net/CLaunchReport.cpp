@@ -1,4 +1,4 @@
-#include "weather/CLaunchReport.h"
+#include "net/CLaunchReport.h"
 
 #include "framework/CWinApp.h"
 
