@@ -3,6 +3,7 @@
 #include "shared/UninstallList.h"
 #include "framework/AfxFunctions.h"
 #include "framework/CWnd.h"
+#include "framework/ProgramPath.h"
 
 #include <objidl.h>
 #include <shlobj.h>
@@ -16,13 +17,6 @@
 const char CAutostart::kUninstallList[] = "!sfxunst.ini";
 
 namespace {
-
-std::string RunningExecutablePath()
-{
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length < MAX_PATH ? length : 0);
-}
 
 HWND MainWindow()
 {
@@ -79,7 +73,7 @@ void EditList(Edit edit)
 }  // namespace
 
 CAutostart::CAutostart(HWND owner)
-    : CAutostart(RunningExecutablePath(), AfxGetModuleBaseName(), owner ? owner : MainWindow())
+    : CAutostart(ProgramPath(), AfxGetModuleBaseName(), owner ? owner : MainWindow())
 {}
 
 CAutostart::CAutostart(std::string executablePath, std::string name, HWND owner)
