@@ -19,11 +19,6 @@ int g_players = 0;
 
 }  // namespace
 
-void CWaveResourcePlayer::ComRelease::operator()(IUnknown* object) const
-{
-    object->Release();
-}
-
 CWaveResourcePlayer::CWaveResourcePlayer()
 {
     ++g_players;
@@ -70,10 +65,8 @@ bool CWaveResourcePlayer::LoadWave(int id, HWND window)
     description.dwFlags = DSBCAPS_CTRLVOLUME | DSBCAPS_STATIC;
     description.dwBufferBytes = m_dataSize;
     description.lpwfxFormat = reinterpret_cast<WAVEFORMATEX*>(format.data());
-    IDirectSoundBuffer* buffer = nullptr;
-    if (FAILED(g_device->CreateSoundBuffer(&description, &buffer, nullptr)) || !buffer)
+    if (FAILED(g_device->CreateSoundBuffer(&description, m_buffer.put(), nullptr)) || !m_buffer)
         return false;
-    m_buffer.reset(buffer);
     if (!Fill())
         return false;
     m_playable = true;

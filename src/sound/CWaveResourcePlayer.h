@@ -1,9 +1,8 @@
 #pragma once
 
-#include <windows.h>
-#include <unknwn.h>
+#include "framework/ComPtr.h"
 
-#include <memory>
+#include <windows.h>
 
 struct IDirectSound;
 struct IDirectSoundBuffer;
@@ -28,16 +27,13 @@ public:
     void Play(DWORD position, bool loop);
 
     bool IsPlayable() const { return m_playable; }
-    bool HasBuffer() const { return m_buffer != nullptr; }
+    bool HasBuffer() const { return static_cast<bool>(m_buffer); }
 
 private:
-    struct ComRelease {
-        void operator()(IUnknown* object) const;
-    };
     bool Ready() const;
     bool Fill();
 
-    std::unique_ptr<IDirectSoundBuffer, ComRelease> m_buffer;
+    ComPtr<IDirectSoundBuffer> m_buffer;
     const BYTE* m_data = nullptr;
     DWORD m_dataSize = 0;
     bool m_playable = true;
