@@ -1,15 +1,15 @@
 #pragma once
 
 #include "framework/ComPtr.h"
+#include "sound/SoundDevice.h"
 
 #include <windows.h>
 
-struct IDirectSound;
 struct IDirectSoundBuffer;
 
 // Plays one "WAVE" resource at a time through DirectSound, with volume control.
-// All players share one DirectSound device, created by the first load and
-// released with the last player.
+// All players share one DirectSound device (SoundDevice), created by the first
+// load and released with the last player.
 class CWaveResourcePlayer {
 public:
     CWaveResourcePlayer();
@@ -33,6 +33,8 @@ private:
     bool Ready() const;
     bool Fill();
 
+    // Declared first so it goes last: a buffer is released before its device.
+    SoundDevice m_device;
     ComPtr<IDirectSoundBuffer> m_buffer;
     const BYTE* m_data = nullptr;
     DWORD m_dataSize = 0;
