@@ -2,6 +2,8 @@
 
 #include "framework/CWinApp.h"
 
+#include <utility>
+
 void InstanceGuard::Init()
 {
     m_oleInitialised = AfxOleInit();
@@ -14,11 +16,13 @@ bool InstanceGuard::IsFirstInstance(const char* suffix)
     std::string name = m_instanceName + "Prevent";
     if (suffix)
         name += suffix;
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
+    KernelHandle mutex(CreateMutexA(nullptr, TRUE, name.c_str()));
     const DWORD error = GetLastError();
     if (mutex)
-        ReleaseMutex(mutex);
-    // The handle is deliberately never closed: the open handle is what keeps the
-    // name taken for as long as this process runs.
-    return error != ERROR_ALREADY_EXISTS;
+        ReleaseMutex(mutex.get());
+    const bool first = error != ERROR_ALREADY_EXISTS;
+    // A handle to somebody else's mutex is closed here; our own stays open.
+    if (first && mutex)
+        m_mutex = std::move(mutex);
+    return first;
 }

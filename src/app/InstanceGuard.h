@@ -1,19 +1,23 @@
 #pragma once
 
+#include "framework/Handles.h"
+
 #include <string>
 
 #include <windows.h>
 
-// One running instance per executable name and user: a named mutex that stays
-// open until the process ends.
+// One running instance per executable name and user: a named mutex that the
+// guard keeps open while it lives (the application object lives as long as the
+// process), because the open handle is what keeps the name taken.
 class InstanceGuard {
 public:
     // Initialises OLE and takes the application name as instance name when none
     // was set.
     void Init();
 
-    // False exactly when another process already holds the mutex
-    // <instance name>Prevent<suffix>.
+    // False exactly when another process (or guard) already holds the mutex
+    // <instance name>Prevent<suffix>. When true the guard holds that name, in
+    // place of any name it held before.
     bool IsFirstInstance(const char* suffix = nullptr);
 
     void SetInstanceName(const std::string& name) { m_instanceName = name; }
@@ -22,4 +26,7 @@ public:
 protected:
     std::string m_instanceName;
     BOOL m_oleInitialised = FALSE;
+
+private:
+    KernelHandle m_mutex;
 };

@@ -2,6 +2,7 @@
 
 #include "framework/AfxFunctions.h"
 #include "framework/CWinApp.h"
+#include "framework/ProgramPath.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -84,13 +85,7 @@ bool CDataFolder::CanCreateFileIn(const std::string& folder)
 
 std::string CDataFolder::ProgramFolder()
 {
-    char path[MAX_PATH] = "";
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return std::string();
-    std::string folder(path, length);
-    const std::size_t slash = folder.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+    return ::ProgramFolder();
 }
 
 std::string CDataFolder::UserFolder()

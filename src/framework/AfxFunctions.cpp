@@ -2,10 +2,9 @@
 
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
+#include "framework/ProgramPath.h"
 
 #include <ole2.h>
-
-#include <vector>
 
 namespace {
 
@@ -22,18 +21,7 @@ CWnd* AfxGetMainWnd()
 
 std::string AfxGetModuleBaseName()
 {
-    std::vector<char> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return std::string();
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    std::string name(path.begin(), path.end());
+    std::string name = ProgramPath();
     const size_t slash = name.find_last_of("\\/");
     if (slash != std::string::npos)
         name.erase(0, slash + 1);

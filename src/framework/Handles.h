@@ -107,6 +107,14 @@ struct RegistryKeyTraits {
     static void Close(HKEY key) { ::RegCloseKey(key); }
 };
 
+// A window nobody else destroys, such as a hidden helper window. Windows that
+// have an object of their own are destroyed by that object (CWnd).
+struct WindowTraits {
+    using pointer = HWND;
+    static bool IsValid(HWND window) { return window != nullptr; }
+    static void Close(HWND window) { ::DestroyWindow(window); }
+};
+
 using GdiBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using GdiRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using GdiFont = UniqueHandle<GdiObjectTraits<HFONT>>;
@@ -119,6 +127,7 @@ using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using FindHandle = UniqueHandle<FindTraits>;
 using MappedView = UniqueHandle<MappedViewTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
+using WindowHandle = UniqueHandle<WindowTraits>;
 
 // BeginPaint/EndPaint for the length of a WM_PAINT handler.
 class PaintScope {

@@ -1,6 +1,7 @@
 #include "mail/CSendToFriend.h"
 
 #include "framework/CWnd.h"
+#include "framework/ProgramPath.h"
 #include "mail/CIMapiThread.h"
 #include "mail/CSendToFriendDlg.h"
 #include "mail/MailRecipients.h"
@@ -11,25 +12,10 @@
 #include "shared/Translator.h"
 #include "widgets/LinkOpener.h"
 
-#include <vector>
-
 namespace {
 
 // The result that stands for "no mail was handed to a mail client".
 const ULONG kNotSent = 999;
-
-std::string ProgramPath()
-{
-    std::vector<char> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return std::string();
-        if (length < path.size())
-            return std::string(path.data(), length);
-        path.resize(path.size() * 2);
-    }
-}
 
 std::string FileNameOf(const std::string& path)
 {

@@ -5,6 +5,7 @@
 namespace {
 
 const char kClassName[] = "ZorlaTrayIcon";
+const char kParentClassName[] = "ZorlaTrayParent";
 const UINT kAllFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 // The first form of the record holds 64 bytes of tooltip.
 const size_t kTipBytes = 64;
@@ -52,8 +53,20 @@ UINT CSystemTray::TaskbarCreatedMessage()
 CSystemTray::~CSystemTray()
 {
     RemoveIcon();
+    // Destroying an owner destroys the windows it owns: a window still in the
+    // tray goes back to having no owner first.
+    if (m_parent && m_data.hWnd && ::GetWindow(m_data.hWnd, GW_OWNER) == m_parent.get())
+        ::SetWindowLongPtrA(m_data.hWnd, GWLP_HWNDPARENT, 0);
+    m_parent.reset();
     if (m_hWnd)
         DestroyWindow();
+}
+
+HWND CSystemTray::ParentWindow()
+{
+    if (!m_parent)
+        m_parent.reset(CreateInvisibleWindow(kParentClassName));
+    return m_parent.get();
 }
 
 bool CSystemTray::Create(HWND notify, UINT callbackMessage, const char* tooltip, HICON icon, UINT id, bool startHidden)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/CWnd.h"
+#include "framework/Handles.h"
 
 #include <shellapi.h>
 
@@ -39,6 +40,12 @@ public:
     bool IsReAddPending() const { return m_reAddPending; }
     const NOTIFYICONDATAA& IconData() const { return m_data; }
 
+    // The invisible owner of the window while it is in the tray (so it has no
+    // taskbar button): made on the first trip there, destroyed with the tray.
+    HWND ParentWindow();
+    // The owner, or null before the first trip.
+    HWND ExistingParentWindow() const { return m_parent.get(); }
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -54,4 +61,5 @@ private:
     bool m_hidden = true;
     bool m_removed = true;
     bool m_reAddPending = false;
+    WindowHandle m_parent;
 };

@@ -9,10 +9,6 @@
 
 namespace {
 
-const char kParentClassName[] = "ZorlaTrayParent";
-
-HWND g_trayParent = nullptr;
-
 struct TaskbarWalk {
     RECT rect;
 };
@@ -100,14 +96,9 @@ bool WindowAnimationEnabled()
     return ::SystemParametersInfoA(SPI_GETANIMATION, sizeof animation, &animation, 0) && animation.iMinAnimate != 0;
 }
 
-HWND TrayParentWindow()
-{
-    return g_trayParent && ::IsWindow(g_trayParent) ? g_trayParent : nullptr;
-}
-
 // Hidden with ShowWindow rather than by clearing the style bit, so the window
 // manager hears of it (under Wine a bare style change leaves the window mapped).
-void MinimiseToTray(HWND window)
+void MinimiseToTray(HWND window, HWND owner)
 {
     if (WindowAnimationEnabled()) {
         RECT from{};
@@ -115,9 +106,7 @@ void MinimiseToTray(HWND window)
         const RECT to = TrayRectangle();
         ::DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
     }
-    if (!TrayParentWindow())
-        g_trayParent = CreateInvisibleWindow(kParentClassName);
-    SetOwner(window, g_trayParent);
+    SetOwner(window, owner);
     ::ShowWindow(window, SW_HIDE);
 }
 
@@ -145,7 +134,7 @@ void ToggleTray(CSystemTray& tray, HWND window)
             tray.RemoveIcon();
             return;
         }
-        MinimiseToTray(window);
+        MinimiseToTray(window, tray.ParentWindow());
     } else {
         RestoreFromTray(tray, window);
     }

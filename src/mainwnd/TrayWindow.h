@@ -25,13 +25,11 @@ RECT TrayRectInWorkArea(RECT workArea);
 // Whether the system animates windows that are minimised and restored.
 bool WindowAnimationEnabled();
 
-void MinimiseToTray(HWND window);
+// Hides the window, owned by owner (CSystemTray::ParentWindow).
+void MinimiseToTray(HWND window, HWND owner);
 void MaximiseFromTray(HWND window);
 // Command "Minimize"/"Maximize" and a double click on the icon. The window
 // stays where it is when the icon cannot be added: it would be unreachable.
 void ToggleTray(CSystemTray& tray, HWND window);
 // Brings the window back from the tray, if it is there.
 void RestoreFromTray(CSystemTray& tray, HWND window);
-// The invisible owner of the window while it is in the tray, or null before
-// the first trip there.
-HWND TrayParentWindow();

@@ -6,6 +6,7 @@
 #include "framework/Handles.h"
 #include "image/PLTextException.h"
 #include "image/RegionResource.h"
+#include "notes/NoteCascade.h"
 #include "notes/NotePictures.h"
 #include "resource.h"
 #include "shared/AppFont.h"
@@ -23,8 +24,6 @@ const COLORREF kDateColor = RGB(1, 82, 138);
 // The part of a note that must lie on a monitor for it to count as reachable.
 const int kMinVisible = 24;
 
-POINT g_cascade{CNoteDlg::kCascadeStart, CNoteDlg::kCascadeStart};
-
 void MoveControl(HWND dialog, int id, const RECT& place)
 {
     ::MoveWindow(::GetDlgItem(dialog, id), place.left, place.top, place.right, place.bottom, FALSE);
@@ -37,9 +36,10 @@ bool operator!=(const POINT& a, const POINT& b)
 
 }  // namespace
 
-CNoteDlg::CNoteDlg(NotePictures& pictures, CWnd* mainWindow, SoundBoard* sounds)
+CNoteDlg::CNoteDlg(NotePictures& pictures, NoteCascade& cascade, CWnd* mainWindow, SoundBoard* sounds)
     : CDialog(IDD_NOTE, mainWindow)
     , m_pictures(pictures)
+    , m_cascade(cascade)
     , m_mainWindow(mainWindow)
     , m_sounds(sounds)
 {}
@@ -76,24 +76,6 @@ bool CNoteDlg::DockIntoDesktop()
 
 // ---- place ---------------------------------------------------------------------
 
-POINT CNoteDlg::NextCascadePlace(SIZE picture, SIZE fullScreen)
-{
-    if (g_cascade.x + picture.cx > fullScreen.cx || g_cascade.y + picture.cy > fullScreen.cy || g_cascade.x < 0 ||
-        g_cascade.y < 0)
-        g_cascade = POINT{kCascadeStart, kCascadeStart};
-    // The window that wraps takes the start and the next one moves on, so no
-    // two new notes lie exactly on top of each other.
-    const POINT place = g_cascade;
-    g_cascade.x += kCascadeStep;
-    g_cascade.y += kCascadeStep;
-    return place;
-}
-
-void CNoteDlg::RestartCascade()
-{
-    g_cascade = POINT{kCascadeStart, kCascadeStart};
-}
-
 RECT CNoteDlg::OnSomeMonitor(const RECT& rect)
 {
     MONITORINFO info{};
@@ -125,8 +107,8 @@ POINT CNoteDlg::InitialPlace(const PLDIBSection& picture)
         if (reference)
             ::ScreenToClient(reference, &place);
     } else {
-        place = NextCascadePlace(SIZE{picture.Width(), picture.Height()},
-                                 SIZE{::GetSystemMetrics(SM_CXFULLSCREEN), ::GetSystemMetrics(SM_CYFULLSCREEN)});
+        place = m_cascade.Next(SIZE{picture.Width(), picture.Height()},
+                               SIZE{::GetSystemMetrics(SM_CXFULLSCREEN), ::GetSystemMetrics(SM_CYFULLSCREEN)});
     }
     return place;
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 class CActionDeleted;
+class NoteCascade;
 class NotePictures;
 class PLDIBSection;
 class SoundBoard;
@@ -20,10 +21,6 @@ class SoundBoard;
 // entry and writes back to the entry's store when it is saved or deleted.
 class CNoteDlg : public CDialog {
 public:
-    // The place of the first new note, and how far each next one moves.
-    static const int kCascadeStart = 10;
-    static const int kCascadeStep = 15;
-
     // The timers of a due reminder.
     static const UINT_PTR TimerShake = 15;
     static const UINT_PTR TimerShakeEnd = 16;
@@ -37,7 +34,7 @@ public:
     // pictures are shared by all note windows and outlive them, as do the
     // sounds (null: silent); the main window receives the window's commands
     // (forget) and owns it while it rests.
-    CNoteDlg(NotePictures& pictures, CWnd* mainWindow, SoundBoard* sounds = nullptr);
+    CNoteDlg(NotePictures& pictures, NoteCascade& cascade, CWnd* mainWindow, SoundBoard* sounds = nullptr);
     ~CNoteDlg() override;
 
     void SetEntry(const CEntry& entry, const std::string& key);
@@ -81,11 +78,6 @@ public:
     CDesktopHost& Host() { return m_desktopHost; }
     bool IsReminder() const { return m_entry.kind != 2; }
 
-    // The place of the next new note: the shared cascade position, then moved
-    // on by one step; back at the start where the picture would leave the
-    // full-screen area. Tests restart it.
-    static POINT NextCascadePlace(SIZE picture, SIZE fullScreen);
-    static void RestartCascade();
     // Where a window stored at rect is shown: there, unless too little of it
     // lies on any monitor; then inside the nearest monitor's work area.
     static RECT OnSomeMonitor(const RECT& rect);
@@ -130,6 +122,7 @@ private:
     LRESULT OnExitSizeMove();
 
     NotePictures& m_pictures;
+    NoteCascade& m_cascade;
     CWnd* m_mainWindow;
     SoundBoard* m_sounds;
     CActionDeleted* m_bin = nullptr;

@@ -26,7 +26,7 @@ CNoteDlg* NoteWindowRegistry::Open(const CEntry& entry, CWnd* mainWindow)
     if (m_windows.count(key))
         return nullptr;
     std::unique_ptr<CNoteDlg>& registered = m_windows[key];
-    registered = std::make_unique<CNoteDlg>(m_pictures, mainWindow, m_sounds);
+    registered = std::make_unique<CNoteDlg>(m_pictures, m_cascade, mainWindow, m_sounds);
     CNoteDlg* window = registered.get();
     window->SetEntry(entry, key);
     window->SetBin(m_bin);

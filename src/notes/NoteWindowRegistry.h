@@ -2,6 +2,7 @@
 
 #include "entries/CEntry.h"
 #include "notes/CNoteDlg.h"
+#include "notes/NoteCascade.h"
 #include "notes/NotePictures.h"
 
 #include <map>
@@ -14,8 +15,8 @@ class CWnd;
 class SoundBoard;
 
 // The main window's note windows, by key (CEntry::GetKey): one window per note
-// or reminder, however often it is asked for. The registry owns the windows and
-// the pictures they share. A reminder alerts once: the due check may report it
+// or reminder, however often it is asked for. The registry owns the windows,
+// the pictures they share and the cascade new notes without a place follow. A reminder alerts once: the due check may report it
 // every minute while it is alerting.
 class NoteWindowRegistry {
 public:
@@ -59,6 +60,9 @@ public:
     // not be made.
     CNoteDlg* Find(const std::string& key) const;
 
+    // New notes without a stored place start at the top left again.
+    void RestartCascade() { m_cascade.Restart(); }
+
 private:
     // Moves the newly alerting window until it covers no other alerting one.
     void KeepApart(CNoteDlg& alerting);
@@ -66,6 +70,7 @@ private:
     SoundBoard* m_sounds;
     CActionDeleted* m_bin = nullptr;
     NotePictures m_pictures;
+    NoteCascade m_cascade;
     std::set<std::string> m_lost;
     std::map<std::string, std::unique_ptr<CNoteDlg>> m_windows;
 };

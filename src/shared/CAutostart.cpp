@@ -2,7 +2,9 @@
 
 #include "shared/UninstallList.h"
 #include "framework/AfxFunctions.h"
+#include "framework/ComPtr.h"
 #include "framework/CWnd.h"
+#include "framework/ProgramPath.h"
 
 #include <objidl.h>
 #include <shlobj.h>
@@ -10,30 +12,17 @@
 
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <utility>
 
 const char CAutostart::kUninstallList[] = "!sfxunst.ini";
 
 namespace {
 
-std::string RunningExecutablePath()
-{
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length < MAX_PATH ? length : 0);
-}
-
 HWND MainWindow()
 {
     CWnd* main = AfxGetMainWnd();
     return main ? main->GetSafeHwnd() : nullptr;
 }
-
-template <typename Interface>
-struct ComRelease {
-    void operator()(Interface* object) const { object->Release(); }
-};
 
 bool ReadList(std::string& bytes)
 {
@@ -79,7 +68,7 @@ void EditList(Edit edit)
 }  // namespace
 
 CAutostart::CAutostart(HWND owner)
-    : CAutostart(RunningExecutablePath(), AfxGetModuleBaseName(), owner ? owner : MainWindow())
+    : CAutostart(ProgramPath(), AfxGetModuleBaseName(), owner ? owner : MainWindow())
 {}
 
 CAutostart::CAutostart(std::string executablePath, std::string name, HWND owner)
@@ -115,17 +104,15 @@ HRESULT CAutostart::CreateAutostartShortcut() const
     const std::string entry = UninstallList::Entry(shortcut);
     EditList([&entry](std::string& bytes) { return UninstallList::Insert(bytes, entry); });
 
-    IShellLinkA* rawLink = nullptr;
-    HRESULT result = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                        reinterpret_cast<void**>(&rawLink));
+    ComPtr<IShellLinkA> link;
+    HRESULT result =
+        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void());
     if (FAILED(result))
         return result;
-    std::unique_ptr<IShellLinkA, ComRelease<IShellLinkA>> link(rawLink);
-    IPersistFile* rawFile = nullptr;
-    result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile));
+    ComPtr<IPersistFile> file;
+    result = link->QueryInterface(IID_IPersistFile, file.put_void());
     if (FAILED(result))
         return result;
-    std::unique_ptr<IPersistFile, ComRelease<IPersistFile>> file(rawFile);
 
     link->SetPath(m_executablePath.c_str());
     link->SetDescription(m_name.c_str());

@@ -2,7 +2,6 @@
 
 #include "sound/WaveParser.h"
 #include "framework/AfxFunctions.h"
-#include "framework/CWnd.h"
 #include "framework/Resources.h"
 
 #include <mmsystem.h>
@@ -12,31 +11,9 @@
 #include <cstring>
 #include <vector>
 
-namespace {
+CWaveResourcePlayer::CWaveResourcePlayer() = default;
 
-IDirectSound* g_device = nullptr;
-int g_players = 0;
-
-}  // namespace
-
-void CWaveResourcePlayer::ComRelease::operator()(IUnknown* object) const
-{
-    object->Release();
-}
-
-CWaveResourcePlayer::CWaveResourcePlayer()
-{
-    ++g_players;
-}
-
-CWaveResourcePlayer::~CWaveResourcePlayer()
-{
-    m_buffer.reset();
-    if (--g_players == 0 && g_device) {
-        g_device->Release();
-        g_device = nullptr;
-    }
-}
+CWaveResourcePlayer::~CWaveResourcePlayer() = default;
 
 bool CWaveResourcePlayer::LoadWave(int id, HWND window)
 {
@@ -45,17 +22,9 @@ bool CWaveResourcePlayer::LoadWave(int id, HWND window)
         return false;
 
     m_buffer.reset();
-    if (!g_device) {
-        IDirectSound* device = nullptr;
-        if (FAILED(::DirectSoundCreate(nullptr, &device, nullptr)) || !device)
-            return false;
-        g_device = device;
-        if (!window && AfxGetMainWnd())
-            window = AfxGetMainWnd()->GetSafeHwnd();
-        // DirectSound wants a top-level window to follow the focus of; a player
-        // used before the main window exists takes the desktop.
-        g_device->SetCooperativeLevel(window ? window : ::GetDesktopWindow(), DSSCL_NORMAL);
-    }
+    IDirectSound* device = m_device.Open(window);
+    if (!device)
+        return false;
 
     m_playable = false;
     WaveChunks chunks;
@@ -70,10 +39,8 @@ bool CWaveResourcePlayer::LoadWave(int id, HWND window)
     description.dwFlags = DSBCAPS_CTRLVOLUME | DSBCAPS_STATIC;
     description.dwBufferBytes = m_dataSize;
     description.lpwfxFormat = reinterpret_cast<WAVEFORMATEX*>(format.data());
-    IDirectSoundBuffer* buffer = nullptr;
-    if (FAILED(g_device->CreateSoundBuffer(&description, &buffer, nullptr)) || !buffer)
+    if (FAILED(device->CreateSoundBuffer(&description, m_buffer.put(), nullptr)) || !m_buffer)
         return false;
-    m_buffer.reset(buffer);
     if (!Fill())
         return false;
     m_playable = true;
@@ -103,12 +70,12 @@ bool CWaveResourcePlayer::Fill()
 
 bool CWaveResourcePlayer::Ready() const
 {
-    return g_device && m_buffer && m_data && m_playable;
+    return m_device.Get() && m_buffer && m_data && m_playable;
 }
 
 void CWaveResourcePlayer::SetVolume(long volume)
 {
-    if (g_device && m_buffer && m_data)
+    if (m_device.Get() && m_buffer && m_data)
         m_buffer->SetVolume(volume);
 }
 

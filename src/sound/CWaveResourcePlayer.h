@@ -1,16 +1,15 @@
 #pragma once
 
+#include "framework/ComPtr.h"
+#include "sound/SoundDevice.h"
+
 #include <windows.h>
-#include <unknwn.h>
 
-#include <memory>
-
-struct IDirectSound;
 struct IDirectSoundBuffer;
 
 // Plays one "WAVE" resource at a time through DirectSound, with volume control.
-// All players share one DirectSound device, created by the first load and
-// released with the last player.
+// All players share one DirectSound device (SoundDevice), created by the first
+// load and released with the last player.
 class CWaveResourcePlayer {
 public:
     CWaveResourcePlayer();
@@ -28,16 +27,15 @@ public:
     void Play(DWORD position, bool loop);
 
     bool IsPlayable() const { return m_playable; }
-    bool HasBuffer() const { return m_buffer != nullptr; }
+    bool HasBuffer() const { return static_cast<bool>(m_buffer); }
 
 private:
-    struct ComRelease {
-        void operator()(IUnknown* object) const;
-    };
     bool Ready() const;
     bool Fill();
 
-    std::unique_ptr<IDirectSoundBuffer, ComRelease> m_buffer;
+    // Declared first so it goes last: a buffer is released before its device.
+    SoundDevice m_device;
+    ComPtr<IDirectSoundBuffer> m_buffer;
     const BYTE* m_data = nullptr;
     DWORD m_dataSize = 0;
     bool m_playable = true;

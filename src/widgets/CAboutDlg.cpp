@@ -84,7 +84,8 @@ BOOL CAboutDlg::OnInitDialog()
 
     m_closeButton.LoadBitmaps(IDB_ABOUT_CLOSE, IDB_ABOUT_CLOSE_HOT, IDB_ABOUT_CLOSE_HOT, IDB_ABOUT_CLOSE_HOT);
     m_makerLink.ShowWindow(SW_HIDE);
-    CHyperLink::SetColours(kLinkColour, kLinkColour, kLinkColour);
+    for (CHyperLink* link : {&m_makerLink, &m_agencyLink, &m_brandLink})
+        link->SetColours(kLinkColour, kLinkColour, kLinkColour);
     m_agencyLink.SetFont(m_textFont.Handle());
     m_brandLink.SetURL(ZORLA_BRAND_URL);
     const RECT& spot = kHotSpot;

@@ -8,11 +8,6 @@
 
 namespace {
 
-COLORREF g_linkColour = RGB(0, 0, 255);
-COLORREF g_activeColour = RGB(0, 128, 128);
-COLORREF g_visitedColour = RGB(128, 0, 128);
-COLORREF g_hoverColour = RGB(255, 0, 0);
-
 HCURSOR g_linkCursor = nullptr;
 // Only a copy we made may be destroyed: DestroyCursor must not be used on the
 // system's shared cursors.
@@ -102,20 +97,12 @@ void CHyperLink::CreateTooltip()
 
 void CHyperLink::SetColours(COLORREF link, COLORREF active, COLORREF visited, COLORREF hover)
 {
-    g_linkColour = link;
-    g_activeColour = active;
-    g_visitedColour = visited;
-    g_hoverColour = hover == static_cast<COLORREF>(-1) ? ::GetSysColor(COLOR_HIGHLIGHT) : hover;
-}
-
-COLORREF CHyperLink::GetLinkColour()
-{
-    return g_linkColour;
-}
-
-COLORREF CHyperLink::GetActiveColour()
-{
-    return g_activeColour;
+    m_linkColour = link;
+    m_activeColour = active;
+    m_visitedColour = visited;
+    m_hoverColour = hover == static_cast<COLORREF>(-1) ? ::GetSysColor(COLOR_HIGHLIGHT) : hover;
+    if (IsWindow())
+        Invalidate();
 }
 
 std::string CHyperLink::SetURL(const std::string& target)
@@ -262,7 +249,7 @@ BOOL CHyperLink::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* res
         return FALSE;
     // The fixed style never colours the hover; the colour is kept for SetColours.
     HDC dc = reinterpret_cast<HDC>(wParam);
-    ::SetTextColor(dc, m_active ? g_activeColour : m_visited ? g_visitedColour : g_linkColour);
+    ::SetTextColor(dc, m_active ? m_activeColour : m_visited ? m_visitedColour : m_linkColour);
     ::SetBkMode(dc, TRANSPARENT);
     *result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
     return TRUE;

@@ -19,12 +19,11 @@ public:
     // address becomes the control's text.
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
 
-    // The colours of every link of the process; hover -1 is the system's
-    // highlight colour.
-    static void SetColours(COLORREF link, COLORREF active, COLORREF visited,
-                           COLORREF hover = static_cast<COLORREF>(-1));
-    static COLORREF GetLinkColour();
-    static COLORREF GetActiveColour();
+    // This link's colours (each link has its own, so the About box's do not
+    // reach the main window's); hover -1 is the system's highlight colour.
+    void SetColours(COLORREF link, COLORREF active, COLORREF visited, COLORREF hover = static_cast<COLORREF>(-1));
+    COLORREF GetLinkColour() const { return m_linkColour; }
+    COLORREF GetActiveColour() const { return m_activeColour; }
 
     // Returns the previous address.
     std::string SetURL(const std::string& target);
@@ -64,6 +63,10 @@ private:
     bool m_hovering = false;
     bool m_visited = false;
     bool m_autoSize = true;
+    COLORREF m_linkColour = RGB(0, 0, 255);
+    COLORREF m_activeColour = RGB(0, 128, 128);
+    COLORREF m_visitedColour = RGB(128, 0, 128);
+    COLORREF m_hoverColour = RGB(255, 0, 0);
     std::string m_target;
     GdiFont m_linkFont;
     HWND m_tooltip = nullptr;

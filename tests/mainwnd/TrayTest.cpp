@@ -136,6 +136,31 @@ TEST(SystemTray, ShowAndHideAddAndDeleteTheIconOnce)
     EXPECT_EQ(2, ShellWatch::Count(NIM_DELETE)) << "the icon goes with its object";
 }
 
+TEST(SystemTray, TheHiddenOwnerGoesWithTheTrayAndLeavesTheWindowAlive)
+{
+    ShellWatch watch;
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, window);
+    HWND parent = nullptr;
+    {
+        CSystemTray tray;
+        ASSERT_TRUE(tray.Create(window, WM_APP + 1, "Zorla 1.0", AppIcon(), 100, true));
+        EXPECT_EQ(nullptr, tray.ExistingParentWindow());
+        ToggleTray(tray, window);
+        parent = tray.ExistingParentWindow();
+        ASSERT_NE(nullptr, parent);
+        EXPECT_EQ(parent, GetWindow(window, GW_OWNER));
+        ToggleTray(tray, window);
+        ToggleTray(tray, window);
+        EXPECT_EQ(parent, tray.ExistingParentWindow()) << "one owner for every trip";
+    }
+    EXPECT_FALSE(IsWindow(parent)) << "destroyed with the tray";
+    EXPECT_TRUE(IsWindow(window)) << "the window that was in the tray is not taken along";
+    EXPECT_EQ(nullptr, GetWindow(window, GW_OWNER));
+    DestroyWindow(window);
+}
+
 TEST(SystemTray, ANewTaskbarGetsTheIconBackWhenItShouldShow)
 {
     ShellWatch watch;
@@ -203,9 +228,10 @@ TEST_F(TrayWindowTest, TheWindowGoesToTheTrayWithOneIconAndComesBack)
     EXPECT_EQ(CZorlaDlg::kTrayIconId, watch.calls[0].id);
     EXPECT_EQ(CZorlaDlg::WM_TRAY_NOTIFY, watch.calls[0].callback);
     EXPECT_FALSE(IsWindowVisible(window));
-    ASSERT_NE(nullptr, TrayParentWindow());
-    EXPECT_EQ(TrayParentWindow(), GetWindow(window, GW_OWNER)) << "owned: no taskbar button";
-    EXPECT_FALSE(IsWindowVisible(TrayParentWindow()));
+    HWND parent = dlg->Tray().ExistingParentWindow();
+    ASSERT_NE(nullptr, parent);
+    EXPECT_EQ(parent, GetWindow(window, GW_OWNER)) << "owned: no taskbar button";
+    EXPECT_FALSE(IsWindowVisible(parent));
 
     // A double click on the icon brings it back, where it was.
     SendMessageA(window, CZorlaDlg::WM_TRAY_NOTIFY, CZorlaDlg::kTrayIconId, WM_LBUTTONDBLCLK);

@@ -58,9 +58,7 @@ protected:
     NoteWindowTest()
         : notes(folder.Path())
         , timers(folder.Path())
-    {
-        CNoteDlg::RestartCascade();
-    }
+    {}
 
     void LoadNotes(const std::string& entries)
     {

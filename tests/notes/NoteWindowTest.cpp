@@ -8,31 +8,43 @@
 #include <gtest/gtest.h>
 
 #include <string>
-
+#include <vector>
 
 TEST_F(NoteWindowTest, NewNotesCascadeFromTenTenAndWrapAtTheFullScreenArea)
 {
     const SIZE picture{193, 218};
     const SIZE screen{400, 300};
-    EXPECT_EQ(10, CNoteDlg::NextCascadePlace(picture, screen).x);
-    EXPECT_EQ(25, CNoteDlg::NextCascadePlace(picture, screen).y);
-    EXPECT_EQ(40, CNoteDlg::NextCascadePlace(picture, screen).x);
-    EXPECT_EQ(55, CNoteDlg::NextCascadePlace(picture, screen).y);
-    EXPECT_EQ(70, CNoteDlg::NextCascadePlace(picture, screen).y);
+    NoteCascade cascade;
+    EXPECT_EQ(10, cascade.Next(picture, screen).x);
+    EXPECT_EQ(25, cascade.Next(picture, screen).y);
+    EXPECT_EQ(40, cascade.Next(picture, screen).x);
+    EXPECT_EQ(55, cascade.Next(picture, screen).y);
+    EXPECT_EQ(70, cascade.Next(picture, screen).y);
     // 85 + 218 crosses 300: back to the start, and the next one moves on.
-    POINT wrapped = CNoteDlg::NextCascadePlace(picture, screen);
+    POINT wrapped = cascade.Next(picture, screen);
     EXPECT_EQ(10, wrapped.x);
     EXPECT_EQ(10, wrapped.y);
-    EXPECT_EQ(25, CNoteDlg::NextCascadePlace(picture, screen).x);
+    EXPECT_EQ(25, cascade.Next(picture, screen).x);
+    cascade.Restart();
+    EXPECT_EQ(10, cascade.Next(picture, screen).x);
 
-    CNoteDlg::RestartCascade();
+    // The registry's windows follow the registry's cascade.
     LoadNotes("<ENTRY _id_=\"1\" date=\"12/06/2026 10:00:00\" text=\"a\" wndX=\"-1\" wndY=\"-1\"/>"
-              "<ENTRY _id_=\"2\" date=\"12/06/2026 10:00:00\" text=\"b\" wndX=\"-1\" wndY=\"-1\"/>");
-    OpenAll(notes);
+              "<ENTRY _id_=\"2\" date=\"12/06/2026 10:00:00\" text=\"b\" wndX=\"-1\" wndY=\"-1\"/>"
+              "<ENTRY _id_=\"3\" date=\"12/06/2026 10:00:00\" text=\"c\" wndX=\"-1\" wndY=\"-1\"/>");
+    const std::vector<CEntry> entries = notes.ReadAll();
+    ASSERT_EQ(3u, entries.size());
+    main.registry.Open(entries[0], &main);
+    main.registry.Open(entries[1], &main);
     const RECT first = ScreenRect(*Window("Zorla 1.0NID:1"));
     const RECT second = ScreenRect(*Window("Zorla 1.0NID:2"));
     EXPECT_EQ(first.left + 15, second.left);
     EXPECT_EQ(first.top + 15, second.top);
+    main.registry.RestartCascade();
+    main.registry.Open(entries[2], &main);
+    const RECT third = ScreenRect(*Window("Zorla 1.0NID:3"));
+    EXPECT_EQ(first.left, third.left) << "a restarted cascade puts the next note at the start";
+    EXPECT_EQ(first.top, third.top);
 }
 
 TEST_F(NoteWindowTest, NoteAndReminderTakeTheirPictureOutlineAndLayout)

@@ -57,7 +57,6 @@ protected:
         , registry(&sounds)
     {
         settings.playSounds = 1;
-        CNoteDlg::RestartCascade();
         main.SubclassWindow(::CreateWindowExA(0, "STATIC", "main", WS_POPUP, 600, 400, 100, 100, nullptr, nullptr,
                                               ::GetModuleHandleA(nullptr), nullptr));
     }
@@ -277,7 +276,8 @@ TEST_F(ReminderAlertTest, AReminderWhoseWindowWasNeverMadeOnlySoundsItsAlertOnce
     entry.id = 9;
     entry.store = &timers;
     NotePictures pictures;
-    CNoteDlg unmade(pictures, &main, &sounds);
+    NoteCascade cascade;
+    CNoteDlg unmade(pictures, cascade, &main, &sounds);
     unmade.SetEntry(entry, entry.GetKey());
     EXPECT_TRUE(unmade.Alert());
     EXPECT_FALSE(unmade.Alert()) << "not alerted again in this run";

@@ -3,6 +3,7 @@
 #include "sound/CWaveResourcePlayer.h"
 #include "sound/PlaySoundResource.h"
 #include "sound/SoundBoard.h"
+#include "sound/SoundDevice.h"
 #include "sound/WaveParser.h"
 #include "support/HeardSounds.h"
 
@@ -264,6 +265,31 @@ TEST(CWaveResourcePlayer, LoadsEveryGreetingOrFailsQuietly)
     }
     EXPECT_EQ(player.LoadWave(121), device);
     player.Play(0, false);
+}
+
+TEST(SoundDevice, PlayersShareOneDeviceThatGoesWithTheLastHandle)
+{
+    ASSERT_FALSE(SoundDevice::IsOpen()) << "no player is left from another test";
+    IDirectSound* device = nullptr;
+    {
+        SoundDevice first;
+        EXPECT_EQ(nullptr, first.Get()) << "made on the first Open, not before";
+        device = first.Open(nullptr);
+        ASSERT_EQ(device != nullptr, HaveDirectSound());
+        if (!device)
+            return;
+        // A reference of the test's own, to see the handles' one go.
+        device->AddRef();
+        {
+            SoundDevice second;
+            EXPECT_EQ(device, second.Get());
+            EXPECT_EQ(device, second.Open(nullptr)) << "not made twice";
+        }
+        EXPECT_EQ(device, first.Get()) << "kept while a handle remains";
+        EXPECT_TRUE(SoundDevice::IsOpen());
+    }
+    EXPECT_FALSE(SoundDevice::IsOpen());
+    EXPECT_EQ(0u, device->Release()) << "the last handle released the device's reference";
 }
 
 }  // namespace

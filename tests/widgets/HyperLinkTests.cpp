@@ -111,8 +111,6 @@ LPARAM Point(int x, int y)
 
 class CHyperLinkTest : public testing::Test {
 protected:
-    void TearDown() override { CHyperLink::SetColours(kBlue, kTeal, RGB(128, 0, 128), RGB(255, 0, 0)); }
-
     // The dialog with its static; dialogs from memory templates give their
     // statics no font, so one is given unless withFont is false.
     void Make(DWORD style = SS_LEFT, const char* text = kAddress, bool withFont = true)
@@ -221,12 +219,40 @@ TEST_F(CHyperLinkTest, BlueTealOnFocusAndTheAboutBoxColourForBoth)
     EXPECT_GT(PaintedIn(control, kTeal), 10);
     EXPECT_EQ(PaintedIn(control, kBlue), 0);
 
-    // Once the About box has set its colours, every link keeps them.
-    CHyperLink::SetColours(kAboutGold, kAboutGold, kAboutGold);
+    // The About box gives its links one colour for every state.
+    link.SetColours(kAboutGold, kAboutGold, kAboutGold);
     EXPECT_EQ(ReflectedColours(*dialog, control).text, kAboutGold);
     ::SetFocus(other);
     EXPECT_EQ(ReflectedColours(*dialog, control).text, kAboutGold);
     EXPECT_GT(PaintedIn(control, kAboutGold), 10);
+}
+
+TEST_F(CHyperLinkTest, AnotherLinksColoursLeaveThisOneAsItWas)
+{
+    Make();
+    Bind();
+    ::SetFocus(other);
+    ASSERT_EQ(ReflectedColours(*dialog, control).text, kBlue);
+
+    // A second window with a link in the About box's colours, like the About box
+    // opened over the main window.
+    TestDialogTemplate aboutTemplate(WS_POPUP | WS_CAPTION, 240, 60, "About");
+    aboutTemplate.AddControl(TestDialogTemplate::Static, kLink, SS_LEFT, 10, 10, 200, 30, kAddress);
+    WidgetDialog about(aboutTemplate);
+    HWND aboutControl = ::GetDlgItem(about, kLink);
+    ::SendMessageA(aboutControl, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+    CHyperLink aboutLink;
+    ASSERT_TRUE(aboutLink.SubclassDlgItem(kLink, &about));
+    aboutLink.SetColours(kAboutGold, kAboutGold, kAboutGold);
+    EXPECT_EQ(ReflectedColours(about, aboutControl).text, kAboutGold);
+    EXPECT_GT(PaintedIn(aboutControl, kAboutGold), 10);
+
+    EXPECT_EQ(link.GetLinkColour(), kBlue);
+    EXPECT_EQ(ReflectedColours(*dialog, control).text, kBlue);
+    EXPECT_GT(PaintedIn(control, kBlue), 10);
+    EXPECT_EQ(PaintedIn(control, kAboutGold), 0);
+    link.SetFocus();
+    EXPECT_EQ(ReflectedColours(*dialog, control).text, kTeal) << "and its own colour when active";
 }
 
 TEST_F(CHyperLinkTest, HandCursorAndCaptureWhileThePointerIsOver)

@@ -1,0 +1,27 @@
+#include "framework/ProgramPath.h"
+
+#include <windows.h>
+
+#include <vector>
+
+std::string ProgramPath()
+{
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return std::string();
+        // A path that fills the buffer may have been cut short (and on older
+        // systems is not even terminated): try again with more room.
+        if (length < path.size())
+            return std::string(path.data(), length);
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string ProgramFolder()
+{
+    const std::string path = ProgramPath();
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
