@@ -1,7 +1,7 @@
 // The main window's speed: one view change (swap the kept 440 x 444 picture, apply the
 // view's region, repaint) and a whole start of Zorla.exe up to its first paint,
 // against the start of a plain one-window program (startup_floor.cpp).
-#include "entries/CDataFolder.h"
+#include "store/CDataFolder.h"
 #include "framework/CWinApp.h"
 #include "mainwnd/CZorlaDlg.h"
 #include "resource.h"

@@ -1,7 +1,7 @@
 #include "app/CZorlaApp.h"
 
-#include "entries/CDataFolder.h"
-#include "entries/Leftovers.h"
+#include "store/CDataFolder.h"
+#include "store/Leftovers.h"
 #include "framework/AfxFunctions.h"
 #include "framework/ExceptionReport.h"
 #include "mainwnd/CZorlaDlg.h"

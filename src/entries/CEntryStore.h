@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entries/CAction.h"
+#include "store/CAction.h"
 #include "entries/CEntry.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "mail/ZipProgramForMail.h"
 
-#include "entries/Leftovers.h"
+#include "store/Leftovers.h"
 #include "mail/ZipSingleEntryFile.h"
 #include "mail/ZipWriter.h"
 #include "shared/Translator.h"

@@ -2,7 +2,7 @@
 #include "StoreFiles.h"
 
 #include "entries/CActionNotes.h"
-#include "entries/CDataFolder.h"
+#include "store/CDataFolder.h"
 #include "support/TestProcess.h"
 #include "support/Text1252.h"
 #include "xml/Exception.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entries/CDataFolder.h"
+#include "store/CDataFolder.h"
 #include "framework/CWinApp.h"
 #include "mainwnd/CZorlaDlg.h"
 #include "resource.h"

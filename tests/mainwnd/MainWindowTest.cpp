@@ -1,6 +1,6 @@
 // The main window in this process, on its real template and pictures, with its
 // data files in a folder of the test's own and the clock fixed.
-#include "entries/CDataFolder.h"
+#include "store/CDataFolder.h"
 #include "framework/CWinApp.h"
 #include "mainwnd/CZorlaDlg.h"
 #include "mainwnd/MainTimers.h"

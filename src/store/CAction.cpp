@@ -1,6 +1,6 @@
-#include "entries/CAction.h"
+#include "store/CAction.h"
 
-#include "entries/CDataFolder.h"
+#include "store/CDataFolder.h"
 #include "framework/SystemMessage.h"
 #include "xml/IOException.h"
 #include "xml/XML2_Exception.h"

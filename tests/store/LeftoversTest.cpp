@@ -1,4 +1,4 @@
-#include "entries/Leftovers.h"
+#include "store/Leftovers.h"
 
 #include "framework/Handles.h"
 #include "support/TestFiles.h"

@@ -1,4 +1,4 @@
-#include "entries/CDataFolder.h"
+#include "store/CDataFolder.h"
 
 #include "framework/AfxFunctions.h"
 #include "framework/CWinApp.h"
