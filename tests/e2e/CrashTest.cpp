@@ -3,6 +3,7 @@
 // snoozed a reminder and deleted a note: started again, it shows all of it.
 #include "resource.h"
 #include "support/TestFiles.h"
+#include "support/WindowState.h"
 #include "support/ZorlaCopy.h"
 
 #include <gtest/gtest.h>
@@ -36,18 +37,6 @@ HWND WaitForNote(const char* key)
     HWND note = nullptr;
     WaitUntil([&] { return (note = FindWindowA("#32770", key)) != nullptr && IsWindowVisible(note); }, 20000);
     return note;
-}
-
-bool TopMost(HWND window)
-{
-    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-RECT ScreenRect(HWND window)
-{
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
 }
 
 }  // namespace

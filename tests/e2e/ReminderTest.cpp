@@ -1,27 +1,12 @@
 // The real Zorla.exe with a reminder that is due when it starts.
 #include "resource.h"
 #include "support/TestFiles.h"
+#include "support/WindowState.h"
 #include "support/ZorlaCopy.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-
-namespace {
-
-bool TopMost(HWND window)
-{
-    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-RECT ScreenRect(HWND window)
-{
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-}  // namespace
 
 TEST(Reminders, AReminderDueAtTheStartAlertsAndRemindAgainDocksItWithItsNewTime)
 {
