@@ -266,7 +266,7 @@ void CNoteDlg::ArmSave()
     SetTimer(TimerSave, kSaveDelay);
 }
 
-void CNoteDlg::OnSaveTimer()
+void CNoteDlg::SaveNow()
 {
     KillTimer(TimerSave);
     m_savePending = false;
@@ -395,7 +395,7 @@ LRESULT CNoteDlg::OnTimer(UINT_PTR id)
     case TimerShake: ShakeStep(); break;
     case TimerShakeEnd: EndShaking(); break;
     case TimerBlink: BlinkStep(); break;
-    case TimerSave: OnSaveTimer(); break;
+    case TimerSave: SaveNow(); break;
     default: break;
     }
     return CDialog::WindowProc(WM_TIMER, id, 0);
@@ -547,11 +547,7 @@ LRESULT CNoteDlg::OnWindowPosChanged(WINDOWPOS* position)
 LRESULT CNoteDlg::OnExitSizeMove()
 {
     m_watchedPlace = ScreenPlace();
-    if (m_savePending) {
-        KillTimer(TimerSave);
-        m_savePending = false;
-    }
-    SaveState(true);
+    SaveNow();
     return CDialog::WindowProc(WM_EXITSIZEMOVE, 0, 0);
 }
 

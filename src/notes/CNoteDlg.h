@@ -102,7 +102,8 @@ private:
     void WriteStore();
     void ShowStoreProblems();
     void ArmSave();
-    void OnSaveTimer();
+    // Whatever the save timer waits for, written now.
+    void SaveNow();
     void DestroyByUs();
     LRESULT OnDestroy();
 

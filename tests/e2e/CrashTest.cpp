@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 
 namespace {
 
@@ -51,11 +50,7 @@ TEST(Crash, AKilledProgramLosesNothingTypedMovedSnoozedOrDeleted)
                                    "<ENTRY _id_=\"2\" date=\"12/06/2026 10:00:00\" text=\"Gone\" wndX=\"400\" wndY=\"100\"/>"
                                    "<ENTRY _id_=\"3\" date=\"12/06/2026 10:00:00\" text=\"Moved\" wndX=\"250\" wndY=\"300\"/>"
                                    "</DATABASE>");
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    char date[32];
-    std::snprintf(date, sizeof date, "%02d/%02d/%04d %02d:%02d:00", now.wMonth, now.wDay, now.wYear, now.wHour,
-                  now.wMinute);
+    const std::string date = ZorlaCopy::MinuteOfNow();
     TestFiles::Write(copy.Folder().File("Zorla_Timer"),
                      declaration + "<DATABASE><ENTRY _id_=\"4\" date=\"" + date +
                          "\" notify=\"0\" text=\"Tee\" wndX=\"600\" wndY=\"150\"/></DATABASE>");

@@ -6,16 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 
 TEST(Reminders, AReminderDueAtTheStartAlertsAndRemindAgainDocksItWithItsNewTime)
 {
     ZorlaCopy copy("ZorlaReminder");
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    char date[32];
-    std::snprintf(date, sizeof date, "%02d/%02d/%04d %02d:%02d:00", now.wMonth, now.wDay, now.wYear, now.wHour,
-                  now.wMinute);
+    const std::string date = ZorlaCopy::MinuteOfNow();
     TestFiles::Write(copy.Folder().File("Zorla_Timer"),
                      std::string("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<DATABASE><ENTRY _id_=\"1\" "
                                  "date=\"") +

@@ -65,6 +65,11 @@ std::string ZorlaCopy::StampOfNow()
     return stamp;
 }
 
+std::string ZorlaCopy::MinuteOfNow()
+{
+    return StampOfNow().substr(0, 17) + "00";
+}
+
 bool ZorlaCopy::WaitUntilCitiesShown(HWND mainWindow, int count)
 {
     return WaitUntil(

@@ -29,6 +29,8 @@ public:
 
     // "szLastUpdate" for this moment: stored weather is fresh, nothing is fetched.
     static std::string StampOfNow();
+    // The current minute in the data files' date form: a reminder due now.
+    static std::string MinuteOfNow();
     // The copy reads its files right after its first paint, and shows the cities
     // of its stored weather once it has: waits until the city list holds count.
     static bool WaitUntilCitiesShown(HWND mainWindow, int count);
