@@ -6,6 +6,7 @@
 #include "entries/CActionNotes.h"
 #include "entries/CActionTimer.h"
 #include "framework/CWinApp.h"
+#include "model/ZorlaModel.h"
 #include "notes/NoteWindowRegistry.h"
 #include "resource.h"
 
@@ -296,13 +297,15 @@ void SaveAsYouWrite(int count)
 {
     const std::string folder = TempFolder("zorla_bench_typing");
     WriteStore(folder + "\\Zorla_Notes", count, false);
-    CActionNotes notes(folder);
-    notes.Load();
+    ZorlaModel model(folder);
+    model.Load();
+    CActionNotes& notes = model.Notes();
     HWND main = CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
     CWnd mainWindow(main);
     {
         NoteWindowRegistry registry;
+        registry.SetModel(&model);
         for (CEntry& entry : notes.ReadAll())
             registry.Open(entry, &mainWindow);
         CNoteDlg* note = registry.Find(CEntry(notes.ReadAll().front()).GetKey());

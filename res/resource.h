@@ -106,15 +106,5 @@
 #define ID_UPDATE_WEATHER 158
 #define ID_RESTORE_DELETED 160
 
-// Commands about note windows; lParam carries a CEntry* (open, due) or a
-// std::string* holding the note window's key (forget, lost).
-#define ID_NOTE_FORGET 140
-// A note window went with the desktop window that held it (the shell ended);
-// its state is in its entry and store, and the window is to come back.
-#define ID_NOTE_LOST 144
-#define ID_NOTE_OPEN 143
-#define ID_TIMER_FORGET 145
-#define ID_REMINDER_DUE 147
-
 // The "About %s..." item of the main window's system menu.
 #define IDM_SYSTEM_ABOUT 16

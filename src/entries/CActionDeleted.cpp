@@ -60,7 +60,6 @@ bool CActionDeleted::PeekLast(CEntry& entry) const
     if (!found.ReadFrom(GetDocument()->getChild(index)))
         return false;
     found.kind = found.notify != -1 ? 1 : 2;
-    found.store = nullptr;
     entry = found;
     return true;
 }

@@ -19,8 +19,8 @@ public:
     // beyond the capacity and writes the file. False when the bin has no
     // document or the file could not be written (the problem waits in the bin).
     bool Keep(const CEntry& entry);
-    // The most recently deleted entry, with its kind: 1 reminder, 2 note; the
-    // store is left unset. False when the bin is empty.
+    // The most recently deleted entry, with its kind: 1 reminder, 2 note.
+    // False when the bin is empty.
     bool PeekLast(CEntry& entry) const;
     // Takes the most recently deleted entry out of the bin (the file is written
     // by the caller).

@@ -8,15 +8,13 @@ namespace util::xml {
 class XmlElement;
 }
 
-class CEntryStore;
-
 // One note or reminder as the rest of the program passes it around: a plain value,
 // copied freely. The store holds the lasting form as an "ENTRY" element.
 class CEntry {
 public:
     CEntry();
 
-    // Fills the entry from an "ENTRY" element; kind and store are left to the caller.
+    // Fills the entry from an "ENTRY" element; the kind is left to the caller.
     // False leaves the entry as it was; when a required attribute is missing,
     // warning (if given) receives the parser's text for the user.
     bool ReadFrom(const util::xml::XmlElement* element, std::string* warning = nullptr);
@@ -33,9 +31,8 @@ public:
     // The main window's key for the entry's note window, e.g. "Zorla 1.0NID:12".
     std::string GetKey() const;
 
-    int kind = 0;                  // 1 reminder, 2 note
-    CEntryStore* store = nullptr;  // not owned; where a note window writes back
-    int wndX = -1;                 // -1 until the note window was placed
+    int kind = 0;       // 1 reminder, 2 note
+    int wndX = -1;      // -1 until the note window was placed
     int wndY = -1;
     int id = 0;         // 0 until stored
     std::string text;   // stored form

@@ -60,7 +60,6 @@ std::vector<CEntry> CEntryStore::ReadAll()
         if (!Read(root->getChild(i), entry))
             break;
         entry.kind = GetKind();
-        entry.store = this;
         entries.push_back(std::move(entry));
     }
     return entries;

@@ -20,7 +20,7 @@ public:
     // Reads the next child into entry. Callers stop at the first false, so a
     // damaged entry hides the ones after it (they stay in the file).
     bool GetNextEntry(CEntry& entry);
-    // Every entry up to the first damaged one, with kind and store filled in: a
+    // Every entry up to the first damaged one, with its kind filled in: a
     // copy that stays valid while the caller's commands change the store.
     std::vector<CEntry> ReadAll();
     bool GetEntryById(int id, CEntry& entry);

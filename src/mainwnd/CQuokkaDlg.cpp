@@ -7,6 +7,8 @@
 namespace {
 
 const char kSection[] = "CQuokkaDlg";
+// The main window's own switches and the chosen city.
+const char kMainSection[] = "CZorlaDlg";
 
 }  // namespace
 
@@ -42,4 +44,20 @@ BOOL CQuokkaDlg::DestroyWindow()
         ::ShowWindow(m_hWnd, SW_RESTORE);
     SaveWindowPosition(m_hWnd, kSection);
     return CDialog::DestroyWindow();
+}
+
+std::string CQuokkaDlg::LoadSettings(const std::string& city)
+{
+    CWinApp* app = AfxGetApp();
+    m_settings.playSounds = app->GetProfileInt(kMainSection, "bSound", 0) != 0 ? 1 : 0;
+    m_settings.noInternet = app->GetProfileInt(kMainSection, "bNoInetConnect", 1) != 0 ? 1 : 0;
+    return app->GetProfileString(kMainSection, "strCurWeatherComobSelectionID", city.c_str());
+}
+
+void CQuokkaDlg::SaveSettings(const std::string& city)
+{
+    CWinApp* app = AfxGetApp();
+    app->WriteProfileString(kMainSection, "strCurWeatherComobSelectionID", city.c_str());
+    app->WriteProfileInt(kMainSection, "bSound", m_settings.playSounds);
+    app->WriteProfileInt(kMainSection, "bNoInetConnect", m_settings.noInternet);
 }

@@ -3,6 +3,8 @@
 #include "framework/CDialog.h"
 #include "shared/MainSettings.h"
 
+#include <string>
+
 // Base of the main window: its size, its top-most state and its remembered place,
 // and the settings of the main window that others read.
 class CQuokkaDlg : public CDialog {
@@ -19,6 +21,10 @@ protected:
     // Makes the window top-most or not, as the settings say, and writes "TopMost"
     // at once.
     void ApplyTopMost();
+    // The sound and internet switches, and the chosen city (city when none
+    // was saved yet).
+    std::string LoadSettings(const std::string& city);
+    void SaveSettings(const std::string& city);
 
     MainSettings m_settings;
 };

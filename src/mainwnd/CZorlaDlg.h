@@ -3,20 +3,18 @@
 #include "mail/CSendToFriend.h"
 #include "mainwnd/CQuokkaDlg.h"
 #include "mainwnd/CSystemTray.h"
+#include "mainwnd/DeskNotes.h"
+#include "mainwnd/MainViews.h"
 #include "mainwnd/ZorlaBMPHandler.h"
 #include "net/CHttpDownloader.h"
 #include "net/CLaunchReport.h"
-#include "notes/NoteWindowRegistry.h"
+#include "model/ZorlaModel.h"
 #include "shared/AppTranslator.h"
 #include "sound/SoundBoard.h"
 #include "weather/WeatherView.h"
-#include "widgets/CHyperLink.h"
 #include "widgets/CPopupMenu.h"
-#include "widgets/CTransparentEdit.h"
 
 #include <string>
-
-class CAction;
 
 // The main window: a borderless picture on dialog template 102 with four views.
 // It is the program: when its modal run ends, the program ends.
@@ -44,20 +42,19 @@ public:
     bool IsStarted() const { return m_started; }
 
     ZorlaBMPHandler& Handler() { return m_handler; }
-    const NoteWindowRegistry& NoteWindows() const { return m_noteWindows; }
+    ZorlaModel& Model() { return m_model; }
+    const NoteWindowRegistry& NoteWindows() const { return m_deskNotes.Windows(); }
     MainSettings& Settings() { return m_settings; }
     SoundBoard& Sounds() { return m_sounds; }
     const CPopupMenu& CommandMenu() const { return m_commandMenu; }
     const CSystemTray& Tray() const { return m_tray; }
     const CSendToFriend& Mail() const { return m_mail; }
 
-    void GoHome();
-    void GoWeather();
-    void OpenEditor(int view);
-    void ShowWeatherText(const std::string& text, HDC dc = nullptr);
-    // Rebuilds the city list from the weather document and shows the chosen
-    // city's weather.
-    void RefreshCityList();
+    void GoHome() { m_views.GoHome(); }
+    void GoWeather() { m_views.GoWeather(); }
+    void OpenEditor(int view) { m_views.OpenEditor(view); }
+    void ShowWeatherText(const std::string& text, HDC dc = nullptr) { m_views.ShowWeatherText(text, dc); }
+    void RefreshCityList() { m_views.RefreshCityList(); }
 
     // Runs a command of the command table; false for an id it does not know.
     bool RunCommand(UINT id);
@@ -77,8 +74,6 @@ public:
     // Closes the note windows and saves every store before the window goes.
     BOOL DestroyWindow() override;
 
-    std::string m_selectedCity;
-
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -90,38 +85,10 @@ protected:
     void OnCancel() override {}
 
 private:
-    void LoadSettings();
-    void SaveSettings();
-    void AddAboutToSystemMenu();
-    void OpenStoredNotes();
-    void SetView(int view);
-    // Files the editor's entry when the view it leaves for target asks for it;
-    // false when the entry was refused and the view must stay.
-    bool LeaveView(int target);
-    void ShowStoreProblems(CAction& store);
-    void ShowAllStoreProblems();
     void RunStartStep(int step);
-    // Creates the controls of the other views, once; the views call it too, so
-    // none has to wait for the start-up steps.
-    void EnsureControls();
 
-    // The command table's actions.
-    void OnExit();
-    void OnShowHome();
-    void OnShowWeather();
-    void OnShowNoteEditor();
-    void OnShowTimerEditor();
-    void OnUpdateWeather();
-    void OnTogglePlaySounds();
-    void OnToggleNoInternet();
-    void OnToggleTopMost();
-    void OnWebLink();
-    void OnAbout();
-    void OnToggleAutostart();
-    void OnToggleTray();
-    void OnSendToFriend();
+    void RestoreFromTray();
     void OnRestoreDeleted();
-    LRESULT OnMailDone(ULONG result);
 
     LRESULT OnPaint();
     LRESULT OnTimer(UINT_PTR id);
@@ -135,16 +102,7 @@ private:
     LRESULT OnRButtonDown(LPARAM lParam);
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnWeatherDone(WPARAM wParam, LPARAM lParam);
-    void OnCitySelChange();
-    bool OnNoteCommand(UINT id, LPARAM lParam);
     void CheckWeather(bool force);
-    void CheckDueReminders();
-    void RestartDueCheck();
-    // Notes whose desktop window went away come back once there is a desktop
-    // again, or after a while without one.
-    void WaitForDesktop();
-    void RehomeNotes();
-    void OnRehomeTimer();
     LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimeChange();
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
@@ -155,17 +113,16 @@ private:
     CHttpDownloader m_httpClient;
     CLaunchReport m_launchReport;
     CSendToFriend m_mail;
+    ZorlaModel m_model;
     ZorlaBMPHandler m_handler;
-    CTransparentEdit m_editor;
-    CHyperLink m_webLink;
+    MainViews m_views;
     CPopupMenu m_commandMenu;
     CSystemTray m_tray;
-    NoteWindowRegistry m_noteWindows;
+    DeskNotes m_deskNotes;
     HICON m_icon = nullptr;
     static const int kStartSteps = 5;
     bool m_startPosted = false;
     int m_nextStartStep = 0;
     bool m_started = false;
     bool m_destroying = false;
-    int m_rehomeChecks = 0;
 };

@@ -1,9 +1,12 @@
 #include "mainwnd/CommandMenu.h"
 
 #include "mainwnd/ZorlaBMPHandler.h"
+#include "framework/AfxFunctions.h"
 #include "resource.h"
+#include "shared/AppFont.h"
 #include "shared/ProgramTitle.h"
 #include "shared/Translator.h"
+#include "widgets/CPopupMenu.h"
 
 #include <cstdio>
 
@@ -80,4 +83,29 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
     about.text = WithTitle("About %s...");
     items.push_back(about);
     return items;
+}
+
+void FillCommandMenu(CPopupMenu& menu, const CommandMenuState& state)
+{
+    menu.colours.border = RGB(0, 0, 0);
+    menu.colours.background = RGB(255, 241, 199);
+    menu.colours.text = RGB(0, 0, 0);
+    menu.colours.highlightText = RGB(255, 255, 255);
+    menu.SetFont(AppFont::Shared());
+    menu.Init(AfxGetResourceHandle(), IDB_MENU_IMAGES);
+    for (const PopupMenuItem& item : CommandMenuItems(state))
+        menu.AppendItem(item.flags, item.text.c_str(), item.commandId, item.imageIndex, item.highlightColour);
+}
+
+void AddAboutToSystemMenu(HWND window)
+{
+    HMENU menu = ::GetSystemMenu(window, FALSE);
+    if (!menu)
+        return;
+    char text[256];
+    std::snprintf(text, sizeof text, Translate("About %s...").c_str(), ProgramTitle);
+    if (text[0] == '\0')
+        return;
+    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(menu, MF_STRING, IDM_SYSTEM_ABOUT, text);
 }

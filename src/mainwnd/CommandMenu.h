@@ -4,6 +4,8 @@
 
 #include <vector>
 
+class CPopupMenu;
+
 // What the command menu shows depends on: the view and the three switches.
 struct CommandMenuState {
     int view = 1;  // a ZorlaBMPHandler::View value
@@ -18,3 +20,7 @@ struct CommandMenuState {
 // The command menu's rows, in order, translated into the interface language:
 // the middle group follows the view, the check images follow the switches.
 std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state);
+// Appends "About Zorla..." to the window's system menu.
+void AddAboutToSystemMenu(HWND window);
+// Builds the menu anew in the program's colours and font with those rows.
+void FillCommandMenu(CPopupMenu& menu, const CommandMenuState& state);

@@ -75,4 +75,17 @@ void ProposeReminderTime(HWND dialog, const SYSTEMTIME& now)
     ::SendDlgItemMessageA(dialog, IDC_TIME_PICKER, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&proposed));
 }
 
+COleDateTime ChosenReminderTime(HWND dialog)
+{
+    SYSTEMTIME day{}, time{};
+    const LRESULT dayValid =
+        ::SendDlgItemMessageA(dialog, IDC_DATE_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
+    const LRESULT timeValid =
+        ::SendDlgItemMessageA(dialog, IDC_TIME_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
+    COleDateTime chosen(day.wYear, day.wMonth, day.wDay, time.wHour, time.wMinute, 0);
+    if (dayValid != GDT_VALID || timeValid != GDT_VALID)
+        chosen.SetStatus(COleDateTime::invalid);
+    return chosen;
+}
+
 }  // namespace ViewControls

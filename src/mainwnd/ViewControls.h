@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/COleDateTime.h"
+
 #include <windows.h>
 
 // The main window's controls and the views they belong to: the one place that
@@ -18,5 +20,8 @@ void ShowFor(HWND dialog, int view);
 // The timer editor's proposal: the next full hour (now plus one hour, minutes
 // and seconds cleared) in the time picker, and its day in the date picker.
 void ProposeReminderTime(HWND dialog, const SYSTEMTIME& now);
+// The day of the date picker at the hour and minute of the time picker;
+// invalid when either picker holds no valid time.
+COleDateTime ChosenReminderTime(HWND dialog);
 
 }  // namespace ViewControls

@@ -7,11 +7,7 @@
 #include "image/RegionResource.h"
 #include "resource.h"
 #include "shared/AppFont.h"
-#include "shared/Const.h"
-#include "shared/ErrorReport.h"
 #include "sound/SoundBoard.h"
-
-#include <commctrl.h>
 
 namespace {
 
@@ -197,17 +193,6 @@ void ZorlaBMPHandler::CreateHotSpots()
     }
 }
 
-bool ZorlaBMPHandler::LoadStores()
-{
-    if (!DecodeRest())
-        return false;
-    const bool weather = m_weather.LoadOrStartEmpty();
-    const bool notes = m_notes.LoadOrStartEmpty();
-    const bool timers = m_timers.LoadOrStartEmpty();
-    const bool deleted = m_deleted.LoadOrStartEmpty();
-    return weather && notes && timers && deleted;
-}
-
 bool ZorlaBMPHandler::ApplyViewRegion(int view, bool redraw)
 {
     const int region = view == ViewHome ? IDR_REGION_HOME : IDR_REGION_OTHER;
@@ -367,79 +352,4 @@ void ZorlaBMPHandler::DrawWeatherText(HDC dc)
     RECT rect = kWeatherTextRect;
     ::SetTextColor(dc, RGB(255, 255, 255));
     ::DrawTextA(dc, m_weatherText.c_str(), -1, &rect, DT_WORDBREAK);
-}
-
-bool ZorlaBMPHandler::SaveEditor(int view)
-{
-    try {
-        return CommitEditor(view);
-    } catch (CConst::XPT_ID error) {
-        if (error == CConst::XPT_APPOINTMENT_IN_PAST)
-            ShowResourceMessage(IDS_APPOINTMENT_IN_PAST, MB_ICONINFORMATION);
-        else
-            ReportError(IDS_UNHANDLED_EXCEPTION, __FILE__, __LINE__);
-    }
-    return false;
-}
-
-// Throws CConst::XPT_ID when the reminder time lies in the past. The editor
-// keeps the text, date and time until the entry is safely in its store.
-bool ZorlaBMPHandler::CommitEditor(int view)
-{
-    HWND editor = ::GetDlgItem(m_window, IDC_EDITOR_TEXT);
-    const std::string text = FilterText(GetWindowTextString(editor));
-    if (text.empty())
-        return true;
-    CEntry entry;
-    entry.SetText(text);
-    if (view == ViewTimer) {
-        SYSTEMTIME day{}, time{};
-        const LRESULT dayValid =
-            ::SendDlgItemMessageA(m_window, IDC_DATE_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
-        const LRESULT timeValid =
-            ::SendDlgItemMessageA(m_window, IDC_TIME_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
-        const COleDateTime appointment(day.wYear, day.wMonth, day.wDay, time.wHour, time.wMinute, 0);
-        if (dayValid != GDT_VALID || timeValid != GDT_VALID || appointment.GetStatus() != COleDateTime::valid)
-            throw CConst::XPT_BAD_DATE;
-        if (appointment < COleDateTime::GetCurrentTime())
-            throw CConst::XPT_APPOINTMENT_IN_PAST;
-        entry.date = appointment;
-        entry.notify = 0;
-    }
-    CEntryStore& store = view == ViewTimer ? static_cast<CEntryStore&>(m_timers) : m_notes;
-    if (!KeepEntry(store, entry))
-        return false;
-    ::SetWindowTextA(editor, "");
-    ::SendMessageA(m_window, WM_COMMAND, ID_NOTE_OPEN, reinterpret_cast<LPARAM>(&entry));
-    return true;
-}
-
-bool ZorlaBMPHandler::KeepEntry(CEntryStore& store, CEntry& entry)
-{
-    entry.kind = store.GetKind();
-    entry.store = &store;
-    if (!store.AddEntry(entry)) {
-        // The store has no document (its file is locked or damaged beyond moving
-        // aside): the user stays in the editor with everything typed.
-        ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
-        return false;
-    }
-    // A full disk keeps the entry in the store, which is written again later:
-    // the note opens all the same.
-    if (!store.Save()) {
-        for (const StoreProblem& problem : store.TakeProblems())
-            problem.Show();
-    }
-    return true;
-}
-
-bool ZorlaBMPHandler::SaveAll()
-{
-    const bool timers = m_timers.Save();
-    const bool notes = m_notes.Save();
-    const bool weather = m_weather.Save();
-    // The bin is written whenever it changes; only a write it still owes is
-    // made here, so a user who never deletes gets no file for it.
-    const bool deleted = !m_deleted.IsWriteFailing() || m_deleted.Save();
-    return timers && notes && weather && deleted;
 }

@@ -1,14 +1,8 @@
 #pragma once
 
-#include "entries/CActionDeleted.h"
-#include "entries/CActionNotes.h"
-#include "entries/CActionTimer.h"
-#include "sound/CWaveResourcePlayer.h"
 #include "image/PLAnyPicDecoder.h"
 #include "image/PLDIBSection.h"
 #include "mainwnd/HotSpot.h"
-#include "weather/CActionWeather.h"
-#include "weather/WeatherView.h"
 
 #include <windows.h>
 
@@ -27,8 +21,8 @@ public:
 class SoundBoard;
 
 // The main window's face: its pictures, hot spots, blinking, status line and
-// weather text, and the stores it owns. All drawing outside WM_PAINT goes
-// straight to the main window's DC and is gone at the next repaint.
+// weather text. All drawing outside WM_PAINT goes straight to the main
+// window's DC and is gone at the next repaint.
 class ZorlaBMPHandler {
 public:
     enum View { ViewHome = 1, ViewWeather = 2, ViewNotes = 4, ViewTimer = 8 };
@@ -45,10 +39,6 @@ public:
     // closed eyes and the hover pictures. Once; false (reported) leaves the
     // handler incomplete.
     bool DecodeRest();
-    // Decodes the rest, then loads the weather, the notes, then the timers; an unreadable file is set
-    // aside and the store starts empty, and its problem waits in the store for
-    // the main window to show. Nothing is loaded when the handler is incomplete.
-    bool LoadStores();
     bool IsComplete() const { return m_complete; }
 
     void Attach(HWND mainWindow)
@@ -88,18 +78,6 @@ public:
     const std::string& GetStatusText() const { return m_statusText; }
     const std::string& GetWeatherText() const { return m_weatherText; }
 
-    // Turns the main window's editor text into a new note or reminder and opens
-    // its note window; false when a reminder lies in the past or the store
-    // refuses the entry: the view stays with the text, date and time.
-    bool SaveEditor(int view);
-
-    // Saves the timers, the notes and the weather; false when any failed (the
-    // problems wait in the stores).
-    bool SaveAll();
-    CActionWeather& Weather() { return m_weather; }
-    CActionNotes& Notes() { return m_notes; }
-    CActionTimer& Timers() { return m_timers; }
-    CActionDeleted& Deleted() { return m_deleted; }
     const PLDIBSection& Background() const { return m_background; }
     const std::vector<std::unique_ptr<HotSpot>>& HotSpots() const { return m_hotSpots; }
 
@@ -119,8 +97,6 @@ private:
     bool IsActiveAt(const HotSpot& spot, POINT windowPoint) const;
     void DrawStatus(HDC dc);
     void DrawWeatherText(HDC dc);
-    bool CommitEditor(int view);
-    bool KeepEntry(CEntryStore& store, CEntry& entry);
 
     std::string m_statusText;
     std::string m_weatherText;
@@ -136,10 +112,6 @@ private:
     std::vector<std::unique_ptr<HotSpot>> m_hotSpots;
     SoundBoard& m_sounds;
     HWND m_window = nullptr;
-    CActionWeather m_weather;
-    CActionNotes m_notes;
-    CActionTimer m_timers;
-    CActionDeleted m_deleted;
     HotSpotActions* m_actions = nullptr;
     bool m_complete = false;
     bool m_restDecoded = false;

@@ -1,13 +1,13 @@
 #include "notes/CNoteDlg.h"
 
-#include "entries/CActionDeleted.h"
-#include "entries/CEntryStore.h"
 #include "framework/AfxFunctions.h"
 #include "framework/Handles.h"
 #include "image/PLTextException.h"
 #include "image/RegionResource.h"
+#include "model/ZorlaModel.h"
 #include "notes/NoteCascade.h"
 #include "notes/NotePictures.h"
+#include "notes/NoteWindowOwner.h"
 #include "resource.h"
 #include "shared/AppFont.h"
 #include "shared/DialogUnits.h"
@@ -209,14 +209,13 @@ void CNoteDlg::ShowReminderTime()
 void CNoteDlg::SaveState(bool saveFile)
 {
     const bool changed = TakeState();
-    if (saveFile && m_entry.store && (changed || m_entry.store->IsWriteFailing()))
+    if (saveFile && m_model && (changed || m_model->IsWriteFailing(m_entry)))
         WriteStore();
 }
 
 bool CNoteDlg::TakeState()
 {
-    CEntryStore* store = m_entry.store;
-    if (!m_hWnd || !store || !m_background)
+    if (!m_hWnd || !m_model || !m_background)
         return false;
     const std::string text = FilterText(GetWindowTextString(m_edit.m_hWnd));
     m_entry.SetText(text);
@@ -229,9 +228,8 @@ bool CNoteDlg::TakeState()
         m_entry.wndY = place.y;
     }
     const bool changed = edited || POINT{m_entry.wndX, m_entry.wndY} != m_startPosition;
-    if (!changed || !store->DeleteEntry(m_entry.id))
+    if (!changed || !m_model->Update(m_entry))
         return false;
-    store->AddEntry(m_entry);
     m_shownText = text;
     m_shownDate = m_entry.date;
     m_shownNotify = m_entry.notify;
@@ -244,12 +242,11 @@ bool CNoteDlg::TakeState()
 // the window tries again until the file takes everything.
 void CNoteDlg::WriteStore()
 {
-    CEntryStore* store = m_entry.store;
-    const bool wasFailing = store->IsWriteFailing();
-    if (store->Save())
+    const bool wasFailing = m_model->IsWriteFailing(m_entry);
+    if (m_model->Write(m_entry))
         return;
     if (wasFailing)
-        store->TakeProblems();
+        m_model->TakeProblems();
     else
         ShowStoreProblems();
     if (m_hWnd) {
@@ -281,32 +278,25 @@ void CNoteDlg::CloseKeep(bool saveFile)
 
 void CNoteDlg::Delete()
 {
-    if (CEntryStore* store = m_entry.store) {
-        if (m_bin) {
-            // The bin takes what the window shows, not what was last saved.
-            TakeState();
-            if (!m_bin->Keep(m_entry))
-                for (const StoreProblem& problem : m_bin->TakeProblems())
-                    problem.Show();
-        }
-        store->DeleteEntry(m_entry.id);
-        if (!store->Save())
-            ShowStoreProblems();
+    if (m_model) {
+        // The bin takes what the window shows, not what was last saved.
+        TakeState();
+        m_model->Delete(m_entry);
+        ShowStoreProblems();
     }
     const std::string key = m_key;
-    const UINT forget = IsReminder() ? ID_TIMER_FORGET : ID_NOTE_FORGET;
-    HWND mainWindow = m_mainWindow ? m_mainWindow->GetSafeHwnd() : nullptr;
+    NoteWindowOwner* owner = m_owner;
     DestroyByUs();
-    // The main window may delete this object now: nothing of it is touched after.
-    if (mainWindow)
-        ::SendMessageA(mainWindow, WM_COMMAND, forget, reinterpret_cast<LPARAM>(&key));
+    // The owner may delete this object now: nothing of it is touched after.
+    if (owner)
+        owner->NoteGone(key);
 }
 
 void CNoteDlg::ShowStoreProblems()
 {
-    if (!m_entry.store)
+    if (!m_model)
         return;
-    for (const StoreProblem& problem : m_entry.store->TakeProblems())
+    for (const StoreProblem& problem : m_model->TakeProblems())
         problem.Show();
 }
 
@@ -553,14 +543,14 @@ LRESULT CNoteDlg::OnExitSizeMove()
 
 // Destroyed by anything but the program itself: the desktop window that held
 // the note has gone (the shell ended). What it shows is written now, and the
-// main window brings the note back when there is a desktop again.
+// owner brings the note back when there is a desktop again.
 LRESULT CNoteDlg::OnDestroy()
 {
     if (!m_destroyingByUs && m_watching) {
         m_watching = false;
         SaveState(true);
-        if (m_mainWindow && m_mainWindow->GetSafeHwnd())
-            ::SendMessageA(m_mainWindow->GetSafeHwnd(), WM_COMMAND, ID_NOTE_LOST, reinterpret_cast<LPARAM>(&m_key));
+        if (m_owner)
+            m_owner->NoteLost(m_key);
     }
     m_watching = false;
     return CDialog::WindowProc(WM_DESTROY, 0, 0);

@@ -9,8 +9,9 @@
 
 #include <string>
 
-class CActionDeleted;
 class NoteCascade;
+class NoteWindowOwner;
+class ZorlaModel;
 class NotePictures;
 class PLDIBSection;
 class SoundBoard;
@@ -18,7 +19,7 @@ class SoundBoard;
 // A note or reminder on the desktop: its picture, shaped by its outline, with
 // the text in an edit drawn straight onto the picture and a close button. The
 // window rests on the desktop beneath all other windows; it keeps a copy of its
-// entry and writes back to the entry's store when it is saved or deleted.
+// entry and gives it back to the model when it is saved or deleted.
 class CNoteDlg : public CDialog {
 public:
     // The timers of a due reminder.
@@ -32,26 +33,27 @@ public:
     static const UINT kRetryDelay = 5000;
 
     // pictures are shared by all note windows and outlive them, as do the
-    // sounds (null: silent); the main window receives the window's commands
-    // (forget) and owns it while it rests.
+    // sounds (null: silent); the main window owns the window while it rests.
     CNoteDlg(NotePictures& pictures, NoteCascade& cascade, CWnd* mainWindow, SoundBoard* sounds = nullptr);
     ~CNoteDlg() override;
 
     void SetEntry(const CEntry& entry, const std::string& key);
-    // Where deleted entries are kept so they can be brought back (null: none).
-    void SetBin(CActionDeleted* bin) { m_bin = bin; }
+    // Where the entry is kept (null: nowhere, the window only shows it) and
+    // who hears of the window's going (null: nobody). Both outlive the window.
+    void SetModel(ZorlaModel* model) { m_model = model; }
+    void SetOwner(NoteWindowOwner* owner) { m_owner = owner; }
     // Creates the window on the desktop; false when it could not be made.
     bool DockIntoDesktop();
     // Takes the text and the resting place into the entry; when either changed,
-    // the entry moves to the end of its store, which is written if saveFile is
-    // set (and written again while an earlier write of it failed).
+    // the entry moves to the end of its store in the model, which is written if
+    // saveFile is set (and written again while an earlier write of it failed).
     void SaveState(bool saveFile);
     // A change is waiting for the save timer.
     bool IsSavePending() const { return m_savePending; }
     // SaveState, then the window goes.
     void CloseKeep(bool saveFile);
-    // Removes the entry from its store, writes the store, and the window goes.
-    // The main window is told last; it may then delete this object.
+    // The entry goes into the bin and out of its store, and the window goes.
+    // The owner is told last; it may then delete this object.
     void Delete();
 
     // The reminder has come due: off the desktop to the front, then StartAlert.
@@ -97,7 +99,7 @@ private:
     void PlaceControls();
     void ShowReminderTime();
     POINT ScreenPlace() const;
-    // The text and place into the entry and the store; true when they changed.
+    // The text and place into the entry and the model; true when they changed.
     bool TakeState();
     void WriteStore();
     void ShowStoreProblems();
@@ -126,7 +128,8 @@ private:
     NoteCascade& m_cascade;
     CWnd* m_mainWindow;
     SoundBoard* m_sounds;
-    CActionDeleted* m_bin = nullptr;
+    ZorlaModel* m_model = nullptr;
+    NoteWindowOwner* m_owner = nullptr;
     CEntry m_entry;
     std::string m_key;
     const PLDIBSection* m_background = nullptr;

@@ -29,7 +29,8 @@ CNoteDlg* NoteWindowRegistry::Open(const CEntry& entry, CWnd* mainWindow)
     registered = std::make_unique<CNoteDlg>(m_pictures, m_cascade, mainWindow, m_sounds);
     CNoteDlg* window = registered.get();
     window->SetEntry(entry, key);
-    window->SetBin(m_bin);
+    window->SetModel(m_model);
+    window->SetOwner(this);
     if (!window->DockIntoDesktop())
         return nullptr;
     // Shown without the focus: opening the stored notes must not take it from
@@ -94,6 +95,12 @@ bool NoteWindowRegistry::Lost(const std::string& key)
         return false;
     m_lost.insert(key);
     return true;
+}
+
+void NoteWindowRegistry::NoteLost(const std::string& key)
+{
+    if (Lost(key) && m_onLost)
+        m_onLost();
 }
 
 bool NoteWindowRegistry::FindLost()

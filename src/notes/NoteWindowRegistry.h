@@ -4,25 +4,28 @@
 #include "notes/CNoteDlg.h"
 #include "notes/NoteCascade.h"
 #include "notes/NotePictures.h"
+#include "notes/NoteWindowOwner.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
 
-class CActionDeleted;
 class CWnd;
 class SoundBoard;
+class ZorlaModel;
 
 // The main window's note windows, by key (CEntry::GetKey): one window per note
 // or reminder, however often it is asked for. The registry owns the windows,
-// the pictures they share and the cascade new notes without a place follow. A reminder alerts once: the due check may report it
-// every minute while it is alerting.
-class NoteWindowRegistry {
+// the pictures they share and the cascade new notes without a place follow,
+// and hears the windows when they go. A reminder alerts once: the due check
+// may report it every minute while it is alerting.
+class NoteWindowRegistry : public NoteWindowOwner {
 public:
     // sounds (null: silent) outlives the registry.
     explicit NoteWindowRegistry(SoundBoard* sounds = nullptr);
-    ~NoteWindowRegistry();
+    ~NoteWindowRegistry() override;
 
     // Registers a window for the entry and puts it on the desktop, owned by
     // mainWindow. Returns the window when it was shown now; null when one was
@@ -38,8 +41,15 @@ public:
     // writing the store's file, and closes; the registry is empty afterwards.
     void CloseAllKeepingState();
 
-    // Deleted entries go to bin (null: nowhere), for every window opened later.
-    void SetBin(CActionDeleted* bin) { m_bin = bin; }
+    // Where the windows opened later keep their entries (null: nowhere).
+    void SetModel(ZorlaModel* model) { m_model = model; }
+    // Called when a window has been lost, to wait for a desktop to bring it
+    // back to.
+    void SetLostHandler(std::function<void()> handler) { m_onLost = std::move(handler); }
+
+    // What the windows say: a deleted one is forgotten, a lost one waits.
+    void NoteGone(const std::string& key) override { Forget(key); }
+    void NoteLost(const std::string& key) override;
 
     // The window with this key went with the desktop window that held it; its
     // state is in its entry. False when none is registered.
@@ -68,7 +78,8 @@ private:
     void KeepApart(CNoteDlg& alerting);
 
     SoundBoard* m_sounds;
-    CActionDeleted* m_bin = nullptr;
+    ZorlaModel* m_model = nullptr;
+    std::function<void()> m_onLost;
     NotePictures m_pictures;
     NoteCascade m_cascade;
     std::set<std::string> m_lost;

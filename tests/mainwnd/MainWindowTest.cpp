@@ -167,7 +167,7 @@ TEST_F(MainWindowTest, TimerEditorProposesTheNextFullHourOnItsOwnDay)
     dlg->GoHome();
     EXPECT_TRUE(boxes.Stop().empty());
     CEntry entry;
-    ASSERT_TRUE(dlg->Handler().Timers().GetEntryById(1, entry));
+    ASSERT_TRUE(dlg->Model().Timers().GetEntryById(1, entry));
     EXPECT_EQ(entry.FormatDate("%m/%d/%Y %H:%M"), "01/01/2027 00:00");
 }
 
@@ -188,13 +188,13 @@ TEST_F(MainWindowTest, RefusedReminderKeepsTheTextDateAndTimeInTheEditor)
         EXPECT_EQ(Picker(IDC_TIME_PICKER).wMinute, minute);
         EXPECT_EQ(Picker(IDC_DATE_PICKER).wDay, 7);
     }
-    EXPECT_FALSE(dlg->Handler().Timers().HasEntries());
+    EXPECT_FALSE(dlg->Model().Timers().HasEntries());
     // Put right, the same text goes in.
     SetTimePicker(15, 0);
     dlg->GoHome();
     EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewHome);
     CEntry entry;
-    ASSERT_TRUE(dlg->Handler().Timers().GetEntryById(1, entry));
+    ASSERT_TRUE(dlg->Model().Timers().GetEntryById(1, entry));
     EXPECT_EQ(entry.text, "Dentist");
 }
 
@@ -204,8 +204,8 @@ TEST_F(MainWindowTest, RefusedReminderKeepsTheTextDateAndTimeInTheEditor)
 TEST_F(MainWindowTest, StoreThatRefusesTheEntryKeepsTheUserInTheEditor)
 {
     ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
-    dlg->Handler().Notes().SetDocument(nullptr);
-    dlg->Handler().Timers().SetDocument(nullptr);
+    dlg->Model().Notes().SetDocument(nullptr);
+    dlg->Model().Timers().SetDocument(nullptr);
     struct Case {
         int view;
         void (CZorlaDlg::*leave)();
@@ -252,7 +252,7 @@ TEST_F(MainWindowTest, NoteTextIsFilteredStoredWithLineBreaksAndOpened)
     EXPECT_EQ(EditorText(), "");
     EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:1"));
     CEntry entry;
-    ASSERT_TRUE(dlg->Handler().Notes().GetEntryById(1, entry));
+    ASSERT_TRUE(dlg->Model().Notes().GetEntryById(1, entry));
     EXPECT_EQ(entry.text, Cp1252("Caf für 5_BR_Brot"));
     EXPECT_EQ(entry.notify, -1);
     EXPECT_NE(FileText("Zorla_Notes").find(Cp1252("text=\"Caf für 5_BR_Brot\"")), std::string::npos);
@@ -278,7 +278,7 @@ TEST_F(MainWindowTest, EmptyNoteOpensNothing)
     dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
     SetWindowTextA(Item(IDC_EDITOR_TEXT), Cp1252("€é").c_str());  // nothing survives the filter
     dlg->GoHome();
-    EXPECT_EQ(EntryCount(dlg->Handler().Notes()), 0);
+    EXPECT_EQ(EntryCount(dlg->Model().Notes()), 0);
     EXPECT_EQ(dlg->NoteWindows().Count(), 0u);
 }
 
@@ -326,11 +326,14 @@ TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
     EXPECT_TRUE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:3")) << "due at the first second of its minute";
     EXPECT_FALSE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:4"));
 
-    // The key travels by pointer; forgetting it takes the window out.
-    std::string key = "Zorla 1.0TID:1";
-    SendMessageA(window, WM_COMMAND, ID_TIMER_FORGET, reinterpret_cast<LPARAM>(&key));
+    // A deleted reminder's window is forgotten and its entry goes to the bin.
+    const std::string key = "Zorla 1.0TID:1";
+    dlg->NoteWindows().Find(key)->Delete();
     EXPECT_FALSE(dlg->NoteWindows().IsOpen(key));
     EXPECT_EQ(dlg->NoteWindows().Count(), 4u);
+    CEntry gone;
+    EXPECT_FALSE(dlg->Model().Timers().GetEntryById(1, gone));
+    EXPECT_TRUE(dlg->Model().CanRestore());
 }
 
 // A box about a failed save runs a message loop of its own, and the session's

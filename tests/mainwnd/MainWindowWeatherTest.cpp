@@ -31,7 +31,7 @@ protected:
         ASSERT_NO_FATAL_FAILURE(Open());
         Weather().SetWeatherUrlForTest(WeatherFeeds::WEATHER_URL);
     }
-    CActionWeather& Weather() { return dlg->Handler().Weather(); }
+    CActionWeather& Weather() { return dlg->Model().Weather(); }
 
     void ScheduleTick() { SendMessageA(window, WM_TIMER, TimerWeather, 0); }
     // Pumps until the window has taken the running download's outcome in.
@@ -76,13 +76,13 @@ TEST_F(MainWindowWeather, ScheduleFetchesTheListShowsTheRememberedCityAndTheChoi
     EXPECT_EQ(server.RequestCount(), 1u);
     EXPECT_EQ(Cities(), (std::vector<std::string>{"Berlin", "Bremen", "Hamburg", "K\xF6ln", "M\xFCnchen"}));
     EXPECT_EQ(SelectedCity(), "Bremen");
-    EXPECT_EQ(dlg->m_selectedCity, "Bremen");
+    EXPECT_EQ(dlg->Model().City(), "Bremen");
     EXPECT_EQ(dlg->Handler().GetWeatherText(), kBremen);
     EXPECT_EQ(RegistryString("CActionWeather", "szLastUpdate"), "03/07/2004 14:05:09");
 
     dlg->GoWeather();
     Choose("Hamburg");
-    EXPECT_EQ(dlg->m_selectedCity, "Hamburg");
+    EXPECT_EQ(dlg->Model().City(), "Hamburg");
     EXPECT_EQ(dlg->Handler().GetWeatherText(), kHamburg);
 
     // The download saved the weather already; the window must save it again.

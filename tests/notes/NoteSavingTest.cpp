@@ -141,7 +141,7 @@ TEST_F(NoteWindowTest, NotesThatGoWithTheShellAreKeptAndComeBackOnTheNewDesktop)
     const RECT second = ScreenRect(*Window("Zorla 1.0NID:2"));
 
     desktop.reset();
-    EXPECT_EQ(3u, main.lost.size());
+    EXPECT_EQ(3, main.lostReports);
     EXPECT_TRUE(main.registry.HasLost());
     const std::string file = TestFiles::Bytes(notes.GetPath());
     EXPECT_NE(std::string::npos, file.find("text=\"Start typed\" " + Place(100, 100))) << file;
@@ -167,9 +167,6 @@ TEST_F(NoteWindowTest, NotesThatGoWithTheShellAreKeptAndComeBackOnTheNewDesktop)
 
 TEST_F(NoteWindowTest, ADeletedNoteGoesToTheBinWithWhatItShowed)
 {
-    CActionDeleted bin(folder.Path());
-    ASSERT_TRUE(bin.Load());
-    main.registry.SetBin(&bin);
     LoadNotes(kStart);
     LoadTimers("<ENTRY _id_=\"4\" date=\"12/06/2026 14:00:00\" notify=\"5\" text=\"Call\" wndX=\"300\" wndY=\"90\"/>");
     OpenAll(notes);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "entries/CActionNotes.h"
-#include "entries/CActionTimer.h"
+#include "model/ZorlaModel.h"
 #include "notes/NoteWindowRegistry.h"
 #include "resource.h"
 #include "support/TestFiles.h"
@@ -15,14 +14,15 @@
 
 inline const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
 
-// Stands in for the main window: owns the registry and hears the windows'
-// forget and lost commands, as the main window does.
+// Stands in for the main window: owns the registry and counts the times it
+// heard of lost windows.
 class MainStandIn : public CWnd {
 public:
     MainStandIn()
     {
         SubclassWindow(::CreateWindowExA(0, "STATIC", "main", WS_POPUP, 600, 400, 100, 100, nullptr, nullptr,
                                          ::GetModuleHandleA(nullptr), nullptr));
+        registry.SetLostHandler([this] { ++lostReports; });
     }
     ~MainStandIn() override
     {
@@ -31,34 +31,19 @@ public:
     }
 
     NoteWindowRegistry registry;
-    std::vector<std::pair<UINT, std::string>> forgotten;
-    std::vector<std::string> lost;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_COMMAND && (wParam == ID_NOTE_FORGET || wParam == ID_TIMER_FORGET)) {
-            const std::string key = *reinterpret_cast<const std::string*>(lParam);
-            forgotten.emplace_back(static_cast<UINT>(wParam), key);
-            registry.Forget(key);
-            return 0;
-        }
-        if (message == WM_COMMAND && wParam == ID_NOTE_LOST) {
-            const std::string key = *reinterpret_cast<const std::string*>(lParam);
-            lost.push_back(key);
-            registry.Lost(key);
-            return 0;
-        }
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
+    int lostReports = 0;
 };
 
 class NoteWindowTest : public ::testing::Test {
 protected:
     NoteWindowTest()
-        : notes(folder.Path())
-        , timers(folder.Path())
-    {}
+        : model(folder.Path())
+        , notes(model.Notes())
+        , timers(model.Timers())
+    {
+        model.Deleted().LoadOrStartEmpty();
+        main.registry.SetModel(&model);
+    }
 
     void LoadNotes(const std::string& entries)
     {
@@ -102,8 +87,9 @@ protected:
     }
 
     TempFolder folder;
-    CActionNotes notes;
-    CActionTimer timers;
+    ZorlaModel model;
+    CActionNotes& notes;
+    CActionTimer& timers;
     MainStandIn main;
 };
 

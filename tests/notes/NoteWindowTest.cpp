@@ -176,9 +176,6 @@ TEST_F(NoteWindowTest, EscapeKeepsTheNoteAndTheCloseButtonAsksBeforeDeleting)
                        reinterpret_cast<LPARAM>(::GetDlgItem(go, IDC_NOTE_CLOSE)));
     }
     EXPECT_FALSE(::IsWindow(go));
-    ASSERT_EQ(1u, main.forgotten.size());
-    EXPECT_EQ(static_cast<UINT>(ID_NOTE_FORGET), main.forgotten[0].first);
-    EXPECT_EQ("Zorla 1.0NID:2", main.forgotten[0].second);
     EXPECT_FALSE(main.registry.IsOpen("Zorla 1.0NID:2"));
     // Deleting writes the file at once.
     const std::string file = TestFiles::Bytes(notes.GetPath());

@@ -1,7 +1,7 @@
 // A reminder that comes due: off the desktop, the alert sound, shaking, blinking,
 // and what the due dialog's answers do.
-#include "entries/CActionTimer.h"
 #include "image/PLAnyPicDecoder.h"
+#include "model/ZorlaModel.h"
 #include "notes/NoteWindowRegistry.h"
 #include "resource.h"
 #include "shared/MainSettings.h"
@@ -52,10 +52,13 @@ thread_local int DueDialogAnswerer::t_shown = 0;
 class ReminderAlertTest : public ::testing::Test {
 protected:
     ReminderAlertTest()
-        : timers(folder.Path())
+        : model(folder.Path())
+        , timers(model.Timers())
         , sounds(settings)
         , registry(&sounds)
     {
+        model.Deleted().LoadOrStartEmpty();
+        registry.SetModel(&model);
         settings.playSounds = 1;
         main.SubclassWindow(::CreateWindowExA(0, "STATIC", "main", WS_POPUP, 600, 400, 100, 100, nullptr, nullptr,
                                               ::GetModuleHandleA(nullptr), nullptr));
@@ -110,7 +113,8 @@ protected:
     }
 
     TempFolder folder;
-    CActionTimer timers;
+    ZorlaModel model;
+    CActionTimer& timers;
     MainSettings settings;
     HeardSounds sounds;
     CWnd main;
@@ -274,7 +278,6 @@ TEST_F(ReminderAlertTest, AReminderWhoseWindowWasNeverMadeOnlySoundsItsAlertOnce
     CEntry entry;
     entry.kind = 1;
     entry.id = 9;
-    entry.store = &timers;
     NotePictures pictures;
     NoteCascade cascade;
     CNoteDlg unmade(pictures, cascade, &main, &sounds);

@@ -32,7 +32,9 @@ TEST_F(SmallDiskChild, AFullDiskKeepsTheOldFileAndTheNextSaveTakesEverything)
 {
     const char* disk = std::getenv("ZORLA_SMALL_DISK");
     ASSERT_TRUE(disk && *disk) << "run by with_small_disk.sh";
-    CActionNotes store(disk);
+    ZorlaModel onDisk(disk);
+    main.registry.SetModel(&onDisk);
+    CActionNotes& store = onDisk.Notes();
     TestFiles::Write(store.GetPath(), std::string(kDeclaration) +
                                           "<DATABASE><ENTRY _id_=\"1\" date=\"12/06/2026 10:00:00\" text=\"Start\" "
                                           "wndX=\"100\" wndY=\"100\"/></DATABASE>");

@@ -1,0 +1,176 @@
+#include "mainwnd/MainViews.h"
+
+#include "framework/AfxFunctions.h"
+#include "framework/CDialog.h"
+#include "framework/Clock.h"
+#include "mainwnd/ViewControls.h"
+#include "mainwnd/ZorlaBMPHandler.h"
+#include "model/ZorlaModel.h"
+#include "resource.h"
+#include "shared/AppFont.h"
+#include "shared/ErrorReport.h"
+#include "shared/WebAddresses.h"
+#include "sound/SoundBoard.h"
+#include "weather/CWeatherDisplay.h"
+
+#include <commctrl.h>
+
+#include <optional>
+
+namespace {
+
+const COLORREF kEditorTextColor = RGB(0, 101, 136);
+const COLORREF kCalendarTitleColor = RGB(1, 82, 138);
+const int kEditorLimitTimer = 50;
+
+}  // namespace
+
+MainViews::MainViews(CDialog& window, ZorlaBMPHandler& handler, ZorlaModel& model, SoundBoard& sounds)
+    : m_window(window)
+    , m_handler(handler)
+    , m_model(model)
+    , m_sounds(sounds)
+{}
+
+void MainViews::EnsureControls()
+{
+    if (::GetDlgItem(m_window.m_hWnd, IDC_EDITOR_TEXT))
+        return;
+    // The date pickers' window class comes with the common controls.
+    InitCommonControls();
+    ViewControls::Create(m_window.m_hWnd);
+    ::SendDlgItemMessageA(m_window.m_hWnd, IDC_DATE_PICKER, DTM_SETMCCOLOR, MCSC_TITLEBK, kCalendarTitleColor);
+    ::SendDlgItemMessageA(m_window.m_hWnd, IDC_TIME_PICKER, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("H:mm"));
+    m_editor.SubclassDlgItem(IDC_EDITOR_TEXT, &m_window);
+    m_editor.SetTextColor(kEditorTextColor);
+    m_editor.RepaintBackground();
+    SetFontOnChildren(m_window.m_hWnd, AppFont::Shared());
+    // After the font: the link underlines the font it finds.
+    ::SetDlgItemTextA(m_window.m_hWnd, IDC_WEBLINK, ZORLA_BRAND_HOST);
+    m_webLink.SetURL(ZORLA_BRAND_URL);
+    m_webLink.SubclassDlgItem(IDC_WEBLINK, &m_window);
+    m_window.UpdateData(FALSE);
+    ViewControls::ShowFor(m_window.m_hWnd, m_handler.GetView());
+}
+
+bool MainViews::LeaveView(int target)
+{
+    const int current = m_handler.GetView();
+    if (current == target)
+        return true;
+    // The note editor files its note whenever it is left; the timer editor
+    // only on the way home.
+    if (current == ZorlaBMPHandler::ViewNotes)
+        return SaveEditor(ZorlaBMPHandler::ViewNotes);
+    if (current == ZorlaBMPHandler::ViewTimer && target == ZorlaBMPHandler::ViewHome)
+        return SaveEditor(ZorlaBMPHandler::ViewTimer);
+    return true;
+}
+
+// The editor keeps the text, date and time until the entry is safely in the
+// model; the model's listener opens its note window.
+bool MainViews::SaveEditor(int view)
+{
+    const std::string typed = GetWindowTextString(m_editor.m_hWnd);
+    const ZorlaModel::AddResult result =
+        view == ZorlaBMPHandler::ViewTimer
+            ? m_model.AddReminder(typed, ViewControls::ChosenReminderTime(m_window.m_hWnd), COleDateTime::GetCurrentTime())
+            : m_model.AddNote(typed);
+    switch (result) {
+    case ZorlaModel::AddResult::Added: ::SetWindowTextA(m_editor.m_hWnd, ""); break;
+    case ZorlaModel::AddResult::NothingTyped: return true;
+    case ZorlaModel::AddResult::InPast: ShowResourceMessage(IDS_APPOINTMENT_IN_PAST, MB_ICONINFORMATION); break;
+    case ZorlaModel::AddResult::BadDate: ReportError(IDS_UNHANDLED_EXCEPTION, __FILE__, __LINE__); break;
+    // The store has no document (its file is locked or damaged beyond moving
+    // aside): the user stays in the editor with everything typed.
+    case ZorlaModel::AddResult::Refused: ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__); break;
+    }
+    // A full disk keeps the entry, which is written again later.
+    ShowStoreProblems();
+    return result == ZorlaModel::AddResult::Added;
+}
+
+void MainViews::SetView(int view)
+{
+    const int current = m_handler.GetView();
+    if (view != current) {
+        // Leaving the weather view hands over the chosen city.
+        if (current == ZorlaBMPHandler::ViewWeather)
+            m_window.UpdateData(TRUE);
+        m_handler.SetViewValue(view);
+        // The whole window is repainted just below: once, not twice.
+        m_handler.ApplyViewRegion(view, false);
+    }
+    ViewControls::ShowFor(m_window.m_hWnd, view);
+    ::InvalidateRect(m_window.m_hWnd, nullptr, FALSE);
+    ::UpdateWindow(m_window.m_hWnd);
+}
+
+void MainViews::GoHome()
+{
+    if (!LeaveView(ZorlaBMPHandler::ViewHome) || !m_handler.LoadBackground(IDP_HOME))
+        return;
+    SetView(ZorlaBMPHandler::ViewHome);
+    m_sounds.PlayGreeting();
+}
+
+void MainViews::GoWeather()
+{
+    EnsureControls();
+    if (!LeaveView(ZorlaBMPHandler::ViewWeather) || !m_handler.LoadBackground(IDP_WEATHER))
+        return;
+    SetView(ZorlaBMPHandler::ViewWeather);
+}
+
+void MainViews::OpenEditor(int view)
+{
+    EnsureControls();
+    if (!LeaveView(view))
+        return;
+    const bool timer = view == ZorlaBMPHandler::ViewTimer;
+    if (timer) {
+        m_editor.SendMessage(EM_LIMITTEXT, kEditorLimitTimer, 0);
+        ViewControls::ProposeReminderTime(m_window.m_hWnd, Clock::Now());
+    } else {
+        m_editor.SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(-1), 0);
+    }
+    if (!m_handler.LoadBackground(timer ? IDP_TIMER_EDITOR : IDP_NOTE_EDITOR))
+        return;
+    SetView(view);
+    ::SetFocus(m_editor.m_hWnd);
+}
+
+void MainViews::ShowWeatherText(const std::string& text, HDC dc)
+{
+    m_handler.ShowWeatherText(text, dc);
+}
+
+void MainViews::RefreshCityList()
+{
+    EnsureControls();
+    std::string city = m_model.City();
+    const std::optional<std::string> text =
+        CWeatherDisplay::FillCityList(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), m_model.Weather().GetDocument(), city);
+    m_model.SelectCity(city);
+    if (text)
+        ShowWeatherText(*text);
+}
+
+void MainViews::OnCitySelChange()
+{
+    std::string city = m_model.City();
+    ShowWeatherText(CWeatherDisplay::OnCitySelChange(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), city));
+    m_model.SelectCity(city);
+}
+
+void MainViews::ShowStoreProblems()
+{
+    for (const StoreProblem& problem : m_model.TakeProblems())
+        problem.Show();
+}
+
+void MainViews::FollowWebLink()
+{
+    EnsureControls();
+    m_webLink.FollowLink();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "widgets/CHyperLink.h"
+#include "widgets/CTransparentEdit.h"
+
+#include <windows.h>
+
+#include <string>
+
+class CDialog;
+class SoundBoard;
+class ZorlaBMPHandler;
+class ZorlaModel;
+
+// The main window's four views and their controls: going from one to another,
+// the editors that file notes and reminders on the way out, and the weather
+// view's city list. The dialog's data exchange carries the chosen city.
+class MainViews {
+public:
+    MainViews(CDialog& window, ZorlaBMPHandler& handler, ZorlaModel& model, SoundBoard& sounds);
+
+    // Creates the controls of the other views, once; the views call it too, so
+    // none has to wait for the start-up steps.
+    void EnsureControls();
+
+    void GoHome();
+    void GoWeather();
+    void OpenEditor(int view);
+    // Turns the editor's text into a new note or reminder; false when it was
+    // refused and the view must stay with the text, date and time.
+    bool SaveEditor(int view);
+
+    void ShowWeatherText(const std::string& text, HDC dc = nullptr);
+    // Rebuilds the city list from the weather document and shows the chosen
+    // city's weather.
+    void RefreshCityList();
+    void OnCitySelChange();
+    void FollowWebLink();
+
+    // Shows what went wrong in the model's stores, if anything.
+    void ShowStoreProblems();
+
+private:
+    // Files the editor's entry when the view it leaves for target asks for it;
+    // false when the entry was refused and the view must stay.
+    bool LeaveView(int target);
+    void SetView(int view);
+
+    CDialog& m_window;
+    ZorlaBMPHandler& m_handler;
+    ZorlaModel& m_model;
+    SoundBoard& m_sounds;
+    CTransparentEdit m_editor;
+    CHyperLink m_webLink;
+};
