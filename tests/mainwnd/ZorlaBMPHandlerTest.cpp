@@ -1,6 +1,8 @@
+#include "mainwnd/HotSpotId.h"
 #include "mainwnd/MainTimers.h"
 #include "mainwnd/ZorlaBMPHandler.h"
 #include "shared/MainSettings.h"
+#include "resource.h"
 #include "support/HeardSounds.h"
 
 #include "shared/AppFont.h"
@@ -183,12 +185,12 @@ TEST_F(HandlerTest, HomeViewRunsTheMenuCardAndTheFixedSpots)
     ASSERT_EQ(m_handler.GetView(), ZorlaBMPHandler::ViewHome);
     ASSERT_EQ(m_handler.HotSpots().size(), 11u);
     EXPECT_EQ(ClickAt(100, 200), 0) << "the figure is no hot spot at home: the click drags";
-    EXPECT_EQ(ClickAt(240, 140), 8);   // notes item
-    EXPECT_EQ(ClickAt(230, 225), 10);  // timer item
-    EXPECT_EQ(ClickAt(280, 300), 7);   // weather item
-    EXPECT_EQ(ClickAt(130, 90), 1);    // brand logo
-    EXPECT_EQ(ClickAt(410, 270), 2);   // close button
-    EXPECT_EQ(ClickAt(361, 108), 3);   // envelope
+    EXPECT_EQ(ClickAt(240, 140), HotSpotNotes);
+    EXPECT_EQ(ClickAt(230, 225), HotSpotTimer);
+    EXPECT_EQ(ClickAt(280, 300), HotSpotWeather);
+    EXPECT_EQ(ClickAt(130, 90), HotSpotBrandLogo);
+    EXPECT_EQ(ClickAt(410, 270), HotSpotClose);
+    EXPECT_EQ(ClickAt(361, 108), HotSpotEnvelope);
     EXPECT_EQ(ClickAt(349, 97), 0) << "outside the envelope's slanted edge";
     EXPECT_EQ(ClickAt(170, 364), 0) << "no back arrow at home";
     EXPECT_EQ(ClickAt(300, 225), 0) << "no refresh arrow at home";
@@ -200,34 +202,36 @@ TEST_F(HandlerTest, HomeViewRunsTheMenuCardAndTheFixedSpots)
         if (spot->HoverSound())
             sounds.emplace_back(spot->Id(), spot->HoverSound());
     }
-    EXPECT_EQ(sounds, (std::vector<std::pair<int, int>>{{8, 127}, {10, 129}, {7, 128}}));
+    EXPECT_EQ(sounds, (std::vector<std::pair<int, int>>{{HotSpotNotes, IDW_NOTES_HOVER},
+                                                        {HotSpotTimer, IDW_TIMER_HOVER},
+                                                        {HotSpotWeather, IDW_WEATHER_HOVER}}));
 }
 
 TEST_F(HandlerTest, OtherViewsGoHomeThroughTheFigureAndTheBackArrow)
 {
     ShowView(ZorlaBMPHandler::ViewWeather, 113);
-    EXPECT_EQ(ClickAt(100, 200), 6);
-    EXPECT_EQ(ClickAt(100, 118), 1) << "the logo comes first in the list";
-    EXPECT_EQ(HoveredAt(100, 118), (std::set<int>{1, 6}));
-    EXPECT_EQ(ClickAt(300, 225), 5);
-    EXPECT_EQ(ClickAt(170, 364), 4);
+    EXPECT_EQ(ClickAt(100, 200), HotSpotFigure);
+    EXPECT_EQ(ClickAt(100, 118), HotSpotBrandLogo) << "the logo comes first in the list";
+    EXPECT_EQ(HoveredAt(100, 118), (std::set<int>{HotSpotBrandLogo, HotSpotFigure}));
+    EXPECT_EQ(ClickAt(300, 225), HotSpotRefresh);
+    EXPECT_EQ(ClickAt(170, 364), HotSpotBack);
     EXPECT_EQ(ClickAt(240, 140), 0) << "the menu card is only at home";
     EXPECT_EQ(ClickAt(330, 280), 0) << "neither editor's button in the weather view";
 
     m_handler.SetViewValue(ZorlaBMPHandler::ViewNotes);
-    EXPECT_EQ(ClickAt(330, 280), 9);
+    EXPECT_EQ(ClickAt(330, 280), HotSpotFileNote);
     EXPECT_EQ(ClickAt(300, 225), 0);
     m_handler.SetViewValue(ZorlaBMPHandler::ViewTimer);
-    EXPECT_EQ(ClickAt(330, 280), 11);
-    EXPECT_EQ(ClickAt(362, 308), 11) << "the alarm clock reaches past the label's area";
-    EXPECT_EQ(ClickAt(100, 200), 6);
+    EXPECT_EQ(ClickAt(330, 280), HotSpotAlarmClock);
+    EXPECT_EQ(ClickAt(362, 308), HotSpotAlarmClock) << "the alarm clock reaches past the label's area";
+    EXPECT_EQ(ClickAt(100, 200), HotSpotFigure);
 
     // The two saving buttons overlap; no view makes both active.
     const HotSpot* alarm = nullptr;
     const HotSpot* label = nullptr;
     for (const auto& spot : m_handler.HotSpots()) {
-        alarm = spot->Id() == 11 ? spot.get() : alarm;
-        label = spot->Id() == 9 ? spot.get() : label;
+        alarm = spot->Id() == HotSpotAlarmClock ? spot.get() : alarm;
+        label = spot->Id() == HotSpotFileNote ? spot.get() : label;
     }
     ASSERT_TRUE(alarm && label);
     for (int view : {1, 2, 4, 8})
@@ -236,8 +240,8 @@ TEST_F(HandlerTest, OtherViewsGoHomeThroughTheFigureAndTheBackArrow)
 
 TEST_F(HandlerTest, HoverTestsUseScreenPointsAndClearOldMarks)
 {
-    EXPECT_EQ(HoveredAt(240, 140), (std::set<int>{8}));
-    EXPECT_EQ(HoveredAt(230, 225), (std::set<int>{10}));
+    EXPECT_EQ(HoveredAt(240, 140), (std::set<int>{HotSpotNotes}));
+    EXPECT_EQ(HoveredAt(230, 225), (std::set<int>{HotSpotTimer}));
     EXPECT_EQ(HoveredAt(100, 200), (std::set<int>{}));
     EXPECT_FALSE(m_handler.UpdateHover(POINT{kLeft + 100, kTop + 200}));
     EXPECT_TRUE(m_handler.UpdateHover(POINT{kLeft + 410, kTop + 270}));
