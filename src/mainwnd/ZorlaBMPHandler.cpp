@@ -16,9 +16,6 @@
 
 namespace {
 
-const int kAllViews = 15;
-const int kNotHome = 14;
-
 struct RectSpot {
     HotSpotId id;
     int viewMask;
@@ -39,17 +36,17 @@ struct PolygonSpot {
 // In hit-test order. The close button's picture sits one pixel above its area.
 // clang-format off
 const RectSpot kCloseButton =
-    {HotSpotClose, kAllViews, {399, 260, 421, 283}, IDP_CLOSE_HOVER, {399, 259, 421, 282}};
+    {HotSpotClose, ZorlaBMPHandler::ViewAll, {399, 260, 421, 283}, IDP_CLOSE_HOVER, {399, 259, 421, 282}};
 const PolygonSpot kEnvelope =
-    {HotSpotEnvelope, kAllViews, {{357, 96}, {373, 112}, {365, 121}, {348, 106}}, IDP_ENVELOPE_HOVER,
+    {HotSpotEnvelope, ZorlaBMPHandler::ViewAll, {{357, 96}, {373, 112}, {365, 121}, {348, 106}}, IDP_ENVELOPE_HOVER,
      {349, 96, 373, 121}, 0};
 const RectSpot kRectSpots[] = {
-    {HotSpotBack, kNotHome, {159, 353, 184, 376}, IDP_BACK_HOVER, {159, 353, 184, 376}},
+    {HotSpotBack, ZorlaBMPHandler::ViewsButHome, {159, 353, 184, 376}, IDP_BACK_HOVER, {159, 353, 184, 376}},
     {HotSpotRefresh, ZorlaBMPHandler::ViewWeather, {291, 215, 314, 237}, IDP_REFRESH_HOVER, {291, 215, 314, 237}},
-    {HotSpotBrandLogo, kAllViews, {93, 52, 176, 123}, 0, {}},
+    {HotSpotBrandLogo, ZorlaBMPHandler::ViewAll, {93, 52, 176, 123}, 0, {}},
     {HotSpotAlarmClock, ZorlaBMPHandler::ViewTimer, {320, 264, 365, 311}, 0, {}},
     {HotSpotFileNote, ZorlaBMPHandler::ViewNotes, {317, 264, 359, 304}, 0, {}},
-    {HotSpotFigure, kNotHome, {0, 114, 120, 411}, 0, {}},
+    {HotSpotFigure, ZorlaBMPHandler::ViewsButHome, {0, 114, 120, 411}, 0, {}},
 };
 const PolygonSpot kMenuCard[] = {
     {HotSpotNotes, ZorlaBMPHandler::ViewHome, {{168, 153}, {304, 92}, {312, 154}, {160, 195}}, 0, {}, IDW_NOTES_HOVER},

@@ -234,7 +234,8 @@ TEST_F(HandlerTest, OtherViewsGoHomeThroughTheFigureAndTheBackArrow)
         label = spot->Id() == HotSpotFileNote ? spot.get() : label;
     }
     ASSERT_TRUE(alarm && label);
-    for (int view : {1, 2, 4, 8})
+    for (int view : {ZorlaBMPHandler::ViewHome, ZorlaBMPHandler::ViewWeather, ZorlaBMPHandler::ViewNotes,
+                     ZorlaBMPHandler::ViewTimer})
         EXPECT_FALSE(alarm->IsActive(view) && label->IsActive(view)) << view;
 }
 
