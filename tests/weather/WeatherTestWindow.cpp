@@ -1,6 +1,7 @@
 #include "WeatherTestWindow.h"
 
 #include "weather/CWeatherDisplay.h"
+#include "resource.h"
 
 namespace {
 
@@ -28,8 +29,9 @@ WeatherTestWindow::WeatherTestWindow()
                                GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WeatherTestWindow::WindowProc));
-    m_combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, 160, 220, 168,
-                              200, m_window, reinterpret_cast<HMENU>(1005), GetModuleHandleA(nullptr), nullptr);
+    m_combo =
+        CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, 160, 220, 168, 200,
+                        m_window, reinterpret_cast<HMENU>(IDC_CITY_LIST), GetModuleHandleA(nullptr), nullptr);
 }
 
 WeatherTestWindow::~WeatherTestWindow()
