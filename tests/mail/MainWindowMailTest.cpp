@@ -9,6 +9,7 @@
 #include "mail/MapiAvailability.h"
 #include "mainwnd/HotSpotId.h"
 #include "mainwnd/MainWindowFixture.h"
+#include "shared/PrivateMessages.h"
 #include "support/MessagePump.h"
 #include "support/RecordingOpener.h"
 
@@ -85,9 +86,9 @@ TEST_F(MainWindowMail, TheTopMostMainWindowStepsBackAndIsDisabledOnlyWhileTheMai
 TEST_F(MainWindowMail, TheMailThreadsEndMessageOpensTheLinkOnlyForAFailure)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_EQ(SendMessageA(window, WM_USER + 100, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(window, WM_MAIL_DONE, 0, 0), 0);
     EXPECT_TRUE(opener.Calls().empty());
-    EXPECT_EQ(SendMessageA(window, WM_USER + 100, MAPI_E_USER_ABORT, 0), 0);
+    EXPECT_EQ(SendMessageA(window, WM_MAIL_DONE, MAPI_E_USER_ABORT, 0), 0);
     EXPECT_EQ(opener.Calls(), std::vector<std::string>{kMailtoCall});
 }
 

@@ -2,6 +2,7 @@
 
 #include "weather/CWeatherDisplay.h"
 #include "resource.h"
+#include "shared/PrivateMessages.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ void WeatherTestWindow::Attach(CActionWeather* action)
 LRESULT CALLBACK WeatherTestWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* self = reinterpret_cast<WeatherTestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self && message == CActionWeather::WM_WEATHER_DONE && self->m_action) {
+    if (self && message == WM_WEATHER_DONE && self->m_action) {
         self->m_action->OnWorkerMessage(wParam, lParam);
         return 0;
     }
