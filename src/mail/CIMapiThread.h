@@ -2,22 +2,16 @@
 
 #include "framework/CWinThread.h"
 #include "mail/CMailSender.h"
+#include "shared/PrivateMessages.h"
 
 #include <windows.h>
 
 // The mail thread: sends the prepared message through Simple MAPI, so that the
 // user interface stays alive while the mail client works, and tells the window
-// to notify how it went. It ends right after and deletes itself.
+// to notify how it went (WM_MAIL_PROGRESS, WM_MAIL_DONE). It ends right after
+// and deletes itself.
 class CIMapiThread : public CWinThread {
 public:
-    // Sent (SendMessageA) to the window to notify once the mail is done; wParam
-    // is the MAPI result (0: sent), lParam 0.
-    static const UINT WM_MAIL_DONE = WM_USER + 100;
-    // Sent with each step the thread reaches; wParam is the percentage, lParam
-    // the translated text (valid during the call). The window shows it on its
-    // progress window, if it still has one.
-    static const UINT WM_MAIL_PROGRESS = WM_USER + 101;
-
     // Loads the mail system through its sender (see CMailSender).
     CIMapiThread();
     ~CIMapiThread() override;

@@ -28,10 +28,10 @@ public:
 
     // The command. noInternet ("bNoInetConnect") holds back the notices.
     void OnSendToFriend(bool noInternet);
-    // The mail thread's end (CIMapiThread::WM_MAIL_DONE): any result but 0
+    // The mail thread's end (WM_MAIL_DONE): any result but 0
     // opens the "mailto:" link instead.
     LRESULT OnMailDone(ULONG result);
-    // A step of the mail thread (CIMapiThread::WM_MAIL_PROGRESS).
+    // A step of the mail thread (WM_MAIL_PROGRESS).
     LRESULT OnMailProgress(WPARAM percent, LPARAM text);
 
     bool IsUnderWay() const { return m_mailThread != nullptr; }

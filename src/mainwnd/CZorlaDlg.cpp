@@ -234,13 +234,13 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDBLCLK:   return OnLButtonDblClk(wParam, lParam);
     case WM_RBUTTONDOWN:     return OnRButtonDown(lParam);
     case WM_SYSCOMMAND:      return OnSysCommand(wParam, lParam);
-    case CActionWeather::WM_WEATHER_DONE: return OnWeatherDone(wParam, lParam);
+    case WM_WEATHER_DONE:    return OnWeatherDone(wParam, lParam);
     case WM_START_STEP:      RunStartStep(static_cast<int>(wParam)); return 0;
     case WM_POWERBROADCAST:  return OnPowerBroadcast(wParam, lParam);
     case WM_TIMECHANGE:      return OnTimeChange();
     case WM_TRAY_NOTIFY:     return OnTrayNotify(wParam, lParam);
-    case CIMapiThread::WM_MAIL_DONE:     return m_mail.OnMailDone(static_cast<ULONG>(wParam));
-    case CIMapiThread::WM_MAIL_PROGRESS: return m_mail.OnMailProgress(wParam, lParam);
+    case WM_MAIL_DONE:       return m_mail.OnMailDone(static_cast<ULONG>(wParam));
+    case WM_MAIL_PROGRESS:   return m_mail.OnMailProgress(wParam, lParam);
     default:                 return CQuokkaDlg::WindowProc(message, wParam, lParam);
     }
     // clang-format on
@@ -251,7 +251,7 @@ BOOL CZorlaDlg::PreTranslateMessage(MSG* message)
     // The dialog manager would turn these into IDOK/IDCANCEL and move the focus.
     if (message->message == WM_KEYDOWN && (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE)) {
         ::TranslateMessage(message);
-        ::DispatchMessageA(message);
+        ::DispatchMessageW(message);
         return TRUE;
     }
     return CQuokkaDlg::PreTranslateMessage(message);

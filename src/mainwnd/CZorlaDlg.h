@@ -10,6 +10,7 @@
 #include "net/CLaunchReport.h"
 #include "model/ZorlaModel.h"
 #include "shared/AppTranslator.h"
+#include "shared/PrivateMessages.h"
 #include "sound/SoundBoard.h"
 #include "weather/WeatherView.h"
 #include "widgets/CPopupMenu.h"
@@ -20,12 +21,6 @@
 // It is the program: when its modal run ends, the program ends.
 class CZorlaDlg : public CQuokkaDlg, public CAppTranslator, public HotSpotActions, public WeatherView {
 public:
-    // Posted by the first paint and by each step of the start-up after it;
-    // wParam is the step.
-    static const UINT WM_START_STEP = WM_APP + 21;
-    // The tray icon's mouse messages: the icon id in wParam, the mouse
-    // message in lParam.
-    static constexpr UINT WM_TRAY_NOTIFY = WM_APP + 1;
     static constexpr UINT kTrayIconId = 100;
 
     // Builds nothing the first paint does not need: of the pictures only the

@@ -10,9 +10,6 @@
 
 namespace {
 
-const int kAllViews =
-    ZorlaBMPHandler::ViewHome | ZorlaBMPHandler::ViewWeather | ZorlaBMPHandler::ViewNotes | ZorlaBMPHandler::ViewTimer;
-
 struct Control {
     int id;
     const char* windowClass;
@@ -24,7 +21,7 @@ struct Control {
 const Control kControls[] = {
     // The link lies on the plate at the foot of the picture; it keeps its right
     // edge when it sizes itself to its text.
-    {IDC_WEBLINK, WC_STATICA, SS_RIGHT | SS_NOTIFY, {266, 416, 144, 14}, kAllViews},
+    {IDC_WEBLINK, WC_STATICA, SS_RIGHT | SS_NOTIFY, {266, 416, 144, 14}, ZorlaBMPHandler::ViewAll},
     {IDC_CITY_LIST, WC_COMBOBOXA, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, ClassicDialogPlace(107, 132, 84, 94),
      ZorlaBMPHandler::ViewWeather},
     {IDC_EDITOR_TEXT, WC_EDITA, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP, ClassicDialogPlace(119, 87, 99, 82),

@@ -3,6 +3,7 @@
 #include "framework/AfxFunctions.h"
 #include "framework/CWnd.h"
 #include "image/PLTextException.h"
+#include "mainwnd/HotSpotId.h"
 #include "mainwnd/MainTimers.h"
 #include "image/RegionResource.h"
 #include "resource.h"
@@ -11,11 +12,8 @@
 
 namespace {
 
-const int kAllViews = 15;
-const int kNotHome = 14;
-
 struct RectSpot {
-    int id;
+    HotSpotId id;
     int viewMask;
     RECT area;
     int hoverPicture;  // 0 = none
@@ -23,7 +21,7 @@ struct RectSpot {
 };
 
 struct PolygonSpot {
-    int id;
+    HotSpotId id;
     int viewMask;
     POINT corners[4];
     int hoverPicture;
@@ -32,22 +30,27 @@ struct PolygonSpot {
 };
 
 // In hit-test order. The close button's picture sits one pixel above its area.
-const RectSpot kCloseButton = {2, kAllViews, {399, 260, 421, 283}, IDP_CLOSE_HOVER, {399, 259, 421, 282}};
-const PolygonSpot kEnvelope = {
-    3, kAllViews, {{357, 96}, {373, 112}, {365, 121}, {348, 106}}, IDP_ENVELOPE_HOVER, {349, 96, 373, 121}, 0};
+// clang-format off
+const RectSpot kCloseButton =
+    {HotSpotClose, ZorlaBMPHandler::ViewAll, {399, 260, 421, 283}, IDP_CLOSE_HOVER, {399, 259, 421, 282}};
+const PolygonSpot kEnvelope =
+    {HotSpotEnvelope, ZorlaBMPHandler::ViewAll, {{357, 96}, {373, 112}, {365, 121}, {348, 106}}, IDP_ENVELOPE_HOVER,
+     {349, 96, 373, 121}, 0};
 const RectSpot kRectSpots[] = {
-    {4, kNotHome, {159, 353, 184, 376}, IDP_BACK_HOVER, {159, 353, 184, 376}},                         // back arrow
-    {5, ZorlaBMPHandler::ViewWeather, {291, 215, 314, 237}, IDP_REFRESH_HOVER, {291, 215, 314, 237}},  // refresh
-    {1, kAllViews, {93, 52, 176, 123}, 0, {}},                                                         // brand logo
-    {11, ZorlaBMPHandler::ViewTimer, {320, 264, 365, 311}, 0, {}},                                     // alarm clock
-    {9, ZorlaBMPHandler::ViewNotes, {317, 264, 359, 304}, 0, {}},                                      // file the note
-    {6, kNotHome, {0, 114, 120, 411}, 0, {}},                                                          // the figure
+    {HotSpotBack, ZorlaBMPHandler::ViewsButHome, {159, 353, 184, 376}, IDP_BACK_HOVER, {159, 353, 184, 376}},
+    {HotSpotRefresh, ZorlaBMPHandler::ViewWeather, {291, 215, 314, 237}, IDP_REFRESH_HOVER, {291, 215, 314, 237}},
+    {HotSpotBrandLogo, ZorlaBMPHandler::ViewAll, {93, 52, 176, 123}, 0, {}},
+    {HotSpotAlarmClock, ZorlaBMPHandler::ViewTimer, {320, 264, 365, 311}, 0, {}},
+    {HotSpotFileNote, ZorlaBMPHandler::ViewNotes, {317, 264, 359, 304}, 0, {}},
+    {HotSpotFigure, ZorlaBMPHandler::ViewsButHome, {0, 114, 120, 411}, 0, {}},
 };
 const PolygonSpot kMenuCard[] = {
-    {8, ZorlaBMPHandler::ViewHome, {{168, 153}, {304, 92}, {312, 154}, {160, 195}}, 0, {}, IDW_NOTES_HOVER},
-    {10, ZorlaBMPHandler::ViewHome, {{150, 209}, {193, 183}, {317, 232}, {196, 272}}, 0, {}, IDW_TIMER_HOVER},
-    {7, ZorlaBMPHandler::ViewHome, {{184, 291}, {320, 251}, {371, 322}, {216, 344}}, 0, {}, IDW_WEATHER_HOVER},
+    {HotSpotNotes, ZorlaBMPHandler::ViewHome, {{168, 153}, {304, 92}, {312, 154}, {160, 195}}, 0, {}, IDW_NOTES_HOVER},
+    {HotSpotTimer, ZorlaBMPHandler::ViewHome, {{150, 209}, {193, 183}, {317, 232}, {196, 272}}, 0, {}, IDW_TIMER_HOVER},
+    {HotSpotWeather, ZorlaBMPHandler::ViewHome, {{184, 291}, {320, 251}, {371, 322}, {216, 344}}, 0, {},
+     IDW_WEATHER_HOVER},
 };
+// clang-format on
 
 void CALLBACK ClearStatus(HWND window, UINT, UINT_PTR id, DWORD)
 {

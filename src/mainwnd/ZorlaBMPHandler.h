@@ -25,7 +25,15 @@ class SoundBoard;
 // window's DC and is gone at the next repaint.
 class ZorlaBMPHandler {
 public:
-    enum View { ViewHome = 1, ViewWeather = 2, ViewNotes = 4, ViewTimer = 8 };
+    enum View {
+        ViewHome = 1,
+        ViewWeather = 2,
+        ViewNotes = 4,
+        ViewTimer = 8,
+        // Masks of the views that show a hot spot or a control.
+        ViewAll = ViewHome | ViewWeather | ViewNotes | ViewTimer,
+        ViewsButHome = ViewAll & ~ViewHome,
+    };
 
     // Decodes the home picture, which the first paint needs, and creates the
     // hot spots; a picture that cannot be decoded is reported and leaves the

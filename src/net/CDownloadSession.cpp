@@ -85,9 +85,37 @@ bool CDownloadSession::RunExchange(const Job& job, CDownloadRequest& request)
 
 bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
 {
+    std::string host;
+    std::string object;
+    if (!SplitUrl(job.url, request, host, object))
+        return false;
+
+    // Whatever way the exchange ends, the handles close, request first.
+    struct HandleCloser {
+        CDownloadSession& session;
+        CDownloadRequest& request;
+        ~HandleCloser()
+        {
+            Lock lock(session.m_lock);
+            request.CloseHandles();
+        }
+    } closer{*this, request};
+
+    const HINTERNET connection = Connect(job, request, host);
+    if (!connection)
+        return false;
+    const HINTERNET hRequest = SendRequest(connection, object, request);
+    if (!hRequest)
+        return false;
+    return CheckStatus(hRequest, request) && ReadBody(hRequest, request);
+}
+
+bool CDownloadSession::SplitUrl(const std::string& url, CDownloadRequest& request, std::string& host,
+                                std::string& object)
+{
     char canonical[MaxUrlLength];
     DWORD canonicalLength = sizeof canonical;
-    if (!::InternetCanonicalizeUrlA(job.url.c_str(), canonical, &canonicalLength, ICU_BROWSER_MODE))
+    if (!::InternetCanonicalizeUrlA(url.c_str(), canonical, &canonicalLength, ICU_BROWSER_MODE))
         return Fail(request);
     {
         Lock lock(m_lock);
@@ -104,72 +132,75 @@ bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
     parts.dwExtraInfoLength = 1;
     if (!::InternetCrackUrlA(canonical, 0, 0, &parts))
         return Fail(request);
-    const std::string host(parts.lpszHostName ? parts.lpszHostName : "", parts.dwHostNameLength);
-    std::string object(parts.lpszUrlPath ? parts.lpszUrlPath : "", parts.dwUrlPathLength);
+    host.assign(parts.lpszHostName ? parts.lpszHostName : "", parts.dwHostNameLength);
+    object.assign(parts.lpszUrlPath ? parts.lpszUrlPath : "", parts.dwUrlPathLength);
     if (parts.lpszExtraInfo)
         object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
     if (object.empty())
         object = "/";
+    return true;
+}
 
-    // Whatever way the exchange ends, the handles close, request first.
-    struct HandleCloser {
-        CDownloadSession& session;
-        CDownloadRequest& request;
-        ~HandleCloser()
-        {
-            Lock lock(session.m_lock);
-            request.CloseHandles();
-        }
-    } closer{*this, request};
-
+HINTERNET CDownloadSession::Connect(const Job& job, CDownloadRequest& request, const std::string& host)
+{
     HINTERNET connection = ::InternetConnectA(m_hRoot, host.c_str(), INTERNET_DEFAULT_HTTP_PORT, nullptr, nullptr,
                                               INTERNET_SERVICE_HTTP, NoCacheFlags, 0);
-    if (!connection)
-        return Fail(request);
+    if (!connection) {
+        Fail(request);
+        return nullptr;
+    }
     if (!Hold(request.m_hConnection, connection))
-        return false;
+        return nullptr;
 
     if (!job.userName.empty()) {
         if (!::InternetSetOptionExA(connection, INTERNET_OPTION_USERNAME, const_cast<char*>(job.userName.c_str()),
-                                    static_cast<DWORD>(job.userName.size()), 0))
-            return Fail(request);
-        if (!job.password.empty() &&
-            !::InternetSetOptionExA(connection, INTERNET_OPTION_PASSWORD, const_cast<char*>(job.password.c_str()),
-                                    static_cast<DWORD>(job.password.size()), 0))
-            return Fail(request);
+                                    static_cast<DWORD>(job.userName.size()), 0) ||
+            (!job.password.empty() &&
+             !::InternetSetOptionExA(connection, INTERNET_OPTION_PASSWORD, const_cast<char*>(job.password.c_str()),
+                                     static_cast<DWORD>(job.password.size()), 0))) {
+            Fail(request);
+            return nullptr;
+        }
     }
+    return connection;
+}
 
+HINTERNET CDownloadSession::SendRequest(HINTERNET connection, const std::string& object, CDownloadRequest& request)
+{
     HINTERNET hRequest =
         ::HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr, nullptr, NoCacheFlags, 0);
-    if (!hRequest)
-        return Fail(request);
+    if (!hRequest) {
+        Fail(request);
+        return nullptr;
+    }
     if (!Hold(request.m_hRequest, hRequest))
-        return false;
+        return nullptr;
 
     static const char headers[] = "Accept: text/*, image/*\r\n";
-    if (!::HttpSendRequestA(hRequest, headers, sizeof headers - 1, nullptr, 0))
-        return Fail(request);
+    if (!::HttpSendRequestA(hRequest, headers, sizeof headers - 1, nullptr, 0)) {
+        Fail(request);
+        return nullptr;
+    }
     // Destruction may have closed the handles while the call waited.
-    if (m_stop)
-        return false;
+    return m_stop ? nullptr : hRequest;
+}
 
+bool CDownloadSession::CheckStatus(HINTERNET hRequest, CDownloadRequest& request)
+{
     char status[80] = {};
     DWORD statusLength = sizeof status;
     if (!::HttpQueryInfoA(hRequest, HTTP_QUERY_STATUS_CODE, status, &statusLength, nullptr))
         return Fail(request);
     const int statusCode = std::atoi(status);
+    Lock lock(m_lock);
     if (statusCode != 200) {
         char text[64];
         std::snprintf(text, sizeof text, "HttpQueryInfo returned [%d]", statusCode);
-        Lock lock(m_lock);
         request.m_errorText = text;
         return false;
     }
-    {
-        Lock lock(m_lock);
-        request.m_errorText.clear();
-    }
-    return ReadBody(hRequest, request);
+    request.m_errorText.clear();
+    return true;
 }
 
 bool CDownloadSession::ReadBody(HINTERNET hRequest, CDownloadRequest& request)

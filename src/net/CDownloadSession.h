@@ -49,6 +49,12 @@ private:
     UINT RunQueue();
     bool RunExchange(const Job& job, CDownloadRequest& request);
     bool Exchange(const Job& job, CDownloadRequest& request);
+    // The steps of an exchange. Each one that fails has set the record's error
+    // text, or found the session stopping; the handles go into the record.
+    bool SplitUrl(const std::string& url, CDownloadRequest& request, std::string& host, std::string& object);
+    HINTERNET Connect(const Job& job, CDownloadRequest& request, const std::string& host);
+    HINTERNET SendRequest(HINTERNET connection, const std::string& object, CDownloadRequest& request);
+    bool CheckStatus(HINTERNET hRequest, CDownloadRequest& request);
     bool ReadBody(HINTERNET hRequest, CDownloadRequest& request);
     bool Hold(InternetHandle& slot, HINTERNET handle);
     // Sets the record's error text from the code (0: the last error); false.

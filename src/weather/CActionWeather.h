@@ -2,6 +2,7 @@
 
 #include "store/CAction.h"
 #include "net/CHttpDownloader.h"
+#include "shared/PrivateMessages.h"
 #include "weather/WeatherView.h"
 
 #include <windows.h>
@@ -21,10 +22,6 @@
 // the user-interface thread that also reads it.
 class CActionWeather : public CAction {
 public:
-    // Posted to WeatherView::Window() when a download has finished; lParam is the
-    // action. The main window hands it to OnWorkerMessage.
-    static const UINT WM_WEATHER_DONE = WM_APP + 20;
-
     static const char* const SECTION;        // registry section of the settings below
     static const char* const DEFAULT_STAMP;  // "szLastUpdate" before the first update
 

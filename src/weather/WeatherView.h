@@ -14,7 +14,7 @@ public:
     virtual void ShowStatus(const std::string& text, bool transient) = 0;
 
     // The main window, which gets the download message
-    // (CActionWeather::WM_WEATHER_DONE); null while there is none.
+    // (WM_WEATHER_DONE); null while there is none.
     virtual HWND Window() = 0;
 
     // The city list and the weather text should be rebuilt from the action's

@@ -1,5 +1,6 @@
 // The real Zorla.exe driven with mouse and keyboard messages from outside.
 #include "resource.h"
+#include "shared/PrivateMessages.h"
 #include "support/TestRegistry.h"
 #include "support/Text1252.h"
 #include "support/ZorlaCopy.h"
@@ -155,7 +156,7 @@ TEST(Views, TheCloseButtonSendsTheWindowToTheTrayAndTheIconBringsItBack)
     EXPECT_FALSE(IsWindowVisible(owner));
 
     // The icon's double click, as the shell reports it.
-    Send(main, WM_APP + 1, 100, WM_LBUTTONDBLCLK);
+    Send(main, WM_TRAY_NOTIFY, 100, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000));
     EXPECT_EQ(GetWindow(main, GW_OWNER), nullptr);
     RECT after{};

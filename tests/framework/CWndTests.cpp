@@ -1,6 +1,7 @@
 #include "framework/CWnd.h"
 #include "framework/ExceptionReport.h"
 #include "framework/Handles.h"
+#include "resource.h"
 
 #include "support/MessagePump.h"
 
@@ -161,7 +162,7 @@ TEST_F(CWndTest, ControlNotificationsGoToTheChildFirst)
 
     // A command whose lParam is a pointer, not a control, stays with the parent.
     int payload = 0;
-    ::SendMessageA(window, WM_COMMAND, 143, reinterpret_cast<LPARAM>(&payload));
+    ::SendMessageA(window, WM_COMMAND, ID_NOTE_OPEN, reinterpret_cast<LPARAM>(&payload));
     EXPECT_EQ(parent.commands, before + 1);
 }
 

@@ -1,6 +1,7 @@
 #include "framework/AfxFunctions.h"
 #include "image/PLAnyPicDecoder.h"
 #include "image/PLTextException.h"
+#include "resource.h"
 #include "support/TopDownDib.h"
 
 #include <gtest/gtest.h>
@@ -20,9 +21,11 @@ struct PictureSize {
 };
 
 const PictureSize kPictures[] = {
-    {110, 440, 444}, {112, 440, 444}, {113, 440, 444}, {114, 440, 444}, {136, 440, 444},
-    {118, 38, 14},   {119, 34, 18},   {120, 22, 23},   {153, 24, 25},   {146, 25, 23},
-    {159, 23, 22},   {135, 300, 350}, {138, 193, 218}, {141, 194, 146}, {157, 47, 47},
+    {IDP_HOME, 440, 444},         {IDP_NOTE_EDITOR, 440, 444},  {IDP_WEATHER, 440, 444},
+    {IDP_TIMER_EDITOR, 440, 444}, {IDP_WEATHER_COPY, 440, 444}, {IDP_BLINK_OTHER, 38, 14},
+    {IDP_BLINK_HOME, 34, 18},     {IDP_CLOSE_HOVER, 22, 23},    {IDP_ENVELOPE_HOVER, 24, 25},
+    {IDP_BACK_HOVER, 25, 23},     {IDP_REFRESH_HOVER, 23, 22},  {IDP_ABOUT, 300, 350},
+    {IDP_NOTE, 193, 218},         {IDP_REMINDER, 194, 146},     {IDP_ALERT, 47, 47},
 };
 
 // The decoder's message for an id or a buffer, or "" when it decoded.
@@ -160,7 +163,7 @@ TEST(PLAnyPicDecoder, EveryPictureDecodesAtItsSizeInColour)
 TEST(PLAnyPicDecoder, ErrorsCarryTheDecoderMessage)
 {
     EXPECT_EQ(DecodeError(999), "Decoder error: Opening resource 999 failed\n");
-    EXPECT_EQ(DecodeError(115), "Decoder error: Unknown file type.\n");
+    EXPECT_EQ(DecodeError(IDR_REGION_HOME), "Decoder error: Unknown file type.\n");
 
     PLAnyPicDecoder decoder;
     PLDIBSection bitmap;
@@ -173,7 +176,7 @@ TEST(PLAnyPicDecoder, ErrorsCarryTheDecoderMessage)
     // The WAVE resources are no RCDATA; asking for their type finds them, but
     // they are no pictures.
     try {
-        decoder.DecodeResource(AfxGetResourceHandle(), 121, bitmap, 0, "WAVE");
+        decoder.DecodeResource(AfxGetResourceHandle(), IDW_GREETING, bitmap, 0, "WAVE");
         FAIL() << "no exception";
     } catch (const PLTextException& e) {
         EXPECT_EQ(e.Code(), PL_ERRUNKNOWN_FILE_TYPE);
@@ -182,7 +185,7 @@ TEST(PLAnyPicDecoder, ErrorsCarryTheDecoderMessage)
 
 TEST(PLAnyPicDecoder, DamagedStreamsThrowAndLeaveTheBitmap)
 {
-    const std::vector<BYTE> good = ResourceBytes(119);
+    const std::vector<BYTE> good = ResourceBytes(IDP_BLINK_HOME);
     PLDIBSection bitmap;
     ASSERT_EQ(DecodeError(good, bitmap), "");
     const HBITMAP held = bitmap.Handle();
@@ -263,7 +266,7 @@ TEST(PLDIBSection, DrawPartCopiesExactlyTheBlockInPlace)
 {
     PLAnyPicDecoder decoder;
     PLDIBSection picture;
-    decoder.DecodeResource(AfxGetResourceHandle(), 110, picture);
+    decoder.DecodeResource(AfxGetResourceHandle(), IDP_HOME, picture);
     const COLORREF fill = RGB(255, 0, 255);
     Canvas canvas(440, 444, fill);
 
@@ -289,7 +292,7 @@ TEST(PLDIBSection, MovingHandsOverTheSection)
 {
     PLAnyPicDecoder decoder;
     PLDIBSection first;
-    decoder.DecodeResource(AfxGetResourceHandle(), 157, first);
+    decoder.DecodeResource(AfxGetResourceHandle(), IDP_ALERT, first);
     const HBITMAP handle = first.Handle();
     PLDIBSection second(std::move(first));
     EXPECT_TRUE(first.IsEmpty());
@@ -297,7 +300,7 @@ TEST(PLDIBSection, MovingHandsOverTheSection)
     EXPECT_EQ(second.Handle(), handle);
     EXPECT_EQ(second.Width(), 47);
 
-    decoder.DecodeResource(AfxGetResourceHandle(), 118, second);
+    decoder.DecodeResource(AfxGetResourceHandle(), IDP_BLINK_OTHER, second);
     EXPECT_EQ(::GetObjectType(handle), 0u) << "the replaced section is deleted";
     Canvas canvas(4, 4, RGB(1, 2, 3));
     first.Draw(canvas.dc(), 0, 0, SRCCOPY);  // empty: draws nothing

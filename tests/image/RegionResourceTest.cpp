@@ -2,6 +2,7 @@
 
 #include "framework/AfxFunctions.h"
 #include "framework/Handles.h"
+#include "resource.h"
 #include "support/MessageBoxAnswerer.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +63,11 @@ struct RegionCase {
 TEST(ApplyRegionResource, EveryRegionShapesTheWindowToItsBounds)
 {
     const RegionCase cases[] = {
-        {115, {7, 1, 439, 443}}, {116, {0, 1, 439, 443}}, {139, {0, 0, 193, 217}}, {142, {1, 1, 194, 145}}};
+        {IDR_REGION_HOME, {7, 1, 439, 443}},
+        {IDR_REGION_OTHER, {0, 1, 439, 443}},
+        {IDR_REGION_NOTE, {0, 0, 193, 217}},
+        {IDR_REGION_REMINDER, {1, 1, 194, 145}},
+    };
     PopupWindow window;
     MessageBoxAnswerer boxes;
     for (const RegionCase& c : cases) {
@@ -80,7 +85,7 @@ TEST(ApplyRegionResource, EveryRegionShapesTheWindowToItsBounds)
     EXPECT_TRUE(boxes.boxes().empty());
     // The outline really is irregular: a corner outside the figure is cut away.
     GdiRegion region(::CreateRectRgn(0, 0, 0, 0));
-    ASSERT_TRUE(ApplyRegionResource(115, window.get()));
+    ASSERT_TRUE(ApplyRegionResource(IDR_REGION_HOME, window.get()));
     ::GetWindowRgn(window.get(), region.get());
     EXPECT_FALSE(::PtInRegion(region.get(), 3, 200));
     EXPECT_TRUE(::PtInRegion(region.get(), 220, 220));
@@ -94,7 +99,7 @@ struct BadRegion {
 
 TEST(ApplyRegionResource, DamagedDataIsReportedAndTheShapeKept)
 {
-    const std::vector<BYTE> good = ResourceBytes(139);
+    const std::vector<BYTE> good = ResourceBytes(IDR_REGION_NOTE);
     auto withCount = [&](DWORD count) {
         std::vector<BYTE> bytes = good;
         std::memcpy(bytes.data() + 8, &count, 4);
@@ -117,7 +122,7 @@ TEST(ApplyRegionResource, DamagedDataIsReportedAndTheShapeKept)
     };
 
     PopupWindow window;
-    ASSERT_TRUE(ApplyRegionResource(116, window.get()));
+    ASSERT_TRUE(ApplyRegionResource(IDR_REGION_OTHER, window.get()));
     for (const BadRegion& c : cases) {
         MessageBoxAnswerer boxes;
         EXPECT_FALSE(ApplyRegionData(c.bytes.data(), c.bytes.size(), window.get())) << c.what;
@@ -139,7 +144,7 @@ TEST(ApplyRegionResource, MissingResourceAndMissingWindowAreReported)
     }
     {
         MessageBoxAnswerer boxes;
-        EXPECT_FALSE(ApplyRegionResource(115, nullptr));
+        EXPECT_FALSE(ApplyRegionResource(IDR_REGION_HOME, nullptr));
         ASSERT_EQ(boxes.boxes().size(), 1u);
         EXPECT_EQ(boxes.boxes()[0].text, "failed to set the region for that window");
     }
@@ -148,7 +153,7 @@ TEST(ApplyRegionResource, MissingResourceAndMissingWindowAreReported)
 TEST(ApplyRegionCopy, EachWindowGetsItsOwnCopyAndTheRegionStaysTheCallers)
 {
     MessageBoxAnswerer boxes;
-    GdiRegion outline = LoadRegionResource(139);
+    GdiRegion outline = LoadRegionResource(IDR_REGION_NOTE);
     ASSERT_TRUE(outline);
     PopupWindow first;
     PopupWindow second;

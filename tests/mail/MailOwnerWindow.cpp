@@ -2,6 +2,7 @@
 
 #include "mail/CIMapiThread.h"
 #include "mail/CSendToFriend.h"
+#include "shared/PrivateMessages.h"
 
 MailOwnerWindow::MailOwnerWindow(DWORD exStyle)
 {
@@ -18,10 +19,10 @@ MailOwnerWindow::~MailOwnerWindow()
 LRESULT MailOwnerWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case CIMapiThread::WM_MAIL_PROGRESS:
+    case WM_MAIL_PROGRESS:
         steps.emplace_back(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam));
         return m_mail ? m_mail->OnMailProgress(wParam, lParam) : 0;
-    case CIMapiThread::WM_MAIL_DONE:
+    case WM_MAIL_DONE:
         results.push_back(static_cast<ULONG>(wParam));
         return m_mail ? m_mail->OnMailDone(static_cast<ULONG>(wParam)) : 0;
     default: return CWnd::WindowProc(message, wParam, lParam);

@@ -1,4 +1,4 @@
-// The mail from the real main window: command 133 and hot spot 3, the
+// The mail from the real main window: its command and the envelope, the
 // window's state around the mail client, the mail thread's end message, and
 // a main window that closes while a mail is under way.
 #include "MapiDouble.h"
@@ -7,7 +7,9 @@
 
 #include "mail/CIMapiThread.h"
 #include "mail/MapiAvailability.h"
+#include "mainwnd/HotSpotId.h"
 #include "mainwnd/MainWindowFixture.h"
+#include "shared/PrivateMessages.h"
 #include "support/MessagePump.h"
 #include "support/RecordingOpener.h"
 
@@ -41,7 +43,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MainWindowMail, Command133AndHotSpot3OpenTheDialogOverTheMainWindow)
+TEST_F(MainWindowMail, TheSendCommandAndTheEnvelopeOpenTheDialogOverTheMainWindow)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
     HWND dialogOwner = nullptr;
@@ -52,7 +54,7 @@ TEST_F(MainWindowMail, Command133AndHotSpot3OpenTheDialogOverTheMainWindow)
     EXPECT_EQ(Command(ID_SEND_TO_FRIEND), 0);
     EXPECT_EQ(driver.Shown(), 1);
     EXPECT_EQ(dialogOwner, window);
-    dlg->OnHotSpot(3);
+    dlg->OnHotSpot(HotSpotEnvelope);
     EXPECT_EQ(driver.Shown(), 2);
     EXPECT_FALSE(dlg->Mail().IsUnderWay());
     EXPECT_TRUE(opener.Calls().empty());
@@ -84,9 +86,9 @@ TEST_F(MainWindowMail, TheTopMostMainWindowStepsBackAndIsDisabledOnlyWhileTheMai
 TEST_F(MainWindowMail, TheMailThreadsEndMessageOpensTheLinkOnlyForAFailure)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_EQ(SendMessageA(window, WM_USER + 100, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(window, WM_MAIL_DONE, 0, 0), 0);
     EXPECT_TRUE(opener.Calls().empty());
-    EXPECT_EQ(SendMessageA(window, WM_USER + 100, MAPI_E_USER_ABORT, 0), 0);
+    EXPECT_EQ(SendMessageA(window, WM_MAIL_DONE, MAPI_E_USER_ABORT, 0), 0);
     EXPECT_EQ(opener.Calls(), std::vector<std::string>{kMailtoCall});
 }
 

@@ -3,6 +3,8 @@
 // system keeps doing with its own system-menu commands.
 #include "MainWindowFixture.h"
 
+#include "mainwnd/HotSpotId.h"
+
 #include "shared/WebAddresses.h"
 #include "support/RecordingOpener.h"
 #include "support/WhileModal.h"
@@ -127,7 +129,7 @@ TEST_F(MainWindowCommands, TheLinkItsCommandTheLogoAndADoubleClickOpenTheBrandsS
 
     Command(ID_WEB_LINK);
     ASSERT_TRUE(opener.WaitForCalls(1));
-    dlg->OnHotSpot(1);
+    dlg->OnHotSpot(HotSpotBrandLogo);
     ASSERT_TRUE(opener.WaitForCalls(2));
     SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(60, 250));
     ASSERT_TRUE(opener.WaitForCalls(3));

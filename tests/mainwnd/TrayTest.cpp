@@ -4,6 +4,7 @@
 
 #include "mainwnd/CSystemTray.h"
 #include "mainwnd/TrayWindow.h"
+#include "shared/PrivateMessages.h"
 #include "support/MessagePump.h"
 
 #include <cstring>
@@ -100,7 +101,7 @@ TEST(SystemTray, TheTooltipIsCutTo63Bytes)
 
     ShellWatch watch;
     CSystemTray tray;
-    ASSERT_TRUE(tray.Create(nullptr, WM_APP + 1, longTitle.c_str(), AppIcon(), 7, false));
+    ASSERT_TRUE(tray.Create(nullptr, WM_TRAY_NOTIFY, longTitle.c_str(), AppIcon(), 7, false));
     ASSERT_EQ(1u, watch.calls.size());
     EXPECT_EQ(longTitle.substr(0, 63), watch.calls[0].tip);
     EXPECT_EQ(tray.GetSafeHwnd(), watch.calls[0].window) << "without a window of the caller's, its own hears";
@@ -112,7 +113,7 @@ TEST(SystemTray, ShowAndHideAddAndDeleteTheIconOnce)
     ShellWatch watch;
     {
         CSystemTray tray;
-        ASSERT_TRUE(tray.Create(nullptr, WM_APP + 1, "Zorla 1.0", AppIcon(), 100, true));
+        ASSERT_TRUE(tray.Create(nullptr, WM_TRAY_NOTIFY, "Zorla 1.0", AppIcon(), 100, true));
         EXPECT_TRUE(watch.calls.empty()) << "created hidden: nothing in the tray yet";
         EXPECT_TRUE(tray.IsHidden());
         EXPECT_TRUE(tray.IsRemoved());
@@ -123,7 +124,7 @@ TEST(SystemTray, ShowAndHideAddAndDeleteTheIconOnce)
         EXPECT_TRUE(watch.calls[0].result) << "Wine's tray takes the icon";
         EXPECT_EQ(100u, watch.calls[0].id);
         EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP), watch.calls[0].flags);
-        EXPECT_EQ(static_cast<UINT>(WM_APP + 1), watch.calls[0].callback);
+        EXPECT_EQ(WM_TRAY_NOTIFY, watch.calls[0].callback);
 
         EXPECT_TRUE(tray.HideIcon());
         EXPECT_TRUE(tray.HideIcon());
@@ -145,7 +146,7 @@ TEST(SystemTray, TheHiddenOwnerGoesWithTheTrayAndLeavesTheWindowAlive)
     HWND parent = nullptr;
     {
         CSystemTray tray;
-        ASSERT_TRUE(tray.Create(window, WM_APP + 1, "Zorla 1.0", AppIcon(), 100, true));
+        ASSERT_TRUE(tray.Create(window, WM_TRAY_NOTIFY, "Zorla 1.0", AppIcon(), 100, true));
         EXPECT_EQ(nullptr, tray.ExistingParentWindow());
         ToggleTray(tray, window);
         parent = tray.ExistingParentWindow();
@@ -165,7 +166,7 @@ TEST(SystemTray, ANewTaskbarGetsTheIconBackWhenItShouldShow)
 {
     ShellWatch watch;
     CSystemTray tray;
-    ASSERT_TRUE(tray.Create(nullptr, WM_APP + 1, "Zorla 1.0", AppIcon(), 100, true));
+    ASSERT_TRUE(tray.Create(nullptr, WM_TRAY_NOTIFY, "Zorla 1.0", AppIcon(), 100, true));
     const UINT taskbarCreated = CSystemTray::TaskbarCreatedMessage();
     ASSERT_NE(0u, taskbarCreated);
 
@@ -226,7 +227,7 @@ TEST_F(TrayWindowTest, TheWindowGoesToTheTrayWithOneIconAndComesBack)
     EXPECT_EQ("Zorla 1.0", watch.calls[0].tip);
     EXPECT_EQ(window, watch.calls[0].window);
     EXPECT_EQ(CZorlaDlg::kTrayIconId, watch.calls[0].id);
-    EXPECT_EQ(CZorlaDlg::WM_TRAY_NOTIFY, watch.calls[0].callback);
+    EXPECT_EQ(WM_TRAY_NOTIFY, watch.calls[0].callback);
     EXPECT_FALSE(IsWindowVisible(window));
     HWND parent = dlg->Tray().ExistingParentWindow();
     ASSERT_NE(nullptr, parent);
@@ -234,7 +235,7 @@ TEST_F(TrayWindowTest, TheWindowGoesToTheTrayWithOneIconAndComesBack)
     EXPECT_FALSE(IsWindowVisible(parent));
 
     // A double click on the icon brings it back, where it was.
-    SendMessageA(window, CZorlaDlg::WM_TRAY_NOTIFY, CZorlaDlg::kTrayIconId, WM_LBUTTONDBLCLK);
+    SendMessageA(window, WM_TRAY_NOTIFY, CZorlaDlg::kTrayIconId, WM_LBUTTONDBLCLK);
     ASSERT_EQ(2u, watch.calls.size());
     EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), watch.calls[1].message);
     EXPECT_TRUE(IsWindowVisible(window));
@@ -244,7 +245,7 @@ TEST_F(TrayWindowTest, TheWindowGoesToTheTrayWithOneIconAndComesBack)
     EXPECT_TRUE(EqualRect(&before, &after));
 
     // Other mouse messages of the icon do nothing; every one is answered 1.
-    EXPECT_EQ(1, SendMessageA(window, CZorlaDlg::WM_TRAY_NOTIFY, CZorlaDlg::kTrayIconId, WM_MOUSEMOVE));
+    EXPECT_EQ(1, SendMessageA(window, WM_TRAY_NOTIFY, CZorlaDlg::kTrayIconId, WM_MOUSEMOVE));
     EXPECT_EQ(2u, watch.calls.size());
     EXPECT_TRUE(IsWindowVisible(window));
 }
@@ -270,7 +271,7 @@ TEST_F(TrayWindowTest, AViewCommandFromTheTrayMenuShowsTheWindowAndTheView)
     ASSERT_FALSE(IsWindowVisible(window));
 
     SetCursorPos(300, 200);
-    SendMessageA(window, CZorlaDlg::WM_TRAY_NOTIFY, CZorlaDlg::kTrayIconId, WM_RBUTTONDOWN);
+    SendMessageA(window, WM_TRAY_NOTIFY, CZorlaDlg::kTrayIconId, WM_RBUTTONDOWN);
     HWND menu = dlg->CommandMenu().GetSafeHwnd();
     ASSERT_TRUE(menu && IsWindowVisible(menu));
     RECT menuRect{};
@@ -301,7 +302,7 @@ TEST_F(TrayWindowTest, ReleasingTheButtonThatOpenedTheMenuChoosesNothing)
     press.mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
     SendInput(1, &press, sizeof press);
     PumpMessagesUntil([] { return (GetKeyState(VK_RBUTTON) & 0x8000) != 0; }, 2000);
-    SendMessageA(window, CZorlaDlg::WM_TRAY_NOTIFY, CZorlaDlg::kTrayIconId, WM_RBUTTONDOWN);
+    SendMessageA(window, WM_TRAY_NOTIFY, CZorlaDlg::kTrayIconId, WM_RBUTTONDOWN);
     HWND menu = dlg->CommandMenu().GetSafeHwnd();
     ASSERT_TRUE(menu && IsWindowVisible(menu));
 

@@ -1,6 +1,8 @@
+#include "mainwnd/HotSpotId.h"
 #include "mainwnd/MainTimers.h"
 #include "mainwnd/ZorlaBMPHandler.h"
 #include "shared/MainSettings.h"
+#include "resource.h"
 #include "support/HeardSounds.h"
 
 #include "shared/AppFont.h"
@@ -100,6 +102,11 @@ Pixels PicturePart(int id, const RECT& part)
     return PicturePart(picture, part);
 }
 
+int Area(const RECT& rect)
+{
+    return (rect.right - rect.left) * (rect.bottom - rect.top);
+}
+
 int Count(const Pixels& pixels, DWORD colour)
 {
     return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
@@ -183,12 +190,12 @@ TEST_F(HandlerTest, HomeViewRunsTheMenuCardAndTheFixedSpots)
     ASSERT_EQ(m_handler.GetView(), ZorlaBMPHandler::ViewHome);
     ASSERT_EQ(m_handler.HotSpots().size(), 11u);
     EXPECT_EQ(ClickAt(100, 200), 0) << "the figure is no hot spot at home: the click drags";
-    EXPECT_EQ(ClickAt(240, 140), 8);   // notes item
-    EXPECT_EQ(ClickAt(230, 225), 10);  // timer item
-    EXPECT_EQ(ClickAt(280, 300), 7);   // weather item
-    EXPECT_EQ(ClickAt(130, 90), 1);    // brand logo
-    EXPECT_EQ(ClickAt(410, 270), 2);   // close button
-    EXPECT_EQ(ClickAt(361, 108), 3);   // envelope
+    EXPECT_EQ(ClickAt(240, 140), HotSpotNotes);
+    EXPECT_EQ(ClickAt(230, 225), HotSpotTimer);
+    EXPECT_EQ(ClickAt(280, 300), HotSpotWeather);
+    EXPECT_EQ(ClickAt(130, 90), HotSpotBrandLogo);
+    EXPECT_EQ(ClickAt(410, 270), HotSpotClose);
+    EXPECT_EQ(ClickAt(361, 108), HotSpotEnvelope);
     EXPECT_EQ(ClickAt(349, 97), 0) << "outside the envelope's slanted edge";
     EXPECT_EQ(ClickAt(170, 364), 0) << "no back arrow at home";
     EXPECT_EQ(ClickAt(300, 225), 0) << "no refresh arrow at home";
@@ -200,44 +207,47 @@ TEST_F(HandlerTest, HomeViewRunsTheMenuCardAndTheFixedSpots)
         if (spot->HoverSound())
             sounds.emplace_back(spot->Id(), spot->HoverSound());
     }
-    EXPECT_EQ(sounds, (std::vector<std::pair<int, int>>{{8, 127}, {10, 129}, {7, 128}}));
+    EXPECT_EQ(sounds, (std::vector<std::pair<int, int>>{{HotSpotNotes, IDW_NOTES_HOVER},
+                                                        {HotSpotTimer, IDW_TIMER_HOVER},
+                                                        {HotSpotWeather, IDW_WEATHER_HOVER}}));
 }
 
 TEST_F(HandlerTest, OtherViewsGoHomeThroughTheFigureAndTheBackArrow)
 {
-    ShowView(ZorlaBMPHandler::ViewWeather, 113);
-    EXPECT_EQ(ClickAt(100, 200), 6);
-    EXPECT_EQ(ClickAt(100, 118), 1) << "the logo comes first in the list";
-    EXPECT_EQ(HoveredAt(100, 118), (std::set<int>{1, 6}));
-    EXPECT_EQ(ClickAt(300, 225), 5);
-    EXPECT_EQ(ClickAt(170, 364), 4);
+    ShowView(ZorlaBMPHandler::ViewWeather, IDP_WEATHER);
+    EXPECT_EQ(ClickAt(100, 200), HotSpotFigure);
+    EXPECT_EQ(ClickAt(100, 118), HotSpotBrandLogo) << "the logo comes first in the list";
+    EXPECT_EQ(HoveredAt(100, 118), (std::set<int>{HotSpotBrandLogo, HotSpotFigure}));
+    EXPECT_EQ(ClickAt(300, 225), HotSpotRefresh);
+    EXPECT_EQ(ClickAt(170, 364), HotSpotBack);
     EXPECT_EQ(ClickAt(240, 140), 0) << "the menu card is only at home";
     EXPECT_EQ(ClickAt(330, 280), 0) << "neither editor's button in the weather view";
 
     m_handler.SetViewValue(ZorlaBMPHandler::ViewNotes);
-    EXPECT_EQ(ClickAt(330, 280), 9);
+    EXPECT_EQ(ClickAt(330, 280), HotSpotFileNote);
     EXPECT_EQ(ClickAt(300, 225), 0);
     m_handler.SetViewValue(ZorlaBMPHandler::ViewTimer);
-    EXPECT_EQ(ClickAt(330, 280), 11);
-    EXPECT_EQ(ClickAt(362, 308), 11) << "the alarm clock reaches past the label's area";
-    EXPECT_EQ(ClickAt(100, 200), 6);
+    EXPECT_EQ(ClickAt(330, 280), HotSpotAlarmClock);
+    EXPECT_EQ(ClickAt(362, 308), HotSpotAlarmClock) << "the alarm clock reaches past the label's area";
+    EXPECT_EQ(ClickAt(100, 200), HotSpotFigure);
 
     // The two saving buttons overlap; no view makes both active.
     const HotSpot* alarm = nullptr;
     const HotSpot* label = nullptr;
     for (const auto& spot : m_handler.HotSpots()) {
-        alarm = spot->Id() == 11 ? spot.get() : alarm;
-        label = spot->Id() == 9 ? spot.get() : label;
+        alarm = spot->Id() == HotSpotAlarmClock ? spot.get() : alarm;
+        label = spot->Id() == HotSpotFileNote ? spot.get() : label;
     }
     ASSERT_TRUE(alarm && label);
-    for (int view : {1, 2, 4, 8})
+    for (int view : {ZorlaBMPHandler::ViewHome, ZorlaBMPHandler::ViewWeather, ZorlaBMPHandler::ViewNotes,
+                     ZorlaBMPHandler::ViewTimer})
         EXPECT_FALSE(alarm->IsActive(view) && label->IsActive(view)) << view;
 }
 
 TEST_F(HandlerTest, HoverTestsUseScreenPointsAndClearOldMarks)
 {
-    EXPECT_EQ(HoveredAt(240, 140), (std::set<int>{8}));
-    EXPECT_EQ(HoveredAt(230, 225), (std::set<int>{10}));
+    EXPECT_EQ(HoveredAt(240, 140), (std::set<int>{HotSpotNotes}));
+    EXPECT_EQ(HoveredAt(230, 225), (std::set<int>{HotSpotTimer}));
     EXPECT_EQ(HoveredAt(100, 200), (std::set<int>{}));
     EXPECT_FALSE(m_handler.UpdateHover(POINT{kLeft + 100, kTop + 200}));
     EXPECT_TRUE(m_handler.UpdateHover(POINT{kLeft + 410, kTop + 270}));
@@ -249,13 +259,14 @@ TEST_F(HandlerTest, MenuCardItemsSoundOnceWhenThePointerEnters)
 {
     m_settings.playSounds = 1;
     HoveredAt(240, 140);  // notes
-    EXPECT_EQ(m_sounds.played, (std::vector<int>{127}));
+    EXPECT_EQ(m_sounds.played, (std::vector<int>{IDW_NOTES_HOVER}));
     HoveredAt(230, 225);  // timer
     HoveredAt(232, 226);  // still the timer: no second sound
-    EXPECT_EQ(m_sounds.played, (std::vector<int>{127, 129}));
+    EXPECT_EQ(m_sounds.played, (std::vector<int>{IDW_NOTES_HOVER, IDW_TIMER_HOVER}));
     HoveredAt(240, 140);  // back to the notes
     HoveredAt(250, 310);  // weather
-    EXPECT_EQ(m_sounds.played, (std::vector<int>{127, 129, 127, 128}));
+    EXPECT_EQ(m_sounds.played,
+              (std::vector<int>{IDW_NOTES_HOVER, IDW_TIMER_HOVER, IDW_NOTES_HOVER, IDW_WEATHER_HOVER}));
     HoveredAt(410, 270);  // the close button has a picture but no sound
     EXPECT_EQ(m_sounds.played.size(), 4u);
 
@@ -275,10 +286,10 @@ struct HoverCase {
 TEST_F(HandlerTest, HoverPicturesAppearAtTheirRectanglesAndGoAgain)
 {
     const HoverCase cases[] = {
-        {ZorlaBMPHandler::ViewHome, 110, {410, 270}, 120, {399, 259, 421, 282}},
-        {ZorlaBMPHandler::ViewHome, 110, {361, 108}, 153, {349, 96, 373, 121}},
-        {ZorlaBMPHandler::ViewWeather, 113, {170, 364}, 146, {159, 353, 184, 376}},
-        {ZorlaBMPHandler::ViewWeather, 113, {302, 226}, 159, {291, 215, 314, 237}},
+        {ZorlaBMPHandler::ViewHome, IDP_HOME, {410, 270}, IDP_CLOSE_HOVER, {399, 259, 421, 282}},
+        {ZorlaBMPHandler::ViewHome, IDP_HOME, {361, 108}, IDP_ENVELOPE_HOVER, {349, 96, 373, 121}},
+        {ZorlaBMPHandler::ViewWeather, IDP_WEATHER, {170, 364}, IDP_BACK_HOVER, {159, 353, 184, 376}},
+        {ZorlaBMPHandler::ViewWeather, IDP_WEATHER, {302, 226}, IDP_REFRESH_HOVER, {291, 215, 314, 237}},
     };
     for (const HoverCase& c : cases) {
         ShowView(c.view, c.background);
@@ -311,8 +322,8 @@ TEST_F(HandlerTest, BlinkingClosesAndOpensTheEyesOfTheView)
         RECT rect;
     };
     const BlinkCase cases[] = {
-        {ZorlaBMPHandler::ViewHome, 110, 119, {51, 134, 85, 152}},
-        {ZorlaBMPHandler::ViewTimer, 114, 118, {62, 138, 100, 152}},
+        {ZorlaBMPHandler::ViewHome, IDP_HOME, IDP_BLINK_HOME, {51, 134, 85, 152}},
+        {ZorlaBMPHandler::ViewTimer, IDP_TIMER_EDITOR, IDP_BLINK_OTHER, {62, 138, 100, 152}},
     };
     for (const BlinkCase& c : cases) {
         ShowView(c.view, c.background);
@@ -455,17 +466,17 @@ TEST_F(HandlerTest, StatusLineIsShadowedWhiteTextOverTheWeatherPageCopy)
     // The status rectangle and the column and row where the shadow ends.
     const RECT drawn = {status.left, status.top, status.right + 1, status.bottom + 1};
     const int width = drawn.right - drawn.left;
-    ASSERT_NE(PicturePart(113, status), PicturePart(136, status)) << "the copy lacks the headline";
+    ASSERT_NE(PicturePart(IDP_WEATHER, status), PicturePart(IDP_WEATHER_COPY, status)) << "the copy lacks the headline";
 
-    ShowView(ZorlaBMPHandler::ViewWeather, 113);
+    ShowView(ZorlaBMPHandler::ViewWeather, IDP_WEATHER);
     PaintHandler();
     m_handler.ShowStatus("", false);
-    EXPECT_EQ(Capture(status), PicturePart(136, status)) << "the headline is blanked from picture 136";
+    EXPECT_EQ(Capture(status), PicturePart(IDP_WEATHER_COPY, status)) << "the headline is blanked from the copy";
     const Pixels before = Capture(drawn);
 
     m_handler.ShowStatus("Weather update - contacting server...", false);
     EXPECT_EQ(m_handler.GetStatusText(), "Weather update - contacting server...");
-    EXPECT_EQ(Capture(aboveText), PicturePart(136, aboveText)) << "text starts at the middle less 5";
+    EXPECT_EQ(Capture(aboveText), PicturePart(IDP_WEATHER_COPY, aboveText)) << "text starts at the middle less 5";
     const Pixels text = Capture(drawn);
     EXPECT_GT(ExpectShadowedWhiteText(before, text, width), 0) << "the text is drawn";
 
@@ -497,7 +508,7 @@ TEST_F(HandlerTest, TransientStatusIsDrawnOnceAndClearedByTimer11)
     const ProgramFont font;
     const RECT status = ZorlaBMPHandler::kStatusRect;
     const RECT drawn = {status.left, status.top, status.right + 1, status.bottom + 1};
-    ShowView(ZorlaBMPHandler::ViewWeather, 113);
+    ShowView(ZorlaBMPHandler::ViewWeather, IDP_WEATHER);
     PaintHandler();
     m_handler.ShowStatus("", false);
     const Pixels before = Capture(drawn);
@@ -512,9 +523,9 @@ TEST_F(HandlerTest, TransientStatusIsDrawnOnceAndClearedByTimer11)
     MSG timer{};
     ASSERT_TRUE(TakeTimerMessage(m_window, TimerStatus, timer, 15000)) << "timer 11 is armed";
     EXPECT_NE(timer.lParam, 0) << "with a timer procedure";
-    EXPECT_NE(Capture(status), PicturePart(113, status)) << "nothing repainted before the timer";
+    EXPECT_NE(Capture(status), PicturePart(IDP_WEATHER, status)) << "nothing repainted before the timer";
     ::DispatchMessageA(&timer);
-    EXPECT_EQ(Capture(status), PicturePart(113, status));
+    EXPECT_EQ(Capture(status), PicturePart(IDP_WEATHER, status));
     EXPECT_FALSE(::KillTimer(m_window, TimerStatus)) << "the timer stops itself";
 
     // Armed again by the next transient text, even outside the weather view.
@@ -525,14 +536,14 @@ TEST_F(HandlerTest, TransientStatusIsDrawnOnceAndClearedByTimer11)
 
 TEST_F(HandlerTest, NextStatusTextLeavesNoShadowBehind)
 {
-    ShowView(ZorlaBMPHandler::ViewWeather, 113);
+    ShowView(ZorlaBMPHandler::ViewWeather, IDP_WEATHER);
     PaintHandler();
     // A line wider than the status line: its shadow reaches the column just
     // right of the rectangle.
     m_handler.ShowStatus(std::string(120, '_'), false);
     m_handler.ShowStatus("", false);
     const RECT area = ZorlaBMPHandler::StatusArea();
-    EXPECT_EQ(Capture(area), PicturePart(136, area));
+    EXPECT_EQ(Capture(area), PicturePart(IDP_WEATHER_COPY, area));
 }
 
 TEST_F(HandlerTest, TextsOutsideTheWeatherViewAreKeptButNotDrawn)
@@ -540,28 +551,28 @@ TEST_F(HandlerTest, TextsOutsideTheWeatherViewAreKeptButNotDrawn)
     PaintBlack();
     m_handler.ShowStatus("Weather update - contacting server...", false);
     m_handler.ShowWeatherText("Sunny, 21 degrees");
-    EXPECT_EQ(Count(Capture(ZorlaBMPHandler::kStatusRect), 0), 241 * 37);
-    EXPECT_EQ(Count(Capture(ZorlaBMPHandler::kWeatherTextRect), 0), 240 * 121);
+    EXPECT_EQ(Count(Capture(ZorlaBMPHandler::kStatusRect), 0), Area(ZorlaBMPHandler::kStatusRect));
+    EXPECT_EQ(Count(Capture(ZorlaBMPHandler::kWeatherTextRect), 0), Area(ZorlaBMPHandler::kWeatherTextRect));
     EXPECT_EQ(m_handler.GetWeatherText(), "Sunny, 21 degrees");
 
     PaintHandler();
-    EXPECT_EQ(Capture(RECT{0, 0, 440, 444}), WholePicture(110)) << "home paints the picture alone";
+    EXPECT_EQ(Capture(RECT{0, 0, 440, 444}), WholePicture(IDP_HOME)) << "home paints the picture alone";
 
-    ShowView(ZorlaBMPHandler::ViewWeather, 113);
+    ShowView(ZorlaBMPHandler::ViewWeather, IDP_WEATHER);
     PaintHandler();
     EXPECT_GT(Count(Capture(ZorlaBMPHandler::kStatusRect), 0xFFFFFF), 50);
     EXPECT_GT(Count(Capture(ZorlaBMPHandler::kWeatherTextRect), 0xFFFFFF), 50);
     const RECT outside = {0, 0, 440, 160};
-    EXPECT_EQ(Capture(outside), PicturePart(113, outside));
+    EXPECT_EQ(Capture(outside), PicturePart(IDP_WEATHER, outside));
 }
 
 TEST_F(HandlerTest, WeatherTextIsRedrawnOverTheCurrentPicture)
 {
     const RECT area = ZorlaBMPHandler::kWeatherTextRect;
-    ShowView(ZorlaBMPHandler::ViewWeather, 113);
+    ShowView(ZorlaBMPHandler::ViewWeather, IDP_WEATHER);
     PaintBlack();
     m_handler.ShowWeatherText("");
-    EXPECT_EQ(Capture(area), PicturePart(113, area));
+    EXPECT_EQ(Capture(area), PicturePart(IDP_WEATHER, area));
     m_handler.ShowWeatherText("Munich\nSunny, 21 degrees");
     const Pixels drawn = Capture(area);
     EXPECT_GT(Count(drawn, 0xFFFFFF), 50);
@@ -583,14 +594,14 @@ TEST_F(HandlerTest, ViewRegionsAndBackgrounds)
     EXPECT_EQ(box.left, 7);
     EXPECT_EQ(box.bottom, 443);
 
-    ASSERT_TRUE(m_handler.LoadBackground(112));
+    ASSERT_TRUE(m_handler.LoadBackground(IDP_NOTE_EDITOR));
     const HBITMAP note = m_handler.Background().Handle();
     EXPECT_FALSE(m_handler.LoadBackground(999));
-    EXPECT_FALSE(m_handler.LoadBackground(116));
+    EXPECT_FALSE(m_handler.LoadBackground(IDR_REGION_OTHER));
     EXPECT_EQ(m_handler.Background().Handle(), note) << "a failed load keeps the picture";
     ::SetWindowRgn(m_window, nullptr, FALSE);
     PaintHandler();
-    EXPECT_EQ(Capture(RECT{0, 0, 440, 444}), WholePicture(112));
+    EXPECT_EQ(Capture(RECT{0, 0, 440, 444}), WholePicture(IDP_NOTE_EDITOR));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
+#include "resource.h"
 #include "support/Text1252.h"
 
 #include <gtest/gtest.h>
@@ -81,9 +82,9 @@ TEST_F(TranslateWindowTest, MenuItemsAreTranslatedKeepingIdsAndSubmenus)
 {
     HMENU bar = CreateMenu();
     HMENU sub = CreatePopupMenu();
-    AppendMenuA(sub, MF_STRING | MF_CHECKED, 57665, "E&xit");
+    AppendMenuA(sub, MF_STRING | MF_CHECKED, ID_APP_EXIT, "E&xit");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "&Notes");
-    AppendMenuA(bar, MF_STRING, 150, "&Timer");
+    AppendMenuA(bar, MF_STRING, ID_SHOW_TIMER_EDITOR, "&Timer");
     CWndTranslator plain;
     plain.TranslateMenu(bar, UiGerman);
     char text[64] = "";
@@ -92,9 +93,9 @@ TEST_F(TranslateWindowTest, MenuItemsAreTranslatedKeepingIdsAndSubmenus)
     EXPECT_EQ(GetSubMenu(bar, 0), sub);
     GetMenuStringA(sub, 0, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&Beenden");
-    EXPECT_EQ(GetMenuItemID(sub, 0), 57665u);
+    EXPECT_EQ(GetMenuItemID(sub, 0), static_cast<UINT>(ID_APP_EXIT));
     EXPECT_TRUE(GetMenuState(sub, 0, MF_BYPOSITION) & MF_CHECKED);
-    EXPECT_EQ(GetMenuItemID(bar, 1), 150u);
+    EXPECT_EQ(GetMenuItemID(bar, 1), static_cast<UINT>(ID_SHOW_TIMER_EDITOR));
     DestroyMenu(bar);
 }
 

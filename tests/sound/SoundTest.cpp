@@ -1,4 +1,5 @@
 #include "framework/AfxFunctions.h"
+#include "resource.h"
 #include "shared/MainSettings.h"
 #include "sound/CWaveResourcePlayer.h"
 #include "sound/PlaySoundResource.h"
@@ -168,13 +169,13 @@ TEST(Greeting, NeverTheSameTwiceInARow)
     for (unsigned seed : {1u, 7u, 12345u}) {
         std::srand(seed);
         int last = 0;
-        std::vector<int> seen(6, 0);
+        std::vector<int> seen(IDW_GREETING_COUNT, 0);
         for (int i = 0; i < 600; ++i) {
             const int id = SoundBoard::NextGreeting(last);
-            ASSERT_GE(id, 121);
-            ASSERT_LE(id, 126);
+            ASSERT_GE(id, IDW_GREETING);
+            ASSERT_LT(id, IDW_GREETING + IDW_GREETING_COUNT);
             ASSERT_NE(id, last) << "seed " << seed << " draw " << i;
-            ++seen[id - 121];
+            ++seen[id - IDW_GREETING];
             last = id;
         }
         for (int count : seen)
@@ -199,7 +200,7 @@ TEST(Greeting, FollowsThePlaySoundsFlagAndNeverRepeats)
     HeardSounds sounds(settings);
     EXPECT_EQ(sounds.PlayGreeting(), 0);
     EXPECT_FALSE(sounds.Player().HasBuffer()) << "nothing was even loaded";
-    EXPECT_FALSE(PlaySoundResource(127, settings));
+    EXPECT_FALSE(PlaySoundResource(IDW_NOTES_HOVER, settings));
     EXPECT_TRUE(sounds.played.empty());
 
     settings.playSounds = 1;
@@ -207,8 +208,8 @@ TEST(Greeting, FollowsThePlaySoundsFlagAndNeverRepeats)
     int last = 0;
     for (int i = 0; i < 8; ++i) {
         const int id = sounds.PlayGreeting();
-        EXPECT_GE(id, 121);
-        EXPECT_LE(id, 126);
+        EXPECT_GE(id, IDW_GREETING);
+        EXPECT_LT(id, IDW_GREETING + IDW_GREETING_COUNT);
         EXPECT_NE(id, last);
         last = id;
     }
@@ -216,7 +217,7 @@ TEST(Greeting, FollowsThePlaySoundsFlagAndNeverRepeats)
     // the simple player; either way the call returns at once and quietly.
     EXPECT_EQ(sounds.Player().IsPlayable(), HaveDirectSound());
     EXPECT_EQ(sounds.played.size(), HaveDirectSound() ? 0u : 8u);
-    EXPECT_TRUE(PlaySoundResource(129, settings));
+    EXPECT_TRUE(PlaySoundResource(IDW_NOTE_OPENED, settings));
     ::PlaySoundA(nullptr, nullptr, 0);
 }
 
@@ -227,7 +228,7 @@ TEST(Greeting, DamagedWaveFallsBackToTheSimplePlayer)
     MainSettings settings;
     settings.playSounds = 1;
     HeardSounds sounds(settings);
-    ASSERT_TRUE(sounds.PlayWave(121));
+    ASSERT_TRUE(sounds.PlayWave(IDW_GREETING));
     EXPECT_TRUE(sounds.played.empty()) << "a good wave plays through DirectSound";
     for (int damaged : {kWaveWithoutData, kWaveWithShortFormat}) {
         sounds.played.clear();
@@ -245,12 +246,12 @@ TEST(CWaveResourcePlayer, LoadsEveryGreetingOrFailsQuietly)
 {
     CWaveResourcePlayer player;
     EXPECT_FALSE(player.LoadWave(999));
-    EXPECT_FALSE(player.LoadWave(115)) << "a region is no WAVE resource";
+    EXPECT_FALSE(player.LoadWave(IDR_REGION_HOME)) << "a region is no WAVE resource";
     player.Play(0, false);  // nothing loaded: nothing happens
     player.SetVolume(-700);
 
     const bool device = HaveDirectSound();
-    for (int id = 121; id <= 126; ++id) {
+    for (int id = IDW_GREETING; id < IDW_GREETING + IDW_GREETING_COUNT; ++id) {
         EXPECT_EQ(player.LoadWave(id), device) << id;
         EXPECT_EQ(player.HasBuffer(), device) << id;
         player.SetVolume(-700);
@@ -260,10 +261,10 @@ TEST(CWaveResourcePlayer, LoadsEveryGreetingOrFailsQuietly)
     // A second player shares the device; the first can still play afterwards.
     {
         CWaveResourcePlayer second;
-        EXPECT_EQ(second.LoadWave(154), device);
+        EXPECT_EQ(second.LoadWave(IDW_ALERT), device);
         second.Play(0, true);
     }
-    EXPECT_EQ(player.LoadWave(121), device);
+    EXPECT_EQ(player.LoadWave(IDW_GREETING), device);
     player.Play(0, false);
 }
 

@@ -1,5 +1,6 @@
 #include "WeatherFixture.h"
 
+#include "shared/PrivateMessages.h"
 #include "support/ScopedTestClock.h"
 #include "weather/CWeatherDisplay.h"
 #include "xml/XmlParser.h"
@@ -193,7 +194,7 @@ TEST_F(WeatherDownload, DestroyingTheActionWhileTheServerNeverAnswersEndsWithout
     PumpMessages(300);
     MSG msg;
     EXPECT_FALSE(
-        PeekMessageA(&msg, view.Window(), CActionWeather::WM_WEATHER_DONE, CActionWeather::WM_WEATHER_DONE, PM_REMOVE));
+        PeekMessageA(&msg, view.Window(), WM_WEATHER_DONE, WM_WEATHER_DONE, PM_REMOVE));
     ASSERT_EQ(view.Statuses().size(), 1u);
     EXPECT_EQ(view.Statuses()[0].text, CONTACTING);
 }
@@ -245,7 +246,7 @@ TEST_F(WeatherDownload, ListIsRebuiltAtTheSwapBeforeTheDisplayTimer)
     ASSERT_TRUE(WaitUntil(
         [&] {
             MSG msg;
-            if (PeekMessageA(&msg, view.Window(), CActionWeather::WM_WEATHER_DONE, CActionWeather::WM_WEATHER_DONE,
+            if (PeekMessageA(&msg, view.Window(), WM_WEATHER_DONE, WM_WEATHER_DONE,
                              PM_REMOVE))
                 DispatchMessageA(&msg);
             return !action->IsUpdateInProgress();

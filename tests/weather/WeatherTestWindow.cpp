@@ -1,6 +1,8 @@
 #include "WeatherTestWindow.h"
 
 #include "weather/CWeatherDisplay.h"
+#include "resource.h"
+#include "shared/PrivateMessages.h"
 
 namespace {
 
@@ -28,8 +30,9 @@ WeatherTestWindow::WeatherTestWindow()
                                GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WeatherTestWindow::WindowProc));
-    m_combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, 160, 220, 168,
-                              200, m_window, reinterpret_cast<HMENU>(1005), GetModuleHandleA(nullptr), nullptr);
+    m_combo =
+        CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, 160, 220, 168, 200,
+                        m_window, reinterpret_cast<HMENU>(IDC_CITY_LIST), GetModuleHandleA(nullptr), nullptr);
 }
 
 WeatherTestWindow::~WeatherTestWindow()
@@ -48,7 +51,7 @@ void WeatherTestWindow::Attach(CActionWeather* action)
 LRESULT CALLBACK WeatherTestWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* self = reinterpret_cast<WeatherTestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self && message == CActionWeather::WM_WEATHER_DONE && self->m_action) {
+    if (self && message == WM_WEATHER_DONE && self->m_action) {
         self->m_action->OnWorkerMessage(wParam, lParam);
         return 0;
     }

@@ -2,6 +2,7 @@
 #include "widgets/CHyperLinkThread.h"
 
 #include "framework/CWinApp.h"
+#include "resource.h"
 #include "support/BoxRecorder.h"
 #include "support/RecordingOpener.h"
 #include "WidgetDialog.h"
@@ -102,10 +103,11 @@ TEST(CHyperLinkThread, ErrorBoxLeavesTheWindowUsable)
     InstalledOpener installed(opener);
 
     TestDialogTemplate dialogTemplate(WS_POPUP | WS_CAPTION, 200, 60, "Links");
-    dialogTemplate.AddControl(TestDialogTemplate::Static, 1002, SS_LEFT, 10, 10, 150, 12, "www.zorla-brand.example");
+    dialogTemplate.AddControl(TestDialogTemplate::Static, IDC_WEBLINK, SS_LEFT, 10, 10, 150, 12,
+                              "www.zorla-brand.example");
     WidgetDialog dialog(dialogTemplate);
     CHyperLink link;
-    ASSERT_TRUE(link.SubclassDlgItem(1002, &dialog));
+    ASSERT_TRUE(link.SubclassDlgItem(IDC_WEBLINK, &dialog));
     AfxGetApp()->m_pMainWnd = &dialog;
 
     std::atomic<bool> enabledMeanwhile{false};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+// Every window message of the program's own, in one list so that no two share
+// a number. The shell's "TaskbarCreated" is registered in CSystemTray.
+
+// From the shell to the main window for its tray icon: wParam the icon id,
+// lParam the mouse message.
+constexpr UINT WM_TRAY_NOTIFY = WM_APP + 1;
+// Posted by the weather download's worker to WeatherView::Window() when a
+// download has finished: wParam 0, lParam the CActionWeather.
+constexpr UINT WM_WEATHER_DONE = WM_APP + 20;
+// Posted by the main window to itself, by the first paint and by each step of
+// the start-up after it: wParam the step, lParam 0.
+constexpr UINT WM_START_STEP = WM_APP + 21;
+// Sent by the mail thread to its window once the mail is done: wParam the MAPI
+// result (0: sent), lParam 0.
+constexpr UINT WM_MAIL_DONE = WM_USER + 100;
+// Sent by the mail thread with each step it reaches: wParam the percentage,
+// lParam the translated text (valid during the call).
+constexpr UINT WM_MAIL_PROGRESS = WM_USER + 101;
