@@ -12,7 +12,6 @@
 #include "shared/AppFont.h"
 #include "shared/DialogUnits.h"
 #include "shared/ErrorReport.h"
-#include "sound/SoundBoard.h"
 #include "notes/CDeleteTimerOrSnoozeDlg.h"
 
 #include <algorithm>
@@ -122,11 +121,9 @@ POINT CNoteDlg::ScreenPlace() const
 
 POINT CNoteDlg::RestingPlace() const
 {
-    POINT place = ScreenPlace();
-    const int shake = m_shakeOffset ? 2 : 0;
-    place.x -= m_alertShift.x + shake;
-    place.y -= m_alertShift.y + shake;
-    return place;
+    const POINT place = ScreenPlace();
+    const POINT moved = m_alert.Displacement();
+    return POINT{place.x - moved.x, place.y - moved.y};
 }
 
 // ---- initialisation --------------------------------------------------------------
@@ -326,7 +323,7 @@ void CNoteDlg::OnReminderClose()
 {
     // An alerting reminder stands above every window: the dialog must stand
     // above it. A resting one leaves it to the main window.
-    CDeleteTimerOrSnoozeDlg due(m_alerting ? this : nullptr);
+    CDeleteTimerOrSnoozeDlg due(IsAlerting() ? this : nullptr);
     switch (due.DoModal()) {
     case CDeleteTimerOrSnoozeDlg::Delete: Delete(); break;
     case CDeleteTimerOrSnoozeDlg::RemindAgain: Snooze(due.ChosenMinutes()); break;
@@ -338,7 +335,7 @@ void CNoteDlg::OnReminderClose()
 
 bool CNoteDlg::Alert()
 {
-    if (m_alerting)
+    if (IsAlerting())
         return false;
     if (m_hWnd)
         m_desktopHost.Undock(*this);
@@ -346,44 +343,16 @@ bool CNoteDlg::Alert()
     return true;
 }
 
-void CNoteDlg::StartAlert()
-{
-    m_alerting = true;
-    if (m_sounds)
-        m_sounds->PlayResource(IDW_ALERT);
-    // Without a window there is nothing to shake: the sound is all.
-    if (!m_hWnd)
-        return;
-    SetTimer(TimerShake, 50);
-    SetTimer(TimerShakeEnd, 3800);
-}
-
-void CNoteDlg::ShiftAlertBy(int dx, int dy)
-{
-    MoveBy(dx, dy);
-    m_alertShift.x += dx;
-    m_alertShift.y += dy;
-}
-
 void CNoteDlg::Snooze(int minutes)
 {
-    m_alerting = false;
+    // The place the window had on the desktop, not where the alert moved it.
+    m_alert.Stop();
     // Whole minutes from the appointment to now, rounded at the half second,
     // so the reminder comes the chosen minutes after the current minute.
     const double days = (COleDateTime::GetCurrentTime() - m_entry.date).GetTotalDays();
     const double halfSecond = 0.5 / (24.0 * 60 * 60);
     const int passed = static_cast<int>((days + (days < 0 ? -halfSecond : halfSecond)) * 24 * 60);
     m_entry.notify = minutes + passed;
-    KillTimer(TimerBlink);
-    KillTimer(TimerShakeEnd);
-    KillTimer(TimerShake);
-    m_blinkState = false;
-    // The place the window had on the desktop, not where the alert moved it.
-    if (m_shakeOffset || m_alertShift.x || m_alertShift.y) {
-        MoveBy(-m_alertShift.x - (m_shakeOffset ? 2 : 0), -m_alertShift.y - (m_shakeOffset ? 2 : 0));
-        m_shakeOffset = false;
-        m_alertShift = POINT{0, 0};
-    }
     SaveState(true);
     m_desktopHost.Redock(*this, POINT{m_entry.wndX, m_entry.wndY});
     ShowReminderTime();
@@ -392,67 +361,13 @@ void CNoteDlg::Snooze(int minutes)
 LRESULT CNoteDlg::OnTimer(UINT_PTR id)
 {
     switch (id) {
-    case TimerShake: ShakeStep(); break;
-    case TimerShakeEnd: EndShaking(); break;
-    case TimerBlink: BlinkStep(); break;
+    case TimerShake: m_alert.ShakeStep(); break;
+    case TimerShakeEnd: m_alert.EndShaking(); break;
+    case TimerBlink: m_alert.BlinkStep(); break;
     case TimerSave: SaveNow(); break;
     default: break;
     }
     return CDialog::WindowProc(WM_TIMER, id, 0);
-}
-
-void CNoteDlg::ShakeStep()
-{
-    const int step = m_shakeOffset ? -2 : 2;
-    MoveBy(step, step);
-    m_shakeOffset = !m_shakeOffset;
-}
-
-void CNoteDlg::EndShaking()
-{
-    KillTimer(TimerShakeEnd);
-    KillTimer(TimerShake);
-    if (m_shakeOffset) {
-        MoveBy(-2, -2);
-        m_shakeOffset = false;
-    }
-    try {
-        m_alertPicture = &m_pictures.Alert();
-    } catch (const PLTextException& error) {
-        AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
-        return;
-    }
-    SetTimer(TimerBlink, 1000);
-}
-
-void CNoteDlg::BlinkStep()
-{
-    m_blinkState = !m_blinkState;
-    if (m_blinkState) {
-        ClientDCScope dc(m_hWnd);
-        DrawAlert(dc.dc());
-    } else {
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
-    }
-}
-
-// At the top-right corner of the client area.
-void CNoteDlg::DrawAlert(HDC dc)
-{
-    if (!m_alertPicture)
-        return;
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
-    m_alertPicture->Draw(dc, client.right - m_alertPicture->Width(), 0);
-}
-
-void CNoteDlg::MoveBy(int dx, int dy)
-{
-    RECT rect{};
-    ::GetWindowRect(m_hWnd, &rect);
-    POINT place{rect.left + dx, rect.top + dy};
-    ::MapWindowPoints(HWND_DESKTOP, ::GetAncestor(m_hWnd, GA_PARENT), &place, 1);
-    SetWindowPos(nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CNoteDlg::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -492,8 +407,7 @@ LRESULT CNoteDlg::OnPaint()
     if (m_background)
         m_background->Draw(paint.dc(), 0, 0);
     // A repaint while the alert picture shows keeps it.
-    if (m_blinkState)
-        DrawAlert(paint.dc());
+    m_alert.DrawIfShown(paint.dc());
     if (m_firstPaint) {
         m_firstPaint = false;
         // The caret after the text, nothing selected; the edit has the picture
@@ -507,8 +421,7 @@ LRESULT CNoteDlg::OnPaint()
 // Draws nothing but the alert picture while a blink shows it.
 LRESULT CNoteDlg::OnEraseBackground(HDC dc)
 {
-    if (m_blinkState)
-        DrawAlert(dc);
+    m_alert.DrawIfShown(dc);
     return TRUE;
 }
 
@@ -533,7 +446,7 @@ LRESULT CNoteDlg::OnWindowPosChanged(WINDOWPOS* position)
 {
     m_desktopHost.ReturnToBottom(m_hWnd, *position);
     // A move by anyone but the alert is kept, as typing is.
-    if (m_watching && !m_alerting && !(position->flags & SWP_NOMOVE)) {
+    if (m_watching && !IsAlerting() && !(position->flags & SWP_NOMOVE)) {
         const POINT place = ScreenPlace();
         if (place != m_watchedPlace) {
             m_watchedPlace = place;
