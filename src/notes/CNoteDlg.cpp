@@ -6,6 +6,7 @@
 #include "framework/Handles.h"
 #include "image/PLTextException.h"
 #include "image/RegionResource.h"
+#include "notes/MonitorPlace.h"
 #include "notes/NoteCascade.h"
 #include "notes/NotePictures.h"
 #include "resource.h"
@@ -14,14 +15,10 @@
 #include "shared/ErrorReport.h"
 #include "notes/CDeleteTimerOrSnoozeDlg.h"
 
-#include <algorithm>
-
 namespace {
 
 const COLORREF kTextColor = RGB(0, 101, 136);
 const COLORREF kDateColor = RGB(1, 82, 138);
-// The part of a note that must lie on a monitor for it to count as reachable.
-const int kMinVisible = 24;
 
 void MoveControl(HWND dialog, int id, const RECT& place)
 {
@@ -75,24 +72,6 @@ bool CNoteDlg::DockIntoDesktop()
 
 // ---- place ---------------------------------------------------------------------
 
-RECT CNoteDlg::OnSomeMonitor(const RECT& rect)
-{
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!::GetMonitorInfoA(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info))
-        return rect;
-    const RECT& work = info.rcWork;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    RECT visible{};
-    if (::IntersectRect(&visible, &rect, &work) && visible.right - visible.left >= std::min(kMinVisible, width) &&
-        visible.bottom - visible.top >= std::min(kMinVisible, height))
-        return rect;
-    const int x = std::clamp<int>(rect.left, work.left, std::max<int>(work.left, work.right - width));
-    const int y = std::clamp<int>(rect.top, work.top, std::max<int>(work.top, work.bottom - height));
-    return RECT{x, y, x + width, y + height};
-}
-
 // In client coordinates of the window the note rests in (the screen when none).
 POINT CNoteDlg::InitialPlace(const PLDIBSection& picture)
 {
@@ -100,7 +79,7 @@ POINT CNoteDlg::InitialPlace(const PLDIBSection& picture)
     POINT place{};
     if (m_entry.wndX != -1 && m_entry.wndY != -1) {
         const RECT stored{m_entry.wndX, m_entry.wndY, m_entry.wndX + picture.Width(), m_entry.wndY + picture.Height()};
-        const RECT shown = OnSomeMonitor(stored);
+        const RECT shown = MonitorPlace::OnSomeMonitor(stored);
         m_moveKeepsStoredPlace = shown.left != stored.left || shown.top != stored.top;
         place = POINT{shown.left, shown.top};
         if (reference)

@@ -79,10 +79,6 @@ public:
     CDesktopHost& Host() { return m_desktopHost; }
     bool IsReminder() const { return m_entry.kind != 2; }
 
-    // Where a window stored at rect is shown: there, unless too little of it
-    // lies on any monitor; then inside the nearest monitor's work area.
-    static RECT OnSomeMonitor(const RECT& rect);
-
 protected:
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
