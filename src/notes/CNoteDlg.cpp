@@ -8,10 +8,10 @@
 #include "image/RegionResource.h"
 #include "notes/MonitorPlace.h"
 #include "notes/NoteCascade.h"
+#include "notes/NoteLayout.h"
 #include "notes/NotePictures.h"
 #include "resource.h"
 #include "shared/AppFont.h"
-#include "shared/DialogUnits.h"
 #include "shared/ErrorReport.h"
 #include "notes/CDeleteTimerOrSnoozeDlg.h"
 
@@ -154,25 +154,10 @@ BOOL CNoteDlg::OnInitDialog()
 
 void CNoteDlg::PlaceControls()
 {
-    RECT text = ClassicDialogPlace(15, 34, 99, 69);
-    RECT close = ClassicDialogPlace(105, 103, 10, 10);
-    if (IsReminder()) {
-        // The reminder picture is lower: the button sits at its corner, the
-        // text under the date.
-        text.top = 72;
-        text.bottom = 30;
-        close.left = 155;
-        close.top = 100;
-    }
-    MoveControl(m_hWnd, IDC_NOTE_TEXT, text);
-    MoveControl(m_hWnd, IDC_NOTE_DATE, ClassicDialogPlace(18, 32, 89, 10));
+    MoveControl(m_hWnd, IDC_NOTE_TEXT, NoteLayout::Text(IsReminder()));
+    MoveControl(m_hWnd, IDC_NOTE_DATE, NoteLayout::Date());
     // The button takes the size of its picture, in the same move.
-    const SIZE picture = m_closeButton.PictureSize();
-    if (picture.cx > 0 && picture.cy > 0) {
-        close.right = picture.cx;
-        close.bottom = picture.cy;
-    }
-    MoveControl(m_hWnd, IDC_NOTE_CLOSE, close);
+    MoveControl(m_hWnd, IDC_NOTE_CLOSE, NoteLayout::Close(IsReminder(), m_closeButton.PictureSize()));
 }
 
 void CNoteDlg::ShowReminderTime()
