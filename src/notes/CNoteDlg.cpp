@@ -5,24 +5,20 @@
 #include "image/PLTextException.h"
 #include "image/RegionResource.h"
 #include "model/ZorlaModel.h"
+#include "notes/MonitorPlace.h"
 #include "notes/NoteCascade.h"
+#include "notes/NoteLayout.h"
 #include "notes/NotePictures.h"
 #include "notes/NoteWindowOwner.h"
 #include "resource.h"
 #include "shared/AppFont.h"
-#include "shared/DialogUnits.h"
 #include "shared/ErrorReport.h"
-#include "sound/SoundBoard.h"
 #include "notes/CDeleteTimerOrSnoozeDlg.h"
-
-#include <algorithm>
 
 namespace {
 
 const COLORREF kTextColor = RGB(0, 101, 136);
 const COLORREF kDateColor = RGB(1, 82, 138);
-// The part of a note that must lie on a monitor for it to count as reachable.
-const int kMinVisible = 24;
 
 void MoveControl(HWND dialog, int id, const RECT& place)
 {
@@ -76,24 +72,6 @@ bool CNoteDlg::DockIntoDesktop()
 
 // ---- place ---------------------------------------------------------------------
 
-RECT CNoteDlg::OnSomeMonitor(const RECT& rect)
-{
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!::GetMonitorInfoA(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info))
-        return rect;
-    const RECT& work = info.rcWork;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    RECT visible{};
-    if (::IntersectRect(&visible, &rect, &work) && visible.right - visible.left >= std::min(kMinVisible, width) &&
-        visible.bottom - visible.top >= std::min(kMinVisible, height))
-        return rect;
-    const int x = std::clamp<int>(rect.left, work.left, std::max<int>(work.left, work.right - width));
-    const int y = std::clamp<int>(rect.top, work.top, std::max<int>(work.top, work.bottom - height));
-    return RECT{x, y, x + width, y + height};
-}
-
 // In client coordinates of the window the note rests in (the screen when none).
 POINT CNoteDlg::InitialPlace(const PLDIBSection& picture)
 {
@@ -101,7 +79,7 @@ POINT CNoteDlg::InitialPlace(const PLDIBSection& picture)
     POINT place{};
     if (m_entry.wndX != -1 && m_entry.wndY != -1) {
         const RECT stored{m_entry.wndX, m_entry.wndY, m_entry.wndX + picture.Width(), m_entry.wndY + picture.Height()};
-        const RECT shown = OnSomeMonitor(stored);
+        const RECT shown = MonitorPlace::OnSomeMonitor(stored);
         m_moveKeepsStoredPlace = shown.left != stored.left || shown.top != stored.top;
         place = POINT{shown.left, shown.top};
         if (reference)
@@ -122,11 +100,9 @@ POINT CNoteDlg::ScreenPlace() const
 
 POINT CNoteDlg::RestingPlace() const
 {
-    POINT place = ScreenPlace();
-    const int shake = m_shakeOffset ? 2 : 0;
-    place.x -= m_alertShift.x + shake;
-    place.y -= m_alertShift.y + shake;
-    return place;
+    const POINT place = ScreenPlace();
+    const POINT moved = m_alert.Displacement();
+    return POINT{place.x - moved.x, place.y - moved.y};
 }
 
 // ---- initialisation --------------------------------------------------------------
@@ -178,25 +154,10 @@ BOOL CNoteDlg::OnInitDialog()
 
 void CNoteDlg::PlaceControls()
 {
-    RECT text = ClassicDialogPlace(15, 34, 99, 69);
-    RECT close = ClassicDialogPlace(105, 103, 10, 10);
-    if (IsReminder()) {
-        // The reminder picture is lower: the button sits at its corner, the
-        // text under the date.
-        text.top = 72;
-        text.bottom = 30;
-        close.left = 155;
-        close.top = 100;
-    }
-    MoveControl(m_hWnd, IDC_NOTE_TEXT, text);
-    MoveControl(m_hWnd, IDC_NOTE_DATE, ClassicDialogPlace(18, 32, 89, 10));
+    MoveControl(m_hWnd, IDC_NOTE_TEXT, NoteLayout::Text(IsReminder()));
+    MoveControl(m_hWnd, IDC_NOTE_DATE, NoteLayout::Date());
     // The button takes the size of its picture, in the same move.
-    const SIZE picture = m_closeButton.PictureSize();
-    if (picture.cx > 0 && picture.cy > 0) {
-        close.right = picture.cx;
-        close.bottom = picture.cy;
-    }
-    MoveControl(m_hWnd, IDC_NOTE_CLOSE, close);
+    MoveControl(m_hWnd, IDC_NOTE_CLOSE, NoteLayout::Close(IsReminder(), m_closeButton.PictureSize()));
 }
 
 void CNoteDlg::ShowReminderTime()
@@ -316,7 +277,7 @@ void CNoteDlg::OnReminderClose()
 {
     // An alerting reminder stands above every window: the dialog must stand
     // above it. A resting one leaves it to the main window.
-    CDeleteTimerOrSnoozeDlg due(m_alerting ? this : nullptr);
+    CDeleteTimerOrSnoozeDlg due(IsAlerting() ? this : nullptr);
     switch (due.DoModal()) {
     case CDeleteTimerOrSnoozeDlg::Delete: Delete(); break;
     case CDeleteTimerOrSnoozeDlg::RemindAgain: Snooze(due.ChosenMinutes()); break;
@@ -328,7 +289,7 @@ void CNoteDlg::OnReminderClose()
 
 bool CNoteDlg::Alert()
 {
-    if (m_alerting)
+    if (IsAlerting())
         return false;
     if (m_hWnd)
         m_desktopHost.Undock(*this);
@@ -336,44 +297,11 @@ bool CNoteDlg::Alert()
     return true;
 }
 
-void CNoteDlg::StartAlert()
-{
-    m_alerting = true;
-    if (m_sounds)
-        m_sounds->PlayResource(IDW_ALERT);
-    // Without a window there is nothing to shake: the sound is all.
-    if (!m_hWnd)
-        return;
-    SetTimer(TimerShake, 50);
-    SetTimer(TimerShakeEnd, 3800);
-}
-
-void CNoteDlg::ShiftAlertBy(int dx, int dy)
-{
-    MoveBy(dx, dy);
-    m_alertShift.x += dx;
-    m_alertShift.y += dy;
-}
-
 void CNoteDlg::Snooze(int minutes)
 {
-    m_alerting = false;
-    // Whole minutes from the appointment to now, rounded at the half second,
-    // so the reminder comes the chosen minutes after the current minute.
-    const double days = (COleDateTime::GetCurrentTime() - m_entry.date).GetTotalDays();
-    const double halfSecond = 0.5 / (24.0 * 60 * 60);
-    const int passed = static_cast<int>((days + (days < 0 ? -halfSecond : halfSecond)) * 24 * 60);
-    m_entry.notify = minutes + passed;
-    KillTimer(TimerBlink);
-    KillTimer(TimerShakeEnd);
-    KillTimer(TimerShake);
-    m_blinkState = false;
     // The place the window had on the desktop, not where the alert moved it.
-    if (m_shakeOffset || m_alertShift.x || m_alertShift.y) {
-        MoveBy(-m_alertShift.x - (m_shakeOffset ? 2 : 0), -m_alertShift.y - (m_shakeOffset ? 2 : 0));
-        m_shakeOffset = false;
-        m_alertShift = POINT{0, 0};
-    }
+    m_alert.Stop();
+    m_entry.notify = ZorlaModel::SnoozedNotify(m_entry, minutes, COleDateTime::GetCurrentTime());
     SaveState(true);
     m_desktopHost.Redock(*this, POINT{m_entry.wndX, m_entry.wndY});
     ShowReminderTime();
@@ -382,67 +310,13 @@ void CNoteDlg::Snooze(int minutes)
 LRESULT CNoteDlg::OnTimer(UINT_PTR id)
 {
     switch (id) {
-    case TimerShake: ShakeStep(); break;
-    case TimerShakeEnd: EndShaking(); break;
-    case TimerBlink: BlinkStep(); break;
+    case TimerShake: m_alert.ShakeStep(); break;
+    case TimerShakeEnd: m_alert.EndShaking(); break;
+    case TimerBlink: m_alert.BlinkStep(); break;
     case TimerSave: SaveNow(); break;
     default: break;
     }
     return CDialog::WindowProc(WM_TIMER, id, 0);
-}
-
-void CNoteDlg::ShakeStep()
-{
-    const int step = m_shakeOffset ? -2 : 2;
-    MoveBy(step, step);
-    m_shakeOffset = !m_shakeOffset;
-}
-
-void CNoteDlg::EndShaking()
-{
-    KillTimer(TimerShakeEnd);
-    KillTimer(TimerShake);
-    if (m_shakeOffset) {
-        MoveBy(-2, -2);
-        m_shakeOffset = false;
-    }
-    try {
-        m_alertPicture = &m_pictures.Alert();
-    } catch (const PLTextException& error) {
-        AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
-        return;
-    }
-    SetTimer(TimerBlink, 1000);
-}
-
-void CNoteDlg::BlinkStep()
-{
-    m_blinkState = !m_blinkState;
-    if (m_blinkState) {
-        ClientDCScope dc(m_hWnd);
-        DrawAlert(dc.dc());
-    } else {
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
-    }
-}
-
-// At the top-right corner of the client area.
-void CNoteDlg::DrawAlert(HDC dc)
-{
-    if (!m_alertPicture)
-        return;
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
-    m_alertPicture->Draw(dc, client.right - m_alertPicture->Width(), 0);
-}
-
-void CNoteDlg::MoveBy(int dx, int dy)
-{
-    RECT rect{};
-    ::GetWindowRect(m_hWnd, &rect);
-    POINT place{rect.left + dx, rect.top + dy};
-    ::MapWindowPoints(HWND_DESKTOP, ::GetAncestor(m_hWnd, GA_PARENT), &place, 1);
-    SetWindowPos(nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CNoteDlg::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -482,8 +356,7 @@ LRESULT CNoteDlg::OnPaint()
     if (m_background)
         m_background->Draw(paint.dc(), 0, 0);
     // A repaint while the alert picture shows keeps it.
-    if (m_blinkState)
-        DrawAlert(paint.dc());
+    m_alert.DrawIfShown(paint.dc());
     if (m_firstPaint) {
         m_firstPaint = false;
         // The caret after the text, nothing selected; the edit has the picture
@@ -497,8 +370,7 @@ LRESULT CNoteDlg::OnPaint()
 // Draws nothing but the alert picture while a blink shows it.
 LRESULT CNoteDlg::OnEraseBackground(HDC dc)
 {
-    if (m_blinkState)
-        DrawAlert(dc);
+    m_alert.DrawIfShown(dc);
     return TRUE;
 }
 
@@ -523,7 +395,7 @@ LRESULT CNoteDlg::OnWindowPosChanged(WINDOWPOS* position)
 {
     m_desktopHost.ReturnToBottom(m_hWnd, *position);
     // A move by anyone but the alert is kept, as typing is.
-    if (m_watching && !m_alerting && !(position->flags & SWP_NOMOVE)) {
+    if (m_watching && !IsAlerting() && !(position->flags & SWP_NOMOVE)) {
         const POINT place = ScreenPlace();
         if (place != m_watchedPlace) {
             m_watchedPlace = place;

@@ -3,6 +3,7 @@
 #include "desktop/CDesktopHost.h"
 #include "entries/CEntry.h"
 #include "framework/CDialog.h"
+#include "notes/NoteAlert.h"
 #include "widgets/CColorLabel.h"
 #include "widgets/CHoverBitmapButton.h"
 #include "widgets/CTransparentEdit.h"
@@ -23,9 +24,9 @@ class SoundBoard;
 class CNoteDlg : public CDialog {
 public:
     // The timers of a due reminder.
-    static const UINT_PTR TimerShake = 15;
-    static const UINT_PTR TimerShakeEnd = 16;
-    static const UINT_PTR TimerBlink = 17;
+    static const UINT_PTR TimerShake = NoteAlert::TimerShake;
+    static const UINT_PTR TimerShakeEnd = NoteAlert::TimerShakeEnd;
+    static const UINT_PTR TimerBlink = NoteAlert::TimerBlink;
     // Writes what was typed or moved: once per burst of changes, never on the
     // typing path itself, and again while the disk refuses the file.
     static const UINT_PTR TimerSave = 18;
@@ -62,14 +63,14 @@ public:
     bool Alert();
     // The alert sound, shaking for a while, then blinking until the user deals
     // with the reminder.
-    void StartAlert();
+    void StartAlert() { m_alert.Start(); }
     // The reminder comes again minutes after the current minute; the window
     // goes back onto the desktop at its place.
     void Snooze(int minutes);
-    bool IsAlerting() const { return m_alerting; }
+    bool IsAlerting() const { return m_alert.IsAlerting(); }
     // Moves an alerting window that would cover another one; Snooze takes the
     // window back to its own place.
-    void ShiftAlertBy(int dx, int dy);
+    void ShiftAlertBy(int dx, int dy) { m_alert.ShiftBy(dx, dy); }
 
     // Where the window rests: its place without the alert's shaking and
     // moving apart. Screen coordinates.
@@ -79,10 +80,6 @@ public:
     const std::string& Key() const { return m_key; }
     CDesktopHost& Host() { return m_desktopHost; }
     bool IsReminder() const { return m_entry.kind != 2; }
-
-    // Where a window stored at rect is shown: there, unless too little of it
-    // lies on any monitor; then inside the nearest monitor's work area.
-    static RECT OnSomeMonitor(const RECT& rect);
 
 protected:
     BOOL OnInitDialog() override;
@@ -112,12 +109,6 @@ private:
     LRESULT OnPaint();
     LRESULT OnEraseBackground(HDC dc);
     LRESULT OnTimer(UINT_PTR id);
-    void ShakeStep();
-    void EndShaking();
-    void BlinkStep();
-    void DrawAlert(HDC dc);
-    // Moves the window by (dx, dy) on the screen.
-    void MoveBy(int dx, int dy);
     void OnReminderClose();
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnWindowPosChanging(WINDOWPOS* position);
@@ -147,13 +138,7 @@ private:
     CColorLabel m_dateLabel;
     CHoverBitmapButton m_closeButton;
     bool m_firstPaint = true;
-    bool m_alerting = false;
-    // The window stands 2 pixels right of and below its place.
-    bool m_shakeOffset = false;
-    // The alert picture is drawn.
-    bool m_blinkState = false;
-    const PLDIBSection* m_alertPicture = nullptr;
-    POINT m_alertShift{0, 0};
+    NoteAlert m_alert{*this, m_pictures, m_sounds};
     // Changes are watched once the window stands on the desktop.
     bool m_watching = false;
     bool m_savePending = false;
