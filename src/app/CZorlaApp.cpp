@@ -1,5 +1,6 @@
 #include "app/CZorlaApp.h"
 
+#include "framework/CWnd.h"
 #include "store/CDataFolder.h"
 #include "store/Leftovers.h"
 #include "framework/AfxFunctions.h"
@@ -80,7 +81,7 @@ void CZorlaApp::ShowAlreadyRunning()
 {
     char text[512];
     std::snprintf(text, sizeof text, Translate("%s already running on this machine.").c_str(), ProgramTitle);
-    MessageBoxA(GetDesktopWindow(), text, Translate("Warning").c_str(), MB_OK | MB_ICONINFORMATION);
+    MessageBoxString(GetDesktopWindow(), text, Translate("Warning"), MB_OK | MB_ICONINFORMATION);
 }
 
 void CZorlaApp::CountLaunch()

@@ -46,7 +46,7 @@ int AfxMessageBox(const char* text, UINT type, UINT /*helpId: there is no help f
     }
     CWinApp* app = AfxGetApp();
     const std::string caption = app ? app->m_pszAppName : AfxGetModuleBaseName();
-    return ::MessageBoxA(owner, text ? text : "", caption.c_str(), type);
+    return MessageBoxString(owner, text ? text : "", caption, type);
 }
 
 BOOL AfxOleInit()

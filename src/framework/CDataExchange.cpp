@@ -2,6 +2,7 @@
 
 #include "framework/AfxFunctions.h"
 #include "framework/CDialog.h"
+#include "framework/Utf8.h"
 
 #include <cerrno>
 #include <climits>
@@ -45,14 +46,14 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value)
     if (dx->m_bSaveAndValidate)
         value = GetWindowTextString(control);
     else
-        ::SetWindowTextA(control, value.c_str());
+        SetWindowTextString(control, value);
 }
 
 void DDX_Text(CDataExchange* dx, int id, int& value)
 {
     HWND control = dx->PrepareCtrl(id);
     if (!dx->m_bSaveAndValidate) {
-        ::SetWindowTextA(control, std::to_string(value).c_str());
+        SetWindowTextString(control, std::to_string(value));
         return;
     }
     const std::string text = GetWindowTextString(control);
@@ -71,10 +72,11 @@ void DDX_CBString(CDataExchange* dx, int id, std::string& value)
     HWND combo = dx->PrepareCtrl(id);
     const bool isList = (::GetWindowLongPtrA(combo, GWL_STYLE) & 3) == CBS_DROPDOWNLIST;
     if (!dx->m_bSaveAndValidate) {
+        const std::wstring wide = Widen(value);
         const LRESULT found =
-            ::SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str()));
+            ::SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
         if (found == CB_ERR && !isList)
-            ::SetWindowTextA(combo, value.c_str());
+            SetWindowTextString(combo, value);
         return;
     }
     if (!isList) {
@@ -86,11 +88,11 @@ void DDX_CBString(CDataExchange* dx, int id, std::string& value)
         value.clear();
         return;
     }
-    const LRESULT length = ::SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
+    const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    std::vector<wchar_t> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
     const LRESULT copied =
-        ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    value.assign(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    value = Narrow(std::wstring_view(text.data(), static_cast<size_t>(copied > 0 ? copied : 0)));
 }
 
 void DDV_MaxChars(CDataExchange* dx, const std::string& value, int max)
@@ -101,7 +103,8 @@ void DDV_MaxChars(CDataExchange* dx, const std::string& value, int max)
             ::SendMessageA(dx->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(max), 0);
         return;
     }
-    if (value.size() > static_cast<size_t>(max)) {
+    // Counted as the edit counts: in UTF-16 units, not bytes.
+    if (Widen(value).size() > static_cast<size_t>(max)) {
         const std::string text = "Please enter no more than " + std::to_string(max) + " characters.";
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
         dx->Fail();

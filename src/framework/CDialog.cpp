@@ -38,9 +38,9 @@ HWND CDialog::CreateFromTemplate(HWND owner)
 {
     const LPARAM self = reinterpret_cast<LPARAM>(this);
     if (m_lpDialogTemplate)
-        return ::CreateDialogIndirectParamA(AfxGetResourceHandle(), m_lpDialogTemplate, owner, &CDialog::DialogProc,
+        return ::CreateDialogIndirectParamW(AfxGetResourceHandle(), m_lpDialogTemplate, owner, &CDialog::DialogProc,
                                             self);
-    return ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner, &CDialog::DialogProc,
+    return ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), owner, &CDialog::DialogProc,
                                 self);
 }
 
@@ -82,7 +82,7 @@ void CDialog::RunModalLoop()
 {
     MSG message{};
     while (!m_endModal && m_hWnd) {
-        const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) {
             // WM_QUIT ends every loop: leave it for the outer one.
             ::PostQuitMessage(static_cast<int>(message.wParam));
@@ -156,7 +156,7 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM)
 BOOL CDialog::PreTranslateMessage(MSG* message)
 {
     // Tab, arrows, Enter, Escape and mnemonics for this dialog and its controls.
-    return ::IsDialogMessageA(m_hWnd, message);
+    return ::IsDialogMessageW(m_hWnd, message);
 }
 
 BOOL CDialog::OnInitDialog()

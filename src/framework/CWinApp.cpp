@@ -3,6 +3,7 @@
 #include "framework/CWnd.h"
 #include "framework/ExceptionReport.h"
 #include "framework/Registry.h"
+#include "framework/Utf8.h"
 
 #include <algorithm>
 #include <atomic>
@@ -55,7 +56,8 @@ UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultV
     if (!section || !entry)
         return static_cast<UINT>(defaultValue);
     if (m_pszRegistryKey.empty())
-        return ::GetPrivateProfileIntA(section, entry, defaultValue, IniFileName().c_str());
+        return ::GetPrivateProfileIntW(Widen(section).c_str(), Widen(entry).c_str(), defaultValue,
+                                       Widen(IniFileName()).c_str());
     DWORD value = static_cast<DWORD>(defaultValue);
     Registry::ReadDword(SectionPath(section), entry, value);
     return value;
@@ -67,12 +69,13 @@ std::string CWinApp::GetProfileString(const char* section, const char* entry, co
     if (!section || !entry)
         return fallback;
     if (m_pszRegistryKey.empty()) {
-        std::vector<char> text(256);
+        std::vector<wchar_t> text(256);
         for (;;) {
-            const DWORD length = ::GetPrivateProfileStringA(section, entry, fallback.c_str(), text.data(),
-                                                            static_cast<DWORD>(text.size()), IniFileName().c_str());
+            const DWORD length =
+                ::GetPrivateProfileStringW(Widen(section).c_str(), Widen(entry).c_str(), Widen(fallback).c_str(),
+                                           text.data(), static_cast<DWORD>(text.size()), Widen(IniFileName()).c_str());
             if (length + 1 < text.size())
-                return std::string(text.data(), length);
+                return Narrow(std::wstring_view(text.data(), length));
             text.resize(text.size() * 2);
         }
     }
@@ -86,7 +89,7 @@ BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value)
     if (!section || !entry)
         return FALSE;
     if (m_pszRegistryKey.empty())
-        return ::WritePrivateProfileStringA(section, entry, std::to_string(value).c_str(), IniFileName().c_str());
+        return WriteProfileString(section, entry, std::to_string(value).c_str());
     return Registry::WriteDword(SectionPath(section), entry, static_cast<DWORD>(value));
 }
 
@@ -95,7 +98,8 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
     if (!section)
         return FALSE;
     if (m_pszRegistryKey.empty())
-        return ::WritePrivateProfileStringA(section, entry, value, IniFileName().c_str());
+        return ::WritePrivateProfileStringW(Widen(section).c_str(), entry ? Widen(entry).c_str() : nullptr,
+                                           value ? Widen(value).c_str() : nullptr, Widen(IniFileName()).c_str());
     const std::string path = SectionPath(section);
     if (!entry)
         return Registry::DeleteTree(path);
@@ -127,7 +131,7 @@ int CWinApp::Run()
         m_loopThreadId = ::GetCurrentThreadId();
         MSG message{};
         for (;;) {
-            const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+            const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
             if (got == 0) {
                 m_nExitCode = static_cast<int>(message.wParam);
                 break;

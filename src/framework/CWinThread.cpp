@@ -40,9 +40,9 @@ int CWinThread::Run()
     if (InitInstance()) {
         MSG message{};
         BOOL got;
-        while ((got = ::GetMessageA(&message, nullptr, 0, 0)) != 0 && got != -1) {
+        while ((got = ::GetMessageW(&message, nullptr, 0, 0)) != 0 && got != -1) {
             ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
+            ::DispatchMessageW(&message);
         }
         if (got == 0)
             m_nExitCode = static_cast<int>(message.wParam);

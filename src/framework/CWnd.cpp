@@ -1,5 +1,7 @@
 #include "framework/CWnd.h"
 
+#include "framework/Utf8.h"
+
 #include "framework/CWinApp.h"
 #include "framework/ExceptionReport.h"
 
@@ -103,8 +105,10 @@ BOOL CWnd::SubclassWindow(HWND window)
     }
     m_hWnd = window;
     m_attached = true;
-    m_pfnSuper = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(window, GWLP_WNDPROC));
-    if (!m_pfnSuper || !::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc))) {
+    // The wide calls make the window a Unicode one: every character typed or
+    // set reaches it whole, whatever the system's code page.
+    m_pfnSuper = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
+    if (!m_pfnSuper || !::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc))) {
         Detach();
         return FALSE;
     }
@@ -123,7 +127,7 @@ HWND CWnd::UnsubclassWindow()
     if (!m_attached)
         return nullptr;
     HWND window = m_hWnd;
-    ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     Detach();
     return window;
 }
@@ -145,7 +149,7 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LP
 {
     CWnd* wnd = FromHandlePermanent(window);
     if (!wnd)
-        return ::DefWindowProcA(window, message, wParam, lParam);
+        return ::DefWindowProcW(window, message, wParam, lParam);
     return wnd->Dispatch(message, wParam, lParam);
 }
 
@@ -229,8 +233,8 @@ LRESULT CWnd::Default()
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_pfnSuper)
-        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
-    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
 BOOL CWnd::DestroyWindow()
@@ -248,12 +252,22 @@ BOOL CWnd::DestroyWindow()
 
 std::string GetWindowTextString(HWND window)
 {
-    const int length = ::GetWindowTextLengthA(window);
+    const int length = ::GetWindowTextLengthW(window);
     if (length <= 0)
         return std::string();
-    std::vector<char> text(static_cast<size_t>(length) + 1);
-    const int copied = ::GetWindowTextA(window, text.data(), length + 1);
-    return std::string(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
+    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+    return Narrow(std::wstring_view(text.data(), static_cast<size_t>(copied > 0 ? copied : 0)));
+}
+
+BOOL SetWindowTextString(HWND window, std::string_view text)
+{
+    return ::SetWindowTextW(window, Widen(text).c_str());
+}
+
+int MessageBoxString(HWND owner, std::string_view text, std::string_view caption, UINT type)
+{
+    return ::MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), type);
 }
 
 namespace {
@@ -271,26 +285,26 @@ void SetFontOnChildren(HWND window, HFONT font)
     ::EnumChildWindows(window, SetFontOnChild, reinterpret_cast<LPARAM>(font));
 }
 
-bool RegisterClassOnce(const WNDCLASSEXA& windowClass)
+bool RegisterClassOnce(const WNDCLASSEXW& windowClass)
 {
-    WNDCLASSEXA known{};
+    WNDCLASSEXW known{};
     known.cbSize = sizeof known;
-    if (::GetClassInfoExA(windowClass.hInstance, windowClass.lpszClassName, &known))
+    if (::GetClassInfoExW(windowClass.hInstance, windowClass.lpszClassName, &known))
         return true;
-    return ::RegisterClassExA(&windowClass) != 0;
+    return ::RegisterClassExW(&windowClass) != 0;
 }
 
-HWND CreateInvisibleWindow(const char* className)
+HWND CreateInvisibleWindow(const wchar_t* className)
 {
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass{};
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.lpfnWndProc = ::DefWindowProcW;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = className;
     if (!RegisterClassOnce(windowClass))
         return nullptr;
-    return ::CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    return ::CreateWindowExW(0, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
 }
 
 std::string CWnd::GetWindowText() const
@@ -335,6 +349,6 @@ void CWnd::DispatchQueued(MSG* message)
     }
     if (!handled) {
         ::TranslateMessage(message);
-        ::DispatchMessageA(message);
+        ::DispatchMessageW(message);
     }
 }

@@ -3,20 +3,25 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 // The whole text of any window or control (GetWindowTextA), however long.
 std::string GetWindowTextString(HWND window);
+// Sets a window's text from UTF-8.
+BOOL SetWindowTextString(HWND window, std::string_view text);
+// MessageBox with UTF-8 text and caption.
+int MessageBoxString(HWND owner, std::string_view text, std::string_view caption, UINT type);
 
 // Gives every child window (and theirs) the font, without redrawing.
 void SetFontOnChildren(HWND window, HFONT font);
 
 // Registers the window class unless its module already has one of that name;
 // false only when registering fails.
-bool RegisterClassOnce(const WNDCLASSEXA& windowClass);
+bool RegisterClassOnce(const WNDCLASSEXW& windowClass);
 
 // A pop-up window that is never shown, of a plain class of the given name: a
 // window to hear messages or to own others. Null on failure.
-HWND CreateInvisibleWindow(const char* className);
+HWND CreateInvisibleWindow(const wchar_t* className);
 
 // A non-owning view of a window. Once attached through SubclassWindow (or a
 // dialog's creation) the object receives the window's messages through the one
@@ -62,7 +67,7 @@ public:
     CWnd* GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 
-    void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+    void SetWindowText(std::string_view text) { SetWindowTextString(m_hWnd, text); }
     std::string GetWindowText() const;
 
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }

@@ -1,5 +1,7 @@
 #include "framework/Resources.h"
 
+#include "framework/Utf8.h"
+
 ResourceBytes FindResourceBytes(HMODULE module, int id, const char* type)
 {
     ResourceBytes bytes;
@@ -16,7 +18,7 @@ ResourceBytes FindResourceBytes(HMODULE module, int id, const char* type)
 std::string LoadResourceText(UINT id)
 {
     // A string table entry holds at most 4097 characters.
-    char buffer[4100] = "";
-    const int length = ::LoadStringA(::GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-    return length > 0 ? std::string(buffer, length) : std::string();
+    wchar_t buffer[4100] = L"";
+    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id, buffer, 4100);
+    return length > 0 ? Narrow(std::wstring_view(buffer, static_cast<size_t>(length))) : std::string();
 }

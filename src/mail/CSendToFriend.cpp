@@ -107,9 +107,9 @@ void CSendToFriend::FallBack()
 LRESULT CSendToFriend::OnMailDone(ULONG result)
 {
     if (result != SUCCESS_SUCCESS && LinkOpener::Current().OpenMailLink(MailtoLink()) <= 32) {
-        ::MessageBoxA(m_mainWindow.GetSafeHwnd(),
-                      "You do not have an e-mail client or the client is not configured properly. :(", "Warning",
-                      MB_OK | MB_ICONWARNING);
+        MessageBoxString(m_mainWindow.GetSafeHwnd(),
+                         "You do not have an e-mail client or the client is not configured properly. :(", "Warning",
+                         MB_OK | MB_ICONWARNING);
     }
     DeleteProgressWindow();
     m_mailThread = nullptr;

@@ -1,18 +1,20 @@
 #include "mainwnd/CSystemTray.h"
 
-#include <cstring>
+#include "framework/Utf8.h"
+
+#include <cwchar>
 
 namespace {
 
-const char kClassName[] = "ZorlaTrayIcon";
-const char kParentClassName[] = "ZorlaTrayParent";
+const wchar_t kClassName[] = L"ZorlaTrayIcon";
+const wchar_t kParentClassName[] = L"ZorlaTrayParent";
 const UINT kAllFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-// The first form of the record holds 64 bytes of tooltip.
-const size_t kTipBytes = 64;
+// The first form of the record holds 64 characters of tooltip.
+const size_t kTipCharacters = 64;
 
-BOOL ShellNotifyIcon(DWORD message, NOTIFYICONDATAA* data)
+BOOL ShellNotifyIcon(DWORD message, NOTIFYICONDATAW* data)
 {
-    return ::Shell_NotifyIconA(message, data);
+    return ::Shell_NotifyIconW(message, data);
 }
 
 NotifyIconCall g_notifyIcon = &ShellNotifyIcon;
@@ -28,25 +30,20 @@ NotifyIconCall SetNotifyIconCall(NotifyIconCall call)
 
 std::string CutTooltip(const char* text, size_t limit)
 {
-    std::string tip;
     if (!text)
-        return tip;
-    const char* p = text;
-    while (*p) {
-        const char* next = ::CharNextExA(CP_ACP, p, 0);
-        if (next == p)
-            break;
-        if (static_cast<size_t>(next - text) > limit)
-            break;
-        p = next;
+        return std::string();
+    std::wstring tip = Widen(text);
+    if (tip.size() > limit) {
+        // A character beyond the first plane takes two units: both or neither.
+        const bool splitsPair = tip[limit - 1] >= 0xD800 && tip[limit - 1] <= 0xDBFF;
+        tip.resize(splitsPair ? limit - 1 : limit);
     }
-    tip.assign(text, p);
-    return tip;
+    return Narrow(tip);
 }
 
 UINT CSystemTray::TaskbarCreatedMessage()
 {
-    static const UINT message = ::RegisterWindowMessageA("TaskbarCreated");
+    static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
     return message;
 }
 
@@ -81,16 +78,16 @@ bool CSystemTray::Create(HWND notify, UINT callbackMessage, const char* tooltip,
             SubclassWindow(window);
     }
 
-    // The shell's first record: the fields up to a 64-byte tooltip.
-    m_data = NOTIFYICONDATAA{};
-    m_data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    // The shell's first record: the fields up to a 64-character tooltip.
+    m_data = NOTIFYICONDATAW{};
+    m_data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     m_data.hWnd = notify ? notify : m_hWnd;
     m_data.uID = id;
     m_data.hIcon = icon;
     m_data.uCallbackMessage = callbackMessage;
     m_data.uFlags = kAllFlags;
-    const std::string tip = CutTooltip(tooltip, kTipBytes - 1);
-    std::memcpy(m_data.szTip, tip.c_str(), tip.size() + 1);
+    const std::wstring tip = Widen(CutTooltip(tooltip, kTipCharacters - 1));
+    std::wmemcpy(m_data.szTip, tip.c_str(), tip.size() + 1);
 
     m_hidden = startHidden;
     if (startHidden)

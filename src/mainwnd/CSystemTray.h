@@ -9,11 +9,11 @@
 
 // The shell call that adds and deletes notification icons; tests put their own
 // in front of it to see what reaches the shell. Null puts the shell's back.
-using NotifyIconCall = BOOL (*)(DWORD message, NOTIFYICONDATAA* data);
+using NotifyIconCall = BOOL (*)(DWORD message, NOTIFYICONDATAW* data);
 NotifyIconCall SetNotifyIconCall(NotifyIconCall call);
 
 // The tooltip as the shell's first icon record holds it: at most `limit`
-// bytes, never ending in the first half of a double-byte character.
+// UTF-16 units, never ending in the first half of a surrogate pair.
 std::string CutTooltip(const char* text, size_t limit = 63);
 
 // One icon in the notification area, with an invisible window of its own that
@@ -38,7 +38,7 @@ public:
     bool IsHidden() const { return m_hidden; }
     bool IsRemoved() const { return m_removed; }
     bool IsReAddPending() const { return m_reAddPending; }
-    const NOTIFYICONDATAA& IconData() const { return m_data; }
+    const NOTIFYICONDATAW& IconData() const { return m_data; }
 
     // The invisible owner of the window while it is in the tray (so it has no
     // taskbar button): made on the first trip there, destroyed with the tray.
@@ -56,7 +56,7 @@ private:
     void ReAdd();
     bool Notify(DWORD message, UINT flags);
 
-    NOTIFYICONDATAA m_data{};
+    NOTIFYICONDATAW m_data{};
     bool m_enabled = false;
     bool m_hidden = true;
     bool m_removed = true;

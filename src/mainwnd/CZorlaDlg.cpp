@@ -56,7 +56,7 @@ BOOL CZorlaDlg::OnInitDialog()
     }
     CQuokkaDlg::OnInitDialog();
     TranslateWindow(m_hWnd, -1);
-    ::SetWindowTextA(m_hWnd, ProgramTitle);
+    SetWindowTextString(m_hWnd, ProgramTitle);
     m_model.SelectCity(LoadSettings(m_model.City()));
     m_handler.ApplyViewRegion(ZorlaBMPHandler::ViewHome);
     return TRUE;

@@ -1,5 +1,6 @@
 #include "mainwnd/CommandMenu.h"
 
+#include "framework/Utf8.h"
 #include "mainwnd/ZorlaBMPHandler.h"
 #include "framework/AfxFunctions.h"
 #include "resource.h"
@@ -106,6 +107,6 @@ void AddAboutToSystemMenu(HWND window)
     std::snprintf(text, sizeof text, Translate("About %s...").c_str(), ProgramTitle);
     if (text[0] == '\0')
         return;
-    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(menu, MF_STRING, IDM_SYSTEM_ABOUT, text);
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, IDM_SYSTEM_ABOUT, Widen(text).c_str());
 }

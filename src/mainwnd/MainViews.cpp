@@ -77,7 +77,7 @@ bool MainViews::SaveEditor(int view)
             ? m_model.AddReminder(typed, ViewControls::ChosenReminderTime(m_window.m_hWnd), COleDateTime::GetCurrentTime())
             : m_model.AddNote(typed);
     switch (result) {
-    case ZorlaModel::AddResult::Added: ::SetWindowTextA(m_editor.m_hWnd, ""); break;
+    case ZorlaModel::AddResult::Added: SetWindowTextString(m_editor.m_hWnd, ""); break;
     case ZorlaModel::AddResult::NothingTyped: return true;
     case ZorlaModel::AddResult::InPast: ShowResourceMessage(IDS_APPOINTMENT_IN_PAST, MB_ICONINFORMATION); break;
     case ZorlaModel::AddResult::BadDate: ReportError(IDS_UNHANDLED_EXCEPTION, __FILE__, __LINE__); break;

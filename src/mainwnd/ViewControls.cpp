@@ -12,7 +12,7 @@ namespace {
 
 struct Control {
     int id;
-    const char* windowClass;
+    const wchar_t* windowClass;
     DWORD style;  // besides WS_CHILD; hidden at creation
     RECT place;   // left, top, width, height in pixels of the picture
     int views;    // the views that show it
@@ -21,14 +21,14 @@ struct Control {
 const Control kControls[] = {
     // The link lies on the plate at the foot of the picture; it keeps its right
     // edge when it sizes itself to its text.
-    {IDC_WEBLINK, WC_STATICA, SS_RIGHT | SS_NOTIFY, {266, 416, 144, 14}, ZorlaBMPHandler::ViewAll},
-    {IDC_CITY_LIST, WC_COMBOBOXA, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, ClassicDialogPlace(107, 132, 84, 94),
+    {IDC_WEBLINK, WC_STATICW, SS_RIGHT | SS_NOTIFY, {266, 416, 144, 14}, ZorlaBMPHandler::ViewAll},
+    {IDC_CITY_LIST, WC_COMBOBOXW, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, ClassicDialogPlace(107, 132, 84, 94),
      ZorlaBMPHandler::ViewWeather},
-    {IDC_EDITOR_TEXT, WC_EDITA, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP, ClassicDialogPlace(119, 87, 99, 82),
+    {IDC_EDITOR_TEXT, WC_EDITW, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP, ClassicDialogPlace(119, 87, 99, 82),
      ZorlaBMPHandler::ViewNotes | ZorlaBMPHandler::ViewTimer},
-    {IDC_DATE_PICKER, DATETIMEPICK_CLASSA, DTS_SHORTDATEFORMAT | DTS_RIGHTALIGN | WS_TABSTOP,
+    {IDC_DATE_PICKER, DATETIMEPICK_CLASSW, DTS_SHORTDATEFORMAT | DTS_RIGHTALIGN | WS_TABSTOP,
      ClassicDialogPlace(115, 195, 63, 15), ZorlaBMPHandler::ViewTimer},
-    {IDC_TIME_PICKER, DATETIMEPICK_CLASSA, DTS_UPDOWN | DTS_RIGHTALIGN | WS_TABSTOP, ClassicDialogPlace(181, 195, 38, 15),
+    {IDC_TIME_PICKER, DATETIMEPICK_CLASSW, DTS_UPDOWN | DTS_RIGHTALIGN | WS_TABSTOP, ClassicDialogPlace(181, 195, 38, 15),
      ZorlaBMPHandler::ViewTimer},
 };
 
@@ -43,7 +43,7 @@ void Create(HWND dialog)
             continue;
         const RECT& place = control.place;
         // As the dialog manager makes its controls: no parent notifications.
-        ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, control.windowClass, "", WS_CHILD | control.style, place.left,
+        ::CreateWindowExW(WS_EX_NOPARENTNOTIFY, control.windowClass, L"", WS_CHILD | control.style, place.left,
                           place.top, place.right, place.bottom, dialog,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), ::GetModuleHandleA(nullptr),
                           nullptr);

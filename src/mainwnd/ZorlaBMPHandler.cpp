@@ -2,6 +2,7 @@
 
 #include "framework/AfxFunctions.h"
 #include "framework/CWnd.h"
+#include "framework/Utf8.h"
 #include "image/PLTextException.h"
 #include "mainwnd/HotSpotId.h"
 #include "mainwnd/MainTimers.h"
@@ -336,9 +337,10 @@ void ZorlaBMPHandler::DrawStatus(HDC dc)
     ::OffsetRect(&shadow, 1, 1);
     const UINT format = DT_CENTER | DT_WORDBREAK;
     ::SetTextColor(dc, RGB(0, 0, 0));
-    ::DrawTextA(dc, m_statusText.c_str(), -1, &shadow, format);
+    const std::wstring status = Widen(m_statusText);
+    ::DrawTextW(dc, status.c_str(), -1, &shadow, format);
     ::SetTextColor(dc, RGB(255, 255, 255));
-    ::DrawTextA(dc, m_statusText.c_str(), -1, &rect, format);
+    ::DrawTextW(dc, status.c_str(), -1, &rect, format);
 }
 
 void ZorlaBMPHandler::ShowWeatherText(const std::string& text, HDC dc)
@@ -354,5 +356,5 @@ void ZorlaBMPHandler::DrawWeatherText(HDC dc)
     m_background.DrawPart(dc, TopLeft(kWeatherTextRect), kWeatherTextRect);
     RECT rect = kWeatherTextRect;
     ::SetTextColor(dc, RGB(255, 255, 255));
-    ::DrawTextA(dc, m_weatherText.c_str(), -1, &rect, DT_WORDBREAK);
+    ::DrawTextW(dc, Widen(m_weatherText).c_str(), -1, &rect, DT_WORDBREAK);
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-const char kDefaultCity[] = "M\xFCnchen";
+const char kDefaultCity[] = "München";
 
 void Append(std::vector<StoreProblem>& to, std::vector<StoreProblem> problems)
 {

@@ -1,6 +1,7 @@
 #include "notes/CDeleteTimerOrSnoozeDlg.h"
 
 #include "framework/Resources.h"
+#include "framework/Utf8.h"
 #include "resource.h"
 #include "shared/DialogUnits.h"
 #include "shared/ProgramTitle.h"
@@ -40,8 +41,8 @@ const RECT kClient = ClassicDialogPlace(0, 0, 196, 90);
 
 void AddChoice(HWND list, const char* text, int minutes)
 {
-    const LRESULT index = ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    ::SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(index), minutes);
+    const LRESULT index = ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    ::SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(index), minutes);
 }
 
 }  // namespace
@@ -58,8 +59,8 @@ BOOL CDeleteTimerOrSnoozeDlg::OnInitDialog()
     ::SendDlgItemMessageA(m_hWnd, IDC_DUE_ICON, STM_SETICON,
                           reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IDI_QUESTION)), 0);
     FillChoices();
-    ::SetDlgItemTextA(m_hWnd, IDC_DUE_TEXT, Translate(LoadResourceText(IDS_ASK_DELETE_NOTICE)).c_str());
-    ::SetWindowTextA(m_hWnd, ProgramTitle);
+    SetWindowTextString(::GetDlgItem(m_hWnd, IDC_DUE_TEXT), Translate(LoadResourceText(IDS_ASK_DELETE_NOTICE)));
+    SetWindowTextString(m_hWnd, ProgramTitle);
     TranslateWindow(m_hWnd, -1);
     return TRUE;
 }
@@ -96,7 +97,7 @@ void CDeleteTimerOrSnoozeDlg::FillChoices()
     }
     for (const Choice& choice : kLongChoices)
         AddChoice(list, choice.text, choice.minutes);
-    ::SendMessageA(list, CB_SELECTSTRING, 3, reinterpret_cast<LPARAM>("30 Minuten"));
+    ::SendMessageW(list, CB_SELECTSTRING, 3, reinterpret_cast<LPARAM>(L"30 Minuten"));
 }
 
 BOOL CDeleteTimerOrSnoozeDlg::OnCommand(WPARAM wParam, LPARAM lParam)

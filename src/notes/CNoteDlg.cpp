@@ -119,7 +119,7 @@ BOOL CNoteDlg::OnInitDialog()
     // Placed and sized as it is shown: one move less for every note.
     m_desktopHost.PlaceWhenShown(InitialPlace(*m_background),
                                  SIZE{m_background->Width(), m_background->Height()});
-    ::SetWindowTextA(m_hWnd, m_key.c_str());
+    SetWindowTextString(m_hWnd, m_key);
 
     m_closeButton.SubclassDlgItem(IDC_NOTE_CLOSE, this);
     // Every note's button shows the same two pictures: loaded once for all.
@@ -361,7 +361,7 @@ LRESULT CNoteDlg::OnPaint()
         m_firstPaint = false;
         // The caret after the text, nothing selected; the edit has the picture
         // behind it drawn again.
-        const int length = ::GetWindowTextLengthA(m_edit.m_hWnd);
+        const int length = ::GetWindowTextLengthW(m_edit.m_hWnd);
         m_edit.SendMessage(EM_SETSEL, length, length);
     }
     return 0;

@@ -1,5 +1,6 @@
 #include "shared/ErrorReport.h"
 
+#include "framework/CWnd.h"
 #include "shared/Translator.h"
 #include "shared/WebAddresses.h"
 #include "framework/AfxFunctions.h"
@@ -44,5 +45,5 @@ bool ReportUnknownError(const char* sourceFile, int line)
 
 void ShowExceptionText(const std::string& text)
 {
-    MessageBoxA(nullptr, text.c_str(), "Exception", MB_ICONWARNING);
+    MessageBoxString(nullptr, text, "Exception", MB_ICONWARNING);
 }

@@ -27,8 +27,7 @@ std::string StoreProblem::Text() const
     switch (kind) {
     case SetAside:
         return Formatted(GetUiLanguage() == UiGerman
-                             ? "Die Datei\n\t%s\nist besch\xE4"
-                               "digt und kann nicht gelesen werden. Sie wurde als\n\t%s\n"
+                             ? "Die Datei\n\t%s\nist beschädigt und kann nicht gelesen werden. Sie wurde als\n\t%s\n"
                                "aufbewahrt; das Programm beginnt mit einer leeren Liste."
                              : "The file\n\t%s\nis damaged and cannot be read. It has been kept as\n\t%s\n"
                                "and the program starts with an empty list.",

@@ -1,8 +1,8 @@
 #include "shared/WndTranslator.h"
 
+#include "framework/CWnd.h"
+#include "framework/Utf8.h"
 #include "shared/Translator.h"
-
-#include <cstring>
 
 namespace {
 
@@ -12,17 +12,16 @@ const int kMenuBuffer = 512;
 
 void TranslateText(HWND window, int language)
 {
-    char text[kTextBuffer] = "";
-    GetWindowTextA(window, text, kTextBuffer);
-    const std::string translated = GetTranslator().Translate(text, language);
-    SetWindowTextA(window, translated.c_str());
+    wchar_t text[kTextBuffer] = L"";
+    GetWindowTextW(window, text, kTextBuffer);
+    SetWindowTextString(window, GetTranslator().Translate(Narrow(text), language));
 }
 
 bool IsTranslatedClass(HWND window)
 {
-    char name[kTextBuffer] = "";
-    GetClassNameA(window, name, kTextBuffer);
-    return std::strcmp(name, "Static") == 0 || std::strcmp(name, "Button") == 0;
+    wchar_t name[kTextBuffer] = L"";
+    GetClassNameW(window, name, kTextBuffer);
+    return lstrcmpiW(name, L"Static") == 0 || lstrcmpiW(name, L"Button") == 0;
 }
 
 }  // namespace
@@ -34,13 +33,13 @@ void CWndTranslator::TranslateMenu(HMENU menu, int language)
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         HMENU sub = GetSubMenu(menu, i);
-        char text[kMenuBuffer] = "";
-        if (GetMenuStringA(menu, i, text, kMenuBuffer, MF_BYPOSITION) > 0) {
-            const std::string translated = GetTranslator().Translate(text, language);
+        wchar_t text[kMenuBuffer] = L"";
+        if (GetMenuStringW(menu, i, text, kMenuBuffer, MF_BYPOSITION) > 0) {
+            const std::wstring translated = Widen(GetTranslator().Translate(Narrow(text), language));
             // A submenu item keeps its submenu: its "id" is the submenu handle.
             const UINT_PTR id = sub ? reinterpret_cast<UINT_PTR>(sub) : GetMenuItemID(menu, i);
             const UINT state = GetMenuState(menu, i, MF_BYPOSITION) & (MF_CHECKED | MF_GRAYED | MF_DISABLED);
-            ModifyMenuA(menu, i, MF_BYPOSITION | MF_STRING | state | (sub ? MF_POPUP : 0), id, translated.c_str());
+            ModifyMenuW(menu, i, MF_BYPOSITION | MF_STRING | state | (sub ? MF_POPUP : 0), id, translated.c_str());
         }
         if (sub)
             TranslateMenu(sub, language);

@@ -1,5 +1,6 @@
 #include "weather/CWeatherDisplay.h"
 
+#include "framework/Utf8.h"
 #include "shared/Translator.h"
 
 #include <vector>
@@ -8,18 +9,17 @@ using util::xml::XmlElement;
 
 namespace {
 
-const char* const DEGREES = " \xB0"
-                            "C";  // 0xB0: the degree sign of code page 1252
+const char* const DEGREES = " °C";
 
 std::string ItemText(HWND combo, int index)
 {
-    const LRESULT length = ::SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
+    const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
     if (length == CB_ERR)
         return std::string();
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    if (::SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data())) == CB_ERR)
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    if (::SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data())) == CB_ERR)
         return std::string();
-    return text.data();
+    return Narrow(text.data());
 }
 
 }  // namespace
@@ -33,14 +33,15 @@ std::optional<std::string> CWeatherDisplay::FillCityList(HWND combo, const XmlEl
             const XmlElement* entry = weather->getChild(i);
             if (entry->getName() != "ENTRY")
                 continue;
-            const LRESULT index =
-                ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry->getText().c_str()));
+            const std::wstring city = Widen(entry->getText());
+            const LRESULT index = ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(city.c_str()));
             if (index != CB_ERR && index != CB_ERRSPACE)
                 ::SendMessageA(combo, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(entry));
         }
     }
+    const std::wstring wanted = Widen(selection);
     const LRESULT found =
-        ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(selection.c_str()));
+        ::SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wanted.c_str()));
     if (found == CB_ERR)
         return std::nullopt;
     ::SendMessageA(combo, CB_SETCURSEL, found, 0);

@@ -1,6 +1,7 @@
 #include "widgets/CAboutDlg.h"
 
 #include "framework/AfxFunctions.h"
+#include "framework/Utf8.h"
 #include "image/PLAnyPicDecoder.h"
 #include "image/PLTextException.h"
 #include "resource.h"
@@ -17,7 +18,7 @@ namespace {
 const COLORREF kLinkColour = RGB(182, 150, 62);
 const COLORREF kCreditColour = RGB(255, 255, 255);
 const char kAgencyName[] = "Inkwell Advertising";
-const char kNotice[] = "Copyright \xA9 2004 Velloran Software";
+const char kNotice[] = "Copyright © 2004 Velloran Software";
 
 struct Place {
     int id;
@@ -157,7 +158,8 @@ LRESULT CAboutDlg::OnPaint()
     ::SetTextColor(dc, kCreditColour);
     for (const Credit& credit : Credits()) {
         ::SelectObject(dc, credit.title ? m_titleFont.Handle() : m_textFont.Handle());
-        ::TextOutA(dc, credit.place.x, credit.place.y, credit.text.c_str(), static_cast<int>(credit.text.size()));
+        const std::wstring text = Widen(credit.text);
+        ::TextOutW(dc, credit.place.x, credit.place.y, text.c_str(), static_cast<int>(text.size()));
     }
     // Puts the DC's own font back before the fonts may go.
     ::RestoreDC(dc, saved);

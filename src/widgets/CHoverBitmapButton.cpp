@@ -1,6 +1,7 @@
 #include "widgets/CHoverBitmapButton.h"
 
 #include "framework/AfxFunctions.h"
+#include "framework/Utf8.h"
 
 #include <map>
 #include <tuple>
@@ -164,16 +165,16 @@ void CHoverBitmapButton::DrawItem(const DRAWITEMSTRUCT& item)
         ::BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, memory.get(), 0, 0, SRCCOPY);
     }
 
-    const std::string text = GetWindowTextString(item.hwndItem);
+    const std::wstring text = Widen(GetWindowTextString(item.hwndItem));
     if (!text.empty()) {
         if (m_state == Disabled) {
             RECT engraved = rect;
             ::OffsetRect(&engraved, 1, 1);
             ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-            ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &engraved, DT_CENTER);
+            ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &engraved, DT_CENTER);
             ::SetTextColor(dc, ::GetSysColor(COLOR_BTNSHADOW));
         }
-        ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CENTER);
+        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CENTER);
     }
     ::RestoreDC(dc, saved);
 }

@@ -1,5 +1,6 @@
 #include "widgets/CHyperLink.h"
 
+#include "framework/Utf8.h"
 #include "shared/OsLevel.h"
 #include "widgets/CHyperLinkThread.h"
 
@@ -82,17 +83,18 @@ void CHyperLink::CreateTooltip()
     // The common controls are loaded on first use; the tooltip class exists only
     // once they are initialised.
     ::InitCommonControls();
-    m_tooltip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+    m_tooltip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, nullptr, nullptr);
     if (!m_tooltip)
         return;
-    TOOLINFOA tool{};
+    std::wstring tip = Widen(m_target);
+    TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = m_hWnd;
     tool.uId = kToolId;
-    tool.lpszText = const_cast<char*>(m_target.c_str());
+    tool.lpszText = tip.data();
     GetClientRect(&tool.rect);
-    ::SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void CHyperLink::SetColours(COLORREF link, COLORREF active, COLORREF visited, COLORREF hover)
@@ -113,12 +115,13 @@ std::string CHyperLink::SetURL(const std::string& target)
         ShowWindow(SW_HIDE);
         PositionWindow();
         if (m_tooltip) {
-            TOOLINFOA tool{};
+            std::wstring tip = Widen(m_target);
+            TOOLINFOW tool{};
             tool.cbSize = sizeof tool;
             tool.hwnd = m_hWnd;
             tool.uId = kToolId;
-            tool.lpszText = const_cast<char*>(m_target.c_str());
-            ::SendMessageA(m_tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+            tool.lpszText = tip.data();
+            ::SendMessageW(m_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
         }
         ShowWindow(SW_SHOW);
     }
@@ -171,17 +174,17 @@ void CHyperLink::PositionWindow()
     RECT client{};
     GetClientRect(&client);
 
-    const std::string text = GetWindowText();
+    const std::wstring text = Widen(GetWindowText());
     SIZE extent{};
     {
         ClientDCScope dc(m_hWnd);
         SelectScope font(dc.dc(), m_linkFont.get());
-        ::GetTextExtentPoint32A(dc.dc(), text.c_str(), static_cast<int>(text.size()), &extent);
+        ::GetTextExtentPoint32W(dc.dc(), text.c_str(), static_cast<int>(text.size()), &extent);
         // A slanted last letter reaches past its advance, and the static clips
         // whatever lies outside its client area.
         ABC last{};
-        const UINT letter = text.empty() ? 0 : static_cast<BYTE>(text.back());
-        if (letter && ::GetCharABCWidthsA(dc.dc(), letter, letter, &last) && last.abcC < 0)
+        const UINT letter = text.empty() ? 0 : text.back();
+        if (letter && ::GetCharABCWidthsW(dc.dc(), letter, letter, &last) && last.abcC < 0)
             extent.cx -= last.abcC;
     }
 
@@ -218,12 +221,12 @@ void CHyperLink::UpdateToolRect()
 {
     if (!m_tooltip)
         return;
-    TOOLINFOA tool{};
+    TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = m_hWnd;
     tool.uId = kToolId;
     GetClientRect(&tool.rect);
-    ::SendMessageA(m_tooltip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(m_tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -2,13 +2,14 @@
 
 #include "framework/CWnd.h"
 #include "framework/ExceptionReport.h"
+#include "framework/Utf8.h"
 #include "widgets/PopupMenuLayout.h"
 
 #include <windowsx.h>
 
 namespace {
 
-const char kClassName[] = "vlsMenuClass";
+const wchar_t kClassName[] = L"vlsMenuClass";
 const int kImageWidth = 16;
 const int kImageHeight = 15;
 const int kImageStripWidth = 176;
@@ -16,7 +17,7 @@ const int kTextLeft = 23;
 
 bool RegisterMenuClass(HINSTANCE instance, WNDPROC procedure)
 {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
@@ -119,7 +120,8 @@ int CPopupMenu::TextWidth(HDC dc, const PopupMenuItem& item) const
 {
     SelectScope selected(dc, item.Is(MIF_BOLD) && m_boldFont ? m_boldFont.get() : m_normalFont);
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, item.text.c_str(), static_cast<int>(item.text.size()), &size);
+    const std::wstring text = Widen(item.text);
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
 }
 
@@ -153,7 +155,7 @@ int CPopupMenu::Track(POINT point, HWND owner, bool modal, bool keyboard, HWND n
     const RECT rect = PlaceOnMonitor(RECT{point.x, point.y, point.x + size.cx, point.y + size.cy});
 
     // The window procedure sets m_window as soon as the window exists.
-    HWND window = ::CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, "", WS_POPUP | WS_VISIBLE, rect.left,
+    HWND window = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"", WS_POPUP | WS_VISIBLE, rect.left,
                                     rect.top, size.cx, size.cy, owner, nullptr, m_instance, this);
     if (!window)
         return 0;
@@ -180,7 +182,7 @@ int CPopupMenu::Track(POINT point, HWND owner, bool modal, bool keyboard, HWND n
 
     MSG message{};
     while (::IsWindow(window)) {
-        const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) {
             // The quit belongs to the loop outside ours.
             ::PostQuitMessage(static_cast<int>(message.wParam));
@@ -190,7 +192,7 @@ int CPopupMenu::Track(POINT point, HWND owner, bool modal, bool keyboard, HWND n
         if (got == -1)
             break;
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
     }
     return static_cast<int>(m_result);
 }
@@ -220,7 +222,7 @@ LRESULT CALLBACK CPopupMenu::MenuProc(HWND window, UINT message, WPARAM wParam, 
     if (message == WM_NCDESTROY)
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     if (!menu || message == WM_NCCREATE || message == WM_NCDESTROY)
-        return ::DefWindowProcA(window, message, wParam, lParam);
+        return ::DefWindowProcW(window, message, wParam, lParam);
     try {
         return menu->WindowProc(message, wParam, lParam);
     } catch (...) {
@@ -247,7 +249,7 @@ LRESULT CPopupMenu::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CAPTURECHANGED: OnCaptureChanged(lParam); return 0;
     case WM_CLOSE: Close(); return 0;
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 // The command is posted only now, so the owner handles it with the menu gone.
@@ -284,7 +286,7 @@ LRESULT CPopupMenu::OnEraseBkgnd(HDC dc)
 
 void CPopupMenu::OnChar(WPARAM character)
 {
-    const int index = FindMnemonicItem(m_items, static_cast<char>(character));
+    const int index = FindMnemonicItem(m_items, static_cast<wchar_t>(character));
     if (index >= 0)
         Choose(index);
 }
@@ -397,7 +399,8 @@ void CPopupMenu::DrawItem(HDC dc, int index) const
     ::SetTextColor(dc, text);
     const int top = t + (kMenuItemHeight - (bold ? m_boldFontHeight : m_normalFontHeight)) / 2;
     RECT textRect{kTextLeft, top, 1023, top + 1000};
-    ::DrawTextA(dc, item.text.c_str(), static_cast<int>(item.text.size()), &textRect, DT_NOCLIP);
+    const std::wstring label = Widen(item.text);
+    ::DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &textRect, DT_NOCLIP);
 }
 
 void CPopupMenu::DrawSeparator(HDC dc, int top) const

@@ -2,6 +2,7 @@
 
 #include "framework/AfxFunctions.h"
 #include "framework/CWinApp.h"
+#include "framework/Utf8.h"
 #include "widgets/ProgressCaption.h"
 
 #include <commctrl.h>
@@ -12,16 +13,16 @@
 
 namespace {
 
-const char kClassName[] = "ZorlaProgressWnd";
+const wchar_t kClassName[] = L"ZorlaProgressWnd";
 const char kSettings[] = "Settings";
 const int kTextWidth = 290;
 
-const char* RegisterProgressClass()
+const wchar_t* RegisterProgressClass()
 {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
-    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.lpfnWndProc = ::DefWindowProcW;
     windowClass.hInstance = AfxGetResourceHandle();
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_APPSTARTING);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -38,9 +39,9 @@ HFONT CreateMessageFont()
     return ::CreateFontIndirectA(&metrics.lfMessageFont);
 }
 
-HWND CreateChild(HWND parent, const char* windowClass, const char* text, DWORD style, int id)
+HWND CreateChild(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style, int id)
 {
-    return ::CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+    return ::CreateWindowExW(0, windowClass, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AfxGetResourceHandle(), nullptr);
 }
 
@@ -100,7 +101,7 @@ CProgressWnd::~CProgressWnd()
 
 bool CProgressWnd::Create(HWND parent, bool smooth, bool withCancelButton)
 {
-    const char* windowClass = RegisterProgressClass();
+    const wchar_t* windowClass = RegisterProgressClass();
     if (!windowClass)
         return false;
     m_font.reset(CreateMessageFont());
@@ -109,8 +110,8 @@ bool CProgressWnd::Create(HWND parent, bool smooth, bool withCancelButton)
         CWnd* main = AfxGetMainWnd();
         owner = main ? main->GetSafeHwnd() : nullptr;
     }
-    HWND window = ::CreateWindowExA(WS_EX_DLGMODALFRAME, windowClass, m_title.c_str(), WS_POPUP | WS_CAPTION, 0, 0, 390,
-                                    130, owner, nullptr, AfxGetResourceHandle(), nullptr);
+    HWND window = ::CreateWindowExW(WS_EX_DLGMODALFRAME, windowClass, Widen(m_title).c_str(), WS_POPUP | WS_CAPTION, 0,
+                                    0, 390, 130, owner, nullptr, AfxGetResourceHandle(), nullptr);
     if (!window || !SubclassWindow(window)) {
         if (window)
             ::DestroyWindow(window);
@@ -118,14 +119,14 @@ bool CProgressWnd::Create(HWND parent, bool smooth, bool withCancelButton)
     }
 
     ::InitCommonControls();
-    m_text = CreateChild(m_hWnd, "Static", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kTextId);
+    m_text = CreateChild(m_hWnd, L"Static", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kTextId);
     if (!m_text)
         return false;
-    m_bar = CreateChild(m_hWnd, PROGRESS_CLASSA, "", smooth ? PBS_SMOOTH : 0, kBarId);
+    m_bar = CreateChild(m_hWnd, PROGRESS_CLASSW, "", smooth ? PBS_SMOOTH : 0, kBarId);
     if (!m_bar)
         return false;
     if (withCancelButton) {
-        m_cancelButton = CreateChild(m_hWnd, "Button", m_cancelText.c_str(), BS_PUSHBUTTON | WS_TABSTOP, kCancelId);
+        m_cancelButton = CreateChild(m_hWnd, L"Button", m_cancelText, BS_PUSHBUTTON | WS_TABSTOP, kCancelId);
         if (!m_cancelButton)
             return false;
     } else {
@@ -149,18 +150,18 @@ void CProgressWnd::Layout(int textWidth)
     SelectScope font(client.dc(),
                      m_font.get() ? static_cast<HGDIOBJ>(m_font.get()) : ::GetStockObject(DEFAULT_GUI_FONT));
     // The text area is as high as the lines it is to hold.
-    std::string lines = "M";
+    std::wstring lines = L"M";
     for (int line = 1; line < m_textLines; ++line)
-        lines += "\nM";
+        lines += L"\nM";
     RECT text{10, 10, textWidth - 20, 120};
-    ::DrawTextA(client.dc(), lines.c_str(), -1, &text, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
+    ::DrawTextW(client.dc(), lines.c_str(), -1, &text, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
     text.right = text.left + textWidth;
 
     const int edgeX = ::GetSystemMetrics(SM_CXEDGE);
     const int edgeY = ::GetSystemMetrics(SM_CYEDGE);
-    const std::string buttonText = m_cancelText + "  ";
+    const std::wstring buttonText = Widen(m_cancelText + "  ");
     SIZE extent{};
-    ::GetTextExtentPoint32A(client.dc(), buttonText.c_str(), static_cast<int>(buttonText.size()), &extent);
+    ::GetTextExtentPoint32W(client.dc(), buttonText.c_str(), static_cast<int>(buttonText.size()), &extent);
     const int buttonWidth = 4 * edgeX + extent.cx;
     const int buttonHeight = 3 * edgeY + extent.cy;
     // The button's room is kept without a button, so both kinds are one size.
@@ -203,7 +204,7 @@ void CProgressWnd::SetText(const char* format, ...)
     va_start(arguments, format);
     std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
-    ::SetWindowTextA(m_text, text);
+    SetWindowTextString(m_text, text);
 }
 
 int CProgressWnd::SetPos(int position)
@@ -215,7 +216,7 @@ int CProgressWnd::SetPos(int position)
     const int percent = ProgressPercent(position, m_lower, m_upper);
     if (percent != m_percent) {
         m_percent = percent;
-        SetWindowText(ProgressCaption(m_title, percent).c_str());
+        SetWindowText(ProgressCaption(m_title, percent));
     }
     if (!m_bar)
         return m_position;
@@ -233,10 +234,10 @@ void CProgressWnd::Update(const char* text, int position)
 bool CProgressWnd::PeekAndPump(bool cancelOnEscape)
 {
     MSG message;
-    while (!m_cancelled && ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+    while (!m_cancelled && ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
         if (cancelOnEscape && message.message == WM_CHAR && message.wParam == VK_ESCAPE)
             m_cancelled = true;
-        if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        if (!::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
             continue;
         if (message.message == WM_QUIT) {
             // The loop that owns the thread must still see it.

@@ -1,6 +1,8 @@
 #include "widgets/CWndSpecialFX.h"
 
+#include "framework/CWnd.h"
 #include "framework/Handles.h"
+#include "framework/Utf8.h"
 #include "shared/OsLevel.h"
 #include "shared/Translator.h"
 
@@ -79,7 +81,7 @@ int CWndSpecialFX::OpenWindow(HWND window, int effect, int, int dropShadow, int 
 
     int result = 0;
     if (effect < 0 || effect > kLastEffect) {
-        ::MessageBoxA(window, Translate("Unknown window effect.").c_str(), Translate("Error:").c_str(),
+        MessageBoxString(window, Translate("Unknown window effect."), Translate("Error:"),
                       MB_OK | MB_ICONERROR);
     } else {
         if (::GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE)

@@ -1,7 +1,9 @@
 #include "widgets/LinkOpener.h"
 
 #include "framework/AfxFunctions.h"
+#include "framework/CWnd.h"
 #include "framework/Handles.h"
+#include "framework/Utf8.h"
 
 #include <shellapi.h>
 
@@ -34,16 +36,17 @@ class SystemLinkOpener : public LinkOpener {
 public:
     INT_PTR ShellOpen(const std::string& file, const std::string& parameters) override
     {
-        HINSTANCE result =
-            ::ShellExecuteA(nullptr, "open", file.c_str(), parameters.empty() ? nullptr : parameters.c_str(), nullptr,
-                            SW_SHOWMAXIMIZED);
+        const std::wstring wideParameters = Widen(parameters);
+        HINSTANCE result = ::ShellExecuteW(nullptr, L"open", Widen(file).c_str(),
+                                           parameters.empty() ? nullptr : wideParameters.c_str(), nullptr,
+                                           SW_SHOWMAXIMIZED);
         return reinterpret_cast<INT_PTR>(result);
     }
 
     INT_PTR OpenMailLink(const std::string& url) override
     {
         return reinterpret_cast<INT_PTR>(
-            ::ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+            ::ShellExecuteW(nullptr, L"open", Widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     }
 
     std::string ReadHtmCommand() override
@@ -62,7 +65,7 @@ public:
     void ShowError(const std::string& text) override
     {
         ::MessageBeep(MB_ICONEXCLAMATION);
-        ::MessageBoxA(nullptr, text.c_str(), AfxGetModuleBaseName().c_str(), MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxString(nullptr, text, AfxGetModuleBaseName(), MB_OK | MB_ICONEXCLAMATION);
     }
 };
 

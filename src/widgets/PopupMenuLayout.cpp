@@ -1,4 +1,5 @@
 #include "widgets/PopupMenuLayout.h"
+#include "framework/Utf8.h"
 
 #include <algorithm>
 
@@ -50,20 +51,21 @@ int HitTestMenu(const std::vector<PopupMenuItem>& items, POINT client, SIZE clie
     return -1;
 }
 
-int FindMnemonicItem(const std::vector<PopupMenuItem>& items, char typed)
+int FindMnemonicItem(const std::vector<PopupMenuItem>& items, wchar_t typed)
 {
-    // CharLowerA on a single character takes it in the low word of the pointer.
-    auto lower = [](char c) {
-        return static_cast<unsigned char>(reinterpret_cast<UINT_PTR>(
-            ::CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(c))))));
+    // CharLowerW on a single character takes it in the low word of the pointer.
+    auto lower = [](wchar_t c) {
+        return static_cast<wchar_t>(
+            reinterpret_cast<UINT_PTR>(::CharLowerW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c)))));
     };
-    const unsigned char wanted = lower(typed);
+    const wchar_t wanted = lower(typed);
     for (size_t i = 0; i < items.size(); ++i) {
         const PopupMenuItem& item = items[i];
         if (item.Is(MIF_SEPARATOR | MIF_INACTIVE | MIF_GRAYED))
             continue;
-        const size_t amp = item.text.find('&');
-        if (amp != std::string::npos && amp + 1 < item.text.size() && lower(item.text[amp + 1]) == wanted)
+        const std::wstring text = Widen(item.text);
+        const size_t amp = text.find(L'&');
+        if (amp != std::wstring::npos && amp + 1 < text.size() && lower(text[amp + 1]) == wanted)
             return static_cast<int>(i);
     }
     return -1;

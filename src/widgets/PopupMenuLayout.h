@@ -34,7 +34,7 @@ int HitTestMenu(const std::vector<PopupMenuItem>& items, POINT client, SIZE clie
 
 // The first item that the typed character marks with '&' (case ignored), skipping
 // separators, inactive and grey items; -1 when none.
-int FindMnemonicItem(const std::vector<PopupMenuItem>& items, char typed);
+int FindMnemonicItem(const std::vector<PopupMenuItem>& items, wchar_t typed);
 
 // The next item from 'from' in the direction step (+1 or -1) that can be
 // highlighted, wrapping round; from -1 starts at the top (or the bottom going up).

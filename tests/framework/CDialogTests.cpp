@@ -40,7 +40,7 @@ class DataDialog : public CDialog {
 public:
     std::string name = "Anna";
     int count = 42;
-    std::string city = "m\xFCn";  // a prefix in other letter case
+    std::string city = "mün";  // a prefix in other letter case
     int checked = 1;
 
     std::function<void(DataDialog&)> afterInit;
@@ -59,7 +59,7 @@ public:
 
     BOOL OnInitDialog() override
     {
-        for (const char* item : {"Berlin", "M\xFCnchen", "M\xFCnster"})
+        for (const char* item : {"Berlin", "München", "Münster"})
             ::SendDlgItemMessageA(m_hWnd, kCity, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         CDialog::OnInitDialog();
         if (afterInit)
@@ -122,12 +122,12 @@ TEST_F(CDialogTest, DataGoesIntoTheControlsAndComesBackOnOK)
 
     EXPECT_EQ(shownName, "Anna");
     EXPECT_EQ(shownCount, "42");
-    EXPECT_EQ(shownCity, "M\xFCnchen");
+    EXPECT_EQ(shownCity, "München");
     EXPECT_EQ(shownCheck, BST_CHECKED);
 
     EXPECT_EQ(dialog.name, "Berta");
     EXPECT_EQ(dialog.count, -7);
-    EXPECT_EQ(dialog.city, "M\xFCnster");
+    EXPECT_EQ(dialog.city, "Münster");
     EXPECT_EQ(dialog.checked, 0);
 }
 

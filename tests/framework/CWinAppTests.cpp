@@ -87,7 +87,7 @@ TEST_F(ProfileTest, IntegersAreDwordsUnderCompanyAppAndSection)
 
 TEST_F(ProfileTest, StringsAreRegSzRoundTrip)
 {
-    const char* const city = "M\xFCnchen";
+    const char* const city = "München";
     EXPECT_EQ(app.GetProfileString("CZorlaDlg", "strCurWeatherComobSelectionID", city), city);
     ASSERT_TRUE(app.WriteProfileString("CActionWeather", "szLastUpdate", "03/14/2004 09:05:00"));
     DWORD type = 0;

@@ -55,9 +55,9 @@ protected:
     HttpTestServer server;
 };
 
-const char kBremen[] = "sonnig, wolkenlos 8 \xB0"
+const char kBremen[] = "sonnig, wolkenlos 8 °"
                        "C\nUpdated: 14:00";
-const char kHamburg[] = "sonnig, wolkenlos 9 \xB0"
+const char kHamburg[] = "sonnig, wolkenlos 9 °"
                         "C\nUpdated: 14:00";
 
 }  // namespace
@@ -74,7 +74,7 @@ TEST_F(MainWindowWeather, ScheduleFetchesTheListShowsTheRememberedCityAndTheChoi
     ASSERT_TRUE(PumpUntilDone());
     ASSERT_TRUE(PumpUntilCities(5));
     EXPECT_EQ(server.RequestCount(), 1u);
-    EXPECT_EQ(Cities(), (std::vector<std::string>{"Berlin", "Bremen", "Hamburg", "K\xF6ln", "M\xFCnchen"}));
+    EXPECT_EQ(Cities(), (std::vector<std::string>{"Berlin", "Bremen", "Hamburg", "Köln", "München"}));
     EXPECT_EQ(SelectedCity(), "Bremen");
     EXPECT_EQ(dlg->Model().City(), "Bremen");
     EXPECT_EQ(dlg->Handler().GetWeatherText(), kBremen);
@@ -113,7 +113,7 @@ TEST_F(MainWindowWeather, WithoutInternetTheStoredWeatherShowsAndOnlyTheSwitchOr
     ASSERT_TRUE(PumpUntilDone());
     ASSERT_TRUE(PumpUntilCities(5));
     EXPECT_EQ(server.RequestCount(), 1u);
-    EXPECT_EQ(SelectedCity(), "M\xFCnchen") << "the default city";
+    EXPECT_EQ(SelectedCity(), "München") << "the default city";
 
     // Forbidden again (and not due before 14:20): only the command fetches.
     server.SetHandler(ServeBody(WeatherFeeds::Document(WeatherFeeds::Entry("Dresden", "3"))));

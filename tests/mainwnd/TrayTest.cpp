@@ -2,6 +2,7 @@
 // back. The shell's calls are watched on their way to Wine's own tray.
 #include "MainWindowFixture.h"
 
+#include "framework/Utf8.h"
 #include "mainwnd/CSystemTray.h"
 #include "mainwnd/TrayWindow.h"
 #include "shared/PrivateMessages.h"
@@ -36,11 +37,11 @@ struct ShellWatch {
     }
     ~ShellWatch() { SetNotifyIconCall(previous); }
 
-    static BOOL Record(DWORD message, NOTIFYICONDATAA* data)
+    static BOOL Record(DWORD message, NOTIFYICONDATAW* data)
     {
-        const BOOL result = message == NIM_ADD && failAdds ? FALSE : Shell_NotifyIconA(message, data);
+        const BOOL result = message == NIM_ADD && failAdds ? FALSE : Shell_NotifyIconW(message, data);
         calls.push_back(ShellCall{message, data->uID, data->uFlags, data->hWnd, data->uCallbackMessage,
-                                  data->szTip, data->cbSize, result});
+                                  Narrow(data->szTip), data->cbSize, result});
         return result;
     }
     static int Count(DWORD message)
@@ -92,12 +93,20 @@ TEST(TrayRectangle, FollowsTheClockAndTheTaskbarEdge)
     EXPECT_LT(target.top, target.bottom);
 }
 
-TEST(SystemTray, TheTooltipIsCutTo63Bytes)
+TEST(SystemTray, TheTooltipIsCutTo63Characters)
 {
     const std::string longTitle(80, 'z');
     EXPECT_EQ(63u, CutTooltip(longTitle.c_str()).size());
     EXPECT_EQ("Zorla 1.0", CutTooltip("Zorla 1.0"));
     EXPECT_EQ("", CutTooltip(nullptr));
+    // Characters, not bytes: 63 Cyrillic letters take 126 bytes; a character
+    // beyond the first plane is kept whole or left out.
+    std::string cyrillic;
+    for (int i = 0; i < 70; ++i)
+        cyrillic += "\xD0\x96";
+    EXPECT_EQ(126u, CutTooltip(cyrillic.c_str()).size());
+    const std::string emoji = std::string(62, 'z') + "\xF0\x9F\x98\x80";
+    EXPECT_EQ(std::string(62, 'z'), CutTooltip(emoji.c_str()));
 
     ShellWatch watch;
     CSystemTray tray;
@@ -105,7 +114,7 @@ TEST(SystemTray, TheTooltipIsCutTo63Bytes)
     ASSERT_EQ(1u, watch.calls.size());
     EXPECT_EQ(longTitle.substr(0, 63), watch.calls[0].tip);
     EXPECT_EQ(tray.GetSafeHwnd(), watch.calls[0].window) << "without a window of the caller's, its own hears";
-    EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), watch.calls[0].size);
+    EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE), watch.calls[0].size);
 }
 
 TEST(SystemTray, ShowAndHideAddAndDeleteTheIconOnce)
@@ -176,8 +185,8 @@ TEST(SystemTray, ANewTaskbarGetsTheIconBackWhenItShouldShow)
 
     // In the tray when the taskbar restarts: the new one starts empty.
     tray.ShowIcon();
-    NOTIFYICONDATAA gone = tray.IconData();
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone)) << "the old taskbar took the icon with it";
+    NOTIFYICONDATAW gone = tray.IconData();
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &gone)) << "the old taskbar took the icon with it";
     SendMessageA(tray.GetSafeHwnd(), taskbarCreated, 0, 0);
     EXPECT_EQ(2, ShellWatch::Count(NIM_ADD));
     EXPECT_TRUE(watch.calls.back().result);

@@ -260,13 +260,9 @@ TEST_F(GermanDueDialogTest, AsksInGermanWithGermanButtonsThatFit)
         Close(window);
     });
     const std::vector<std::string> expected = {"Zorla 1.0",
-                                               "Wollen sie diese Notiz wirklich l"
-                                               "\xF6"
-                                               "schen?",
+                                               "Wollen sie diese Notiz wirklich löschen?",
                                                "&erneut erinnern",
-                                               "&L"
-                                               "\xF6"
-                                               "schen",
+                                               "&Löschen",
                                                "&Abbrechen"};
     EXPECT_EQ(texts, expected);
     EXPECT_EQ(shown, "30 Minuten");

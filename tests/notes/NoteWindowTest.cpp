@@ -131,9 +131,9 @@ TEST_F(NoteWindowTest, UnchangedNotesKeepTheirPlaceInTheFileChangedOrMovedOnesGo
               "<ENTRY _id_=\"3\" date=\"12/06/2026 10:00:00\" text=\"three\" wndX=\"300\" wndY=\"100\"/>"
               "<ENTRY _id_=\"4\" date=\"12/06/2026 10:00:00\" text=\"four\" wndX=\"400\" wndY=\"100\"/>");
     OpenAll(notes);
-    // Moved as a drag would, and edited with an é (dropped) and an ä (kept).
+    // Moved as a drag would, and edited with an é and an ä.
     ::SetWindowPos(*Window("Zorla 1.0NID:1"), nullptr, 140, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ::SetWindowTextA(::GetDlgItem(*Window("Zorla 1.0NID:3"), IDC_NOTE_TEXT), "caf\xE9 im M\xE4rz");
+    ::SetWindowTextW(::GetDlgItem(*Window("Zorla 1.0NID:3"), IDC_NOTE_TEXT), L"caf\u00E9 im M\u00E4rz");
 
     main.registry.CloseAllKeepingState();
     EXPECT_EQ(0u, main.registry.Count());
@@ -142,7 +142,7 @@ TEST_F(NoteWindowTest, UnchangedNotesKeepTheirPlaceInTheFileChangedOrMovedOnesGo
     const size_t two = file.find("text=\"two\"");
     const size_t four = file.find("text=\"four\"");
     const size_t one = file.find("_id_=\"1\"");
-    const size_t three = file.find("text=\"caf im M\xE4rz\"");
+    const size_t three = file.find("text=\"caf\xE9 im M\xE4rz\"");
     ASSERT_NE(std::string::npos, one);
     ASSERT_NE(std::string::npos, three);
     EXPECT_LT(two, four);

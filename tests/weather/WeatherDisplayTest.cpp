@@ -44,10 +44,8 @@ protected:
 
 TEST_F(WeatherText, AllPartsInTheirOrderOnSixLines)
 {
-    EXPECT_EQ(TextOf(ALL_PARTS), "Regen, bedeckt 7 \xB0"
-                                 "C\n"
-                                 "Feels like: 4 \xB0"
-                                 "C\n"
+    EXPECT_EQ(TextOf(ALL_PARTS), "Regen, bedeckt 7 °C\n"
+                                 "Feels like: 4 °C\n"
                                  "Wind: NW 20 km/h\n"
                                  "Air: 1012 hPa with 80 % Humidity\n"
                                  "Visibility: 10 km\n"
@@ -56,11 +54,9 @@ TEST_F(WeatherText, AllPartsInTheirOrderOnSixLines)
 
 TEST_F(WeatherText, MissingPartsAreLeftOut)
 {
-    EXPECT_EQ(TextOf("<TEMP>7</TEMP><TIME>14:00</TIME>"), " 7 \xB0"
-                                                          "C\nUpdated: 14:00");
+    EXPECT_EQ(TextOf("<TEMP>7</TEMP><TIME>14:00</TIME>"), " 7 °C\nUpdated: 14:00");
     EXPECT_EQ(TextOf("<WEATHER>Regen</WEATHER><VIS>2 km</VIS>"), "Regen, \nVisibility: 2 km");
-    EXPECT_EQ(TextOf("<CLOUDS>heiter</CLOUDS><FEEL>-3</FEEL>"), "heiter\nFeels like: -3 \xB0"
-                                                                "C");
+    EXPECT_EQ(TextOf("<CLOUDS>heiter</CLOUDS><FEEL>-3</FEEL>"), "heiter\nFeels like: -3 °C");
     EXPECT_EQ(TextOf("<WIND>O</WIND>"), "\nWind: O");
     EXPECT_EQ(TextOf(""), "");
     EXPECT_EQ(TextOf("<RAIN>viel</RAIN>"), "");
@@ -68,8 +64,7 @@ TEST_F(WeatherText, MissingPartsAreLeftOut)
 
 TEST_F(WeatherText, WindSpeedWithoutWindShowsNothingOfTheWind)
 {
-    EXPECT_EQ(TextOf("<TEMP>7</TEMP><WINDSPEED>20 km/h</WINDSPEED>"), " 7 \xB0"
-                                                                      "C");
+    EXPECT_EQ(TextOf("<TEMP>7</TEMP><WINDSPEED>20 km/h</WINDSPEED>"), " 7 °C");
 }
 
 TEST_F(WeatherText, HumidityWithoutAirFollowsThePreviousLine)
@@ -79,14 +74,12 @@ TEST_F(WeatherText, HumidityWithoutAirFollowsThePreviousLine)
 
 TEST_F(WeatherText, OnlyTheFirstOfTwoTemperaturesCounts)
 {
-    EXPECT_EQ(TextOf("<TEMP>7</TEMP><TEMP>30</TEMP>"), " 7 \xB0"
-                                                       "C");
+    EXPECT_EQ(TextOf("<TEMP>7</TEMP><TEMP>30</TEMP>"), " 7 °C");
 }
 
 TEST_F(WeatherText, ValuesAreShownAsSentWithAttributesIgnored)
 {
-    EXPECT_EQ(TextOf("<TEMP unit=\"F\">7,5</TEMP><ALTI> 1012 hPa </ALTI>"), " 7,5 \xB0"
-                                                                            "C\nAir:  1012 hPa ");
+    EXPECT_EQ(TextOf("<TEMP unit=\"F\">7,5</TEMP><ALTI> 1012 hPa </ALTI>"), " 7,5 °C\nAir:  1012 hPa ");
 }
 
 TEST_F(WeatherText, NothingButAnEntryHasAText)
@@ -140,8 +133,7 @@ TEST_F(CityList, CitiesAreSortedAndCarryTheirEntries)
         EXPECT_EQ(entry->getText(), view.Cities()[i]);
     }
     SendMessageA(view.Combo(), CB_SETCURSEL, 1, 0);
-    EXPECT_EQ(CWeatherDisplay::OnCitySelChange(view.Combo(), view.selection), " 3 \xB0"
-                                                                              "C");
+    EXPECT_EQ(CWeatherDisplay::OnCitySelChange(view.Combo(), view.selection), " 3 °C");
     EXPECT_EQ(view.selection, "Leipzig");
 }
 
@@ -152,8 +144,7 @@ TEST_F(CityList, StoredSelectionIsMatchedByPrefixInAnyCase)
     ASSERT_TRUE(shown.has_value());
     EXPECT_EQ(view.SelectedCity(), Cp1252("München"));
     EXPECT_EQ(view.selection, Cp1252("München"));
-    EXPECT_EQ(*shown, "sonnig, wolkenlos 12 \xB0"
-                      "C\nUpdated: 14:00");
+    EXPECT_EQ(*shown, "sonnig, wolkenlos 12 °C\nUpdated: 14:00");
 }
 
 TEST_F(CityList, OnlyEntriesUnderTheRootsWeatherAreListed)

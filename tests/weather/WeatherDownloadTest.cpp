@@ -41,7 +41,7 @@ TEST_F(WeatherDownload, GoodFeedIsShownSortedSavedAndStamped)
     // selected, and the remembered text becomes its full name.
     EXPECT_EQ(view.SelectedCity(), "Bremen");
     EXPECT_EQ(view.selection, "Bremen");
-    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 8 \xB0"
+    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 8 °"
                                 "C\nUpdated: 14:00");
 
     const auto statuses = view.Statuses();
@@ -257,7 +257,7 @@ TEST_F(WeatherDownload, ListIsRebuiltAtTheSwapBeforeTheDisplayTimer)
     const XmlElement* selected = CWeatherDisplay::SelectedEntry(view.Combo());
     ASSERT_NE(selected, nullptr);
     EXPECT_EQ(selected->getParent(), action->GetDocument()->findChild("WEATHER"));
-    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 4 \xB0"
+    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 4 °"
                                 "C\nUpdated: 14:00");
 }
 

@@ -97,7 +97,7 @@ TEST_F(WeatherSchedule, NotDueReloadsTheStoredWeatherWithoutFetching)
     ASSERT_TRUE(view.PumpUntil([&] { return view.displayRefreshes > 0; }));
     EXPECT_EQ(view.Cities(), (std::vector<std::string>{"Bremen", "Dresden"}));
     EXPECT_EQ(view.selection, "Dresden");
-    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 3 \xB0"
+    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 3 °"
                                 "C\nUpdated: 14:00");
     EXPECT_EQ(server.RequestCount(), 0u);
     EXPECT_TRUE(view.Statuses().empty());

@@ -122,10 +122,10 @@ TEST(PopupMenuKeys, MnemonicIgnoresCaseAndSkipsGreyInactiveAndSeparators)
     EXPECT_EQ(FindMnemonicItem(items, 's'), -1);
     EXPECT_EQ(FindMnemonicItem(items, 'n'), -1);
     EXPECT_EQ(FindMnemonicItem(items, 'q'), -1);
-    // Windows-1252 letters lower-case too: "&Übersicht" by 'ü'.
-    const std::vector<PopupMenuItem> german = {Item("&\xDC"
-                                                    "bersicht")};
-    EXPECT_EQ(FindMnemonicItem(german, '\xFC'), 0);
+    // Letters beyond ASCII lower-case too: "&Übersicht" by 'ü'.
+    const std::vector<PopupMenuItem> german = {Item("&Übersicht")};
+    EXPECT_EQ(FindMnemonicItem(german, L'ü'), 0);
+    EXPECT_EQ(FindMnemonicItem({Item("&Łódź")}, L'ł'), 0) << "beyond code page 1252";
 }
 
 TEST(PopupMenuKeys, ArrowsSkipSeparatorsAndInactiveItemsAndWrapRound)
