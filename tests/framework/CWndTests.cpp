@@ -160,9 +160,9 @@ TEST_F(CWndTest, ControlNotificationsGoToTheChildFirst)
     ::SetWindowTextA(edit, "changed again");
     EXPECT_EQ(parent.commands, before);
 
-    // A command whose lParam is a pointer, not a control, stays with the parent.
+    // A command whose lParam is no control's handle stays with the parent.
     int payload = 0;
-    ::SendMessageA(window, WM_COMMAND, ID_NOTE_OPEN, reinterpret_cast<LPARAM>(&payload));
+    ::SendMessageA(window, WM_COMMAND, ID_SHOW_HOME, reinterpret_cast<LPARAM>(&payload));
     EXPECT_EQ(parent.commands, before + 1);
 }
 
