@@ -48,6 +48,10 @@ public:
 
     explicit operator bool() const noexcept { return Traits::IsValid(m_handle); }
 
+protected:
+    // Where a call that hands back a new handle writes it.
+    pointer* address() noexcept { return &m_handle; }
+
 private:
     pointer m_handle = pointer();
 };
@@ -150,20 +154,22 @@ private:
     PAINTSTRUCT m_paint{};
 };
 
-// A DC borrowed from a window must go back to that same window.
-class ClientDCScope {
+// A DC borrowed from a window must go back to that same window: the client
+// area's, or with WholeWindow the whole window's, frame included.
+template <bool WholeWindow>
+class BorrowedDC {
 public:
-    explicit ClientDCScope(HWND window)
+    explicit BorrowedDC(HWND window)
         : m_window(window)
-        , m_dc(::GetDC(window))
+        , m_dc(WholeWindow ? ::GetWindowDC(window) : ::GetDC(window))
     {}
-    ~ClientDCScope()
+    ~BorrowedDC()
     {
         if (m_dc)
             ::ReleaseDC(m_window, m_dc);
     }
-    ClientDCScope(const ClientDCScope&) = delete;
-    ClientDCScope& operator=(const ClientDCScope&) = delete;
+    BorrowedDC(const BorrowedDC&) = delete;
+    BorrowedDC& operator=(const BorrowedDC&) = delete;
 
     HDC dc() const { return m_dc; }
 
@@ -171,27 +177,8 @@ private:
     HWND m_window;
     HDC m_dc;
 };
-
-class WindowDCScope {
-public:
-    explicit WindowDCScope(HWND window)
-        : m_window(window)
-        , m_dc(::GetWindowDC(window))
-    {}
-    ~WindowDCScope()
-    {
-        if (m_dc)
-            ::ReleaseDC(m_window, m_dc);
-    }
-    WindowDCScope(const WindowDCScope&) = delete;
-    WindowDCScope& operator=(const WindowDCScope&) = delete;
-
-    HDC dc() const { return m_dc; }
-
-private:
-    HWND m_window;
-    HDC m_dc;
-};
+using ClientDCScope = BorrowedDC<false>;
+using WindowDCScope = BorrowedDC<true>;
 
 // Selects an object and puts back, into the same DC, whatever it replaced, so
 // the owner of the selected object can delete it afterwards. Selecting a region
