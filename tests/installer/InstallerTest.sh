@@ -230,12 +230,14 @@ check "the company key, now empty, is removed" key_gone 'HKCU\Software\Velloran 
 check "the uninstall entry is removed" key_gone "$uninstall_key"
 
 # ---- 5. a folder named in other scripts ---------------------------------------------
-instdir_win="$local_appdata\\Programs\\$other_script"
+# Without blanks: /D= takes no quotes, and Wine would quote an argument with blanks.
+other_folder="app-Жора-Łódź-日本"
+instdir_win="$local_appdata\\Programs\\$other_folder"
 # Asked of Wine without the letters: its console answers in the OEM code page.
 programs=$(unix_path "$local_appdata\\Programs") || unknown "the programs folder's path"
-instdir="$programs/$other_script"
+instdir="$programs/$other_folder"
 list="$instdir/!sfxunst.ini"
-require "a silent install into $other_script succeeds" wine "$setup" /S "/D=$instdir_win" </dev/null
+require "a silent install into $other_folder succeeds" wine "$setup" /S "/D=$instdir_win" </dev/null
 check "the program is installed there" cmp -s "$built_exe" "$instdir/Zorla.exe"
 check "its uninstall list has its [Files] section" list_is $'[Files]\r'
 check "the silent uninstall starts" wine "$instdir/Uninstall.exe" /S </dev/null
