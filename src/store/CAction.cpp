@@ -1,6 +1,7 @@
 #include "store/CAction.h"
 
 #include "store/CDataFolder.h"
+#include "framework/AnsiPath.h"
 #include "framework/Handles.h"
 #include "framework/SystemMessage.h"
 #include "framework/Utf8.h"
@@ -11,7 +12,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -51,29 +51,11 @@ bool FlushToDisk(const std::string& path)
     return flushed;
 }
 
-bool IsAscii(const std::string& text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// The XML layer opens its files through the C runtime, which takes a narrow name
-// in the ANSI code page, not as UTF-8; an ASCII name means the same either way.
-// So a path with other letters goes over by its short name, which file systems
-// that keep short names keep in ASCII. The file must exist.
+// The XML layer opens its files through the C runtime, which takes a narrow
+// name in the ANSI code page, not as UTF-8.
 std::string PathForXmlLayer(const std::string& path)
 {
-    if (IsAscii(path))
-        return path;
-    const std::wstring wide = Widen(path);
-    const DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
-    if (needed == 0)
-        return path;
-    std::vector<wchar_t> shortPath(needed);
-    const DWORD length = GetShortPathNameW(wide.c_str(), shortPath.data(), needed);
-    if (length == 0 || length >= needed)
-        return path;
-    const std::string result = Narrow(std::wstring_view(shortPath.data(), length));
-    return IsAscii(result) ? result : path;
+    return PathForAnsiCalls(path);
 }
 
 std::string FileIn(std::string folder, const char* storeName)
