@@ -7,7 +7,9 @@
 ; installed programs, the folder gets the uninstall list "!sfxunst.ini". The program
 ; enters the autostart shortcut it makes into that list (looked up in its working
 ; directory, which is why the Start menu shortcut starts it in its own folder), and
-; the uninstaller deletes every file the list names.
+; the uninstaller deletes every file the list names. The list is UTF-16LE with a
+; byte order mark, so that paths in any script survive; a list without the mark
+; comes from an older setup and is in the ANSI code page.
 
 Unicode true
 ; The program is 64-bit; a 32-bit setup would need Wine's 32-bit half on Linux.
@@ -137,18 +139,53 @@ LangString ListNotWritten ${LANG_GERMAN} "Die Deinstallationsliste konnte nicht 
 !insertmacro DefineEndRunningProgram ""
 !insertmacro DefineEndRunningProgram "un."
 
+; ---- The uninstall list on both sides ---------------------------------------------
+; Opens the list for reading; the error flag tells a missing one. utf16 becomes 1
+; when the list starts with the mark of UTF-16LE (then passed), else 0.
+!macro OpenList handle utf16
+  StrCpy ${utf16} 0
+  ClearErrors
+  FileOpen ${handle} "$INSTDIR\${LIST}" r
+  ${IfNot} ${Errors}
+    FileReadWord ${handle} ${utf16}
+    ${If} ${utf16} = 0xFEFF
+      StrCpy ${utf16} 1
+    ${Else}
+      StrCpy ${utf16} 0
+      FileSeek ${handle} 0 SET
+    ${EndIf}
+    ClearErrors
+  ${EndIf}
+!macroend
+
+; One line, or a piece of a long one; the error flag is set at the end of the list.
+!macro ReadListLine handle utf16 out
+  ${If} ${utf16} = 1
+    FileReadUTF16LE ${handle} ${out}
+  ${Else}
+    FileRead ${handle} ${out}
+  ${EndIf}
+!macroend
+
+!macro WriteListText handle utf16 text
+  ${If} ${utf16} = 1
+    FileWriteUTF16LE ${handle} "${text}"
+  ${Else}
+    FileWrite ${handle} "${text}"
+  ${EndIf}
+!macroend
+
 ; ---- Installation ----------------------------------------------------------------
-; $R1: 1 when "!sfxunst.ini" has a "[Files]" line.
+; $R1: 1 when "!sfxunst.ini" has a "[Files]" line; $R4: 1 when it is UTF-16LE.
 Function ListHasFilesSection
   Push $0
   Push $1
   StrCpy $R1 0
-  ClearErrors
-  FileOpen $0 "$INSTDIR\${LIST}" r
+  !insertmacro OpenList $0 $R4
   ${IfNot} ${Errors}
     ${Do}
       ClearErrors
-      FileRead $0 $1
+      !insertmacro ReadListLine $0 $R4 $1
       ${If} ${Errors}
         ${Break}
       ${EndIf}
@@ -167,12 +204,13 @@ Function ListHasFilesSection
 FunctionEnd
 
 ; The list of an earlier installation already holds the program's autostart line:
-; it is kept, and only given its section when it has none. $R3: 1 when the list
-; could not be written.
+; it is kept, in its own encoding, and only given its section when it has none. A
+; new list is UTF-16LE. $R3: 1 when the list could not be written.
 Function WriteUninstallList
   Push $0
   Push $1
   Push $R1
+  Push $R4
   StrCpy $R3 0
   Call ListHasFilesSection
   ${If} $R1 = 0
@@ -182,13 +220,17 @@ Function WriteUninstallList
       StrCpy $R3 1
     ${Else}
       FileSeek $0 0 END $1
-      ${If} $1 > 0
-        FileWrite $0 "$\r$\n"
+      ${If} $1 = 0
+        FileWriteWord $0 0xFEFF
+        StrCpy $R4 1
+      ${Else}
+        !insertmacro WriteListText $0 $R4 "$\r$\n"
       ${EndIf}
-      FileWrite $0 "[Files]$\r$\n"
+      !insertmacro WriteListText $0 $R4 "[Files]$\r$\n"
       FileClose $0
     ${EndIf}
   ${EndIf}
+  Pop $R4
   Pop $R1
   Pop $1
   Pop $0
@@ -320,16 +362,15 @@ Function un.Contains
   Pop $1
 FunctionEnd
 
-; The list is an INI file; the keys of its [Files] section are full paths. The
-; program writes it in the system's ANSI code page, which is how FileRead reads it.
+; The list is an INI file; the keys of its [Files] section are full paths.
 Function un.DeleteListedFiles
   Push $0
   Push $1
   Push $2
   Push $3
   Push $4
-  ClearErrors
-  FileOpen $0 "$INSTDIR\${LIST}" r
+  Push $5
+  !insertmacro OpenList $0 $5
   ${If} ${Errors}
     Goto done
   ${EndIf}
@@ -337,7 +378,7 @@ Function un.DeleteListedFiles
   StrCpy $4 1  ; the last piece read ended its line
   ${Do}
     ClearErrors
-    FileRead $0 $2
+    !insertmacro ReadListLine $0 $5 $2
     ${If} ${Errors}
       ${Break}
     ${EndIf}
@@ -389,6 +430,7 @@ Function un.DeleteListedFiles
   ${Loop}
   FileClose $0
   done:
+  Pop $5
   Pop $4
   Pop $3
   Pop $2

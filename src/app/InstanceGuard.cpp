@@ -1,6 +1,7 @@
 #include "app/InstanceGuard.h"
 
 #include "framework/CWinApp.h"
+#include "framework/Utf8.h"
 
 #include <utility>
 
@@ -16,7 +17,9 @@ bool InstanceGuard::IsFirstInstance(const char* suffix)
     std::string name = m_instanceName + "Prevent";
     if (suffix)
         name += suffix;
-    KernelHandle mutex(CreateMutexA(nullptr, TRUE, name.c_str()));
+    // Wide, like the installer's look-up: a copy named in other scripts gets a
+    // name of its own rather than question marks it might share.
+    KernelHandle mutex(CreateMutexW(nullptr, TRUE, Widen(name).c_str()));
     const DWORD error = GetLastError();
     if (mutex)
         ReleaseMutex(mutex.get());

@@ -1,16 +1,25 @@
 #include "framework/Registry.h"
 
 #include "framework/Handles.h"
+#include "framework/Utf8.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
+// The wide calls keep every character of a key, value name or string; the ANSI
+// ones turn what the code page lacks into question marks. An empty name, like a
+// null one, means the key's default value.
+std::wstring WideName(const char* name)
+{
+    return Widen(name ? name : "");
+}
+
 RegistryKey Open(const std::string& path, REGSAM access)
 {
     HKEY raw = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access, &raw) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), 0, access, &raw) != ERROR_SUCCESS)
         return RegistryKey();
     return RegistryKey(raw);
 }
@@ -18,8 +27,8 @@ RegistryKey Open(const std::string& path, REGSAM access)
 RegistryKey Create(const std::string& path)
 {
     HKEY raw = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr) !=
-        ERROR_SUCCESS)
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
+                          nullptr) != ERROR_SUCCESS)
         return RegistryKey();
     return RegistryKey(raw);
 }
@@ -36,7 +45,8 @@ bool ReadDword(const std::string& path, const char* entry, DWORD& value)
     DWORD type = 0;
     DWORD data = 0;
     DWORD size = sizeof(data);
-    if (::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
+    if (::RegQueryValueExW(key.get(), WideName(entry).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
+            ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof(data))
         return false;
     value = data;
@@ -48,13 +58,14 @@ bool ReadString(const std::string& path, const char* entry, std::string& value)
     RegistryKey key = Open(path, KEY_QUERY_VALUE);
     if (!key)
         return false;
+    const std::wstring name = WideName(entry);
     // The value may grow between the size query and the read: try again then.
-    DWORD size = 0;
+    DWORD size = 0;  // in bytes, as the registry counts
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD type = 0;
-        std::vector<char> text(size + 1);
+        std::vector<wchar_t> text(size / sizeof(wchar_t) + 2);
         DWORD got = size;
-        const LONG result = ::RegQueryValueExA(key.get(), entry, nullptr, &type,
+        const LONG result = ::RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
                                                size ? reinterpret_cast<BYTE*>(text.data()) : nullptr, &got);
         if (result == ERROR_MORE_DATA || (result == ERROR_SUCCESS && size == 0 && got > 0)) {
             size = got;
@@ -62,9 +73,10 @@ bool ReadString(const std::string& path, const char* entry, std::string& value)
         }
         if (result != ERROR_SUCCESS || type != REG_SZ)
             return false;
-        // Stored strings need not end in a terminator; stop at the first one.
-        text[std::min<size_t>(got, size)] = '\0';
-        value = text.data();
+        // Stored strings need not end in a terminator (nor hold whole
+        // characters); stop at the first one.
+        text[std::min<size_t>(got, size) / sizeof(wchar_t)] = L'\0';
+        value = Narrow(text.data());
         return true;
     }
     return false;
@@ -73,33 +85,35 @@ bool ReadString(const std::string& path, const char* entry, std::string& value)
 bool WriteDword(const std::string& path, const char* entry, DWORD value)
 {
     RegistryKey key = Create(path);
-    return key && ::RegSetValueExA(key.get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                                   sizeof(value)) == ERROR_SUCCESS;
+    return key && ::RegSetValueExW(key.get(), WideName(entry).c_str(), 0, REG_DWORD,
+                                   reinterpret_cast<const BYTE*>(&value), sizeof(value)) == ERROR_SUCCESS;
 }
 
 bool WriteString(const std::string& path, const char* entry, const std::string& value)
 {
     RegistryKey key = Create(path);
-    return key && ::RegSetValueExA(key.get(), entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                   static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    const std::wstring text = Widen(value);
+    return key &&
+           ::RegSetValueExW(key.get(), WideName(entry).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                            static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 bool DeleteValue(const std::string& path, const char* entry)
 {
     HKEY raw = nullptr;
-    LONG result = ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, &raw);
+    LONG result = ::RegOpenKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), 0, KEY_SET_VALUE, &raw);
     if (result == ERROR_FILE_NOT_FOUND)
         return true;
     if (result != ERROR_SUCCESS)
         return false;
     RegistryKey key(raw);
-    result = ::RegDeleteValueA(key.get(), entry);
+    result = ::RegDeleteValueW(key.get(), WideName(entry).c_str());
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
 bool DeleteTree(const std::string& path)
 {
-    const LONG result = ::RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+    const LONG result = ::RegDeleteTreeW(HKEY_CURRENT_USER, Widen(path).c_str());
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 

@@ -1,6 +1,7 @@
 #include "mail/CMailSender.h"
 
 #include "framework/AfxFunctions.h"
+#include "framework/AnsiPath.h"
 #include "shared/Translator.h"
 #include "shared/ZOrder.h"
 #include "widgets/CProgressWnd.h"
@@ -108,10 +109,14 @@ ULONG CMailSender::Send(FLAGS flags)
         recipients[i].ulRecipClass = MAPI_TO;
         recipients[i].lpszName = const_cast<LPSTR>(m_recipients[i].c_str());
     }
+    // Simple MAPI takes narrow names in the ANSI code page.
+    std::vector<std::string> paths;
+    for (const Attachment& attachment : m_attachments)
+        paths.push_back(PathForAnsiCalls(attachment.path));
     std::vector<MapiFileDesc> files(m_attachments.size());
     for (size_t i = 0; i < m_attachments.size(); ++i) {
         files[i].nPosition = static_cast<ULONG>(textLength + i);
-        files[i].lpszPathName = const_cast<LPSTR>(m_attachments[i].path.c_str());
+        files[i].lpszPathName = const_cast<LPSTR>(paths[i].c_str());
         if (!m_attachments[i].title.empty())
             files[i].lpszFileName = const_cast<LPSTR>(m_attachments[i].title.c_str());
     }

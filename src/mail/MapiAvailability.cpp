@@ -11,8 +11,10 @@ bool LookUp()
 {
     if (::GetProfileIntA("MAIL", "MAPI", 0) == 0)
         return false;
-    char found[MAX_PATH] = "";
-    return ::SearchPathA(nullptr, "MAPI32.DLL", nullptr, MAX_PATH, found, nullptr) != 0;
+    // Only whether it is found counts: without room for the path, the call
+    // gives the length it needs, which is not 0.
+    wchar_t noRoom[1] = L"";
+    return ::SearchPathW(nullptr, L"MAPI32.DLL", nullptr, 1, noRoom, nullptr) != 0;
 }
 
 }  // namespace

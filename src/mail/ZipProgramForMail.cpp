@@ -1,6 +1,8 @@
 #include "mail/ZipProgramForMail.h"
 
+#include "store/CDataFolder.h"
 #include "store/Leftovers.h"
+#include "framework/Utf8.h"
 #include "mail/ZipSingleEntryFile.h"
 #include "mail/ZipWriter.h"
 #include "shared/Translator.h"
@@ -24,8 +26,8 @@ bool HoldsProgram(const std::string& archive, const std::string& program)
 {
     WIN32_FILE_ATTRIBUTE_DATA archiveData{};
     WIN32_FILE_ATTRIBUTE_DATA programData{};
-    if (!GetFileAttributesExA(archive.c_str(), GetFileExInfoStandard, &archiveData) ||
-        !GetFileAttributesExA(program.c_str(), GetFileExInfoStandard, &programData) ||
+    if (!GetFileAttributesExW(Widen(archive).c_str(), GetFileExInfoStandard, &archiveData) ||
+        !GetFileAttributesExW(Widen(program).c_str(), GetFileExInfoStandard, &programData) ||
         CompareFileTime(&archiveData.ftLastWriteTime, &programData.ftLastWriteTime) < 0 ||
         programData.nFileSizeHigh != 0)
         return false;
@@ -49,10 +51,10 @@ bool BuildArchive(const std::string& archive, const std::string& program)
         built = writer.Close() && built;
     }
     if (built)
-        built = MoveFileExA(temporary.c_str(), archive.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-                FALSE;
+        built = MoveFileExW(Widen(temporary).c_str(), Widen(archive).c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     if (!built)
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(Widen(temporary).c_str());
     return built;
 }
 
@@ -60,9 +62,8 @@ bool BuildArchive(const std::string& archive, const std::string& program)
 
 bool ZipProgramForMail(std::string& path, std::string& title, CProgressWnd* progress)
 {
-    char folder[MAX_PATH] = "";
-    const DWORD length = GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length >= sizeof folder)
+    const std::string folder = CDataFolder::TemporaryFolder();
+    if (folder.empty())
         return false;
     const std::string archive = folder + WithoutExtension(ZipWriter::EntryName(path)) + ".zip";
 

@@ -1,6 +1,7 @@
 #include "mail/ZipSingleEntryFile.h"
 
 #include "framework/Handles.h"
+#include "framework/Utf8.h"
 #include "mail/ZipFormat.h"
 
 #include <windows.h>
@@ -8,7 +9,7 @@
 bool ReadZipSingleEntry(const std::string& archivePath, ZipSingleEntry& entry)
 {
     // Shared for reading only: nobody can cut the file short while it is mapped.
-    KernelHandle file(CreateFileA(archivePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    KernelHandle file(CreateFileW(Widen(archivePath).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER fileSize{};
     // An empty file cannot be mapped; a short or huge one is refused unread.

@@ -1,9 +1,11 @@
 #include "mail/ZipWriter.h"
 
 #include "mail/ZipFormat.h"
+#include "framework/Utf8.h"
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -14,6 +16,9 @@ using namespace ZipFormat;
 // attribute bits are the ones Windows reports.
 const uint16_t kVersion = 20;
 const uint16_t kMethodDeflate = 8;
+// Bit 11 of the general purpose flag: the name is UTF-8. Without it, readers
+// take the name for code page 437.
+const uint16_t kUtf8NameFlag = 0x0800;
 // The offset of CRC-32, compressed and uncompressed size in the local header.
 const uint64_t kLocalCrcOffset = 14;
 const DWORD kReadBlock = 65535;
@@ -89,6 +94,13 @@ uint16_t ZipWriter::DosTime(const SYSTEMTIME& local)
     return static_cast<uint16_t>(local.wHour << 11 | local.wMinute << 5 | local.wSecond / 2);
 }
 
+uint16_t ZipWriter::NameFlag(const std::string& name)
+{
+    const bool ascii =
+        std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return ascii ? 0 : kUtf8NameFlag;
+}
+
 uint16_t ZipWriter::DeflateFlag(int level)
 {
     if (level >= 8)
@@ -104,7 +116,7 @@ bool ZipWriter::Create(const std::string& archivePath)
 {
     if (m_file)
         return false;
-    m_file.reset(CreateFileA(archivePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    m_file.reset(CreateFileW(Widen(archivePath).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     m_size = 0;
     m_broken = false;
@@ -127,17 +139,18 @@ bool ZipWriter::AddFile(const std::string& sourcePath, int level)
         return false;
 
     // Writers are kept out while the file is read, so CRC and data agree.
-    KernelHandle source(CreateFileA(sourcePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    const std::wstring wideSource = Widen(sourcePath);
+    KernelHandle source(CreateFileW(wideSource.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source)
         return false;
     SYSTEMTIME modified{};
     LARGE_INTEGER size{};
-    const DWORD attributes = GetFileAttributesA(sourcePath.c_str());
+    const DWORD attributes = GetFileAttributesW(wideSource.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !LocalModificationTime(source.get(), modified) ||
         !GetFileSizeEx(source.get(), &size) || static_cast<uint64_t>(size.QuadPart) > kLargestField)
         return false;
-    entry.flag = DeflateFlag(level);
+    entry.flag = static_cast<uint16_t>(DeflateFlag(level) | NameFlag(entry.name));
     entry.date = DosDate(modified);
     entry.time = DosTime(modified);
     entry.attributes = attributes;

@@ -29,7 +29,8 @@ public:
     // cannot honour must not pass for protection.
     bool SetPassword(const std::string& password);
     // Deflates the file at level (0 to 9) and stores it under its file name
-    // alone. False when it cannot be read or written; one file per archive.
+    // alone, in UTF-8 as the path is. False when it cannot be read or written;
+    // one file per archive.
     bool AddFile(const std::string& sourcePath, int level);
     // Writes the central directory and the end record and closes the file.
     bool Close();
@@ -40,6 +41,9 @@ public:
     // 1980 in 7 bits, so earlier years give 0 and later ones stop at 2107.
     static uint16_t DosDate(const SYSTEMTIME& local);
     static uint16_t DosTime(const SYSTEMTIME& local);
+    // Bit 11 of the general purpose flag for a UTF-8 name: set only when the
+    // name holds more than ASCII, which every reader takes alike.
+    static uint16_t NameFlag(const std::string& name);
     // Bits 1 and 2 of the general purpose flag: the deflate setting the level
     // stands for.
     static uint16_t DeflateFlag(int level);

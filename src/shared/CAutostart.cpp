@@ -1,17 +1,17 @@
 #include "shared/CAutostart.h"
 
 #include "shared/UninstallList.h"
+#include "shared/UninstallListFile.h"
 #include "framework/AfxFunctions.h"
 #include "framework/ComPtr.h"
 #include "framework/CWnd.h"
 #include "framework/ProgramPath.h"
+#include "framework/Utf8.h"
 
 #include <objidl.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <fstream>
-#include <iterator>
 #include <utility>
 
 const char CAutostart::kUninstallList[] = "!sfxunst.ini";
@@ -22,47 +22,6 @@ HWND MainWindow()
 {
     CWnd* main = AfxGetMainWnd();
     return main ? main->GetSafeHwnd() : nullptr;
-}
-
-bool ReadList(std::string& bytes)
-{
-    std::ifstream in(CAutostart::kUninstallList, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
-// Written beside the list and swapped in: a failed or cut write leaves the
-// installer's list as it was rather than truncated.
-bool ReplaceList(const std::string& bytes)
-{
-    const std::string temporary = std::string(CAutostart::kUninstallList) + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            ::DeleteFileA(temporary.c_str());
-            return false;
-        }
-    }
-    if (::MoveFileExA(temporary.c_str(), CAutostart::kUninstallList,
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    ::DeleteFileA(temporary.c_str());
-    return false;
-}
-
-// The installer's list is optional: without it, or when it cannot be read or
-// written, the shortcut is made or removed all the same.
-template <typename Edit>
-void EditList(Edit edit)
-{
-    std::string bytes;
-    if (ReadList(bytes) && edit(bytes))
-        ReplaceList(bytes);
 }
 
 }  // namespace
@@ -82,18 +41,20 @@ std::string CAutostart::ShortcutPath() const
     LPITEMIDLIST folder = nullptr;
     if (FAILED(::SHGetSpecialFolderLocation(m_owner, CSIDL_STARTUP, &folder)) || !folder)
         return std::string();
-    char path[MAX_PATH] = {};
-    const BOOL found = ::SHGetPathFromIDListA(folder, path);
+    // SHGetPathFromIDList fills at most MAX_PATH characters and fails rather
+    // than cut the path.
+    wchar_t path[MAX_PATH] = {};
+    const BOOL found = ::SHGetPathFromIDListW(folder, path);
     ::CoTaskMemFree(folder);
     if (!found)
         return std::string();
-    return std::string(path) + "\\" + m_name + ".lnk";
+    return Narrow(path) + "\\" + m_name + ".lnk";
 }
 
 bool CAutostart::AutostartShortcutExists() const
 {
     const std::string shortcut = ShortcutPath();
-    return !shortcut.empty() && ::GetFileAttributesA(shortcut.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return !shortcut.empty() && ::GetFileAttributesW(Widen(shortcut).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 HRESULT CAutostart::CreateAutostartShortcut() const
@@ -102,11 +63,11 @@ HRESULT CAutostart::CreateAutostartShortcut() const
     if (shortcut.empty())
         return E_FAIL;
     const std::string entry = UninstallList::Entry(shortcut);
-    EditList([&entry](std::string& bytes) { return UninstallList::Insert(bytes, entry); });
+    UninstallListFile::Edit(kUninstallList, [&entry](std::string& text) { return UninstallList::Insert(text, entry); });
 
-    ComPtr<IShellLinkA> link;
+    ComPtr<IShellLinkW> link;
     HRESULT result =
-        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void());
+        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void());
     if (FAILED(result))
         return result;
     ComPtr<IPersistFile> file;
@@ -114,12 +75,9 @@ HRESULT CAutostart::CreateAutostartShortcut() const
     if (FAILED(result))
         return result;
 
-    link->SetPath(m_executablePath.c_str());
-    link->SetDescription(m_name.c_str());
-    wchar_t widePath[MAX_PATH] = {};
-    if (!::MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, widePath, MAX_PATH))
-        return E_FAIL;
-    return file->Save(widePath, TRUE);
+    link->SetPath(Widen(m_executablePath).c_str());
+    link->SetDescription(Widen(m_name).c_str());
+    return file->Save(Widen(shortcut).c_str(), TRUE);
 }
 
 bool CAutostart::RemoveAutostartShortcut() const
@@ -128,10 +86,11 @@ bool CAutostart::RemoveAutostartShortcut() const
     if (shortcut.empty())
         return true;
     const std::string entry = UninstallList::Entry(shortcut);
-    EditList([&entry](std::string& bytes) { return UninstallList::Remove(bytes, entry); });
-    if (::GetFileAttributesA(shortcut.c_str()) == INVALID_FILE_ATTRIBUTES)
+    UninstallListFile::Edit(kUninstallList, [&entry](std::string& text) { return UninstallList::Remove(text, entry); });
+    const std::wstring wide = Widen(shortcut);
+    if (::GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES)
         return true;
-    return ::DeleteFileA(shortcut.c_str()) != FALSE;
+    return ::DeleteFileW(wide.c_str()) != FALSE;
 }
 
 bool CAutostart::ToggleAutostart() const

@@ -4,9 +4,10 @@
 
 // The installer's list of files its uninstaller deletes ("!sfxunst.ini"): an
 // INI-style text whose "[Files]" section names one file per line as
-// "<path>=<new>". The functions edit the file's bytes and keep its own line
-// breaks (CRLF, or LF when that is all it uses), so an insert followed by a
-// remove gives back the same bytes, once the text has its header line.
+// "<path>=<new>". The functions edit the list's text (UTF-8; UninstallListFile
+// reads and writes the file) and keep its own line breaks (CRLF, or LF when
+// that is all it uses), so an insert followed by a remove gives back the same
+// text, once it has its header line.
 namespace UninstallList {
 
 // The entry that names a file, without its line break.

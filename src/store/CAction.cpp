@@ -1,7 +1,10 @@
 #include "store/CAction.h"
 
 #include "store/CDataFolder.h"
+#include "framework/AnsiPath.h"
+#include "framework/Handles.h"
 #include "framework/SystemMessage.h"
+#include "framework/Utf8.h"
 #include "xml/IOException.h"
 #include "xml/XML2_Exception.h"
 #include "xml/XmlParser.h"
@@ -20,7 +23,7 @@ const char* const ROOT = "DATABASE";
 
 bool Exists(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string SystemErrorText(DWORD error)
@@ -39,13 +42,20 @@ std::string SystemErrorText(DWORD error)
 // an empty file after a power cut.
 bool FlushToDisk(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     const bool flushed = FlushFileBuffers(file) != FALSE;
     CloseHandle(file);
     return flushed;
+}
+
+// The XML layer opens its files through the C runtime, which takes a narrow
+// name in the ANSI code page, not as UTF-8.
+std::string PathForXmlLayer(const std::string& path)
+{
+    return PathForAnsiCalls(path);
 }
 
 std::string FileIn(std::string folder, const char* storeName)
@@ -89,11 +99,13 @@ void CAction::TakeOverLegacyFile()
     if (Exists(m_path))
         return;
     for (const std::string& legacy : m_legacyPaths) {
-        if (lstrcmpiA(legacy.c_str(), m_path.c_str()) == 0 || !Exists(legacy))
+        const std::wstring from = Widen(legacy);
+        const std::wstring to = Widen(m_path);
+        if (lstrcmpiW(from.c_str(), to.c_str()) == 0 || !Exists(legacy))
             continue;
         // A program folder that takes no new files may still be read: copy then.
-        if (!MoveFileExA(legacy.c_str(), m_path.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) &&
-            !CopyFileA(legacy.c_str(), m_path.c_str(), TRUE))
+        if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) &&
+            !CopyFileW(from.c_str(), to.c_str(), TRUE))
             m_loadPath = legacy;  // read it where it is; the next save lands in the data folder
         return;
     }
@@ -111,7 +123,7 @@ bool CAction::Load()
     }
     try {
         util::xml::XmlParser parser;
-        std::unique_ptr<XmlElement> root = parser.parseFile(m_loadPath);
+        std::unique_ptr<XmlElement> root = parser.parseFile(PathForXmlLayer(m_loadPath));
         if (!root)
             throw util::xml::XML2_Exception("no element found");
         SetDocument(std::move(root));
@@ -158,7 +170,7 @@ std::string CAction::MoveAside(const std::string& file)
 {
     for (int n = 1; n <= 999; ++n) {
         const std::string target = file + ".bad" + (n == 1 ? std::string() : std::to_string(n));
-        if (MoveFileExA(file.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+        if (MoveFileExW(Widen(file).c_str(), Widen(target).c_str(), MOVEFILE_WRITE_THROUGH))
             return target;
         const DWORD error = GetLastError();
         if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
@@ -174,25 +186,31 @@ bool CAction::Save()
     const std::string temporary = m_path + ".tmp";
     try {
         {
-            util::xml::XmlWriter writer(temporary);
+            // Created here first, so that it has a short name to hand over.
+            KernelHandle created(CreateFileW(Widen(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!created)
+                throw util::io::IOException("Could not write to stream.");
+            created.reset();
+            util::xml::XmlWriter writer(PathForXmlLayer(temporary));
             writer.writeDocument(*m_root);
             writer.close();
         }
-        if (!FlushToDisk(temporary) ||
-            !MoveFileExA(temporary.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!FlushToDisk(temporary) || !MoveFileExW(Widen(temporary).c_str(), Widen(m_path).c_str(),
+                                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             throw util::io::IOException("Could not write to stream.");
         m_loadPath = m_path;
         m_writeFailing = false;
         return true;
     } catch (const util::io::IOException&) {
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(Widen(temporary).c_str());
         m_writeFailing = true;
         Report(StoreProblem{StoreProblem::WriteFailed, m_path, std::string()});
     } catch (...) {
         m_writeFailing = true;
         // Not swallowed: the window's boundary reports it; the half-written
         // temporary file must not stay behind either way.
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(Widen(temporary).c_str());
         throw;
     }
     return false;

@@ -3,9 +3,12 @@
 #include "framework/AfxFunctions.h"
 #include "framework/CWinApp.h"
 #include "framework/ProgramPath.h"
+#include "framework/Utf8.h"
 
 #include <windows.h>
 #include <shlobj.h>
+
+#include <vector>
 
 namespace {
 
@@ -18,7 +21,7 @@ std::string WithBackslash(std::string folder)
 
 bool IsFolder(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -32,7 +35,7 @@ bool CreateFolders(const std::string& folder)
     const std::size_t slash = folder.find_last_of('\\');
     if (slash != std::string::npos && slash > 0 && folder[slash - 1] != ':')
         CreateFolders(folder.substr(0, slash));
-    return CreateDirectoryA(folder.c_str(), nullptr) || IsFolder(folder);
+    return CreateDirectoryW(Widen(folder).c_str(), nullptr) || IsFolder(folder);
 }
 
 }  // namespace
@@ -75,11 +78,12 @@ bool CDataFolder::CanCreateFileIn(const std::string& folder)
 {
     if (folder.empty())
         return false;
-    char probe[MAX_PATH] = "";
-    // Creates a file of a unique name, so no file of anybody else is touched.
-    if (GetTempFileNameA(folder.c_str(), "zpr", 0, probe) == 0)
+    // GetTempFileName writes up to MAX_PATH characters and takes no longer
+    // folder; it creates a file of a unique name, so nobody else's file is touched.
+    wchar_t probe[MAX_PATH] = L"";
+    if (GetTempFileNameW(Widen(folder).c_str(), L"zpr", 0, probe) == 0)
         return false;
-    DeleteFileA(probe);
+    DeleteFileW(probe);
     return true;
 }
 
@@ -90,19 +94,25 @@ std::string CDataFolder::ProgramFolder()
 
 std::string CDataFolder::UserFolder()
 {
-    char appData[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData)))
+    // SHGetFolderPath fills at most MAX_PATH characters and fails rather than
+    // cut the path.
+    wchar_t appData[MAX_PATH] = L"";
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData)))
         return std::string();
     const CWinApp* app = AfxGetApp();
     const std::string name = app && !app->m_pszAppName.empty() ? app->m_pszAppName : AfxGetModuleBaseName();
-    return WithBackslash(appData) + "Velloran Software\\" + name;
+    return WithBackslash(Narrow(appData)) + "Velloran Software\\" + name;
 }
 
 std::string CDataFolder::TemporaryFolder()
 {
-    char folder[MAX_PATH + 1] = "";
-    const DWORD length = GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length > MAX_PATH)
+    // Asked for its length first: the folder may be longer than MAX_PATH.
+    const DWORD needed = GetTempPathW(0, nullptr);
+    if (needed == 0)
         return std::string();
-    return WithBackslash(folder);
+    std::vector<wchar_t> folder(needed + 1);
+    const DWORD length = GetTempPathW(static_cast<DWORD>(folder.size()), folder.data());
+    if (length == 0 || length >= folder.size())
+        return std::string();
+    return WithBackslash(Narrow(std::wstring_view(folder.data(), length)));
 }

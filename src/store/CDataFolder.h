@@ -2,8 +2,8 @@
 
 #include <string>
 
-// Where the program keeps its data files. Folders are returned with a trailing
-// backslash.
+// Where the program keeps its data files. Folders are UTF-8 and returned with a
+// trailing backslash.
 class CDataFolder {
 public:
     // The program folder when a file can really be created there, else the
@@ -29,6 +29,6 @@ public:
     // "<application data>\Velloran Software\<executable name>", without trailing
     // backslash; empty when the system has no application data folder.
     static std::string UserFolder();
-    // Where data files went when the program folder was read-only (GetTempPathA).
+    // Where data files went when the program folder was read-only (GetTempPath).
     static std::string TemporaryFolder();
 };

@@ -1,6 +1,7 @@
 #include "store/Leftovers.h"
 
 #include "framework/Handles.h"
+#include "framework/Utf8.h"
 
 #include <windows.h>
 
@@ -50,16 +51,17 @@ int RemoveIn(const std::string& folder, IsOurs isOurs)
     if (folder.empty())
         return 0;
     const std::string prefix = WithBackslash(folder);
-    WIN32_FIND_DATAA found{};
-    FindHandle search(FindFirstFileA((prefix + "*" + kTemporaryExtension).c_str(), &found));
+    const std::wstring widePrefix = Widen(prefix);
+    WIN32_FIND_DATAW found{};
+    FindHandle search(FindFirstFileW((widePrefix + L"*" + Widen(kTemporaryExtension)).c_str(), &found));
     if (!search)
         return 0;
     int removed = 0;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && isOurs(found.cFileName) &&
-            DeleteFileA((prefix + found.cFileName).c_str()))
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && isOurs(Narrow(found.cFileName)) &&
+            DeleteFileW((widePrefix + found.cFileName).c_str()))
             ++removed;
-    } while (FindNextFileA(search.get(), &found));
+    } while (FindNextFileW(search.get(), &found));
     return removed;
 }
 
@@ -75,7 +77,7 @@ std::string Leftovers::CreateArchiveTemporary(const std::string& archivePath)
         std::snprintf(unique, sizeof unique, "%08lX", static_cast<unsigned long>(start + n));
         const std::string path = archivePath + "." + unique + kTemporaryExtension;
         KernelHandle file(
-            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file)
             return path;
         const DWORD error = GetLastError();

@@ -10,7 +10,11 @@
 #  4. installing again keeps those notes; Zorla started elsewhere makes an
 #     autostart shortcut the list does not know; an uninstall through its window
 #     whose question is answered "Yes" removes that shortcut, the notes, the
-#     settings and the folder.
+#     settings and the folder;
+#  5. a folder named in Cyrillic, Polish and CJK letters installs and uninstalls
+#     like any other.
+#
+# The list is UTF-16LE with a byte order mark, so paths in any script survive.
 #
 # usage: InstallerTest.sh SETUP_EXE DRIVER_EXE WORK_DIR
 set -uo pipefail
@@ -109,9 +113,12 @@ reg_value() { run reg query "$1" /v "$2" | sed -n "s/^    $2    REG_[A-Z_]*    /
 key_exists() { wine reg query "$1" </dev/null >/dev/null 2>&1; }
 key_gone() { ! key_exists "$1"; }
 value_is() { [ "$(reg_value "$uninstall_key" "$1")" = "$2" ] || { echo "  $1: '$(reg_value "$uninstall_key" "$1")'"; false; }; }
-list_is() { [ "$(cat "$list" 2>/dev/null)" = "$1" ] || { echo "  list: $(od -c "$list" 2>&1 | head -5)"; false; }; }
+list_text() { iconv -f UTF-16 -t UTF-8 "$list" 2>/dev/null; }
+has_mark() { [ "$(head -c 2 "$list" 2>/dev/null | od -An -tx1 | tr -d ' ')" = "fffe" ]; }
+list_is() { has_mark && [ "$(list_text)" = "$1" ] || { echo "  list: $(od -c "$list" 2>&1 | head -5)"; false; }; }
+append_to_list() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t UTF-16LE >> "$list"; }
 # The list's line for the autostart shortcut, in the Startup folder of this user.
-has_autostart_line() { grep -qixF "$startup_shortcut_win=<new>"$'\r' "$list"; }
+has_autostart_line() { list_text | grep -qixF "$startup_shortcut_win=<new>"$'\r'; }
 folder_holds_only() {
   local found
   found=$(cd "$instdir" 2>/dev/null && ls -A | sort | tr '\n' ' ')
@@ -169,15 +176,18 @@ check "the autostart shortcut exists" poll 50 test -f "$startup_shortcut"
 files=$work/files
 mkdir -p "$files"
 files_win=$(win_path "$files") || unknown "the Windows path of the listed files"
-touch "$files/listed.txt" "$files/wildcard-kept.txt" "$files/other-section.txt"
-printf '%s\r\n' "$files_win\\listed.txt=<new>" "$files_win\\wildcard-*.txt=<new>" \
-  "[Other]" "$files_win\\other-section.txt=<new>" >> "$list"
+other_script="app-Жора Łódź 日本"
+mkdir -p "$files/$other_script"
+touch "$files/listed.txt" "$files/wildcard-kept.txt" "$files/other-section.txt" "$files/$other_script/listed.txt"
+append_to_list "$files_win\\listed.txt=<new>" "$files_win\\wildcard-*.txt=<new>" \
+  "$files_win\\$other_script\\listed.txt=<new>" "[Other]" "$files_win\\other-section.txt=<new>"
 
 # ---- 3. silent uninstall while Zorla runs -----------------------------------------
 check "silent uninstall starts" wine "$instdir/Uninstall.exe" /S </dev/null
 check "the uninstaller and Zorla end" all_ended
 check "the autostart shortcut is removed" test ! -e "$startup_shortcut"
 check "another file the list names is removed" test ! -e "$files/listed.txt"
+check "a listed file in a folder named in other scripts is removed" test ! -e "$files/$other_script/listed.txt"
 check "a listed name with a wildcard removes nothing" test -e "$files/wildcard-kept.txt"
 check "a file named in another section is kept" test -e "$files/other-section.txt"
 check "the Start menu shortcut is removed" test ! -e "$menu_shortcut"
@@ -217,6 +227,22 @@ check "the unlisted autostart shortcut to the program is removed too" test ! -e 
 check "the uninstaller ends" all_ended
 check "the settings are removed" key_gone "$settings_key"
 check "the company key, now empty, is removed" key_gone 'HKCU\Software\Velloran Software'
+check "the uninstall entry is removed" key_gone "$uninstall_key"
+
+# ---- 5. a folder named in other scripts ---------------------------------------------
+# Without blanks: /D= takes no quotes, and Wine would quote an argument with blanks.
+other_folder="app-Жора-Łódź-日本"
+instdir_win="$local_appdata\\Programs\\$other_folder"
+# Asked of Wine without the letters: its console answers in the OEM code page.
+programs=$(unix_path "$local_appdata\\Programs") || unknown "the programs folder's path"
+instdir="$programs/$other_folder"
+list="$instdir/!sfxunst.ini"
+require "a silent install into $other_folder succeeds" wine "$setup" /S "/D=$instdir_win" </dev/null
+check "the program is installed there" cmp -s "$built_exe" "$instdir/Zorla.exe"
+check "its uninstall list has its [Files] section" list_is $'[Files]\r'
+check "the silent uninstall starts" wine "$instdir/Uninstall.exe" /S </dev/null
+check "the uninstaller ends" all_ended
+check "the folder goes" test ! -e "$instdir"
 check "the uninstall entry is removed" key_gone "$uninstall_key"
 
 finish

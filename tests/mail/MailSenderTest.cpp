@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <atomic>
 #include <thread>
 
@@ -144,6 +146,28 @@ TEST(MailSender, AMailSystemThatDoesNotLoadIsToldAndKeptAsError1)
     EXPECT_EQ(sender.Error(), CMailSender::NoError) << "reading the error resets it";
     EXPECT_NE(sender.Send(0), 0u);
     EXPECT_TRUE(mapi.Calls().empty());
+}
+
+// Simple MAPI opens the attachment by a narrow name in the ANSI code page: the
+// program's UTF-8 path of an archive in a folder of other scripts is no such name.
+TEST(MailSender, AnAttachmentInAFolderOfOtherScriptsGoesByANameMapiCanOpen)
+{
+    TempFolder folder(kNonAnsiName);
+    ASSERT_TRUE(TestFiles::Write(folder.File("Zorla.zip"), "zip"));
+    MapiDouble mapi;
+    CMailSender sender;
+    EXPECT_TRUE(sender.AddAttachment(folder.File("Zorla.zip"), "Zorla.zip"));
+    EXPECT_EQ(sender.Send(0), 0u);
+
+    const std::vector<MapiCall> calls = mapi.Calls();
+    ASSERT_EQ(calls.size(), 1u);
+    ASSERT_EQ(calls[0].files.size(), 1u);
+    std::FILE* file = std::fopen(calls[0].files[0].path.c_str(), "rb");
+    ASSERT_NE(file, nullptr) << calls[0].files[0].path;
+    char bytes[4] = "";
+    EXPECT_EQ(std::fread(bytes, 1, 3, file), 3u);
+    std::fclose(file);
+    EXPECT_STREQ(bytes, "zip");
 }
 
 TEST(MailSender, AMailSystemWithoutMAPISendMailIsToldAndKeptAsError2)

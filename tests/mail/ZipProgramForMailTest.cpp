@@ -3,6 +3,7 @@
 
 #include "ArchiveBytes.h"
 #include "framework/CWinApp.h"
+#include "framework/Utf8.h"
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
 #include "support/TestFiles.h"
@@ -52,18 +53,19 @@ protected:
     }
 
     // The names in the temporary folder: an archive, and no temporary file left.
-    std::set<std::string> TempFiles() const
+    std::set<std::string> TempFiles() const { return NamesIn(temp); }
+    static std::set<std::string> NamesIn(const TempFolder& folder)
     {
         std::set<std::string> names;
-        WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA((temp.Path() + "\\*").c_str(), &found);
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW(Widen(folder.Path() + "\\*").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE)
             return names;
         do {
-            const std::string name = found.cFileName;
+            const std::string name = Narrow(found.cFileName);
             if (name != "." && name != "..")
                 names.insert(name);
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
         return names;
     }
@@ -126,6 +128,40 @@ TEST_F(ZipProgramForMailTest, ArchiveInTheTemporaryFolderIsNamedAfterTheProgram)
     EXPECT_EQ(path, Archive("My.Quokka.zip"));
     EXPECT_EQ(title, "My.Quokka.zip");
     EXPECT_EQ(ArchiveBytes::Read(TestFiles::Bytes(path)).name, "My.Quokka.exe");
+}
+
+// A program copied into a folder named in other scripts, by a user whose profile
+// (and so temporary folder) is named so too: the archive keeps the name in
+// UTF-8 and says so, and an ASCII name above stays without the flag.
+TEST_F(ZipProgramForMailTest, FoldersAndNamesInOtherScriptsSurvive)
+{
+    TempFolder otherPrograms(kNonAnsiName);
+    TempFolder otherTemp(kNonAnsiName);
+    const std::string name = kNonAnsiName;
+    program = otherPrograms.File(name + ".exe");
+    ASSERT_TRUE(TestFiles::Write(program, content));
+    ASSERT_TRUE(TestFiles::SetWriteTime(program, 2026, 11, 20, 10, 0, 0));
+    ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", Widen(otherTemp.Path()).c_str()));
+
+    path = program;
+    title = name + ".exe";
+    ASSERT_TRUE(ZipProgramForMail(path, title, nullptr));
+    EXPECT_EQ(path, otherTemp.File(name + ".zip"));
+    EXPECT_EQ(title, name + ".zip");
+    EXPECT_EQ(NamesIn(otherTemp), std::set<std::string>{name + ".zip"}) << "no temporary file stays behind";
+    const ArchiveBytes zip = ArchiveBytes::Read(TestFiles::Bytes(path));
+    ASSERT_EQ(zip.problem, "");
+    EXPECT_EQ(zip.name, name + ".exe");
+    EXPECT_EQ(zip.localName, name + ".exe");
+    EXPECT_EQ(zip.flag, 0x802) << "bit 11: the name is UTF-8";
+    EXPECT_EQ(zip.localFlag, 0x802);
+
+    // Recognised as this program's archive and reused.
+    ASSERT_TRUE(TestFiles::SetWriteTime(path, 2026, 12, 1, 9, 0, 0));
+    const ULONGLONG stamp = TestFiles::WriteTime(path);
+    path = program;
+    ASSERT_TRUE(ZipProgramForMail(path, title, nullptr));
+    EXPECT_EQ(TestFiles::WriteTime(path), stamp);
 }
 
 TEST_F(ZipProgramForMailTest, ArchiveOfThisProgramIsReusedUnchanged)

@@ -35,9 +35,13 @@ TEST(ZipToolsChild, MakeArchivesForTheStandardTools)
     ASSERT_TRUE(SetFileAttributesA(varied.c_str(), FILE_ATTRIBUTE_READONLY));
     const std::string empty = out + "\\Empty.txt";
     ASSERT_TRUE(TestFiles::Write(empty, ""));
-    for (const std::string& source : {varied, empty}) {
+    // A name in other scripts, which goes in as UTF-8 with the flag that says so.
+    const std::string named = out + "\\" + kNonAnsiName + ".txt";
+    ASSERT_TRUE(TestFiles::Write(named, "named"));
+    for (const std::string& source : {varied, empty, named}) {
         ZipWriter writer;
-        const std::string archive = source.substr(0, source.rfind('.')) + ".zip";
+        const std::string archive =
+            source == named ? out + "\\Named.zip" : source.substr(0, source.rfind('.')) + ".zip";
         ASSERT_TRUE(writer.Create(archive));
         ASSERT_TRUE(writer.AddFile(source, 9));
         ASSERT_TRUE(writer.Close());

@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 folder=$(winepath -w "$work" </dev/null | tr -d '\r')
 ZORLA_ZIP_CHECK_FOLDER=$folder wine "$tests_exe" --gtest_filter='ZipToolsChild.*' </dev/null | tr -d '\r'
 
-for archive in Zorla Varied Empty; do
+for archive in Zorla Varied Empty Named; do
   unzip -t "$work/$archive.zip" </dev/null
 done
 
@@ -22,7 +22,7 @@ import os, sys, time, zipfile
 work = sys.argv[1]
 problems = []
 
-def check(archive, name, source, read_only=False):
+def check(archive, name, source, read_only=False, flag=2):
     with zipfile.ZipFile(os.path.join(work, archive)) as z:
         bad = z.testzip()
         if bad is not None:
@@ -33,7 +33,7 @@ def check(archive, name, source, read_only=False):
             return
         info = infos[0]
         expected = {
-            "name": name, "method": zipfile.ZIP_DEFLATED, "flag": 2,
+            "name": name, "method": zipfile.ZIP_DEFLATED, "flag": flag,
             "made by": 20, "host system": 0, "needed": 20, "comment": b"", "extra": b"",
         }
         found = {
@@ -58,8 +58,11 @@ def check(archive, name, source, read_only=False):
 check("Zorla.zip", "Zorla.exe", "Zorla.exe")
 check("Varied.zip", "Varied.bin", "Varied.bin", read_only=True)
 check("Empty.zip", "Empty.txt", "Empty.txt")
+# Bit 11: the name is UTF-8, which zipfile then decodes as such.
+named = "app-\u0416\u043e\u0440\u0430 \u0141\u00f3d\u017a \u65e5\u672c.txt"
+check("Named.zip", named, named, flag=0x802)
 for problem in problems:
     print(problem)
-print("python zipfile:", "problems found" if problems else "3 archives sound")
+print("python zipfile:", "problems found" if problems else "4 archives sound")
 sys.exit(1 if problems else 0)
 PYTHON

@@ -1,5 +1,7 @@
 #include "shared/CAutostart.h"
+#include "framework/Utf8.h"
 #include "support/TestFiles.h"
+#include "support/TestProcess.h"
 
 #include <objbase.h>
 #include <shobjidl.h>
@@ -9,6 +11,33 @@
 #include <string>
 
 namespace {
+
+// The list as the installer writes it: UTF-16LE after its byte order mark.
+std::string Utf16Bytes(const std::string& text)
+{
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t unit : Widen(text)) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+std::string TextOfUtf16(const std::string& bytes)
+{
+    if (bytes.compare(0, 2, "\xFF\xFE") != 0)
+        return "not UTF-16LE with its mark: " + bytes;
+    std::wstring text;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text +=
+            static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+    return Narrow(text);
+}
+
+bool UnderWine()
+{
+    return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
 
 std::string ThisExecutable()
 {
@@ -50,7 +79,12 @@ protected:
         return "ZorlaAutostartTest" + std::to_string(::GetCurrentProcessId()) + suffix;
     }
 
-    std::string List() const { return TestFiles::Bytes(folder + "\\" + CAutostart::kUninstallList); }
+    std::string ListBytes() const { return TestFiles::Bytes(folder + "\\" + CAutostart::kUninstallList); }
+    std::string List() const { return TextOfUtf16(ListBytes()); }
+    static bool WriteList(const std::string& text)
+    {
+        return TestFiles::Write(CAutostart::kUninstallList, Utf16Bytes(text));
+    }
 
     std::string previousDirectory;
     std::string folder;
@@ -64,7 +98,7 @@ protected:
 TEST_F(AutostartTest, TogglingOnAndOffTwiceLeavesTheListAsItWas)
 {
     const std::string original = "[Setup]\r\nDir=C:\\Zorla\r\n[Files]\r\nC:\\Zorla\\Zorla.exe=<new>\r\n";
-    ASSERT_TRUE(TestFiles::Write(CAutostart::kUninstallList, original));
+    ASSERT_TRUE(WriteList(original));
     const std::string line = first.ShortcutPath() + "=<new>\r\n";
     for (int round = 0; round < 2; ++round) {
         ASSERT_FALSE(first.AutostartShortcutExists());
@@ -81,7 +115,7 @@ TEST_F(AutostartTest, TogglingOnAndOffTwiceLeavesTheListAsItWas)
 TEST_F(AutostartTest, ListThatHoldsTheLineAlreadyGetsNoSecondOne)
 {
     const std::string original = "[Files]\r\n" + first.ShortcutPath() + "=<new>\r\nC:\\Zorla\\Zorla.exe=<new>\r\n";
-    ASSERT_TRUE(TestFiles::Write(CAutostart::kUninstallList, original));
+    ASSERT_TRUE(WriteList(original));
     EXPECT_TRUE(SUCCEEDED(first.CreateAutostartShortcut()));
     EXPECT_EQ(List(), original);
     EXPECT_TRUE(SUCCEEDED(first.CreateAutostartShortcut()));
@@ -93,7 +127,7 @@ TEST_F(AutostartTest, ListThatHoldsTheLineAlreadyGetsNoSecondOne)
 TEST_F(AutostartTest, ListWithoutFilesSectionGetsOneSoTheUninstallerFindsTheShortcut)
 {
     const std::string original = "C:\\Zorla\\Zorla.exe=<new>\r\n";
-    ASSERT_TRUE(TestFiles::Write(CAutostart::kUninstallList, original));
+    ASSERT_TRUE(WriteList(original));
     ASSERT_TRUE(first.ToggleAutostart());
     EXPECT_TRUE(first.AutostartShortcutExists());
     const std::string section = "[Files]\r\n" + first.ShortcutPath() + "=<new>\r\n";
@@ -169,4 +203,55 @@ TEST_F(AutostartTest, StartupFolderUnderWineLiesInsideThePrefix)
     if (!root.empty() && root.back() == '/')
         root.pop_back();
     EXPECT_EQ(unixPath.compare(0, root.size() + 1, root + "/"), 0) << unixPath << " is not inside " << root;
+}
+
+TEST_F(AutostartTest, LettersOfOtherScriptsSurviveInTheShortcutAndTheList)
+{
+    TempFolder programFolder(kNonAnsiName);
+    const std::string program = programFolder.File(std::string(kNonAnsiName) + ".exe");
+    ASSERT_TRUE(::CopyFileW(Widen(executable).c_str(), Widen(program).c_str(), FALSE));
+    const CAutostart foreign{program, Name(kNonAnsiName)};
+    const std::string original = "[Files]\r\n";
+    ASSERT_TRUE(WriteList(original));
+
+    ASSERT_TRUE(foreign.ToggleAutostart());
+    const std::string shortcut = foreign.ShortcutPath();
+    EXPECT_NE(shortcut.find(kNonAnsiName), std::string::npos);
+    EXPECT_TRUE(TestFiles::Exists(shortcut));
+    EXPECT_EQ(List(), original + shortcut + "=<new>\r\n");
+
+    IShellLinkW* link = nullptr;
+    ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                             reinterpret_cast<void**>(&link))));
+    IPersistFile* file = nullptr;
+    ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+    EXPECT_TRUE(SUCCEEDED(file->Load(Widen(shortcut).c_str(), STGM_READ)));
+    wchar_t description[INFOTIPSIZE] = {};
+    EXPECT_TRUE(SUCCEEDED(link->GetDescription(description, INFOTIPSIZE)));
+    EXPECT_EQ(Narrow(description), Name(kNonAnsiName));
+    // Wine keeps a link's target only in the ANSI code page (its ID list mangles
+    // it too), so the target is checked on Windows alone.
+    if (!UnderWine()) {
+        wchar_t target[MAX_PATH] = {};
+        EXPECT_TRUE(SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0)));
+        EXPECT_EQ(Narrow(target), program);
+    }
+    file->Release();
+    link->Release();
+
+    ASSERT_TRUE(foreign.ToggleAutostart());
+    EXPECT_FALSE(TestFiles::Exists(shortcut));
+    EXPECT_EQ(ListBytes(), Utf16Bytes(original));
+}
+
+// Older setups wrote the list in the ANSI code page; its lines keep their
+// letters when the program first changes it.
+TEST_F(AutostartTest, AnOlderAnsiListBecomesUtf16WithItsLinesKept)
+{
+    ASSERT_EQ(::GetACP(), 1252u) << "the planted list is in Windows-1252";
+    ASSERT_TRUE(TestFiles::Write(CAutostart::kUninstallList, "[Files]\r\nC:\\Caf\xe9\\Zorla.exe=<new>\r\n"));
+    ASSERT_TRUE(first.ToggleAutostart());
+    EXPECT_EQ(List(), "[Files]\r\n" + first.ShortcutPath() + "=<new>\r\nC:\\Caf\u00e9\\Zorla.exe=<new>\r\n");
+    ASSERT_TRUE(first.ToggleAutostart());
+    EXPECT_EQ(List(), "[Files]\r\nC:\\Caf\u00e9\\Zorla.exe=<new>\r\n");
 }

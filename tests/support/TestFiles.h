@@ -5,6 +5,7 @@
 #include <string>
 
 // Files as the tests see them, read and stamped without the code under test.
+// Paths are UTF-8, as the program's are.
 namespace TestFiles {
 
 // The whole file, byte for byte; empty when it cannot be read.

@@ -1,5 +1,7 @@
 #include "support/TestProcess.h"
 
+#include "framework/Utf8.h"
+
 #include <shellapi.h>
 
 #include <cstdio>
@@ -20,11 +22,10 @@ bool TestProcess::Start(const std::string& exe, const std::string& arguments)
     std::string command = "\"" + exe + "\"";
     if (!arguments.empty())
         command += " " + arguments;
-    std::vector<char> buffer(command.begin(), command.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup{};
+    std::wstring buffer = Widen(command);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    return CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    return CreateProcessW(Widen(exe).c_str(), &buffer[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &m_info) != FALSE;
 }
 
@@ -128,6 +129,8 @@ HWND WaitForProcessDialog(DWORD processId, int controlId, DWORD ms)
     return query.found;
 }
 
+const char kNonAnsiName[] = "app-\u0416\u043e\u0440\u0430 \u0141\u00f3d\u017a \u65e5\u672c";
+
 std::string ModuleFolder()
 {
     char path[MAX_PATH] = "";
@@ -136,27 +139,27 @@ std::string ModuleFolder()
     return folder.substr(0, folder.rfind('\\'));
 }
 
-TempFolder::TempFolder()
+TempFolder::TempFolder(const std::string& suffix)
 {
-    char base[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, base);
+    wchar_t base[MAX_PATH + 1] = L"";
+    GetTempPathW(MAX_PATH + 1, base);
     static unsigned counter = 0;
-    char name[MAX_PATH];
-    std::snprintf(name, sizeof name, "%szorla-test-%lu-%u", base, GetCurrentProcessId(), ++counter);
-    m_path = name;
-    CreateDirectoryA(m_path.c_str(), nullptr);
+    char name[64];
+    std::snprintf(name, sizeof name, "zorla-test-%lu-%u", GetCurrentProcessId(), ++counter);
+    m_path = Narrow(base) + name + (suffix.empty() ? "" : " " + suffix);
+    CreateDirectoryW(Widen(m_path).c_str(), nullptr);
 }
 
 TempFolder::~TempFolder()
 {
     // SHFileOperation wants a double-terminated list.
-    std::string from = m_path;
-    from.push_back('\0');
-    SHFILEOPSTRUCTA op{};
+    std::wstring from = Widen(m_path);
+    from.push_back(L'\0');
+    SHFILEOPSTRUCTW op{};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();
     op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&op);
+    SHFileOperationW(&op);
 }
 
 void PumpMessages(DWORD ms)

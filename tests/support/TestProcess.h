@@ -45,13 +45,18 @@ bool WaitUntil(Pred pred, DWORD ms)
     }
 }
 
+// Folder names in Polish, Cyrillic and CJK letters at once: no ANSI code page
+// holds them all.
+extern const char kNonAnsiName[];
+
 // The folder of the running test executable (Zorla.exe is built beside it).
 std::string ModuleFolder();
 
 // A fresh, empty folder under the temporary folder, removed by the destructor.
+// Its name ends in " <suffix>" (UTF-8), for folders named in other scripts.
 class TempFolder {
 public:
-    TempFolder();
+    explicit TempFolder(const std::string& suffix = std::string());
     ~TempFolder();
     const std::string& Path() const { return m_path; }
     std::string File(const std::string& name) const { return m_path + "\\" + name; }

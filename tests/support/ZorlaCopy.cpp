@@ -1,17 +1,24 @@
 #include "support/ZorlaCopy.h"
 
 #include "resource.h"
+#include "framework/Utf8.h"
 #include "support/TestRegistry.h"
 
 #include <cstdio>
 
 const char kMainTitle[] = "Zorla 1.0";
 
-ZorlaCopy::ZorlaCopy(const std::string& name)
+ZorlaCopy::ZorlaCopy(const std::string& name, const std::string& folderSuffix)
     : m_name(name)
+    , m_folder(folderSuffix)
 {
     TestRegistry::DeleteApp(m_name);
-    CopyFileA((ModuleFolder() + "\\Zorla.exe").c_str(), Exe().c_str(), FALSE);
+    CopyIn();
+}
+
+void ZorlaCopy::CopyIn() const
+{
+    CopyFileW(Widen(ModuleFolder() + "\\Zorla.exe").c_str(), Widen(Exe()).c_str(), FALSE);
 }
 
 ZorlaCopy::~ZorlaCopy()
@@ -36,7 +43,7 @@ HWND ZorlaCopy::StartAndWait(std::unique_ptr<TestProcess>& process) const
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (attempt > 0) {
             Sleep(500);
-            CopyFileA((ModuleFolder() + "\\Zorla.exe").c_str(), Exe().c_str(), FALSE);
+            CopyIn();
         }
         process = Start();
         if (!process)

@@ -11,7 +11,8 @@
 // registry subtree, data files and single-instance mutex belong to one test.
 class ZorlaCopy {
 public:
-    explicit ZorlaCopy(const std::string& name);
+    // The folder's name ends in folderSuffix when one is given.
+    explicit ZorlaCopy(const std::string& name, const std::string& folderSuffix = std::string());
     ~ZorlaCopy();
 
     const std::string& Name() const { return m_name; }
@@ -36,6 +37,8 @@ public:
     static bool WaitUntilCitiesShown(HWND mainWindow, int count);
 
 private:
+    void CopyIn() const;
+
     std::string m_name;
     TempFolder m_folder;
 };
