@@ -21,7 +21,6 @@
 #include "support/MessagePump.h"
 #include "support/RecordingOpener.h"
 #include "support/TestRegistry.h"
-#include "support/Text1252.h"
 
 #include <gtest/gtest.h>
 
@@ -313,7 +312,7 @@ TEST_F(GermanSendToFriend, TheMailEndsWithTheGermanFooterAndTheProgressIsGerman)
     EXPECT_TRUE(PumpMessagesUntil([&] { return !mail.IsUnderWay(); }, 30000));
     ASSERT_EQ(mapi.Calls().size(), 1u);
     const std::string ending =
-        Cp1252("\n\nFalls sie den Anhang nicht öffnen können, besuchen sie unsere Webseite und laden Zorla von dort. ");
+        "\n\nFalls sie den Anhang nicht öffnen können, besuchen sie unsere Webseite und laden Zorla von dort. ";
     const std::string& note = mapi.Calls()[0].note;
     ASSERT_GT(note.size(), ending.size());
     EXPECT_EQ(note.substr(note.size() - ending.size()), ending);
