@@ -1,9 +1,11 @@
 // Any character of the program's UTF-8 texts in the mail: through the mail
-// system's wide call code point by code point, and through the ANSI call of an
-// older mail system as far as the code page reaches.
+// system's wide call code point by code point, through the ANSI call of an
+// older mail system as far as the code page reaches, and in the "mailto:" link.
 #include "MapiDouble.h"
 
 #include "mail/CMailSender.h"
+#include "mail/CSendToFriend.h"
+#include "mail/MailtoLink.h"
 #include "support/Text1252.h"
 
 #include <gtest/gtest.h>
@@ -72,4 +74,22 @@ TEST(MailCharacters, AMailSystemWithOnlyTheAnsiCallGetsWhatTheCodePageHolds)
     EXPECT_EQ(call.files[0].path, Cp1252("C:\\Temp\\?ód? ? ??\\Zorla.zip"));
     EXPECT_EQ(call.files[0].title, Cp1252("Zorla ä ??.zip"));
     EXPECT_EQ(call.files[0].position, 32u);
+}
+
+TEST(MailtoLink, UnreservedAsciiStaysAndEveryOtherByteIsEncoded)
+{
+    EXPECT_EQ(PercentEncoded("AZaz09-._~"), "AZaz09-._~");
+    EXPECT_EQ(PercentEncoded("Zorla 1.0"), "Zorla%201.0") << "a space is %20, never +";
+    EXPECT_EQ(PercentEncoded("&=?#%+/:@;,!$'()*[]\"<>"),
+              "%26%3D%3F%23%25%2B%2F%3A%40%3B%2C%21%24%27%28%29%2A%5B%5D%22%3C%3E");
+    EXPECT_EQ(PercentEncoded("\r\n\t"), "%0D%0A%09");
+    EXPECT_EQ(PercentEncoded(" Łódź € 日 😀 äöüß"),
+              "%20%C5%81%C3%B3d%C5%BA%20%E2%82%AC%20%E6%97%A5%20%F0%9F%98%80%20%C3%A4%C3%B6%C3%BC%C3%9F");
+    EXPECT_EQ(PercentEncoded(""), "");
+}
+
+TEST(MailtoLink, TheSubjectIsTheOnlyHeaderAndCannotEndItOrAddAnother)
+{
+    EXPECT_EQ(MailtoLinkWithSubject("Zorla & Co?body=x#y"), "mailto:?subject=Zorla%20%26%20Co%3Fbody%3Dx%23y");
+    EXPECT_EQ(CSendToFriend::MailtoLink(), "mailto:?subject=Zorla%201.0");
 }

@@ -29,7 +29,7 @@
 namespace {
 
 const char kAgent[] = "User-Agent: Velloran Software/1.0 (" ZORLA_MAKER_HOST ")";
-const char kMailtoCall[] = "mail mailto:?subject=Zorla 1.0";
+const char kMailtoCall[] = "mail mailto:?subject=Zorla%201.0";
 
 // Changes an environment variable for the length of a test.
 class ScopedVariable {
