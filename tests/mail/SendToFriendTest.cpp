@@ -313,7 +313,7 @@ TEST_F(GermanSendToFriend, TheMailEndsWithTheGermanFooterAndTheProgressIsGerman)
     ASSERT_EQ(mapi.Calls().size(), 1u);
     const std::string ending =
         "\n\nFalls sie den Anhang nicht öffnen können, besuchen sie unsere Webseite und laden Zorla von dort. ";
-    const std::string& note = mapi.Calls()[0].note;
+    const std::string note = mapi.Calls()[0].note;
     ASSERT_GT(note.size(), ending.size());
     EXPECT_EQ(note.substr(note.size() - ending.size()), ending);
     const std::string beginning = "Hallo\n\n\n---------------\nDies ist ein Klimbim";
