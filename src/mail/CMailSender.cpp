@@ -2,11 +2,14 @@
 
 #include "framework/AfxFunctions.h"
 #include "framework/AnsiPath.h"
+#include "framework/Utf8.h"
 #include "shared/Translator.h"
 #include "shared/ZOrder.h"
 #include "widgets/CProgressWnd.h"
 
+#include <algorithm>
 #include <new>
+#include <string_view>
 
 namespace {
 
@@ -32,6 +35,92 @@ private:
     HCURSOR m_previous;
 };
 
+template <class Function>
+Function Export(HMODULE library, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
+}
+
+// For a mail system that has only the ANSI call. What the system's code page
+// cannot hold becomes '?', never a look-alike letter, so that no name silently
+// turns into another. A UTF-8 code page holds everything and takes neither
+// option.
+std::string Ansi(std::string_view utf8)
+{
+    const std::wstring wide = Widen(utf8);
+    if (wide.empty())
+        return {};
+    const bool holdsAll = ::GetACP() == CP_UTF8;
+    const DWORD options = holdsAll ? 0 : WC_NO_BEST_FIT_CHARS;
+    const char* unknown = holdsAll ? nullptr : "?";
+    const int length = static_cast<int>(wide.size());
+    const int size = ::WideCharToMultiByte(CP_ACP, options, wide.data(), length, nullptr, 0, unknown, nullptr);
+    std::string ansi(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, options, wide.data(), length, ansi.data(), size, unknown, nullptr);
+    return ansi;
+}
+
+// The ANSI call opens an attachment by a narrow name: its short name when the
+// path holds letters beyond ASCII and the volume keeps short names.
+CMailSender::Mail ForAnsiCall(CMailSender::Mail mail)
+{
+    for (CMailSender::Attachment& attachment : mail.attachments) {
+        const std::string narrow = PathForAnsiCalls(attachment.path);
+        const bool ascii = std::all_of(narrow.begin(), narrow.end(), [](char c) { return c > 0; });
+        if (ascii)
+            attachment.path = narrow;
+    }
+    return mail;
+}
+
+// Both calls take the same structures, with wide or with ANSI strings. Each
+// text is converted once; the structures point into these copies, which live
+// until the call returns.
+template <class Message, class Recipient, class File, class Convert, class Call>
+ULONG HandOver(const CMailSender::Mail& mail, Convert convert, Call call)
+{
+    using Text = decltype(convert(std::string_view()));
+    Text subject = convert(mail.subject);
+    Text text = convert(mail.text);
+    // The files stand in place of spaces at the end of the text, one each.
+    const size_t textLength = text.size();
+    text.append(mail.attachments.size(), ' ');
+    Text originatorName = convert(mail.originator);
+    std::vector<Text> names, paths, titles;
+    for (const std::string& name : mail.recipients)
+        names.push_back(convert(name));
+    for (const CMailSender::Attachment& attachment : mail.attachments) {
+        paths.push_back(convert(attachment.path));
+        titles.push_back(convert(attachment.title));
+    }
+
+    std::vector<Recipient> recipients(names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        recipients[i].ulRecipClass = MAPI_TO;
+        recipients[i].lpszName = names[i].data();
+    }
+    std::vector<File> files(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i) {
+        files[i].nPosition = static_cast<ULONG>(textLength + i);
+        files[i].lpszPathName = paths[i].data();
+        if (!titles[i].empty())
+            files[i].lpszFileName = titles[i].data();
+    }
+    Recipient originator{};
+    originator.ulRecipClass = MAPI_ORIG;
+    originator.lpszName = originatorName.data();
+
+    Message message{};
+    message.lpszSubject = subject.data();
+    message.lpszNoteText = text.data();
+    message.lpOriginator = &originator;
+    message.nRecipCount = static_cast<ULONG>(recipients.size());
+    message.lpRecips = recipients.empty() ? nullptr : recipients.data();
+    message.nFileCount = static_cast<ULONG>(files.size());
+    message.lpFiles = files.empty() ? nullptr : files.data();
+    return call(&message);
+}
+
 }  // namespace
 
 CMailSender::CMailSender()
@@ -42,9 +131,9 @@ CMailSender::CMailSender()
         m_error = NoMailLibrary;
         return;
     }
-    m_sendMail = reinterpret_cast<LPMAPISENDMAIL>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(m_library.get(), "MAPISendMail")));
-    if (!m_sendMail) {
+    m_sendMailW = Export<LPMAPISENDMAILW>(m_library.get(), "MAPISendMailW");
+    m_sendMail = Export<LPMAPISENDMAIL>(m_library.get(), "MAPISendMail");
+    if (!m_sendMailW && !m_sendMail) {
         AfxMessageBox("Mail system DLL is invalid.", MB_OK | MB_ICONEXCLAMATION);
         m_error = NoSendFunction;
     }
@@ -76,7 +165,7 @@ void CMailSender::SetProgressWindow(CProgressWnd* window)
 bool CMailSender::AddRecipient(const std::string& name)
 {
     try {
-        m_recipients.push_back(name);
+        m_mail.recipients.push_back(name);
     } catch (const std::bad_alloc&) {
         m_error = NoRoomForRecipient;
         return false;
@@ -89,7 +178,7 @@ bool CMailSender::AddAttachment(const std::string& path, const std::string& titl
     if (m_progress)
         m_progress->Update(Translate("Start attaching program...").c_str(), 60);
     try {
-        m_attachments.push_back(Attachment{path, title});
+        m_mail.attachments.push_back(Attachment{path, title});
     } catch (const std::bad_alloc&) {
         m_error = NoRoomForAttachment;
         return false;
@@ -100,44 +189,9 @@ bool CMailSender::AddAttachment(const std::string& path, const std::string& titl
 ULONG CMailSender::Send(FLAGS flags)
 {
     WaitCursor wait;
-    // The files stand in place of spaces at the end of the text, one each.
-    const size_t textLength = m_text.size();
-    std::string text = m_text + std::string(m_attachments.size(), ' ');
-
-    std::vector<MapiRecipDesc> recipients(m_recipients.size());
-    for (size_t i = 0; i < m_recipients.size(); ++i) {
-        recipients[i].ulRecipClass = MAPI_TO;
-        recipients[i].lpszName = const_cast<LPSTR>(m_recipients[i].c_str());
-    }
-    // Simple MAPI takes narrow names in the ANSI code page.
-    std::vector<std::string> paths;
-    for (const Attachment& attachment : m_attachments)
-        paths.push_back(PathForAnsiCalls(attachment.path));
-    std::vector<MapiFileDesc> files(m_attachments.size());
-    for (size_t i = 0; i < m_attachments.size(); ++i) {
-        files[i].nPosition = static_cast<ULONG>(textLength + i);
-        files[i].lpszPathName = const_cast<LPSTR>(paths[i].c_str());
-        if (!m_attachments[i].title.empty())
-            files[i].lpszFileName = const_cast<LPSTR>(m_attachments[i].title.c_str());
-    }
-
-    m_originator.ulRecipClass = MAPI_ORIG;
-    m_originator.lpszName = const_cast<LPSTR>(m_originatorName.c_str());
-    m_message.lpszSubject = const_cast<LPSTR>(m_subject.c_str());
-    m_message.lpszNoteText = const_cast<LPSTR>(text.c_str());
-    m_message.lpOriginator = &m_originator;
-    m_message.nRecipCount = static_cast<ULONG>(recipients.size());
-    m_message.lpRecips = recipients.empty() ? nullptr : recipients.data();
-    m_message.nFileCount = static_cast<ULONG>(files.size());
-    m_message.lpFiles = files.empty() ? nullptr : files.data();
-
-    const ULONG result = CallMapi(m_parent ? ::GetAncestor(m_parent, GA_ROOTOWNER) : nullptr, flags);
-
-    // Nothing may point at the copies once they are gone.
-    m_message = MapiMessage{};
-    m_originator = MapiRecipDesc{};
-    m_recipients.clear();
-    m_attachments.clear();
+    const ULONG result = CallMapi(m_parent ? ::GetAncestor(m_parent, GA_ROOTOWNER) : nullptr, flags | MAPI_LOGON_UI);
+    m_mail.recipients.clear();
+    m_mail.attachments.clear();
     return result;
 }
 
@@ -146,7 +200,7 @@ ULONG CMailSender::Send(FLAGS flags)
 // window steps back so that they can come in front of it.
 ULONG CMailSender::CallMapi(HWND owner, FLAGS flags)
 {
-    if (!m_sendMail)
+    if (!m_sendMailW && !m_sendMail)
         return MAPI_E_FAILURE;
     const bool topMost = IsTopMost(m_parent);
     if (owner) {
@@ -157,7 +211,13 @@ ULONG CMailSender::CallMapi(HWND owner, FLAGS flags)
     if (topMost)
         SetZOrder(m_parent, HWND_NOTOPMOST, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    const ULONG result = m_sendMail(0, reinterpret_cast<ULONG_PTR>(owner), &m_message, flags | MAPI_LOGON_UI, 0);
+    const ULONG_PTR ui = reinterpret_cast<ULONG_PTR>(owner);
+    const ULONG result =
+        m_sendMailW
+            ? HandOver<MapiMessageW, MapiRecipDescW, MapiFileDescW>(
+                  m_mail, Widen, [&](MapiMessageW* message) { return m_sendMailW(0, ui, message, flags, 0); })
+            : HandOver<MapiMessage, MapiRecipDesc, MapiFileDesc>(
+                  ForAnsiCall(m_mail), Ansi, [&](MapiMessage* message) { return m_sendMail(0, ui, message, flags, 0); });
 
     if (topMost)
         SetZOrder(m_parent, HWND_TOPMOST, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -5,6 +5,7 @@
 #include "mail/CIMapiThread.h"
 #include "mail/CSendToFriendDlg.h"
 #include "mail/MailRecipients.h"
+#include "mail/MailtoLink.h"
 #include "mail/MapiAvailability.h"
 #include "mail/ZipProgramForMail.h"
 #include "net/CHttpDownloader.h"
@@ -35,9 +36,7 @@ CSendToFriend::~CSendToFriend() = default;
 
 std::string CSendToFriend::MailtoLink()
 {
-    // The query starts with "?": with "&" the mail program would take the
-    // subject for the recipient's address.
-    return std::string("mailto:?subject=") + ProgramTitle;
+    return MailtoLinkWithSubject(ProgramTitle);
 }
 
 void CSendToFriend::OnSendToFriend(bool noInternet)

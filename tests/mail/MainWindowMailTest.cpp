@@ -15,7 +15,7 @@
 
 namespace {
 
-const char kMailtoCall[] = "mail mailto:?subject=Zorla 1.0";
+const char kMailtoCall[] = "mail mailto:?subject=Zorla%201.0";
 
 bool TopMost(HWND window)
 {

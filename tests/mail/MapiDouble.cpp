@@ -4,6 +4,7 @@
 #include <sstream>
 
 const char kNull[] = "<null>";
+const char kAnsiOnlyMapi[] = "MAPIANSI.DLL";
 
 namespace {
 
@@ -103,6 +104,7 @@ std::vector<MapiCall> MapiDouble::Calls() const
         const std::string value = line.substr(equals + 1);
         if (key == "call") {
             calls.emplace_back();
+            calls.back().function = value;
             continue;
         }
         if (calls.empty())

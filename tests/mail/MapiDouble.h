@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-// What the Simple MAPI test double (tests/mapi) wrote about one MAPISendMail call.
+// What the Simple MAPI test double (tests/mapi) wrote about one call of
+// MAPISendMailW or MAPISendMail; the texts of the first are UTF-8 here.
 struct MapiCall {
     struct Recipient {
         unsigned recipientClass = 99;
@@ -21,6 +22,7 @@ struct MapiCall {
         unsigned position = 0;
     };
 
+    std::string function;
     unsigned long flags = 0;
     unsigned long long owner = 0;
     int ownerEnabled = -1;
@@ -44,7 +46,7 @@ public:
 
     void FailWith(unsigned long result);
     void RefuseToLoad();
-    // MAPISendMail waits until Release (or the double's own time limit).
+    // The send call waits until Release (or the double's own time limit).
     void Hold();
     void Release();
 
@@ -59,3 +61,5 @@ private:
 
 // A missing text, as the double writes it.
 extern const char kNull[];
+// The double without MAPISendMailW, for CMailSender::SetLibraryForTest.
+extern const char kAnsiOnlyMapi[];

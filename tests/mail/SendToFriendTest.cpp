@@ -21,7 +21,6 @@
 #include "support/MessagePump.h"
 #include "support/RecordingOpener.h"
 #include "support/TestRegistry.h"
-#include "support/Text1252.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +29,7 @@
 namespace {
 
 const char kAgent[] = "User-Agent: Velloran Software/1.0 (" ZORLA_MAKER_HOST ")";
-const char kMailtoCall[] = "mail mailto:?subject=Zorla 1.0";
+const char kMailtoCall[] = "mail mailto:?subject=Zorla%201.0";
 
 // Changes an environment variable for the length of a test.
 class ScopedVariable {
@@ -313,8 +312,8 @@ TEST_F(GermanSendToFriend, TheMailEndsWithTheGermanFooterAndTheProgressIsGerman)
     EXPECT_TRUE(PumpMessagesUntil([&] { return !mail.IsUnderWay(); }, 30000));
     ASSERT_EQ(mapi.Calls().size(), 1u);
     const std::string ending =
-        Cp1252("\n\nFalls sie den Anhang nicht öffnen können, besuchen sie unsere Webseite und laden Zorla von dort. ");
-    const std::string& note = mapi.Calls()[0].note;
+        "\n\nFalls sie den Anhang nicht öffnen können, besuchen sie unsere Webseite und laden Zorla von dort. ";
+    const std::string note = mapi.Calls()[0].note;
     ASSERT_GT(note.size(), ending.size());
     EXPECT_EQ(note.substr(note.size() - ending.size()), ending);
     const std::string beginning = "Hallo\n\n\n---------------\nDies ist ein Klimbim";

@@ -2,14 +2,19 @@
 // and loaded in place of the system's (WINEDLLOVERRIDES "mapi32=n,b"), so no test
 // ever reaches a real mail client. What it does is told through the
 // environment of the process that loads it, read at each call:
-//   ZORLA_MAPI_RECORD      file that each MAPISendMail call is appended to
-//   ZORLA_MAPI_RESULT      the result MAPISendMail returns (default 0)
-//   ZORLA_MAPI_HOLD_EVENT  name of an event MAPISendMail waits for (at most a minute)
-//   ZORLA_MAPI_HOLD_MS     milliseconds MAPISendMail waits (the demo's picture)
+//   ZORLA_MAPI_RECORD      file that each send call is appended to
+//   ZORLA_MAPI_RESULT      the result the send call returns (default 0)
+//   ZORLA_MAPI_HOLD_EVENT  name of an event the send call waits for (at most a minute)
+//   ZORLA_MAPI_HOLD_MS     milliseconds the send call waits (the demo's picture)
 //   ZORLA_MAPI_REFUSE_LOAD "1": the library refuses to load, as a broken
 //                          installation would
-// One call is recorded as lines "key=value", the first being "call=1";
-// texts are escaped (\\, \r, \n) and a missing text reads <null>.
+// MAPI32.DLL exports MAPISendMailW and MAPISendMail; MAPIANSI.DLL, built from
+// the same source, only MAPISendMail, as older mail systems do.
+// One call is recorded as lines "key=value", the first being "call=" and the
+// function's name; texts are escaped (\\, \r, \n), wide texts written as UTF-8
+// and a missing text reads <null>.
+#include "mail/MapiWide.h"
+
 #include <windows.h>
 
 #include <mapi.h>
@@ -43,12 +48,23 @@ std::string Escaped(const char* text)
     return escaped;
 }
 
+std::string Escaped(const wchar_t* text)
+{
+    if (!text)
+        return "<null>";
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size > 0 ? size : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &utf8[0], size, nullptr, nullptr);
+    return Escaped(utf8.c_str());
+}
+
 std::string Number(unsigned long long value)
 {
     return std::to_string(value);
 }
 
-std::string Recipient(const MapiRecipDesc& recipient)
+template <class RecipientDesc>
+std::string Recipient(const RecipientDesc& recipient)
 {
     return Number(recipient.ulRecipClass) + "|" + Escaped(recipient.lpszName) + "|" + Escaped(recipient.lpszAddress);
 }
@@ -67,9 +83,11 @@ std::string Surroundings(ULONG_PTR uiParam)
     return lines;
 }
 
-std::string Describe(ULONG_PTR uiParam, const MapiMessage& message, FLAGS flags, LHANDLE session, ULONG reserved)
+template <class Message>
+std::string Describe(const char* function, ULONG_PTR uiParam, const Message& message, FLAGS flags, LHANDLE session,
+                     ULONG reserved)
 {
-    std::string lines = "call=1\n";
+    std::string lines = std::string("call=") + function + "\n";
     lines += "session=" + Number(session) + "\n";
     lines += "flags=" + Number(flags) + "\n";
     lines += "reserved=" + Number(reserved) + "\n";
@@ -81,7 +99,7 @@ std::string Describe(ULONG_PTR uiParam, const MapiMessage& message, FLAGS flags,
     for (ULONG i = 0; i < message.nRecipCount && message.lpRecips; ++i)
         lines += "recipient=" + Recipient(message.lpRecips[i]) + "\n";
     for (ULONG i = 0; i < message.nFileCount && message.lpFiles; ++i) {
-        const MapiFileDesc& file = message.lpFiles[i];
+        const auto& file = message.lpFiles[i];
         lines += "file=" + Escaped(file.lpszPathName) + "|" + Escaped(file.lpszFileName) + "|" +
                  Number(file.nPosition) + "|" + Number(file.flFlags) + "\n";
     }
@@ -113,17 +131,30 @@ void Hold()
         Sleep(static_cast<DWORD>(std::strtoul(ms.c_str(), nullptr, 10)));
 }
 
+template <class Message>
+ULONG Send(const char* function, LHANDLE session, ULONG_PTR uiParam, const Message* message, FLAGS flags,
+           ULONG reserved)
+{
+    const std::string record = Environment("ZORLA_MAPI_RECORD");
+    if (!record.empty() && message)
+        Append(record, Describe(function, uiParam, *message, flags, session, reserved));
+    Hold();
+    const std::string result = Environment("ZORLA_MAPI_RESULT");
+    return result.empty() ? SUCCESS_SUCCESS : static_cast<ULONG>(std::strtoul(result.c_str(), nullptr, 10));
+}
+
 }  // namespace
 
 extern "C" ULONG WINAPI MAPISendMail(LHANDLE session, ULONG_PTR uiParam, lpMapiMessage message, FLAGS flags,
                                      ULONG reserved)
 {
-    const std::string record = Environment("ZORLA_MAPI_RECORD");
-    if (!record.empty() && message)
-        Append(record, Describe(uiParam, *message, flags, session, reserved));
-    Hold();
-    const std::string result = Environment("ZORLA_MAPI_RESULT");
-    return result.empty() ? SUCCESS_SUCCESS : static_cast<ULONG>(std::strtoul(result.c_str(), nullptr, 10));
+    return Send("MAPISendMail", session, uiParam, message, flags, reserved);
+}
+
+extern "C" ULONG WINAPI MAPISendMailW(LHANDLE session, ULONG_PTR uiParam, lpMapiMessageW message, FLAGS flags,
+                                      ULONG reserved)
+{
+    return Send("MAPISendMailW", session, uiParam, message, flags, reserved);
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
