@@ -13,7 +13,7 @@ const char* const WRITE_FAILED = "Could not write to stream.";
 enum class Context { Name, Attribute, Text };
 
 // Length and code point of a well-formed UTF-8 sequence of two to four bytes
-// at text[i], or 0 when there is none (the byte is then a single-byte letter).
+// at text[i], or 0 when there is none.
 std::size_t decodeUtf8(const std::string& text, std::size_t i, unsigned long& codePoint)
 {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
@@ -65,54 +65,67 @@ bool isPlain(unsigned char c, Context context)
     case '"':
     case '\n':
     case '\t': return context != Context::Attribute;
-    default: return true;
+    default: return c >= 0x20;
     }
+}
+
+// Code points that XML 1.0 cannot carry, not even as a reference: written,
+// they would make the whole file unreadable, so they are left out.
+bool isUnwritable(unsigned long codePoint)
+{
+    return (codePoint < 0x20 && codePoint != '\t' && codePoint != '\n' && codePoint != '\r') || codePoint == 0xFFFE ||
+           codePoint == 0xFFFF;
+}
+
+// Appends the character at text[i], which is not plain; returns its length.
+std::size_t appendSpecial(std::string& out, const std::string& text, std::size_t i, Context context)
+{
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    switch (c) {
+    case '&': out += "&amp;"; return 1;
+    case '<': out += "&lt;"; return 1;
+    case '>': out += "&gt;"; return 1;
+    case '"': out += "&quot;"; return 1;
+    case '\r': out += "&#13;"; return 1;
+    case '\n': out += "&#10;"; return 1;
+    case '\t': out += "&#9;"; return 1;
+    default: break;
+    }
+    unsigned long codePoint = c;
+    const std::size_t length = c < 0x80 ? 1 : decodeUtf8(text, i, codePoint);
+    if (length == 0) {
+        // Not UTF-8: the byte is taken as the ISO-8859-1 character of the same
+        // value, which is how the file reads back, so nothing is lost and the
+        // next read gives well-formed UTF-8.
+        out += static_cast<char>(c);
+        return 1;
+    }
+    if (isUnwritable(codePoint))
+        return length;
+    if (codePoint <= 0xFF)
+        out += static_cast<char>(codePoint);
+    else if (context == Context::Name)
+        out.append(text, i, length);  // names cannot hold references; no better form exists in ISO-8859-1
+    else
+        out += "&#" + std::to_string(codePoint) + ";";
+    return length;
 }
 
 // Escapes & and < everywhere, > in text and " in attribute values. Beyond
 // that, white space that expat would normalise on reading is written as a
-// character reference, and characters kept in UTF-8 by the parser are written
-// as ISO-8859-1 bytes (or references above U+00FF), so a document read back
-// gives the same tree instead of growing a layer of mis-encoding per save.
+// character reference, and the tree's UTF-8 is written as ISO-8859-1 bytes
+// (or references above U+00FF), so a document read back gives the same tree.
 void appendEncoded(std::string& out, const std::string& text, Context context)
 {
     std::size_t plainStart = 0;
     std::size_t i = 0;
     while (i < text.size()) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (isPlain(c, context)) {
+        if (isPlain(static_cast<unsigned char>(text[i]), context)) {
             ++i;
             continue;
         }
         out.append(text, plainStart, i - plainStart);
-        std::size_t consumed = 1;
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\r': out += "&#13;"; break;
-        case '\n': out += "&#10;"; break;
-        case '\t': out += "&#9;"; break;
-        default: {
-            unsigned long codePoint = 0;
-            const std::size_t length = decodeUtf8(text, i, codePoint);
-            if (length == 0) {
-                out += static_cast<char>(c);
-            } else if (codePoint <= 0xFF) {
-                out += static_cast<char>(codePoint);
-                consumed = length;
-            } else if (context == Context::Name) {
-                // Names cannot hold references; no better form exists in ISO-8859-1.
-                out.append(text, i, length);
-                consumed = length;
-            } else {
-                out += "&#" + std::to_string(codePoint) + ";";
-                consumed = length;
-            }
-        }
-        }
-        i += consumed;
+        i += appendSpecial(out, text, i, context);
         plainStart = i;
     }
     out.append(text, plainStart, std::string::npos);
