@@ -17,7 +17,7 @@ const char CONTACTING[] = "Weather update - contacting server...";
 
 std::vector<std::string> Sorted5()
 {
-    return {"Berlin", "Bremen", "Hamburg", Cp1252("Köln"), Cp1252("München")};
+    return {"Berlin", "Bremen", "Hamburg", "Köln", "München"};
 }
 
 class WeatherDownload : public WeatherFixture {

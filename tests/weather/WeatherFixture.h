@@ -30,7 +30,7 @@ protected:
         TestRegistry::DeleteApp(App());
         action = std::make_unique<CActionWeather>(folder.Path());
         action->SetWeatherUrlForTest(WeatherFeeds::WEATHER_URL);
-        view.selection = Cp1252("München");
+        view.selection = "München";
         view.Attach(action.get());
     }
 
