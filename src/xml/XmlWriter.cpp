@@ -13,7 +13,7 @@ const char* const WRITE_FAILED = "Could not write to stream.";
 
 enum class Context { Name, Attribute, Text };
 
-bool isPlain(unsigned char c, Context context)
+constexpr bool isPlainCharacter(unsigned char c, Context context)
 {
     if (c >= 0x80)
         return false;
@@ -30,6 +30,21 @@ bool isPlain(unsigned char c, Context context)
     default: return c >= 0x20;
     }
 }
+
+// Which bytes go out as they are, one table per context: a save asks this for
+// every byte of the file.
+struct PlainBytes {
+    bool byContext[3][256] = {};
+
+    constexpr PlainBytes()
+    {
+        for (int context = 0; context < 3; ++context)
+            for (int c = 0; c < 256; ++c)
+                byContext[context][c] = isPlainCharacter(static_cast<unsigned char>(c), static_cast<Context>(context));
+    }
+};
+
+constexpr PlainBytes PLAIN;
 
 // Code points that XML 1.0 cannot carry, not even as a reference: written,
 // they would make the whole file unreadable, so they are left out.
@@ -79,10 +94,11 @@ std::size_t appendSpecial(std::string& out, const std::string& text, std::size_t
 // (or references above U+00FF), so a document read back gives the same tree.
 void appendEncoded(std::string& out, const std::string& text, Context context)
 {
+    const bool* plain = PLAIN.byContext[static_cast<int>(context)];
     std::size_t plainStart = 0;
     std::size_t i = 0;
     while (i < text.size()) {
-        if (isPlain(static_cast<unsigned char>(text[i]), context)) {
+        if (plain[static_cast<unsigned char>(text[i])]) {
             ++i;
             continue;
         }
