@@ -4,7 +4,7 @@
 
 namespace {
 
-const char kDefaultCity[] = "M\xFCnchen";
+const char kDefaultCity[] = "M\u00fcnchen";  // matched against the feed's city names
 
 void Append(std::vector<StoreProblem>& to, std::vector<StoreProblem> problems)
 {

@@ -145,7 +145,7 @@ TEST_F(ZorlaModelTest, DueRemindersAndSnoozeFollowTheClockMinuteByMinute)
 // keeps its problem for the window to show, and the others are written.
 TEST_F(ZorlaModelTest, SaveAllWritesWhatItCanAndKeepsTheProblemsOfTheRest)
 {
-    EXPECT_EQ("M\xFCnchen", model.City());
+    EXPECT_EQ("M\u00fcnchen", model.City());
     model.SelectCity("Bremen");
     EXPECT_EQ("Bremen", model.City());
     model.AddReminder("r", COleDateTime(2026, 12, 8, 9, 0, 0), now);
