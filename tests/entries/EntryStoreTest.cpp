@@ -220,7 +220,8 @@ TEST(EntryStore, LineBreaksAndEveryLetterSurviveTheFile)
     ASSERT_TRUE(store.AddEntry(entry));
     ASSERT_TRUE(store.Save());
     EXPECT_NE(ReadBytes(store.GetPath())
-                  .find("text=\"K\xE4se_BR_Br\xF6tchen &amp; &lt;Butter> 5&#8364; &#321;\xF3" "d&#378;\""),
+                  .find("text=\"K\xE4se_BR_Br\xF6tchen &amp; &lt;Butter> 5&#8364; &#321;\xF3"
+                        "d&#378;\""),
               std::string::npos);
 
     CActionNotes reread(folder.Path());

@@ -46,6 +46,6 @@ TEST(WeatherFeed, Utf8FeedArrivesAsUtf8)
 
 TEST(WeatherFeed, IsoFeedArrivesAsUtf8)
 {
-    const std::string feed = WeatherFeeds::Document(Entries({"Z\xFCrich", "Krak\xF3w", "&#321;\xF3" "d&#378;"}));
+    const std::string feed = WeatherFeeds::Document(Entries({"Z\xFCrich", "Krak\xF3w", "&#321;&#243;d&#378;"}));
     EXPECT_EQ(CitiesOf(feed), (std::vector<std::string>{ZURICH, KRAKOW, LODZ}));
 }

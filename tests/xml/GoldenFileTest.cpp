@@ -42,9 +42,8 @@ TEST(GoldenFiles, WrittenBackByteForByte)
 TEST(GoldenFiles, NotesReadAsUtf8)
 {
     auto notes = parse(GoldenFiles::NOTES);
-    EXPECT_EQ(textOf(*notes, 0), "Gr\xC3\xBC\xC3\x9F" "e an M\xC3\xBCller_BR_\xC3\x84pfel, \xC3\x96l & \xC3\x9C"
-                                 "berraschung");
-    EXPECT_EQ(textOf(*notes, 1), "Sagte \"Zur Linde\" <Bar> f\xC3\xBCr 5 \xC3\xA4 \xC3\xB6 \xC3\xBC");
+    EXPECT_EQ(textOf(*notes, 0), "Gr\u00fc\u00dfe an M\u00fcller_BR_\u00c4pfel, \u00d6l & \u00dcberraschung");
+    EXPECT_EQ(textOf(*notes, 1), "Sagte \"Zur Linde\" <Bar> f\u00fcr 5 \u00e4 \u00f6 \u00fc");
     EXPECT_EQ(notes->getChild(0)->getAttribute("wndX"), "640");
     EXPECT_EQ(textOf(*parse(GoldenFiles::REMINDERS), 0), "Zahnarzt_BR__BR_nicht vergessen!");
 }
@@ -55,9 +54,9 @@ TEST(GoldenFiles, Latin1AndReferencesReadAsUtf8)
     for (int c = 0x80; c <= 0x9F; ++c)
         c1 += {'\xC2', static_cast<char>(c)};
     auto notes = parse(GoldenFiles::LATIN1);
-    EXPECT_EQ(textOf(*notes, 0), "caf\xC3\xA9 \xC3\xA8 \xC2\xB0" "C \xC2\xBD \xC3\xBF \"quoted\" & <x> \xE2\x82\xAC"
-                                 "5 \xC5\x81\xC3\xB3" "d\xC5\xBA_BR_C1:" + c1);
-    EXPECT_EQ(textOf(*notes, 1), "\xC2\xA0\xC2\xA9\xC2\xAE\xC3\x97\xC3\xB7 Stra\xC3\x9F" "e");
+    EXPECT_EQ(textOf(*notes, 0),
+              "caf\u00e9 \u00e8 \u00b0C \u00bd \u00ff \"quoted\" & <x> \u20ac5 \u0141\u00f3d\u017a_BR_C1:" + c1);
+    EXPECT_EQ(textOf(*notes, 1), "\u00a0\u00a9\u00ae\u00d7\u00f7 Stra\u00dfe");
 }
 
 TEST(GoldenFiles, WeatherCitiesReadAsUtf8)
@@ -65,7 +64,7 @@ TEST(GoldenFiles, WeatherCitiesReadAsUtf8)
     auto weather = parse(GoldenFiles::WEATHER);
     const XmlElement* cities = weather->findChild("WEATHER");
     ASSERT_EQ(cities->getChildCount(), 3);
-    EXPECT_EQ(cities->getChild(0)->getText(), "Z\xC3\xBCrich");
-    EXPECT_EQ(cities->getChild(1)->getText(), "Krak\xC3\xB3w");
-    EXPECT_EQ(cities->getChild(2)->getText(), "\xC5\x81\xC3\xB3" "d\xC5\xBA");
+    EXPECT_EQ(cities->getChild(0)->getText(), "Z\u00fcrich");
+    EXPECT_EQ(cities->getChild(1)->getText(), "Krak\u00f3w");
+    EXPECT_EQ(cities->getChild(2)->getText(), "\u0141\u00f3d\u017a");
 }

@@ -37,8 +37,8 @@ void appendUtf8(std::string& out, char32_t c)
 // edges of the UTF-8 lengths, and the store's "_BR_" and CR LF.
 std::string randomText(std::mt19937& random)
 {
-    static const char32_t edges[] = {0x7F,   0x80,   0x85,   0x9F,   0xA0,   0xFF,    0x100,    0x7FF,
-                                     0x800,  0xD7FF, 0xE000, 0xFFFD, 0x2028, 0x10000, 0x10FFFF, 0x1F600};
+    static const char32_t edges[] = {0x7F,  0x80,   0x85,   0x9F,   0xA0,   0xFF,    0x100,    0x7FF,
+                                     0x800, 0xD7FF, 0xE000, 0xFFFD, 0x2028, 0x10000, 0x10FFFF, 0x1F600};
     static const char markup[] = "&<>\"'\t\n\r;#";
     std::string text;
     const int length = static_cast<int>(random() % 40);

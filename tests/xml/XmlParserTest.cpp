@@ -50,7 +50,8 @@ TEST(XmlParser, BuildsTreeWithParentsAndSortedAttributes)
 
 TEST(XmlParser, IsoDocumentReadsAsUtf8IncludingTheC1Range)
 {
-    auto root = parse(std::string(ISO_DECLARATION) + "<a t=\"\xFC\xE8\x80\x9F\" r=\"&#252;&#8364;\">\xE4\xDF\xE9\x85\xFF</a>");
+    auto root =
+        parse(std::string(ISO_DECLARATION) + "<a t=\"\xFC\xE8\x80\x9F\" r=\"&#252;&#8364;\">\xE4\xDF\xE9\x85\xFF</a>");
     EXPECT_EQ(root->getText(), "\xC3\xA4\xC3\x9F\xC3\xA9\xC2\x85\xC3\xBF");
     EXPECT_EQ(root->getAttribute("t"), "\xC3\xBC\xC3\xA8\xC2\x80\xC2\x9F");
     EXPECT_EQ(root->getAttribute("r"), "\xC3\xBC\xE2\x82\xAC");
@@ -58,7 +59,8 @@ TEST(XmlParser, IsoDocumentReadsAsUtf8IncludingTheC1Range)
 
 TEST(XmlParser, Utf8DocumentKeepsEveryCharacterInUtf8)
 {
-    auto root = parse("<St\xC3\xA4\x64te \xC3\xA4=\"\xC3\xA4\xF0\x9F\x98\x80\">\xC3\x9F\xE2\x82\xAC</St\xC3\xA4\x64te>");
+    auto root =
+        parse("<St\xC3\xA4\x64te \xC3\xA4=\"\xC3\xA4\xF0\x9F\x98\x80\">\xC3\x9F\xE2\x82\xAC</St\xC3\xA4\x64te>");
     EXPECT_EQ(root->getName(), "St\xC3\xA4\x64te");
     EXPECT_EQ(root->getAttributeAt(0)->getName(), "\xC3\xA4");
     EXPECT_EQ(root->getAttributeAt(0)->getValue(), "\xC3\xA4\xF0\x9F\x98\x80");

@@ -85,7 +85,8 @@ TEST(XmlWriter, LeavesOutWhatXml10CannotCarryAndStaysReadable)
 
 TEST(XmlWriter, RoundTripKeepsTextAndAttributes)
 {
-    const std::string note = "Milch & Brot <kaufen> \"heute\"_BR_gr\xC3\xBC\xC3\x9F\x65n \xC3\x84\xC3\x96\xC3\x9C\xC3\xA9";
+    const std::string note =
+        "Milch & Brot <kaufen> \"heute\"_BR_gr\xC3\xBC\xC3\x9F\x65n \xC3\x84\xC3\x96\xC3\x9C\xC3\xA9";
     XmlElement root("DATABASE");
     auto entry = std::make_unique<XmlElement>("ENTRY");
     entry->setAttribute("text", note);
