@@ -32,7 +32,7 @@ void Fill(CActionNotes& store)
 {
     for (int i = 0; i < ENTRIES; ++i) {
         CEntry entry;
-        entry.SetText("Einkaufen: K\xE4se, Br\xF6tchen und M\xFCsli\r\nNotiz Nummer " + std::to_string(i));
+        entry.SetText("Einkaufen: K\u00e4se, Br\u00f6tchen und M\u00fcsli\r\nNotiz Nummer " + std::to_string(i));
         entry.wndX = 100 + i % 800;
         entry.wndY = 50 + i % 600;
         store.AddEntry(entry);

@@ -67,14 +67,12 @@ int main()
     if (!document)
         return 2;
     const double fillMs = MedianMs(RUNS, [&] {
-        selection = "st\xE4"
-                    "dtchen 777";
+        selection = "st\u00e4dtchen 777";
         text = CWeatherDisplay::FillCityList(combo, document.get(), selection).value_or("");
     });
     const double totalMs = MedianMs(RUNS, [&] {
         document = CActionWeather::ParseFeed(feed, error);
-        selection = "st\xE4"
-                    "dtchen 777";
+        selection = "st\u00e4dtchen 777";
         text = CWeatherDisplay::FillCityList(combo, document.get(), selection).value_or("");
     });
     const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);

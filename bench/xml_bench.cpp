@@ -73,7 +73,7 @@ std::unique_ptr<XmlElement> makeNotes(int count)
         auto entry = std::make_unique<XmlElement>("ENTRY");
         entry->setAttribute("_id_", i);
         entry->setAttribute("date", "03/14/2004 09:05:00");
-        entry->setAttribute("text", "Milch & Brot kaufen_BR_Gr\xFC\xDF\x65 an " + std::to_string(i));
+        entry->setAttribute("text", "Milch & Brot kaufen_BR_Gr\u00fc\u00dfe an " + std::to_string(i));
         entry->setAttribute("wndX", 640);
         entry->setAttribute("wndY", 120);
         root->addChild(std::move(entry));

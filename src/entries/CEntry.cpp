@@ -1,6 +1,7 @@
 #include "entries/CEntry.h"
 
 #include "shared/ProgramTitle.h"
+#include "xml/Utf8Sequence.h"
 #include "xml/XML2_Exception.h"
 #include "xml/XmlElement.h"
 
@@ -106,19 +107,23 @@ std::string FilterText(const std::string& typed)
 {
     std::string kept;
     kept.reserve(typed.size());
-    for (char c : typed) {
-        switch (static_cast<unsigned char>(c)) {
-        case 0xC4:
-        case 0xD6:
-        case 0xDC:
-        case 0xDF:
-        case 0xE4:
-        case 0xF6:
-        case 0xFC: kept += c; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x80)
-                kept += c;
+    for (std::size_t i = 0; i < typed.size();) {
+        const unsigned char c = static_cast<unsigned char>(typed[i]);
+        if (c < 0x80) {
+            if ((c >= 0x20 && c != 0x7F) || c == '\r' || c == '\n' || c == '\t')
+                kept += static_cast<char>(c);
+            ++i;
+            continue;
         }
+        unsigned long codePoint = 0;
+        const std::size_t length = util::xml::decodeUtf8(typed, i, codePoint);
+        if (length == 0) {
+            ++i;
+            continue;
+        }
+        if (codePoint > 0x9F)
+            kept.append(typed, i, length);
+        i += length;
     }
     return kept;
 }

@@ -40,8 +40,9 @@ public:
     int notify = -1;    // reminders: minutes after date when due; -1 for notes
 };
 
-// Drops every byte from 0x80 up except the German letters the program's files keep
-// (Ä Ö Ü ß ä ö ü): typed text holds nothing else beyond ASCII.
+// Keeps every printable character of the UTF-8 text, and CR, LF and TAB; drops
+// the other controls (C0, DEL and C1), which a note cannot show and XML 1.0 in
+// part cannot hold, and every byte that is not well-formed UTF-8.
 std::string FilterText(const std::string& typed);
 
 // Leading white space, an optional sign and the digits that follow; the rest is

@@ -122,8 +122,14 @@ void CActionWeather::HandOver(const std::string& url, BYTE failed)
 
     std::vector<char> bytes;
     m_http.GetDownloadedData(url, bytes);
-    // Readers take the text up to the first zero byte.
-    const std::string text(bytes.data(), bytes.empty() ? 0 : strnlen(bytes.data(), bytes.size()));
+    // Readers take the text up to the first zero byte. A feed in UTF-16 is full
+    // of zero bytes; it begins with its byte order mark and is taken whole, but
+    // for the one zero byte the client puts after every body.
+    const bool utf16 =
+        bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+    const std::size_t length =
+        utf16 ? bytes.size() & ~std::size_t{1} : (bytes.empty() ? 0 : strnlen(bytes.data(), bytes.size()));
+    const std::string text(bytes.data(), length);
 
     auto outcome = std::make_unique<Outcome>();
     outcome->failed = failed != 0;

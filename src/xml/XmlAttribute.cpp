@@ -1,7 +1,5 @@
 #include "XmlAttribute.h"
 
-#include "SingleByteMapping.h"
-
 #include <utility>
 
 namespace util::xml {
@@ -9,9 +7,7 @@ namespace util::xml {
 XmlAttribute::XmlAttribute(std::string name, std::string value)
     : XmlNode(std::move(name), TYPE_ATTRIBUTE)
     , m_value(std::move(value))
-{
-    mapToSingleByte(m_value);
-}
+{}
 
 XmlAttribute::~XmlAttribute() = default;
 

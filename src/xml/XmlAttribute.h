@@ -8,7 +8,6 @@ namespace util::xml {
 
 class XmlAttribute : public XmlNode {
 public:
-    // The value goes through the single-byte mapping.
     XmlAttribute(std::string name, std::string value);
     ~XmlAttribute() override;
 

@@ -1,6 +1,5 @@
 #include "XmlElement.h"
 
-#include "SingleByteMapping.h"
 #include "XML2_Exception.h"
 
 #include <algorithm>
@@ -58,9 +57,7 @@ XmlElement::~XmlElement()
 
 void XmlElement::appendText(const char* data, std::size_t length)
 {
-    const std::size_t from = m_text.size();
     m_text.append(data, length);
-    mapToSingleByte(m_text, from);
 }
 
 XmlElement* XmlElement::getChild(int index) const

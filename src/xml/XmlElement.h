@@ -12,7 +12,8 @@
 namespace util::xml {
 
 // An element with its text, its attributes (ordered byte-wise by name) and its
-// children (in document order). It owns its whole subtree.
+// children (in document order). It owns its whole subtree. Names, text and
+// values are UTF-8, as expat hands them over.
 class XmlElement : public XmlNode {
 public:
     explicit XmlElement(std::string name);
@@ -21,7 +22,7 @@ public:
     ~XmlElement() override;
 
     const std::string& getText() const { return m_text; }
-    // Appends character data; the appended part goes through the single-byte mapping.
+    // Appends character data.
     void appendText(const char* data, std::size_t length);
 
     int getChildCount() const { return static_cast<int>(m_children.size()); }
@@ -40,7 +41,7 @@ public:
     std::optional<std::string> findAttribute(const std::string& name) const;
     // Throws XML2_Exception "Attribute not found: [name]" when missing.
     std::string getAttribute(const std::string& name) const;
-    // The value goes through the single-byte mapping; replaces an existing attribute.
+    // Replaces an existing attribute of that name.
     void setAttribute(std::string name, std::string text);
     void setAttribute(std::string name, int value);
     // Name/value pairs ending in a null name, as expat hands them over; the

@@ -1,6 +1,7 @@
 #include "XmlWriter.h"
 
 #include "IOException.h"
+#include "Utf8Sequence.h"
 
 #include <vector>
 
@@ -12,46 +13,7 @@ const char* const WRITE_FAILED = "Could not write to stream.";
 
 enum class Context { Name, Attribute, Text };
 
-// Length and code point of a well-formed UTF-8 sequence of two to four bytes
-// at text[i], or 0 when there is none (the byte is then a single-byte letter).
-std::size_t decodeUtf8(const std::string& text, std::size_t i, unsigned long& codePoint)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0Fu;
-        if (lead == 0xE0)
-            low = 0xA0;  // no overlong forms
-        if (lead == 0xED)
-            high = 0x9F;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07u;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F;  // nothing above U+10FFFF
-    } else {
-        return 0;
-    }
-    if (i + length > text.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        const unsigned char c = byte(i + k);
-        if (k == 1 ? (c < low || c > high) : (c < 0x80 || c > 0xBF))
-            return 0;
-        codePoint = (codePoint << 6) | (c & 0x3Fu);
-    }
-    return length;
-}
-
-bool isPlain(unsigned char c, Context context)
+constexpr bool isPlainCharacter(unsigned char c, Context context)
 {
     if (c >= 0x80)
         return false;
@@ -65,54 +27,83 @@ bool isPlain(unsigned char c, Context context)
     case '"':
     case '\n':
     case '\t': return context != Context::Attribute;
-    default: return true;
+    default: return c >= 0x20;
     }
+}
+
+// Which bytes go out as they are, one table per context: a save asks this for
+// every byte of the file.
+struct PlainBytes {
+    bool byContext[3][256] = {};
+
+    constexpr PlainBytes()
+    {
+        for (int context = 0; context < 3; ++context)
+            for (int c = 0; c < 256; ++c)
+                byContext[context][c] = isPlainCharacter(static_cast<unsigned char>(c), static_cast<Context>(context));
+    }
+};
+
+constexpr PlainBytes PLAIN;
+
+// Code points that XML 1.0 cannot carry, not even as a reference: written,
+// they would make the whole file unreadable, so they are left out.
+bool isUnwritable(unsigned long codePoint)
+{
+    return (codePoint < 0x20 && codePoint != '\t' && codePoint != '\n' && codePoint != '\r') || codePoint == 0xFFFE ||
+           codePoint == 0xFFFF;
+}
+
+// Appends the character at text[i], which is not plain; returns its length.
+std::size_t appendSpecial(std::string& out, const std::string& text, std::size_t i, Context context)
+{
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    switch (c) {
+    case '&': out += "&amp;"; return 1;
+    case '<': out += "&lt;"; return 1;
+    case '>': out += "&gt;"; return 1;
+    case '"': out += "&quot;"; return 1;
+    case '\r': out += "&#13;"; return 1;
+    case '\n': out += "&#10;"; return 1;
+    case '\t': out += "&#9;"; return 1;
+    default: break;
+    }
+    unsigned long codePoint = c;
+    const std::size_t length = c < 0x80 ? 1 : decodeUtf8(text, i, codePoint);
+    if (length == 0) {
+        // Not UTF-8: the byte is taken as the ISO-8859-1 character of the same
+        // value, which is how the file reads back, so nothing is lost and the
+        // next read gives well-formed UTF-8.
+        out += static_cast<char>(c);
+        return 1;
+    }
+    if (isUnwritable(codePoint))
+        return length;
+    if (codePoint <= 0xFF)
+        out += static_cast<char>(codePoint);
+    else if (context == Context::Name)
+        out.append(text, i, length);  // names cannot hold references; no better form exists in ISO-8859-1
+    else
+        out += "&#" + std::to_string(codePoint) + ";";
+    return length;
 }
 
 // Escapes & and < everywhere, > in text and " in attribute values. Beyond
 // that, white space that expat would normalise on reading is written as a
-// character reference, and characters kept in UTF-8 by the parser are written
-// as ISO-8859-1 bytes (or references above U+00FF), so a document read back
-// gives the same tree instead of growing a layer of mis-encoding per save.
+// character reference, and the tree's UTF-8 is written as ISO-8859-1 bytes
+// (or references above U+00FF), so a document read back gives the same tree.
 void appendEncoded(std::string& out, const std::string& text, Context context)
 {
+    const bool* plain = PLAIN.byContext[static_cast<int>(context)];
     std::size_t plainStart = 0;
     std::size_t i = 0;
     while (i < text.size()) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (isPlain(c, context)) {
+        if (plain[static_cast<unsigned char>(text[i])]) {
             ++i;
             continue;
         }
         out.append(text, plainStart, i - plainStart);
-        std::size_t consumed = 1;
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\r': out += "&#13;"; break;
-        case '\n': out += "&#10;"; break;
-        case '\t': out += "&#9;"; break;
-        default: {
-            unsigned long codePoint = 0;
-            const std::size_t length = decodeUtf8(text, i, codePoint);
-            if (length == 0) {
-                out += static_cast<char>(c);
-            } else if (codePoint <= 0xFF) {
-                out += static_cast<char>(codePoint);
-                consumed = length;
-            } else if (context == Context::Name) {
-                // Names cannot hold references; no better form exists in ISO-8859-1.
-                out.append(text, i, length);
-                consumed = length;
-            } else {
-                out += "&#" + std::to_string(codePoint) + ";";
-                consumed = length;
-            }
-        }
-        }
-        i += consumed;
+        i += appendSpecial(out, text, i, context);
         plainStart = i;
     }
     out.append(text, plainStart, std::string::npos);

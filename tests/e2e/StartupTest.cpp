@@ -5,7 +5,6 @@
 #include "support/MessageBoxWatcher.h"
 #include "support/TestFiles.h"
 #include "support/TestRegistry.h"
-#include "support/Text1252.h"
 #include "support/ZorlaCopy.h"
 #include "weather/WeatherFeeds.h"
 
@@ -109,7 +108,7 @@ TEST(GermanStartup, SecondInstanceMessageIsGerman)
     const SeenBox box = RefusedSecondStart(copy);
     ASSERT_TRUE(box.seen);
     EXPECT_EQ(box.caption, "Warnung");
-    EXPECT_EQ(box.text, Cp1252("Zorla 1.0 wird bereits ausgeführt"));
+    EXPECT_EQ(box.text, "Zorla 1.0 wird bereits ausgeführt");
 }
 
 TEST(Startup, TenStartsCountTen)
@@ -169,7 +168,7 @@ TEST(Startup, FreshUserGetsTheDefaultsAndExitWritesSettingsAndPosition)
     ASSERT_TRUE(TestRegistry::ReadString(copy.Name(), "CZorlaDlg", "strCurWeatherComobSelectionID", city));
     EXPECT_EQ(sound, 0u);
     EXPECT_EQ(noInternet, 1u);
-    EXPECT_EQ(city, Cp1252("München"));
+    EXPECT_EQ(city, "München");
 }
 
 TEST(Startup, StoredSettingsAreReadAndFlagsWrittenBackAsZeroOrOne)

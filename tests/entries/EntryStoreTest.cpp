@@ -4,7 +4,7 @@
 #include "entries/CActionNotes.h"
 #include "entries/CActionTimer.h"
 #include "support/TestProcess.h"
-#include "support/Text1252.h"
+#include "xml/GoldenFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -210,22 +210,54 @@ TEST(EntryStore, NotesHaveNoNotifyAttributeRemindersHaveOne)
     EXPECT_EQ(stored.notify, 0);
 }
 
-TEST(EntryStore, LineBreaksAndGermanLettersSurviveTheFile)
+TEST(EntryStore, LineBreaksAndEveryLetterSurviveTheFile)
 {
     TempFolder folder;
     CActionNotes store(folder.Path());
     ASSERT_TRUE(store.Load());
-    CEntry entry = MakeEntry(Cp1252("K\u00e4se\r\nBr\u00f6tchen & <Butter>"), COleDateTime(2026, 1, 1, 0, 0, 0));
+    const std::string typed = "K\u00e4se\r\nBr\u00f6tchen & <Butter> 5\u20ac \u0141\u00f3d\u017a";
+    CEntry entry = MakeEntry(typed, COleDateTime(2026, 1, 1, 0, 0, 0));
     ASSERT_TRUE(store.AddEntry(entry));
     ASSERT_TRUE(store.Save());
-    EXPECT_NE(ReadBytes(store.GetPath()).find(Cp1252("text=\"K\u00e4se_BR_Br\u00f6tchen &amp; &lt;Butter>\"")),
+    EXPECT_NE(ReadBytes(store.GetPath())
+                  .find("text=\"K\xE4se_BR_Br\xF6tchen &amp; &lt;Butter> 5&#8364; &#321;\xF3"
+                        "d&#378;\""),
               std::string::npos);
 
     CActionNotes reread(folder.Path());
     ASSERT_TRUE(reread.Load());
     CEntry stored;
     ASSERT_TRUE(reread.GetEntryById(1, stored));
-    EXPECT_EQ(stored.GetDisplayText(), Cp1252("K\u00e4se\r\nBr\u00f6tchen & <Butter>"));
+    EXPECT_EQ(stored.GetDisplayText(), typed);
+}
+
+// Files of older copies: every entry read into a CEntry and stored again
+// gives the same bytes, so an older copy reads what this one writes.
+TEST(EntryStore, OlderFilesGoThroughEntriesByteForByte)
+{
+    for (const std::string* golden : {&GoldenFiles::NOTES, &GoldenFiles::LATIN1}) {
+        TempFolder folder;
+        WriteBytes(folder.File("Zorla_Notes"), *golden);
+        CActionNotes older(folder.Path());
+        ASSERT_TRUE(older.Load());
+        const std::vector<CEntry> entries = ReadAll(older);
+        ASSERT_EQ(entries.size(), 2u);
+
+        TempFolder again;
+        CActionNotes store(again.Path());
+        ASSERT_TRUE(store.Load());
+        for (CEntry entry : entries)
+            ASSERT_TRUE(store.AddEntry(entry));
+        ASSERT_TRUE(store.Save());
+        EXPECT_EQ(ReadBytes(store.GetPath()), *golden);
+    }
+    TempFolder folder;
+    WriteBytes(folder.File("Zorla_Notes"), GoldenFiles::NOTES);
+    CActionNotes notes(folder.Path());
+    ASSERT_TRUE(notes.Load());
+    CEntry first;
+    ASSERT_TRUE(notes.GetEntryById(1, first));
+    EXPECT_EQ(first.GetDisplayText(), "Gr\u00fc\u00dfe an M\u00fcller\r\n\u00c4pfel, \u00d6l & \u00dcberraschung");
 }
 
 TEST(EntryStore, MissingAttributeStopsIterationWithOneWarning)

@@ -21,14 +21,32 @@ TEST(EntryText, LineBreaksAreStoredAsMarkersAndShownAsLines)
     EXPECT_EQ(entry.text, "a\nb");
 }
 
-TEST(EntryText, FilterKeepsAsciiAndGermanLettersOnly)
+TEST(EntryText, MultiByteTextKeepsItsLineBreaks)
 {
-    std::string ascii;
-    for (int c = 1; c < 0x80; ++c)
-        ascii += static_cast<char>(c);
-    EXPECT_EQ(FilterText(ascii), ascii);
-    EXPECT_EQ(FilterText(Cp1252("Caf\u00e9 \u00e4\u00c4\u00f6\u00d6\u00fc\u00dc\u00df 5\u20ac \u00e8\u00b0")),
-              Cp1252("Caf \u00e4\u00c4\u00f6\u00d6\u00fc\u00dc\u00df 5 "));
+    CEntry entry;
+    const std::string typed = "\u0141\u00f3d\u017a\r\n\u20ac 5\r\n\U0001F600";
+    entry.SetText(typed);
+    EXPECT_EQ(entry.text, "\u0141\u00f3d\u017a_BR_\u20ac 5_BR_\U0001F600");
+    EXPECT_EQ(entry.GetDisplayText(), typed);
+}
+
+TEST(EntryText, FilterKeepsEveryPrintableCharacter)
+{
+    std::string printable = "\r\n\t";
+    for (int c = 0x20; c < 0x7F; ++c)
+        printable += static_cast<char>(c);
+    printable += "\u00a0\u00e4\u00df\u00e9\u00ff \u20ac \u0141\u00f3d\u017a \u4e2d \U0001F600 \U0010FFFD";
+    EXPECT_EQ(FilterText(printable), printable);
+}
+
+TEST(EntryText, FilterDropsControlsAndBytesThatAreNotUtf8)
+{
+    EXPECT_EQ(FilterText(std::string("a\0b\x01\x1B\x1F\x7Fz", 8)), "abz");
+    EXPECT_EQ(FilterText("x\u0080\u0085\u009fy\u00a0"), "xy\u00a0");
+    // A lone lead, a stray continuation, an overlong form, a surrogate, and a
+    // sequence cut off by the end: each bad byte goes, the letters around stay.
+    EXPECT_EQ(FilterText("\xC3x\x80y\xC0\xAFz\xED\xA0\x80w\xE2\x82"), "xyzw");
+    EXPECT_EQ(FilterText(Cp1252("M\u00fcller")), "Mller");
 }
 
 TEST(EntryKey, NamesKindAndId)

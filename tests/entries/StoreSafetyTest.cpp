@@ -4,7 +4,6 @@
 #include "entries/CActionNotes.h"
 #include "store/CDataFolder.h"
 #include "support/TestProcess.h"
-#include "support/Text1252.h"
 #include "xml/Exception.h"
 #include "xml/XmlParser.h"
 

@@ -11,7 +11,6 @@
 #include "shared/WebAddresses.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/MessagePump.h"
-#include "support/Text1252.h"
 #include "widgets/CProgressWnd.h"
 
 #include <gtest/gtest.h>
@@ -247,7 +246,7 @@ TEST(GermanMailSender, TheProgressStepsAreGerman)
     sender.SetProgressWindow(&progress);
     EXPECT_EQ(ItemText(progress.m_hWnd, CProgressWnd::kTextId), "Initialisiere E-Mail Versandt...");
     sender.AddAttachment("C:\\Temp\\Zorla.zip", "Zorla.zip");
-    EXPECT_EQ(ItemText(progress.m_hWnd, CProgressWnd::kTextId), Cp1252("Hänge Programm an..."));
+    EXPECT_EQ(ItemText(progress.m_hWnd, CProgressWnd::kTextId), ("Hänge Programm an..."));
 }
 
 TEST(MailThread, ReportsItsStepsThenTheResultAndDeletesItself)

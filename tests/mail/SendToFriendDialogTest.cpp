@@ -8,7 +8,6 @@
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
 #include "support/MessageBoxAnswerer.h"
-#include "support/Text1252.h"
 
 #include <richedit.h>
 
@@ -186,11 +185,11 @@ TEST(GermanSendToFriendDialog, TextsAreGermanAndFit)
     CSendToFriendDlg dialog;
     RunDialog(dialog, [](HWND window) {
         EXPECT_EQ(GetWindowTextString(window), "Sende mich an einen Freund...");
-        EXPECT_EQ(Labels(window), (std::vector<std::string>{Cp1252("Empfänger:"), "Betreff:", "Text:"}));
-        EXPECT_EQ(ItemText(window, IDC_MAIL_HINT), Cp1252("Mehrfachempfänger mit Semikolons trennen"));
+        EXPECT_EQ(Labels(window), (std::vector<std::string>{("Empfänger:"), "Betreff:", "Text:"}));
+        EXPECT_EQ(ItemText(window, IDC_MAIL_HINT), ("Mehrfachempfänger mit Semikolons trennen"));
         EXPECT_EQ(ItemText(window, IDOK), "&Senden");
         EXPECT_EQ(ItemText(window, IDCANCEL), "&Abbrechen");
-        EXPECT_EQ(ItemText(window, IDC_MAIL_ZIP), Cp1252("Komprimieren und als ZIP - Archiv anhängen"));
+        EXPECT_EQ(ItemText(window, IDC_MAIL_ZIP), ("Komprimieren und als ZIP - Archiv anhängen"));
         ExpectTidyLayout(window);
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });

@@ -8,7 +8,6 @@
 #include "shared/Translator.h"
 #include "shared/WebAddresses.h"
 #include "support/MessagePump.h"
-#include "support/Text1252.h"
 #include "support/WhileModal.h"
 
 #include <cctype>
@@ -121,14 +120,14 @@ TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
     FillTranslationTable(GetTranslator());
     CommandMenuState state;
     const std::vector<std::string> texts = Texts(CommandMenuItems(state));
-    EXPECT_EQ(texts.back(), Cp1252("Info über Zorla 1.0..."));
+    EXPECT_EQ(texts.back(), ("Info über Zorla 1.0..."));
     EXPECT_EQ(texts[0], "&Beenden");
     EXPECT_EQ(texts[1], "&Minimieren");
     EXPECT_EQ(texts[5], "&Biergartenwetter");
     EXPECT_EQ(texts[7], "Zorla 1.0 im Netz");
     EXPECT_EQ(texts[8], "&Sende mich an einen Freund...");
-    EXPECT_EQ(texts[9], Cp1252("&Gelöschte Notiz zurückholen"));
-    EXPECT_EQ(texts[12], Cp1252("&Klänge abspielen"));
+    EXPECT_EQ(texts[9], ("&Gelöschte Notiz zurückholen"));
+    EXPECT_EQ(texts[12], ("&Klänge abspielen"));
     ExpectRestoreMnemonicUnique(state, 'g');
 }
 

@@ -11,7 +11,6 @@
 #include "support/ScopedTestClock.h"
 #include "support/TestProcess.h"
 #include "support/TestRegistry.h"
-#include "support/Text1252.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -247,15 +246,15 @@ TEST_F(MainWindowTest, ReminderInTheFutureIsStoredSavedAndRegistered)
 TEST_F(MainWindowTest, NoteTextIsFilteredStoredWithLineBreaksAndOpened)
 {
     dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
-    SetWindowTextA(Item(IDC_EDITOR_TEXT), Cp1252("Café für €5\r\nBrot").c_str());
+    SetWindowTextW(Item(IDC_EDITOR_TEXT), L"Caf\u00E9 f\u00FCr \u20AC5\r\nBrot\u0007");
     dlg->GoWeather();  // leaving the note editor commits it
     EXPECT_EQ(EditorText(), "");
     EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:1"));
     CEntry entry;
     ASSERT_TRUE(dlg->Model().Notes().GetEntryById(1, entry));
-    EXPECT_EQ(entry.text, Cp1252("Caf für 5_BR_Brot"));
+    EXPECT_EQ(entry.text, "Café für €5_BR_Brot") << "every printable character, no bell";
     EXPECT_EQ(entry.notify, -1);
-    EXPECT_NE(FileText("Zorla_Notes").find(Cp1252("text=\"Caf für 5_BR_Brot\"")), std::string::npos);
+    EXPECT_NE(FileText("Zorla_Notes").find("text=\"Caf\xE9 f\xFCr &#8364;5_BR_Brot\""), std::string::npos);
 }
 
 TEST_F(MainWindowTest, CommandGivenBeforeTheStartStepsRanFindsTheStoresLoaded)
@@ -276,7 +275,7 @@ TEST_F(MainWindowTest, CommandGivenBeforeTheStartStepsRanFindsTheStoresLoaded)
 TEST_F(MainWindowTest, EmptyNoteOpensNothing)
 {
     dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
-    SetWindowTextA(Item(IDC_EDITOR_TEXT), Cp1252("€é").c_str());  // nothing survives the filter
+    SetWindowTextW(Item(IDC_EDITOR_TEXT), L"\u0001\u0007\u007F");  // nothing survives the filter
     dlg->GoHome();
     EXPECT_EQ(EntryCount(dlg->Model().Notes()), 0);
     EXPECT_EQ(dlg->NoteWindows().Count(), 0u);

@@ -4,7 +4,6 @@
 #include "shared/WebAddresses.h"
 #include "resource.h"
 #include "support/MessageBoxWatcher.h"
-#include "support/Text1252.h"
 
 #include <gtest/gtest.h>
 
@@ -64,5 +63,5 @@ TEST(GermanErrorReport, StringTableMessagesAreTranslated)
 
     MessageBoxWatcher second(GetCurrentProcessId(), IDNO);
     EXPECT_EQ(AskResourceMessage(IDS_ASK_DELETE_NOTICE, MB_YESNO | MB_ICONQUESTION), IDNO);
-    EXPECT_EQ(second.Result().text, Cp1252("Wollen sie diese Notiz wirklich löschen?"));
+    EXPECT_EQ(second.Result().text, ("Wollen sie diese Notiz wirklich löschen?"));
 }

@@ -2,7 +2,6 @@
 #include "shared/StoreProblem.h"
 #include "shared/Translator.h"
 #include "support/BoxRecorder.h"
-#include "support/Text1252.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +54,7 @@ TEST(GermanStoreProblem, NoticesAreGerman)
     FillTranslationTable(GetTranslator());
     const std::string file = "C:\\data\\Zorla_Notes";
     EXPECT_EQ(Shown({StoreProblem::SetAside, file, file + ".bad"}).text,
-              Cp1252("Die Datei\n\t" + file +
+              ("Die Datei\n\t" + file +
                      "\nist besch\u00e4digt und kann nicht gelesen werden. "
                      "Sie wurde als\n\t" +
                      file + ".bad\naufbewahrt; das Programm beginnt mit einer leeren Liste."));

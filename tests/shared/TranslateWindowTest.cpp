@@ -1,7 +1,7 @@
+#include "framework/CWnd.h"
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
 #include "resource.h"
-#include "support/Text1252.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,7 @@ namespace {
 
 std::string TextOf(HWND window)
 {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    return GetWindowTextString(window);
 }
 
 // A real top-level window with the kinds of children a dialog has.
@@ -104,7 +102,7 @@ TEST_F(GermanTranslateWindowTest, DialogTranslatesStaticsAndButtonsOnly)
     ASSERT_EQ(GetUiLanguage(), UiGerman);
     translator.TranslateWindow(top, -1);
     EXPECT_EQ(TextOf(top), "Warnung");
-    EXPECT_EQ(TextOf(label), Cp1252("Empfänger:"));
+    EXPECT_EQ(TextOf(label), ("Empfänger:"));
     EXPECT_EQ(TextOf(button), "&Abbrechen");
     EXPECT_EQ(TextOf(edit), "To:");
     EXPECT_EQ(TextOf(grandchild), "Warning");

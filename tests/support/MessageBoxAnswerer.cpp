@@ -1,4 +1,5 @@
 #include "MessageBoxAnswerer.h"
+#include "framework/CWnd.h"
 
 namespace {
 
@@ -6,9 +7,7 @@ thread_local MessageBoxAnswerer* t_current = nullptr;
 
 std::string WindowText(HWND window)
 {
-    char text[1024] = {};
-    ::GetWindowTextA(window, text, sizeof(text));
-    return text;
+    return GetWindowTextString(window);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "support/MessageBoxWatcher.h"
 
+#include "framework/Utf8.h"
 #include "support/TestProcess.h"
 
 namespace {
@@ -36,11 +37,13 @@ bool ReadMessageBox(DWORD processId, SeenBox& box, HWND* window)
     EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
     if (!search.found)
         return false;
-    char text[2048] = "";
-    GetWindowTextA(search.found, text, sizeof text);
-    box.caption = text;
-    GetDlgItemTextA(search.found, kTextId, text, sizeof text);
-    box.text = text;
+    // As the program keeps text: UTF-8. Another process's static answers
+    // WM_GETTEXT itself.
+    wchar_t text[2048] = L"";
+    GetWindowTextW(search.found, text, 2048);
+    box.caption = Narrow(text);
+    GetDlgItemTextW(search.found, kTextId, text, 2048);
+    box.text = Narrow(text);
     box.icon = reinterpret_cast<HICON>(SendDlgItemMessageA(search.found, kIconId, STM_GETICON, 0, 0));
     box.owner = GetWindow(search.found, GW_OWNER);
     box.seen = true;

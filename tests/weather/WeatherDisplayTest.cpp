@@ -4,7 +4,6 @@
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
 #include "support/TestProcess.h"
-#include "support/Text1252.h"
 #include "weather/CActionWeather.h"
 #include "weather/CWeatherDisplay.h"
 #include "xml/XmlParser.h"
@@ -94,7 +93,7 @@ class GermanWeatherText : public WeatherText {};
 
 TEST_F(GermanWeatherText, TranslatedPiecesWindStaysEnglish)
 {
-    EXPECT_EQ(TextOf(ALL_PARTS), Cp1252("Regen, bedeckt 7 °C\n"
+    EXPECT_EQ(TextOf(ALL_PARTS), ("Regen, bedeckt 7 °C\n"
                                         "Fühltemperatur: 4 °C\n"
                                         "Wind: NW 20 km/h\n"
                                         "Luft: 1012 hPa bei 80 % Feuchtigkeit\n"
@@ -139,11 +138,11 @@ TEST_F(CityList, CitiesAreSortedAndCarryTheirEntries)
 
 TEST_F(CityList, StoredSelectionIsMatchedByPrefixInAnyCase)
 {
-    view.selection = Cp1252("müN");
+    view.selection = "müN";
     Fill(WeatherFeeds::Good());
     ASSERT_TRUE(shown.has_value());
-    EXPECT_EQ(view.SelectedCity(), Cp1252("München"));
-    EXPECT_EQ(view.selection, Cp1252("München"));
+    EXPECT_EQ(view.SelectedCity(), "München");
+    EXPECT_EQ(view.selection, "München");
     EXPECT_EQ(*shown, "sonnig, wolkenlos 12 °C\nUpdated: 14:00");
 }
 
@@ -194,12 +193,13 @@ TEST_F(CityList, DemoFeedShowsMunichWithEveryPart)
     std::string error;
     root = CActionWeather::ParseFeed(feed, error);
     ASSERT_NE(root, nullptr) << error;
-    view.selection = Cp1252("München");
+    view.selection = "München";
     shown = CWeatherDisplay::FillCityList(view.Combo(), root.get(), view.selection);
     EXPECT_EQ(view.Cities().size(), 13u);
     ASSERT_TRUE(shown.has_value());
-    EXPECT_EQ(*shown, Cp1252("sonnig, wolkenlos 11 °C\nFeels like: 10 °C\nWind: Südost 9 km/h\n"
-                             "Air: 1021 hPa with 48 % Humidity\nVisibility: 30 km\nUpdated: 07.03.2004 14:00"));
+    // The wind's direction comes from the feed, in UTF-8 like every text of the feed.
+    EXPECT_EQ(*shown, ("sonnig, wolkenlos 11 °C\nFeels like: 10 °C\nWind: ") + "Südost" +
+                          " 9 km/h\nAir: 1021 hPa with 48 % Humidity\nVisibility: 30 km\nUpdated: 07.03.2004 14:00");
 }
 
 }  // namespace

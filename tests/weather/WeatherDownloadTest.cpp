@@ -1,5 +1,6 @@
 #include "WeatherFixture.h"
 
+#include "framework/Utf8.h"
 #include "shared/PrivateMessages.h"
 #include "support/ScopedTestClock.h"
 #include "weather/CWeatherDisplay.h"
@@ -18,7 +19,7 @@ const char CONTACTING[] = "Weather update - contacting server...";
 
 std::vector<std::string> Sorted5()
 {
-    return {"Berlin", "Bremen", "Hamburg", Cp1252("Köln"), Cp1252("München")};
+    return {"Berlin", "Bremen", "Hamburg", "Köln", "München"};
 }
 
 class WeatherDownload : public WeatherFixture {
@@ -156,6 +157,23 @@ TEST_P(WeatherBadAnswer, KeepsThePreviousWeatherAndDoesNotStamp)
 
 INSTANTIATE_TEST_SUITE_P(Answers, WeatherBadAnswer, testing::ValuesIn(BAD_ANSWERS),
                          [](const testing::TestParamInfo<BadAnswer>& info) { return info.param.name; });
+
+TEST_F(WeatherDownload, FeedInUtf16IsTakenWhole)
+{
+    const std::wstring feed = Widen("<?xml version=\"1.0\" encoding=\"UTF-16\"?><ZORLA><WEATHER>" +
+                                    WeatherFeeds::Entry("\u0141\u00f3d\u017a", "2") + "</WEATHER></ZORLA>");
+    std::string body = "\xFF\xFE";
+    for (wchar_t c : feed)
+        body += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    server.SetHandler([body](const HttpRequestSeen&) { return HttpReply::Status(200, body); });
+    Update();
+
+    ASSERT_EQ(view.LastStatus(), "OK !");
+    const XmlElement* cities = action->GetDocument()->findChild("WEATHER");
+    ASSERT_NE(cities, nullptr);
+    ASSERT_EQ(cities->getChildCount(), 1);
+    EXPECT_EQ(cities->getChild(0)->getText(), "\u0141\u00f3d\u017a");
+}
 
 TEST_F(WeatherDownload, RefusedConnectionShowsTheErrorAndKeepsTheWeather)
 {

@@ -9,7 +9,6 @@
 #include "support/HttpTestServer.h"
 #include "support/TestProcess.h"
 #include "support/TestRegistry.h"
-#include "support/Text1252.h"
 #include "weather/CActionWeather.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +29,7 @@ protected:
         TestRegistry::DeleteApp(App());
         action = std::make_unique<CActionWeather>(folder.Path());
         action->SetWeatherUrlForTest(WeatherFeeds::WEATHER_URL);
-        view.selection = Cp1252("München");
+        view.selection = "München";
         view.Attach(action.get());
     }
 

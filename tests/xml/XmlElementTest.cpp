@@ -1,11 +1,9 @@
-#include "xml/SingleByteMapping.h"
 #include "xml/XML2_Exception.h"
 #include "xml/XmlElement.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <random>
 
 using namespace util::xml;
 
@@ -85,7 +83,7 @@ TEST(XmlElement, AttributesAreOrderedByteWiseByName)
     EXPECT_EQ(attributeNames(other), (std::vector<std::string>{"Z", "a", "ab", "\xE4"}));
 }
 
-TEST(XmlElement, SetAttributeReplacesMapsAndWritesDecimal)
+TEST(XmlElement, SetAttributeReplacesKeepsUtf8AndWritesDecimal)
 {
     XmlElement entry("ENTRY");
     entry.setAttribute("wndX", -1);
@@ -96,7 +94,7 @@ TEST(XmlElement, SetAttributeReplacesMapsAndWritesDecimal)
     EXPECT_EQ(entry.getAttribute("notify"), "-2147483648");
 
     entry.setAttribute("text", "Gr\xC3\xBC\xC3\x9F\x65 \xC3\xA8");
-    EXPECT_EQ(entry.getAttribute("text"), "Gr\xFC\xDF\x65 \xC3\xA8");
+    EXPECT_EQ(entry.getAttribute("text"), "Gr\xC3\xBC\xC3\x9F\x65 \xC3\xA8");
 
     entry.setAttribute("empty", "");
     ASSERT_TRUE(entry.findAttribute("empty").has_value());
@@ -104,7 +102,7 @@ TEST(XmlElement, SetAttributeReplacesMapsAndWritesDecimal)
     EXPECT_FALSE(entry.findAttribute("wndY").has_value());
 }
 
-TEST(XmlElement, SetAttributesSortsMapsAndLetsTheLastOfANameWin)
+TEST(XmlElement, SetAttributesSortsAndLetsTheLastOfANameWin)
 {
     XmlElement few("ENTRY");
     few.setAttribute("b", "old");
@@ -112,7 +110,7 @@ TEST(XmlElement, SetAttributesSortsMapsAndLetsTheLastOfANameWin)
     few.setAttributes(pairs);
     EXPECT_EQ(attributeNames(few), (std::vector<std::string>{"_id_", "a", "b", "text"}));
     EXPECT_EQ(few.getAttribute("b"), "newer");
-    EXPECT_EQ(few.getAttribute("text"), "\xFC");
+    EXPECT_EQ(few.getAttribute("text"), "\xC3\xBC");
 
     // Past the small-count path: 40 names in descending order, one repeated.
     std::vector<std::string> names;
@@ -198,41 +196,4 @@ TEST(XmlElement, DestroysVeryDeepTreesWithoutRecursion)
     leaf->addChild(std::make_unique<XmlElement>("b"));
     root->removeChild(0);
     EXPECT_EQ(root->getChildCount(), 0);
-}
-
-// The mapping as eight replace-all passes, exactly in table order.
-static std::string mapByPasses(std::string text)
-{
-    const char* const pairs[8][2] = {{"\xC3\x84", "\xC4"}, {"\xC3\x9C", "\xDC"}, {"\xC3\x96", "\xD6"},
-                                     {"\xC3\x9F", "\xDF"}, {"\xC3\xA4", "\xE4"}, {"\xC3\xBC", "\xFC"},
-                                     {"\xC3\xB6", "\xF6"}, {"\xC3\xA9", "\xE9"}};
-    for (const auto& pair : pairs) {
-        const std::string from = pair[0];
-        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at))
-            text.replace(at, 2, pair[1]);
-    }
-    return text;
-}
-
-TEST(SingleByteMapping, ConvertsExactlyTheEightLetters)
-{
-    std::string text = "\xC3\x84\xC3\x9C\xC3\x96\xC3\x9F\xC3\xA4\xC3\xBC\xC3\xB6\xC3\xA9"
-                       " \xC3\xA8\xC3\x89\xE2\x82\xAC\xC3";
-    mapToSingleByte(text);
-    EXPECT_EQ(text, "\xC4\xDC\xD6\xDF\xE4\xFC\xF6\xE9 \xC3\xA8\xC3\x89\xE2\x82\xAC\xC3");
-}
-
-TEST(SingleByteMapping, EqualsEightReplaceAllPassesOnRandomBytes)
-{
-    std::mt19937 random(20040314);
-    const unsigned char alphabet[] = {'a',  0xC3, 0x84, 0x9C, 0x96, 0x9F, 0xA4, 0xBC,
-                                      0xB6, 0xA9, 0xA8, 0xC4, 0xE4, 0xFC, 0x00};
-    for (int round = 0; round < 5000; ++round) {
-        std::string text(random() % 24, '\0');
-        for (char& c : text)
-            c = static_cast<char>(alphabet[random() % sizeof alphabet]);
-        std::string mapped = text;
-        mapToSingleByte(mapped);
-        ASSERT_EQ(mapped, mapByPasses(text)) << "round " << round;
-    }
 }

@@ -48,21 +48,23 @@ TEST(XmlParser, BuildsTreeWithParentsAndSortedAttributes)
     EXPECT_EQ(root->getChild(1)->getChild(0)->getPath(), "DATABASE.ENTRY.SUB");
 }
 
-TEST(XmlParser, IsoDocumentKeepsUmlautsAsSingleBytesButNotOtherLetters)
+TEST(XmlParser, IsoDocumentReadsAsUtf8IncludingTheC1Range)
 {
-    auto root = parse(std::string(ISO_DECLARATION) + "<a t=\"\xFC\xE8\" r=\"&#252;\">\xFC&#252;\xE8\xC4\xE9</a>");
-    EXPECT_EQ(root->getText(), "\xFC\xFC\xC3\xA8\xC4\xE9");
-    EXPECT_EQ(root->getAttribute("t"), "\xFC\xC3\xA8");
-    EXPECT_EQ(root->getAttribute("r"), "\xFC");
+    auto root =
+        parse(std::string(ISO_DECLARATION) + "<a t=\"\xFC\xE8\x80\x9F\" r=\"&#252;&#8364;\">\xE4\xDF\xE9\x85\xFF</a>");
+    EXPECT_EQ(root->getText(), "\xC3\xA4\xC3\x9F\xC3\xA9\xC2\x85\xC3\xBF");
+    EXPECT_EQ(root->getAttribute("t"), "\xC3\xBC\xC3\xA8\xC2\x80\xC2\x9F");
+    EXPECT_EQ(root->getAttribute("r"), "\xC3\xBC\xE2\x82\xAC");
 }
 
-TEST(XmlParser, Utf8DocumentMapsUmlautsAndKeepsNamesInUtf8)
+TEST(XmlParser, Utf8DocumentKeepsEveryCharacterInUtf8)
 {
-    auto root = parse("<St\xC3\xA4\x64te \xC3\xA4=\"\xC3\xA4\">\xC3\x9F\xE2\x82\xAC</St\xC3\xA4\x64te>");
+    auto root =
+        parse("<St\xC3\xA4\x64te \xC3\xA4=\"\xC3\xA4\xF0\x9F\x98\x80\">\xC3\x9F\xE2\x82\xAC</St\xC3\xA4\x64te>");
     EXPECT_EQ(root->getName(), "St\xC3\xA4\x64te");
     EXPECT_EQ(root->getAttributeAt(0)->getName(), "\xC3\xA4");
-    EXPECT_EQ(root->getAttributeAt(0)->getValue(), "\xE4");
-    EXPECT_EQ(root->getText(), "\xDF\xE2\x82\xAC");
+    EXPECT_EQ(root->getAttributeAt(0)->getValue(), "\xC3\xA4\xF0\x9F\x98\x80");
+    EXPECT_EQ(root->getText(), "\xC3\x9F\xE2\x82\xAC");
 }
 
 TEST(XmlParser, TextIsAllDirectCharacterData)
@@ -109,7 +111,7 @@ TEST(XmlParserFile, ReadsFileWithCrLf)
                   std::string(ISO_DECLARATION) + "<DATABASE><ENTRY _id_=\"1\" text=\"Gr\xFC\xDF\x65\"/></DATABASE>");
     auto root = XmlParser().parseFile(path);
     ASSERT_EQ(root->getChildCount(), 1);
-    EXPECT_EQ(root->getChild(0)->getAttribute("text"), "Gr\xFC\xDF\x65");
+    EXPECT_EQ(root->getChild(0)->getAttribute("text"), "Gr\xC3\xBC\xC3\x9F\x65");
 }
 
 TEST(XmlParserFile, MissingFileThrowsFileNotFoundWithThePath)

@@ -66,23 +66,34 @@ TEST(XmlWriter, EscapesMarkupCharacters)
                                            "x &amp; y &lt; z &gt; \"q\" 'p'</a>");
 }
 
-TEST(XmlWriter, SingleByteLettersGoOutUnchanged)
+TEST(XmlWriter, BytesThatAreNotUtf8GoOutAsTheirLatin1Characters)
 {
     XmlElement root("a");
-    root.setAttribute("text", "Gr\xFC\xDF\x65 \x80 \xE4\xC4");
-    EXPECT_EQ(written(root), DECLARATION + "<a text=\"Gr\xFC\xDF\x65 \x80 \xE4\xC4\"/>");
+    root.setAttribute("text", "Gr\xFC\xDF\x65 \x80 \xC3\xA4\xC3");
+    EXPECT_EQ(written(root), DECLARATION + "<a text=\"Gr\xFC\xDF\x65 \x80 \xE4\xC3\"/>");
+    EXPECT_EQ(reparsed(root)->getAttribute("text"), "Gr\xC3\xBC\xC3\x9F\x65 \xC2\x80 \xC3\xA4\xC3\x83");
+}
+
+TEST(XmlWriter, LeavesOutWhatXml10CannotCarryAndStaysReadable)
+{
+    XmlElement root("a");
+    root.setAttribute("v", std::string("a\0b\x01\x1F\x7F", 6) + "\xEF\xBF\xBE\xEF\xBF\xBF\xEF\xBF\xBD");
+    root.appendText("\x08x\x0By", 4);
+    EXPECT_EQ(written(root), DECLARATION + "<a v=\"ab\x7F&#65533;\">xy</a>");
+    EXPECT_EQ(reparsed(root)->getAttribute("v"), "ab\x7F\xEF\xBF\xBD");
 }
 
 TEST(XmlWriter, RoundTripKeepsTextAndAttributes)
 {
-    const std::string note = "Milch & Brot <kaufen> \"heute\"_BR_gr\xFC\xDF\x65n \xC4\xD6\xDC\xE9";
+    const std::string note =
+        "Milch & Brot <kaufen> \"heute\"_BR_gr\xC3\xBC\xC3\x9F\x65n \xC3\x84\xC3\x96\xC3\x9C\xC3\xA9";
     XmlElement root("DATABASE");
     auto entry = std::make_unique<XmlElement>("ENTRY");
     entry->setAttribute("text", note);
     root.addChild(std::move(entry));
     EXPECT_EQ(reparsed(root)->getChild(0)->getAttribute("text"), note);
 
-    // White space expat would normalise, and letters the parser keeps in UTF-8.
+    // White space expat would normalise, and letters beyond ISO-8859-1.
     auto source = parse("<r a=\"&#9;&#10;&#13;\xC3\xA8\xE2\x82\xAC\">&#13;\n\xC3\xA8\xE2\x82\xAC"
                         "<St\xC3\xA4\x64t/></r>");
     auto again = reparsed(*source);
