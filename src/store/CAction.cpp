@@ -1,8 +1,6 @@
 #include "store/CAction.h"
 
 #include "store/CDataFolder.h"
-#include "framework/AnsiPath.h"
-#include "framework/Handles.h"
 #include "framework/SystemMessage.h"
 #include "framework/Utf8.h"
 #include "xml/IOException.h"
@@ -12,6 +10,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -51,11 +50,10 @@ bool FlushToDisk(const std::string& path)
     return flushed;
 }
 
-// The XML layer opens its files through the C runtime, which takes a narrow
-// name in the ANSI code page, not as UTF-8.
-std::string PathForXmlLayer(const std::string& path)
+// The XML layer opens its files by their wide names: a path from UTF-8.
+std::filesystem::path PathForXmlLayer(const std::string& path)
 {
-    return PathForAnsiCalls(path);
+    return std::filesystem::u8path(path);
 }
 
 std::string FileIn(std::string folder, const char* storeName)
@@ -186,12 +184,6 @@ bool CAction::Save()
     const std::string temporary = m_path + ".tmp";
     try {
         {
-            // Created here first, so that it has a short name to hand over.
-            KernelHandle created(CreateFileW(Widen(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                             FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (!created)
-                throw util::io::IOException("Could not write to stream.");
-            created.reset();
             util::xml::XmlWriter writer(PathForXmlLayer(temporary));
             writer.writeDocument(*m_root);
             writer.close();

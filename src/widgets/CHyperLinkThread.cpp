@@ -72,7 +72,7 @@ std::string CHyperLinkThread::FallbackCommandLine(const std::string& registered,
 
 std::string CHyperLinkThread::ErrorText(INT_PTR code)
 {
-    // The codes ShellExecuteA and WinExec share (SE_ERR_*, ERROR_BAD_FORMAT).
+    // The codes ShellExecute and WinExec share (SE_ERR_*, ERROR_BAD_FORMAT).
     static const struct {
         INT_PTR code;
         const char* text;

@@ -25,7 +25,7 @@ public:
     // placeholder and what follows it; empty when that would pass the longest
     // command line Windows starts.
     static std::string FallbackCommandLine(const std::string& registered, const std::string& target);
-    // "Can't open link:", an empty line and what the code of ShellExecuteA or
+    // "Can't open link:", an empty line and what the code of ShellExecute or
     // WinExec means. English only: the box is not translated.
     static std::string ErrorText(INT_PTR code);
 

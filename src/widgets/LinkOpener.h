@@ -13,9 +13,9 @@ class LinkOpener {
 public:
     virtual ~LinkOpener() = default;
 
-    // ShellExecuteA "open", maximised: greater than 32 on success.
+    // ShellExecute "open", maximised: greater than 32 on success.
     virtual INT_PTR ShellOpen(const std::string& file, const std::string& parameters) = 0;
-    // ShellExecuteA "open", normal size: a new mail in the default mail program
+    // ShellExecute "open", normal size: a new mail in the default mail program
     // for a "mailto:" address. Greater than 32 on success.
     virtual INT_PTR OpenMailLink(const std::string& url) = 0;
     // The open command of the browser registered for ".htm"; empty when none is.

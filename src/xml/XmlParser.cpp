@@ -222,10 +222,13 @@ void XmlParser::fail(const std::string& message)
     throw error;
 }
 
-std::unique_ptr<XmlElement> XmlParser::parseFile(const std::string& path)
+std::unique_ptr<XmlElement> XmlParser::parseFile(const std::filesystem::path& file)
 {
+    // For the messages: the name as the program keeps text.
+    const std::string path = file.u8string();
     // Binary: expat handles CR LF itself, and the bytes must reach it unchanged.
-    std::ifstream in(path, std::ios::in | std::ios::binary);
+    // A path opens by its wide name where the system has one.
+    std::ifstream in(file, std::ios::in | std::ios::binary);
     if (!in.is_open())
         throw util::io::FileNotFoundException(path);
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -33,7 +34,7 @@ public:
     // Throws util::io::FileNotFoundException (message: the path),
     // util::io::IOException or XML2_Exception. Null only for a document
     // without any element, which expat already reports as an error.
-    std::unique_ptr<XmlElement> parseFile(const std::string& path);
+    std::unique_ptr<XmlElement> parseFile(const std::filesystem::path& file);
     // Throws XML2_Exception.
     std::unique_ptr<XmlElement> parseBuffer(const char* bytes, std::size_t length);
 

@@ -111,8 +111,8 @@ void appendEncoded(std::string& out, const std::string& text, Context context)
 
 }  // namespace
 
-XmlWriter::XmlWriter(const std::string& path)
-    : m_stream(path, std::ios::out | std::ios::binary | std::ios::trunc)
+XmlWriter::XmlWriter(const std::filesystem::path& file)
+    : m_stream(file, std::ios::out | std::ios::binary | std::ios::trunc)
 {}
 
 XmlWriter::~XmlWriter() = default;

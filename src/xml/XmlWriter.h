@@ -2,6 +2,7 @@
 
 #include "XmlElement.h"
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -13,7 +14,7 @@ class XmlWriter {
 public:
     // Creates or truncates the file. A file that cannot be opened shows up as
     // an IOException from the first write.
-    explicit XmlWriter(const std::string& path);
+    explicit XmlWriter(const std::filesystem::path& file);
     virtual ~XmlWriter();
     XmlWriter(const XmlWriter&) = delete;
     XmlWriter& operator=(const XmlWriter&) = delete;

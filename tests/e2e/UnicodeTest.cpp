@@ -1,5 +1,6 @@
 // The real Zorla.exe keeps every character a user types into a note, in the
-// window, in its file and after a new start.
+// window, in its file and after a new start, run from a folder named in
+// Cyrillic, Polish and CJK letters.
 #include "resource.h"
 #include "support/TestFiles.h"
 #include "support/WindowState.h"
@@ -28,7 +29,7 @@ HWND WaitForNote(const char* key)
 
 TEST(Unicode, TypedPolishEuroAndCjkSurviveExitAndRestart)
 {
-    ZorlaCopy copy("ZorlaUnicode");
+    ZorlaCopy copy("ZorlaUnicode", kNonAnsiName);
     TestFiles::Write(copy.Folder().File("Zorla_Notes"),
                      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<DATABASE><ENTRY _id_=\"1\" "
                      "date=\"12/06/2026 10:00:00\" text=\"Start\" wndX=\"100\" wndY=\"100\"/></DATABASE>");

@@ -2,6 +2,7 @@
 #include "framework/CDialog.h"
 #include "framework/CWinApp.h"
 
+#include "framework/Utf8.h"
 #include "resource.h"
 
 #include "support/MessageBoxAnswerer.h"
@@ -31,9 +32,7 @@ TestDialogTemplate MakeTemplate(DWORD style = WS_POPUP | WS_CAPTION | DS_MODALFR
 
 std::string ItemText(HWND dialog, int id)
 {
-    char text[256] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof(text));
-    return text;
+    return GetWindowTextString(::GetDlgItem(dialog, id));
 }
 
 class DataDialog : public CDialog {
@@ -60,7 +59,7 @@ public:
     BOOL OnInitDialog() override
     {
         for (const char* item : {"Berlin", "München", "Münster"})
-            ::SendDlgItemMessageA(m_hWnd, kCity, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+            ::SendDlgItemMessageW(m_hWnd, kCity, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
         CDialog::OnInitDialog();
         if (afterInit)
             afterInit(*this);

@@ -4,6 +4,7 @@
 #include "MailOwnerWindow.h"
 #include "MapiDouble.h"
 
+#include "framework/Utf8.h"
 #include "mail/CIMapiThread.h"
 #include "mail/CMailSender.h"
 #include "shared/AppTranslator.h"
@@ -147,26 +148,37 @@ TEST(MailSender, AMailSystemThatDoesNotLoadIsToldAndKeptAsError1)
     EXPECT_TRUE(mapi.Calls().empty());
 }
 
-// Simple MAPI opens the attachment by a narrow name in the ANSI code page: the
-// program's UTF-8 path of an archive in a folder of other scripts is no such name.
+// The wide call takes the archive's path as it is; a mail system with only the
+// ANSI call opens it by a narrow name: the program's UTF-8 path of an archive in
+// a folder of other scripts is no such name.
 TEST(MailSender, AnAttachmentInAFolderOfOtherScriptsGoesByANameMapiCanOpen)
 {
     TempFolder folder(kNonAnsiName);
     ASSERT_TRUE(TestFiles::Write(folder.File("Zorla.zip"), "zip"));
     MapiDouble mapi;
-    CMailSender sender;
-    EXPECT_TRUE(sender.AddAttachment(folder.File("Zorla.zip"), "Zorla.zip"));
-    EXPECT_EQ(sender.Send(0), 0u);
+    for (const char* library : {static_cast<const char*>(nullptr), kAnsiOnlyMapi}) {
+        CMailSender::SetLibraryForTest(library);
+        CMailSender sender;
+        CMailSender::SetLibraryForTest(nullptr);
+        EXPECT_TRUE(sender.AddAttachment(folder.File("Zorla.zip"), "Zorla.zip"));
+        EXPECT_EQ(sender.Send(0), 0u);
+    }
 
     const std::vector<MapiCall> calls = mapi.Calls();
-    ASSERT_EQ(calls.size(), 1u);
-    ASSERT_EQ(calls[0].files.size(), 1u);
-    std::FILE* file = std::fopen(calls[0].files[0].path.c_str(), "rb");
-    ASSERT_NE(file, nullptr) << calls[0].files[0].path;
-    char bytes[4] = "";
-    EXPECT_EQ(std::fread(bytes, 1, 3, file), 3u);
-    std::fclose(file);
-    EXPECT_STREQ(bytes, "zip");
+    ASSERT_EQ(calls.size(), 2u);
+    for (const MapiCall& call : calls) {
+        ASSERT_EQ(call.files.size(), 1u);
+        // The double records the wide call's path in UTF-8, the ANSI call's as it came.
+        const bool wide = call.function == "MAPISendMailW";
+        std::FILE* file = wide ? _wfopen(Widen(call.files[0].path).c_str(), L"rb")
+                               : std::fopen(call.files[0].path.c_str(), "rb");
+        ASSERT_NE(file, nullptr) << call.files[0].path;
+        char bytes[4] = "";
+        EXPECT_EQ(std::fread(bytes, 1, 3, file), 3u);
+        std::fclose(file);
+        EXPECT_STREQ(bytes, "zip");
+    }
+    EXPECT_EQ(calls[0].files[0].path, folder.File("Zorla.zip")) << "whole, through the wide call";
 }
 
 TEST(MailSender, AMailSystemWithoutMAPISendMailIsToldAndKeptAsError2)
@@ -269,6 +281,6 @@ TEST(GermanMailThread, ReportsItsStepsInGerman)
     MailOwnerWindow owner;
     ULONG result = 12345;
     const Steps steps = RunThread(owner, "anna@example.com", result);
-    EXPECT_EQ(steps, (Steps{{80, "Beginne mit E-Mailversand\x85"}, {100, "Fertig !"}}));
+    EXPECT_EQ(steps, (Steps{{80, "Beginne mit E-Mailversand…"}, {100, "Fertig !"}}));
     EXPECT_EQ(result, 0u);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/Utf8.h"
 #include "store/CDataFolder.h"
 #include "framework/CWinApp.h"
 #include "mainwnd/CZorlaDlg.h"
@@ -58,19 +59,19 @@ protected:
         std::vector<std::string> cities;
         const int count = static_cast<int>(SendMessageA(Item(IDC_CITY_LIST), CB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
-            char text[256] = "";
-            SendMessageA(Item(IDC_CITY_LIST), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            cities.push_back(text);
+            wchar_t text[256] = L"";
+            SendMessageW(Item(IDC_CITY_LIST), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            cities.push_back(Narrow(text));
         }
         return cities;
     }
     std::string SelectedCity() const
     {
-        char text[256] = "";
-        const LRESULT index = SendMessageA(Item(IDC_CITY_LIST), CB_GETCURSEL, 0, 0);
+        wchar_t text[256] = L"";
+        const LRESULT index = SendMessageW(Item(IDC_CITY_LIST), CB_GETCURSEL, 0, 0);
         if (index != CB_ERR)
-            SendMessageA(Item(IDC_CITY_LIST), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
-        return text;
+            SendMessageW(Item(IDC_CITY_LIST), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+        return Narrow(text);
     }
 
     DWORD RegistryDword(const char* section, const char* value, DWORD missing = 99) const

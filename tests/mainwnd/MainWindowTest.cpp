@@ -49,9 +49,7 @@ protected:
     HWND Item(int id) const { return GetDlgItem(window, id); }
     std::string EditorText() const
     {
-        char text[512] = "";
-        GetWindowTextA(Item(IDC_EDITOR_TEXT), text, sizeof text);
-        return text;
+        return GetWindowTextString(Item(IDC_EDITOR_TEXT));
     }
     SYSTEMTIME Picker(int id) const
     {

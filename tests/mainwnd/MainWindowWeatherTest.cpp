@@ -4,6 +4,7 @@
 // weather are kept when the window goes.
 #include "MainWindowFixture.h"
 
+#include "framework/Utf8.h"
 #include "mainwnd/MainTimers.h"
 #include "support/HttpTestServer.h"
 #include "support/MessagePump.h"
@@ -47,7 +48,8 @@ protected:
     {
         HWND list = Item(IDC_CITY_LIST);
         SendMessageA(list, CB_SETCURSEL,
-                     SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(city)),
+                     SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                  reinterpret_cast<LPARAM>(Widen(city).c_str())),
                      0);
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_CITY_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     }

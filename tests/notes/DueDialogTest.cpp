@@ -1,5 +1,6 @@
 #include "notes/CDeleteTimerOrSnoozeDlg.h"
 
+#include "framework/Utf8.h"
 #include "resource.h"
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
@@ -57,9 +58,7 @@ void PostKey(HWND window, WPARAM key)
 
 std::string Text(HWND window)
 {
-    char text[256] = "";
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
+    return GetWindowTextString(window);
 }
 
 std::string ItemText(HWND dialog, int id)
@@ -172,9 +171,9 @@ TEST_F(DueDialogTest, OpensWithTheChoicesAndThirtyMinutesSelected)
         HWND list = ::GetDlgItem(window, IDC_DUE_CHOICES);
         const int count = static_cast<int>(::SendMessageA(list, CB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
-            char text[64] = "";
-            ::SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            choices.emplace_back(text, static_cast<int>(::SendMessageA(list, CB_GETITEMDATA, i, 0)));
+            wchar_t text[64] = L"";
+            ::SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            choices.emplace_back(Narrow(text), static_cast<int>(::SendMessageA(list, CB_GETITEMDATA, i, 0)));
         }
         shown = Text(list);
         const auto icon = reinterpret_cast<HICON>(::SendDlgItemMessageA(window, IDC_DUE_ICON, STM_GETICON, 0, 0));

@@ -1,5 +1,6 @@
 #include "WeatherTestWindow.h"
 
+#include "framework/Utf8.h"
 #include "weather/CWeatherDisplay.h"
 #include "resource.h"
 #include "shared/PrivateMessages.h"
@@ -101,9 +102,9 @@ std::vector<std::string> WeatherTestWindow::Cities() const
     std::vector<std::string> cities;
     const LRESULT count = SendMessageA(m_combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::vector<char> buffer(static_cast<size_t>(SendMessageA(m_combo, CB_GETLBTEXTLEN, i, 0)) + 1);
-        SendMessageA(m_combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
-        cities.emplace_back(buffer.data());
+        std::vector<wchar_t> buffer(static_cast<size_t>(SendMessageW(m_combo, CB_GETLBTEXTLEN, i, 0)) + 1);
+        SendMessageW(m_combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
+        cities.push_back(Narrow(buffer.data()));
     }
     return cities;
 }
@@ -113,9 +114,9 @@ std::string WeatherTestWindow::SelectedCity() const
     const LRESULT index = SendMessageA(m_combo, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR)
         return std::string();
-    std::vector<char> buffer(static_cast<size_t>(SendMessageA(m_combo, CB_GETLBTEXTLEN, index, 0)) + 1);
-    SendMessageA(m_combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
-    return buffer.data();
+    std::vector<wchar_t> buffer(static_cast<size_t>(SendMessageW(m_combo, CB_GETLBTEXTLEN, index, 0)) + 1);
+    SendMessageW(m_combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
+    return Narrow(buffer.data());
 }
 
 size_t WeatherTestWindow::StatusCount(const std::string& text) const
