@@ -64,6 +64,12 @@ BOOL CZorlaDlg::OnInitDialog()
 
 void CZorlaDlg::CompleteStart()
 {
+    RunRemainingStartSteps();
+    m_deskNotes.FinishOpening();
+}
+
+void CZorlaDlg::RunRemainingStartSteps()
+{
     while (m_hWnd && m_nextStartStep < kStartSteps)
         RunStartStep(m_nextStartStep);
 }
@@ -187,8 +193,9 @@ bool CZorlaDlg::RunCommand(UINT id)
     for (const Command& command : kCommands) {
         if (command.id == id) {
             // A command given in the first moments after the first paint finds
-            // the start-up done: the stores it may write to are loaded.
-            CompleteStart();
+            // the stores it may write to loaded; the stored notes go on
+            // opening a slice at a time.
+            RunRemainingStartSteps();
             command.run(*this);
             return true;
         }
@@ -236,6 +243,7 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:      return OnSysCommand(wParam, lParam);
     case WM_WEATHER_DONE:    return OnWeatherDone(wParam, lParam);
     case WM_START_STEP:      RunStartStep(static_cast<int>(wParam)); return 0;
+    case WM_OPEN_NOTES:      if (m_deskNotes.IsOpening()) m_deskNotes.OpenNextSlice(); return 0;
     case WM_POWERBROADCAST:  return OnPowerBroadcast(wParam, lParam);
     case WM_TIMECHANGE:      return OnTimeChange();
     case WM_TRAY_NOTIFY:     return OnTrayNotify(wParam, lParam);

@@ -33,8 +33,10 @@ public:
     // the timers. The first paint starts these steps one message at a time;
     // tests may call this instead.
     void CompleteStart();
-    // The stores are loaded, the note windows open and the timers running.
+    // The stores are loaded, the stored notes opening and the timers running.
     bool IsStarted() const { return m_started; }
+    // Stored notes are still opening, a slice per message.
+    bool NotesOpening() const { return m_deskNotes.IsOpening(); }
 
     ZorlaBMPHandler& Handler() { return m_handler; }
     ZorlaModel& Model() { return m_model; }
@@ -81,6 +83,8 @@ protected:
 
 private:
     void RunStartStep(int step);
+    // The start-up's steps without waiting for the stored notes to open.
+    void RunRemainingStartSteps();
 
     void RestoreFromTray();
     void OnRestoreDeleted();

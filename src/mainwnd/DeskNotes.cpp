@@ -6,7 +6,11 @@
 #include "mainwnd/MainTimers.h"
 #include "model/ZorlaModel.h"
 #include "resource.h"
+#include "shared/PrivateMessages.h"
 #include "sound/SoundBoard.h"
+
+#include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -14,6 +18,18 @@ namespace {
 // before they are shown without one.
 const UINT kRehomeInterval = 2000;
 const int kRehomeChecks = 15;
+// A slice opens at most this many windows, and stops after this long, so the
+// main window answers every message within a fraction of a second.
+const size_t kSliceWindows = 8;
+const auto kSliceTime = std::chrono::milliseconds(40);
+
+// A note whose stored place lies on a monitor, or that has none yet.
+bool OnAMonitor(const CEntry& entry)
+{
+    if (entry.wndX == -1 && entry.wndY == -1)
+        return true;
+    return ::MonitorFromPoint(POINT{entry.wndX + 8, entry.wndY + 8}, MONITOR_DEFAULTTONULL) != nullptr;
+}
 
 UINT UntilNextMinute()
 {
@@ -40,11 +56,63 @@ void DeskNotes::Attach(CWnd* mainWindow)
 
 void DeskNotes::OpenStored()
 {
-    for (const CEntry& entry : m_model.StoredEntries())
-        OnEntryAdded(entry);
+    m_toOpen = m_model.StoredEntries();
+    m_nextToOpen = 0;
+    std::stable_partition(m_toOpen.begin(), m_toOpen.end(), OnAMonitor);
     ShowProblems();
+    OpenNextSlice();
+}
+
+void DeskNotes::OpenNextSlice()
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (size_t opened = 0; IsOpening() && opened < kSliceWindows; ++opened) {
+        OnEntryAdded(m_toOpen[m_nextToOpen++]);
+        if (std::chrono::steady_clock::now() - start >= kSliceTime)
+            break;
+    }
+    if (IsOpening())
+        ScheduleNextSlice();
+    else
+        OnAllOpened();
+}
+
+// Posted messages come before the user's input and before painting: while
+// either waits, the next slice waits for a timer, which comes after them.
+void DeskNotes::ScheduleNextSlice()
+{
+    HWND window = m_mainWindow ? m_mainWindow->GetSafeHwnd() : nullptr;
+    if (!window)
+        return;
+    if (::GetQueueStatus(QS_INPUT | QS_PAINT) >> 16)
+        ::SetTimer(window, TimerOpenNotes, 1, nullptr);
+    else
+        ::PostMessageW(window, WM_OPEN_NOTES, 0, 0);
+}
+
+void DeskNotes::FinishOpening()
+{
+    while (IsOpening())
+        OnEntryAdded(m_toOpen[m_nextToOpen++]);
+    if (!m_toOpen.empty())
+        OnAllOpened();
+}
+
+void DeskNotes::OnAllOpened()
+{
+    m_toOpen.clear();
+    m_nextToOpen = 0;
     if (m_mainWindow)
         ::SetTimer(m_mainWindow->GetSafeHwnd(), TimerDueCheck, 1000, nullptr);
+}
+
+void DeskNotes::CloseAll()
+{
+    m_toOpen.clear();
+    m_nextToOpen = 0;
+    if (m_mainWindow)
+        ::KillTimer(m_mainWindow->GetSafeHwnd(), TimerOpenNotes);
+    m_windows.CloseAllKeepingState();
 }
 
 void DeskNotes::OnEntryAdded(const CEntry& entry)
@@ -63,6 +131,11 @@ bool DeskNotes::OnTimer(UINT_PTR id)
     HWND window = m_mainWindow ? m_mainWindow->GetSafeHwnd() : nullptr;
     switch (id) {
     case TimerRehome: OnRehomeTimer(); return true;
+    case TimerOpenNotes:
+        ::KillTimer(window, id);
+        if (IsOpening())
+            OpenNextSlice();
+        return true;
     case TimerDueCheck:
         ::KillTimer(window, id);
         // Notes whose windows the system took away without a word.

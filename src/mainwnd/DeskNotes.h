@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class CWnd;
 class SoundBoard;
@@ -23,8 +24,16 @@ public:
 
     // The main window, which owns the note windows and runs the timers.
     void Attach(CWnd* mainWindow);
-    // Opens every stored note and reminder, then starts the due check.
+    // Opens every stored note and reminder, a slice at a time from messages
+    // to the main window (those on a monitor first), so the window paints and
+    // answers meanwhile; then starts the due check. What has not opened yet
+    // is still in the store, untouched.
     void OpenStored();
+    // The next slice: a few windows, for a few milliseconds at most.
+    void OpenNextSlice();
+    // Opens at once whatever has not opened yet.
+    void FinishOpening();
+    bool IsOpening() const { return m_nextToOpen < m_toOpen.size(); }
     // The timers of DeskNotes; false for any other timer.
     bool OnTimer(UINT_PTR id);
     // The due check now and again at the next full minute: the clock or the
@@ -32,8 +41,9 @@ public:
     void RestartDueCheck();
     // A new shell announced itself: lost notes go to its desktop.
     void OnTaskbarCreated();
-    // Every window keeps its state in the model and closes.
-    void CloseAll() { m_windows.CloseAllKeepingState(); }
+    // Every window keeps its state in the model and closes; what has not
+    // opened yet stays in the store as it is.
+    void CloseAll();
 
     void OnEntryAdded(const CEntry& entry) override;
     void OnReminderDue(const CEntry& entry) override;
@@ -42,6 +52,8 @@ public:
     NoteWindowRegistry& Windows() { return m_windows; }
 
 private:
+    void ScheduleNextSlice();
+    void OnAllOpened();
     void CheckDue();
     void WaitForDesktop();
     void OnRehomeTimer();
@@ -52,5 +64,9 @@ private:
     SoundBoard& m_sounds;
     CWnd* m_mainWindow = nullptr;
     NoteWindowRegistry m_windows;
+    // A copy taken when the opening began: saves move entries within their
+    // store, so no position in it would stay valid.
+    std::vector<CEntry> m_toOpen;
+    size_t m_nextToOpen = 0;
     int m_rehomeChecks = 0;
 };

@@ -11,4 +11,5 @@ enum MainTimer : UINT_PTR {
     TimerLaunchReport = 18,    // the launch report, once
     TimerWeatherDisplay = 20,  // rebuilds the city list and weather text
     TimerRehome = 21,          // looks for a desktop again for notes that lost theirs
+    TimerOpenNotes = 22,       // the next slice of stored notes, once input and paint had their turn
 };

@@ -14,6 +14,9 @@ constexpr UINT WM_WEATHER_DONE = WM_APP + 20;
 // Posted by the main window to itself, by the first paint and by each step of
 // the start-up after it: wParam the step, lParam 0.
 constexpr UINT WM_START_STEP = WM_APP + 21;
+// Posted by the main window to itself while the stored notes open, a slice
+// at a time: wParam 0, lParam 0.
+constexpr UINT WM_OPEN_NOTES = WM_APP + 22;
 // Sent by the mail thread to its window once the mail is done: wParam the MAPI
 // result (0: sent), lParam 0.
 constexpr UINT WM_MAIL_DONE = WM_USER + 100;

@@ -131,3 +131,56 @@ TEST_F(GermanMainWindowNotes, TheMenuRowsLetterBringsADeletedNoteBack)
     EXPECT_EQ("Milch", NoteText("Zorla 1.0NID:1"));
     EXPECT_EQ(150, ScreenRect(*Note("Zorla 1.0NID:1")).left);
 }
+
+// Many stored notes open a slice per message: the window answers a command
+// while they open, and an exit half-way leaves every note in its file, the
+// opened ones with what they showed, the others as they were.
+TEST_F(MainWindowNotes, CommandsAreAnsweredWhileNotesOpenAndAnExitHalfWayLosesNone)
+{
+    std::string entries;
+    for (int id = 1; id <= 60; ++id)
+        entries += "<ENTRY _id_=\"" + std::to_string(id) + "\" date=\"03/01/2004 10:00:00\" text=\"note " +
+                   std::to_string(id) + "\" wndX=\"" + std::to_string(20 + id * 10) + "\" wndY=\"120\"/>";
+    // One stored off every monitor: the notes on the screen open before it.
+    entries += "<ENTRY _id_=\"61\" date=\"03/01/2004 10:00:00\" text=\"far\" wndX=\"-30000\" wndY=\"-30000\"/>";
+    Store("Zorla_Notes", entries);
+    dlg = std::make_unique<CZorlaDlg>();
+    ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
+    window = dlg->m_hWnd;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    // One message at a time, as the window's own loop takes them, until the
+    // first slice has opened.
+    for (int i = 0; i < 10000 && !dlg->NotesOpening(); ++i) {
+        MSG message;
+        if (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&message);
+        else
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    ASSERT_TRUE(dlg->NotesOpening());
+    const size_t firstSlice = dlg->NoteWindows().Count();
+    EXPECT_GT(firstSlice, 0u);
+    EXPECT_LT(firstSlice, 61u);
+    EXPECT_FALSE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:61"));
+
+    // Answered at once, not after the rest.
+    SendMessageA(window, WM_COMMAND, ID_NO_INTERNET, 0);
+    EXPECT_EQ(0, dlg->Settings().noInternet);
+    EXPECT_TRUE(dlg->NotesOpening());
+    HWND edit = ::GetDlgItem(*Note("Zorla 1.0NID:1"), IDC_NOTE_TEXT);
+    ::SendMessageW(edit, EM_SETSEL, 6, 6);
+    ::SendMessageW(edit, WM_CHAR, L'!', 1);
+
+    // The user leaves half-way.
+    dlg->DestroyWindow();
+    const std::string file = TestFiles::Bytes(folder.File("Zorla_Notes"));
+    for (int id = 2; id <= 60; ++id)
+        EXPECT_NE(std::string::npos, file.find("text=\"note " + std::to_string(id) + "\"")) << id;
+    EXPECT_NE(std::string::npos, file.find("text=\"note 1!\"")) << "what an opened note showed";
+    EXPECT_NE(std::string::npos, file.find("text=\"far\""));
+
+    // Started again, every note opens, the one off the screens last.
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_EQ(61u, dlg->NoteWindows().Count());
+    EXPECT_FALSE(dlg->NotesOpening());
+}
