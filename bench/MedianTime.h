@@ -14,8 +14,8 @@ inline double Median(std::vector<double> times)
     return times[times.size() / 2];
 }
 
-// The median wall time of run() over several runs, in milliseconds.
-inline double MedianMs(int runs, const std::function<void()>& run)
+// The wall time of run() in milliseconds, once for each of several runs.
+inline std::vector<double> TimesMs(int runs, const std::function<void()>& run)
 {
     using Steady = std::chrono::steady_clock;
     std::vector<double> times;
@@ -24,5 +24,11 @@ inline double MedianMs(int runs, const std::function<void()>& run)
         run();
         times.push_back(std::chrono::duration<double, std::milli>(Steady::now() - start).count());
     }
-    return Median(times);
+    return times;
+}
+
+// The median wall time of run() over several runs, in milliseconds.
+inline double MedianMs(int runs, const std::function<void()>& run)
+{
+    return Median(TimesMs(runs, run));
 }

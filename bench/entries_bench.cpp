@@ -2,6 +2,7 @@
 #include "entries/CActionNotes.h"
 
 #include "MedianTime.h"
+#include "Row.h"
 
 #include <windows.h>
 
@@ -77,6 +78,9 @@ int main()
     std::printf("  load                       %9.1f ms\n", loadMs);
     std::printf("  load and read all (%d)  %9.1f ms\n", read, loadReadMs);
     std::printf("  GetEntryById (last)        %9.3f ms\n", lookupMs);
+    Row("entries_add", fillMs, "ms", "%d entries, one AddEntry each", ENTRIES);
+    if (read == ENTRIES)
+        Row("entries_load_read", loadReadMs, "ms", "median of %d runs", RUNS);
 
     DeleteFileA(store.GetPath().c_str());
     RemoveDirectoryA(folder.c_str());

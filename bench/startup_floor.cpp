@@ -2,6 +2,9 @@
 // does with the same toolchain and linking. It registers a class, shows a
 // 440 x 444 window, paints it and runs a message loop until it is closed.
 //
+// Started with a number ("startup_floor.exe 2000"), it also shows that many
+// plain windows: the floor for Zorla's note windows (notes_bench).
+//
 // Built bare, and with one platform library each (FLOOR_COMMON_CONTROLS,
 // FLOOR_OLE, FLOOR_WININET, FLOOR_DSOUND) to show what loading and starting
 // that library adds to a start.
@@ -23,12 +26,17 @@
 
 #include "resource.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 const char kClassName[] = "ZorlaStartUpFloor";
 const char kTitle[] = "Zorla floor";
 const int kWidth = 440;
 const int kHeight = 444;
+const char kPlainClassName[] = "ZorlaFloorPlain";
+const char kPlainTitle[] = "Zorla floor window";
 
 LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -73,9 +81,35 @@ void StartLibraries()
 #endif
 }
 
+// Top-level tool windows of a note's size, placed as notes_bench places the
+// notes, each with what a note window holds: an edit, a static and a button.
+void ShowPlainWindows(HINSTANCE instance, int count)
+{
+    WNDCLASSA plainClass{};
+    plainClass.lpfnWndProc = DefWindowProcA;
+    plainClass.hInstance = instance;
+    plainClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    plainClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    plainClass.lpszClassName = kPlainClassName;
+    if (count <= 0 || !RegisterClassA(&plainClass))
+        return;
+    for (int i = 1; i <= count; ++i) {
+        HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, kPlainClassName, kPlainTitle, WS_POPUP, 10 + (i * 37) % 800,
+                                      10 + (i * 23) % 500, 196, 205, nullptr, nullptr, instance, nullptr);
+        char text[40];
+        std::snprintf(text, sizeof text, "Entry %d\r\nsecond line", i);
+        CreateWindowExA(0, "EDIT", text, WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 22, 55, 148, 112, window,
+                        nullptr, instance, nullptr);
+        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 27, 52, 133, 16, window, nullptr, instance, nullptr);
+        CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 157, 167, 15, 15, window, nullptr,
+                        instance, nullptr);
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+    }
+}
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     StartLibraries();
 
@@ -90,6 +124,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                                   kWidth, kHeight, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
+    ShowPlainWindows(instance, std::atoi(commandLine));
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

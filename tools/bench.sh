@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
 # Runs the benchmarks: the XML layer natively (optimised), then every Windows
-# benchmark executable (bin/*_bench.exe) under Wine in a virtual display.
+# benchmark executable (bin/*_bench.exe) under Wine in a virtual display, and
+# ends with one table of every figure against its goal (bench/table.py), read
+# from the benchmarks' output kept in BUILD/bench.log.
 set -euo pipefail
 build=$(realpath -m "${1:-build}")
 top=$(cd "$(dirname "$0")/.." && pwd)
 . "$top/tools/wine-env.sh"
 
+# Set once, before the run moves into the virtual display.
+if [ -z "${ZORLA_BENCH_LOG:-}" ]; then
+  export ZORLA_BENCH_LOG=$build/bench.log
+  : >"$ZORLA_BENCH_LOG"
+fi
+
 if [ -z "${ZORLA_IN_XVFB:-}" ]; then
   cmake -S "$top/tests/native" -B "$build/native" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   cmake --build "$build/native" --target xml_bench -j2 >/dev/null
-  echo "== xml_bench (native)"
-  "$build/native/xml_bench"
+  echo "== xml_bench (native)" | tee -a "$ZORLA_BENCH_LOG"
+  "$build/native/xml_bench" | tee -a "$ZORLA_BENCH_LOG" || echo "xml_bench failed" | tee -a "$ZORLA_BENCH_LOG"
 fi
 in_virtual_display "$0" "$@"
 
@@ -29,6 +37,11 @@ wine_up
 trap wine_down EXIT
 for bench in "$build"/bin/*_bench.exe; do
   [ -e "$bench" ] || continue
-  echo "== $(basename "$bench" .exe) (Wine)"
-  (cd "$build/bin" && wine "$bench" </dev/null | tr -d '\r')
+  name=$(basename "$bench" .exe)
+  echo "== $name (Wine)" | tee -a "$ZORLA_BENCH_LOG"
+  # A failing benchmark leaves its figures out of the table; the others still run.
+  (cd "$build/bin" && wine "$bench" </dev/null | tr -d '\r') | tee -a "$ZORLA_BENCH_LOG" ||
+    echo "$name failed" | tee -a "$ZORLA_BENCH_LOG"
 done
+echo
+python3 "$top/bench/table.py" "$ZORLA_BENCH_LOG"

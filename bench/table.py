@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""The closing table of `make bench`: every figure with its goal, from the
+"ROW <key> <value> <unit> <detail>" lines the benchmarks printed (bench/Row.h).
+
+    python3 bench/table.py BENCH_LOG
+"""
+import sys
+
+# key, what is measured, the goal as it reads, and the goal as a test of the value
+FIGURES = [
+    ("notes_ratio", "1,000 notes + 1,000 reminders, every window shown, against 2,000 plain windows",
+     "ratio <= 1.25x", lambda v: v <= 1.25),
+    ("notes_longest_wait", "main window's longest wait to answer while the stored notes open",
+     "<= 100 ms", lambda v: v <= 100),
+    ("xml_ratio", "XML parseBuffer speed against expat alone with empty handlers",
+     "ratio >= 0.7x", lambda v: v >= 0.7),
+    ("entries_add", "adding 10,000 entries one by one", "<= 100 ms in all", lambda v: v <= 100),
+    ("entries_load_read", "load and read all of 10,000 entries", "<= 40 ms", lambda v: v <= 40),
+    ("notes_save_load", "save + load of 10,000 notes", "<= 25 ms", lambda v: v <= 25),
+    ("view_change", "view change (region, controls, repaint), 41 changes", "median <= 5 ms", lambda v: v <= 5),
+    ("startup_ratio", "start-up to the first paint against the floor program", "ratio <= 1.10x",
+     lambda v: v <= 1.10),
+    ("memory_above", "peak memory, 100 notes + 100 reminders, against 200 plain windows", "<= +10 MB",
+     lambda v: v <= 10),
+]
+
+
+def read_rows(path):
+    rows = {}
+    with open(path, encoding="utf-8", errors="replace") as log:
+        for line in log:
+            parts = line.rstrip("\n").split(" ", 4)
+            if len(parts) >= 4 and parts[0] == "ROW":
+                rows[parts[1]] = (float(parts[2]), parts[3], parts[4] if len(parts) > 4 else "")
+    return rows
+
+
+def number(value, unit):
+    if unit == "x":
+        return f"{value:.2f}x"
+    if unit == "MB":
+        return f"{value:+.1f} MB"
+    if unit == "ms":
+        return f"{value:.2f} ms" if value < 10 else f"{value:.1f} ms" if value < 100 else f"{value:.0f} ms"
+    return f"{value:g} {unit}"
+
+
+def table_lines(rows):
+    lines = []
+    for key, label, goal, met in FIGURES:
+        if key not in rows:
+            lines.append((label, "not measured", goal, "not measured"))
+            continue
+        value, unit, detail = rows[key]
+        measured = number(value, unit) + (f" ({detail})" if detail else "")
+        lines.append((label, measured, goal, "met" if met(value) else "short"))
+    return lines
+
+
+def main():
+    rows = read_rows(sys.argv[1])
+    header = ("measure", "measured in this run", "goal", "state")
+    lines = table_lines(rows)
+    widths = [max(len(line[i]) for line in [header] + lines) for i in range(4)]
+    rule = "+-" + "-+-".join("-" * w for w in widths) + "-+"
+    print(rule)
+    for line in [header] + lines:
+        print("| " + " | ".join(cell.ljust(w) for cell, w in zip(line, widths)) + " |")
+        if line is header:
+            print(rule)
+    print(rule)
+    met = sum(1 for line in lines if line[3] == "met")
+    print(f"{met} of {len(lines)} goals met")
+
+
+if __name__ == "__main__":
+    main()
