@@ -11,4 +11,8 @@ XmlAttribute::XmlAttribute(std::string name, std::string value)
 
 XmlAttribute::~XmlAttribute() = default;
 
+XmlAttribute::XmlAttribute(XmlAttribute&&) noexcept = default;
+
+XmlAttribute& XmlAttribute::operator=(XmlAttribute&&) noexcept = default;
+
 }  // namespace util::xml

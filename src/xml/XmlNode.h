@@ -25,6 +25,10 @@ public:
     XmlElement* getParent() const { return m_parent; }
 
 protected:
+    // For attributes, which their element keeps by value.
+    XmlNode(XmlNode&&) noexcept = default;
+    XmlNode& operator=(XmlNode&&) noexcept = default;
+
     void setParent(XmlElement* parent) { m_parent = parent; }
 
 private:
