@@ -97,6 +97,7 @@ struct XmlParser::Expat {
             return;
         }
         try {
+            self.flushText();
             auto element = std::make_unique<XmlElement>(name);
             XmlElement* opened = element.get();
             if (self.m_current)
@@ -116,6 +117,13 @@ struct XmlParser::Expat {
         XmlParser& self = owner(userData);
         if (stopped(self))
             return;
+        try {
+            self.flushText();
+        } catch (...) {
+            self.m_handlerError = std::current_exception();
+            stop(self);
+            return;
+        }
         // The root stays open after it closes: it is what the parse returns.
         if (self.m_current && self.m_current->getParent())
             self.m_current = self.m_current->getParent();
@@ -127,7 +135,7 @@ struct XmlParser::Expat {
         if (stopped(self) || length <= 0 || !self.m_current)
             return;
         try {
-            self.m_current->appendText(text, static_cast<std::size_t>(length));
+            self.m_text.append(text, static_cast<std::size_t>(length));
         } catch (...) {
             self.m_handlerError = std::current_exception();
             stop(self);
@@ -183,11 +191,28 @@ void XmlParser::reset()
 {
     m_current = nullptr;
     m_root.reset();
+    std::string().swap(m_text);
     m_handlerError = nullptr;
     m_abortReason = nullptr;
     m_entityDeclarations = 0;
     m_nodes = 0;
     m_expat = nullptr;
+}
+
+void XmlParser::flushText()
+{
+    if (m_text.empty() || !m_current)
+        return;
+    m_current->appendText(m_text.data(), m_text.size());
+    m_text.clear();
+}
+
+std::unique_ptr<XmlElement> XmlParser::takeRoot()
+{
+    m_expat = nullptr;
+    m_current = nullptr;
+    std::string().swap(m_text);
+    return std::move(m_root);
 }
 
 std::string XmlParser::openElementNames() const
@@ -262,9 +287,7 @@ std::unique_ptr<XmlElement> XmlParser::parseFile(const std::filesystem::path& fi
             break;
     }
     expat.release();
-    m_expat = nullptr;
-    m_current = nullptr;
-    return std::move(m_root);
+    return takeRoot();
 }
 
 std::unique_ptr<XmlElement> XmlParser::parseBuffer(const char* bytes, std::size_t length)
@@ -281,9 +304,7 @@ std::unique_ptr<XmlElement> XmlParser::parseBuffer(const char* bytes, std::size_
         failParse(message);
     }
     expat.release();
-    m_expat = nullptr;
-    m_current = nullptr;
-    return std::move(m_root);
+    return takeRoot();
 }
 
 }  // namespace util::xml
