@@ -9,6 +9,7 @@ namespace util::xml {
 class XmlAttribute : public XmlNode {
 public:
     XmlAttribute(std::string name, std::string value);
+    XmlAttribute(const char* name, const char* value);
     ~XmlAttribute() override;
     // An element keeps its attributes by value in one block: no allocation
     // per attribute when a document is read.

@@ -42,6 +42,10 @@ XmlElement::XmlElement(std::string name)
     : XmlNode(std::move(name), TYPE_ELEMENT)
 {}
 
+XmlElement::XmlElement(const char* name)
+    : XmlNode(name, TYPE_ELEMENT)
+{}
+
 XmlElement::~XmlElement()
 {
     std::vector<std::unique_ptr<XmlElement>> pending = std::move(m_children);

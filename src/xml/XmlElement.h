@@ -17,6 +17,7 @@ namespace util::xml {
 class XmlElement : public XmlNode {
 public:
     explicit XmlElement(std::string name);
+    explicit XmlElement(const char* name);
     // Tears the subtree down without recursion, so a hostile, very deep
     // document cannot overflow the stack.
     ~XmlElement() override;

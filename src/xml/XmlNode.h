@@ -15,6 +15,8 @@ public:
     static constexpr int TYPE_ATTRIBUTE = 2;
 
     explicit XmlNode(std::string name, int type = TYPE_NODE);
+    // From the parser's C strings: copied once, with no string to pass on.
+    explicit XmlNode(const char* name, int type = TYPE_NODE);
     virtual ~XmlNode();
 
     XmlNode(const XmlNode&) = delete;
