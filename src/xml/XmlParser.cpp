@@ -12,6 +12,7 @@
 #include <expat.h>
 
 #include <fstream>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -259,10 +260,16 @@ std::unique_ptr<XmlElement> XmlParser::parseFile(const std::filesystem::path& fi
 
     reset();
     Expat expat(*this);
-    std::vector<char> buffer(READ_CHUNK_BYTES);
     std::size_t total = 0;
     for (;;) {
-        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        // Read straight into expat's own buffer, which it would copy into anyway.
+        char* buffer = static_cast<char*>(XML_GetBuffer(expat.handle, static_cast<int>(READ_CHUNK_BYTES)));
+        if (!buffer) {
+            expat.release();
+            reset();
+            throw std::bad_alloc();
+        }
+        in.read(buffer, static_cast<std::streamsize>(READ_CHUNK_BYTES));
         if (in.bad()) {
             expat.release();
             reset();
@@ -270,12 +277,12 @@ std::unique_ptr<XmlElement> XmlParser::parseFile(const std::filesystem::path& fi
         }
         const std::size_t got = static_cast<std::size_t>(in.gcount());
         total += got;
-        const bool last = got < buffer.size();
+        const bool last = got < READ_CHUNK_BYTES;
 
         std::optional<Expat::Failure> failure;
         if (total > MAX_DOCUMENT_BYTES)
             failure = expat.failure(TOO_LARGE);
-        else if (XML_Parse(expat.handle, buffer.data(), static_cast<int>(got), last) == XML_STATUS_ERROR)
+        else if (XML_ParseBuffer(expat.handle, static_cast<int>(got), last) == XML_STATUS_ERROR)
             failure = expat.failure();
         if (failure) {
             const std::string message =
