@@ -150,6 +150,11 @@ void XmlElement::setAttributes(const char* const* pairs)
     for (std::size_t i = 0; i < count; ++i)
         m_attributes.emplace_back(pairs[2 * i], pairs[2 * i + 1]);
     const auto byName = [](const XmlAttribute& a, const XmlAttribute& b) { return a.getName() < b.getName(); };
+    const auto notBefore = [&](const XmlAttribute& a, const XmlAttribute& b) { return !byName(a, b); };
+    // The program writes its attributes in order, so its own files come out
+    // sorted and unique already: one look at each pair, nothing to move.
+    if (std::adjacent_find(m_attributes.begin(), m_attributes.end(), notBefore) == m_attributes.end())
+        return;
     // Stable, so of equal names the one set last stays last. Insertion sort for
     // the usual handful (no buffer to allocate), and sorting once keeps a
     // hostile element with very many attributes from going quadratic.
