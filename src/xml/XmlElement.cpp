@@ -98,9 +98,8 @@ void XmlElement::removeChild(int index)
 
 XmlElement::Attributes::const_iterator XmlElement::lowerBound(const std::string& name) const
 {
-    return std::lower_bound(
-        m_attributes.begin(), m_attributes.end(), name,
-        [](const XmlAttribute& a, const std::string& n) { return a.getName() < n; });
+    return std::lower_bound(m_attributes.begin(), m_attributes.end(), name,
+                            [](const XmlAttribute& a, const std::string& n) { return a.getName() < n; });
 }
 
 const XmlAttribute* XmlElement::getAttributeAt(int index) const

@@ -50,15 +50,15 @@ private:
 
     std::unique_ptr<XmlElement> m_root;  // owns the tree while it is being built
     XmlElement* m_current = nullptr;     // the open element
-    // Character data of the open element since its last start or end tag.
-    // Expat hands text over in many pieces (at each line end and reference);
-    // gathered here, it reaches the element in one piece and one allocation.
-    std::string m_text;
     std::exception_ptr m_handlerError;   // thrown inside a handler, rethrown after expat returns
     Expat* m_expat = nullptr;            // set while a parse runs
     const char* m_abortReason = nullptr;
     int m_entityDeclarations = 0;
     std::size_t m_nodes = 0;
+    // Character data of the open element since its last start or end tag.
+    // Expat hands text over in many pieces (at each line end and reference);
+    // gathered here, it reaches the element in one piece and one allocation.
+    std::string m_text;
 };
 
 }  // namespace util::xml
