@@ -42,6 +42,10 @@ XmlElement::XmlElement(std::string name)
     : XmlNode(std::move(name), TYPE_ELEMENT)
 {}
 
+XmlElement::XmlElement(const char* name)
+    : XmlNode(name, TYPE_ELEMENT)
+{}
+
 XmlElement::~XmlElement()
 {
     std::vector<std::unique_ptr<XmlElement>> pending = std::move(m_children);
@@ -94,39 +98,38 @@ void XmlElement::removeChild(int index)
 
 XmlElement::Attributes::const_iterator XmlElement::lowerBound(const std::string& name) const
 {
-    return std::lower_bound(
-        m_attributes.begin(), m_attributes.end(), name,
-        [](const std::unique_ptr<XmlAttribute>& a, const std::string& n) { return a->getName() < n; });
+    return std::lower_bound(m_attributes.begin(), m_attributes.end(), name,
+                            [](const XmlAttribute& a, const std::string& n) { return a.getName() < n; });
 }
 
 const XmlAttribute* XmlElement::getAttributeAt(int index) const
 {
     if (index < 0 || index >= getAttributeCount())
         return nullptr;
-    return m_attributes[static_cast<std::size_t>(index)].get();
+    return &m_attributes[static_cast<std::size_t>(index)];
 }
 
 std::optional<std::string> XmlElement::findAttribute(const std::string& name) const
 {
     auto it = lowerBound(name);
-    if (it == m_attributes.end() || (*it)->getName() != name)
+    if (it == m_attributes.end() || it->getName() != name)
         return std::nullopt;
-    return (*it)->getValue();
+    return it->getValue();
 }
 
 std::string XmlElement::getAttribute(const std::string& name) const
 {
     auto it = lowerBound(name);
-    if (it == m_attributes.end() || (*it)->getName() != name)
+    if (it == m_attributes.end() || it->getName() != name)
         throw XML2_Exception("Attribute not found: [" + name + "]");
-    return (*it)->getValue();
+    return it->getValue();
 }
 
 void XmlElement::setAttribute(std::string name, std::string text)
 {
-    auto attribute = std::make_unique<XmlAttribute>(std::move(name), std::move(text));
-    const auto at = m_attributes.begin() + (lowerBound(attribute->getName()) - m_attributes.begin());
-    if (at != m_attributes.end() && (*at)->getName() == attribute->getName())
+    XmlAttribute attribute(std::move(name), std::move(text));
+    const auto at = m_attributes.begin() + (lowerBound(attribute.getName()) - m_attributes.begin());
+    if (at != m_attributes.end() && at->getName() == attribute.getName())
         *at = std::move(attribute);
     else
         m_attributes.insert(at, std::move(attribute));
@@ -144,10 +147,13 @@ void XmlElement::setAttributes(const char* const* pairs)
         ++count;
     m_attributes.reserve(m_attributes.size() + count);
     for (std::size_t i = 0; i < count; ++i)
-        m_attributes.push_back(std::make_unique<XmlAttribute>(pairs[2 * i], pairs[2 * i + 1]));
-    const auto byName = [](const std::unique_ptr<XmlAttribute>& a, const std::unique_ptr<XmlAttribute>& b) {
-        return a->getName() < b->getName();
-    };
+        m_attributes.emplace_back(pairs[2 * i], pairs[2 * i + 1]);
+    const auto byName = [](const XmlAttribute& a, const XmlAttribute& b) { return a.getName() < b.getName(); };
+    const auto notBefore = [&](const XmlAttribute& a, const XmlAttribute& b) { return !byName(a, b); };
+    // The program writes its attributes in order, so its own files come out
+    // sorted and unique already: one look at each pair, nothing to move.
+    if (std::adjacent_find(m_attributes.begin(), m_attributes.end(), notBefore) == m_attributes.end())
+        return;
     // Stable, so of equal names the one set last stays last. Insertion sort for
     // the usual handful (no buffer to allocate), and sorting once keeps a
     // hostile element with very many attributes from going quadratic.
@@ -162,7 +168,7 @@ void XmlElement::setAttributes(const char* const* pairs)
     // Of equal names the one set last wins, as with setAttribute.
     auto out = m_attributes.begin();
     for (auto it = m_attributes.begin(); it != m_attributes.end(); ++it) {
-        if (out != m_attributes.begin() && (*(out - 1))->getName() == (*it)->getName())
+        if (out != m_attributes.begin() && (out - 1)->getName() == it->getName())
             *(out - 1) = std::move(*it);
         else if (out++ != it)
             *(out - 1) = std::move(*it);

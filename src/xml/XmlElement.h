@@ -17,6 +17,7 @@ namespace util::xml {
 class XmlElement : public XmlNode {
 public:
     explicit XmlElement(std::string name);
+    explicit XmlElement(const char* name);
     // Tears the subtree down without recursion, so a hostile, very deep
     // document cannot overflow the stack.
     ~XmlElement() override;
@@ -56,13 +57,13 @@ public:
     int assignId(XmlElement* parent, int currentId);
 
 private:
-    using Attributes = std::vector<std::unique_ptr<XmlAttribute>>;
+    using Attributes = std::vector<XmlAttribute>;
 
     Attributes::const_iterator lowerBound(const std::string& name) const;
 
     std::string m_text;
-    // Sorted byte-wise by name, names unique. Elements have few attributes, and
-    // a vector makes them one allocation each instead of two.
+    // Sorted byte-wise by name, names unique. Elements have few attributes:
+    // held by value, they cost the element one allocation for all of them.
     Attributes m_attributes;
     std::vector<std::unique_ptr<XmlElement>> m_children;
 };

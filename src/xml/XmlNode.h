@@ -15,6 +15,8 @@ public:
     static constexpr int TYPE_ATTRIBUTE = 2;
 
     explicit XmlNode(std::string name, int type = TYPE_NODE);
+    // From the parser's C strings: copied once, with no string to pass on.
+    explicit XmlNode(const char* name, int type = TYPE_NODE);
     virtual ~XmlNode();
 
     XmlNode(const XmlNode&) = delete;
@@ -25,6 +27,10 @@ public:
     XmlElement* getParent() const { return m_parent; }
 
 protected:
+    // For attributes, which their element keeps by value.
+    XmlNode(XmlNode&&) noexcept = default;
+    XmlNode& operator=(XmlNode&&) noexcept = default;
+
     void setParent(XmlElement* parent) { m_parent = parent; }
 
 private:

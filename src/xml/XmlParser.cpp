@@ -12,6 +12,7 @@
 #include <expat.h>
 
 #include <fstream>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -97,6 +98,7 @@ struct XmlParser::Expat {
             return;
         }
         try {
+            self.flushText();
             auto element = std::make_unique<XmlElement>(name);
             XmlElement* opened = element.get();
             if (self.m_current)
@@ -116,6 +118,13 @@ struct XmlParser::Expat {
         XmlParser& self = owner(userData);
         if (stopped(self))
             return;
+        try {
+            self.flushText();
+        } catch (...) {
+            self.m_handlerError = std::current_exception();
+            stop(self);
+            return;
+        }
         // The root stays open after it closes: it is what the parse returns.
         if (self.m_current && self.m_current->getParent())
             self.m_current = self.m_current->getParent();
@@ -127,7 +136,7 @@ struct XmlParser::Expat {
         if (stopped(self) || length <= 0 || !self.m_current)
             return;
         try {
-            self.m_current->appendText(text, static_cast<std::size_t>(length));
+            self.m_text.append(text, static_cast<std::size_t>(length));
         } catch (...) {
             self.m_handlerError = std::current_exception();
             stop(self);
@@ -183,11 +192,28 @@ void XmlParser::reset()
 {
     m_current = nullptr;
     m_root.reset();
+    std::string().swap(m_text);
     m_handlerError = nullptr;
     m_abortReason = nullptr;
     m_entityDeclarations = 0;
     m_nodes = 0;
     m_expat = nullptr;
+}
+
+void XmlParser::flushText()
+{
+    if (m_text.empty() || !m_current)
+        return;
+    m_current->appendText(m_text.data(), m_text.size());
+    m_text.clear();
+}
+
+std::unique_ptr<XmlElement> XmlParser::takeRoot()
+{
+    m_expat = nullptr;
+    m_current = nullptr;
+    std::string().swap(m_text);
+    return std::move(m_root);
 }
 
 std::string XmlParser::openElementNames() const
@@ -234,10 +260,16 @@ std::unique_ptr<XmlElement> XmlParser::parseFile(const std::filesystem::path& fi
 
     reset();
     Expat expat(*this);
-    std::vector<char> buffer(READ_CHUNK_BYTES);
     std::size_t total = 0;
     for (;;) {
-        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        // Read straight into expat's own buffer, which it would copy into anyway.
+        char* buffer = static_cast<char*>(XML_GetBuffer(expat.handle, static_cast<int>(READ_CHUNK_BYTES)));
+        if (!buffer) {
+            expat.release();
+            reset();
+            throw std::bad_alloc();
+        }
+        in.read(buffer, static_cast<std::streamsize>(READ_CHUNK_BYTES));
         if (in.bad()) {
             expat.release();
             reset();
@@ -245,12 +277,12 @@ std::unique_ptr<XmlElement> XmlParser::parseFile(const std::filesystem::path& fi
         }
         const std::size_t got = static_cast<std::size_t>(in.gcount());
         total += got;
-        const bool last = got < buffer.size();
+        const bool last = got < READ_CHUNK_BYTES;
 
         std::optional<Expat::Failure> failure;
         if (total > MAX_DOCUMENT_BYTES)
             failure = expat.failure(TOO_LARGE);
-        else if (XML_Parse(expat.handle, buffer.data(), static_cast<int>(got), last) == XML_STATUS_ERROR)
+        else if (XML_ParseBuffer(expat.handle, static_cast<int>(got), last) == XML_STATUS_ERROR)
             failure = expat.failure();
         if (failure) {
             const std::string message =
@@ -262,9 +294,7 @@ std::unique_ptr<XmlElement> XmlParser::parseFile(const std::filesystem::path& fi
             break;
     }
     expat.release();
-    m_expat = nullptr;
-    m_current = nullptr;
-    return std::move(m_root);
+    return takeRoot();
 }
 
 std::unique_ptr<XmlElement> XmlParser::parseBuffer(const char* bytes, std::size_t length)
@@ -281,9 +311,7 @@ std::unique_ptr<XmlElement> XmlParser::parseBuffer(const char* bytes, std::size_
         failParse(message);
     }
     expat.release();
-    m_expat = nullptr;
-    m_current = nullptr;
-    return std::move(m_root);
+    return takeRoot();
 }
 
 }  // namespace util::xml

@@ -42,6 +42,8 @@ private:
     struct Expat;  // the expat handlers and the parser handle, kept out of this header
 
     void reset();
+    void flushText();
+    std::unique_ptr<XmlElement> takeRoot();
     std::string openElementNames() const;
     [[noreturn]] void fail(const std::string& message);
     [[noreturn]] void failParse(const std::string& message);
@@ -53,6 +55,10 @@ private:
     const char* m_abortReason = nullptr;
     int m_entityDeclarations = 0;
     std::size_t m_nodes = 0;
+    // Character data of the open element since its last start or end tag.
+    // Expat hands text over in many pieces (at each line end and reference);
+    // gathered here, it reaches the element in one piece and one allocation.
+    std::string m_text;
 };
 
 }  // namespace util::xml

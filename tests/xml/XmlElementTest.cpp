@@ -102,6 +102,27 @@ TEST(XmlElement, SetAttributeReplacesKeepsUtf8AndWritesDecimal)
     EXPECT_FALSE(entry.findAttribute("wndY").has_value());
 }
 
+TEST(XmlElement, AttributesKeepTheirValuesWhileOthersAreInsertedBeforeThem)
+{
+    // Values too long to sit inside the string itself, moved by every
+    // insertion in front of them and by the vector growing.
+    const std::string longValue(100, 'v');
+    XmlElement entry("ENTRY");
+    entry.setAttribute("z", longValue);
+    entry.setAttribute("y", "short");
+    for (int i = 0; i < 20; ++i)
+        entry.setAttribute("a" + std::to_string(i), longValue + std::to_string(i));
+    entry.setAttribute("z", longValue + "z");
+
+    ASSERT_EQ(entry.getAttributeCount(), 22);
+    EXPECT_EQ(entry.getAttribute("z"), longValue + "z");
+    EXPECT_EQ(entry.getAttribute("y"), "short");
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(entry.getAttribute("a" + std::to_string(i)), longValue + std::to_string(i));
+    EXPECT_EQ(entry.getAttributeAt(21)->getName(), "z");
+    EXPECT_EQ(entry.getAttributeAt(21)->getValue(), longValue + "z");
+}
+
 TEST(XmlElement, SetAttributesSortsAndLetsTheLastOfANameWin)
 {
     XmlElement few("ENTRY");

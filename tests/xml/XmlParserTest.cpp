@@ -183,3 +183,24 @@ TEST(XmlParserFile, DocumentsAroundTheReadSize)
         }
     }
 }
+
+// Text reaches its element whole and in order when expat hands it over in
+// pieces across several reads and around a child element.
+TEST(XmlParserFile, TextAcrossReadsArrivesWhole)
+{
+    std::string before, beforeSource, after, afterSource;
+    for (int i = 0; beforeSource.size() < 2 * XmlParser::READ_CHUNK_BYTES; ++i) {
+        const std::string n = std::to_string(i);
+        before += "a" + n + "&\n";
+        beforeSource += "a" + n + "&amp;\n";
+        after += "z" + n + "<";
+        afterSource += "z" + n + "&lt;";
+    }
+    TempDir dir;
+    const std::string doc =
+        "<DATABASE>" + beforeSource + "<ENTRY>" + afterSource + "</ENTRY>" + afterSource + "</DATABASE>";
+    auto root = XmlParser().parseFile(dir.write("text", doc));
+    EXPECT_EQ(root->getText(), before + after);
+    ASSERT_EQ(root->getChildCount(), 1);
+    EXPECT_EQ(root->getChild(0)->getText(), after);
+}
