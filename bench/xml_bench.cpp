@@ -123,8 +123,7 @@ int main()
     std::printf("expat alone (empty handlers): median %.1f ms (%.0f MB/s)\n", expatMs, mb / expatMs * 1000.0);
     std::printf("XmlParser::parseBuffer:       median %.1f ms (%.0f MB/s)\n", layerMs, mb / layerMs * 1000.0);
     std::printf("freeing the tree:             median %.1f ms\n", freeMs);
-    std::printf("layer speed / expat speed:    median %.2f of the pairs (goal >= 0.70)
-", median(ratios));
+    std::printf("layer speed / expat speed:    median %.2f of the pairs (goal >= 0.70)\n", median(ratios));
     Row("xml_ratio", median(ratios), "x", "parseBuffer %.1f ms, expat alone %.1f ms, %.2f MB, native", layerMs,
         expatMs, mb);
 
