@@ -20,8 +20,8 @@ const UINT kRehomeInterval = 2000;
 const int kRehomeChecks = 15;
 // A slice opens at most this many windows, and stops after this long, so the
 // main window answers every message within a fraction of a second.
-const size_t kSliceWindows = 8;
-const auto kSliceTime = std::chrono::milliseconds(40);
+const size_t kSliceWindows = 4;
+const auto kSliceTime = std::chrono::milliseconds(20);
 
 // A note whose stored place lies on a monitor, or that has none yet.
 bool OnAMonitor(const CEntry& entry)
