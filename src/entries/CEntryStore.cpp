@@ -57,8 +57,11 @@ std::vector<CEntry> CEntryStore::ReadAll()
     const XmlElement* root = GetDocument();
     if (!root)
         return entries;
+    entries.reserve(static_cast<std::size_t>(root->getChildCount()));
+    // A new CEntry asks the clock for its date, which costs more than copying one.
+    const CEntry blank;
     for (int i = 0; i < root->getChildCount(); ++i) {
-        CEntry entry;
+        CEntry entry = blank;
         if (!Read(root->getChild(i), entry))
             break;
         entry.kind = GetKind();
