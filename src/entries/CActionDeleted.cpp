@@ -23,14 +23,14 @@ bool CActionDeleted::Keep(const CEntry& entry)
         return false;
     CEntry copy = entry;
     copy.id = 0;
-    if (!copy.AppendTo(root))
+    if (!AddEntry(copy))
         return false;
     int entries = 0;
     for (int i = 0; i < root->getChildCount(); ++i)
         entries += root->getChild(i)->getName() == ENTRY ? 1 : 0;
     for (int i = 0; i < root->getChildCount() && entries > kCapacity;) {
         if (root->getChild(i)->getName() == ENTRY) {
-            root->removeChild(i);
+            RemoveChild(i);
             --entries;
         } else {
             ++i;
@@ -68,7 +68,7 @@ void CActionDeleted::DropLast()
 {
     const int index = LastEntryIndex();
     if (index >= 0)
-        GetDocument()->removeChild(index);
+        RemoveChild(index);
 }
 
 bool CActionDeleted::IsEmpty() const

@@ -18,6 +18,8 @@ CEntryStore::CEntryStore(const char* storeName, const std::string& folder, const
 
 void CEntryStore::OnDocumentChanged()
 {
+    m_ids.Clear();
+    m_idsBuilt = false;
     m_cursor = 0;
     m_warningShown = false;
 }
@@ -55,8 +57,11 @@ std::vector<CEntry> CEntryStore::ReadAll()
     const XmlElement* root = GetDocument();
     if (!root)
         return entries;
+    entries.reserve(static_cast<std::size_t>(root->getChildCount()));
+    // A new CEntry asks the clock for its date, which costs more than copying one.
+    const CEntry blank;
     for (int i = 0; i < root->getChildCount(); ++i) {
-        CEntry entry;
+        CEntry entry = blank;
         if (!Read(root->getChild(i), entry))
             break;
         entry.kind = GetKind();
@@ -65,17 +70,20 @@ std::vector<CEntry> CEntryStore::ReadAll()
     return entries;
 }
 
-int CEntryStore::FindEntry(int id) const
+EntryIdIndex& CEntryStore::Ids()
+{
+    if (!m_idsBuilt) {
+        m_ids.Rebuild(GetDocument());
+        m_idsBuilt = true;
+    }
+    return m_ids;
+}
+
+int CEntryStore::PositionOf(const XmlElement* child) const
 {
     const XmlElement* root = GetDocument();
-    if (!root)
-        return -1;
-    for (int i = 0; i < root->getChildCount(); ++i) {
-        const XmlElement* child = root->getChild(i);
-        if (child->getName() != ENTRY)
-            continue;
-        const auto value = child->findAttribute("_id_");
-        if (ReadDecimal(value ? *value : std::string()) == id)
+    for (int i = 0; root && child && i < root->getChildCount(); ++i) {
+        if (root->getChild(i) == child)
             return i;
     }
     return -1;
@@ -83,25 +91,48 @@ int CEntryStore::FindEntry(int id) const
 
 bool CEntryStore::GetEntryById(int id, CEntry& entry)
 {
-    if (id == 0)
+    if (id == 0 || !GetDocument())
         return false;
-    const int index = FindEntry(id);
-    return index >= 0 && Read(GetDocument()->getChild(index), entry);
+    const XmlElement* found = Ids().Find(id);
+    return found && Read(found, entry);
 }
 
 bool CEntryStore::DeleteEntry(int id)
 {
-    const int index = FindEntry(id);
-    if (index < 0)
+    if (!GetDocument())
         return false;
-    GetDocument()->removeChild(index);
-    // Keeps an iteration that is under way on the entry that followed.
-    if (index < m_cursor)
-        --m_cursor;
+    const int position = PositionOf(Ids().Find(id));
+    if (position < 0)
+        return false;
+    RemoveChild(position);
     return true;
+}
+
+void CEntryStore::RemoveChild(int position)
+{
+    XmlElement* root = GetDocument();
+    const XmlElement* child = root ? root->getChild(position) : nullptr;
+    if (!child)
+        return;
+    if (m_idsBuilt)
+        m_ids.Remove(child);
+    root->removeChild(position);
+    // Keeps an iteration that is under way on the entry that followed.
+    if (position < m_cursor)
+        --m_cursor;
 }
 
 bool CEntryStore::AddEntry(CEntry& entry)
 {
-    return entry.AppendTo(GetDocument());
+    XmlElement* root = GetDocument();
+    if (!root)
+        return false;
+    EntryIdIndex& ids = Ids();
+    // Given here, AppendTo need not look for the largest id itself.
+    if (entry.id == 0)
+        entry.id = ids.NextId();
+    if (!entry.AppendTo(root))
+        return false;
+    ids.Add(root->getChild(root->getChildCount() - 1));
+    return true;
 }

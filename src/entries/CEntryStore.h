@@ -2,6 +2,7 @@
 
 #include "store/CAction.h"
 #include "entries/CEntry.h"
+#include "entries/EntryIdIndex.h"
 
 #include <string>
 #include <vector>
@@ -30,12 +31,19 @@ public:
 
 protected:
     void OnDocumentChanged() override;
+    // Removes the child at that position, keeping the id index and a reading
+    // under way in step.
+    void RemoveChild(int position);
 
 private:
-    int FindEntry(int id) const;
+    // Built on first use, so loading a store only to read it costs no index.
+    EntryIdIndex& Ids();
+    int PositionOf(const util::xml::XmlElement* child) const;
     // One entry; a damaged one is reported once per document.
     bool Read(const util::xml::XmlElement* element, CEntry& entry);
 
+    EntryIdIndex m_ids;
+    bool m_idsBuilt = false;
     int m_cursor = 0;
     // The due check reads the reminders every minute: a damaged entry is
     // reported once per document instead of once a minute.

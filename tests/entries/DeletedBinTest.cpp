@@ -45,3 +45,21 @@ TEST(DeletedBin, KeepsTheNewestHundredOfBothKindsAndGivesThemBackNewestFirst)
     }
     EXPECT_TRUE(reread.IsEmpty());
 }
+
+// The bin drops its oldest entries itself: lookups and new ids must follow.
+TEST(DeletedBin, IdsFollowTheEntriesItDrops)
+{
+    TempFolder folder;
+    CActionDeleted bin(folder.Path());
+    ASSERT_TRUE(bin.Load());
+    CEntry entry;
+    for (int i = 0; i <= CActionDeleted::kCapacity; ++i)
+        ASSERT_TRUE(bin.Keep(entry));
+    EXPECT_FALSE(bin.GetEntryById(1, entry)) << "the oldest is gone";
+    EXPECT_TRUE(bin.GetEntryById(2, entry));
+    bin.DropLast();
+    EXPECT_FALSE(bin.GetEntryById(CActionDeleted::kCapacity + 1, entry));
+    ASSERT_TRUE(bin.Keep(entry));
+    EXPECT_TRUE(bin.GetEntryById(CActionDeleted::kCapacity + 1, entry));
+    EXPECT_TRUE(bin.DeleteEntry(2));
+}

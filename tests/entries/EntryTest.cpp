@@ -7,6 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
 
 using util::xml::XmlElement;
 
@@ -145,4 +149,34 @@ TEST(EntryReading, DatesFollowUsEnglishConventions)
     EXPECT_EQ(entry.FormatDate("%Y-%m-%d %H:%M:%S"), "2026-12-07 14:03:40");
     element.setAttribute("date", "31/31/2004 09:05:00");
     EXPECT_FALSE(entry.ReadFrom(&element));
+}
+
+// The form the program writes is read without the system's conversion: it must
+// give what the system gives, and refuse what the system refuses.
+TEST(EntryReading, WrittenDatesReadAsTheSystemReadsThem)
+{
+    XmlElement element("ENTRY");
+    for (const char* name : {"_id_", "text", "wndX", "wndY"})
+        element.setAttribute(name, "1");
+    std::vector<std::string> texts = {"02/29/2024 23:59:59", "02/29/2025 10:00:00", "12/31/9999 23:59:59",
+                                      "01/01/1000 00:00:00", "00/10/2026 10:00:00", "12/07/2026 24:00:00",
+                                      "04/31/2026 10:00:00", "12/30/1899 00:00:00", "12/07/2026 14:60:00"};
+    std::mt19937 random(7);
+    const auto part = [&](unsigned below) { return static_cast<unsigned>(random() % below); };
+    for (int i = 0; i < 300; ++i) {
+        char text[32];
+        std::snprintf(text, sizeof(text), "%02u/%02u/%04u %02u:%02u:%02u", 1 + part(12), 1 + part(31),
+                      1000 + part(9000), part(24), part(60), part(60));
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        COleDateTime system;
+        const bool parsed = system.ParseDateTime(text.c_str(), 0, 1033);
+        element.setAttribute("date", text);
+        CEntry entry;
+        ASSERT_EQ(entry.ReadFrom(&element), parsed) << text;
+        if (parsed) {
+            EXPECT_EQ(entry.date.Format("%Y-%m-%d %H:%M:%S"), system.Format("%Y-%m-%d %H:%M:%S")) << text;
+        }
+    }
 }
