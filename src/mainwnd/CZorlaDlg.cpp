@@ -3,7 +3,6 @@
 #include "framework/AfxFunctions.h"
 #include "framework/CDataExchange.h"
 #include "framework/Handles.h"
-#include "mail/CIMapiThread.h"
 #include "mainwnd/CommandMenu.h"
 #include "mainwnd/CommandTriggers.h"
 #include "mainwnd/MainTimers.h"

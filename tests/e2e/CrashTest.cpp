@@ -2,6 +2,7 @@
 // would end it, a few seconds after the user typed into a note, dragged one,
 // snoozed a reminder and deleted a note: started again, it shows all of it.
 #include "resource.h"
+#include "support/NoteWindows.h"
 #include "support/TestFiles.h"
 #include "support/WindowState.h"
 #include "support/ZorlaCopy.h"
@@ -21,21 +22,6 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     DWORD_PTR result = 0;
     SendMessageTimeoutA(window, message, wParam, lParam, SMTO_BLOCK, 20000, &result);
     return static_cast<LRESULT>(result);
-}
-
-std::string EditText(HWND note)
-{
-    char text[256] = "";
-    SendMessageTimeoutA(GetDlgItem(note, IDC_NOTE_TEXT), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_BLOCK, 20000, nullptr);
-    return text;
-}
-
-HWND WaitForNote(const char* key)
-{
-    HWND note = nullptr;
-    WaitUntil([&] { return (note = FindWindowA("#32770", key)) != nullptr && IsWindowVisible(note); }, 20000);
-    return note;
 }
 
 }  // namespace
@@ -58,10 +44,10 @@ TEST(Crash, AKilledProgramLosesNothingTypedMovedSnoozedOrDeleted)
     std::unique_ptr<TestProcess> process;
     HWND main = copy.StartAndWait(process);
     ASSERT_NE(main, nullptr);
-    HWND start = WaitForNote("Zorla 1.0NID:1");
-    HWND gone = WaitForNote("Zorla 1.0NID:2");
-    HWND moved = WaitForNote("Zorla 1.0NID:3");
-    HWND reminder = WaitForNote("Zorla 1.0TID:4");
+    HWND start = WaitForNoteWindow("Zorla 1.0NID:1");
+    HWND gone = WaitForNoteWindow("Zorla 1.0NID:2");
+    HWND moved = WaitForNoteWindow("Zorla 1.0NID:3");
+    HWND reminder = WaitForNoteWindow("Zorla 1.0TID:4");
     ASSERT_TRUE(start && gone && moved && reminder);
 
     // Typed.
@@ -108,17 +94,17 @@ TEST(Crash, AKilledProgramLosesNothingTypedMovedSnoozedOrDeleted)
     // Started again: all of it shows, and the deleted note can come back.
     main = copy.StartAndWait(process);
     ASSERT_NE(main, nullptr);
-    start = WaitForNote("Zorla 1.0NID:1");
-    moved = WaitForNote("Zorla 1.0NID:3");
+    start = WaitForNoteWindow("Zorla 1.0NID:1");
+    moved = WaitForNoteWindow("Zorla 1.0NID:3");
     ASSERT_TRUE(start && moved);
-    EXPECT_EQ("Startxyz", EditText(start));
+    EXPECT_EQ("Startxyz", NoteEditText(start));
     EXPECT_EQ(260, ScreenRect(moved).left);
     EXPECT_EQ(320, ScreenRect(moved).top);
     EXPECT_EQ(nullptr, FindWindowA("#32770", "Zorla 1.0NID:2"));
     Send(main, WM_COMMAND, ID_RESTORE_DELETED, 0);
-    HWND back = WaitForNote("Zorla 1.0NID:4");
+    HWND back = WaitForNoteWindow("Zorla 1.0NID:4");
     ASSERT_NE(back, nullptr) << "the next free id";
-    EXPECT_EQ("Gone", EditText(back));
+    EXPECT_EQ("Gone", NoteEditText(back));
     EXPECT_EQ(400, ScreenRect(back).left);
     EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
 }

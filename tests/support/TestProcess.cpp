@@ -152,8 +152,13 @@ TempFolder::TempFolder(const std::string& suffix)
 
 TempFolder::~TempFolder()
 {
+    RemoveFolderTree(m_path);
+}
+
+void RemoveFolderTree(const std::string& folder)
+{
     // SHFileOperation wants a double-terminated list.
-    std::wstring from = Widen(m_path);
+    std::wstring from = Widen(folder);
     from.push_back(L'\0');
     SHFILEOPSTRUCTW op{};
     op.wFunc = FO_DELETE;

@@ -54,6 +54,9 @@ std::string ModuleFolder();
 
 // A fresh, empty folder under the temporary folder, removed by the destructor.
 // Its name ends in " <suffix>" (UTF-8), for folders named in other scripts.
+// Deletes a folder with everything in it; a missing folder is no error.
+void RemoveFolderTree(const std::string& folder);
+
 class TempFolder {
 public:
     explicit TempFolder(const std::string& suffix = std::string());
