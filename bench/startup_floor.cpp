@@ -7,7 +7,9 @@
 //
 // Built bare, and with one platform library each (FLOOR_COMMON_CONTROLS,
 // FLOOR_OLE, FLOOR_WININET, FLOOR_DSOUND) to show what loading and starting
-// that library adds to a start.
+// that library adds to a start. Built with FLOOR_NOTE_SHAPE, its plain windows
+// are shaped as notes and kept at the bottom, as the platform is asked to do
+// for every note.
 #include <windows.h>
 
 #if defined(FLOOR_COMMON_CONTROLS)
@@ -81,6 +83,22 @@ void StartLibraries()
 #endif
 }
 
+#if defined(FLOOR_NOTE_SHAPE)
+// What the platform is asked for every note: its outline, and the bottom of
+// the z-order.
+void ShapeAsNote(HINSTANCE instance, HWND window)
+{
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(IDR_REGION_NOTE), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data)
+        return;
+    if (HRGN outline = ExtCreateRegion(nullptr, SizeofResource(instance, found), static_cast<const RGNDATA*>(data)))
+        SetWindowRgn(window, outline, FALSE);
+    SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+#endif
+
 // Top-level tool windows of a note's size, placed as notes_bench places the
 // notes, each with what a note window holds: an edit, a static and a button.
 void ShowPlainWindows(HINSTANCE instance, int count)
@@ -103,6 +121,9 @@ void ShowPlainWindows(HINSTANCE instance, int count)
         CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 27, 52, 133, 16, window, nullptr, instance, nullptr);
         CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 157, 167, 15, 15, window, nullptr,
                         instance, nullptr);
+#if defined(FLOOR_NOTE_SHAPE)
+        ShapeAsNote(instance, window);
+#endif
         ShowWindow(window, SW_SHOWNOACTIVATE);
     }
 }

@@ -17,6 +17,17 @@ const DWORD kRestingExStyle = WS_EX_TOOLWINDOW;
 HWND g_view = nullptr;
 bool g_viewUnderProgman = false;
 
+// The answer of the first Find while a SharedSearch lives.
+struct SharedFind {
+    int scopes = 0;
+    bool known = false;
+    int result = 0;
+    HWND target = nullptr;
+    bool underView = false;
+    bool webView = false;
+};
+SharedFind g_shared;
+
 bool HasClass(HWND window, const char* className)
 {
     char name[512] = {};
@@ -79,7 +90,7 @@ CDesktopHost::CDesktopHost()
         const auto any = reinterpret_cast<void (*)()>(::GetProcAddress(shell, "SHGetSettings"));
         m_settingsQuery = reinterpret_cast<SettingsQuery>(any);
     }
-    m_webView = ReadWebViewFlag();
+    m_webView = g_shared.known ? g_shared.webView : ReadWebViewFlag();
 }
 
 bool CDesktopHost::ReadWebViewFlag() const
@@ -128,9 +139,36 @@ void CDesktopHost::ResetCache()
 {
     g_view = nullptr;
     g_viewUnderProgman = false;
+    g_shared.known = false;
+}
+
+CDesktopHost::SharedSearch::SharedSearch()
+{
+    ++g_shared.scopes;
+}
+
+CDesktopHost::SharedSearch::~SharedSearch()
+{
+    if (--g_shared.scopes == 0)
+        g_shared.known = false;
 }
 
 int CDesktopHost::Find()
+{
+    // An icon window that went in the meantime is looked for again.
+    if (g_shared.known && (g_shared.result != 0 || ::IsWindow(g_shared.target))) {
+        m_webView = g_shared.webView;
+        m_target = g_shared.target;
+        m_underView = g_shared.underView;
+        return g_shared.result;
+    }
+    const int result = FindNow();
+    if (g_shared.scopes > 0)
+        g_shared = SharedFind{g_shared.scopes, true, result, m_target, m_underView, m_webView};
+    return result;
+}
+
+int CDesktopHost::FindNow()
 {
     m_webView = ReadWebViewFlag();
     m_target = nullptr;

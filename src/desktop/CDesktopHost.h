@@ -30,6 +30,16 @@ public:
     // Forgets the view window found earlier (tests build desktops of their own).
     static void ResetCache();
 
+    // While one lives, every Find answers what the first one found: notes
+    // opened in one go share one look at the shell's windows and settings.
+    class SharedSearch {
+    public:
+        SharedSearch();
+        ~SharedSearch();
+        SharedSearch(const SharedSearch&) = delete;
+        SharedSearch& operator=(const SharedSearch&) = delete;
+    };
+
     // Creates the window from its template, owned by owner, and makes it a child
     // of the desktop view. False, with no window created, when the desktop shows
     // no icon window or the creation failed.
@@ -74,6 +84,7 @@ protected:
 private:
     using SettingsQuery = void(WINAPI*)(LPSHELLFLAGSTATE, DWORD);
 
+    int FindNow();
     int FindWithMode(bool webView);
     void ApplyFirstFrame(HWND window, HWND insertAfter);
 

@@ -5,6 +5,7 @@
 #include "framework/Clock.h"
 #include "mainwnd/MainTimers.h"
 #include "model/ZorlaModel.h"
+#include "notes/CNoteDlg.h"
 #include "resource.h"
 #include "shared/PrivateMessages.h"
 #include "sound/SoundBoard.h"
@@ -23,12 +24,29 @@ const int kRehomeChecks = 15;
 const size_t kSliceWindows = 4;
 const auto kSliceTime = std::chrono::milliseconds(20);
 
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM monitors)
+{
+    reinterpret_cast<std::vector<RECT>*>(monitors)->push_back(*rect);
+    return TRUE;
+}
+
+// The monitors' rectangles, asked for once: each question to the system costs
+// a round trip, and thousands of notes would ask thousands of times.
+std::vector<RECT> Monitors()
+{
+    std::vector<RECT> monitors;
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
 // A note whose stored place lies on a monitor, or that has none yet.
-bool OnAMonitor(const CEntry& entry)
+bool OnAMonitor(const CEntry& entry, const std::vector<RECT>& monitors)
 {
     if (entry.wndX == -1 && entry.wndY == -1)
         return true;
-    return ::MonitorFromPoint(POINT{entry.wndX + 8, entry.wndY + 8}, MONITOR_DEFAULTTONULL) != nullptr;
+    const POINT corner{entry.wndX + 8, entry.wndY + 8};
+    return std::any_of(monitors.begin(), monitors.end(),
+                       [corner](const RECT& monitor) { return ::PtInRect(&monitor, corner) != FALSE; });
 }
 
 UINT UntilNextMinute()
@@ -58,7 +76,9 @@ void DeskNotes::OpenStored()
 {
     m_toOpen = m_model.StoredEntries();
     m_nextToOpen = 0;
-    std::stable_partition(m_toOpen.begin(), m_toOpen.end(), OnAMonitor);
+    const std::vector<RECT> monitors = Monitors();
+    std::stable_partition(m_toOpen.begin(), m_toOpen.end(),
+                          [&monitors](const CEntry& entry) { return OnAMonitor(entry, monitors); });
     ShowProblems();
     OpenNextSlice();
 }
@@ -66,8 +86,12 @@ void DeskNotes::OpenStored()
 void DeskNotes::OpenNextSlice()
 {
     const auto start = std::chrono::steady_clock::now();
+    CDesktopHost::SharedSearch oneLook;
     for (size_t opened = 0; IsOpening() && opened < kSliceWindows; ++opened) {
-        OnEntryAdded(m_toOpen[m_nextToOpen++]);
+        // Painted at once: a paint left waiting would hold the next slice back
+        // behind a timer.
+        if (CNoteDlg* window = Open(m_toOpen[m_nextToOpen++]))
+            ::UpdateWindow(window->GetSafeHwnd());
         if (std::chrono::steady_clock::now() - start >= kSliceTime)
             break;
     }
@@ -92,8 +116,9 @@ void DeskNotes::ScheduleNextSlice()
 
 void DeskNotes::FinishOpening()
 {
+    CDesktopHost::SharedSearch oneLook;
     while (IsOpening())
-        OnEntryAdded(m_toOpen[m_nextToOpen++]);
+        Open(m_toOpen[m_nextToOpen++]);
     if (!m_toOpen.empty())
         OnAllOpened();
 }
@@ -117,8 +142,15 @@ void DeskNotes::CloseAll()
 
 void DeskNotes::OnEntryAdded(const CEntry& entry)
 {
-    if (m_windows.Open(entry, m_mainWindow))
+    Open(entry);
+}
+
+CNoteDlg* DeskNotes::Open(const CEntry& entry)
+{
+    CNoteDlg* window = m_windows.Open(entry, m_mainWindow);
+    if (window)
         m_sounds.PlayResource(IDW_NOTE_OPENED);
+    return window;
 }
 
 void DeskNotes::OnReminderDue(const CEntry& entry)
@@ -190,6 +222,7 @@ void DeskNotes::Rehome()
     if (m_mainWindow)
         ::KillTimer(m_mainWindow->GetSafeHwnd(), TimerRehome);
     CDesktopHost::ResetCache();
+    CDesktopHost::SharedSearch oneLook;
     m_windows.Rehome(m_mainWindow);
 }
 

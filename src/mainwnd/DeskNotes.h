@@ -52,6 +52,7 @@ public:
     NoteWindowRegistry& Windows() { return m_windows; }
 
 private:
+    CNoteDlg* Open(const CEntry& entry);
     void ScheduleNextSlice();
     void OnAllOpened();
     void CheckDue();

@@ -352,18 +352,19 @@ LRESULT CNoteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CNoteDlg::OnPaint()
 {
+    if (m_firstPaint) {
+        m_firstPaint = false;
+        // The caret after the text, nothing selected. Before the paint begins,
+        // so the picture the edit has drawn again behind it is part of this
+        // paint, not a second one.
+        const int length = ::GetWindowTextLengthW(m_edit.m_hWnd);
+        m_edit.SendMessage(EM_SETSEL, length, length);
+    }
     PaintScope paint(m_hWnd);
     if (m_background)
         m_background->Draw(paint.dc(), 0, 0);
     // A repaint while the alert picture shows keeps it.
     m_alert.DrawIfShown(paint.dc());
-    if (m_firstPaint) {
-        m_firstPaint = false;
-        // The caret after the text, nothing selected; the edit has the picture
-        // behind it drawn again.
-        const int length = ::GetWindowTextLengthW(m_edit.m_hWnd);
-        m_edit.SendMessage(EM_SETSEL, length, length);
-    }
     return 0;
 }
 

@@ -139,4 +139,33 @@ TEST(DesktopHostFind, FailuresTellWhatIsMissing)
     }
 }
 
+// Notes opened in one go share the first search; an icon window gone in the
+// meantime is searched for again, and so is everything once the batch ends.
+TEST(DesktopHostFind, ABatchSharesItsFirstSearchUntilItsIconWindowGoes)
+{
+    ShellDesktop desktop(ShellDesktop::WorkerW);
+    const auto addIconList = [&desktop] {
+        return desktop.Add("SysListView32", desktop.Add("SHELLDLL_DefView", desktop.Add("WorkerW")));
+    };
+    {
+        CDesktopHost::SharedSearch oneLook;
+        CDesktopHost first;
+        ASSERT_EQ(first.Find(), 0);
+        const HWND inFront = addIconList();
+        CDesktopHost second;
+        EXPECT_EQ(second.Find(), 0);
+        EXPECT_EQ(second.Target(), desktop.IconList()) << "answered from the first search";
+        EXPECT_TRUE(second.IsUnderView());
+
+        ::DestroyWindow(desktop.IconList());
+        CDesktopHost third;
+        EXPECT_EQ(third.Find(), 0);
+        EXPECT_EQ(third.Target(), inFront) << "the shared icon window went: searched again";
+    }
+    const HWND newest = addIconList();
+    CDesktopHost afterBatch;
+    EXPECT_EQ(afterBatch.Find(), 0);
+    EXPECT_EQ(afterBatch.Target(), newest);
+}
+
 }  // namespace
