@@ -58,7 +58,10 @@ BOOL CZorlaDlg::OnInitDialog()
     SetWindowTextString(m_hWnd, ProgramTitle);
     m_model.SelectCity(LoadSettings(m_model.City()));
     m_handler.ApplyViewRegion(ZorlaBMPHandler::ViewHome);
-    return TRUE;
+    // No focus given here: the window is still hidden, and focusing it would
+    // activate it once now and again when it shows. Shown, it is activated
+    // and has the focus.
+    return FALSE;
 }
 
 void CZorlaDlg::CompleteStart()

@@ -2,6 +2,7 @@
 // choice made with the keyboard reaching the command table.
 #include "MainWindowFixture.h"
 
+#include "framework/AfxFunctions.h"
 #include "mainwnd/CommandMenu.h"
 #include "shared/CAutostart.h"
 #include "shared/AppTranslator.h"
@@ -149,6 +150,12 @@ TEST_F(MainWindowMenu, ARightClickOpensTheMenuAndAKeyChoosesTheCommand)
 
 TEST_F(MainWindowMenu, RunOnSystemStartUpMakesAndRemovesTheShortcutAndTheMenuChecksIt)
 {
+    // The shell link is a COM object: OLE is up as the application starts it,
+    // not by chance through an activation.
+    ASSERT_TRUE(AfxOleInit());
+    struct OleUp {
+        ~OleUp() { AfxOleTerm(FALSE); }
+    } oleUp;
     ASSERT_NO_FATAL_FAILURE(Open());
     const CAutostart autostart(window);
     ASSERT_FALSE(autostart.AutostartShortcutExists());

@@ -302,7 +302,8 @@ TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
     EXPECT_EQ(dlg->NoteWindows().Count(), 0u) << "nothing is loaded before the first paint";
     ShowWindow(window, SW_SHOWNOACTIVATE);
     UpdateWindow(window);
-    EXPECT_TRUE(PumpMessagesUntil([&] { return dlg->IsStarted(); }, 5000)) << "the first paint starts the rest";
+    EXPECT_TRUE(PumpMessagesUntil([&] { return dlg->IsStarted() && !dlg->NotesOpening(); }, 5000))
+        << "the first paint starts the rest";
     EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:1"));
     for (int id = 1; id <= 4; ++id)
         EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0TID:" + std::to_string(id))) << id;
