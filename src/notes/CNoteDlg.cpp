@@ -20,9 +20,9 @@ namespace {
 const COLORREF kTextColor = RGB(0, 101, 136);
 const COLORREF kDateColor = RGB(1, 82, 138);
 
-void MoveControl(HWND dialog, int id, const RECT& place)
+void MoveControl(HWND control, const RECT& place)
 {
-    ::MoveWindow(::GetDlgItem(dialog, id), place.left, place.top, place.right, place.bottom, FALSE);
+    ::MoveWindow(control, place.left, place.top, place.right, place.bottom, FALSE);
 }
 
 bool operator!=(const POINT& a, const POINT& b)
@@ -121,13 +121,15 @@ BOOL CNoteDlg::OnInitDialog()
                                  SIZE{m_background->Width(), m_background->Height()});
     SetWindowTextString(m_hWnd, m_key);
 
+    // Looked up once each, then addressed by handle: with thousands of notes
+    // every look-up of a control by its id is a round trip to the window server.
     m_closeButton.SubclassDlgItem(IDC_NOTE_CLOSE, this);
+    m_edit.SubclassDlgItem(IDC_NOTE_TEXT, this);
+    m_dateLabel.SubclassDlgItem(IDC_NOTE_DATE, this);
     // Every note's button shows the same two pictures: loaded once for all.
     m_closeButton.ShareBitmaps(IDB_NOTE_CLOSE, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT);
     PlaceControls();
-    m_edit.SubclassDlgItem(IDC_NOTE_TEXT, this);
     m_edit.SetTextColor(kTextColor);
-    m_dateLabel.SubclassDlgItem(IDC_NOTE_DATE, this);
     m_dateLabel.SetTransparent();
     m_dateLabel.SetTextColour(kDateColor);
 
@@ -138,7 +140,8 @@ BOOL CNoteDlg::OnInitDialog()
     m_shownNotify = m_entry.notify;
 
     // The font first: the date label takes it over, and its bold comes after.
-    SetFontOnChildren(m_hWnd, AppFont::Shared());
+    for (HWND control : {m_edit.m_hWnd, m_dateLabel.m_hWnd, m_closeButton.m_hWnd})
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(AppFont::Shared()), FALSE);
     if (IsReminder()) {
         m_dateLabel.SetBold(true);
         ShowReminderTime();
@@ -154,10 +157,10 @@ BOOL CNoteDlg::OnInitDialog()
 
 void CNoteDlg::PlaceControls()
 {
-    MoveControl(m_hWnd, IDC_NOTE_TEXT, NoteLayout::Text(IsReminder()));
-    MoveControl(m_hWnd, IDC_NOTE_DATE, NoteLayout::Date());
+    MoveControl(m_edit.m_hWnd, NoteLayout::Text(IsReminder()));
+    MoveControl(m_dateLabel.m_hWnd, NoteLayout::Date());
     // The button takes the size of its picture, in the same move.
-    MoveControl(m_hWnd, IDC_NOTE_CLOSE, NoteLayout::Close(IsReminder(), m_closeButton.PictureSize()));
+    MoveControl(m_closeButton.m_hWnd, NoteLayout::Close(IsReminder(), m_closeButton.PictureSize()));
 }
 
 void CNoteDlg::ShowReminderTime()

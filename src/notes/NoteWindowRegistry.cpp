@@ -34,8 +34,10 @@ CNoteDlg* NoteWindowRegistry::Open(const CEntry& entry, CWnd* mainWindow)
     if (!window->DockIntoDesktop())
         return nullptr;
     // Shown without the focus: opening the stored notes must not take it from
-    // the window the user is in, nor raise a note above the others.
-    window->ShowWindow(SW_SHOWNOACTIVATE);
+    // the window the user is in, nor raise a note above the others. Docking
+    // shows it already, in the move that places it.
+    if (!window->IsWindowVisible())
+        window->ShowWindow(SW_SHOWNOACTIVATE);
     return window;
 }
 
