@@ -30,6 +30,8 @@ struct ShownCount {
     DWORD process;
     const std::vector<std::string>* titles;
     int shown;
+    // Of the shown ones, those with nothing left to paint.
+    int painted;
 };
 
 inline BOOL CALLBACK CountShownWindow(HWND window, LPARAM param)
@@ -43,6 +45,8 @@ inline BOOL CALLBACK CountShownWindow(HWND window, LPARAM param)
     for (const std::string& start : *count->titles) {
         if (std::strncmp(title, start.c_str(), start.size()) == 0) {
             ++count->shown;
+            if (!GetUpdateRect(window, nullptr, FALSE))
+                ++count->painted;
             break;
         }
     }
@@ -50,11 +54,16 @@ inline BOOL CALLBACK CountShownWindow(HWND window, LPARAM param)
 }
 
 // The visible top-level windows of the process whose titles begin with one of titles.
+inline ShownCount CountShown(DWORD process, const std::vector<std::string>& titles)
+{
+    ShownCount count{process, &titles, 0, 0};
+    EnumWindows(CountShownWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 inline int ShownWindows(DWORD process, const std::vector<std::string>& titles)
 {
-    ShownCount count{process, &titles, 0};
-    EnumWindows(CountShownWindow, reinterpret_cast<LPARAM>(&count));
-    return count.shown;
+    return CountShown(process, titles).shown;
 }
 
 // Starts the program and waits until its main window shows; main stays null
@@ -80,6 +89,37 @@ inline StartedProgram Launch(const std::string& path, const std::string& argumen
             Sleep(5);
     }
     return started;
+}
+
+// When wanted windows with those titles first showed, and when all of them had
+// also painted, in milliseconds from the start; -1 for what did not happen.
+struct ShownTimes {
+    double shownMs = -1;
+    double paintedMs = -1;
+};
+
+// Waits until wanted windows with those titles show and have painted, then
+// until the program has worked off its start-up messages.
+inline ShownTimes WaitShownAndPainted(const StartedProgram& started, const std::vector<std::string>& titles,
+                                      int wanted)
+{
+    ShownTimes times;
+    const auto deadline = started.start + kWindowWaitLimit;
+    while (started.main && Steady::now() < deadline) {
+        const ShownCount count = CountShown(started.info.dwProcessId, titles);
+        const double now = std::chrono::duration<double, std::milli>(Steady::now() - started.start).count();
+        if (times.shownMs < 0 && count.shown >= wanted)
+            times.shownMs = now;
+        if (count.painted >= wanted) {
+            times.paintedMs = now;
+            break;
+        }
+        Sleep(20);
+    }
+    DWORD_PTR ignored = 0;
+    if (started.main)
+        SendMessageTimeoutA(started.main, WM_NULL, 0, 0, SMTO_BLOCK, 30000, &ignored);
+    return times;
 }
 
 // Milliseconds from the start until wanted windows with those titles show, -1
