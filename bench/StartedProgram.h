@@ -123,23 +123,10 @@ inline ShownTimes WaitShownAndPainted(const StartedProgram& started, const std::
 }
 
 // Milliseconds from the start until wanted windows with those titles show, -1
-// when they did not. Then waits until the program has worked off its start-up
-// messages.
+// when they did not; returns once they have painted too.
 inline double WaitShown(const StartedProgram& started, const std::vector<std::string>& titles, int wanted)
 {
-    double shownMs = -1;
-    const auto deadline = started.start + kWindowWaitLimit;
-    while (started.main && Steady::now() < deadline) {
-        if (ShownWindows(started.info.dwProcessId, titles) >= wanted) {
-            shownMs = std::chrono::duration<double, std::milli>(Steady::now() - started.start).count();
-            break;
-        }
-        Sleep(20);
-    }
-    DWORD_PTR ignored = 0;
-    if (started.main)
-        SendMessageTimeoutA(started.main, WM_NULL, 0, 0, SMTO_BLOCK, 30000, &ignored);
-    return shownMs;
+    return WaitShownAndPainted(started, titles, wanted).shownMs;
 }
 
 // Zorla closes by its exit command; the floor program by WM_CLOSE as well.
