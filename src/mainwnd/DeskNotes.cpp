@@ -21,8 +21,8 @@ const UINT kRehomeInterval = 2000;
 const int kRehomeChecks = 15;
 // A slice opens at most this many windows, and stops after this long, so the
 // main window answers every message within a fraction of a second.
-const size_t kSliceWindows = 4;
-const auto kSliceTime = std::chrono::milliseconds(20);
+const size_t kSliceWindows = 3;
+const auto kSliceTime = std::chrono::milliseconds(12);
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM monitors)
 {
