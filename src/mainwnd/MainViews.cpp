@@ -101,9 +101,10 @@ void MainViews::SetView(int view)
         // The whole window is repainted just below: once, not twice.
         m_handler.ApplyViewRegion(view, false);
     }
-    ViewControls::ShowFor(m_window.m_hWnd, view);
-    ::InvalidateRect(m_window.m_hWnd, nullptr, FALSE);
-    ::UpdateWindow(m_window.m_hWnd);
+    // The controls change without drawing: the whole window, controls and
+    // all, is drawn once just below.
+    ViewControls::ShowFor(m_window.m_hWnd, view, false);
+    ::RedrawWindow(m_window.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void MainViews::GoHome()

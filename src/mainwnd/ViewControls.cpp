@@ -50,14 +50,21 @@ void Create(HWND dialog)
     }
 }
 
-void ShowFor(HWND dialog, int view)
+void ShowFor(HWND dialog, int view, bool redraw)
 {
     for (const Control& control : kControls) {
         HWND window = ::GetDlgItem(dialog, control.id);
         const bool shown = (control.views & view) != 0;
         // Only the controls that change: every ShowWindow costs a round to the display.
-        if (window && ((::GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0) != shown)
+        if (!window || ((::GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0) == shown)
+            continue;
+        if (redraw) {
             ::ShowWindow(window, shown ? SW_SHOW : SW_HIDE);
+        } else {
+            ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW |
+                               (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        }
     }
 }
 
