@@ -63,6 +63,9 @@ BOOL CZorlaApp::InitInstance()
     CSystemTray::TaskbarCreatedMessage();
     {
         CZorlaDlg dlg;
+        // Nothing before the first paint needs OLE, and its library is loaded
+        // only with it.
+        dlg.SetAfterFirstPaint([this] { InitOle(); });
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = nullptr;

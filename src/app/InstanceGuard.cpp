@@ -7,9 +7,14 @@
 
 void InstanceGuard::Init()
 {
-    m_oleInitialised = AfxOleInit();
     if (m_instanceName.empty())
         m_instanceName = AfxGetApp()->m_pszAppName;
+}
+
+void InstanceGuard::InitOle()
+{
+    if (!m_oleInitialised)
+        m_oleInitialised = AfxOleInit();
 }
 
 bool InstanceGuard::IsFirstInstance(const char* suffix)

@@ -11,9 +11,10 @@
 // process), because the open handle is what keeps the name taken.
 class InstanceGuard {
 public:
-    // Initialises OLE and takes the application name as instance name when none
-    // was set.
+    // Takes the application name as instance name when none was set.
     void Init();
+    // Initialises OLE for the rest of the run, once.
+    void InitOle();
 
     // False exactly when another process (or guard) already holds the mutex
     // <instance name>Prevent<suffix>. When true the guard holds that name, in

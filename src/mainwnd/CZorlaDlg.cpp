@@ -88,6 +88,8 @@ void CZorlaDlg::RunStartStep(int step)
     ++m_nextStartStep;
     switch (step) {
     case 0:
+        if (m_afterFirstPaint)
+            m_afterFirstPaint();
         AddAboutToSystemMenu(m_hWnd);
         ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
         ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));

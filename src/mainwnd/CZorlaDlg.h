@@ -15,6 +15,7 @@
 #include "weather/WeatherView.h"
 #include "widgets/CPopupMenu.h"
 
+#include <functional>
 #include <string>
 
 // The main window: a borderless picture on dialog template 102 with four views.
@@ -33,6 +34,9 @@ public:
     // the timers. The first paint starts these steps one message at a time;
     // tests may call this instead.
     void CompleteStart();
+    // Run first after the first paint, before anything else of the start-up:
+    // what the program needs up for its run but the first paint does not.
+    void SetAfterFirstPaint(std::function<void()> step) { m_afterFirstPaint = std::move(step); }
     // The stores are loaded, the stored notes opening and the timers running.
     bool IsStarted() const { return m_started; }
     // Stored notes are still opening, a slice per message.
@@ -123,5 +127,6 @@ private:
     bool m_startPosted = false;
     int m_nextStartStep = 0;
     bool m_started = false;
+    std::function<void()> m_afterFirstPaint;
     bool m_destroying = false;
 };

@@ -297,13 +297,25 @@ TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
            "<ENTRY _id_=\"4\" date=\"03/07/2004 14:00:00\" notify=\"10\" text=\"d\" wndX=\"1\" wndY=\"2\"/>"
            "</DATABASE>";
     dlg = std::make_unique<CZorlaDlg>();
+    // What the application hands over for after the first paint (OLE) runs
+    // once, before the stores are read.
+    int afterFirstPaint = 0;
+    size_t notesThen = 99;
+    dlg->SetAfterFirstPaint([&] {
+        ++afterFirstPaint;
+        notesThen = dlg->NoteWindows().Count();
+    });
     ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
     window = dlg->m_hWnd;
     EXPECT_EQ(dlg->NoteWindows().Count(), 0u) << "nothing is loaded before the first paint";
+    EXPECT_EQ(afterFirstPaint, 0);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     UpdateWindow(window);
     EXPECT_TRUE(PumpMessagesUntil([&] { return dlg->IsStarted() && !dlg->NotesOpening(); }, 5000))
         << "the first paint starts the rest";
+    dlg->CompleteStart();
+    EXPECT_EQ(afterFirstPaint, 1);
+    EXPECT_EQ(notesThen, 0u);
     EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:1"));
     for (int id = 1; id <= 4; ++id)
         EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0TID:" + std::to_string(id))) << id;
