@@ -100,8 +100,7 @@ struct ShownTimes {
 
 // Waits until wanted windows with those titles show and have painted, then
 // until the program has worked off its start-up messages.
-inline ShownTimes WaitShownAndPainted(const StartedProgram& started, const std::vector<std::string>& titles,
-                                      int wanted)
+inline ShownTimes WaitShownAndPainted(const StartedProgram& started, const std::vector<std::string>& titles, int wanted)
 {
     ShownTimes times;
     const auto deadline = started.start + kWindowWaitLimit;

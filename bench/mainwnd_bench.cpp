@@ -50,8 +50,8 @@ public:
             static_cast<unsigned char*>(bits)[i] = static_cast<unsigned char>(i * 7);
         s_memory = CreateCompatibleDC(nullptr);
         SelectObject(s_memory, s_picture);
-        m_window = CreateWindowExA(WS_EX_TOOLWINDOW, "ZorlaViewFloor", "view floor", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
-                                   kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        m_window = CreateWindowExA(WS_EX_TOOLWINDOW, "ZorlaViewFloor", "view floor", WS_POPUP | WS_VISIBLE, 0, 0,
+                                   kWidth, kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         UpdateWindow(m_window);
     }
     ~ViewChangeFloor()
@@ -109,11 +109,11 @@ void ViewChange()
     for (int run = 0; run < 41; ++run) {
         weather = !weather;
         times.push_back(TimesMs(1, [&] {
-            if (weather)
-                dlg.GoWeather();
-            else
-                dlg.GoHome();
-        }).front());
+                            if (weather)
+                                dlg.GoWeather();
+                            else
+                                dlg.GoHome();
+                        }).front());
         floorTimes.push_back(TimesMs(1, [&] { floor.Change(!weather); }).front());
     }
     const double median = Median(times);

@@ -74,7 +74,8 @@ bool MainViews::SaveEditor(int view)
     const std::string typed = GetWindowTextString(m_editor.m_hWnd);
     const ZorlaModel::AddResult result =
         view == ZorlaBMPHandler::ViewTimer
-            ? m_model.AddReminder(typed, ViewControls::ChosenReminderTime(m_window.m_hWnd), COleDateTime::GetCurrentTime())
+            ? m_model.AddReminder(typed, ViewControls::ChosenReminderTime(m_window.m_hWnd),
+                                  COleDateTime::GetCurrentTime())
             : m_model.AddNote(typed);
     switch (result) {
     case ZorlaModel::AddResult::Added: SetWindowTextString(m_editor.m_hWnd, ""); break;
@@ -150,8 +151,8 @@ void MainViews::RefreshCityList()
 {
     EnsureControls();
     std::string city = m_model.City();
-    const std::optional<std::string> text =
-        CWeatherDisplay::FillCityList(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), m_model.Weather().GetDocument(), city);
+    const std::optional<std::string> text = CWeatherDisplay::FillCityList(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST),
+                                                                          m_model.Weather().GetDocument(), city);
     m_model.SelectCity(city);
     if (text)
         ShowWeatherText(*text);

@@ -22,14 +22,14 @@ const Control kControls[] = {
     // The link lies on the plate at the foot of the picture; it keeps its right
     // edge when it sizes itself to its text.
     {IDC_WEBLINK, WC_STATICW, SS_RIGHT | SS_NOTIFY, {266, 416, 144, 14}, ZorlaBMPHandler::ViewAll},
-    {IDC_CITY_LIST, WC_COMBOBOXW, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, ClassicDialogPlace(107, 132, 84, 94),
-     ZorlaBMPHandler::ViewWeather},
+    {IDC_CITY_LIST, WC_COMBOBOXW, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
+     ClassicDialogPlace(107, 132, 84, 94), ZorlaBMPHandler::ViewWeather},
     {IDC_EDITOR_TEXT, WC_EDITW, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP, ClassicDialogPlace(119, 87, 99, 82),
      ZorlaBMPHandler::ViewNotes | ZorlaBMPHandler::ViewTimer},
     {IDC_DATE_PICKER, DATETIMEPICK_CLASSW, DTS_SHORTDATEFORMAT | DTS_RIGHTALIGN | WS_TABSTOP,
      ClassicDialogPlace(115, 195, 63, 15), ZorlaBMPHandler::ViewTimer},
-    {IDC_TIME_PICKER, DATETIMEPICK_CLASSW, DTS_UPDOWN | DTS_RIGHTALIGN | WS_TABSTOP, ClassicDialogPlace(181, 195, 38, 15),
-     ZorlaBMPHandler::ViewTimer},
+    {IDC_TIME_PICKER, DATETIMEPICK_CLASSW, DTS_UPDOWN | DTS_RIGHTALIGN | WS_TABSTOP,
+     ClassicDialogPlace(181, 195, 38, 15), ZorlaBMPHandler::ViewTimer},
 };
 
 }  // namespace

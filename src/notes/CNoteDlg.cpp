@@ -117,8 +117,7 @@ BOOL CNoteDlg::OnInitDialog()
         return TRUE;
     }
     // Placed and sized as it is shown: one move less for every note.
-    m_desktopHost.PlaceWhenShown(InitialPlace(*m_background),
-                                 SIZE{m_background->Width(), m_background->Height()});
+    m_desktopHost.PlaceWhenShown(InitialPlace(*m_background), SIZE{m_background->Width(), m_background->Height()});
     SetWindowTextString(m_hWnd, m_key);
 
     // Looked up once each, then addressed by handle: with thousands of notes

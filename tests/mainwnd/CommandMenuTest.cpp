@@ -69,11 +69,11 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     state.noInternet = true;
     state.topMost = true;
     const std::vector<PopupMenuItem> home = CommandMenuItems(state);
-    EXPECT_EQ(Texts(home), (std::vector<std::string>{"E&xit", "&Minimize", "-", "&Notes", "&Timer", "&German weather", "-",
-                                                     "Zorla 1.0 on the web", "&Send me to a friend...",
-                                                     "&Bring back a deleted note", "-",
-                                                     "&Do not connect to the internet", "&Play sounds", "&Always on top",
-                                                     "&Run on system start up", "-", "About Zorla 1.0..."}));
+    EXPECT_EQ(Texts(home),
+              (std::vector<std::string>{"E&xit", "&Minimize", "-", "&Notes", "&Timer", "&German weather", "-",
+                                        "Zorla 1.0 on the web", "&Send me to a friend...", "&Bring back a deleted note",
+                                        "-", "&Do not connect to the internet", "&Play sounds", "&Always on top",
+                                        "&Run on system start up", "-", "About Zorla 1.0..."}));
     // A fresh user: checks at "do not connect" and "always on top" only.
     EXPECT_EQ(3, ImageOf(home, ID_NO_INTERNET));
     EXPECT_EQ(-1, ImageOf(home, ID_PLAY_SOUNDS));

@@ -47,10 +47,7 @@ protected:
     }
 
     HWND Item(int id) const { return GetDlgItem(window, id); }
-    std::string EditorText() const
-    {
-        return GetWindowTextString(Item(IDC_EDITOR_TEXT));
-    }
+    std::string EditorText() const { return GetWindowTextString(Item(IDC_EDITOR_TEXT)); }
     SYSTEMTIME Picker(int id) const
     {
         SYSTEMTIME time{};
@@ -207,9 +204,9 @@ TEST_F(MainWindowTest, StoreThatRefusesTheEntryKeepsTheUserInTheEditor)
         int view;
         void (CZorlaDlg::*leave)();
     };
-    for (const Case& step : {Case{ZorlaBMPHandler::ViewNotes, &CZorlaDlg::GoWeather},
-                             Case{ZorlaBMPHandler::ViewNotes, &CZorlaDlg::GoHome},
-                             Case{ZorlaBMPHandler::ViewTimer, &CZorlaDlg::GoHome}}) {
+    for (const Case& step :
+         {Case{ZorlaBMPHandler::ViewNotes, &CZorlaDlg::GoWeather}, Case{ZorlaBMPHandler::ViewNotes, &CZorlaDlg::GoHome},
+          Case{ZorlaBMPHandler::ViewTimer, &CZorlaDlg::GoHome}}) {
         SetWindowTextA(Item(IDC_EDITOR_TEXT), "");
         dlg->OpenEditor(step.view);
         ASSERT_EQ(dlg->Handler().GetView(), step.view);
