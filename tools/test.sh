@@ -33,27 +33,27 @@ status=0
 ctest --output-on-failure --timeout 600 ${CTEST_ARGS:-} </dev/null || status=$?
 [ "$status" = 0 ] || [ -f "$failed_log" ] || { echo "test: ctest failed without running the tests" >&2; exit "$status"; }
 
-# True when the output of test $1, as the log keeps it between "Output:" and
-# "<end of output>", shows GoogleTest starting the test.
-test_started() {
+# The output of test $1, as the log keeps it between "Output:" and "<end of output>".
+test_output() {
   awk -v name="$1" '
     /^[0-9]+\/[0-9]+ Test: / { current = substr($0, index($0, " Test: ") + 7); output = 0; next }
     !output && $0 == "Output:" { output = 1; next }
     output && $0 == "<end of output>" { output = 0; next }
-    output && current == name && index($0, "[ RUN      ]") { found = 1; exit }
-    END { exit !found }' "$log"
+    output && current == name { print }' "$log"
+}
+
+# True when the output of test $1 shows GoogleTest starting the test.
+test_started() {
+  test_output "$1" | grep -F '[ RUN      ]' >/dev/null
 }
 
 # True when test $1 passed and only then its Wine process failed on its way out:
 # GoogleTest printed its verdict, and the dynamic loader complained at exit.
 passed_then_exit_crashed() {
-  awk -v name="$1" '
-    /^[0-9]+\/[0-9]+ Test: / { current = substr($0, index($0, " Test: ") + 7); output = 0; next }
-    !output && $0 == "Output:" { output = 1; next }
-    output && $0 == "<end of output>" { output = 0; next }
-    output && current == name && index($0, "[  PASSED  ] 1 test.") { verdict = 1; next }
-    output && current == name && verdict && index($0, "Inconsistency detected by ld.so") { found = 1; exit }
-    END { exit !found }' "$log"
+  test_output "$1" | awk '
+    index($0, "[  PASSED  ] 1 test.") { verdict = 1; next }
+    verdict && index($0, "Inconsistency detected by ld.so") { found = 1 }
+    END { exit !found }'
 }
 
 passed=$(grep -c '^Test Passed\.$' "$log" || true)

@@ -1,8 +1,8 @@
 #include "GoldenFiles.h"
 #include "TempDir.h"
+#include "WrittenXml.h"
 
 #include "xml/XmlParser.h"
-#include "xml/XmlWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +13,6 @@ namespace {
 std::unique_ptr<XmlElement> parse(const std::string& bytes)
 {
     return XmlParser().parseBuffer(bytes.data(), bytes.size());
-}
-
-std::string written(const XmlElement& root)
-{
-    TempDir dir;
-    const std::string path = dir.file("out.xml");
-    XmlWriter writer(path);
-    writer.writeDocument(root);
-    writer.close();
-    return TempDir::read(path);
 }
 
 std::string textOf(const XmlElement& root, int entry)

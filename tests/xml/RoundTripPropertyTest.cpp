@@ -1,7 +1,7 @@
 #include "TempDir.h"
+#include "WrittenXml.h"
 
 #include "xml/XmlParser.h"
-#include "xml/XmlWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -55,15 +55,6 @@ std::string randomText(std::mt19937& random)
         }
     }
     return text;
-}
-
-std::string written(const XmlElement& root, const TempDir& dir)
-{
-    const std::string path = dir.file("store.xml");
-    XmlWriter writer(path);
-    writer.writeDocument(root);
-    writer.close();
-    return TempDir::read(path);
 }
 
 // Below 0x20 only the white space XML 1.0 allows; every other byte is an

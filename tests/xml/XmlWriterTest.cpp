@@ -1,4 +1,5 @@
 #include "TempDir.h"
+#include "WrittenXml.h"
 
 #include "xml/IOException.h"
 #include "xml/XmlParser.h"
@@ -12,18 +13,6 @@ using util::io::IOException;
 namespace {
 
 const std::string DECLARATION = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
-
-std::string written(const XmlElement& root)
-{
-    TempDir dir;
-    const std::string path = dir.file("out.xml");
-    {
-        XmlWriter writer(path);
-        writer.writeDocument(root);
-        writer.close();
-    }
-    return TempDir::read(path);
-}
 
 std::unique_ptr<XmlElement> reparsed(const XmlElement& root)
 {
