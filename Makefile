@@ -22,7 +22,10 @@ installer: configure
 	@cmake --build $(BUILD) --target installer -j2 -- --no-print-directory
 	@printf "installer: %s\n" $(BUILD)/installer/*-setup.exe
 
-run: build
+# The program and the small driver that waits for its window and ends it: none
+# of the tests.
+run: configure
+	@cmake --build $(BUILD) --target Zorla ZorlaDriver -j2 -- --no-print-directory
 	@tools/run.sh $(BUILD)
 
 test: build

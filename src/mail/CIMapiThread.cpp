@@ -1,7 +1,6 @@
 #include "mail/CIMapiThread.h"
 
 #include "framework/ExceptionReport.h"
-#include "shared/Translator.h"
 
 #include <string>
 
@@ -29,7 +28,7 @@ bool CIMapiThread::Start()
 
 BOOL CIMapiThread::InitInstance()
 {
-    Report("Start sending mail...", 80);
+    Report(StepSending, 80);
     ULONG result = MAPI_E_FAILURE;
     try {
         result = m_sender.Send(0);
@@ -38,16 +37,20 @@ BOOL CIMapiThread::InitInstance()
         // for this mail forever.
         AfxReportCaughtException(__FILE__, __LINE__);
     }
-    Report("Done !", 100);
+    Report(StepDone, 100);
     ::Sleep(kDoneShownMs);
     ::SendMessageA(m_notify, WM_MAIL_DONE, result, 0);
     return FALSE;
 }
 
+const char* CIMapiThread::StepText(WPARAM step)
+{
+    return step == StepDone ? "Done !" : "Start sending mail...";
+}
+
 // The thread never touches the progress window itself: the window to notify
 // owns it and may have deleted it by now (the main window when it closes).
-void CIMapiThread::Report(const char* english, int percent)
+void CIMapiThread::Report(Step step, int percent)
 {
-    const std::string text = Translate(english);
-    ::SendMessageA(m_notify, WM_MAIL_PROGRESS, static_cast<WPARAM>(percent), reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageA(m_notify, WM_MAIL_PROGRESS, static_cast<WPARAM>(percent), static_cast<LPARAM>(step));
 }

@@ -12,6 +12,10 @@
 // and deletes itself.
 class CIMapiThread : public CWinThread {
 public:
+    // The steps WM_MAIL_PROGRESS names; the window has the text of each.
+    enum Step { StepSending = 0, StepDone = 1 };
+    static const char* StepText(WPARAM step);
+
     // Loads the mail system through its sender (see CMailSender).
     CIMapiThread();
     ~CIMapiThread() override;
@@ -26,7 +30,7 @@ public:
     BOOL InitInstance() override;
 
 private:
-    void Report(const char* english, int percent);
+    void Report(Step step, int percent);
 
     CMailSender m_sender;
     HWND m_notify = nullptr;

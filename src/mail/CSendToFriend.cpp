@@ -115,10 +115,10 @@ LRESULT CSendToFriend::OnMailDone(ULONG result)
     return 0;
 }
 
-LRESULT CSendToFriend::OnMailProgress(WPARAM percent, LPARAM text)
+LRESULT CSendToFriend::OnMailProgress(WPARAM percent, LPARAM step)
 {
-    if (m_progress && text)
-        m_progress->Update(reinterpret_cast<const char*>(text), static_cast<int>(percent));
+    if (m_progress)
+        m_progress->Update(Translate(CIMapiThread::StepText(static_cast<WPARAM>(step))).c_str(), static_cast<int>(percent));
     return 0;
 }
 

@@ -32,7 +32,7 @@ public:
     // opens the "mailto:" link instead.
     LRESULT OnMailDone(ULONG result);
     // A step of the mail thread (WM_MAIL_PROGRESS).
-    LRESULT OnMailProgress(WPARAM percent, LPARAM text);
+    LRESULT OnMailProgress(WPARAM percent, LPARAM step);
 
     bool IsUnderWay() const { return m_mailThread != nullptr; }
     CProgressWnd* ProgressWindow() const { return m_progress.get(); }

@@ -108,6 +108,11 @@ bool ZorlaModel::IsWriteFailing(const CEntry& entry)
     return StoreOf(entry).IsWriteFailing();
 }
 
+void ZorlaModel::ForgetWriteFailure(const CEntry& entry)
+{
+    StoreOf(entry).DropProblems(StoreProblem::WriteFailed);
+}
+
 void ZorlaModel::Delete(const CEntry& entry)
 {
     // A bin that cannot keep it costs only the way back: the delete goes on.

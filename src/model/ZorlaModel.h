@@ -55,6 +55,9 @@ public:
     // Writes the entry's store; false when the file could not be written.
     bool Write(const CEntry& entry);
     bool IsWriteFailing(const CEntry& entry);
+    // Forgets the write failures of the entry's store, which were shown already;
+    // every other problem, of that store or another, stays for the user.
+    void ForgetWriteFailure(const CEntry& entry);
     // The entry goes into the bin and out of its store, which is written.
     void Delete(const CEntry& entry);
     // The notify of a reminder that comes again minutes after now's minute.

@@ -209,7 +209,7 @@ void CNoteDlg::WriteStore()
     if (m_model->Write(m_entry))
         return;
     if (wasFailing)
-        m_model->TakeProblems();
+        m_model->ForgetWriteFailure(m_entry);
     else
         ShowStoreProblems();
     if (m_hWnd) {

@@ -21,5 +21,5 @@ constexpr UINT WM_OPEN_NOTES = WM_APP + 22;
 // result (0: sent), lParam 0.
 constexpr UINT WM_MAIL_DONE = WM_USER + 100;
 // Sent by the mail thread with each step it reaches: wParam the percentage,
-// lParam the translated text (valid during the call).
+// lParam the step (CIMapiThread::Step), whose text the window translates.
 constexpr UINT WM_MAIL_PROGRESS = WM_USER + 101;

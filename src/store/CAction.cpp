@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 #include <vector>
@@ -162,6 +163,13 @@ void CAction::Report(StoreProblem problem)
 std::vector<StoreProblem> CAction::TakeProblems()
 {
     return std::exchange(m_problems, {});
+}
+
+void CAction::DropProblems(StoreProblem::Kind kind)
+{
+    m_problems.erase(std::remove_if(m_problems.begin(), m_problems.end(),
+                                    [kind](const StoreProblem& problem) { return problem.kind == kind; }),
+                     m_problems.end());
 }
 
 std::string CAction::MoveAside(const std::string& file)

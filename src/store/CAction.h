@@ -55,6 +55,9 @@ public:
     // What went wrong since the last call, oldest first; the list is emptied.
     std::vector<StoreProblem> TakeProblems();
     bool HasProblems() const { return !m_problems.empty(); }
+    // Forgets the problems of one kind and keeps the others: a write that keeps
+    // failing is shown once, not at every retry.
+    void DropProblems(StoreProblem::Kind kind);
 
 protected:
     // A new document was taken in, by Load or SetDocument.

@@ -3,6 +3,7 @@
 #include "mail/CIMapiThread.h"
 #include "mail/CSendToFriend.h"
 #include "shared/PrivateMessages.h"
+#include "shared/Translator.h"
 
 MailOwnerWindow::MailOwnerWindow(DWORD exStyle)
 {
@@ -20,7 +21,7 @@ LRESULT MailOwnerWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_MAIL_PROGRESS:
-        steps.emplace_back(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam));
+        steps.emplace_back(static_cast<int>(wParam), Translate(CIMapiThread::StepText(static_cast<WPARAM>(lParam))));
         return m_mail ? m_mail->OnMailProgress(wParam, lParam) : 0;
     case WM_MAIL_DONE:
         results.push_back(static_cast<ULONG>(wParam));

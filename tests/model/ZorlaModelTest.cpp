@@ -167,3 +167,22 @@ TEST_F(ZorlaModelTest, SaveAllWritesWhatItCanAndKeepsTheProblemsOfTheRest)
     EXPECT_EQ("r", stored[0].text) << "reminders open first";
     EXPECT_EQ(2, stored[1].kind);
 }
+
+// A note write that keeps failing is shown once; forgetting its repeats must
+// not take what the other stores have to tell the user.
+TEST_F(ZorlaModelTest, ARepeatedWriteFailureIsForgottenAloneTheOtherProblemsStay)
+{
+    TempFolder other;
+    TestFiles::Write(other.File("Zorla_Timer"), "<DATABASE><ENTRY");
+    ZorlaModel damaged(other.Path());
+    damaged.Load();
+    ASSERT_TRUE(::CreateDirectoryA(other.File("Zorla_Notes.tmp").c_str(), nullptr));
+    ASSERT_EQ(ZorlaModel::AddResult::Added, damaged.AddNote("kept in memory"));
+    CEntry note;
+    note.kind = 2;
+    damaged.ForgetWriteFailure(note);
+    const std::vector<StoreProblem> problems = damaged.TakeProblems();
+    ASSERT_EQ(1u, problems.size());
+    EXPECT_EQ(StoreProblem::SetAside, problems[0].kind);
+    EXPECT_EQ(other.File("Zorla_Timer"), problems[0].file);
+}
