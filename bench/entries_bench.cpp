@@ -1,8 +1,9 @@
 // Load and save of a notes store with 10,000 entries: medians over several runs.
-#include "entries/CActionNotes.h"
+#include "entries/NoteStore.h"
 
 #include "MedianTime.h"
 #include "Row.h"
+#include "support/TestPlatform.h"
 
 #include <windows.h>
 
@@ -29,7 +30,7 @@ std::string MakeFolder()
     return folder;
 }
 
-void Fill(CActionNotes& store)
+void Fill(NoteStore& store)
 {
     for (int i = 0; i < ENTRIES; ++i) {
         CEntry entry;
@@ -45,7 +46,7 @@ void Fill(CActionNotes& store)
 int main()
 {
     const std::string folder = MakeFolder();
-    CActionNotes store(folder);
+    NoteStore store(folder, TestPlatform::Files());
     if (!store.Load())
         return 1;
 
@@ -57,7 +58,7 @@ int main()
     WIN32_FILE_ATTRIBUTE_DATA info{};
     GetFileAttributesExA(store.GetPath().c_str(), GetFileExInfoStandard, &info);
 
-    CActionNotes reader(folder);
+    NoteStore reader(folder, TestPlatform::Files());
     const double loadMs = MedianMs(RUNS, [&] { reader.Load(); });
     int read = 0;
     const double loadReadMs = MedianMs(RUNS, [&] {

@@ -1,7 +1,7 @@
 // The main window's speed: one view change (swap the kept 440 x 444 picture, apply the
 // view's region, repaint) and a whole start of Zorla.exe up to its first paint,
 // against the start of a plain one-window program (startup_floor.cpp).
-#include "store/CDataFolder.h"
+#include "shared/CDataFolder.h"
 #include "framework/CWinApp.h"
 #include "image/RegionResource.h"
 #include "mainwnd/CZorlaDlg.h"
@@ -11,6 +11,7 @@
 
 #include "MedianTime.h"
 #include "Row.h"
+#include "support/TestPlatform.h"
 
 #include <windows.h>
 
@@ -97,7 +98,7 @@ HDC ViewChangeFloor::s_memory = nullptr;
 void ViewChange()
 {
     CDataFolder::SetForTest(TempFolder("zorla-view-bench-"));
-    CZorlaDlg dlg;
+    CZorlaDlg dlg(TestPlatform::Context());
     dlg.Create(IDD_ZORLA_DIALOG);
     ShowWindow(dlg.m_hWnd, SW_SHOWNOACTIVATE);
     // As in the running program: controls made, pictures decoded ahead.

@@ -5,8 +5,8 @@
 // the floor program with 200 plain windows; and, in this process, the GDI and
 // USER objects of 2,000 note windows and whether they all come back when the
 // windows close.
-#include "entries/CActionNotes.h"
-#include "entries/CActionTimer.h"
+#include "entries/NoteStore.h"
+#include "entries/ReminderStore.h"
 #include "framework/CWinApp.h"
 #include "model/ZorlaModel.h"
 #include "notes/NoteWindowRegistry.h"
@@ -16,6 +16,7 @@
 #include "MedianTime.h"
 #include "Row.h"
 #include "StartedProgram.h"
+#include "support/TestPlatform.h"
 
 #include <windows.h>
 
@@ -229,8 +230,8 @@ void HandlesComeBack()
     const std::string folder = TempFolder("zorla-notes-handles-");
     WriteStore(folder + "\\Zorla_Notes", 1000, false);
     WriteStore(folder + "\\Zorla_Timer", 1000, true);
-    CActionNotes notes(folder);
-    CActionTimer timers(folder);
+    NoteStore notes(folder, TestPlatform::Files());
+    ReminderStore timers(folder, TestPlatform::Files());
     notes.Load();
     timers.Load();
     HWND main = CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
@@ -241,7 +242,7 @@ void HandlesComeBack()
     {
         NoteWindowRegistry registry;
         const auto start = Steady::now();
-        for (CEntryStore* store : {static_cast<CEntryStore*>(&timers), static_cast<CEntryStore*>(&notes)}) {
+        for (EntryStore* store : {static_cast<EntryStore*>(&timers), static_cast<EntryStore*>(&notes)}) {
             for (CEntry& entry : store->ReadAll())
                 registry.Open(entry, &mainWindow);
         }
@@ -262,9 +263,9 @@ void SaveAsYouWrite(int count)
 {
     const std::string folder = TempFolder("zorla_bench_typing");
     WriteStore(folder + "\\Zorla_Notes", count, false);
-    ZorlaModel model(folder);
+    ZorlaModel model(folder, TestPlatform::Get());
     model.Load();
-    CActionNotes& notes = model.Notes();
+    NoteStore& notes = model.Notes();
     HWND main = CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
     CWnd mainWindow(main);

@@ -40,6 +40,8 @@ function(zorla_layer name)
   target_link_libraries(zorla_${name} PUBLIC ${arg_USES} ${arg_LIBS})
 
   set(ZORLA_VISIBLE_${name} ${visible} PARENT_SCOPE)
+  list(TRANSFORM arg_USES REPLACE "^zorla_" "")
+  set(ZORLA_USES_${name} ${arg_USES} PARENT_SCOPE)
   set(ZORLA_LAYERS ${ZORLA_LAYERS} ${name} PARENT_SCOPE)
 endfunction()
 

@@ -1,14 +1,17 @@
 #include "app/CZorlaApp.h"
 
+#include "base/StoredNames.h"
+#include "shared/WindowsContext.h"
+
 #include "framework/CWnd.h"
-#include "store/CDataFolder.h"
-#include "store/Leftovers.h"
+#include "shared/CDataFolder.h"
+#include "shared/Leftovers.h"
 #include "framework/AfxFunctions.h"
 #include "framework/ExceptionReport.h"
 #include "mainwnd/CZorlaDlg.h"
 #include "shared/AppTranslator.h"
 #include "shared/ErrorReport.h"
-#include "shared/ProgramTitle.h"
+#include "base/ProgramTitle.h"
 #include "shared/Translator.h"
 
 #include <cstdio>
@@ -41,7 +44,7 @@ CZorlaApp::~CZorlaApp()
 BOOL CZorlaApp::InitInstance()
 {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    SetRegistryKey("Velloran Software");
+    SetRegistryKey(stored::kRegistryCompany);
     InstanceGuard::Init();
     FillTranslationTable(GetTranslator());
     // A refused second instance must not touch what the running one owns: the
@@ -53,7 +56,9 @@ BOOL CZorlaApp::InitInstance()
     }
     // Alone now: no save or packing of another run can still be going on, so
     // its temporaries are what a kill cut off.
-    Leftovers::Remove(CDataFolder::Get(), CDataFolder::TemporaryFolder(), AfxGetModuleBaseName() + ".zip");
+    WindowsContext context;
+    const AppContext handedDown = context.Get();
+    Leftovers::Remove(handedDown.dataFolder, CDataFolder::TemporaryFolder(), AfxGetModuleBaseName() + ".zip");
     CWinApp::InitInstance();
     m_font.SetFaceName("Georgia");
     m_font.SetHeight(-12);
@@ -62,7 +67,7 @@ BOOL CZorlaApp::InitInstance()
     // Registered before any window exists, so none can miss a new taskbar.
     CSystemTray::TaskbarCreatedMessage();
     {
-        CZorlaDlg dlg;
+        CZorlaDlg dlg(handedDown);
         // Nothing before the first paint needs OLE, and its library is loaded
         // only with it.
         dlg.SetAfterFirstPaint([this] { InitOle(); });
@@ -89,6 +94,6 @@ void CZorlaApp::ShowAlreadyRunning()
 
 void CZorlaApp::CountLaunch()
 {
-    const int launches = static_cast<int>(GetProfileInt("CZorlaApp", "LC", 0));
-    WriteProfileInt("CZorlaApp", "LC", launches + 1);
+    const int launches = static_cast<int>(GetProfileInt(stored::kAppSection, stored::kLaunchCount, 0));
+    WriteProfileInt(stored::kAppSection, stored::kLaunchCount, launches + 1);
 }

@@ -1,6 +1,6 @@
 #include "entries/CEntry.h"
 
-#include "shared/ProgramTitle.h"
+#include "base/ProgramTitle.h"
 #include "xml/Utf8Sequence.h"
 #include "xml/XML2_Exception.h"
 #include "xml/XmlElement.h"
@@ -37,7 +37,7 @@ int Digits(const std::string& text, std::size_t at, std::size_t count)
 }
 
 // The form DATE_FORMAT writes, e.g. "03/14/2004 09:05:00". Years before 1000
-// are left to the system, as is every other form.
+// are left to the general reader, as is every other form.
 bool ReadWrittenDate(const std::string& text, COleDateTime& date)
 {
     if (text.size() != 19 || text[2] != '/' || text[5] != '/' || text[10] != ' ' || text[13] != ':' ||
@@ -54,19 +54,14 @@ bool ReadWrittenDate(const std::string& text, COleDateTime& date)
     return date.SetDateTime(year, month, day, hour, minute, second) == 0;
 }
 
-// The system's conversion (VarDateFromStr) costs ten times the rest of reading
-// an entry, so the form the program writes itself is read here; only other
-// forms, from hand-edited files, go to the system, with US conventions.
+// The form the program writes itself is read here at a tenth of the general
+// reader's cost; only other forms, from hand-edited files, go to that reader.
 bool ReadDate(const std::string& text, COleDateTime& date)
 {
-    return ReadWrittenDate(text, date) || date.ParseDateTime(text.c_str(), 0, 1033);
+    return ReadWrittenDate(text, date) || date.ParseDateTime(text.c_str());
 }
 
 }  // namespace
-
-CEntry::CEntry()
-    : date(COleDateTime::GetCurrentTime())
-{}
 
 bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
 {
@@ -137,7 +132,7 @@ COleDateTime CEntry::GetReminderTime() const
 
 std::string CEntry::GetKey() const
 {
-    return std::string(ProgramTitle) + (kind == 2 ? "N" : "T") + "ID:" + std::to_string(id);
+    return std::string(ProgramTitle) + (kind == EntryKind::Note ? "N" : "T") + "ID:" + std::to_string(id);
 }
 
 std::string FilterText(const std::string& typed)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/COleDateTime.h"
+#include "base/COleDateTime.h"
 
 #include <string>
 
@@ -10,10 +10,11 @@ class XmlElement;
 
 // One note or reminder as the rest of the program passes it around: a plain value,
 // copied freely. The store holds the lasting form as an "ENTRY" element.
+// What an entry is; the numbers are the ones earlier versions used.
+enum class EntryKind { Unknown = 0, Reminder = 1, Note = 2 };
+
 class CEntry {
 public:
-    CEntry();
-
     // Fills the entry from an "ENTRY" element; the kind is left to the caller.
     // False leaves the entry as it was; when a required attribute is missing,
     // warning (if given) receives the parser's text for the user.
@@ -31,7 +32,7 @@ public:
     // The main window's key for the entry's note window, e.g. "Zorla 1.0NID:12".
     std::string GetKey() const;
 
-    int kind = 0;       // 1 reminder, 2 note
+    EntryKind kind = EntryKind::Unknown;
     int wndX = -1;      // -1 until the note window was placed
     int wndY = -1;
     int id = 0;         // 0 until stored

@@ -9,7 +9,7 @@
 #include "mail/MapiAvailability.h"
 #include "mail/ZipProgramForMail.h"
 #include "net/CHttpDownloader.h"
-#include "shared/ProgramTitle.h"
+#include "base/ProgramTitle.h"
 #include "shared/Translator.h"
 #include "widgets/LinkOpener.h"
 

@@ -1,7 +1,7 @@
 #include "mail/ZipProgramForMail.h"
 
-#include "store/CDataFolder.h"
-#include "store/Leftovers.h"
+#include "shared/CDataFolder.h"
+#include "shared/Leftovers.h"
 #include "framework/Utf8.h"
 #include "mail/ZipSingleEntryFile.h"
 #include "mail/ZipWriter.h"

@@ -10,7 +10,9 @@
 #include "resource.h"
 #include "shared/CAutostart.h"
 #include "shared/ErrorReport.h"
-#include "shared/ProgramTitle.h"
+#include "shared/WebAddresses.h"
+#include "mainwnd/WeatherStatusLine.h"
+#include "base/ProgramTitle.h"
 #include "widgets/CAboutDlg.h"
 
 #include <cstdlib>
@@ -24,19 +26,23 @@ POINT PointFromLParam(LPARAM lParam)
 
 }  // namespace
 
-CZorlaDlg::CZorlaDlg(CWnd* parent)
-    : CQuokkaDlg(IDD_ZORLA_DIALOG, parent)
+CZorlaDlg::CZorlaDlg(const AppContext& context, CWnd* parent)
+    : CMainDlgBase(IDD_ZORLA_DIALOG, context.settings, parent)
     , m_sounds(m_settings)
-    , m_httpClient("User-Agent: Velloran Software/1.0 (" ZORLA_MAKER_HOST ")")
+    , m_httpClient(ZORLA_USER_AGENT)
     , m_launchReport(m_httpClient)
     , m_mail(*this, m_httpClient)
+    , m_weatherFetch(ZORLA_USER_AGENT)
+    , m_model(context.dataFolder, Platform{context.files, context.clock, context.settings, m_weatherFetch},
+              context.legacyFolders)
     , m_handler(m_sounds)
     , m_views(*this, m_handler, m_model, m_sounds)
     , m_deskNotes(m_model, m_sounds)
 {
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_handler.SetActions(this);
-    m_model.SetListener(&m_deskNotes);
+    m_model.AddListener(&m_deskNotes);
+    m_model.AddListener(this);
 }
 
 CZorlaDlg::~CZorlaDlg() = default;
@@ -47,17 +53,19 @@ BOOL CZorlaDlg::OnInitDialog()
 {
     m_handler.Attach(m_hWnd);
     m_deskNotes.Attach(this);
+    m_weatherFetch.Attach(m_hWnd);
     m_width = m_handler.Background().Width();
     m_height = m_handler.Background().Height();
     if (m_width <= 0 || m_height <= 0) {
         m_width = 440;
         m_height = 444;
     }
-    CQuokkaDlg::OnInitDialog();
+    CMainDlgBase::OnInitDialog();
     TranslateWindow(m_hWnd, -1);
     SetWindowTextString(m_hWnd, ProgramTitle);
-    m_model.SelectCity(LoadSettings(m_model.City()));
-    m_handler.ApplyViewRegion(ZorlaBMPHandler::ViewHome);
+    LoadSettings();
+    m_model.LoadCity();
+    m_handler.ApplyViewRegion(PictureFace::ViewHome);
     // No focus given here: the window is still hidden, and focusing it would
     // activate it once now and again when it shows. Shown, it is activated
     // and has the focus.
@@ -102,7 +110,6 @@ void CZorlaDlg::RunStartStep(int step)
         if (m_handler.DecodeRest())
             m_model.Load();
         m_views.ShowStoreProblems();
-        m_model.Weather().SetView(this);
         break;
     case 3:
         m_deskNotes.OpenStored();
@@ -122,7 +129,7 @@ void CZorlaDlg::RunStartStep(int step)
 
 void CZorlaDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CQuokkaDlg::DoDataExchange(pDX);
+    CMainDlgBase::DoDataExchange(pDX);
     HWND cities = ::GetDlgItem(m_hWnd, IDC_CITY_LIST);
     if (!cities)
         return;
@@ -141,20 +148,21 @@ void CZorlaDlg::ShowStatus(const std::string& text, bool transient)
     m_handler.ShowStatus(text, transient);
 }
 
-void CZorlaDlg::RequestDisplayRefresh()
+void CZorlaDlg::OnWeatherStatus(WeatherService::Status status, const std::string& detail)
+{
+    const WeatherStatusLine line = WeatherStatusLine::For(status, detail);
+    ShowStatus(line.text, line.transient);
+}
+
+void CZorlaDlg::OnWeatherChanged()
 {
     if (m_hWnd)
         SetTimer(TimerWeatherDisplay, 10, nullptr);
 }
 
-void CZorlaDlg::OnWeatherDocumentChanged()
-{
-    RefreshCityList();
-}
-
 void CZorlaDlg::CheckWeather(bool force)
 {
-    m_model.CheckWeather(force);
+    m_model.CheckWeather(force, m_settings.noInternet != 0);
     m_views.ShowStoreProblems();
 }
 
@@ -180,8 +188,8 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_APP_EXIT,          [](CZorlaDlg& dlg) { dlg.EndDialog(IDCANCEL); }},
         {ID_SHOW_HOME,         [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.GoHome(); }},
         {ID_SHOW_WEATHER,      [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.GoWeather(); }},
-        {ID_SHOW_NOTE_EDITOR,  [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(ZorlaBMPHandler::ViewNotes); }},
-        {ID_SHOW_TIMER_EDITOR, [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(ZorlaBMPHandler::ViewTimer); }},
+        {ID_SHOW_NOTE_EDITOR,  [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(PictureFace::ViewNotes); }},
+        {ID_SHOW_TIMER_EDITOR, [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(PictureFace::ViewReminder); }},
         {ID_UPDATE_WEATHER,    [](CZorlaDlg& dlg) { dlg.CheckWeather(true); }},
         {ID_PLAY_SOUNDS,       [](CZorlaDlg& dlg) { dlg.m_settings.playSounds = !dlg.m_settings.playSounds; }},
         {ID_NO_INTERNET,       [](CZorlaDlg& dlg) { dlg.m_settings.noInternet = !dlg.m_settings.noInternet; }},
@@ -216,7 +224,7 @@ void CZorlaDlg::RestoreFromTray()
 // its text; a reminder whose time has passed alerts at once.
 void CZorlaDlg::OnRestoreDeleted()
 {
-    if (m_model.RestoreLast(COleDateTime::GetCurrentTime()) == ZorlaModel::RestoreResult::Refused)
+    if (m_model.RestoreLast(m_model.GetClock().Now()) == ZorlaModel::RestoreResult::Refused)
         ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
     m_views.ShowStoreProblems();
 }
@@ -253,7 +261,7 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TRAY_NOTIFY:     return OnTrayNotify(wParam, lParam);
     case WM_MAIL_DONE:       return m_mail.OnMailDone(static_cast<ULONG>(wParam));
     case WM_MAIL_PROGRESS:   return m_mail.OnMailProgress(wParam, lParam);
-    default:                 return CQuokkaDlg::WindowProc(message, wParam, lParam);
+    default:                 return CMainDlgBase::WindowProc(message, wParam, lParam);
     }
     // clang-format on
 }
@@ -266,7 +274,7 @@ BOOL CZorlaDlg::PreTranslateMessage(MSG* message)
         ::DispatchMessageW(message);
         return TRUE;
     }
-    return CQuokkaDlg::PreTranslateMessage(message);
+    return CMainDlgBase::PreTranslateMessage(message);
 }
 
 BOOL CZorlaDlg::DestroyWindow()
@@ -277,13 +285,13 @@ BOOL CZorlaDlg::DestroyWindow()
         return FALSE;
     m_destroying = true;
     // A note typed into the editor is not thrown away with the window.
-    if (m_handler.GetView() == ZorlaBMPHandler::ViewNotes)
-        m_views.SaveEditor(ZorlaBMPHandler::ViewNotes);
+    if (m_handler.GetView() == PictureFace::ViewNotes)
+        m_views.SaveEditor(PictureFace::ViewNotes);
     m_deskNotes.CloseAll();
     if (!m_model.SaveAll())
         m_views.ShowStoreProblems();
     m_mail.DeleteProgressWindow();
-    const BOOL destroyed = CQuokkaDlg::DestroyWindow();
+    const BOOL destroyed = CMainDlgBase::DestroyWindow();
     m_destroying = false;
     return destroyed;
 }
@@ -298,7 +306,7 @@ BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
             m_views.OnCitySelChange();
         return TRUE;
     }
-    return CQuokkaDlg::OnCommand(wParam, lParam);
+    return CMainDlgBase::OnCommand(wParam, lParam);
 }
 
 LRESULT CZorlaDlg::OnPaint()
@@ -344,7 +352,7 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
         break;
     default: m_deskNotes.OnTimer(id); break;
     }
-    return CQuokkaDlg::WindowProc(WM_TIMER, id, 0);
+    return CMainDlgBase::WindowProc(WM_TIMER, id, 0);
 }
 
 UINT CZorlaDlg::BlinkDelay(bool eyesOpened)
@@ -358,14 +366,14 @@ LRESULT CZorlaDlg::OnPowerBroadcast(WPARAM wParam, LPARAM lParam)
 {
     if (m_started && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))
         m_deskNotes.RestartDueCheck();
-    return CQuokkaDlg::WindowProc(WM_POWERBROADCAST, wParam, lParam);
+    return CMainDlgBase::WindowProc(WM_POWERBROADCAST, wParam, lParam);
 }
 
 LRESULT CZorlaDlg::OnTimeChange()
 {
     if (m_started)
         m_deskNotes.RestartDueCheck();
-    return CQuokkaDlg::WindowProc(WM_TIMECHANGE, 0, 0);
+    return CMainDlgBase::WindowProc(WM_TIMECHANGE, 0, 0);
 }
 
 LRESULT CZorlaDlg::OnSetCursor(WPARAM wParam, LPARAM lParam)
@@ -376,7 +384,7 @@ LRESULT CZorlaDlg::OnSetCursor(WPARAM wParam, LPARAM lParam)
         SetCursor(CHyperLink::GetLinkCursor());
         return TRUE;
     }
-    return CQuokkaDlg::WindowProc(WM_SETCURSOR, wParam, lParam);
+    return CMainDlgBase::WindowProc(WM_SETCURSOR, wParam, lParam);
 }
 
 LRESULT CZorlaDlg::OnMouseMove(WPARAM wParam, LPARAM lParam)
@@ -384,12 +392,12 @@ LRESULT CZorlaDlg::OnMouseMove(WPARAM wParam, LPARAM lParam)
     POINT point = PointFromLParam(lParam);
     ::ClientToScreen(m_hWnd, &point);
     SetCursor(m_handler.UpdateHover(point) ? CHyperLink::GetLinkCursor() : LoadCursorA(nullptr, IDC_ARROW));
-    return CQuokkaDlg::WindowProc(WM_MOUSEMOVE, wParam, lParam);
+    return CMainDlgBase::WindowProc(WM_MOUSEMOVE, wParam, lParam);
 }
 
 LRESULT CZorlaDlg::OnQueryEndSession(WPARAM wParam, LPARAM lParam)
 {
-    const LRESULT allowed = CQuokkaDlg::WindowProc(WM_QUERYENDSESSION, wParam, lParam);
+    const LRESULT allowed = CMainDlgBase::WindowProc(WM_QUERYENDSESSION, wParam, lParam);
     if (allowed)
         EndDialog(1);
     return allowed;
@@ -400,24 +408,25 @@ LRESULT CZorlaDlg::OnEndSession(WPARAM wParam, LPARAM lParam)
     // The session may end before the modal loop runs again: save now.
     if (wParam && ::IsWindow(m_hWnd) && !m_destroying)
         DestroyWindow();
-    return CQuokkaDlg::WindowProc(WM_ENDSESSION, wParam, lParam);
+    return CMainDlgBase::WindowProc(WM_ENDSESSION, wParam, lParam);
 }
 
 LRESULT CZorlaDlg::OnDestroy()
 {
     UpdateData(TRUE);
-    SaveSettings(m_model.City());
-    return CQuokkaDlg::WindowProc(WM_DESTROY, 0, 0);
+    m_model.SaveCity();
+    SaveSettings();
+    return CMainDlgBase::WindowProc(WM_DESTROY, 0, 0);
 }
 
 LRESULT CZorlaDlg::OnLButtonDown(WPARAM wParam, LPARAM lParam)
 {
     if (m_handler.Click(PointFromLParam(lParam))) {
         ReleaseCapture();
-        return CQuokkaDlg::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
+        return CMainDlgBase::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
     }
     // The whole picture is the caption: dragging anywhere else moves the window.
-    CQuokkaDlg::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
+    CMainDlgBase::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
     ReleaseCapture();
     ::PostMessageA(m_hWnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
     return 0;
@@ -426,7 +435,7 @@ LRESULT CZorlaDlg::OnLButtonDown(WPARAM wParam, LPARAM lParam)
 LRESULT CZorlaDlg::OnLButtonDblClk(WPARAM wParam, LPARAM lParam)
 {
     RunCommand(CommandForDoubleClick());
-    return CQuokkaDlg::WindowProc(WM_LBUTTONDBLCLK, wParam, lParam);
+    return CMainDlgBase::WindowProc(WM_LBUTTONDBLCLK, wParam, lParam);
 }
 
 LRESULT CZorlaDlg::OnSysCommand(WPARAM wParam, LPARAM lParam)
@@ -436,12 +445,12 @@ LRESULT CZorlaDlg::OnSysCommand(WPARAM wParam, LPARAM lParam)
         RunCommand(command);
         return 0;
     }
-    return CQuokkaDlg::WindowProc(WM_SYSCOMMAND, wParam, lParam);
+    return CMainDlgBase::WindowProc(WM_SYSCOMMAND, wParam, lParam);
 }
 
-LRESULT CZorlaDlg::OnWeatherDone(WPARAM wParam, LPARAM lParam)
+LRESULT CZorlaDlg::OnWeatherDone(WPARAM wParam, LPARAM)
 {
-    m_model.Weather().OnWorkerMessage(wParam, lParam);
+    m_weatherFetch.Deliver(wParam);
     m_views.ShowStoreProblems();
     return 0;
 }

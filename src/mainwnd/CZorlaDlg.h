@@ -1,18 +1,20 @@
 #pragma once
 
 #include "mail/CSendToFriend.h"
-#include "mainwnd/CQuokkaDlg.h"
+#include "mainwnd/CMainDlgBase.h"
 #include "mainwnd/CSystemTray.h"
 #include "mainwnd/DeskNotes.h"
 #include "mainwnd/MainViews.h"
-#include "mainwnd/ZorlaBMPHandler.h"
+#include "mainwnd/PictureFace.h"
 #include "net/CHttpDownloader.h"
 #include "net/CLaunchReport.h"
 #include "model/ZorlaModel.h"
 #include "shared/AppTranslator.h"
 #include "shared/PrivateMessages.h"
 #include "sound/SoundBoard.h"
-#include "weather/WeatherView.h"
+#include "mainwnd/WindowHttpFetch.h"
+#include "model/ModelListener.h"
+#include "shared/AppContext.h"
 #include "widgets/CPopupMenu.h"
 
 #include <functional>
@@ -20,13 +22,14 @@
 
 // The main window: a borderless picture on dialog template 102 with four views.
 // It is the program: when its modal run ends, the program ends.
-class CZorlaDlg : public CQuokkaDlg, public CAppTranslator, public HotSpotActions, public WeatherView {
+class CZorlaDlg : public CMainDlgBase, public CAppTranslator, public HotSpotActions, private ModelListener {
 public:
     static constexpr UINT kTrayIconId = 100;
 
     // Builds nothing the first paint does not need: of the pictures only the
-    // home view's; the stores are loaded after the first paint.
-    explicit CZorlaDlg(CWnd* parent = nullptr);
+    // home view's; the stores are loaded after the first paint. The context's
+    // parts must outlive the window.
+    explicit CZorlaDlg(const AppContext& context, CWnd* parent = nullptr);
     ~CZorlaDlg() override;
 
     // Runs at once whatever of the start-up after the first paint has not run
@@ -42,7 +45,7 @@ public:
     // Stored notes are still opening, a slice per message.
     bool NotesOpening() const { return m_deskNotes.IsOpening(); }
 
-    ZorlaBMPHandler& Handler() { return m_handler; }
+    PictureFace& Handler() { return m_handler; }
     ZorlaModel& Model() { return m_model; }
     const NoteWindowRegistry& NoteWindows() const { return m_deskNotes.Windows(); }
     MainSettings& Settings() { return m_settings; }
@@ -61,12 +64,8 @@ public:
     bool RunCommand(UINT id);
     void OnHotSpot(int id) override;
 
-    // What the weather action asks of its view.
-    void ShowStatus(const std::string& text, bool transient) override;
-    HWND Window() override { return m_hWnd; }
-    bool IsInternetForbidden() override { return m_settings.noInternet != 0; }
-    void RequestDisplayRefresh() override;
-    void OnWeatherDocumentChanged() override;
+    // The status line of the weather view; a transient text goes after a few seconds.
+    void ShowStatus(const std::string& text, bool transient);
 
     // Milliseconds until the next blink step. A step that has just opened the eyes
     // (the handler's new phase is true) waits 3 to 8 s, one that closed them 0.5
@@ -110,14 +109,19 @@ private:
     LRESULT OnTimeChange();
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void ShowCommandMenu(POINT screenPoint);
+    // What the model tells of the weather.
+    void OnWeatherStatus(WeatherService::Status status, const std::string& detail) override;
+    void OnWeatherChanged() override;
 
     SoundBoard m_sounds;
     // The client of the launch report and of the mail's pass-along notices.
     CHttpDownloader m_httpClient;
     CLaunchReport m_launchReport;
     CSendToFriend m_mail;
+    // The weather's downloads, handed back to this window's thread.
+    WindowHttpFetch m_weatherFetch;
     ZorlaModel m_model;
-    ZorlaBMPHandler m_handler;
+    PictureFace m_handler;
     MainViews m_views;
     CPopupMenu m_commandMenu;
     CSystemTray m_tray;

@@ -1,11 +1,11 @@
 #include "mainwnd/CommandMenu.h"
 
 #include "framework/Utf8.h"
-#include "mainwnd/ZorlaBMPHandler.h"
+#include "mainwnd/PictureFace.h"
 #include "framework/AfxFunctions.h"
 #include "resource.h"
 #include "shared/AppFont.h"
-#include "shared/ProgramTitle.h"
+#include "base/ProgramTitle.h"
 #include "shared/Translator.h"
 #include "widgets/CPopupMenu.h"
 
@@ -56,12 +56,12 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
     items.push_back(Row("E&xit", ID_APP_EXIT, kPower, kBlue));
     items.push_back(Row(state.windowVisible ? "&Minimize" : "&Maximize", ID_TOGGLE_TRAY, kCrossButton, kBlue));
     items.push_back(Separator());
-    if (state.view == ZorlaBMPHandler::ViewHome) {
+    if (state.view == PictureFace::ViewHome) {
         items.push_back(Row("&Notes", ID_SHOW_NOTE_EDITOR, -1, kBlue));
         items.push_back(Row("&Timer", ID_SHOW_TIMER_EDITOR, -1, kBlue));
         items.push_back(Row("&German weather", ID_SHOW_WEATHER, -1, kBlue));
     } else {
-        if (state.view == ZorlaBMPHandler::ViewWeather)
+        if (state.view == PictureFace::ViewWeather)
             items.push_back(Row("&Update weather data", ID_UPDATE_WEATHER, -1, kBlue));
         items.push_back(Row("M&enu", ID_SHOW_HOME, -1, kBlue));
     }

@@ -8,7 +8,7 @@ class CPopupMenu;
 
 // What the command menu shows depends on: the view and the three switches.
 struct CommandMenuState {
-    int view = 1;  // a ZorlaBMPHandler::View value
+    int view = 1;  // a PictureFace::View value
     bool noInternet = false;
     bool playSounds = false;
     bool topMost = false;

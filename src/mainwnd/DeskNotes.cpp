@@ -2,13 +2,13 @@
 
 #include "desktop/CDesktopHost.h"
 #include "framework/CWnd.h"
-#include "framework/Clock.h"
 #include "mainwnd/MainTimers.h"
 #include "model/ZorlaModel.h"
 #include "notes/CNoteDlg.h"
 #include "resource.h"
 #include "shared/PrivateMessages.h"
 #include "sound/SoundBoard.h"
+#include "widgets/StoreProblemMessage.h"
 
 #include <algorithm>
 #include <chrono>
@@ -49,9 +49,9 @@ bool OnAMonitor(const CEntry& entry, const std::vector<RECT>& monitors)
                        [corner](const RECT& monitor) { return ::PtInRect(&monitor, corner) != FALSE; });
 }
 
-UINT UntilNextMinute()
+UINT UntilNextMinute(const Clock& clock)
 {
-    return (60 - Clock::Now().wSecond) * 1000;
+    return (60 - clock.Now().GetSecond()) * 1000;
 }
 
 }  // namespace
@@ -174,7 +174,7 @@ bool DeskNotes::OnTimer(UINT_PTR id)
         if (m_windows.FindLost())
             WaitForDesktop();
         CheckDue();
-        ::SetTimer(window, id, UntilNextMinute(), nullptr);
+        ::SetTimer(window, id, UntilNextMinute(m_model.GetClock()), nullptr);
         return true;
     default: return false;
     }
@@ -185,12 +185,12 @@ void DeskNotes::RestartDueCheck()
     HWND window = m_mainWindow ? m_mainWindow->GetSafeHwnd() : nullptr;
     ::KillTimer(window, TimerDueCheck);
     CheckDue();
-    ::SetTimer(window, TimerDueCheck, UntilNextMinute(), nullptr);
+    ::SetTimer(window, TimerDueCheck, UntilNextMinute(m_model.GetClock()), nullptr);
 }
 
 void DeskNotes::CheckDue()
 {
-    m_model.CheckDue(COleDateTime::GetCurrentTime());
+    m_model.CheckDue(m_model.GetClock().Now());
     ShowProblems();
 }
 
@@ -229,5 +229,5 @@ void DeskNotes::Rehome()
 void DeskNotes::ShowProblems()
 {
     for (const StoreProblem& problem : m_model.TakeProblems())
-        problem.Show();
+        StoreProblemMessage::Show(problem);
 }

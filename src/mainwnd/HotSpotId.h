@@ -14,6 +14,6 @@ enum HotSpotId : int {
     HotSpotWeather = 7,
     HotSpotNotes = 8,
     HotSpotFileNote = 9,
-    HotSpotTimer = 10,
+    HotSpotReminder = 10,
     HotSpotAlarmClock = 11,
 };

@@ -2,16 +2,16 @@
 
 #include "framework/AfxFunctions.h"
 #include "framework/CDialog.h"
-#include "framework/Clock.h"
 #include "mainwnd/ViewControls.h"
-#include "mainwnd/ZorlaBMPHandler.h"
+#include "mainwnd/PictureFace.h"
 #include "model/ZorlaModel.h"
 #include "resource.h"
 #include "shared/AppFont.h"
 #include "shared/ErrorReport.h"
 #include "shared/WebAddresses.h"
 #include "sound/SoundBoard.h"
-#include "weather/CWeatherDisplay.h"
+#include "mainwnd/CityList.h"
+#include "widgets/StoreProblemMessage.h"
 
 #include <commctrl.h>
 
@@ -21,11 +21,11 @@ namespace {
 
 const COLORREF kEditorTextColor = RGB(0, 101, 136);
 const COLORREF kCalendarTitleColor = RGB(1, 82, 138);
-const int kEditorLimitTimer = 50;
+const int kEditorLimitReminder = 50;
 
 }  // namespace
 
-MainViews::MainViews(CDialog& window, ZorlaBMPHandler& handler, ZorlaModel& model, SoundBoard& sounds)
+MainViews::MainViews(CDialog& window, PictureFace& handler, ZorlaModel& model, SoundBoard& sounds)
     : m_window(window)
     , m_handler(handler)
     , m_model(model)
@@ -60,10 +60,10 @@ bool MainViews::LeaveView(int target)
         return true;
     // The note editor files its note whenever it is left; the timer editor
     // only on the way home.
-    if (current == ZorlaBMPHandler::ViewNotes)
-        return SaveEditor(ZorlaBMPHandler::ViewNotes);
-    if (current == ZorlaBMPHandler::ViewTimer && target == ZorlaBMPHandler::ViewHome)
-        return SaveEditor(ZorlaBMPHandler::ViewTimer);
+    if (current == PictureFace::ViewNotes)
+        return SaveEditor(PictureFace::ViewNotes);
+    if (current == PictureFace::ViewReminder && target == PictureFace::ViewHome)
+        return SaveEditor(PictureFace::ViewReminder);
     return true;
 }
 
@@ -73,9 +73,9 @@ bool MainViews::SaveEditor(int view)
 {
     const std::string typed = GetWindowTextString(m_editor.m_hWnd);
     const ZorlaModel::AddResult result =
-        view == ZorlaBMPHandler::ViewTimer
+        view == PictureFace::ViewReminder
             ? m_model.AddReminder(typed, ViewControls::ChosenReminderTime(m_window.m_hWnd),
-                                  COleDateTime::GetCurrentTime())
+                                  m_model.GetClock().Now())
             : m_model.AddNote(typed);
     switch (result) {
     case ZorlaModel::AddResult::Added: SetWindowTextString(m_editor.m_hWnd, ""); break;
@@ -96,7 +96,7 @@ void MainViews::SetView(int view)
     const int current = m_handler.GetView();
     if (view != current) {
         // Leaving the weather view hands over the chosen city.
-        if (current == ZorlaBMPHandler::ViewWeather)
+        if (current == PictureFace::ViewWeather)
             m_window.UpdateData(TRUE);
         m_handler.SetViewValue(view);
         // The whole window is repainted just below: once, not twice.
@@ -110,18 +110,18 @@ void MainViews::SetView(int view)
 
 void MainViews::GoHome()
 {
-    if (!LeaveView(ZorlaBMPHandler::ViewHome) || !m_handler.LoadBackground(IDP_HOME))
+    if (!LeaveView(PictureFace::ViewHome) || !m_handler.LoadBackground(IDP_HOME))
         return;
-    SetView(ZorlaBMPHandler::ViewHome);
+    SetView(PictureFace::ViewHome);
     m_sounds.PlayGreeting();
 }
 
 void MainViews::GoWeather()
 {
     EnsureControls();
-    if (!LeaveView(ZorlaBMPHandler::ViewWeather) || !m_handler.LoadBackground(IDP_WEATHER))
+    if (!LeaveView(PictureFace::ViewWeather) || !m_handler.LoadBackground(IDP_WEATHER))
         return;
-    SetView(ZorlaBMPHandler::ViewWeather);
+    SetView(PictureFace::ViewWeather);
 }
 
 void MainViews::OpenEditor(int view)
@@ -129,10 +129,10 @@ void MainViews::OpenEditor(int view)
     EnsureControls();
     if (!LeaveView(view))
         return;
-    const bool timer = view == ZorlaBMPHandler::ViewTimer;
+    const bool timer = view == PictureFace::ViewReminder;
     if (timer) {
-        m_editor.SendMessage(EM_LIMITTEXT, kEditorLimitTimer, 0);
-        ViewControls::ProposeReminderTime(m_window.m_hWnd, Clock::Now());
+        m_editor.SendMessage(EM_LIMITTEXT, kEditorLimitReminder, 0);
+        ViewControls::ProposeReminderTime(m_window.m_hWnd, m_model.GetClock().Now());
     } else {
         m_editor.SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(-1), 0);
     }
@@ -151,8 +151,8 @@ void MainViews::RefreshCityList()
 {
     EnsureControls();
     std::string city = m_model.City();
-    const std::optional<std::string> text = CWeatherDisplay::FillCityList(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST),
-                                                                          m_model.Weather().GetDocument(), city);
+    const std::optional<std::string> text =
+        CityList::Fill(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), m_model.WeatherRecords(), city);
     m_model.SelectCity(city);
     if (text)
         ShowWeatherText(*text);
@@ -161,14 +161,14 @@ void MainViews::RefreshCityList()
 void MainViews::OnCitySelChange()
 {
     std::string city = m_model.City();
-    ShowWeatherText(CWeatherDisplay::OnCitySelChange(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), city));
+    ShowWeatherText(CityList::OnSelChange(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), m_model.WeatherRecords(), city));
     m_model.SelectCity(city);
 }
 
 void MainViews::ShowStoreProblems()
 {
     for (const StoreProblem& problem : m_model.TakeProblems())
-        problem.Show();
+        StoreProblemMessage::Show(problem);
 }
 
 void MainViews::FollowWebLink()

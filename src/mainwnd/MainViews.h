@@ -9,7 +9,7 @@
 
 class CDialog;
 class SoundBoard;
-class ZorlaBMPHandler;
+class PictureFace;
 class ZorlaModel;
 
 // The main window's four views and their controls: going from one to another,
@@ -17,7 +17,7 @@ class ZorlaModel;
 // view's city list. The dialog's data exchange carries the chosen city.
 class MainViews {
 public:
-    MainViews(CDialog& window, ZorlaBMPHandler& handler, ZorlaModel& model, SoundBoard& sounds);
+    MainViews(CDialog& window, PictureFace& handler, ZorlaModel& model, SoundBoard& sounds);
 
     // Creates the controls of the other views, once; the views call it too, so
     // none has to wait for the start-up steps.
@@ -47,7 +47,7 @@ private:
     void SetView(int view);
 
     CDialog& m_window;
-    ZorlaBMPHandler& m_handler;
+    PictureFace& m_handler;
     ZorlaModel& m_model;
     SoundBoard& m_sounds;
     CTransparentEdit m_editor;

@@ -1,8 +1,9 @@
 #include "mainwnd/ViewControls.h"
 
-#include "framework/COleDateTime.h"
-#include "framework/COleDateTimeSpan.h"
-#include "mainwnd/ZorlaBMPHandler.h"
+#include "base/COleDateTime.h"
+#include "base/COleDateTimeSpan.h"
+#include "framework/SystemClock.h"
+#include "mainwnd/PictureFace.h"
 #include "resource.h"
 #include "shared/DialogUnits.h"
 
@@ -21,15 +22,15 @@ struct Control {
 const Control kControls[] = {
     // The link lies on the plate at the foot of the picture; it keeps its right
     // edge when it sizes itself to its text.
-    {IDC_WEBLINK, WC_STATICW, SS_RIGHT | SS_NOTIFY, {266, 416, 144, 14}, ZorlaBMPHandler::ViewAll},
+    {IDC_WEBLINK, WC_STATICW, SS_RIGHT | SS_NOTIFY, {266, 416, 144, 14}, PictureFace::ViewAll},
     {IDC_CITY_LIST, WC_COMBOBOXW, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
-     ClassicDialogPlace(107, 132, 84, 94), ZorlaBMPHandler::ViewWeather},
+     ClassicDialogPlace(107, 132, 84, 94), PictureFace::ViewWeather},
     {IDC_EDITOR_TEXT, WC_EDITW, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP, ClassicDialogPlace(119, 87, 99, 82),
-     ZorlaBMPHandler::ViewNotes | ZorlaBMPHandler::ViewTimer},
+     PictureFace::ViewNotes | PictureFace::ViewReminder},
     {IDC_DATE_PICKER, DATETIMEPICK_CLASSW, DTS_SHORTDATEFORMAT | DTS_RIGHTALIGN | WS_TABSTOP,
-     ClassicDialogPlace(115, 195, 63, 15), ZorlaBMPHandler::ViewTimer},
+     ClassicDialogPlace(115, 195, 63, 15), PictureFace::ViewReminder},
     {IDC_TIME_PICKER, DATETIMEPICK_CLASSW, DTS_UPDOWN | DTS_RIGHTALIGN | WS_TABSTOP,
-     ClassicDialogPlace(181, 195, 38, 15), ZorlaBMPHandler::ViewTimer},
+     ClassicDialogPlace(181, 195, 38, 15), PictureFace::ViewReminder},
 };
 
 }  // namespace
@@ -68,12 +69,12 @@ void ShowFor(HWND dialog, int view, bool redraw)
     }
 }
 
-void ProposeReminderTime(HWND dialog, const SYSTEMTIME& now)
+void ProposeReminderTime(HWND dialog, const COleDateTime& now)
 {
-    COleDateTime next = COleDateTime(now) + COleDateTimeSpan(0, 1, 0, 0);
+    COleDateTime next = now + COleDateTimeSpan(0, 1, 0, 0);
     next.SetDateTime(next.GetYear(), next.GetMonth(), next.GetDay(), next.GetHour(), 0, 0);
     SYSTEMTIME proposed{};
-    next.GetAsSystemTime(proposed);
+    ToSystemTime(next, proposed);
     // The day of the proposed hour: after 23:00 that is tomorrow.
     ::SendDlgItemMessageA(dialog, IDC_DATE_PICKER, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&proposed));
     ::SendDlgItemMessageA(dialog, IDC_TIME_PICKER, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&proposed));

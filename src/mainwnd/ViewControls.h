@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/COleDateTime.h"
+#include "base/COleDateTime.h"
 
 #include <windows.h>
 
@@ -15,12 +15,12 @@ namespace ViewControls {
 // common controls library is loaded only when they are made. Controls that
 // exist already are left alone.
 void Create(HWND dialog);
-// Shows exactly the controls of view (a ZorlaBMPHandler::View value). Without
+// Shows exactly the controls of view (a PictureFace::View value). Without
 // redraw they change undrawn, for a caller that draws them all just after.
 void ShowFor(HWND dialog, int view, bool redraw = true);
 // The timer editor's proposal: the next full hour (now plus one hour, minutes
 // and seconds cleared) in the time picker, and its day in the date picker.
-void ProposeReminderTime(HWND dialog, const SYSTEMTIME& now);
+void ProposeReminderTime(HWND dialog, const COleDateTime& now);
 // The day of the date picker at the hour and minute of the time picker;
 // invalid when either picker holds no valid time.
 COleDateTime ChosenReminderTime(HWND dialog);

@@ -1,6 +1,8 @@
 #include "model/ZorlaModel.h"
 
 #include "model/ModelListener.h"
+#include "base/StoredNames.h"
+#include "weather/ZorlaWeatherFeed.h"
 
 namespace {
 
@@ -14,30 +16,55 @@ void Append(std::vector<StoreProblem>& to, std::vector<StoreProblem> problems)
 
 }  // namespace
 
-ZorlaModel::ZorlaModel()
-    : m_city(kDefaultCity)
-{}
-
-ZorlaModel::ZorlaModel(const std::string& folder)
-    : m_weather(folder)
-    , m_notes(folder)
-    , m_timers(folder)
-    , m_deleted(folder)
+ZorlaModel::ZorlaModel(const std::string& folder, const Platform& platform,
+                       const std::vector<std::string>& legacyFolders)
+    : m_platform(platform)
+    , m_weatherStore(folder, platform.files, legacyFolders)
+    , m_weather(m_weatherStore, std::make_unique<ZorlaWeatherFeed>(), platform.settings, platform.clock, platform.http)
+    , m_notes(folder, platform.files, legacyFolders)
+    , m_reminders(folder, platform.files, legacyFolders)
+    , m_deleted(folder, platform.files, legacyFolders)
     , m_city(kDefaultCity)
-{}
+{
+    m_weather.SetListener(this);
+}
+
+ZorlaModel::~ZorlaModel() = default;
+
+void ZorlaModel::LoadCity()
+{
+    m_city = m_platform.settings.GetString(stored::kMainSection, stored::kCity, m_city);
+}
+
+bool ZorlaModel::SaveCity()
+{
+    return m_platform.settings.WriteString(stored::kMainSection, stored::kCity, m_city);
+}
+
+void ZorlaModel::OnWeatherStatus(WeatherService::Status status, const std::string& detail)
+{
+    for (ModelListener* listener : m_listeners)
+        listener->OnWeatherStatus(status, detail);
+}
+
+void ZorlaModel::OnWeatherChanged()
+{
+    for (ModelListener* listener : m_listeners)
+        listener->OnWeatherChanged();
+}
 
 bool ZorlaModel::Load()
 {
     const bool weather = m_weather.LoadOrStartEmpty();
     const bool notes = m_notes.LoadOrStartEmpty();
-    const bool timers = m_timers.LoadOrStartEmpty();
+    const bool timers = m_reminders.LoadOrStartEmpty();
     const bool deleted = m_deleted.LoadOrStartEmpty();
     return weather && notes && timers && deleted;
 }
 
 std::vector<CEntry> ZorlaModel::StoredEntries()
 {
-    std::vector<CEntry> entries = m_timers.ReadAll();
+    std::vector<CEntry> entries = m_reminders.ReadAll();
     std::vector<CEntry> notes = m_notes.ReadAll();
     entries.insert(entries.end(), notes.begin(), notes.end());
     return entries;
@@ -50,6 +77,7 @@ ZorlaModel::AddResult ZorlaModel::AddNote(const std::string& typed)
     if (entry.text.empty())
         return AddResult::NothingTyped;
     entry.kind = m_notes.GetKind();
+    entry.date = m_platform.clock.Now();
     return Keep(entry);
 }
 
@@ -64,7 +92,7 @@ ZorlaModel::AddResult ZorlaModel::AddReminder(const std::string& typed, const CO
         return AddResult::BadDate;
     if (when < now)
         return AddResult::InPast;
-    entry.kind = m_timers.GetKind();
+    entry.kind = m_reminders.GetKind();
     entry.date = when;
     entry.notify = 0;
     return Keep(entry);
@@ -74,25 +102,25 @@ ZorlaModel::AddResult ZorlaModel::AddReminder(const std::string& typed, const CO
 // entry counts as kept and its window opens all the same.
 ZorlaModel::AddResult ZorlaModel::Keep(CEntry& entry)
 {
-    CEntryStore& store = StoreOf(entry);
+    EntryStore& store = StoreOf(entry);
     if (!store.AddEntry(entry))
         return AddResult::Refused;
     store.Save();
-    if (m_listener)
-        m_listener->OnEntryAdded(entry);
+    for (ModelListener* listener : m_listeners)
+        listener->OnEntryAdded(entry);
     return AddResult::Added;
 }
 
-CEntryStore& ZorlaModel::StoreOf(const CEntry& entry)
+EntryStore& ZorlaModel::StoreOf(const CEntry& entry)
 {
-    if (entry.kind == m_timers.GetKind())
-        return m_timers;
+    if (entry.kind == m_reminders.GetKind())
+        return m_reminders;
     return m_notes;
 }
 
 bool ZorlaModel::Update(CEntry& entry)
 {
-    CEntryStore& store = StoreOf(entry);
+    EntryStore& store = StoreOf(entry);
     if (!store.DeleteEntry(entry.id))
         return false;
     return store.AddEntry(entry);
@@ -117,7 +145,7 @@ void ZorlaModel::Delete(const CEntry& entry)
 {
     // A bin that cannot keep it costs only the way back: the delete goes on.
     m_deleted.Keep(entry);
-    CEntryStore& store = StoreOf(entry);
+    EntryStore& store = StoreOf(entry);
     store.DeleteEntry(entry.id);
     store.Save();
 }
@@ -137,34 +165,34 @@ ZorlaModel::RestoreResult ZorlaModel::RestoreLast(const COleDateTime& now)
     CEntry entry;
     if (!m_deleted.PeekLast(entry))
         return RestoreResult::BinEmpty;
-    CEntryStore& store = StoreOf(entry);
+    EntryStore& store = StoreOf(entry);
     entry.id = 0;
     if (!store.AddEntry(entry))
         return RestoreResult::Refused;
     store.Save();
     m_deleted.DropLast();
     m_deleted.Save();
-    if (m_listener) {
-        m_listener->OnEntryAdded(entry);
-        if (entry.kind == m_timers.GetKind() && entry.GetReminderTime() <= now)
-            m_listener->OnReminderDue(entry);
+    for (ModelListener* listener : m_listeners) {
+        listener->OnEntryAdded(entry);
+        if (entry.kind == m_reminders.GetKind() && entry.GetReminderTime() <= now)
+            listener->OnReminderDue(entry);
     }
     return RestoreResult::Restored;
 }
 
 void ZorlaModel::CheckDue(const COleDateTime& now)
 {
-    for (const CEntry& entry : m_timers.DueEntries(now)) {
-        if (m_listener)
-            m_listener->OnReminderDue(entry);
+    for (const CEntry& entry : m_reminders.DueEntries(now)) {
+        for (ModelListener* listener : m_listeners)
+            listener->OnReminderDue(entry);
     }
 }
 
 bool ZorlaModel::SaveAll()
 {
-    const bool timers = m_timers.Save();
+    const bool timers = m_reminders.Save();
     const bool notes = m_notes.Save();
-    const bool weather = m_weather.Save();
+    const bool weather = m_weatherStore.Save();
     // The bin is written whenever it changes; only a write it still owes is
     // made here, so a user who never deletes gets no file for it.
     const bool deleted = !m_deleted.IsWriteFailing() || m_deleted.Save();
@@ -173,9 +201,9 @@ bool ZorlaModel::SaveAll()
 
 std::vector<StoreProblem> ZorlaModel::TakeProblems()
 {
-    std::vector<StoreProblem> problems = m_timers.TakeProblems();
+    std::vector<StoreProblem> problems = m_reminders.TakeProblems();
     Append(problems, m_notes.TakeProblems());
-    Append(problems, m_weather.TakeProblems());
+    Append(problems, m_weatherStore.TakeProblems());
     Append(problems, m_deleted.TakeProblems());
     return problems;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "entries/CActionDeleted.h"
-#include "entries/CActionNotes.h"
-#include "entries/CActionTimer.h"
-#include "shared/StoreProblem.h"
-#include "weather/CActionWeather.h"
+#include "base/Platform.h"
+#include "entries/Bin.h"
+#include "entries/NoteStore.h"
+#include "entries/ReminderStore.h"
+#include "store/StoreProblem.h"
+#include "weather/WeatherService.h"
+#include "weather/WeatherStore.h"
 
 #include <string>
 #include <vector>
@@ -15,8 +17,9 @@ class ModelListener;
 // the reminders, the bin of deleted ones and the weather with its schedule
 // and chosen city, and what the user does to them. The windows ask the model
 // and listen to it. A write that fails leaves its problem in the model until a
-// window takes it to show it.
-class ZorlaModel {
+// window takes it to show it. Nothing here knows a window: what the model needs
+// of the system comes through the Platform it is given.
+class ZorlaModel : private WeatherService::Listener {
 public:
     enum class AddResult {
         Added,         // stored, written or waiting to be written again
@@ -30,12 +33,19 @@ public:
     // The weather is looked at this often while the program runs.
     static const unsigned kWeatherInterval = 900000;
 
-    // The stores in the user's data folder.
-    ZorlaModel();
-    // The stores in folder (tests).
-    explicit ZorlaModel(const std::string& folder);
+    // The stores in folder; a store whose file is not there yet takes it over
+    // from the first of legacyFolders that holds one.
+    ZorlaModel(const std::string& folder, const Platform& platform,
+               const std::vector<std::string>& legacyFolders = {});
+    ~ZorlaModel();
+    ZorlaModel(const ZorlaModel&) = delete;
+    ZorlaModel& operator=(const ZorlaModel&) = delete;
 
-    void SetListener(ModelListener* listener) { m_listener = listener; }
+    // The time as the program sees it: the windows read it here too.
+    const Clock& GetClock() const { return m_platform.clock; }
+
+    // Every listener hears every event, in the order they were added.
+    void AddListener(ModelListener* listener) { m_listeners.push_back(listener); }
 
     // The weather, the notes, the reminders and the bin; an unreadable file is
     // set aside, its store starts empty and its problem waits.
@@ -44,8 +54,9 @@ public:
     // the entries opened from it change the stores.
     std::vector<CEntry> StoredEntries();
 
-    // Typed text becomes a note or a reminder at when; the listener hears of
-    // it when it is kept. A reminder must not lie before now.
+    // Typed text becomes a note (made now, by the platform's clock) or a
+    // reminder at when; the listener hears of it when it is kept. A reminder
+    // must not lie before now.
     AddResult AddNote(const std::string& typed);
     AddResult AddReminder(const std::string& typed, const COleDateTime& when, const COleDateTime& now);
 
@@ -71,29 +82,42 @@ public:
     // Tells the listener of every reminder due at now.
     void CheckDue(const COleDateTime& now);
 
-    // The weather is fetched when due, or at once when forced.
-    void CheckWeather(bool force) { m_weather.CheckWeather(force); }
+    // The weather is fetched when due, or at once when forced; unless forced,
+    // never while the user forbids the internet. The listeners hear how it went.
+    void CheckWeather(bool force, bool internetForbidden) { m_weather.Check(force, internetForbidden); }
+    bool IsWeatherUpdateInProgress() const { return m_weather.IsUpdateInProgress(); }
+    const std::vector<WeatherRecord>& WeatherRecords() const { return m_weather.Records(); }
+    // The weather of the first city of that name, or null.
+    const WeatherRecord* WeatherFor(const std::string& city) const { return m_weather.Find(city); }
+
+    // The city whose weather the user chose, kept in the settings.
     const std::string& City() const { return m_city; }
     void SelectCity(const std::string& city) { m_city = city; }
+    void LoadCity();
+    bool SaveCity();
 
     // Writes every store that needs it; false when any write failed.
     bool SaveAll();
     // The problems of every store, oldest first.
     std::vector<StoreProblem> TakeProblems();
 
-    CActionNotes& Notes() { return m_notes; }
-    CActionTimer& Timers() { return m_timers; }
-    CActionDeleted& Deleted() { return m_deleted; }
-    CActionWeather& Weather() { return m_weather; }
+    NoteStore& Notes() { return m_notes; }
+    ReminderStore& Reminders() { return m_reminders; }
+    Bin& Deleted() { return m_deleted; }
+    WeatherService& Weather() { return m_weather; }
 
 private:
-    CEntryStore& StoreOf(const CEntry& entry);
+    EntryStore& StoreOf(const CEntry& entry);
     AddResult Keep(CEntry& entry);
+    void OnWeatherStatus(WeatherService::Status status, const std::string& detail) override;
+    void OnWeatherChanged() override;
 
-    CActionWeather m_weather;
-    CActionNotes m_notes;
-    CActionTimer m_timers;
-    CActionDeleted m_deleted;
+    const Platform m_platform;
+    WeatherStore m_weatherStore;
+    WeatherService m_weather;
+    NoteStore m_notes;
+    ReminderStore m_reminders;
+    Bin m_deleted;
     std::string m_city;
-    ModelListener* m_listener = nullptr;
+    std::vector<ModelListener*> m_listeners;
 };

@@ -13,7 +13,8 @@
 #include "resource.h"
 #include "shared/AppFont.h"
 #include "shared/ErrorReport.h"
-#include "notes/CDeleteTimerOrSnoozeDlg.h"
+#include "notes/ReminderDueDlg.h"
+#include "widgets/StoreProblemMessage.h"
 
 namespace {
 
@@ -260,7 +261,7 @@ void CNoteDlg::ShowStoreProblems()
     if (!m_model)
         return;
     for (const StoreProblem& problem : m_model->TakeProblems())
-        problem.Show();
+        StoreProblemMessage::Show(problem);
 }
 
 void CNoteDlg::OnOK()
@@ -279,10 +280,10 @@ void CNoteDlg::OnReminderClose()
 {
     // An alerting reminder stands above every window: the dialog must stand
     // above it. A resting one leaves it to the main window.
-    CDeleteTimerOrSnoozeDlg due(IsAlerting() ? this : nullptr);
+    ReminderDueDlg due(IsAlerting() ? this : nullptr);
     switch (due.DoModal()) {
-    case CDeleteTimerOrSnoozeDlg::Delete: Delete(); break;
-    case CDeleteTimerOrSnoozeDlg::RemindAgain: Snooze(due.ChosenMinutes()); break;
+    case ReminderDueDlg::Delete: Delete(); break;
+    case ReminderDueDlg::RemindAgain: Snooze(due.ChosenMinutes()); break;
     default: break;
     }
 }
@@ -303,7 +304,7 @@ void CNoteDlg::Snooze(int minutes)
 {
     // The place the window had on the desktop, not where the alert moved it.
     m_alert.Stop();
-    m_entry.notify = ZorlaModel::SnoozedNotify(m_entry, minutes, COleDateTime::GetCurrentTime());
+    m_entry.notify = ZorlaModel::SnoozedNotify(m_entry, minutes, m_model->GetClock().Now());
     SaveState(true);
     m_desktopHost.Redock(*this, POINT{m_entry.wndX, m_entry.wndY});
     ShowReminderTime();

@@ -79,7 +79,7 @@ public:
     const CEntry& Entry() const { return m_entry; }
     const std::string& Key() const { return m_key; }
     CDesktopHost& Host() { return m_desktopHost; }
-    bool IsReminder() const { return m_entry.kind != 2; }
+    bool IsReminder() const { return m_entry.kind != EntryKind::Note; }
 
 protected:
     BOOL OnInitDialog() override;

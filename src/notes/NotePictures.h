@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Handles.h"
+#include "entries/CEntry.h"
 #include "image/PLDIBSection.h"
 
 // The pictures of the note windows and their outlines. Every window of a kind
@@ -8,15 +9,15 @@
 // first window needs it, and then only read.
 class NotePictures {
 public:
-    // The background of a note (kind 2) or of a reminder (any other kind).
+    // The background of a note (EntryKind::Note) or of a reminder (any other kind).
     // Throws PLTextException when the picture cannot be decoded; the next call
     // tries again.
-    const PLDIBSection& Background(int kind);
+    const PLDIBSection& Background(EntryKind kind);
     // The alert overlay of a due reminder.
     const PLDIBSection& Alert();
     // The outline of a note or reminder window, for ApplyRegionCopy; null, the
     // user told, when its resource cannot be read. The next call tries again.
-    HRGN Outline(int kind);
+    HRGN Outline(EntryKind kind);
 
 private:
     static const PLDIBSection& Decoded(PLDIBSection& picture, int id);

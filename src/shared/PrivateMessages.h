@@ -8,8 +8,8 @@
 // From the shell to the main window for its tray icon: wParam the icon id,
 // lParam the mouse message.
 constexpr UINT WM_TRAY_NOTIFY = WM_APP + 1;
-// Posted by the weather download's worker to WeatherView::Window() when a
-// download has finished: wParam 0, lParam the CActionWeather.
+// Posted by a download's worker to the main window when it has finished:
+// wParam the download's ticket (WindowHttpFetch::Deliver), lParam 0.
 constexpr UINT WM_WEATHER_DONE = WM_APP + 20;
 // Posted by the main window to itself, by the first paint and by each step of
 // the start-up after it: wParam the step, lParam 0.

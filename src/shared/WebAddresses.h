@@ -7,3 +7,5 @@
 #define ZORLA_AGENCY_URL "http://" ZORLA_AGENCY_HOST "/"
 // The maker's contact address, which the program's mails name as their sender.
 #define ZORLA_MAKER_MAIL "zorla@velloran.example"
+// The agent every request of the program names: the program and its maker's site.
+#define ZORLA_USER_AGENT "User-Agent: Velloran Software/1.0 (" ZORLA_MAKER_HOST ")"

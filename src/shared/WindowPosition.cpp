@@ -1,17 +1,17 @@
 #include "shared/WindowPosition.h"
 
-#include "framework/CWinApp.h"
+#include "base/Settings.h"
+#include "base/StoredNames.h"
 
-void SaveWindowPosition(HWND window, const char* section)
+void SaveWindowPosition(Settings& settings, HWND window, const char* section)
 {
     RECT rect{};
     GetWindowRect(window, &rect);
-    CWinApp* app = AfxGetApp();
-    app->WriteProfileInt(section, "WndX", rect.left);
-    app->WriteProfileInt(section, "WndY", rect.top);
+    settings.WriteInt(section, stored::kWindowX, rect.left);
+    settings.WriteInt(section, stored::kWindowY, rect.top);
 }
 
-void RestoreWindowPosition(HWND window, const char* section, int& x, int& y, bool move)
+void RestoreWindowPosition(const Settings& settings, HWND window, const char* section, int& x, int& y, bool move)
 {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -26,9 +26,8 @@ void RestoreWindowPosition(HWND window, const char* section, int& x, int& y, boo
         x = centredX;
     if (y == -1)
         y = centredY;
-    CWinApp* app = AfxGetApp();
-    x = static_cast<int>(app->GetProfileInt(section, "WndX", x));
-    y = static_cast<int>(app->GetProfileInt(section, "WndY", y));
+    x = settings.GetInt(section, stored::kWindowX, x);
+    y = settings.GetInt(section, stored::kWindowY, y);
     if (screenWidth < x + 10 || screenHeight < y + 10) {
         x = centredX;
         y = centredY;

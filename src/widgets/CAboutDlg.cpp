@@ -2,11 +2,11 @@
 
 #include "framework/AfxFunctions.h"
 #include "framework/Utf8.h"
-#include "image/PLAnyPicDecoder.h"
+#include "image/JpegDecoder.h"
 #include "image/PLTextException.h"
 #include "resource.h"
 #include "shared/DialogUnits.h"
-#include "shared/ProgramTitle.h"
+#include "base/ProgramTitle.h"
 #include "shared/Translator.h"
 #include "shared/WebAddresses.h"
 
@@ -62,7 +62,7 @@ BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     try {
-        PLAnyPicDecoder().DecodeResource(AfxGetResourceHandle(), IDP_ABOUT, m_background);
+        JpegDecoder().DecodeResource(AfxGetResourceHandle(), IDP_ABOUT, m_background);
     } catch (const PLTextException& error) {
         AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
     }

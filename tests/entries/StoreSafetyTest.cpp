@@ -1,11 +1,12 @@
 #include "support/BoxRecorder.h"
-#include "StoreFiles.h"
+#include "core/StoreFiles.h"
 
-#include "entries/CActionNotes.h"
-#include "store/CDataFolder.h"
+#include "entries/NoteStore.h"
+#include "shared/CDataFolder.h"
 #include "support/TestProcess.h"
 #include "xml/Exception.h"
 #include "xml/XmlParser.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -71,8 +72,8 @@ TEST(SaveLoopChild, SavesUntilKilled)
     char folder[MAX_PATH] = "";
     if (!GetEnvironmentVariableA(SAVE_LOOP_VARIABLE, folder, MAX_PATH))
         GTEST_SKIP() << "runs only as the child of AtomicSave.KilledSaveLeavesOldOrNewFile";
-    CActionNotes small(folder);
-    CActionNotes large(folder);
+    NoteStore small(folder, TestPlatform::Files());
+    NoteStore large(folder, TestPlatform::Files());
     small.SetDocument(MakeDocument(SMALL_COUNT, "alpha "));
     large.SetDocument(MakeDocument(LARGE_COUNT, "beta "));
     for (const DWORD start = GetTickCount(); GetTickCount() - start < 60000;) {
@@ -99,7 +100,7 @@ TEST(AtomicSave, KilledSaveLeavesOldOrNewFile)
     }
     SetEnvironmentVariableA(SAVE_LOOP_VARIABLE, nullptr);
 
-    CActionNotes store(folder.Path());
+    NoteStore store(folder.Path(), TestPlatform::Files());
     ASSERT_TRUE(store.Load());
     EXPECT_TRUE(store.HasEntries());
 }
@@ -107,7 +108,7 @@ TEST(AtomicSave, KilledSaveLeavesOldOrNewFile)
 TEST(AtomicSave, FailedWriteReportsAndKeepsTheOldFile)
 {
     TempFolder folder;
-    CActionNotes store(folder.Path());
+    NoteStore store(folder.Path(), TestPlatform::Files());
     ASSERT_TRUE(store.Load());
     CEntry entry;
     ASSERT_TRUE(store.AddEntry(entry));
@@ -130,7 +131,7 @@ TEST(AtomicSave, FailedWriteReportsAndKeepsTheOldFile)
 TEST(AtomicSave, UnreplaceableTargetReportsAndLeavesNoTemporaryFile)
 {
     TempFolder folder;
-    CActionNotes store(folder.Path());
+    NoteStore store(folder.Path(), TestPlatform::Files());
     ASSERT_TRUE(store.Load());
     // A folder in the place of the data file can be neither written nor replaced.
     ASSERT_TRUE(CreateDirectoryA(store.GetPath().c_str(), nullptr));
@@ -146,7 +147,7 @@ TEST(DamagedFile, IsMovedAsideWithNumberedNamesAndReported)
 {
     TempFolder folder;
     const std::string file = folder.File("Zorla_Notes");
-    CActionNotes store(folder.Path());
+    NoteStore store(folder.Path(), TestPlatform::Files());
     for (const char* suffix : {".bad", ".bad2", ".bad3"}) {
         const std::string damaged = GARBAGE + suffix;
         WriteBytes(file, damaged);
@@ -163,7 +164,7 @@ TEST(DamagedFile, LoadOrStartEmptyGoesOnWithAnEmptyStore)
     TempFolder folder;
     const std::string file = folder.File("Zorla_Notes");
     WriteBytes(file, "");
-    CActionNotes store(folder.Path());
+    NoteStore store(folder.Path(), TestPlatform::Files());
     EXPECT_FALSE(store.LoadOrStartEmpty());
     EXPECT_EQ(store.TakeProblems().size(), 1u);
     EXPECT_TRUE(FileExists(file + ".bad"));
@@ -180,7 +181,7 @@ TEST(UnreadableFile, IsReportedWithTheExceptionAndNeverOverwritten)
     TempFolder folder;
     const std::string file = folder.File("Zorla_Notes");
     WriteBytes(file, std::string(DECLARATION) + "<DATABASE/>");
-    CActionNotes store(folder.Path());
+    NoteStore store(folder.Path(), TestPlatform::Files());
     {
         // Another program holds the file open without sharing it.
         HANDLE lock = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -260,7 +261,7 @@ TEST(LegacyFile, FileInTheTemporaryFolderIsMovedOverOnFirstLoad)
         std::string(DECLARATION) +
         "<DATABASE><ENTRY _id_=\"4\" date=\"03/14/2004 09:05:00\" text=\"kept\" wndX=\"1\" wndY=\"2\"/></DATABASE>";
     WriteBytes(legacy.File("Zorla_Notes"), old);
-    CActionNotes store(data.Path(), legacy.Path());
+    NoteStore store(data.Path(), TestPlatform::Files(), {legacy.Path()});
     ASSERT_TRUE(store.Load());
     CEntry entry;
     ASSERT_TRUE(store.GetEntryById(4, entry));
@@ -275,7 +276,7 @@ TEST(LegacyFile, FileInTheDataFolderWins)
     TempFolder legacy;
     WriteBytes(data.File("Zorla_Notes"), std::string(DECLARATION) + "<DATABASE/>");
     WriteBytes(legacy.File("Zorla_Notes"), "old");
-    CActionNotes store(data.Path(), legacy.Path());
+    NoteStore store(data.Path(), TestPlatform::Files(), {legacy.Path()});
     ASSERT_TRUE(store.Load());
     EXPECT_FALSE(store.HasEntries());
     EXPECT_EQ(ReadBytes(legacy.File("Zorla_Notes")), "old");

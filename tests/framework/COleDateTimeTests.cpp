@@ -1,8 +1,14 @@
-#include "framework/COleDateTime.h"
+#include "base/COleDateTime.h"
+#include "framework/SystemClock.h"
 
 #include "support/ScopedTestClock.h"
 
 #include <gtest/gtest.h>
+
+#include <oleauto.h>
+
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -11,7 +17,7 @@ const char* const kStoredFormat = "%m/%d/%Y %H:%M:%S";
 TEST(COleDateTime, ParsesAndFormatsTheStoredFormRoundTrip)
 {
     COleDateTime date;
-    ASSERT_TRUE(date.ParseDateTime("03/14/2004 09:05:00", 0, 1033));
+    ASSERT_TRUE(date.ParseDateTime("03/14/2004 09:05:00"));
     EXPECT_EQ(date.GetStatus(), COleDateTime::valid);
     EXPECT_NEAR(date.m_dt, 38060.0 + (9 * 3600 + 5 * 60) / 86400.0, 1e-9);
     EXPECT_EQ(date.GetYear(), 2004);
@@ -31,7 +37,7 @@ TEST(COleDateTime, ParsesAndFormatsTheStoredFormRoundTrip)
 TEST(COleDateTime, UnparsableTextIsInvalid)
 {
     COleDateTime date(2004, 3, 14, 9, 5, 0);
-    EXPECT_FALSE(date.ParseDateTime("not a date at all", 0, 1033));
+    EXPECT_FALSE(date.ParseDateTime("not a date at all"));
     EXPECT_EQ(date.GetStatus(), COleDateTime::invalid);
     EXPECT_EQ(date.Format(kStoredFormat), "Invalid DateTime");
     EXPECT_EQ(date.GetYear(), -1);
@@ -92,17 +98,17 @@ TEST(COleDateTime, ClockSeamSetsTheCurrentTime)
 {
     {
         ScopedTestClock clock(1901, 7, 4, 12, 34, 56);
-        EXPECT_EQ(COleDateTime::GetCurrentTime().Format(kStoredFormat), "07/04/1901 12:34:56");
+        EXPECT_EQ(SystemClock().Now().Format(kStoredFormat), "07/04/1901 12:34:56");
         clock.Set(1902, 1, 2, 3, 4, 5);
-        EXPECT_EQ(COleDateTime::GetCurrentTime().Format(kStoredFormat), "01/02/1902 03:04:05");
+        EXPECT_EQ(SystemClock().Now().Format(kStoredFormat), "01/02/1902 03:04:05");
     }
-    EXPECT_GT(COleDateTime::GetCurrentTime().GetYear(), 2000);
+    EXPECT_GT(SystemClock().Now().GetYear(), 2000);
 }
 
 TEST(COleDateTime, NextFullHourCrossesMidnightAndTheYear)
 {
     ScopedTestClock clock(2004, 12, 31, 23, 30, 15);
-    const COleDateTime now = COleDateTime::GetCurrentTime();
+    const COleDateTime now = SystemClock().Now();
     COleDateTime next = now + COleDateTimeSpan(0, 1, 0, 0);
     next.SetDateTime(next.GetYear(), next.GetMonth(), next.GetDay(), next.GetHour(), 0, 0);
     EXPECT_EQ(next.Format(kStoredFormat), "01/01/2005 00:00:00");
@@ -151,9 +157,9 @@ TEST(COleDateTime, ConvertsToAndFromSystemTime)
     in.wMinute = 2;
     in.wSecond = 21;
     in.wMilliseconds = 900;  // not carried
-    const COleDateTime date(in);
+    const COleDateTime date = FromSystemTime(in);
     SYSTEMTIME out{};
-    ASSERT_TRUE(date.GetAsSystemTime(out));
+    ASSERT_TRUE(ToSystemTime(date, out));
     EXPECT_EQ(out.wYear, 2026);
     EXPECT_EQ(out.wMonth, 12);
     EXPECT_EQ(out.wDay, 7);
@@ -165,7 +171,7 @@ TEST(COleDateTime, ConvertsToAndFromSystemTime)
 
     COleDateTime invalid;
     invalid.SetStatus(COleDateTime::invalid);
-    EXPECT_FALSE(invalid.GetAsSystemTime(out));
+    EXPECT_FALSE(ToSystemTime(invalid, out));
 }
 
 TEST(COleDateTime, ArithmeticWithAnInvalidOperandIsInvalid)
@@ -180,3 +186,29 @@ TEST(COleDateTime, ArithmeticWithAnInvalidOperandIsInvalid)
 }
 
 }  // namespace
+
+// Hand-edited data files and old settings hold dates in forms the program never
+// wrote; they were read by the system's conversion with US conventions and are
+// now read by the program's own reader, which must agree with it.
+TEST(COleDateTime, HandEditedDatesReadAsTheSystemReadsThem)
+{
+    const char* const forms[] = {
+        "3/14/2004",           "03/14/04 9:05 PM",    "2004-03-14 09:05:00", "March 14, 2004",
+        "14 Mar 2004 9:05",    "Sunday, March 14, 2004 9:05:07", "9:05:30", "12:00 AM",
+        "12:30 pm",            "12/31/1999 23:59:59", "1/1/99",              "1/1/29",
+        "3.14.2004",           "3-14-2004 7:00",      "1/25/1996 8:30:00",   "2/29/2024",
+        "13/14/2004",          "2/30/2004",           "not a date",          "3/14/2004 25:00",
+        "3/14/2004 9:60",      "13:00 PM",            "",                    "14/3/2004",
+    };
+    for (const char* form : forms) {
+        DATE system = 0;
+        std::wstring wide(form, form + std::strlen(form));
+        const bool systemRead = SUCCEEDED(::VarDateFromStr(wide.data(), 1033, 0, &system));
+        COleDateTime ours;
+        const bool read = ours.ParseDateTime(form);
+        EXPECT_EQ(read, systemRead) << form;
+        if (read && systemRead) {
+            EXPECT_EQ(ours.Format("%Y-%m-%d %H:%M:%S"), COleDateTime(system).Format("%Y-%m-%d %H:%M:%S")) << form;
+        }
+    }
+}

@@ -1,5 +1,5 @@
 #include "framework/AfxFunctions.h"
-#include "image/PLAnyPicDecoder.h"
+#include "image/JpegDecoder.h"
 #include "image/PLTextException.h"
 #include "resource.h"
 #include "support/TopDownDib.h"
@@ -31,7 +31,7 @@ const PictureSize kPictures[] = {
 // The decoder's message for an id or a buffer, or "" when it decoded.
 std::string DecodeError(int id)
 {
-    PLAnyPicDecoder decoder;
+    JpegDecoder decoder;
     PLDIBSection bitmap;
     try {
         decoder.DecodeResource(AfxGetResourceHandle(), id, bitmap);
@@ -43,7 +43,7 @@ std::string DecodeError(int id)
 
 std::string DecodeError(const std::vector<BYTE>& bytes, PLDIBSection& bitmap)
 {
-    PLAnyPicDecoder decoder;
+    JpegDecoder decoder;
     try {
         decoder.DecodeBuffer(bytes.data(), bytes.size(), bitmap);
     } catch (const PLTextException& e) {
@@ -144,9 +144,9 @@ int Channel(DWORD rgb, int shift)
     return static_cast<int>((rgb >> shift) & 0xFF);
 }
 
-TEST(PLAnyPicDecoder, EveryPictureDecodesAtItsSizeInColour)
+TEST(JpegDecoder, EveryPictureDecodesAtItsSizeInColour)
 {
-    PLAnyPicDecoder decoder;
+    JpegDecoder decoder;
     for (const PictureSize& picture : kPictures) {
         PLDIBSection bitmap;
         ASSERT_NO_THROW(decoder.DecodeResource(AfxGetResourceHandle(), picture.id, bitmap)) << picture.id;
@@ -160,12 +160,12 @@ TEST(PLAnyPicDecoder, EveryPictureDecodesAtItsSizeInColour)
     }
 }
 
-TEST(PLAnyPicDecoder, ErrorsCarryTheDecoderMessage)
+TEST(JpegDecoder, ErrorsCarryTheDecoderMessage)
 {
     EXPECT_EQ(DecodeError(999), "Decoder error: Opening resource 999 failed\n");
     EXPECT_EQ(DecodeError(IDR_REGION_HOME), "Decoder error: Unknown file type.\n");
 
-    PLAnyPicDecoder decoder;
+    JpegDecoder decoder;
     PLDIBSection bitmap;
     try {
         decoder.DecodeResource(AfxGetResourceHandle(), 999, bitmap);
@@ -183,7 +183,7 @@ TEST(PLAnyPicDecoder, ErrorsCarryTheDecoderMessage)
     }
 }
 
-TEST(PLAnyPicDecoder, DamagedStreamsThrowAndLeaveTheBitmap)
+TEST(JpegDecoder, DamagedStreamsThrowAndLeaveTheBitmap)
 {
     const std::vector<BYTE> good = ResourceBytes(IDP_BLINK_HOME);
     PLDIBSection bitmap;
@@ -222,9 +222,9 @@ TEST(PLAnyPicDecoder, DamagedStreamsThrowAndLeaveTheBitmap)
     EXPECT_EQ(DecodeError(std::vector<BYTE>{0xFF}, bitmap), "Decoder error: Unknown file type.\n");
 }
 
-TEST(PLAnyPicDecoder, RowsArriveTopFirstInColourAndGrey)
+TEST(JpegDecoder, RowsArriveTopFirstInColourAndGrey)
 {
-    PLAnyPicDecoder decoder;
+    JpegDecoder decoder;
     PLDIBSection colour;
     const std::vector<BYTE> colourBytes = EncodeTwoTone(16, 16, false);
     decoder.DecodeBuffer(colourBytes.data(), colourBytes.size(), colour);
@@ -264,7 +264,7 @@ TEST(PLAnyPicDecoder, RowsArriveTopFirstInColourAndGrey)
 
 TEST(PLDIBSection, DrawPartCopiesExactlyTheBlockInPlace)
 {
-    PLAnyPicDecoder decoder;
+    JpegDecoder decoder;
     PLDIBSection picture;
     decoder.DecodeResource(AfxGetResourceHandle(), IDP_HOME, picture);
     const COLORREF fill = RGB(255, 0, 255);
@@ -290,7 +290,7 @@ TEST(PLDIBSection, DrawPartCopiesExactlyTheBlockInPlace)
 
 TEST(PLDIBSection, MovingHandsOverTheSection)
 {
-    PLAnyPicDecoder decoder;
+    JpegDecoder decoder;
     PLDIBSection first;
     decoder.DecodeResource(AfxGetResourceHandle(), IDP_ALERT, first);
     const HBITMAP handle = first.Handle();

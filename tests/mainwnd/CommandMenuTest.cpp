@@ -41,7 +41,7 @@ char Mnemonic(const std::string& text)
 // The restore row's letter is its own in every view.
 void ExpectRestoreMnemonicUnique(CommandMenuState state, char letter)
 {
-    for (int view : {ZorlaBMPHandler::ViewHome, ZorlaBMPHandler::ViewWeather, ZorlaBMPHandler::ViewNotes}) {
+    for (int view : {PictureFace::ViewHome, PictureFace::ViewWeather, PictureFace::ViewNotes}) {
         state.view = view;
         int uses = 0;
         for (const PopupMenuItem& item : CommandMenuItems(state))
@@ -65,7 +65,7 @@ using MainWindowMenu = MainWindowFixture;
 TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
 {
     CommandMenuState state;
-    state.view = ZorlaBMPHandler::ViewHome;
+    state.view = PictureFace::ViewHome;
     state.noInternet = true;
     state.topMost = true;
     const std::vector<PopupMenuItem> home = CommandMenuItems(state);
@@ -93,7 +93,7 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     EXPECT_FALSE(IsGrey(CommandMenuItems(state), ID_RESTORE_DELETED));
     ExpectRestoreMnemonicUnique(state, 'b');
 
-    state.view = ZorlaBMPHandler::ViewWeather;
+    state.view = PictureFace::ViewWeather;
     state.playSounds = true;
     state.topMost = false;
     const std::vector<PopupMenuItem> weather = CommandMenuItems(state);
@@ -103,7 +103,7 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     EXPECT_EQ(3, ImageOf(weather, ID_PLAY_SOUNDS));
     EXPECT_EQ(-1, ImageOf(weather, ID_TOP_MOST));
 
-    for (int editor : {ZorlaBMPHandler::ViewNotes, ZorlaBMPHandler::ViewTimer}) {
+    for (int editor : {PictureFace::ViewNotes, PictureFace::ViewReminder}) {
         state.view = editor;
         const std::vector<std::string> texts = Texts(CommandMenuItems(state));
         EXPECT_EQ(texts[3], "M&enu") << editor;

@@ -24,12 +24,12 @@ TEST_F(MainWindowCommands, SoundAndInternetSwitchesReachTheirReadersAndAreWritte
 {
     ASSERT_NO_FATAL_FAILURE(Open());
     ASSERT_FALSE(dlg->Sounds().IsOn());
-    ASSERT_TRUE(dlg->IsInternetForbidden());
+    ASSERT_TRUE(dlg->Settings().noInternet);
 
     Command(ID_PLAY_SOUNDS);
     EXPECT_TRUE(dlg->Sounds().IsOn());
     Command(ID_NO_INTERNET);
-    EXPECT_FALSE(dlg->IsInternetForbidden());
+    EXPECT_FALSE(dlg->Settings().noInternet);
     Command(ID_PLAY_SOUNDS);
     EXPECT_FALSE(dlg->Sounds().IsOn());
     Command(ID_PLAY_SOUNDS);
@@ -92,7 +92,7 @@ TEST_F(MainWindowCommands, TheSystemMenusAboutItemOpensTheAboutBoxAndADoubleClic
     SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(60, 250));
     EXPECT_TRUE(opener.WaitForCalls(1)) << "the double click follows the link";
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewHome);
+    EXPECT_EQ(dlg->Handler().GetView(), PictureFace::ViewHome);
 }
 
 TEST_F(MainWindowCommands, MinimisedWindowSavesThePlaceItHadBefore)

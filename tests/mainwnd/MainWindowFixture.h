@@ -1,12 +1,13 @@
 #pragma once
 
 #include "framework/Utf8.h"
-#include "store/CDataFolder.h"
+#include "shared/CDataFolder.h"
 #include "framework/CWinApp.h"
 #include "mainwnd/CZorlaDlg.h"
 #include "resource.h"
 #include "support/TestProcess.h"
 #include "support/TestRegistry.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ protected:
 
     void Open()
     {
-        dlg = std::make_unique<CZorlaDlg>();
+        dlg = std::make_unique<CZorlaDlg>(TestPlatform::Context());
         ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
         window = dlg->m_hWnd;
         ShowWindow(window, SW_SHOWNOACTIVATE);

@@ -11,6 +11,7 @@
 #include "support/ScopedTestClock.h"
 #include "support/ShellDesktop.h"
 #include "support/TestFiles.h"
+#include "support/TestPlatform.h"
 
 namespace {
 
@@ -144,7 +145,7 @@ TEST_F(MainWindowNotes, CommandsAreAnsweredWhileNotesOpenAndAnExitHalfWayLosesNo
     // One stored off every monitor: the notes on the screen open before it.
     entries += "<ENTRY _id_=\"61\" date=\"03/01/2004 10:00:00\" text=\"far\" wndX=\"-30000\" wndY=\"-30000\"/>";
     Store("Zorla_Notes", entries);
-    dlg = std::make_unique<CZorlaDlg>();
+    dlg = std::make_unique<CZorlaDlg>(TestPlatform::Context());
     ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
     window = dlg->m_hWnd;
     ShowWindow(window, SW_SHOWNOACTIVATE);

@@ -1,6 +1,6 @@
 // The main window in this process, on its real template and pictures, with its
 // data files in a folder of the test's own and the clock fixed.
-#include "store/CDataFolder.h"
+#include "shared/CDataFolder.h"
 #include "framework/CWinApp.h"
 #include "mainwnd/CZorlaDlg.h"
 #include "mainwnd/MainTimers.h"
@@ -11,6 +11,7 @@
 #include "support/ScopedTestClock.h"
 #include "support/TestProcess.h"
 #include "support/TestRegistry.h"
+#include "support/TestPlatform.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ protected:
         TestRegistry::DeleteApp(AfxGetApp()->m_pszAppName);
         AfxGetApp()->SetRegistryKey("Velloran Software");
         CDataFolder::SetForTest(folder.Path());
-        dlg = std::make_unique<CZorlaDlg>();
+        dlg = std::make_unique<CZorlaDlg>(TestPlatform::Context());
         ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
         window = dlg->m_hWnd;
         ShowWindow(window, SW_SHOWNOACTIVATE);
@@ -73,7 +74,7 @@ protected:
         std::ifstream in(folder.File(name), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    int EntryCount(CEntryStore& store)
+    int EntryCount(EntryStore& store)
     {
         int count = 0;
         if (store.HasEntries()) {
@@ -93,7 +94,7 @@ protected:
 
 TEST_F(MainWindowTest, OpensAtHomeWithItsShapeAndControlsOnThePicture)
 {
-    EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewHome);
+    EXPECT_EQ(dlg->Handler().GetView(), PictureFace::ViewHome);
     RECT box{};
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(window, region), ERROR);
@@ -125,19 +126,19 @@ TEST_F(MainWindowTest, OpensAtHomeWithItsShapeAndControlsOnThePicture)
 
 TEST_F(MainWindowTest, ViewsShowExactlyTheirControls)
 {
-    dlg->OpenEditor(ZorlaBMPHandler::ViewTimer);
+    dlg->OpenEditor(PictureFace::ViewReminder);
     EXPECT_TRUE(IsWindowVisible(Item(IDC_EDITOR_TEXT)));
     EXPECT_TRUE(IsWindowVisible(Item(IDC_DATE_PICKER)));
     EXPECT_TRUE(IsWindowVisible(Item(IDC_TIME_PICKER)));
     EXPECT_EQ(SendMessageA(Item(IDC_EDITOR_TEXT), EM_GETLIMITTEXT, 0, 0), 50);
 
     dlg->GoWeather();  // leaving the timer editor for another view commits nothing
-    EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewWeather);
+    EXPECT_EQ(dlg->Handler().GetView(), PictureFace::ViewWeather);
     EXPECT_FALSE(IsWindowVisible(Item(IDC_EDITOR_TEXT)));
     EXPECT_FALSE(IsWindowVisible(Item(IDC_DATE_PICKER)));
     EXPECT_TRUE(IsWindowVisible(Item(IDC_CITY_LIST)));
 
-    dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
+    dlg->OpenEditor(PictureFace::ViewNotes);
     EXPECT_FALSE(IsWindowVisible(Item(IDC_CITY_LIST)));
     EXPECT_FALSE(IsWindowVisible(Item(IDC_TIME_PICKER)));
     EXPECT_GT(SendMessageA(Item(IDC_EDITOR_TEXT), EM_GETLIMITTEXT, 0, 0), 50);
@@ -148,7 +149,7 @@ TEST_F(MainWindowTest, ViewsShowExactlyTheirControls)
 TEST_F(MainWindowTest, TimerEditorProposesTheNextFullHourOnItsOwnDay)
 {
     ScopedTestClock clock(2026, 12, 31, 23, 30, 15);
-    dlg->OpenEditor(ZorlaBMPHandler::ViewTimer);
+    dlg->OpenEditor(PictureFace::ViewReminder);
     const SYSTEMTIME date = Picker(IDC_DATE_PICKER);
     const SYSTEMTIME time = Picker(IDC_TIME_PICKER);
     EXPECT_EQ(date.wYear, 2027);
@@ -161,7 +162,7 @@ TEST_F(MainWindowTest, TimerEditorProposesTheNextFullHourOnItsOwnDay)
     dlg->GoHome();
     EXPECT_TRUE(boxes.Stop().empty());
     CEntry entry;
-    ASSERT_TRUE(dlg->Model().Timers().GetEntryById(1, entry));
+    ASSERT_TRUE(dlg->Model().Reminders().GetEntryById(1, entry));
     EXPECT_EQ(entry.FormatDate("%m/%d/%Y %H:%M"), "01/01/2027 00:00");
 }
 
@@ -169,7 +170,7 @@ TEST_F(MainWindowTest, RefusedReminderKeepsTheTextDateAndTimeInTheEditor)
 {
     ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
     for (int minute : {0, 5}) {
-        dlg->OpenEditor(ZorlaBMPHandler::ViewTimer);
+        dlg->OpenEditor(PictureFace::ViewReminder);
         SetTimePicker(14, minute);
         SetWindowTextA(Item(IDC_EDITOR_TEXT), "Dentist");
         MessageBoxWatcher watcher(GetCurrentProcessId(), IDOK);
@@ -177,18 +178,18 @@ TEST_F(MainWindowTest, RefusedReminderKeepsTheTextDateAndTimeInTheEditor)
         const SeenBox box = watcher.Result();
         EXPECT_EQ(box.text, "This appointment occurs in the past !");
         EXPECT_TRUE(SameIconPicture(box.icon, SystemIcon(IDI_INFORMATION)));
-        EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewTimer);
+        EXPECT_EQ(dlg->Handler().GetView(), PictureFace::ViewReminder);
         EXPECT_EQ(EditorText(), "Dentist");
         EXPECT_EQ(Picker(IDC_TIME_PICKER).wMinute, minute);
         EXPECT_EQ(Picker(IDC_DATE_PICKER).wDay, 7);
     }
-    EXPECT_FALSE(dlg->Model().Timers().HasEntries());
+    EXPECT_FALSE(dlg->Model().Reminders().HasEntries());
     // Put right, the same text goes in.
     SetTimePicker(15, 0);
     dlg->GoHome();
-    EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewHome);
+    EXPECT_EQ(dlg->Handler().GetView(), PictureFace::ViewHome);
     CEntry entry;
-    ASSERT_TRUE(dlg->Model().Timers().GetEntryById(1, entry));
+    ASSERT_TRUE(dlg->Model().Reminders().GetEntryById(1, entry));
     EXPECT_EQ(entry.text, "Dentist");
 }
 
@@ -199,14 +200,14 @@ TEST_F(MainWindowTest, StoreThatRefusesTheEntryKeepsTheUserInTheEditor)
 {
     ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
     dlg->Model().Notes().SetDocument(nullptr);
-    dlg->Model().Timers().SetDocument(nullptr);
+    dlg->Model().Reminders().SetDocument(nullptr);
     struct Case {
         int view;
         void (CZorlaDlg::*leave)();
     };
     for (const Case& step :
-         {Case{ZorlaBMPHandler::ViewNotes, &CZorlaDlg::GoWeather}, Case{ZorlaBMPHandler::ViewNotes, &CZorlaDlg::GoHome},
-          Case{ZorlaBMPHandler::ViewTimer, &CZorlaDlg::GoHome}}) {
+         {Case{PictureFace::ViewNotes, &CZorlaDlg::GoWeather}, Case{PictureFace::ViewNotes, &CZorlaDlg::GoHome},
+          Case{PictureFace::ViewReminder, &CZorlaDlg::GoHome}}) {
         SetWindowTextA(Item(IDC_EDITOR_TEXT), "");
         dlg->OpenEditor(step.view);
         ASSERT_EQ(dlg->Handler().GetView(), step.view);
@@ -226,11 +227,11 @@ TEST_F(MainWindowTest, StoreThatRefusesTheEntryKeepsTheUserInTheEditor)
 TEST_F(MainWindowTest, ReminderInTheFutureIsStoredSavedAndRegistered)
 {
     ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
-    dlg->OpenEditor(ZorlaBMPHandler::ViewTimer);
+    dlg->OpenEditor(PictureFace::ViewReminder);
     SetTimePicker(14, 6);
     SetWindowTextA(Item(IDC_EDITOR_TEXT), "Call back");
     dlg->GoHome();
-    EXPECT_EQ(dlg->Handler().GetView(), ZorlaBMPHandler::ViewHome);
+    EXPECT_EQ(dlg->Handler().GetView(), PictureFace::ViewHome);
     EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0TID:1"));
     const std::string file = FileText("Zorla_Timer");
     EXPECT_NE(file.find("<ENTRY _id_=\"1\" date=\"03/07/2004 14:06:00\" notify=\"0\" text=\"Call back\""),
@@ -240,7 +241,7 @@ TEST_F(MainWindowTest, ReminderInTheFutureIsStoredSavedAndRegistered)
 
 TEST_F(MainWindowTest, NoteTextIsFilteredStoredWithLineBreaksAndOpened)
 {
-    dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
+    dlg->OpenEditor(PictureFace::ViewNotes);
     SetWindowTextW(Item(IDC_EDITOR_TEXT), L"Caf\u00E9 f\u00FCr \u20AC5\r\nBrot\u0007");
     dlg->GoWeather();  // leaving the note editor commits it
     EXPECT_EQ(EditorText(), "");
@@ -255,7 +256,7 @@ TEST_F(MainWindowTest, NoteTextIsFilteredStoredWithLineBreaksAndOpened)
 TEST_F(MainWindowTest, CommandGivenBeforeTheStartStepsRanFindsTheStoresLoaded)
 {
     dlg->DestroyWindow();
-    dlg = std::make_unique<CZorlaDlg>();
+    dlg = std::make_unique<CZorlaDlg>(TestPlatform::Context());
     ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
     window = dlg->m_hWnd;
     ASSERT_FALSE(dlg->IsStarted());
@@ -269,7 +270,7 @@ TEST_F(MainWindowTest, CommandGivenBeforeTheStartStepsRanFindsTheStoresLoaded)
 
 TEST_F(MainWindowTest, EmptyNoteOpensNothing)
 {
-    dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
+    dlg->OpenEditor(PictureFace::ViewNotes);
     SetWindowTextW(Item(IDC_EDITOR_TEXT), L"\u0001\u0007\u007F");  // nothing survives the filter
     dlg->GoHome();
     EXPECT_EQ(EntryCount(dlg->Model().Notes()), 0);
@@ -279,7 +280,7 @@ TEST_F(MainWindowTest, EmptyNoteOpensNothing)
 TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
 {
     ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
-    dlg->OpenEditor(ZorlaBMPHandler::ViewNotes);
+    dlg->OpenEditor(PictureFace::ViewNotes);
     SetWindowTextA(Item(IDC_EDITOR_TEXT), "Milk");
     dlg->GoHome();
     dlg->DestroyWindow();
@@ -293,7 +294,7 @@ TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
            "<ENTRY _id_=\"3\" date=\"03/07/2004 14:06:00\" notify=\"0\" text=\"c\" wndX=\"1\" wndY=\"2\"/>"
            "<ENTRY _id_=\"4\" date=\"03/07/2004 14:00:00\" notify=\"10\" text=\"d\" wndX=\"1\" wndY=\"2\"/>"
            "</DATABASE>";
-    dlg = std::make_unique<CZorlaDlg>();
+    dlg = std::make_unique<CZorlaDlg>(TestPlatform::Context());
     // What the application hands over for after the first paint (OLE) runs
     // once, before the stores are read.
     int afterFirstPaint = 0;
@@ -339,7 +340,7 @@ TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
     EXPECT_FALSE(dlg->NoteWindows().IsOpen(key));
     EXPECT_EQ(dlg->NoteWindows().Count(), 4u);
     CEntry gone;
-    EXPECT_FALSE(dlg->Model().Timers().GetEntryById(1, gone));
+    EXPECT_FALSE(dlg->Model().Reminders().GetEntryById(1, gone));
     EXPECT_TRUE(dlg->Model().CanRestore());
 }
 

@@ -29,10 +29,10 @@ protected:
 
     void OpenOnTestServer()
     {
+        TestRegistry::WriteString(App(), "CActionWeather", "FeedUrl", WeatherFeeds::WEATHER_URL);
         ASSERT_NO_FATAL_FAILURE(Open());
-        Weather().SetWeatherUrlForTest(WeatherFeeds::WEATHER_URL);
     }
-    CActionWeather& Weather() { return dlg->Model().Weather(); }
+    WeatherService& Weather() { return dlg->Model().Weather(); }
 
     void ScheduleTick() { SendMessageA(window, WM_TIMER, TimerWeather, 0); }
     // Pumps until the window has taken the running download's outcome in.

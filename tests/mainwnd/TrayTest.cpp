@@ -292,7 +292,7 @@ TEST_F(TrayWindowTest, AViewCommandFromTheTrayMenuShowsTheWindowAndTheView)
 
     SendMessageA(menu, WM_CHAR, 'n', 0);
     EXPECT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(window) != FALSE; }, 3000));
-    EXPECT_EQ(ZorlaBMPHandler::ViewNotes, dlg->Handler().GetView()) << "shown and in the note editor in one step";
+    EXPECT_EQ(PictureFace::ViewNotes, dlg->Handler().GetView()) << "shown and in the note editor in one step";
     EXPECT_EQ(1, ShellWatch::Count(NIM_DELETE));
 }
 

@@ -1,4 +1,4 @@
-#include "notes/CDeleteTimerOrSnoozeDlg.h"
+#include "notes/ReminderDueDlg.h"
 
 #include "framework/Utf8.h"
 #include "resource.h"
@@ -21,7 +21,7 @@ const UINT kWatchdogMs = 20000;
 const int kGaveUp = -2;
 
 std::function<void(HWND)> g_whileOpen;
-CDeleteTimerOrSnoozeDlg* g_dialog = nullptr;
+ReminderDueDlg* g_dialog = nullptr;
 
 void CALLBACK OnOpen(HWND, UINT, UINT_PTR timer, DWORD)
 {
@@ -38,7 +38,7 @@ void CALLBACK OnWatchdog(HWND, UINT, UINT_PTR timer, DWORD)
 // Runs the dialog modally. whileOpen gets its window once the modal loop runs
 // (a thread timer is dispatched only by that loop), looks at it and posts the
 // input that ends it.
-int RunDialog(CDeleteTimerOrSnoozeDlg& dialog, std::function<void(HWND)> whileOpen)
+int RunDialog(ReminderDueDlg& dialog, std::function<void(HWND)> whileOpen)
 {
     g_dialog = &dialog;
     g_whileOpen = std::move(whileOpen);
@@ -153,7 +153,7 @@ class DueDialogTest : public testing::Test {
 protected:
     DueDialogTest() { FillTranslationTable(GetTranslator()); }
 
-    CDeleteTimerOrSnoozeDlg dialog;
+    ReminderDueDlg dialog;
 };
 
 TEST_F(DueDialogTest, OpensWithTheChoicesAndThirtyMinutesSelected)
@@ -207,7 +207,7 @@ TEST_F(DueDialogTest, ReturnRemindsAgainWithTheSelectedChoice)
         int minutes;
     };
     for (const Case& c : {Case{0, 30}, Case{VK_HOME, 5}, Case{VK_END, 20160}}) {
-        CDeleteTimerOrSnoozeDlg due;
+        ReminderDueDlg due;
         const int result = RunDialog(due, [&](HWND window) {
             HWND list = ::GetDlgItem(window, IDC_DUE_CHOICES);
             HWND focus = ::GetFocus();
@@ -218,7 +218,7 @@ TEST_F(DueDialogTest, ReturnRemindsAgainWithTheSelectedChoice)
             }
             PostKey(focus, VK_RETURN);
         });
-        EXPECT_EQ(result, CDeleteTimerOrSnoozeDlg::RemindAgain) << c.minutes;
+        EXPECT_EQ(result, ReminderDueDlg::RemindAgain) << c.minutes;
         EXPECT_EQ(due.ChosenMinutes(), c.minutes);
     }
 }
@@ -232,14 +232,14 @@ TEST_F(DueDialogTest, EachOtherWayOutHasItsResultAndChoosesNothing)
     };
     const Case cases[] = {
         {"Delete", [](HWND w) { ::PostMessageA(::GetDlgItem(w, IDC_DUE_DELETE), BM_CLICK, 0, 0); },
-         CDeleteTimerOrSnoozeDlg::Delete},
+         ReminderDueDlg::Delete},
         {"Cancel", [](HWND w) { ::PostMessageA(::GetDlgItem(w, IDC_DUE_CANCEL), BM_CLICK, 0, 0); },
-         CDeleteTimerOrSnoozeDlg::Cancel},
+         ReminderDueDlg::Cancel},
         {"Escape", [](HWND) { PostKey(::GetFocus(), VK_ESCAPE); }, IDCANCEL},
         {"system close", Close, IDCANCEL},
     };
     for (const Case& c : cases) {
-        CDeleteTimerOrSnoozeDlg due;
+        ReminderDueDlg due;
         EXPECT_EQ(RunDialog(due, c.leave), c.result) << c.way;
         EXPECT_EQ(due.ChosenMinutes(), 0) << c.way;
     }

@@ -3,9 +3,10 @@
 // a move when it ends, an alert's resting place, a full disk retried until the
 // file takes everything, and the notes a shell takes with it when it ends.
 #include "NoteWindowFixture.h"
-#include "entries/CActionDeleted.h"
+#include "entries/Bin.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/ShellDesktop.h"
+#include "support/TestPlatform.h"
 
 #include <memory>
 
@@ -176,17 +177,17 @@ TEST_F(NoteWindowTest, ADeletedNoteGoesToTheBinWithWhatItShowed)
     Window("Zorla 1.0TID:4")->Delete();
     EXPECT_EQ(0u, main.registry.Count());
 
-    CActionDeleted reread(folder.Path());
+    Bin reread(folder.Path(), TestPlatform::Files());
     ASSERT_TRUE(reread.Load());
     CEntry last;
     ASSERT_TRUE(reread.PeekLast(last));
-    EXPECT_EQ(1, last.kind);
+    EXPECT_EQ(EntryKind::Reminder, last.kind);
     EXPECT_EQ("Call", last.text);
     EXPECT_EQ(5, last.notify);
     EXPECT_EQ(300, last.wndX);
     reread.DropLast();
     ASSERT_TRUE(reread.PeekLast(last));
-    EXPECT_EQ(2, last.kind);
+    EXPECT_EQ(EntryKind::Note, last.kind);
     EXPECT_EQ("Start unsaved", last.text);
     EXPECT_EQ(100, last.wndY);
 }

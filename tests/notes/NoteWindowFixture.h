@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "support/TestFiles.h"
 #include "support/TestProcess.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -37,9 +38,9 @@ public:
 class NoteWindowTest : public ::testing::Test {
 protected:
     NoteWindowTest()
-        : model(folder.Path())
+        : model(folder.Path(), TestPlatform::Get())
         , notes(model.Notes())
-        , timers(model.Timers())
+        , timers(model.Reminders())
     {
         model.Deleted().LoadOrStartEmpty();
         main.registry.SetModel(&model);
@@ -57,7 +58,7 @@ protected:
     }
 
     // Opens every entry of the store as the main window does at start-up.
-    void OpenAll(CEntryStore& store)
+    void OpenAll(EntryStore& store)
     {
         for (CEntry& entry : store.ReadAll())
             main.registry.Open(entry, &main);
@@ -88,8 +89,8 @@ protected:
 
     TempFolder folder;
     ZorlaModel model;
-    CActionNotes& notes;
-    CActionTimer& timers;
+    NoteStore& notes;
+    ReminderStore& timers;
     MainStandIn main;
 };
 

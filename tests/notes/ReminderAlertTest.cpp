@@ -1,15 +1,17 @@
 // A reminder that comes due: off the desktop, the alert sound, shaking, blinking,
 // and what the due dialog's answers do.
-#include "image/PLAnyPicDecoder.h"
+#include "image/JpegDecoder.h"
 #include "model/ZorlaModel.h"
 #include "notes/NoteWindowRegistry.h"
 #include "resource.h"
 #include "shared/MainSettings.h"
 #include "support/HeardSounds.h"
+#include "framework/SystemClock.h"
 #include "support/ScopedTestClock.h"
 #include "support/MessagePump.h"
 #include "support/TestFiles.h"
 #include "support/TestProcess.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -52,8 +54,8 @@ thread_local int DueDialogAnswerer::t_shown = 0;
 class ReminderAlertTest : public ::testing::Test {
 protected:
     ReminderAlertTest()
-        : model(folder.Path())
-        , timers(model.Timers())
+        : model(folder.Path(), TestPlatform::Get())
+        , timers(model.Reminders())
         , sounds(settings)
         , registry(&sounds)
     {
@@ -80,7 +82,7 @@ protected:
     // The due check of the main window at this moment.
     void CheckDue()
     {
-        for (CEntry& entry : timers.DueEntries(COleDateTime::GetCurrentTime()))
+        for (CEntry& entry : timers.DueEntries(SystemClock().Now()))
             registry.Due(entry);
     }
 
@@ -107,14 +109,14 @@ protected:
     static COLORREF PicturePixel(int id, int x, int y)
     {
         PLDIBSection picture;
-        PLAnyPicDecoder().DecodeResource(::GetModuleHandleA(nullptr), id, picture, 32);
+        JpegDecoder().DecodeResource(::GetModuleHandleA(nullptr), id, picture, 32);
         const BYTE* bgr = picture.Row(y) + x * 4;
         return RGB(bgr[2], bgr[1], bgr[0]);
     }
 
     TempFolder folder;
     ZorlaModel model;
-    CActionTimer& timers;
+    ReminderStore& timers;
     MainSettings settings;
     HeardSounds sounds;
     CWnd main;
@@ -276,7 +278,7 @@ TEST_F(ReminderAlertTest, TheCloseButtonAsksTheDueDialogAndCancelKeepsTheAlert)
 TEST_F(ReminderAlertTest, AReminderWhoseWindowWasNeverMadeOnlySoundsItsAlertOnce)
 {
     CEntry entry;
-    entry.kind = 1;
+    entry.kind = EntryKind::Reminder;
     entry.id = 9;
     NotePictures pictures;
     NoteCascade cascade;

@@ -2,6 +2,7 @@
 // mounts a small file system for it and names its folder in ZORLA_SMALL_DISK.
 #include "NoteWindowFixture.h"
 #include "support/MessageBoxAnswerer.h"
+#include "support/TestPlatform.h"
 
 #include <cstdlib>
 
@@ -32,9 +33,9 @@ TEST_F(SmallDiskChild, AFullDiskKeepsTheOldFileAndTheNextSaveTakesEverything)
 {
     const char* disk = std::getenv("ZORLA_SMALL_DISK");
     ASSERT_TRUE(disk && *disk) << "run by with_small_disk.sh";
-    ZorlaModel onDisk(disk);
+    ZorlaModel onDisk(disk, TestPlatform::Get());
     main.registry.SetModel(&onDisk);
-    CActionNotes& store = onDisk.Notes();
+    NoteStore& store = onDisk.Notes();
     TestFiles::Write(store.GetPath(), std::string(kDeclaration) +
                                           "<DATABASE><ENTRY _id_=\"1\" date=\"12/06/2026 10:00:00\" text=\"Start\" "
                                           "wndX=\"100\" wndY=\"100\"/></DATABASE>");

@@ -2,6 +2,7 @@
 // the file and a new start, code point by code point, while the file stays
 // what older copies of the program read.
 #include "NoteWindowFixture.h"
+#include "support/TestPlatform.h"
 
 #include <string>
 
@@ -44,7 +45,7 @@ TEST_F(NoteWindowTest, TypedTextOfEveryScriptRoundTripsThroughFileAndRestart)
         << file;
 
     main.registry.CloseAllKeepingState();
-    ZorlaModel again(folder.Path());
+    ZorlaModel again(folder.Path(), TestPlatform::Get());
     ASSERT_TRUE(again.Load());
     main.registry.SetModel(&again);
     for (const CEntry& entry : again.StoredEntries())

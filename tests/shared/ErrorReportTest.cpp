@@ -12,9 +12,9 @@
 TEST(ErrorReport, UnknownErrorNamesFileAndLineOnTabbedLines)
 {
     char text[1024];
-    EXPECT_EQ(std::string(UnknownErrorText("ZorlaBMPHandler.cpp", 412, text, sizeof text)),
+    EXPECT_EQ(std::string(UnknownErrorText("PictureFace.cpp", 412, text, sizeof text)),
               "An unknown error occurred! Please report this to the manufacturer at:\n\t" ZORLA_MAKER_URL
-              "\n\n\tFile: ZorlaBMPHandler.cpp\n\tLine: 412");
+              "\n\n\tFile: PictureFace.cpp\n\tLine: 412");
 }
 
 TEST(ErrorReport, UnknownErrorShowsAnInformationBoxAndAnswersFalse)

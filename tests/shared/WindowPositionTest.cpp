@@ -1,5 +1,6 @@
 #include "shared/WindowPosition.h"
 #include "framework/CWinApp.h"
+#include "framework/ProfileSettings.h"
 #include "support/TestRegistry.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,8 @@ protected:
         TestRegistry::DeleteApp(app);
     }
 
+    ProfileSettings settings;
+
     void Store(int x, int y)
     {
         TestRegistry::WriteDword(app, kSection, "WndX", static_cast<DWORD>(x));
@@ -34,7 +37,7 @@ protected:
 
     POINT Restore(int x, int y)
     {
-        RestoreWindowPosition(window, kSection, x, y, true);
+        RestoreWindowPosition(settings, window, kSection, x, y, true);
         RECT rect{};
         GetWindowRect(window, &rect);
         EXPECT_EQ(rect.left, x);
@@ -89,14 +92,14 @@ TEST_F(WindowPositionTest, PositionNearTheRightOrBottomEdgeCentresBothCoordinate
 TEST_F(WindowPositionTest, SaveWritesTheScreenCornerThatRestoreReadsBack)
 {
     SetWindowPos(window, nullptr, 321, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    SaveWindowPosition(window, kSection);
+    SaveWindowPosition(settings, window, kSection);
     DWORD x = 0, y = 0;
     ASSERT_TRUE(TestRegistry::ReadDword(app, kSection, "WndX", x));
     ASSERT_TRUE(TestRegistry::ReadDword(app, kSection, "WndY", y));
     EXPECT_EQ(x, 321u);
     EXPECT_EQ(y, 45u);
     int rx = 0, ry = 0;
-    RestoreWindowPosition(window, kSection, rx, ry, false);
+    RestoreWindowPosition(settings, window, kSection, rx, ry, false);
     EXPECT_EQ(rx, 321);
     EXPECT_EQ(ry, 45);
 }

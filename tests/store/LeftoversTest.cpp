@@ -1,4 +1,4 @@
-#include "store/Leftovers.h"
+#include "shared/Leftovers.h"
 
 #include "framework/Handles.h"
 #include "support/TestFiles.h"

@@ -1,9 +1,10 @@
 // Folders named in letters no ANSI code page holds all at once: a program copied
 // into one, or a user profile named so. The data files must land there and come
 // back from there, not in some other folder.
-#include "store/CAction.h"
-#include "store/CDataFolder.h"
-#include "store/Leftovers.h"
+#include "store/XmlStore.h"
+#include "support/TestPlatform.h"
+#include "shared/CDataFolder.h"
+#include "shared/Leftovers.h"
 
 #include "support/TestFiles.h"
 #include "support/TestProcess.h"
@@ -48,7 +49,7 @@ TEST(OtherScriptFolders, StoreSavesLoadsTakesOverAndSetsAsideThere)
     const std::string legacyFile = legacy.File("Zorla_Notes");
     ASSERT_TRUE(TestFiles::Write(legacyFile, std::string(kDeclaration) + "<DATABASE><ENTRY text=\"old\"/></DATABASE>"));
 
-    CAction store("Notes", data.Path(), legacy.Path());
+    XmlStore store("Notes", data.Path(), TestPlatform::Files(), {legacy.Path()});
     ASSERT_TRUE(store.Load());
     EXPECT_EQ(store.GetDocument()->getChild(0)->getAttribute("text"), "old");
     EXPECT_FALSE(TestFiles::Exists(legacyFile)) << "moved over into the data folder";
@@ -60,7 +61,7 @@ TEST(OtherScriptFolders, StoreSavesLoadsTakesOverAndSetsAsideThere)
               std::string(kDeclaration) + "<DATABASE><ENTRY text=\"new\"/></DATABASE>");
     EXPECT_FALSE(TestFiles::Exists(data.File("Zorla_Notes.tmp")));
 
-    CAction again("Notes", data.Path());
+    XmlStore again("Notes", data.Path(), TestPlatform::Files());
     ASSERT_TRUE(again.Load());
     EXPECT_EQ(again.GetDocument()->getChild(0)->getAttribute("text"), "new");
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Clock.h"
+#include "framework/SystemClock.h"
 
 // Fixes the program's clock for the life of the object.
 class ScopedTestClock {
@@ -9,7 +9,7 @@ public:
     {
         Set(year, month, day, hour, minute, second);
     }
-    ~ScopedTestClock() { Clock::SetForTest(nullptr); }
+    ~ScopedTestClock() { SystemClock::SetForTest(nullptr); }
     ScopedTestClock(const ScopedTestClock&) = delete;
     ScopedTestClock& operator=(const ScopedTestClock&) = delete;
 
@@ -22,6 +22,6 @@ public:
         time.wHour = static_cast<WORD>(hour);
         time.wMinute = static_cast<WORD>(minute);
         time.wSecond = static_cast<WORD>(second);
-        Clock::SetForTest(&time);
+        SystemClock::SetForTest(&time);
     }
 };

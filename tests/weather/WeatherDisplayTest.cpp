@@ -4,8 +4,8 @@
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
 #include "support/TestProcess.h"
-#include "weather/CActionWeather.h"
-#include "weather/CWeatherDisplay.h"
+#include "mainwnd/CityList.h"
+#include "weather/ZorlaWeatherFeed.h"
 #include "xml/XmlParser.h"
 
 #include <gtest/gtest.h>
@@ -25,11 +25,18 @@ std::unique_ptr<XmlElement> Parse(const std::string& document)
     return parser.parseBuffer(document.data(), document.size());
 }
 
-// The weather text of a document that holds one "ENTRY" with these children.
+std::vector<WeatherRecord> Records(const XmlElement* root)
+{
+    return ZorlaWeatherFeed().Read(root);
+}
+
+// The weather text of a feed that holds one "ENTRY" with these children.
 std::string TextOf(const std::string& children)
 {
-    const auto entry = Parse("<ENTRY>Bonn" + children + "</ENTRY>");
-    return CWeatherDisplay::BuildWeatherText(entry.get());
+    const auto root = Parse("<Z><WEATHER><ENTRY>Bonn" + children + "</ENTRY></WEATHER></Z>");
+    const std::vector<WeatherRecord> records = Records(root.get());
+    EXPECT_EQ(records.size(), 1u);
+    return records.empty() ? std::string() : CityList::WeatherText(&records[0]);
 }
 
 const char ALL_PARTS[] = "<WEATHER>Regen</WEATHER><CLOUDS>bedeckt</CLOUDS><TEMP>7</TEMP><FEEL>4</FEEL>"
@@ -83,9 +90,9 @@ TEST_F(WeatherText, ValuesAreShownAsSentWithAttributesIgnored)
 
 TEST_F(WeatherText, NothingButAnEntryHasAText)
 {
-    EXPECT_EQ(CWeatherDisplay::BuildWeatherText(nullptr), "");
-    const auto other = Parse(std::string("<CITY>") + ALL_PARTS + "</CITY>");
-    EXPECT_EQ(CWeatherDisplay::BuildWeatherText(other.get()), "");
+    EXPECT_EQ(CityList::WeatherText(nullptr), "");
+    const auto other = Parse(std::string("<Z><WEATHER><CITY>") + ALL_PARTS + "</CITY></WEATHER></Z>");
+    EXPECT_TRUE(Records(other.get()).empty());
 }
 
 // Suites named German* run with a German user language.
@@ -101,21 +108,22 @@ TEST_F(GermanWeatherText, TranslatedPiecesWindStaysEnglish)
                                         "Aktualisiert: 06.03.2004 14:00"));
 }
 
-class CityList : public testing::Test {
+class CityListTest : public testing::Test {
 protected:
     void SetUp() override { FillTranslationTable(GetTranslator()); }
     void Fill(const std::string& document)
     {
-        root = Parse(document);
-        shown = CWeatherDisplay::FillCityList(view.Combo(), root.get(), view.selection);
+        const auto root = Parse(document);
+        records = Records(root.get());
+        shown = CityList::Fill(view.Combo(), records, view.selection);
     }
 
     WeatherTestWindow view;
-    std::unique_ptr<XmlElement> root;
+    std::vector<WeatherRecord> records;
     std::optional<std::string> shown;
 };
 
-TEST_F(CityList, CitiesAreSortedAndCarryTheirEntries)
+TEST_F(CityListTest, CitiesAreSortedAndShowTheirOwnWeather)
 {
     view.selection = "x";
     Fill("<Z><WEATHER><ENTRY>Zwickau<TEMP>1</TEMP></ENTRY><ENTRY>aachen<TEMP>2</TEMP></ENTRY>"
@@ -123,20 +131,16 @@ TEST_F(CityList, CitiesAreSortedAndCarryTheirEntries)
     EXPECT_EQ(view.Cities(), (std::vector<std::string>{"aachen", "Leipzig", "Zwickau"}));
     EXPECT_FALSE(shown.has_value());
     EXPECT_EQ(view.selection, "x");
-    EXPECT_EQ(CWeatherDisplay::SelectedEntry(view.Combo()), nullptr);
 
+    const char* const shownFor[] = {" 2 °C", " 3 °C", " 1 °C"};
     for (int i = 0; i < 3; ++i) {
         SendMessageA(view.Combo(), CB_SETCURSEL, i, 0);
-        const XmlElement* entry = CWeatherDisplay::SelectedEntry(view.Combo());
-        ASSERT_NE(entry, nullptr);
-        EXPECT_EQ(entry->getText(), view.Cities()[i]);
+        EXPECT_EQ(CityList::OnSelChange(view.Combo(), records, view.selection), shownFor[i]);
+        EXPECT_EQ(view.selection, view.Cities()[i]);
     }
-    SendMessageA(view.Combo(), CB_SETCURSEL, 1, 0);
-    EXPECT_EQ(CWeatherDisplay::OnCitySelChange(view.Combo(), view.selection), " 3 °C");
-    EXPECT_EQ(view.selection, "Leipzig");
 }
 
-TEST_F(CityList, StoredSelectionIsMatchedByPrefixInAnyCase)
+TEST_F(CityListTest, StoredSelectionIsMatchedByPrefixInAnyCase)
 {
     view.selection = "müN";
     Fill(WeatherFeeds::Good());
@@ -146,7 +150,7 @@ TEST_F(CityList, StoredSelectionIsMatchedByPrefixInAnyCase)
     EXPECT_EQ(*shown, "sonnig, wolkenlos 12 °C\nUpdated: 14:00");
 }
 
-TEST_F(CityList, OnlyEntriesUnderTheRootsWeatherAreListed)
+TEST_F(CityListTest, OnlyEntriesUnderTheRootsWeatherAreListed)
 {
     view.selection = "B";
     Fill("<Z><ENTRY>Outside</ENTRY><WEATHER><CITY>Bonn</CITY><ENTRY>Bern\n    <TEMP>5</TEMP></ENTRY>"
@@ -157,7 +161,7 @@ TEST_F(CityList, OnlyEntriesUnderTheRootsWeatherAreListed)
     EXPECT_EQ(view.selection, "Bern\n    ");
 }
 
-TEST_F(CityList, DocumentWithoutWeatherEmptiesTheListAndKeepsTheText)
+TEST_F(CityListTest, DocumentWithoutWeatherEmptiesTheListAndKeepsTheText)
 {
     view.selection = "Bern";
     Fill("<Z><WEATHER><ENTRY>Bern</ENTRY></WEATHER></Z>");
@@ -165,8 +169,8 @@ TEST_F(CityList, DocumentWithoutWeatherEmptiesTheListAndKeepsTheText)
     Fill("<Z><WETTER><ENTRY>Bern</ENTRY></WETTER></Z>");
     EXPECT_TRUE(view.Cities().empty());
     EXPECT_FALSE(shown.has_value());
-    root.reset();
-    shown = CWeatherDisplay::FillCityList(view.Combo(), nullptr, view.selection);
+    records.clear();
+    shown = CityList::Fill(view.Combo(), records, view.selection);
     EXPECT_TRUE(view.Cities().empty());
     EXPECT_FALSE(shown.has_value());
     EXPECT_EQ(view.selection, "Bern");
@@ -185,16 +189,17 @@ std::string DemoFeed()
     return std::string();
 }
 
-TEST_F(CityList, DemoFeedShowsMunichWithEveryPart)
+TEST_F(CityListTest, DemoFeedShowsMunichWithEveryPart)
 {
     const std::string feed = DemoFeed();
     if (feed.empty())
         GTEST_SKIP() << "res/demo/weather-feed.xml not found above " << ModuleFolder();
-    std::string error;
-    root = CActionWeather::ParseFeed(feed, error);
-    ASSERT_NE(root, nullptr) << error;
+    util::xml::XmlParser parser;
+    const auto root = parser.parseBuffer(feed.data(), feed.size());
+    ASSERT_NE(root, nullptr);
+    records = Records(root.get());
     view.selection = "München";
-    shown = CWeatherDisplay::FillCityList(view.Combo(), root.get(), view.selection);
+    shown = CityList::Fill(view.Combo(), records, view.selection);
     EXPECT_EQ(view.Cities().size(), 13u);
     ASSERT_TRUE(shown.has_value());
     // The wind's direction comes from the feed, in UTF-8 like every text of the feed.

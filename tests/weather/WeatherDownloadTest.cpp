@@ -3,7 +3,7 @@
 #include "framework/Utf8.h"
 #include "shared/PrivateMessages.h"
 #include "support/ScopedTestClock.h"
-#include "weather/CWeatherDisplay.h"
+#include "mainwnd/CityList.h"
 #include "xml/XmlParser.h"
 
 #include <atomic>
@@ -54,7 +54,7 @@ TEST_F(WeatherDownload, GoodFeedIsShownSortedSavedAndStamped)
 
     EXPECT_EQ(Stamp(), "03/07/2004 14:05:09");
     util::xml::XmlParser parser;
-    const auto stored = parser.parseFile(action->GetPath());
+    const auto stored = parser.parseFile(store->GetPath());
     ASSERT_NE(stored->findChild("WEATHER"), nullptr);
     EXPECT_EQ(stored->findChild("WEATHER")->getChildCount(), 5);
 
@@ -129,7 +129,7 @@ TEST_P(WeatherBadAnswer, KeepsThePreviousWeatherAndDoesNotStamp)
     ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
     Update();
     ASSERT_EQ(view.LastStatus(), "OK !");
-    const XmlElement* document = action->GetDocument();
+    const XmlElement* document = store->GetDocument();
     const std::string file = StoreFile();
     const std::string text = view.weatherText;
     ASSERT_NE(text, "");
@@ -145,14 +145,14 @@ TEST_P(WeatherBadAnswer, KeepsThePreviousWeatherAndDoesNotStamp)
     EXPECT_EQ(last.text.rfind("Error: ", 0), 0u) << last.text;
     EXPECT_GT(last.text.size(), 7u);
     EXPECT_TRUE(last.transient);
-    EXPECT_EQ(action->GetDocument(), document);
+    EXPECT_EQ(store->GetDocument(), document);
     EXPECT_EQ(view.Cities(), Sorted5());
     EXPECT_EQ(view.weatherText, text);
     EXPECT_EQ(StoreFile(), file);
     EXPECT_EQ(Stamp(), "03/07/2004 14:05:09");
-    EXPECT_FALSE(action->IsUpdateInProgress());
+    EXPECT_FALSE(weather->IsUpdateInProgress());
     // The failure leaves the update due, so the next tick tries again.
-    EXPECT_TRUE(action->IsUpdateDue());
+    EXPECT_TRUE(weather->IsUpdateDue());
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, WeatherBadAnswer, testing::ValuesIn(BAD_ANSWERS),
@@ -169,7 +169,7 @@ TEST_F(WeatherDownload, FeedInUtf16IsTakenWhole)
     Update();
 
     ASSERT_EQ(view.LastStatus(), "OK !");
-    const XmlElement* cities = action->GetDocument()->findChild("WEATHER");
+    const XmlElement* cities = store->GetDocument()->findChild("WEATHER");
     ASSERT_NE(cities, nullptr);
     ASSERT_EQ(cities->getChildCount(), 1);
     EXPECT_EQ(cities->getChild(0)->getText(), "\u0141\u00f3d\u017a");
@@ -178,30 +178,31 @@ TEST_F(WeatherDownload, FeedInUtf16IsTakenWhole)
 TEST_F(WeatherDownload, RefusedConnectionShowsTheErrorAndKeepsTheWeather)
 {
     Update();
-    const XmlElement* document = action->GetDocument();
+    const XmlElement* document = store->GetDocument();
     const std::string stamp = Stamp();
     server.StopListening();
     Update();
     const std::string status = view.LastStatus();
     EXPECT_EQ(status.rfind("Error: ", 0), 0u) << status;
     EXPECT_GT(status.size(), 7u);
-    EXPECT_EQ(action->GetDocument(), document);
+    EXPECT_EQ(store->GetDocument(), document);
     EXPECT_EQ(view.Cities(), Sorted5());
     EXPECT_EQ(Stamp(), stamp);
 }
 
-TEST_F(WeatherDownload, DestroyingTheActionWhileTheServerNeverAnswersEndsWithoutCallback)
+TEST_F(WeatherDownload, DestroyingTheWeatherWhileTheServerNeverAnswersEndsWithoutCallback)
 {
     server.SetHandler([](const HttpRequestSeen&) { return HttpReply::Hang(); });
-    action->CheckWeather(true);
+    weather->Check(true, view.noInternet);
     // The check returned at once although the server holds the request.
-    EXPECT_TRUE(action->IsUpdateInProgress());
+    EXPECT_TRUE(weather->IsUpdateInProgress());
     ASSERT_TRUE(server.WaitForRequests(1, 10000));
 
-    view.Attach(nullptr);
+    view.Attach(nullptr, nullptr);
     std::atomic<bool> destroyed{false};
     std::thread destroyer([&] {
-        action.reset();
+        weather.reset();
+        fetch.reset();
         destroyed = true;
     });
     const bool prompt = WaitUntil([&] { return destroyed.load(); }, 20000);
@@ -224,10 +225,10 @@ TEST_F(WeatherDownload, ForcedUpdateWhileOneRunsDoesNothing)
         WaitForSingleObject(release, 30000);
         return HttpReply::Status(200, WeatherFeeds::Good());
     });
-    action->CheckWeather(true);
+    weather->Check(true, view.noInternet);
     ASSERT_TRUE(server.WaitForRequests(1, 10000));
-    action->CheckWeather(true);
-    action->StartUpdate(true);
+    weather->Check(true, view.noInternet);
+    weather->StartUpdate(true, view.noInternet);
     EXPECT_EQ(view.StatusCount(CONTACTING), 1u);
     SetEvent(release);
     ASSERT_TRUE(view.PumpUntilDone());
@@ -243,40 +244,46 @@ TEST_F(WeatherDownload, ForcedUpdateWhileOneRunsDoesNothing)
 // Nobody could take the outcome, and the in-progress flag would never clear.
 TEST_F(WeatherDownload, UpdateWithoutAWindowIsNotStarted)
 {
-    CActionWeather lonely(folder.Path());
-    lonely.SetWeatherUrlForTest(WeatherFeeds::WEATHER_URL);
-    lonely.CheckWeather(true);
+    WindowHttpFetch windowless(ZORLA_USER_AGENT);
+    WeatherService lonely(*store, std::make_unique<ZorlaWeatherFeed>(), settings, clock, windowless);
+    lonely.Check(true, false);
     EXPECT_FALSE(lonely.IsUpdateInProgress());
     EXPECT_EQ(server.RequestCount(), 0u);
 }
 
-// The city list never points into a document that is gone.
-TEST_F(WeatherDownload, ListIsRebuiltAtTheSwapBeforeTheDisplayTimer)
+// The city list holds names only: a city chosen after a new feed came in and
+// before the display timer rebuilt the list shows the new feed's weather.
+TEST_F(WeatherDownload, AChoiceBeforeTheDisplayTimerShowsTheNewFeed)
 {
     Update();
     ASSERT_EQ(view.Cities(), Sorted5());
 
     server.SetHandler(ServeBody(WeatherFeeds::Other()));
-    view.selection = "Bremen";
     const int timers = view.displayRefreshes;
-    action->CheckWeather(true);
+    weather->Check(true, view.noInternet);
     // Take only the outcome: the display timer must not run before the checks.
     ASSERT_TRUE(WaitUntil(
         [&] {
             MSG msg;
-            if (PeekMessageA(&msg, view.Window(), WM_WEATHER_DONE, WM_WEATHER_DONE,
-                             PM_REMOVE))
+            if (PeekMessageA(&msg, view.Window(), WM_WEATHER_DONE, WM_WEATHER_DONE, PM_REMOVE))
                 DispatchMessageA(&msg);
-            return !action->IsUpdateInProgress();
+            return !weather->IsUpdateInProgress();
         },
         30000));
     ASSERT_EQ(view.displayRefreshes, timers);
-    EXPECT_EQ(view.Cities(), (std::vector<std::string>{"Bremen", "Dresden"}));
-    const XmlElement* selected = CWeatherDisplay::SelectedEntry(view.Combo());
-    ASSERT_NE(selected, nullptr);
-    EXPECT_EQ(selected->getParent(), action->GetDocument()->findChild("WEATHER"));
-    EXPECT_EQ(view.weatherText, "sonnig, wolkenlos 4 °"
-                                "C\nUpdated: 14:00");
+    ASSERT_EQ(view.Cities(), Sorted5()) << "the old list still stands";
+    SendMessageW(view.Combo(), CB_SETCURSEL,
+                 SendMessageW(view.Combo(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(L"Bremen")),
+                 0);
+    EXPECT_EQ(CityList::OnSelChange(view.Combo(), weather->Records(), view.selection), "sonnig, wolkenlos 4 °"
+                                                                                         "C\nUpdated: 14:00");
+    SendMessageW(view.Combo(), CB_SETCURSEL,
+                 SendMessageW(view.Combo(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(L"Hamburg")),
+                 0);
+    EXPECT_EQ(CityList::OnSelChange(view.Combo(), weather->Records(), view.selection), "")
+        << "a city the new feed lacks has no weather";
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #include "WeatherTestWindow.h"
 
 #include "framework/Utf8.h"
-#include "weather/CWeatherDisplay.h"
+#include "mainwnd/CityList.h"
+#include "mainwnd/WeatherStatusLine.h"
 #include "resource.h"
 #include "shared/PrivateMessages.h"
 
@@ -42,22 +43,28 @@ WeatherTestWindow::~WeatherTestWindow()
     DestroyWindow(m_window);
 }
 
-void WeatherTestWindow::Attach(CActionWeather* action)
+void WeatherTestWindow::Attach(WeatherService* service, WindowHttpFetch* fetch)
 {
-    m_action = action;
-    if (action)
-        action->SetView(this);
+    if (m_service)
+        m_service->SetListener(nullptr);
+    m_service = service;
+    m_fetch = fetch;
+    if (service)
+        service->SetListener(this);
+    if (fetch)
+        fetch->Attach(m_window);
 }
 
 LRESULT CALLBACK WeatherTestWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* self = reinterpret_cast<WeatherTestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self && message == WM_WEATHER_DONE && self->m_action) {
-        self->m_action->OnWorkerMessage(wParam, lParam);
+    if (self && message == WM_WEATHER_DONE && self->m_fetch) {
+        self->m_fetch->Deliver(wParam);
         return 0;
     }
     if (self && message == WM_TIMER && wParam == kDisplayTimer) {
         KillTimer(window, kDisplayTimer);
+        self->displayPending = false;
         ++self->displayRefreshes;
         self->Refill();
         return 0;
@@ -67,7 +74,9 @@ LRESULT CALLBACK WeatherTestWindow::WindowProc(HWND window, UINT message, WPARAM
 
 void WeatherTestWindow::Refill()
 {
-    const auto text = CWeatherDisplay::FillCityList(m_combo, m_action ? m_action->GetDocument() : nullptr, selection);
+    if (!m_service)
+        return;
+    const auto text = CityList::Fill(m_combo, m_service->Records(), selection);
     if (text)
         weatherText = *text;
 }
@@ -78,23 +87,18 @@ void WeatherTestWindow::CheckThread()
         ++foreignThreadCalls;
 }
 
-void WeatherTestWindow::ShowStatus(const std::string& text, bool transient)
+void WeatherTestWindow::OnWeatherStatus(WeatherService::Status status, const std::string& detail)
 {
     CheckThread();
-    m_statuses.push_back({text, transient});
+    const WeatherStatusLine line = WeatherStatusLine::For(status, detail);
+    m_statuses.push_back({line.text, line.transient});
 }
 
-void WeatherTestWindow::RequestDisplayRefresh()
+void WeatherTestWindow::OnWeatherChanged()
 {
     CheckThread();
+    displayPending = true;
     SetTimer(m_window, kDisplayTimer, 10, nullptr);
-}
-
-void WeatherTestWindow::OnWeatherDocumentChanged()
-{
-    CheckThread();
-    ++documentChanges;
-    Refill();
 }
 
 std::vector<std::string> WeatherTestWindow::Cities() const
@@ -129,7 +133,7 @@ size_t WeatherTestWindow::StatusCount(const std::string& text) const
 
 bool WeatherTestWindow::PumpUntilDone(DWORD ms)
 {
-    return PumpUntil([this] { return m_action && !m_action->IsUpdateInProgress(); }, ms);
+    return PumpUntil([this] { return m_service && !m_service->IsUpdateInProgress() && !displayPending; }, ms);
 }
 
 void WeatherTestWindow::Pump()

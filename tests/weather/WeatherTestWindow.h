@@ -1,7 +1,7 @@
 #pragma once
 
-#include "weather/CActionWeather.h"
-#include "weather/WeatherView.h"
+#include "mainwnd/WindowHttpFetch.h"
+#include "weather/WeatherService.h"
 
 #include <windows.h>
 
@@ -9,9 +9,9 @@
 #include <vector>
 
 // A hidden stand-in for the main window: a real top-level window with a sorted
-// drop-down city list, wired to a weather action the way the main window is
-// (download message, display timer, rebuild on every document change).
-class WeatherTestWindow : public WeatherView {
+// drop-down city list, wired to the weather the way the main window is
+// (download message, display timer, status line).
+class WeatherTestWindow : public WeatherService::Listener {
 public:
     struct Status {
         std::string text;
@@ -23,22 +23,13 @@ public:
     WeatherTestWindow(const WeatherTestWindow&) = delete;
     WeatherTestWindow& operator=(const WeatherTestWindow&) = delete;
 
-    void Attach(CActionWeather* action);
+    // Listens to the service and hands the fetch's outcomes back to it.
+    void Attach(WeatherService* service, WindowHttpFetch* fetch);
 
-    void ShowStatus(const std::string& text, bool transient) override;
-    HWND Window() override
-    {
-        CheckThread();
-        return m_window;
-    }
-    bool IsInternetForbidden() override
-    {
-        CheckThread();
-        return noInternet;
-    }
+    HWND Window() const { return m_window; }
+    void OnWeatherStatus(WeatherService::Status status, const std::string& detail) override;
     // Arms a display timer of its own, as the main window does.
-    void RequestDisplayRefresh() override;
-    void OnWeatherDocumentChanged() override;
+    void OnWeatherChanged() override;
 
     HWND Combo() const { return m_combo; }
     std::vector<std::string> Cities() const;
@@ -61,14 +52,15 @@ public:
             Sleep(10);
         }
     }
-    // Pumps until the download that is running has been handed over.
+    // Pumps until the download that is running has been handed over and the
+    // display timer it armed, if any, has run.
     bool PumpUntilDone(DWORD ms = 30000);
 
     bool noInternet = false;
     std::string selection;    // the main window's remembered city
     std::string weatherText;  // what ShowWeatherText would draw
     int displayRefreshes = 0;
-    int documentChanges = 0;
+    bool displayPending = false;
     // Calls that came on another thread than the window's: the action may reach
     // its view from the user-interface thread only.
     int foreignThreadCalls = 0;
@@ -82,6 +74,7 @@ private:
     HWND m_window = nullptr;
     HWND m_combo = nullptr;
     DWORD m_thread = GetCurrentThreadId();
-    CActionWeather* m_action = nullptr;
+    WeatherService* m_service = nullptr;
+    WindowHttpFetch* m_fetch = nullptr;
     std::vector<Status> m_statuses;
 };

@@ -4,7 +4,7 @@
 #include "widgets/CAboutDlg.h"
 
 #include "framework/AfxFunctions.h"
-#include "image/PLAnyPicDecoder.h"
+#include "image/JpegDecoder.h"
 #include "resource.h"
 #include "shared/AppFont.h"
 #include "shared/AppTranslator.h"
@@ -220,7 +220,7 @@ protected:
         m_font.SetItalic(true);
         AppFont::SetShared(&m_font);
         FillTranslationTable(GetTranslator());
-        PLAnyPicDecoder().DecodeResource(AfxGetResourceHandle(), IDP_ABOUT, picture);
+        JpegDecoder().DecodeResource(AfxGetResourceHandle(), IDP_ABOUT, picture);
     }
     void TearDown() override
     {

@@ -1,0 +1,3 @@
+#include "base/ProgramTitle.h"
+
+const char ProgramTitle[] = "Zorla 1.0";

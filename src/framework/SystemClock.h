@@ -1,0 +1,20 @@
+#pragma once
+
+#include "base/Clock.h"
+
+#include <windows.h>
+
+// The system's local time: the one place that reads it. The program's logic gets
+// it handed down as a Clock; tests of whole windows and processes fix it here.
+class SystemClock : public Clock {
+public:
+    COleDateTime Now() const override;
+
+    static SYSTEMTIME LocalNow();
+    // A non-null time is returned by every later LocalNow() until reset with nullptr.
+    static void SetForTest(const SYSTEMTIME* time);
+};
+
+COleDateTime FromSystemTime(const SYSTEMTIME& time);
+// False for a date that is not valid.
+bool ToSystemTime(const COleDateTime& date, SYSTEMTIME& time);

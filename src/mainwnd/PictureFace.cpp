@@ -1,0 +1,360 @@
+#include "mainwnd/PictureFace.h"
+
+#include "framework/AfxFunctions.h"
+#include "framework/CWnd.h"
+#include "framework/Utf8.h"
+#include "image/PLTextException.h"
+#include "mainwnd/HotSpotId.h"
+#include "mainwnd/MainTimers.h"
+#include "image/RegionResource.h"
+#include "resource.h"
+#include "shared/AppFont.h"
+#include "sound/SoundBoard.h"
+
+namespace {
+
+struct RectSpot {
+    HotSpotId id;
+    int viewMask;
+    RECT area;
+    int hoverPicture;  // 0 = none
+    RECT hoverRect;
+};
+
+struct PolygonSpot {
+    HotSpotId id;
+    int viewMask;
+    POINT corners[4];
+    int hoverPicture;
+    RECT hoverRect;
+    int hoverSound;
+};
+
+// In hit-test order. The close button's picture sits one pixel above its area.
+// clang-format off
+const RectSpot kCloseButton =
+    {HotSpotClose, PictureFace::ViewAll, {399, 260, 421, 283}, IDP_CLOSE_HOVER, {399, 259, 421, 282}};
+const PolygonSpot kEnvelope =
+    {HotSpotEnvelope, PictureFace::ViewAll, {{357, 96}, {373, 112}, {365, 121}, {348, 106}}, IDP_ENVELOPE_HOVER,
+     {349, 96, 373, 121}, 0};
+const RectSpot kRectSpots[] = {
+    {HotSpotBack, PictureFace::ViewsButHome, {159, 353, 184, 376}, IDP_BACK_HOVER, {159, 353, 184, 376}},
+    {HotSpotRefresh, PictureFace::ViewWeather, {291, 215, 314, 237}, IDP_REFRESH_HOVER, {291, 215, 314, 237}},
+    {HotSpotBrandLogo, PictureFace::ViewAll, {93, 52, 176, 123}, 0, {}},
+    {HotSpotAlarmClock, PictureFace::ViewReminder, {320, 264, 365, 311}, 0, {}},
+    {HotSpotFileNote, PictureFace::ViewNotes, {317, 264, 359, 304}, 0, {}},
+    {HotSpotFigure, PictureFace::ViewsButHome, {0, 114, 120, 411}, 0, {}},
+};
+const PolygonSpot kMenuCard[] = {
+    {HotSpotNotes, PictureFace::ViewHome, {{168, 153}, {304, 92}, {312, 154}, {160, 195}}, 0, {}, IDW_NOTES_HOVER},
+    {HotSpotReminder, PictureFace::ViewHome, {{150, 209}, {193, 183}, {317, 232}, {196, 272}}, 0, {}, IDW_TIMER_HOVER},
+    {HotSpotWeather, PictureFace::ViewHome, {{184, 291}, {320, 251}, {371, 322}, {216, 344}}, 0, {},
+     IDW_WEATHER_HOVER},
+};
+// clang-format on
+
+void CALLBACK ClearStatus(HWND window, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(window, id);
+    const RECT drawn = PictureFace::StatusArea();
+    ::InvalidateRect(window, &drawn, FALSE);
+    ::UpdateWindow(window);
+}
+
+// Draws with dc, or with the window's DC when dc is null; nothing when there
+// is neither.
+template <typename Draw>
+void WithDC(HDC dc, HWND window, Draw draw)
+{
+    if (dc) {
+        draw(dc);
+        return;
+    }
+    if (!window)
+        return;
+    WindowDCScope scope(window);
+    if (scope.dc())
+        draw(scope.dc());
+}
+
+// Transparent text in the application font; the DC gets its colour, font and
+// mode back afterwards.
+class TextScope {
+public:
+    explicit TextScope(HDC dc)
+        : m_dc(dc)
+        , m_font(dc, AppFont::Shared())
+        , m_mode(::SetBkMode(dc, TRANSPARENT))
+        , m_colour(::GetTextColor(dc))
+    {}
+    ~TextScope()
+    {
+        ::SetTextColor(m_dc, m_colour);
+        ::SetBkMode(m_dc, m_mode);
+    }
+    TextScope(const TextScope&) = delete;
+    TextScope& operator=(const TextScope&) = delete;
+
+private:
+    HDC m_dc;
+    SelectScope m_font;
+    int m_mode;
+    COLORREF m_colour;
+};
+
+POINT TopLeft(const RECT& rect)
+{
+    return POINT{rect.left, rect.top};
+}
+
+}  // namespace
+
+const RECT PictureFace::kStatusRect = {151, 165, 392, 202};
+
+// The shadow lies one pixel right and down of the text and may reach one pixel
+// past the status rectangle: restoring only the rectangle would leave its dots.
+RECT PictureFace::StatusArea()
+{
+    return RECT{kStatusRect.left, kStatusRect.top, kStatusRect.right + 1, kStatusRect.bottom + 1};
+}
+const RECT PictureFace::kWeatherTextRect = {163, 242, 403, 363};
+const RECT PictureFace::kBlinkRectHome = {51, 134, 85, 152};
+const RECT PictureFace::kBlinkRectOther = {62, 138, 100, 152};
+
+PictureFace::PictureFace(SoundBoard& sounds)
+    : m_sounds(sounds)
+{
+    if (!Decode(IDP_HOME, m_background))
+        return;
+    m_backgroundId = IDP_HOME;
+    CreateHotSpots();
+    m_complete = true;
+}
+
+PictureFace::~PictureFace() = default;
+
+bool PictureFace::Decode(int id, PLDIBSection& picture)
+{
+    try {
+        m_decoder.DecodeResource(AfxGetResourceHandle(), id, picture);
+    } catch (const PLTextException& e) {
+        AfxMessageBox(e.Text().c_str(), MB_ICONERROR);
+        return false;
+    }
+    return true;
+}
+
+bool PictureFace::DecodeQuietly(int id, PLDIBSection& picture)
+{
+    try {
+        m_decoder.DecodeResource(AfxGetResourceHandle(), id, picture);
+    } catch (const PLTextException&) {
+        return false;
+    }
+    return true;
+}
+
+bool PictureFace::DecodeRest()
+{
+    if (!m_complete)
+        return false;
+    if (m_restDecoded)
+        return true;
+    if (!Decode(IDP_WEATHER_COPY, m_weatherCopy) || !Decode(IDP_BLINK_OTHER, m_blinkOther) ||
+        !Decode(IDP_BLINK_HOME, m_blinkHome)) {
+        m_complete = false;
+        return false;
+    }
+    for (const PendingHover& pending : m_pendingHovers) {
+        // A hover picture that cannot be decoded only costs the hover effect.
+        PLDIBSection bitmap;
+        if (DecodeQuietly(pending.picture, bitmap))
+            pending.spot->SetHoverPicture(std::move(bitmap), pending.at);
+    }
+    m_pendingHovers.clear();
+    m_restDecoded = true;
+    return true;
+}
+
+void PictureFace::CreateHotSpots()
+{
+    auto withPicture = [&](std::unique_ptr<HotSpot> spot, int picture, const RECT& at) {
+        if (picture)
+            m_pendingHovers.push_back(PendingHover{spot.get(), picture, at});
+        m_hotSpots.push_back(std::move(spot));
+    };
+    m_hotSpots.reserve(11);
+    withPicture(HotSpot::FromRect(kCloseButton.id, kCloseButton.viewMask, kCloseButton.area), kCloseButton.hoverPicture,
+                kCloseButton.hoverRect);
+    withPicture(HotSpot::FromPolygon(kEnvelope.id, kEnvelope.viewMask, kEnvelope.corners), kEnvelope.hoverPicture,
+                kEnvelope.hoverRect);
+    for (const RectSpot& spot : kRectSpots)
+        withPicture(HotSpot::FromRect(spot.id, spot.viewMask, spot.area), spot.hoverPicture, spot.hoverRect);
+    for (const PolygonSpot& spot : kMenuCard) {
+        auto hotSpot = HotSpot::FromPolygon(spot.id, spot.viewMask, spot.corners);
+        hotSpot->SetHoverSound(spot.hoverSound);
+        m_hotSpots.push_back(std::move(hotSpot));
+    }
+}
+
+bool PictureFace::ApplyViewRegion(int view, bool redraw)
+{
+    const int region = view == ViewHome ? IDR_REGION_HOME : IDR_REGION_OTHER;
+    // The weather view and the editors share their outline: giving the window
+    // the same region again would only cost a repaint of the frame.
+    if (region == m_appliedRegion)
+        return true;
+    if (!ApplyRegionResource(region, m_window, redraw))
+        return false;
+    m_appliedRegion = region;
+    return true;
+}
+
+void PictureFace::PrepareBackground(int id)
+{
+    if (id == m_backgroundId || m_shownPictures.count(id))
+        return;
+    // A picture that cannot be decoded is left for going to its view: that beeps.
+    PLDIBSection picture;
+    if (DecodeQuietly(id, picture))
+        m_shownPictures[id] = std::move(picture);
+}
+
+// A view's picture, once decoded, is kept: changing back and forth between the
+// views only swaps bitmaps.
+bool PictureFace::LoadBackground(int id)
+{
+    if (id == m_backgroundId && !m_background.IsEmpty())
+        return true;
+    PLDIBSection picture;
+    const auto kept = m_shownPictures.find(id);
+    if (kept != m_shownPictures.end()) {
+        picture = std::move(kept->second);
+        m_shownPictures.erase(kept);
+    } else if (!DecodeQuietly(id, picture)) {
+        ::MessageBeep(static_cast<UINT>(-1));
+        return false;
+    }
+    if (m_backgroundId && !m_background.IsEmpty())
+        m_shownPictures[m_backgroundId] = std::move(m_background);
+    m_background = std::move(picture);
+    m_backgroundId = id;
+    return true;
+}
+
+bool PictureFace::IsActiveAt(const HotSpot& spot, POINT windowPoint) const
+{
+    return spot.IsActive(m_view) && spot.Contains(windowPoint);
+}
+
+bool PictureFace::UpdateHover(POINT screenPoint)
+{
+    POINT point = screenPoint;
+    RECT frame{};
+    if (m_window && ::GetWindowRect(m_window, &frame)) {
+        point.x -= frame.left;
+        point.y -= frame.top;
+    }
+    bool hit = false;
+    for (const auto& spot : m_hotSpots) {
+        const bool over = IsActiveAt(*spot, point);
+        if (spot->SetHovered(over, m_window, m_background) && spot->HoverSound())
+            m_sounds.PlayResource(spot->HoverSound());
+        hit = hit || over;
+    }
+    return hit;
+}
+
+bool PictureFace::Click(POINT windowPoint)
+{
+    for (const auto& spot : m_hotSpots) {
+        if (IsActiveAt(*spot, windowPoint)) {
+            if (m_actions)
+                m_actions->OnHotSpot(spot->Id());
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PictureFace::HitTest(POINT windowPoint) const
+{
+    for (const auto& spot : m_hotSpots) {
+        if (IsActiveAt(*spot, windowPoint))
+            return true;
+    }
+    return false;
+}
+
+bool PictureFace::BlinkStep()
+{
+    if (!m_window)
+        return m_blinkPhase;
+    WindowDCScope scope(m_window);
+    if (!scope.dc())
+        return m_blinkPhase;
+    const bool home = m_view == ViewHome;
+    const RECT& rect = home ? kBlinkRectHome : kBlinkRectOther;
+    if (m_blinkPhase)
+        (home ? m_blinkHome : m_blinkOther).Draw(scope.dc(), rect.left, rect.top, SRCCOPY);
+    else
+        m_background.DrawPart(scope.dc(), TopLeft(rect), rect);
+    m_blinkPhase = !m_blinkPhase;
+    return m_blinkPhase;
+}
+
+void PictureFace::Paint(HDC dc)
+{
+    m_background.Draw(dc, 0, 0, SRCCOPY);
+    if (m_view != ViewWeather)
+        return;
+    if (!m_statusText.empty())
+        DrawStatus(dc);
+    if (!m_weatherText.empty())
+        DrawWeatherText(dc);
+}
+
+void PictureFace::ShowStatus(const std::string& text, bool transient, HDC dc)
+{
+    m_statusText = text;
+    if (m_view == ViewWeather)
+        WithDC(dc, m_window, [this](HDC target) { DrawStatus(target); });
+    if (transient) {
+        if (m_window)
+            ::SetTimer(m_window, TimerStatus, 5000, ClearStatus);
+        m_statusText.clear();
+    }
+}
+
+void PictureFace::DrawStatus(HDC dc)
+{
+    TextScope text(dc);
+    const RECT area = StatusArea();
+    m_weatherCopy.DrawPart(dc, TopLeft(area), area);
+    RECT rect = kStatusRect;
+    rect.top = rect.top + (rect.bottom - rect.top) / 2 - 5;
+    RECT shadow = rect;
+    ::OffsetRect(&shadow, 1, 1);
+    const UINT format = DT_CENTER | DT_WORDBREAK;
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    const std::wstring status = Widen(m_statusText);
+    ::DrawTextW(dc, status.c_str(), -1, &shadow, format);
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    ::DrawTextW(dc, status.c_str(), -1, &rect, format);
+}
+
+void PictureFace::ShowWeatherText(const std::string& text, HDC dc)
+{
+    m_weatherText = text;
+    if (m_view == ViewWeather)
+        WithDC(dc, m_window, [this](HDC target) { DrawWeatherText(target); });
+}
+
+void PictureFace::DrawWeatherText(HDC dc)
+{
+    TextScope text(dc);
+    m_background.DrawPart(dc, TopLeft(kWeatherTextRect), kWeatherTextRect);
+    RECT rect = kWeatherTextRect;
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    ::DrawTextW(dc, Widen(m_weatherText).c_str(), -1, &rect, DT_WORDBREAK);
+}

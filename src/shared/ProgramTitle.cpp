@@ -1,3 +1,0 @@
-#include "shared/ProgramTitle.h"
-
-const char ProgramTitle[] = "Zorla 1.0";

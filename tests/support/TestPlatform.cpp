@@ -1,0 +1,39 @@
+#include "support/TestPlatform.h"
+
+#include "framework/ProfileSettings.h"
+#include "framework/SystemClock.h"
+#include "shared/CDataFolder.h"
+
+namespace {
+
+class NoHttp : public HttpFetch {
+public:
+    bool Start(const std::string&, const std::string&, const std::string&, Done) override { return false; }
+    void CancelAll() override {}
+};
+
+SystemClock g_clock;
+ProfileSettings g_settings;
+NoHttp g_http;
+
+}  // namespace
+
+namespace TestPlatform {
+
+WindowsFileSystem& Files()
+{
+    static WindowsFileSystem files;
+    return files;
+}
+
+Platform Get()
+{
+    return Platform{Files(), g_clock, g_settings, g_http};
+}
+
+AppContext Context()
+{
+    return AppContext{CDataFolder::Get(), {}, Files(), g_clock, g_settings};
+}
+
+}  // namespace TestPlatform
