@@ -58,7 +58,7 @@ bool MainViews::LeaveView(int target)
     const int current = m_handler.GetView();
     if (current == target)
         return true;
-    // The note editor files its note whenever it is left; the timer editor
+    // The note editor files its note whenever it is left; the reminder editor
     // only on the way home.
     if (current == PictureFace::ViewNotes)
         return SaveEditor(PictureFace::ViewNotes);
@@ -129,14 +129,14 @@ void MainViews::OpenEditor(int view)
     EnsureControls();
     if (!LeaveView(view))
         return;
-    const bool timer = view == PictureFace::ViewReminder;
-    if (timer) {
+    const bool reminder = view == PictureFace::ViewReminder;
+    if (reminder) {
         m_editor.SendMessage(EM_LIMITTEXT, kEditorLimitReminder, 0);
         ViewControls::ProposeReminderTime(m_window.m_hWnd, m_model.GetClock().Now());
     } else {
         m_editor.SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(-1), 0);
     }
-    if (!m_handler.LoadBackground(timer ? IDP_TIMER_EDITOR : IDP_NOTE_EDITOR))
+    if (!m_handler.LoadBackground(reminder ? IDP_TIMER_EDITOR : IDP_NOTE_EDITOR))
         return;
     SetView(view);
     ::SetFocus(m_editor.m_hWnd);

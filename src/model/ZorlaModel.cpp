@@ -57,9 +57,9 @@ bool ZorlaModel::Load()
 {
     const bool weather = m_weather.LoadOrStartEmpty();
     const bool notes = m_notes.LoadOrStartEmpty();
-    const bool timers = m_reminders.LoadOrStartEmpty();
+    const bool reminders = m_reminders.LoadOrStartEmpty();
     const bool deleted = m_deleted.LoadOrStartEmpty();
-    return weather && notes && timers && deleted;
+    return weather && notes && reminders && deleted;
 }
 
 std::vector<CEntry> ZorlaModel::StoredEntries()
@@ -190,13 +190,13 @@ void ZorlaModel::CheckDue(const COleDateTime& now)
 
 bool ZorlaModel::SaveAll()
 {
-    const bool timers = m_reminders.Save();
+    const bool reminders = m_reminders.Save();
     const bool notes = m_notes.Save();
     const bool weather = m_weatherStore.Save();
     // The bin is written whenever it changes; only a write it still owes is
     // made here, so a user who never deletes gets no file for it.
     const bool deleted = !m_deleted.IsWriteFailing() || m_deleted.Save();
-    return timers && notes && weather && deleted;
+    return reminders && notes && weather && deleted;
 }
 
 std::vector<StoreProblem> ZorlaModel::TakeProblems()

@@ -1,13 +1,10 @@
 #include "net/CLaunchReport.h"
 
+#include "base/StoredNames.h"
 #include "framework/CWinApp.h"
 
-namespace {
-
-const char* const SECTION = "CZorlaApp";
-const char* const COUNTER = "LC";
-
-}  // namespace
+using stored::kAppSection;
+using stored::kLaunchCount;
 
 CLaunchReport::CLaunchReport(CHttpDownloader& client, std::string siteRoot)
     : m_client(client)
@@ -19,7 +16,7 @@ bool CLaunchReport::Send(HWND mainWindow, bool noInternet)
     CWinApp* app = AfxGetApp();
     if (!app || noInternet)
         return false;
-    const int launches = static_cast<int>(app->GetProfileInt(SECTION, COUNTER, 0));
+    const int launches = static_cast<int>(app->GetProfileInt(kAppSection, kLaunchCount, 0));
     if (launches <= 9)
         return false;
     // The context is the window handle, not an object of ours: the callback may
@@ -33,5 +30,5 @@ void CLaunchReport::OnDone(const std::string&, BYTE failed, void* context)
     if (failed || !mainWindow || !::IsWindow(mainWindow))
         return;
     if (CWinApp* app = AfxGetApp())
-        app->WriteProfileInt(SECTION, COUNTER, 0);
+        app->WriteProfileInt(kAppSection, kLaunchCount, 0);
 }

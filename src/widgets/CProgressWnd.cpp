@@ -1,5 +1,7 @@
 #include "widgets/CProgressWnd.h"
 
+#include "base/StoredNames.h"
+
 #include "framework/AfxFunctions.h"
 #include "framework/CWinApp.h"
 #include "framework/Utf8.h"
@@ -14,7 +16,6 @@
 namespace {
 
 const wchar_t kClassName[] = L"ZorlaProgressWnd";
-const char kSettings[] = "Settings";
 const int kTextWidth = 290;
 
 const wchar_t* RegisterProgressClass()
@@ -87,8 +88,8 @@ CProgressWnd::~CProgressWnd()
         RECT place{};
         GetWindowRect(&place);
         if (CWinApp* app = AfxGetApp()) {
-            app->WriteProfileInt(kSettings, "X", place.left);
-            app->WriteProfileInt(kSettings, "Y", place.top);
+            app->WriteProfileInt(stored::kProgressSection, stored::kProgressX, place.left);
+            app->WriteProfileInt(stored::kProgressSection, stored::kProgressY, place.top);
         }
     }
     if (m_modal) {
@@ -186,8 +187,8 @@ void CProgressWnd::Place()
         return;
     }
     CWinApp* app = AfxGetApp();
-    const int x = app ? static_cast<int>(app->GetProfileInt(kSettings, "X", -1)) : -1;
-    const int y = app ? static_cast<int>(app->GetProfileInt(kSettings, "Y", -1)) : -1;
+    const int x = app ? static_cast<int>(app->GetProfileInt(stored::kProgressSection, stored::kProgressX, -1)) : -1;
+    const int y = app ? static_cast<int>(app->GetProfileInt(stored::kProgressSection, stored::kProgressY, -1)) : -1;
     if (x < 0 || x >= ::GetSystemMetrics(SM_CXSCREEN) || y < 0 || y >= ::GetSystemMetrics(SM_CYSCREEN)) {
         CentreOver(m_hWnd, owner);
         return;

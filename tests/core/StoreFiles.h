@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -17,9 +18,12 @@ inline void WriteBytes(const std::string& path, const std::string& bytes)
     out << bytes;
 }
 
+// Without opening the file: a reader holding it open would stop a save's
+// replace under Windows.
 inline bool FileExists(const std::string& path)
 {
-    return std::ifstream(path).good();
+    std::error_code ignored;
+    return std::filesystem::exists(std::filesystem::u8path(path), ignored);
 }
 
 const char* const DECLARATION = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
