@@ -35,6 +35,12 @@ constexpr char kFeedUrl[] = "FeedUrl";
 constexpr char kFeedUser[] = "FeedUser";
 constexpr char kFeedPassword[] = "FeedPassword";
 
+// Where the notes are kept when the user's sync service mirrors them, and the
+// id of this installation among the computers sharing that folder.
+constexpr char kStorageSection[] = "Storage";
+constexpr char kSyncFolder[] = "Folder";
+constexpr char kComputer[] = "Computer";
+
 // The count of starts behind the launch report.
 constexpr char kAppSection[] = "CZorlaApp";
 constexpr char kLaunchCount[] = "LC";

@@ -7,6 +7,8 @@
 
 #include <cctype>
 #include <climits>
+#include <cstdlib>
+#include <optional>
 #include <memory>
 
 using util::xml::XmlElement;
@@ -79,6 +81,9 @@ bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
         COleDateTime newDate;
         if (!ReadDate(element->getAttribute("date"), newDate))
             return false;
+        const std::optional<std::string> newUid = element->findAttribute("uid");
+        const std::optional<std::string> newVersions = element->findAttribute("versions");
+        const std::optional<std::string> newStamp = element->findAttribute("stamp");
 
         SetText(storedText);
         id = newId;
@@ -86,6 +91,9 @@ bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
         wndX = newX;
         wndY = newY;
         date = newDate;
+        uid = newUid.value_or(std::string());
+        versions = newVersions.value_or(std::string());
+        stamp = newStamp ? std::strtoull(newStamp->c_str(), nullptr, 10) : 0;
         return true;
     } catch (const util::xml::XML2_Exception& e) {
         if (warning)
@@ -106,6 +114,11 @@ bool CEntry::AppendTo(XmlElement* root)
     element->setAttribute("wndY", wndY);
     if (notify != -1)
         element->setAttribute("notify", notify);
+    if (!uid.empty()) {
+        element->setAttribute("uid", uid);
+        element->setAttribute("versions", versions);
+        element->setAttribute("stamp", std::to_string(stamp));
+    }
     root->addChild(std::move(element));
     return true;
 }

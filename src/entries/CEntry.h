@@ -39,6 +39,19 @@ public:
     std::string text;   // stored form
     COleDateTime date;  // notes: created; reminders: the appointment
     int notify = -1;    // reminders: minutes after date when due; -1 for notes
+
+    // Only while the notes are kept in a synced folder, empty otherwise: the
+    // entry's id on every computer, the changes of each computer it holds
+    // ("<computer>:<count> ..."), and the stamp of its last change.
+    std::string uid;
+    std::string versions;
+    unsigned long long stamp = 0;
+
+    // Text, time and kind: what another computer's change may bring.
+    bool SameContent(const CEntry& other) const
+    {
+        return kind == other.kind && text == other.text && date == other.date && notify == other.notify;
+    }
 };
 
 // Keeps every printable character of the UTF-8 text, and CR, LF and TAB; drops

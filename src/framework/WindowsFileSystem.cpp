@@ -51,6 +51,31 @@ bool WindowsFileSystem::SamePath(const std::string& a, const std::string& b) con
     return lstrcmpiW(Widen(a).c_str(), Widen(b).c_str()) == 0;
 }
 
+std::vector<FileSystem::Facts> WindowsFileSystem::List(const std::string& folder) const
+{
+    std::vector<Facts> files;
+    std::wstring pattern = Widen(folder);
+    if (!pattern.empty() && pattern.back() != L'\\')
+        pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE)
+        return files;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        Facts facts;
+        facts.name = Narrow(found.cFileName);
+        facts.size = (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        facts.modified = (static_cast<unsigned long long>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                         found.ftLastWriteTime.dwLowDateTime;
+        files.push_back(std::move(facts));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return files;
+}
+
 std::string WindowsFileSystem::LastErrorText() const
 {
     const DWORD error = GetLastError();

@@ -12,5 +12,6 @@ public:
     bool CopyNew(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool SamePath(const std::string& a, const std::string& b) const override;
+    std::vector<Facts> List(const std::string& folder) const override;
     std::string LastErrorText() const override;
 };

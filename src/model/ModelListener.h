@@ -14,6 +14,11 @@ public:
     virtual ~ModelListener() = default;
     virtual void OnEntryAdded(const CEntry&) {}
     virtual void OnReminderDue(const CEntry&) {}
+    // Another computer changed the entry (its text, time or kind); the entry
+    // as it is now, with this computer's id and place.
+    virtual void OnEntryChanged(const CEntry&) {}
+    // Another computer deleted the entry; it is in this computer's bin now.
+    virtual void OnEntryRemoved(const CEntry&) {}
     virtual void OnWeatherStatus(WeatherService::Status, const std::string& /*detail*/) {}
     // The weather's records changed: the display should follow soon.
     virtual void OnWeatherChanged() {}

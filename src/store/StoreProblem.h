@@ -11,6 +11,7 @@ struct StoreProblem {
         NotMovable,    // the file did not parse and could not be renamed; detail: why
         DamagedEntry,  // an entry lacks a required attribute; detail: the parser's text
         WriteFailed,   // the file could not be written, the previous one stays
+        OtherComputer, // another computer's file in the synced folder cannot be read; detail: why
     };
 
     Kind kind = Unreadable;

@@ -37,6 +37,14 @@ std::string StoreProblemMessage::Text(const StoreProblem& problem)
     case StoreProblem::NotMovable:
         return Formatted("File \n\t%s\n\ncan not be read because of the following reason:\n\n\t%s.", file, detail);
     case StoreProblem::WriteFailed: return Translate(LoadResourceText(IDS_WRITE_ERROR));
+    case StoreProblem::OtherComputer:
+        return Formatted(GetUiLanguage() == UiGerman
+                             ? "Die Datei\n\t%s\neines anderen Computers kann nicht gelesen werden (%s). Sie bleibt, "
+                               "wie sie ist, und wird wieder gelesen, sobald sie sich ändert; an den Notizen "
+                               "dieses Computers ändert sie nichts."
+                             : "The file\n\t%s\nof another computer cannot be read (%s). It is left as it is and read "
+                               "again when it changes; it changes nothing of this computer's notes.",
+                         file, detail);
     case StoreProblem::Unreadable:
     case StoreProblem::DamagedEntry:
     default: return detail;
@@ -48,6 +56,7 @@ void StoreProblemMessage::Show(const StoreProblem& problem)
     switch (problem.kind) {
     case StoreProblem::SetAside: AfxMessageBox(Text(problem).c_str(), MB_ICONWARNING); break;
     case StoreProblem::NotMovable: AfxMessageBox(Text(problem).c_str(), MB_ICONHAND); break;
+    case StoreProblem::OtherComputer: AfxMessageBox(Text(problem).c_str(), MB_ICONWARNING); break;
     case StoreProblem::WriteFailed: ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__); break;
     case StoreProblem::Unreadable:
     case StoreProblem::DamagedEntry:

@@ -119,6 +119,22 @@ bool PosixFileSystem::Remove(const std::string& path)
     return ::unlink(path.c_str()) == 0;
 }
 
+std::vector<FileSystem::Facts> PosixFileSystem::List(const std::string& folder) const
+{
+    std::vector<Facts> files;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        if (!entry.is_regular_file(error))
+            continue;
+        Facts facts;
+        facts.name = entry.path().filename().string();
+        facts.size = entry.file_size(error);
+        facts.modified = static_cast<unsigned long long>(entry.last_write_time(error).time_since_epoch().count());
+        files.push_back(std::move(facts));
+    }
+    return files;
+}
+
 std::string PosixFileSystem::LastErrorText() const
 {
     return std::strerror(errno);

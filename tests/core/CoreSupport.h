@@ -48,6 +48,7 @@ public:
     bool CopyNew(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool SamePath(const std::string& a, const std::string& b) const override { return a == b; }
+    std::vector<Facts> List(const std::string& folder) const override;
     std::string LastErrorText() const override;
 };
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "entries/CEntry.h"
+#include "sync/ComputerFile.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// What another computer's file does to this computer's notes and reminders.
+// Each entry is matched by its id; its versions tell whether one side has
+// seen all the other's changes. When both changed it apart, the later stamp
+// wins and the other text goes to the bin; a change against a delete keeps the
+// entry. Nothing is ever dropped: what leaves the notes goes to the bin.
+class NotesMerge {
+public:
+    struct Outcome {
+        std::vector<CEntry> added;    // new here: to keep and open
+        std::vector<CEntry> changed;  // local entries (local id, place) with new content or versions
+        std::vector<CEntry> removed;  // local entries another computer deleted: to the bin
+        std::vector<CEntry> losers;   // texts that lost to a later change: to the bin
+        bool deletesChanged = false;  // the deleted ids this computer keeps
+        bool Empty() const { return added.empty() && changed.empty() && removed.empty() && losers.empty(); }
+    };
+
+    // local: every note and reminder here; deleted: the ids deleted here (or
+    // learnt deleted), updated in place.
+    static Outcome Merge(const std::vector<CEntry>& local, std::map<std::string, CEntry>& deleted,
+                         const ComputerFile& remote);
+};

@@ -1,0 +1,224 @@
+// Two computers keeping their notes in one folder that a sync service mirrors:
+// two models with settings of their own (so ids of their own) and one folder.
+#include "CoreSupport.h"
+
+#include "base/StoredNames.h"
+#include "model/ModelListener.h"
+#include "model/ZorlaModel.h"
+#include "sync/NotesMerge.h"
+#include "sync/SyncFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+class Heard : public ModelListener {
+public:
+    void OnEntryAdded(const CEntry& entry) override { added.push_back(entry.GetDisplayText()); }
+    void OnEntryChanged(const CEntry& entry) override { changed.push_back(entry.GetDisplayText()); }
+    void OnEntryRemoved(const CEntry& entry) override { removed.push_back(entry.GetDisplayText()); }
+    std::vector<std::string> added, changed, removed;
+};
+
+struct Computer {
+    explicit Computer(const std::string& shared)
+        : model(data.Path(), platform.Get())
+    {
+        model.AddListener(&heard);
+        model.Load();
+        model.KeepInFolder(shared);
+    }
+    std::vector<std::string> Texts()
+    {
+        std::vector<std::string> texts;
+        for (const CEntry& entry : model.StoredEntries())
+            texts.push_back(entry.GetDisplayText());
+        return texts;
+    }
+    CEntry Find(const std::string& text)
+    {
+        for (const CEntry& entry : model.StoredEntries())
+            if (entry.GetDisplayText() == text)
+                return entry;
+        return CEntry();
+    }
+    std::string Restore()
+    {
+        const size_t before = heard.added.size();
+        model.RestoreLast(platform.clock.Now());
+        return heard.added.size() > before ? heard.added.back() : std::string();
+    }
+
+    TempFolder data;
+    CorePlatform platform;
+    ZorlaModel model;
+    Heard heard;
+};
+
+class SyncTest : public testing::Test {
+protected:
+    TempFolder shared;
+    Computer office{shared.Path()};
+    Computer home{shared.Path()};
+};
+
+}  // namespace
+
+TEST_F(SyncTest, NotesTravelBothWaysAndEditsOfDifferentNotesBothSurvive)
+{
+    office.model.AddNote("from the office");
+    home.model.AddNote("from home");
+    EXPECT_TRUE(home.model.CheckSyncFolder());
+    EXPECT_TRUE(office.model.CheckSyncFolder());
+    EXPECT_EQ(home.heard.added.back(), "from the office");
+    EXPECT_EQ(office.heard.added.back(), "from home");
+
+    CEntry a = office.Find("from the office");
+    a.SetText("edited at the office");
+    office.model.Update(a);
+    office.model.Write(a);
+    CEntry b = home.Find("from home");
+    b.SetText("edited at home");
+    b.wndX = 5;
+    home.model.Update(b);
+    home.model.Write(b);
+    office.model.CheckSyncFolder();
+    home.model.CheckSyncFolder();
+    for (Computer* computer : {&office, &home}) {
+        std::vector<std::string> texts = computer->Texts();
+        std::sort(texts.begin(), texts.end());
+        EXPECT_EQ(texts, (std::vector<std::string>{"edited at home", "edited at the office"}));
+    }
+    EXPECT_EQ(office.Find("edited at home").wndX, -1) << "a place is each computer's own";
+    EXPECT_FALSE(office.model.CheckSyncFolder()) << "nothing new: nothing to merge";
+}
+
+TEST_F(SyncTest, TheLaterOfTwoEditsIsTheNoteAndTheOtherTextGoesToTheBin)
+{
+    office.model.AddNote("shopping");
+    home.model.CheckSyncFolder();
+    CEntry mine = office.Find("shopping");
+    CEntry theirs = home.Find("shopping");
+    mine.SetText("shopping: milk");
+    office.model.Update(mine);
+    office.model.Write(mine);
+    home.platform.clock.Set(COleDateTime(2026, 12, 7, 10, 20, 0));  // later, on a clock ahead
+    theirs.SetText("shopping: bread");
+    home.model.Update(theirs);
+    home.model.Write(theirs);
+
+    office.model.CheckSyncFolder();
+    home.model.CheckSyncFolder();
+    EXPECT_EQ(office.Texts(), (std::vector<std::string>{"shopping: bread"}));
+    EXPECT_EQ(home.Texts(), (std::vector<std::string>{"shopping: bread"}));
+    EXPECT_EQ(office.heard.changed.back(), "shopping: bread");
+    EXPECT_EQ(office.Restore(), "shopping: milk") << "the lost text is in the bin";
+    home.model.CheckSyncFolder();
+    EXPECT_EQ(home.Texts().size(), 2u) << "brought back, it is a note of its own everywhere";
+}
+
+TEST_F(SyncTest, ADeleteTravelsAndTheBinBringsItBackEverywhereButAChangeBeatsADelete)
+{
+    office.model.AddNote("call Anna");
+    office.model.AddNote("call Ben");
+    home.model.CheckSyncFolder();
+    office.model.Delete(office.Find("call Anna"));
+    home.model.CheckSyncFolder();
+    EXPECT_EQ(home.heard.removed, (std::vector<std::string>{"call Anna"}));
+    EXPECT_EQ(home.Restore(), "call Anna");
+    office.model.CheckSyncFolder();
+    EXPECT_EQ(office.Find("call Anna").GetDisplayText(), "call Anna") << "back on the other computer too";
+
+    // Deleted on one while changed on the other: the note stays on both.
+    office.model.Delete(office.Find("call Ben"));
+    CEntry changed = home.Find("call Ben");
+    changed.SetText("call Ben at six");
+    home.model.Update(changed);
+    home.model.Write(changed);
+    home.model.CheckSyncFolder();
+    office.model.CheckSyncFolder();
+    EXPECT_EQ(home.Find("call Ben at six").GetDisplayText(), "call Ben at six");
+    EXPECT_EQ(office.Find("call Ben at six").GetDisplayText(), "call Ben at six");
+}
+
+TEST_F(SyncTest, ASnoozedReminderChangesOnTheOtherComputer)
+{
+    office.model.AddReminder("dentist", COleDateTime(2026, 12, 7, 11, 0, 0), office.platform.clock.Now());
+    home.model.CheckSyncFolder();
+    CEntry reminder = office.Find("dentist");
+    reminder.notify = 10;
+    office.model.Update(reminder);
+    office.model.Write(reminder);
+    home.model.CheckSyncFolder();
+    EXPECT_EQ(home.heard.changed, (std::vector<std::string>{"dentist"}));
+    EXPECT_EQ(home.Find("dentist").notify, 10);
+    EXPECT_EQ(home.Find("dentist").kind, EntryKind::Reminder);
+}
+
+// Copies a sync service made are merged and removed; a file that stays
+// damaged changes nothing and is reported once.
+TEST_F(SyncTest, ConflictedCopiesAreMergedAndRemovedDamagedFilesChangeNothing)
+{
+    office.model.AddNote("first");
+    std::string officeFile;
+    for (const auto& facts : Files().List(shared.Path()))
+        if (facts.name.find("Zorla_") == 0 && TestFiles::Bytes(shared.File(facts.name)).find("first") != std::string::npos)
+            officeFile = facts.name;
+    ASSERT_FALSE(officeFile.empty());
+    const std::string copyName = officeFile.substr(0, 22) + " (home's conflicted copy 2026-12-07).zorla";
+    std::string copy = TestFiles::Bytes(shared.File(officeFile));
+    const std::size_t at = copy.find("first");
+    copy.replace(at, 5, "fresh");
+    copy.replace(copy.find("uid=\"") + 5, 4, "ffff");
+    TestFiles::Write(shared.File(copyName), copy);
+    home.model.CheckSyncFolder();
+    EXPECT_TRUE(home.Find("fresh").uid.size() > 0) << "the copy's own note is merged";
+    EXPECT_FALSE(TestFiles::Exists(shared.File(copyName))) << "and the copy removed";
+
+    const std::vector<std::string> before = home.Texts();
+    std::string whole = TestFiles::Bytes(shared.File(officeFile));
+    TestFiles::Write(shared.File(officeFile), whole.substr(0, whole.size() / 2));
+    home.model.CheckSyncFolder();
+    EXPECT_TRUE(home.model.TakeProblems().empty()) << "a file being written is no news yet";
+    home.model.CheckSyncFolder();
+    const std::vector<StoreProblem> problems = home.model.TakeProblems();
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].kind, StoreProblem::OtherComputer);
+    home.model.CheckSyncFolder();
+    EXPECT_TRUE(home.model.TakeProblems().empty()) << "once, not at every check";
+    EXPECT_EQ(home.Texts(), before);
+}
+
+TEST(SyncNames, ComputerFilesAndTheCopiesSyncServicesMake)
+{
+    const std::string id = "0123456789abcdef";
+    struct Row {
+        std::string name;
+        bool known;
+        bool copy;
+    };
+    const Row rows[] = {
+        {"Zorla_" + id + ".zorla", true, false},
+        {"Zorla_" + id + " (Anna's conflicted copy 2026-12-07).zorla", true, true},          // Dropbox
+        {"Zorla_" + id + "-LAPTOP.zorla", true, true},                                       // OneDrive
+        {"Zorla_" + id + " (conflicted copy 2026-12-07 101500).zorla", true, true},          // Nextcloud
+        {"Zorla_" + id + ".sync-conflict-20261207-101500-ABCDEFG.zorla", true, true},        // Syncthing
+        {"Zorla_" + id + " (1).zorla", true, true},                                          // Google Drive
+        {"Zorla_" + id + ".zorla.tmp", false, false},
+        {"Zorla_Notes", false, false},
+        {"Zorla_0123456789abcdeg.zorla", false, false},
+    };
+    for (const Row& row : rows) {
+        std::string computer;
+        bool copy = false;
+        EXPECT_EQ(SyncFolder::ComputerOf(row.name, computer, copy), row.known) << row.name;
+        if (row.known) {
+            EXPECT_EQ(computer, id) << row.name;
+            EXPECT_EQ(copy, row.copy) << row.name;
+        }
+    }
+}
