@@ -105,6 +105,8 @@
 #define ID_NO_INTERNET 156
 #define ID_UPDATE_WEATHER 158
 #define ID_RESTORE_DELETED 160
+#define ID_KEEP_IN_FOLDER 161
+#define ID_KEEP_LOCALLY 162
 
 // The "About %s..." item of the main window's system menu.
 #define IDM_SYSTEM_ABOUT 16

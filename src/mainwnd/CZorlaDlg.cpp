@@ -5,11 +5,13 @@
 #include "framework/Handles.h"
 #include "mainwnd/CommandMenu.h"
 #include "mainwnd/CommandTriggers.h"
+#include "mainwnd/FolderPicker.h"
 #include "mainwnd/MainTimers.h"
 #include "mainwnd/TrayWindow.h"
 #include "resource.h"
 #include "shared/CAutostart.h"
 #include "shared/ErrorReport.h"
+#include "shared/Translator.h"
 #include "shared/WebAddresses.h"
 #include "mainwnd/WeatherStatusLine.h"
 #include "base/ProgramTitle.h"
@@ -18,6 +20,10 @@
 #include <cstdlib>
 
 namespace {
+
+// The synced folder is looked at this often besides the system's notifications,
+// which not every file system gives: what another computer wrote shows within 2 s.
+const UINT kSyncCheckInterval = 1500;
 
 POINT PointFromLParam(LPARAM lParam)
 {
@@ -113,6 +119,7 @@ void CZorlaDlg::RunStartStep(int step)
         break;
     case 3:
         m_deskNotes.OpenStored();
+        WatchSyncFolder();
         SetTimer(TimerBlink, 3000, nullptr);
         SetTimer(TimerWeather, 0, nullptr);
         SetTimer(TimerLaunchReport, 15000, nullptr);
@@ -200,6 +207,8 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_TOGGLE_TRAY,       [](CZorlaDlg& dlg) { ToggleTray(dlg.m_tray, dlg.m_hWnd); }},
         {ID_SEND_TO_FRIEND,    [](CZorlaDlg& dlg) { dlg.m_mail.OnSendToFriend(dlg.m_settings.noInternet != 0); }},
         {ID_RESTORE_DELETED,   [](CZorlaDlg& dlg) { dlg.OnRestoreDeleted(); }},
+        {ID_KEEP_IN_FOLDER,    [](CZorlaDlg& dlg) { dlg.OnKeepInFolder(); }},
+        {ID_KEEP_LOCALLY,      [](CZorlaDlg& dlg) { dlg.OnKeepLocally(); }},
     };
     // clang-format on
     for (const Command& command : kCommands) {
@@ -222,6 +231,49 @@ void CZorlaDlg::RestoreFromTray()
 
 // The most recently deleted note or reminder comes back at its old place with
 // its text; a reminder whose time has passed alerts at once.
+void CZorlaDlg::OnKeepInFolder()
+{
+    const std::string folder = m_folderPicker
+                                   ? m_folderPicker()
+                                   : PickFolder(m_hWnd, Translate("Choose the folder your sync service keeps on every "
+                                                                  "computer (OneDrive, Dropbox, Nextcloud, ...):"));
+    if (folder.empty())
+        return;
+    m_deskNotes.SavePending();
+    m_model.KeepInFolder(folder);
+    WatchSyncFolder();
+    m_views.ShowStoreProblems();
+}
+
+void CZorlaDlg::OnKeepLocally()
+{
+    m_model.KeepLocally();
+    WatchSyncFolder();
+}
+
+void CZorlaDlg::WatchSyncFolder()
+{
+    const std::string folder = m_model.SyncFolderPath();
+    if (folder.empty()) {
+        m_syncWatch.Stop();
+        KillTimer(TimerSyncCheck);
+        return;
+    }
+    m_syncWatch.Start(m_hWnd, WM_SYNC_CHANGED, folder);
+    SetTimer(TimerSyncCheck, kSyncCheckInterval, nullptr);
+}
+
+// Typing not yet written is written first, so the merge weighs it against
+// what came.
+void CZorlaDlg::CheckSyncFolder()
+{
+    if (m_model.SyncFolderPath().empty())
+        return;
+    m_deskNotes.SavePending();
+    m_model.CheckSyncFolder();
+    m_views.ShowStoreProblems();
+}
+
 void CZorlaDlg::OnRestoreDeleted()
 {
     if (m_model.RestoreLast(m_model.GetClock().Now()) == ZorlaModel::RestoreResult::Refused)
@@ -254,6 +306,7 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:     return OnRButtonDown(lParam);
     case WM_SYSCOMMAND:      return OnSysCommand(wParam, lParam);
     case WM_WEATHER_DONE:    return OnWeatherDone(wParam, lParam);
+    case WM_SYNC_CHANGED:    CheckSyncFolder(); return 0;
     case WM_START_STEP:      RunStartStep(static_cast<int>(wParam)); return 0;
     case WM_OPEN_NOTES:      if (m_deskNotes.IsOpening()) m_deskNotes.OpenNextSlice(); return 0;
     case WM_POWERBROADCAST:  return OnPowerBroadcast(wParam, lParam);
@@ -342,6 +395,7 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
         CheckWeather(false);
         SetTimer(id, ZorlaModel::kWeatherInterval, nullptr);
         break;
+    case TimerSyncCheck: CheckSyncFolder(); break;
     case TimerWeatherDisplay:
         KillTimer(id);
         RefreshCityList();
@@ -413,6 +467,7 @@ LRESULT CZorlaDlg::OnEndSession(WPARAM wParam, LPARAM lParam)
 
 LRESULT CZorlaDlg::OnDestroy()
 {
+    m_syncWatch.Stop();
     UpdateData(TRUE);
     m_model.SaveCity();
     SaveSettings();
@@ -491,6 +546,7 @@ void CZorlaDlg::ShowCommandMenu(POINT screenPoint)
     state.topMost = m_settings.topMost != 0;
     state.autostart = CAutostart(m_hWnd).AutostartShortcutExists();
     state.canRestore = m_model.CanRestore();
+    state.syncFolder = !m_model.SyncFolderPath().empty();
     FillCommandMenu(m_commandMenu, state);
     m_commandMenu.Track(screenPoint, m_hWnd);
 }

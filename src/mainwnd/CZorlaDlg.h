@@ -12,6 +12,7 @@
 #include "shared/AppTranslator.h"
 #include "shared/PrivateMessages.h"
 #include "sound/SoundBoard.h"
+#include "mainwnd/SyncWatch.h"
 #include "mainwnd/WindowHttpFetch.h"
 #include "model/ModelListener.h"
 #include "shared/AppContext.h"
@@ -60,6 +61,12 @@ public:
     void ShowWeatherText(const std::string& text, HDC dc = nullptr) { m_views.ShowWeatherText(text, dc); }
     void RefreshCityList() { m_views.RefreshCityList(); }
 
+    // Where "Keep notes in a folder..." asks for the folder (the system's picker
+    // unless a test gives another); empty: the user cancelled.
+    void SetFolderPicker(std::function<std::string()> picker) { m_folderPicker = std::move(picker); }
+    // Looks at the synced folder now: what other computers wrote is merged in.
+    void CheckSyncFolder();
+
     // Runs a command of the command table; false for an id it does not know.
     bool RunCommand(UINT id);
     void OnHotSpot(int id) override;
@@ -91,6 +98,10 @@ private:
 
     void RestoreFromTray();
     void OnRestoreDeleted();
+    void OnKeepInFolder();
+    void OnKeepLocally();
+    // Watches the model's synced folder, or nothing when there is none.
+    void WatchSyncFolder();
 
     LRESULT OnPaint();
     LRESULT OnTimer(UINT_PTR id);
@@ -132,5 +143,7 @@ private:
     int m_nextStartStep = 0;
     bool m_started = false;
     std::function<void()> m_afterFirstPaint;
+    std::function<std::string()> m_folderPicker;
+    SyncWatch m_syncWatch;
     bool m_destroying = false;
 };

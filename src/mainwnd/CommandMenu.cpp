@@ -74,6 +74,8 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
     if (!state.canRestore)
         restore.flags |= MIF_GRAYED;
     items.push_back(restore);
+    items.push_back(Row("Keep notes in a &folder...", ID_KEEP_IN_FOLDER, state.syncFolder ? kCheck : -1, kBlue));
+    items.push_back(Row("Keep notes on this &computer only", ID_KEEP_LOCALLY, state.syncFolder ? -1 : kCheck, kBlue));
     items.push_back(Separator());
     items.push_back(Row("&Do not connect to the internet", ID_NO_INTERNET, state.noInternet ? kCheck : -1, 0));
     items.push_back(Row("&Play sounds", ID_PLAY_SOUNDS, state.playSounds ? kCheck : -1, 0));

@@ -15,6 +15,7 @@ struct CommandMenuState {
     bool autostart = false;  // the start-up shortcut exists
     bool windowVisible = true;  // false while the window is in the tray
     bool canRestore = false;    // a deleted note or reminder can be brought back
+    bool syncFolder = false;    // the notes are kept in a synced folder too
 };
 
 // The command menu's rows, in order, translated into the interface language:

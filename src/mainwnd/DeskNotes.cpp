@@ -153,6 +153,28 @@ CNoteDlg* DeskNotes::Open(const CEntry& entry)
     return window;
 }
 
+// A window not open yet opens with the entry as it is now.
+void DeskNotes::OnEntryChanged(const CEntry& entry)
+{
+    if (m_windows.Change(entry))
+        return;
+    for (std::size_t i = m_nextToOpen; i < m_toOpen.size(); ++i)
+        if (m_toOpen[i].GetKey() == entry.GetKey())
+            m_toOpen[i] = entry;
+}
+
+void DeskNotes::OnEntryRemoved(const CEntry& entry)
+{
+    if (m_windows.Remove(entry))
+        return;
+    for (std::size_t i = m_nextToOpen; i < m_toOpen.size(); ++i) {
+        if (m_toOpen[i].GetKey() == entry.GetKey()) {
+            m_toOpen.erase(m_toOpen.begin() + static_cast<std::ptrdiff_t>(i));
+            break;
+        }
+    }
+}
+
 void DeskNotes::OnReminderDue(const CEntry& entry)
 {
     m_windows.Due(entry);

@@ -47,6 +47,11 @@ public:
 
     void OnEntryAdded(const CEntry& entry) override;
     void OnReminderDue(const CEntry& entry) override;
+    void OnEntryChanged(const CEntry& entry) override;
+    void OnEntryRemoved(const CEntry& entry) override;
+    // Typing not yet written is written, so what another computer brings is
+    // merged with it rather than over it.
+    void SavePending() { m_windows.SavePending(); }
 
     const NoteWindowRegistry& Windows() const { return m_windows; }
     NoteWindowRegistry& Windows() { return m_windows; }

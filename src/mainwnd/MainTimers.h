@@ -12,4 +12,5 @@ enum MainTimer : UINT_PTR {
     TimerWeatherDisplay = 20,  // rebuilds the city list and weather text
     TimerRehome = 21,          // looks for a desktop again for notes that lost theirs
     TimerOpenNotes = 22,       // the next slice of stored notes, once input and paint had their turn
+    TimerSyncCheck = 23,       // looks at the synced folder, in case no notification came
 };

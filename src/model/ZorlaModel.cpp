@@ -331,7 +331,12 @@ bool ZorlaModel::CheckSyncFolder()
         changed |= !outcome.Empty() || outcome.deletesChanged;
         m_sync->Taken(arrival);
     }
+    // What came is written into this computer's file at the next check that
+    // finds nothing new (or with the next change here): a check that merges
+    // does not also write the whole file while the window waits.
     if (changed)
+        m_publishDue = true;
+    else if (m_publishDue)
         Publish();
     return changed;
 }
@@ -414,6 +419,7 @@ void ZorlaModel::Publish()
 {
     if (!m_sync)
         return;
+    m_publishDue = false;
     ComputerFile file;
     file.computer = m_computer;
     file.entries = SyncedEntries();

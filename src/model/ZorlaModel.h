@@ -23,7 +23,7 @@ class ModelListener;
 // and listen to it. A write that fails leaves its problem in the model until a
 // window takes it to show it. Nothing here knows a window: what the model needs
 // of the system comes through the Platform it is given.
-class ZorlaModel : private WeatherService::Listener {
+class ZorlaModel final : private WeatherService::Listener {
 public:
     enum class AddResult {
         Added,         // stored, written or waiting to be written again
@@ -152,5 +152,6 @@ private:
     std::unique_ptr<SyncFolder> m_sync;
     std::map<std::string, CEntry> m_deletedIds;
     unsigned long long m_lastStamp = 0;
+    bool m_publishDue = false;
     std::vector<StoreProblem> m_syncProblems;
 };

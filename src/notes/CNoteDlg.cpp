@@ -248,12 +248,49 @@ void CNoteDlg::Delete()
         m_model->Delete(m_entry);
         ShowStoreProblems();
     }
+    Go();
+}
+
+void CNoteDlg::Go()
+{
     const std::string key = m_key;
     NoteWindowOwner* owner = m_owner;
     DestroyByUs();
     // The owner may delete this object now: nothing of it is touched after.
     if (owner)
         owner->NoteGone(key);
+}
+
+void CNoteDlg::TakeChange(const CEntry& entry)
+{
+    const POINT place{m_entry.wndX, m_entry.wndY};
+    m_entry = entry;
+    m_entry.wndX = place.x;
+    m_entry.wndY = place.y;
+    if (!m_hWnd)
+        return;
+    m_shownText = m_entry.GetDisplayText();
+    SetWindowTextString(m_edit.m_hWnd, m_shownText);
+    m_shownDate = m_entry.date;
+    m_shownNotify = m_entry.notify;
+    ShowReminderTime();
+    if (IsAlerting() && m_model && m_entry.GetReminderTime() > m_model->GetClock().Now()) {
+        m_alert.Stop();
+        m_desktopHost.Redock(*this, place);
+    }
+}
+
+void CNoteDlg::GoneElsewhere()
+{
+    m_alert.Stop();
+    if (m_asking) {
+        // The due question is moot now; a note's delete question waits for its answer.
+        m_goneElsewhere = true;
+        if (m_dueQuestion && m_dueQuestion->m_hWnd)
+            m_dueQuestion->EndDialog(IDCANCEL);
+        return;
+    }
+    Go();
 }
 
 void CNoteDlg::ShowStoreProblems()
@@ -270,7 +307,12 @@ void CNoteDlg::OnOK()
         OnReminderClose();
         return;
     }
-    if (AskResourceMessage(IDS_ASK_DELETE_NOTICE, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    m_asking = true;
+    const int answer = AskResourceMessage(IDS_ASK_DELETE_NOTICE, MB_YESNO | MB_ICONQUESTION);
+    m_asking = false;
+    if (m_goneElsewhere)
+        Go();
+    else if (answer == IDYES)
         Delete();
 }
 
@@ -281,7 +323,16 @@ void CNoteDlg::OnReminderClose()
     // An alerting reminder stands above every window: the dialog must stand
     // above it. A resting one leaves it to the main window.
     ReminderDueDlg due(IsAlerting() ? this : nullptr);
-    switch (due.DoModal()) {
+    m_asking = true;
+    m_dueQuestion = &due;
+    const INT_PTR answer = due.DoModal();
+    m_dueQuestion = nullptr;
+    m_asking = false;
+    if (m_goneElsewhere) {
+        Go();
+        return;
+    }
+    switch (answer) {
     case ReminderDueDlg::Delete: Delete(); break;
     case ReminderDueDlg::RemindAgain: Snooze(due.ChosenMinutes()); break;
     default: break;

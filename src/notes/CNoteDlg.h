@@ -57,6 +57,15 @@ public:
     // The owner is told last; it may then delete this object.
     void Delete();
 
+    // Another computer changed the entry: the window shows it as it is now; an
+    // alert whose reminder now lies ahead ends, and the window goes back onto
+    // the desktop.
+    void TakeChange(const CEntry& entry);
+    // Another computer deleted the entry (the model has put it in the bin): an
+    // alert ends and the window goes, now or, while it asks the user, once
+    // the question is over. The owner is told last.
+    void GoneElsewhere();
+
     // The reminder has come due: off the desktop to the front, then StartAlert.
     // False when it is alerting already. A reminder whose window could not be
     // made only plays the alert sound, this once.
@@ -104,6 +113,8 @@ private:
     // Whatever the save timer waits for, written now.
     void SaveNow();
     void DestroyByUs();
+    // Destroys the window and tells the owner, which may delete this object.
+    void Go();
     LRESULT OnDestroy();
 
     LRESULT OnPaint();
@@ -120,6 +131,10 @@ private:
     CWnd* m_mainWindow;
     SoundBoard* m_sounds;
     ZorlaModel* m_model = nullptr;
+    // A question to the user is open; the entry went elsewhere meanwhile.
+    bool m_asking = false;
+    bool m_goneElsewhere = false;
+    CDialog* m_dueQuestion = nullptr;
     NoteWindowOwner* m_owner = nullptr;
     CEntry m_entry;
     std::string m_key;

@@ -91,6 +91,32 @@ void NoteWindowRegistry::CloseAllKeepingState()
         window->CloseKeep(false);
 }
 
+bool NoteWindowRegistry::Change(const CEntry& entry)
+{
+    CNoteDlg* window = Find(entry.GetKey());
+    if (!window)
+        return false;
+    window->TakeChange(entry);
+    return true;
+}
+
+bool NoteWindowRegistry::Remove(const CEntry& entry)
+{
+    CNoteDlg* window = Find(entry.GetKey());
+    if (!window)
+        return false;
+    // The window tells this registry when it goes, which deletes it.
+    window->GoneElsewhere();
+    return true;
+}
+
+void NoteWindowRegistry::SavePending()
+{
+    for (auto& [key, window] : m_windows)
+        if (window->IsSavePending())
+            window->SaveState(true);
+}
+
 bool NoteWindowRegistry::Lost(const std::string& key)
 {
     if (!m_windows.count(key))

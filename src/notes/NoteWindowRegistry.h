@@ -40,6 +40,12 @@ public:
     // Every window takes its text and place into its entry and store, without
     // writing the store's file, and closes; the registry is empty afterwards.
     void CloseAllKeepingState();
+    // Another computer's change or delete reaches the entry's window, when it
+    // has one; false when it has none.
+    bool Change(const CEntry& entry);
+    bool Remove(const CEntry& entry);
+    // Every window with typing not yet written writes it now.
+    void SavePending();
 
     // Where the windows opened later keep their entries (null: nowhere).
     void SetModel(ZorlaModel* model) { m_model = model; }

@@ -17,6 +17,9 @@ constexpr UINT WM_START_STEP = WM_APP + 21;
 // Posted by the main window to itself while the stored notes open, a slice
 // at a time: wParam 0, lParam 0.
 constexpr UINT WM_OPEN_NOTES = WM_APP + 22;
+// Posted by the synced folder's watch to the main window when something in the
+// folder changed: wParam 0, lParam 0.
+constexpr UINT WM_SYNC_CHANGED = WM_APP + 23;
 // Sent by the mail thread to its window once the mail is done: wParam the MAPI
 // result (0: sent), lParam 0.
 constexpr UINT WM_MAIL_DONE = WM_USER + 100;

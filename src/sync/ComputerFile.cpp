@@ -54,8 +54,9 @@ std::unique_ptr<XmlElement> ComputerFile::Document() const
     auto root = std::make_unique<XmlElement>(ROOT);
     root->setAttribute("format", kFormat);
     root->setAttribute("computer", computer);
+    // The entries keep their local ids: the file's readers go by "uid", and an
+    // entry without an id would make the writer look for a free one each time.
     for (CEntry entry : entries) {
-        entry.id = 0;
         entry.AppendTo(root.get());
         root->getChild(root->getChildCount() - 1)->setAttribute("kind", KindText(entry.kind));
     }

@@ -1,24 +1,27 @@
 #include "sync/Versions.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <sstream>
 
 Versions Versions::Parse(const std::string& text)
 {
     Versions versions;
-    std::istringstream words(text);
-    std::string word;
-    while (words >> word) {
-        const std::size_t colon = word.rfind(':');
-        if (colon == 0 || colon == std::string::npos || colon + 1 == word.size())
-            continue;
-        char* end = nullptr;
-        const unsigned long long count = std::strtoull(word.c_str() + colon + 1, &end, 10);
-        if (*end != '\0' || count == 0)
-            continue;
-        unsigned long long& known = versions.m_counts[word.substr(0, colon)];
-        known = std::max(known, count);
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        const std::size_t colon = text.rfind(':', end - 1);
+        if (end > at && colon != std::string::npos && colon > at && colon + 1 < end) {
+            unsigned long long count = 0;
+            bool digits = true;
+            for (std::size_t i = colon + 1; i < end && digits; ++i) {
+                digits = text[i] >= '0' && text[i] <= '9' && count <= (~0ULL - 9) / 10;
+                count = count * 10 + static_cast<unsigned>(text[i] - '0');
+            }
+            if (digits && count > 0) {
+                unsigned long long& known = versions.m_counts[text.substr(at, colon - at)];
+                known = std::max(known, count);
+            }
+        }
+        at = end + 1;
     }
     return versions;
 }
