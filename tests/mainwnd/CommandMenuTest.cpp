@@ -9,6 +9,8 @@
 #include "shared/Translator.h"
 #include "shared/WebAddresses.h"
 #include "support/MessagePump.h"
+#include "support/TestFiles.h"
+#include "support/TestPlatform.h"
 #include "support/WhileModal.h"
 
 #include <cctype>
@@ -38,8 +40,8 @@ char Mnemonic(const std::string& text)
     return at == std::string::npos || at + 1 >= text.size() ? 0 : static_cast<char>(std::tolower(text[at + 1]));
 }
 
-// The restore row's letter is its own in every view.
-void ExpectRestoreMnemonicUnique(CommandMenuState state, char letter)
+// A row's letter is its own in every view.
+void ExpectMnemonicUnique(CommandMenuState state, char letter)
 {
     for (int view : {PictureFace::ViewHome, PictureFace::ViewWeather, PictureFace::ViewNotes}) {
         state.view = view;
@@ -72,6 +74,7 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     EXPECT_EQ(Texts(home),
               (std::vector<std::string>{"E&xit", "&Minimize", "-", "&Notes", "&Timer", "&German weather", "-",
                                         "Zorla 1.0 on the web", "&Send me to a friend...", "&Bring back a deleted note",
+                                        "Keep notes in a &folder...", "Keep notes on this &computer only",
                                         "-", "&Do not connect to the internet", "&Play sounds", "&Always on top",
                                         "&Run on system start up", "-", "About Zorla 1.0..."}));
     // A fresh user: checks at "do not connect" and "always on top" only.
@@ -91,7 +94,14 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     EXPECT_TRUE(IsGrey(home, ID_RESTORE_DELETED));
     state.canRestore = true;
     EXPECT_FALSE(IsGrey(CommandMenuItems(state), ID_RESTORE_DELETED));
-    ExpectRestoreMnemonicUnique(state, 'b');
+    for (char letter : {'b', 'f', 'c'})
+        ExpectMnemonicUnique(state, letter);
+    // The notes stay on this computer until a folder is chosen.
+    EXPECT_EQ(-1, ImageOf(home, ID_KEEP_IN_FOLDER));
+    EXPECT_EQ(3, ImageOf(home, ID_KEEP_LOCALLY));
+    state.syncFolder = true;
+    EXPECT_EQ(3, ImageOf(CommandMenuItems(state), ID_KEEP_IN_FOLDER));
+    EXPECT_EQ(-1, ImageOf(CommandMenuItems(state), ID_KEEP_LOCALLY));
 
     state.view = PictureFace::ViewWeather;
     state.playSounds = true;
@@ -128,8 +138,11 @@ TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
     EXPECT_EQ(texts[7], "Zorla 1.0 im Netz");
     EXPECT_EQ(texts[8], "&Sende mich an einen Freund...");
     EXPECT_EQ(texts[9], ("&Gelöschte Notiz zurückholen"));
-    EXPECT_EQ(texts[12], ("&Klänge abspielen"));
-    ExpectRestoreMnemonicUnique(state, 'g');
+    EXPECT_EQ(texts[10], "Notizen in einem &Ordner aufbewahren...");
+    EXPECT_EQ(texts[11], "Notizen nur auf diesem &Computer");
+    EXPECT_EQ(texts[14], ("&Klänge abspielen"));
+    for (char letter : {'g', 'o', 'c'})
+        ExpectMnemonicUnique(state, letter);
 }
 
 TEST_F(MainWindowMenu, ARightClickOpensTheMenuAndAKeyChoosesTheCommand)
@@ -202,4 +215,27 @@ TEST_F(MainWindowMenu, TheLastRowOpensTheAboutBoxOverTheWindowUntilItIsClosed)
     EXPECT_EQ(agency, ZORLA_AGENCY_HOST);
     EXPECT_TRUE(IsWindowEnabled(window));
     EXPECT_TRUE(IsWindowVisible(window));
+}
+
+// The folder chosen in the picker is where this computer's file goes from then
+// on, and is remembered for the next start; the second row ends it.
+TEST_F(MainWindowMenu, KeepNotesInAFolderWritesThisComputersFileThereUntilTheNotesStayHere)
+{
+    TempFolder shared;
+    ASSERT_NO_FATAL_FAILURE(Open());
+    dlg->SetFolderPicker([&] { return shared.Path(); });
+    dlg->Model().AddNote("on every computer");
+    Command(ID_KEEP_IN_FOLDER);
+    EXPECT_EQ(RegistryString("Storage", "Folder"), shared.Path());
+    std::string own;
+    for (const FileSystem::Facts& file : TestPlatform::Files().List(shared.Path()))
+        own += file.name;
+    EXPECT_EQ(own.rfind("Zorla_", 0), 0u) << own;
+    EXPECT_NE(TestFiles::Bytes(shared.File(own)).find("on every computer"), std::string::npos);
+
+    Command(ID_KEEP_LOCALLY);
+    EXPECT_EQ(RegistryString("Storage", "Folder"), "");
+    EXPECT_TRUE(dlg->Model().SyncFolderPath().empty());
+    dlg->Model().AddNote("here only");
+    EXPECT_EQ(TestFiles::Bytes(shared.File(own)).find("here only"), std::string::npos);
 }
