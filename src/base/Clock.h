@@ -8,6 +8,9 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual COleDateTime Now() const = 0;
+    // Milliseconds since 1 January 1970 in universal time: what orders changes
+    // made on computers in other time zones.
+    virtual unsigned long long UniversalMilliseconds() const = 0;
 };
 
 // A clock that shows the time it is set to, for tests and tools.
@@ -17,6 +20,12 @@ public:
         : m_time(time)
     {}
     COleDateTime Now() const override { return m_time; }
+    // The fixed time read as universal time.
+    unsigned long long UniversalMilliseconds() const override
+    {
+        const double seconds = (m_time - COleDateTime(1970, 1, 1, 0, 0, 0)).GetTotalSeconds();
+        return seconds > 0 ? static_cast<unsigned long long>(seconds * 1000 + 0.5) : 0;
+    }
     void Set(const COleDateTime& time) { m_time = time; }
 
 private:

@@ -35,6 +35,23 @@ COleDateTime SystemClock::Now() const
     return FromSystemTime(LocalNow());
 }
 
+unsigned long long SystemClock::UniversalMilliseconds() const
+{
+    FILETIME now{};
+    {
+        std::lock_guard<std::mutex> guard(g_lock);
+        if (g_fixed)
+            ::SystemTimeToFileTime(&g_fixedTime, &now);
+        else
+            ::GetSystemTimeAsFileTime(&now);
+    }
+    const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    // 100 ns ticks since 1601; 11644473600 s lie between 1601 and 1970.
+    const unsigned long long since1601 = ticks / 10000;
+    const unsigned long long offset = 11644473600000ULL;
+    return since1601 > offset ? since1601 - offset : 0;
+}
+
 COleDateTime FromSystemTime(const SYSTEMTIME& time)
 {
     return COleDateTime(time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond);

@@ -9,6 +9,8 @@
 class SystemClock : public Clock {
 public:
     COleDateTime Now() const override;
+    // While a test fixes the local time, that time read as universal time.
+    unsigned long long UniversalMilliseconds() const override;
 
     static SYSTEMTIME LocalNow();
     // A non-null time is returned by every later LocalNow() until reset with nullptr.

@@ -405,13 +405,18 @@ void ZorlaModel::Apply(const NotesMerge::Outcome& outcome)
         m_notes.Save();
     if (remindersChanged)
         m_reminders.Save();
+    // A reminder that arrives due alerts now, not at the next minute's check.
+    const COleDateTime now = m_platform.clock.Now();
     for (ModelListener* listener : m_listeners) {
         for (const CEntry& gone : outcome.removed)
             listener->OnEntryRemoved(gone);
         for (const CEntry& changed : changedContent)
             listener->OnEntryChanged(changed);
-        for (const CEntry& entry : added)
+        for (const CEntry& entry : added) {
             listener->OnEntryAdded(entry);
+            if (entry.kind == EntryKind::Reminder && entry.GetReminderTime() <= now)
+                listener->OnReminderDue(entry);
+        }
     }
 }
 
@@ -440,14 +445,12 @@ std::vector<CEntry> ZorlaModel::SyncedEntries()
     return entries;
 }
 
-// The stamp orders the changes of every computer: this computer's clock, but
-// always past every stamp it has seen, so a change made after seeing another
+// The stamp orders the changes of every computer: this computer's clock in
+// universal time, to the millisecond, but always past every stamp it has seen, so a change made after seeing another
 // one is later even on a clock that runs behind.
 void ZorlaModel::CountChange(CEntry& entry)
 {
-    const double seconds = (m_platform.clock.Now() - COleDateTime(1970, 1, 1, 0, 0, 0)).GetTotalSeconds();
-    const unsigned long long now = seconds > 0 ? static_cast<unsigned long long>(std::llround(seconds * 1000)) : 0;
-    m_lastStamp = std::max(now, m_lastStamp + 1);
+    m_lastStamp = std::max(m_platform.clock.UniversalMilliseconds(), m_lastStamp + 1);
     entry.stamp = m_lastStamp;
     Versions versions = Versions::Parse(entry.versions);
     versions.Count(m_computer);

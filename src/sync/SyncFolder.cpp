@@ -64,8 +64,11 @@ std::vector<SyncFolder::Arrival> SyncFolder::Arrivals()
 void SyncFolder::Taken(const Arrival& arrival)
 {
     m_suspects.erase(arrival.facts.name);
-    if (arrival.copy && m_files.Remove(arrival.path)) {
-        m_known.erase(arrival.facts.name);
+    // A copy that cannot be removed yet (another reader holds it) is read and
+    // merged again at the next check, and its removal tried again: merging the
+    // same file twice changes nothing.
+    if (arrival.copy) {
+        m_files.Remove(arrival.path);
         return;
     }
     m_known[arrival.facts.name] = arrival.facts;
