@@ -58,6 +58,10 @@ std::vector<std::pair<std::string, std::string>> ExpectedPairs()
          "Sie haben kein E-Mailprogramm oder ihr E-Mailprogramm ist nicht richtig konfiguriert :("},
         {"Send me to a friend...", "Sende mich an einen Freund..."},
         {"&Bring back a deleted note", "&Gelöschte Notiz zurückholen"},
+        {"Keep notes in a &folder...", "Notizen in einem &Ordner aufbewahren..."},
+        {"Keep notes on this &computer only", "Notizen nur auf diesem &Computer"},
+        {"Choose the folder your sync service keeps on every computer (OneDrive, Dropbox, Nextcloud, ...):",
+         "Wählen Sie den Ordner, den Ihr Sync-Dienst auf jedem Computer hält (OneDrive, Dropbox, Nextcloud, ...):"},
         {MailFooter(), "\n\n\n---------------\nDies ist ein Klimbim exklusiv entwickelt für " ZORLA_BRAND_URL
                        "\n\nFalls sie den Anhang nicht öffnen können, besuchen sie unsere Webseite und laden "
                        "Zorla von dort."},
@@ -76,9 +80,9 @@ TEST(Translator, HoldsExactlyTheProgramsPairsAndRefillingChangesNothing)
 {
     CTranslator table;
     FillTranslationTable(table);
-    ASSERT_EQ(table.Size(), 50u);
+    ASSERT_EQ(table.Size(), 53u);
     FillTranslationTable(table);
-    EXPECT_EQ(table.Size(), 50u);
+    EXPECT_EQ(table.Size(), 53u);
     FillTranslationTable(GetTranslator());
     for (const auto& [english, german] : ExpectedPairs())
         EXPECT_EQ(GetTranslator().Translate(english, UiGerman), (german)) << english;
