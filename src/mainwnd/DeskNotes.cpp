@@ -140,9 +140,18 @@ void DeskNotes::CloseAll()
     m_windows.CloseAllKeepingState();
 }
 
+// A note that comes with a place on none of this computer's monitors (another
+// computer's, say) is cascaded onto the primary one instead.
 void DeskNotes::OnEntryAdded(const CEntry& entry)
 {
-    Open(entry);
+    if (OnAMonitor(entry, Monitors())) {
+        Open(entry);
+        return;
+    }
+    CEntry cascaded = entry;
+    cascaded.wndX = -1;
+    cascaded.wndY = -1;
+    Open(cascaded);
 }
 
 CNoteDlg* DeskNotes::Open(const CEntry& entry)

@@ -185,3 +185,26 @@ TEST_F(MainWindowNotes, CommandsAreAnsweredWhileNotesOpenAndAnExitHalfWayLosesNo
     EXPECT_EQ(61u, dlg->NoteWindows().Count());
     EXPECT_FALSE(dlg->NotesOpening());
 }
+
+// Notes from another computer open at their place there when it lies on one of
+// this computer's monitors, and are cascaded onto the primary one when not.
+TEST_F(MainWindowNotes, NotesFromAnotherComputerOpenAtTheirPlaceOnlyOnThisComputersMonitors)
+{
+    TempFolder shared;
+    TestRegistry::WriteString(App(), "Storage", "Folder", shared.Path());
+    const auto entry = [](const char* uid, const char* text, const char* place) {
+        return std::string("<ENTRY _id_=\"1\" date=\"12/07/2026 10:00:00\" kind=\"note\" stamp=\"1\" text=\"") + text +
+               "\" uid=\"" + uid + "\" versions=\"00000000000000ff:1\" wndX=\"" + place + "\" wndY=\"" + place + "\"/>";
+    };
+    TestFiles::Write(shared.File("Zorla_00000000000000ff.zorla"),
+                     std::string(kDeclaration) + "<ZORLA_NOTES computer=\"00000000000000ff\" format=\"1\">" +
+                         entry("aa", "far", "20000") + entry("bb", "near", "150") + "</ZORLA_NOTES>");
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_TRUE(Note("Zorla 1.0NID:1") && Note("Zorla 1.0NID:2"));
+    EXPECT_EQ("far", NoteText("Zorla 1.0NID:1"));
+    const RECT cascaded = ScreenRect(*Note("Zorla 1.0NID:1"));
+    EXPECT_GE(cascaded.left, 0);
+    EXPECT_LT(cascaded.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_LT(cascaded.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(150, ScreenRect(*Note("Zorla 1.0NID:2")).left);
+}
