@@ -18,14 +18,6 @@ std::string ItemText(HWND combo, int index)
     return Narrow(text.data());
 }
 
-const WeatherRecord* Find(const std::vector<WeatherRecord>& records, const std::string& city)
-{
-    for (const WeatherRecord& record : records)
-        if (record.city == city)
-            return &record;
-    return nullptr;
-}
-
 }  // namespace
 
 std::optional<std::string> CityList::Fill(HWND combo, const std::vector<WeatherRecord>& records,
@@ -51,7 +43,7 @@ std::string CityList::OnSelChange(HWND combo, const std::vector<WeatherRecord>& 
     if (index == CB_ERR)
         return std::string();
     selection = ItemText(combo, static_cast<int>(index));
-    return WeatherText(Find(records, selection));
+    return WeatherText(FindCity(records, selection));
 }
 
 std::string CityList::WeatherText(const WeatherRecord* record)

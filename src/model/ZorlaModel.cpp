@@ -6,7 +6,6 @@
 #include "weather/ZorlaWeatherFeed.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <random>
 #include <utility>
@@ -28,6 +27,14 @@ std::string RandomHex(int digits)
         text += part;
     }
     return text.substr(0, static_cast<std::size_t>(digits));
+}
+
+// A window's copy of an entry may predate its id and versions: the store's count.
+void TakeSyncFields(CEntry& entry, const CEntry& stored)
+{
+    entry.uid = stored.uid;
+    entry.versions = stored.versions;
+    entry.stamp = stored.stamp;
 }
 
 void Append(std::vector<StoreProblem>& to, std::vector<StoreProblem> problems)
@@ -154,11 +161,9 @@ bool ZorlaModel::Update(CEntry& entry)
     CEntry stored;
     if (!store.GetEntryById(entry.id, stored))
         return false;
+    TakeSyncFields(entry, stored);
     // The place on the screen is this computer's own: moving a note is no
     // change for the others.
-    entry.uid = stored.uid;
-    entry.versions = stored.versions;
-    entry.stamp = stored.stamp;
     if (m_sync && !entry.uid.empty() && !stored.SameContent(entry))
         CountChange(entry);
     if (!store.DeleteEntry(entry.id))
@@ -188,11 +193,8 @@ void ZorlaModel::Delete(const CEntry& entry)
     EntryStore& store = StoreOf(entry);
     CEntry gone = entry;
     CEntry stored;
-    if (store.GetEntryById(entry.id, stored)) {
-        gone.uid = stored.uid;
-        gone.versions = stored.versions;
-        gone.stamp = stored.stamp;
-    }
+    if (store.GetEntryById(entry.id, stored))
+        TakeSyncFields(gone, stored);
     if (m_sync && !gone.uid.empty()) {
         CountChange(gone);
         m_deletedIds[gone.uid] = gone;

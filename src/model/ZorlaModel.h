@@ -91,8 +91,6 @@ public:
     void CheckWeather(bool force, bool internetForbidden) { m_weather.Check(force, internetForbidden); }
     bool IsWeatherUpdateInProgress() const { return m_weather.IsUpdateInProgress(); }
     const std::vector<WeatherRecord>& WeatherRecords() const { return m_weather.Records(); }
-    // The weather of the first city of that name, or null.
-    const WeatherRecord* WeatherFor(const std::string& city) const { return m_weather.Find(city); }
 
     // The city whose weather the user chose, kept in the settings.
     const std::string& City() const { return m_city; }

@@ -26,11 +26,16 @@ std::filesystem::path PathForXmlLayer(const std::string& path)
 
 }  // namespace
 
-std::string XmlStore::FileIn(std::string folder, const char* storeName)
+std::string XmlStore::PathIn(std::string folder, const std::string& name)
 {
     if (!folder.empty() && folder.back() != '\\' && folder.back() != '/')
         folder += folder.find('\\') != std::string::npos ? '\\' : '/';
-    return folder + stored::kDataFilePrefix + storeName;
+    return folder + name;
+}
+
+std::string XmlStore::FileIn(const std::string& folder, const char* storeName)
+{
+    return PathIn(folder, std::string(stored::kDataFilePrefix) + storeName);
 }
 
 XmlStore::XmlStore(const char* storeName, const std::string& folder, FileSystem& files,

@@ -49,7 +49,9 @@ public:
     std::string MoveAside() const { return MoveAside(m_path); }
 
     // "Zorla_<store name>" in folder.
-    static std::string FileIn(std::string folder, const char* storeName);
+    static std::string FileIn(const std::string& folder, const char* storeName);
+    // name in folder, joined by the folder's own separator.
+    static std::string PathIn(std::string folder, const std::string& name);
 
     const std::string& GetPath() const { return m_path; }
     util::xml::XmlElement* GetDocument() const { return m_root.get(); }

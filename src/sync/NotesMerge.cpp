@@ -75,16 +75,17 @@ void MergeIntoLocal(const CEntry& mine, const CEntry& theirs, bool theirsDeleted
     outcome.changed.push_back(merged);
 }
 
-void MergeIntoDeleted(CEntry& gone, const CEntry& theirs, bool theirsDeleted, NotesMerge::Outcome& outcome)
+// True when the entry comes back, and is deleted here no more.
+bool MergeIntoDeleted(CEntry& gone, const CEntry& theirs, bool theirsDeleted, NotesMerge::Outcome& outcome)
 {
     const Order order = Versions::Parse(gone.versions).Compare(Versions::Parse(theirs.versions));
     if (order == Order::Same || order == Order::Newer)
-        return;
+        return false;
     if (theirsDeleted) {
         gone.versions = Joined(gone, theirs);
         gone.stamp = std::max(gone.stamp, theirs.stamp);
         outcome.deletesChanged = true;
-        return;
+        return false;
     }
     // A change made after the delete, or apart from it: the entry comes back.
     CEntry back = theirs;
@@ -92,6 +93,7 @@ void MergeIntoDeleted(CEntry& gone, const CEntry& theirs, bool theirsDeleted, No
     back.versions = Joined(gone, theirs);
     outcome.added.push_back(back);
     outcome.deletesChanged = true;
+    return true;
 }
 
 }  // namespace
@@ -115,8 +117,7 @@ NotesMerge::Outcome NotesMerge::Merge(const std::vector<CEntry>& local, std::map
             return;
         }
         if (const auto gone = deleted.find(theirs.uid); gone != deleted.end()) {
-            MergeIntoDeleted(gone->second, theirs, theirsDeleted, outcome);
-            if (!theirsDeleted && !outcome.added.empty() && outcome.added.back().uid == theirs.uid)
+            if (MergeIntoDeleted(gone->second, theirs, theirsDeleted, outcome))
                 deleted.erase(gone);
             return;
         }

@@ -14,13 +14,6 @@ bool EndsWith(const std::string& text, const std::string& end)
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-std::string PathIn(const std::string& folder, const std::string& name)
-{
-    // The store's own rule for joining folder and name.
-    const std::string prefixed = XmlStore::FileIn(folder, "");
-    return prefixed.substr(0, prefixed.size() - std::string(stored::kDataFilePrefix).size()) + name;
-}
-
 }  // namespace
 
 SyncFolder::SyncFolder(const std::string& folder, const std::string& computer, FileSystem& files)
@@ -56,7 +49,7 @@ std::vector<SyncFolder::Arrival> SyncFolder::Arrivals()
         const auto known = m_known.find(facts.name);
         if (known != m_known.end() && known->second == facts)
             continue;
-        arrivals.push_back(Arrival{PathIn(m_folder, facts.name), facts, copy});
+        arrivals.push_back(Arrival{XmlStore::PathIn(m_folder, facts.name), facts, copy});
     }
     return arrivals;
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The weather of one city, whatever provider it came from. Every value is text
 // as the provider words it, units included (temperatures in degrees Celsius
@@ -21,3 +22,12 @@ struct WeatherRecord {
     // The provider's picture for the weather, 0 when it names none.
     int picture = 0;
 };
+
+// The first city of that name among records, or null.
+inline const WeatherRecord* FindCity(const std::vector<WeatherRecord>& records, const std::string& city)
+{
+    for (const WeatherRecord& record : records)
+        if (record.city == city)
+            return &record;
+    return nullptr;
+}

@@ -154,14 +154,6 @@ bool WeatherService::TakeFeed(const std::string& text)
     return true;
 }
 
-const WeatherRecord* WeatherService::Find(const std::string& city) const
-{
-    for (const WeatherRecord& record : m_records)
-        if (record.city == city)
-            return &record;
-    return nullptr;
-}
-
 void WeatherService::ReadRecords()
 {
     m_records = m_provider->Read(m_store.GetDocument());

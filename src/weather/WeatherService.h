@@ -70,9 +70,7 @@ public:
     // The cities of the current feed, in its order.
     const std::vector<WeatherRecord>& Records() const { return m_records; }
     // The first city of that name, or null.
-    const WeatherRecord* Find(const std::string& city) const;
-
-    WeatherStore& Store() { return m_store; }
+    const WeatherRecord* Find(const std::string& city) const { return FindCity(m_records, city); }
 
 private:
     void OnFetched(HttpFetch::Outcome outcome);
