@@ -104,6 +104,9 @@ private:
     POINT InitialPlace(const PLDIBSection& picture);
     void PlaceControls();
     void ShowReminderTime();
+    // Shows or hides the mark of text below the edit's visible lines.
+    void UpdateMoreBelow();
+    void DrawMoreBelow(HDC dc) const;
     POINT ScreenPlace() const;
     // The text and place into the entry and the model; true when they changed.
     bool TakeState();
@@ -153,6 +156,8 @@ private:
     CColorLabel m_dateLabel;
     CHoverBitmapButton m_closeButton;
     bool m_firstPaint = true;
+    // The text goes on below the edit's last visible line.
+    bool m_moreBelow = false;
     NoteAlert m_alert{*this, m_pictures, m_sounds};
     // Changes are watched once the window stands on the desktop.
     bool m_watching = false;
