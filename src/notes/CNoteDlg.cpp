@@ -417,12 +417,58 @@ void CNoteDlg::Snooze(int minutes)
     ShowReminderTime();
 }
 
+void CNoteDlg::Raise(bool focus)
+{
+    if (!m_hWnd)
+        return;
+    if (!m_raised && !IsAlerting()) {
+        m_raised = true;
+        m_desktopHost.Undock(*this);
+    }
+    if (focus) {
+        ::SetForegroundWindow(m_hWnd);
+        ::SetFocus(m_edit.m_hWnd);
+        const int length = ::GetWindowTextLengthW(m_edit.m_hWnd);
+        m_edit.SendMessage(EM_SETSEL, length, length);
+    }
+}
+
+void CNoteDlg::PutBack()
+{
+    if (!m_raised)
+        return;
+    m_raised = false;
+    if (m_hWnd && !IsAlerting())
+        m_desktopHost.Redock(*this, RestingPlace());
+}
+
+void CNoteDlg::BlinkOnce()
+{
+    if (m_hWnd && !IsAlerting())
+        m_alert.BlinkOnce();
+}
+
+void CNoteDlg::OnCancel()
+{
+    if (m_raised && m_owner)
+        m_owner->PutBackRaised();
+}
+
+// A click into another program ends the time in front.
+LRESULT CNoteDlg::OnActivateApp(bool active)
+{
+    if (!active && m_raised && m_owner)
+        m_owner->PutBackRaised();
+    return 0;
+}
+
 LRESULT CNoteDlg::OnTimer(UINT_PTR id)
 {
     switch (id) {
     case TimerShake: m_alert.ShakeStep(); break;
     case TimerShakeEnd: m_alert.EndShaking(); break;
     case TimerBlink: m_alert.BlinkStep(); break;
+    case NoteAlert::TimerBlinkOnce: m_alert.EndBlinkOnce(); break;
     case TimerSave: SaveNow(); break;
     default: break;
     }
@@ -456,6 +502,7 @@ LRESULT CNoteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_WINDOWPOSCHANGED:   return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lParam));
     case WM_WINDOWPOSCHANGING:  return OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
     case WM_EXITSIZEMOVE:       return OnExitSizeMove();
+    case WM_ACTIVATEAPP:        OnActivateApp(wParam != FALSE); return CDialog::WindowProc(message, wParam, lParam);
     case WM_DESTROY:            return OnDestroy();
     default:                    return CDialog::WindowProc(message, wParam, lParam);
     }
