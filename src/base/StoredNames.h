@@ -50,6 +50,13 @@ constexpr char kShowAllNotesKey[] = "ShowAllNotes";
 constexpr char kFindNoteKey[] = "FindNote";
 constexpr char kRefusedKeyPrefix[] = "Refused";
 
+// What was typed into the main window's editors and not filed yet: the
+// editor's view, its text and, for a reminder, the chosen time.
+constexpr char kDraftSection[] = "Draft";
+constexpr char kDraftView[] = "View";
+constexpr char kDraftText[] = "Text";
+constexpr char kDraftTime[] = "Time";
+
 // The count of starts behind the launch report.
 constexpr char kAppSection[] = "CZorlaApp";
 constexpr char kLaunchCount[] = "LC";

@@ -19,6 +19,8 @@
 
 #include "framework/Utf8.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -27,6 +29,8 @@ namespace {
 // The synced folder is looked at this often besides the system's notifications,
 // which not every file system gives: what another computer wrote shows within 2 s.
 const UINT kSyncCheckInterval = 1500;
+// What the editors hold is kept this long after the last key.
+const UINT kDraftDelay = 700;
 
 POINT PointFromLParam(LPARAM lParam)
 {
@@ -45,7 +49,7 @@ CZorlaDlg::CZorlaDlg(const AppContext& context, CWnd* parent)
     , m_model(context.dataFolder, Platform{context.files, context.clock, context.settings, m_weatherFetch},
               context.legacyFolders)
     , m_handler(m_sounds)
-    , m_views(*this, m_handler, m_model, m_sounds)
+    , m_views(*this, m_handler, m_model, m_sounds, context.settings)
     , m_deskNotes(m_model, m_sounds)
     , m_globalKeys(context.settings)
 {
@@ -120,6 +124,7 @@ void CZorlaDlg::RunStartStep(int step)
         if (m_handler.DecodeRest())
             m_model.Load();
         m_views.ShowStoreProblems();
+        m_views.RestoreDraft();
         break;
     case 3:
         m_deskNotes.OpenStored();
@@ -358,6 +363,7 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:      return OnSysCommand(wParam, lParam);
     case WM_WEATHER_DONE:    return OnWeatherDone(wParam, lParam);
     case WM_SYNC_CHANGED:    CheckSyncFolder(); return 0;
+    case WM_NOTIFY:          return OnNotify(wParam, lParam);
     case WM_HOTKEY:          RunCommand(m_globalKeys.CommandFor(wParam)); return 0;
     case WM_KEYS_REFUSED:    return OnKeysRefused();
     case WM_START_STEP:      RunStartStep(static_cast<int>(wParam)); return 0;
@@ -393,6 +399,7 @@ BOOL CZorlaDlg::DestroyWindow()
     // A note typed into the editor is not thrown away with the window.
     if (m_handler.GetView() == PictureFace::ViewNotes)
         m_views.SaveEditor(PictureFace::ViewNotes);
+    m_views.KeepDraft();
     m_deskNotes.CloseAll();
     if (!m_model.SaveAll())
         m_views.ShowStoreProblems();
@@ -407,6 +414,11 @@ BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     const UINT id = LOWORD(wParam);
     if (HIWORD(wParam) == 0 && RunCommand(id))
         return TRUE;
+    // Kept a moment after typing pauses, well within 2 s of the last key.
+    if (id == IDC_EDITOR_TEXT && HIWORD(wParam) == EN_CHANGE) {
+        SetTimer(TimerDraft, kDraftDelay, nullptr);
+        return TRUE;
+    }
     if (id == IDC_CITY_LIST) {
         if (HIWORD(wParam) == CBN_SELCHANGE)
             m_views.OnCitySelChange();
@@ -449,6 +461,10 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
         SetTimer(id, ZorlaModel::kWeatherInterval, nullptr);
         break;
     case TimerSyncCheck: CheckSyncFolder(); break;
+    case TimerDraft:
+        KillTimer(id);
+        m_views.KeepDraft();
+        break;
     case TimerWeatherDisplay:
         KillTimer(id);
         RefreshCityList();
@@ -555,6 +571,15 @@ LRESULT CZorlaDlg::OnSysCommand(WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return CMainDlgBase::WindowProc(WM_SYSCOMMAND, wParam, lParam);
+}
+
+// A new date or time in the reminder editor is part of its draft.
+LRESULT CZorlaDlg::OnNotify(WPARAM wParam, LPARAM lParam)
+{
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->code == DTN_DATETIMECHANGE)
+        SetTimer(TimerDraft, kDraftDelay, nullptr);
+    return CMainDlgBase::WindowProc(WM_NOTIFY, wParam, lParam);
 }
 
 LRESULT CZorlaDlg::OnWeatherDone(WPARAM wParam, LPARAM)

@@ -13,4 +13,5 @@ enum MainTimer : UINT_PTR {
     TimerRehome = 21,          // looks for a desktop again for notes that lost theirs
     TimerOpenNotes = 22,       // the next slice of stored notes, once input and paint had their turn
     TimerSyncCheck = 23,       // looks at the synced folder, in case no notification came
+    TimerDraft = 24,           // keeps what the editor holds as a draft, once typing paused
 };

@@ -25,11 +25,13 @@ const int kEditorLimitReminder = 50;
 
 }  // namespace
 
-MainViews::MainViews(CDialog& window, PictureFace& handler, ZorlaModel& model, SoundBoard& sounds)
+MainViews::MainViews(CDialog& window, PictureFace& handler, ZorlaModel& model, SoundBoard& sounds,
+                     Settings& settings)
     : m_window(window)
     , m_handler(handler)
     , m_model(model)
     , m_sounds(sounds)
+    , m_draft(settings)
 {}
 
 void MainViews::EnsureControls()
@@ -78,8 +80,11 @@ bool MainViews::SaveEditor(int view)
                                   m_model.GetClock().Now())
             : m_model.AddNote(typed);
     switch (result) {
-    case ZorlaModel::AddResult::Added: SetWindowTextString(m_editor.m_hWnd, ""); break;
-    case ZorlaModel::AddResult::NothingTyped: return true;
+    case ZorlaModel::AddResult::Added:
+        SetWindowTextString(m_editor.m_hWnd, "");
+        m_draft.Clear();
+        break;
+    case ZorlaModel::AddResult::NothingTyped: m_draft.Clear(); return true;
     case ZorlaModel::AddResult::InPast: ShowResourceMessage(IDS_APPOINTMENT_IN_PAST, MB_ICONINFORMATION); break;
     case ZorlaModel::AddResult::BadDate: ReportError(IDS_UNHANDLED_EXCEPTION, __FILE__, __LINE__); break;
     // The store has no document (its file is locked or damaged beyond moving
@@ -89,6 +94,35 @@ bool MainViews::SaveEditor(int view)
     // A full disk keeps the entry, which is written again later.
     ShowStoreProblems();
     return result == ZorlaModel::AddResult::Added;
+}
+
+void MainViews::KeepDraft()
+{
+    const int view = m_handler.GetView();
+    if (!m_editor.m_hWnd || (view != PictureFace::ViewNotes && view != PictureFace::ViewReminder))
+        return;
+    EditorDraft::Draft draft;
+    draft.view = view;
+    draft.text = GetWindowTextString(m_editor.m_hWnd);
+    if (view == PictureFace::ViewReminder)
+        draft.time = ViewControls::ChosenReminderTime(m_window.m_hWnd).Format("%m/%d/%Y %H:%M:%S");
+    m_draft.Keep(draft);
+}
+
+void MainViews::RestoreDraft()
+{
+    const std::optional<EditorDraft::Draft> draft = m_draft.Stored();
+    if (!draft || (draft->view != PictureFace::ViewNotes && draft->view != PictureFace::ViewReminder))
+        return;
+    OpenEditor(draft->view);
+    if (m_handler.GetView() != draft->view)
+        return;
+    SetWindowTextString(m_editor.m_hWnd, draft->text);
+    const int length = ::GetWindowTextLengthW(m_editor.m_hWnd);
+    m_editor.SendMessage(EM_SETSEL, length, length);
+    COleDateTime time;
+    if (draft->view == PictureFace::ViewReminder && time.ParseDateTime(draft->time.c_str()))
+        ViewControls::ShowReminderTime(m_window.m_hWnd, time);
 }
 
 void MainViews::SetView(int view)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwnd/EditorDraft.h"
 #include "widgets/CHyperLink.h"
 #include "widgets/CTransparentEdit.h"
 
@@ -10,6 +11,7 @@
 class CDialog;
 class SoundBoard;
 class PictureFace;
+class Settings;
 class ZorlaModel;
 
 // The main window's four views and their controls: going from one to another,
@@ -17,7 +19,7 @@ class ZorlaModel;
 // view's city list. The dialog's data exchange carries the chosen city.
 class MainViews {
 public:
-    MainViews(CDialog& window, PictureFace& handler, ZorlaModel& model, SoundBoard& sounds);
+    MainViews(CDialog& window, PictureFace& handler, ZorlaModel& model, SoundBoard& sounds, Settings& settings);
 
     // Creates the controls of the other views, once; the views call it too, so
     // none has to wait for the start-up steps.
@@ -29,6 +31,11 @@ public:
     // Turns the editor's text into a new note or reminder; false when it was
     // refused and the view must stay with the text, date and time.
     bool SaveEditor(int view);
+    // What the open editor holds is kept as a draft, which the next start
+    // puts back into its editor.
+    void KeepDraft();
+    // Opens the editor of an earlier run's draft, with its text and time.
+    void RestoreDraft();
 
     void ShowWeatherText(const std::string& text, HDC dc = nullptr);
     // Rebuilds the city list from the weather document and shows the chosen
@@ -52,4 +59,5 @@ private:
     SoundBoard& m_sounds;
     CTransparentEdit m_editor;
     CHyperLink m_webLink;
+    EditorDraft m_draft;
 };

@@ -73,11 +73,17 @@ void ProposeReminderTime(HWND dialog, const COleDateTime& now)
 {
     COleDateTime next = now + COleDateTimeSpan(0, 1, 0, 0);
     next.SetDateTime(next.GetYear(), next.GetMonth(), next.GetDay(), next.GetHour(), 0, 0);
-    SYSTEMTIME proposed{};
-    ToSystemTime(next, proposed);
     // The day of the proposed hour: after 23:00 that is tomorrow.
-    ::SendDlgItemMessageA(dialog, IDC_DATE_PICKER, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&proposed));
-    ::SendDlgItemMessageA(dialog, IDC_TIME_PICKER, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&proposed));
+    ShowReminderTime(dialog, next);
+}
+
+void ShowReminderTime(HWND dialog, const COleDateTime& time)
+{
+    SYSTEMTIME shown{};
+    if (!ToSystemTime(time, shown))
+        return;
+    ::SendDlgItemMessageA(dialog, IDC_DATE_PICKER, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&shown));
+    ::SendDlgItemMessageA(dialog, IDC_TIME_PICKER, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&shown));
 }
 
 COleDateTime ChosenReminderTime(HWND dialog)

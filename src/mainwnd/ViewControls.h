@@ -24,5 +24,7 @@ void ProposeReminderTime(HWND dialog, const COleDateTime& now);
 // The day of the date picker at the hour and minute of the time picker;
 // invalid when either picker holds no valid time.
 COleDateTime ChosenReminderTime(HWND dialog);
+// Sets the date and time pickers to time.
+void ShowReminderTime(HWND dialog, const COleDateTime& time);
 
 }  // namespace ViewControls

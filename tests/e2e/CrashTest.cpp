@@ -1,6 +1,7 @@
 // The real Zorla.exe killed as a crash, a power cut or a hung-program kill
 // would end it, a few seconds after the user typed into a note, dragged one,
-// snoozed a reminder and deleted a note: started again, it shows all of it.
+// snoozed a reminder, deleted a note and began one in the main window's editor:
+// started again, it shows all of it.
 #include "resource.h"
 #include "support/NoteWindows.h"
 #include "support/TestFiles.h"
@@ -75,6 +76,11 @@ TEST(Crash, AKilledProgramLosesNothingTypedMovedSnoozedOrDeleted)
     Click(due, IDC_DUE_REMIND);
     ASSERT_TRUE(WaitUntil([&] { return !TopMost(reminder); }, 10000));
     const RECT snoozed = ScreenRect(reminder);
+    // A draft in the main window's note editor, not filed yet.
+    Send(main, WM_COMMAND, ID_SHOW_NOTE_EDITOR, 0);
+    HWND editor = GetDlgItem(main, IDC_EDITOR_TEXT);
+    for (wchar_t key : std::wstring(L"Entwurf \u0144"))
+        SendMessageTimeoutW(editor, WM_CHAR, key, 0, SMTO_BLOCK, 20000, nullptr);
 
     Sleep(3000);
     process->Kill();
@@ -98,6 +104,12 @@ TEST(Crash, AKilledProgramLosesNothingTypedMovedSnoozedOrDeleted)
     moved = WaitForNoteWindow("Zorla 1.0NID:3");
     ASSERT_TRUE(start && moved);
     EXPECT_EQ("Startxyz", NoteEditText(start));
+    editor = GetDlgItem(main, IDC_EDITOR_TEXT);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(editor); }, 5000)) << "the draft's editor is open";
+    wchar_t draft[64] = L"";
+    // Another process's edit answers only WM_GETTEXT.
+    SendMessageTimeoutW(editor, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(draft), SMTO_BLOCK, 20000, nullptr);
+    EXPECT_EQ(std::wstring(L"Entwurf \u0144"), draft);
     EXPECT_EQ(260, ScreenRect(moved).left);
     EXPECT_EQ(320, ScreenRect(moved).top);
     EXPECT_EQ(nullptr, FindWindowA("#32770", "Zorla 1.0NID:2"));

@@ -1,0 +1,40 @@
+// What the main window's editors hold is kept as it is typed, and the next
+// start opens its editor with it: text, and for a reminder its date and time.
+#include "MainWindowFixture.h"
+
+#include "mainwnd/MainTimers.h"
+#include "mainwnd/ViewControls.h"
+#include "support/ScopedTestClock.h"
+
+TEST_F(MainWindowFixture, AnEditorsDraftIsBackInItsEditorAtTheNextStartUntilItIsFiled)
+{
+    ScopedTestClock clock(2026, 12, 8, 9, 15, 0);
+    const struct {
+        int view;
+        const char* typed;
+        COleDateTime time;
+    } kRows[] = {{PictureFace::ViewNotes, "Einkauf: Milch, Brot", COleDateTime()},
+                 {PictureFace::ViewReminder, "Zahnarzt", COleDateTime(2026, 12, 24, 9, 30, 0)}};
+    for (const auto& row : kRows) {
+        ASSERT_NO_FATAL_FAILURE(Open());
+        dlg->OpenEditor(row.view);
+        if (row.view == PictureFace::ViewReminder)
+            ViewControls::ShowReminderTime(window, row.time);
+        SetWindowTextString(Item(IDC_EDITOR_TEXT), row.typed);
+        SendMessageA(window, WM_TIMER, TimerDraft, 0);
+        // A second window starts while the first one never ends: a crash.
+        std::unique_ptr<CZorlaDlg> first = std::move(dlg);
+        ASSERT_NO_FATAL_FAILURE(Open());
+        EXPECT_EQ(row.view, dlg->Handler().GetView()) << row.typed;
+        EXPECT_EQ(row.typed, GetWindowTextString(Item(IDC_EDITOR_TEXT)));
+        if (row.view == PictureFace::ViewReminder)
+            EXPECT_EQ(row.time, ViewControls::ChosenReminderTime(window));
+        first->DestroyWindow();
+        // Filed, the draft is gone: the next start shows the home view.
+        dlg->GoHome();
+        Close();
+        ASSERT_NO_FATAL_FAILURE(Open());
+        EXPECT_EQ(PictureFace::ViewHome, dlg->Handler().GetView()) << row.typed;
+        Close();
+    }
+}
