@@ -1,0 +1,84 @@
+// The real Zorla.exe reached through the system's input from another program:
+// the new-note key makes a note the user types into, and the show-all key
+// brings a covered note in front until it is pressed again.
+#include "support/NoteWindows.h"
+#include "support/TestFiles.h"
+#include "support/WindowState.h"
+#include "support/ZorlaCopy.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Win+Shift and the key, pressed and let go as a keyboard would.
+void PressWithWinShift(WORD key)
+{
+    std::vector<INPUT> inputs;
+    for (WORD down : {WORD(VK_LWIN), WORD(VK_SHIFT), key})
+        inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {down, 0, 0, 0, 0}}});
+    for (WORD up : {key, WORD(VK_SHIFT), WORD(VK_LWIN)})
+        inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {up, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void TypeText(const std::wstring& text)
+{
+    for (wchar_t c : text) {
+        INPUT press[2] = {INPUT{INPUT_KEYBOARD, {.ki = {0, c, KEYEVENTF_UNICODE, 0, 0}}},
+                          INPUT{INPUT_KEYBOARD, {.ki = {0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP, 0, 0}}}};
+        SendInput(2, press, sizeof(INPUT));
+        Sleep(5);
+    }
+}
+
+bool Above(HWND window, HWND other)
+{
+    for (HWND below = GetWindow(window, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT))
+        if (below == other)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(Keys, TheNewNoteKeyMakesANoteForTypingAndTheShowAllKeyRaisesCoveredNotes)
+{
+    ZorlaCopy copy("ZorlaKeys");
+    TestFiles::Write(copy.Folder().File("Zorla_Notes"),
+                     "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<DATABASE><ENTRY _id_=\"1\" "
+                     "date=\"12/06/2026 10:00:00\" text=\"unten\" wndX=\"100\" wndY=\"100\"/></DATABASE>");
+    std::unique_ptr<TestProcess> process;
+    HWND main = copy.StartAndWait(process);
+    ASSERT_NE(main, nullptr);
+    HWND covered = WaitForNoteWindow("Zorla 1.0NID:1");
+    ASSERT_NE(covered, nullptr);
+    // The keys are taken once the notes are open.
+    Sleep(1000);
+
+    SetCursorPos(600, 500);
+    PressWithWinShift('N');
+    HWND fresh = WaitForNoteWindow("Zorla 1.0NID:2");
+    ASSERT_NE(fresh, nullptr) << "a new note";
+    const RECT place = ScreenRect(fresh);
+    EXPECT_TRUE(place.left < 600 && 600 < place.right && place.top < 500 && 500 < place.bottom) << "at the mouse";
+    WaitUntil([&] { return GetForegroundWindow() == fresh; }, 3000);
+    TypeText(L"Idee \u0142");
+    const std::string notes = copy.Folder().File("Zorla_Notes");
+    EXPECT_TRUE(WaitUntil([&] { return TestFiles::Bytes(notes).find("text=\"Idee &#322;\"") != std::string::npos; },
+                          3000))
+        << TestFiles::Bytes(notes);
+
+    // A window of another program covers the first note.
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 50, 50, 400, 400, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(WaitUntil([&] { return Above(other, covered); }, 3000));
+    PressWithWinShift('Z');
+    EXPECT_TRUE(WaitUntil([&] { return Above(covered, other); }, 3000)) << "in front";
+    PressWithWinShift('Z');
+    EXPECT_TRUE(WaitUntil([&] { return Above(other, covered); }, 3000)) << "back under the other window";
+    DestroyWindow(other);
+    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+}
