@@ -36,6 +36,10 @@ struct Computer {
         , folder(syncFolder)
     {
         TestRegistry::WriteString(name, "Storage", "Folder", folder);
+        // Both run on one desktop here, where only one could hold the keys
+        // from anywhere; on two computers each holds its own.
+        for (const char* key : {"NewNote", "ShowAllNotes", "FindNote"})
+            TestRegistry::WriteString(name, "Keys", key, "");
     }
 
     // Running, with its own file in the folder.
