@@ -518,6 +518,8 @@ LRESULT CNoteDlg::OnPaint()
         // paint, not a second one.
         const int length = ::GetWindowTextLengthW(m_edit.m_hWnd);
         m_edit.SendMessage(EM_SETSEL, length, length);
+        // A long text shows its beginning, the mark telling of the rest.
+        m_edit.SendMessage(WM_VSCROLL, SB_TOP);
     }
     PaintScope paint(m_hWnd);
     if (m_background)

@@ -210,6 +210,7 @@ TEST_F(NoteWindowTest, TextLongerThanTheNoteScrollsReachesTheFileAndIsMarked)
                   {"Zorla 1.0TID:2", timers, 600, {400 + 95, 100 + 105}}};
     for (const auto& row : kNotes) {
         CNoteDlg& window = *Window(row.key);
+        ::UpdateWindow(window);  // the first paint shows the text's beginning
         std::string typed;
         for (size_t i = 0; typed.size() < row.typed; ++i)
             typed += (i % 9 == 8) ? "\r" : "wort" + std::to_string(i % 10) + " ";
