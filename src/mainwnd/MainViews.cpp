@@ -41,6 +41,7 @@ void MainViews::EnsureControls()
     ViewControls::Create(m_window.m_hWnd);
     ::SendDlgItemMessageA(m_window.m_hWnd, IDC_DATE_PICKER, DTM_SETMCCOLOR, MCSC_TITLEBK, kCalendarTitleColor);
     ::SendDlgItemMessageA(m_window.m_hWnd, IDC_TIME_PICKER, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("H:mm"));
+    ViewControls::FillRepeatChoices(m_window.m_hWnd);
     m_editor.SubclassDlgItem(IDC_EDITOR_TEXT, &m_window);
     m_editor.SetTextColor(kEditorTextColor);
     m_editor.RepaintBackground();
@@ -74,11 +75,14 @@ bool MainViews::SaveEditor(int view)
     const std::string typed = GetWindowTextString(m_editor.m_hWnd);
     const ZorlaModel::AddResult result =
         view == PictureFace::ViewReminder
-            ? m_model.AddReminder(typed, ViewControls::ChosenReminderTime(m_window.m_hWnd),
-                                  m_model.GetClock().Now())
+            ? m_model.AddReminder(typed, ViewControls::ChosenReminderTime(m_window.m_hWnd), m_model.GetClock().Now(),
+                                  ViewControls::ChosenRepeat(m_window.m_hWnd))
             : m_model.AddNote(typed);
     switch (result) {
-    case ZorlaModel::AddResult::Added: SetWindowTextString(m_editor.m_hWnd, ""); break;
+    case ZorlaModel::AddResult::Added:
+        SetWindowTextString(m_editor.m_hWnd, "");
+        ViewControls::ChooseOnce(m_window.m_hWnd);
+        break;
     case ZorlaModel::AddResult::NothingTyped: return true;
     case ZorlaModel::AddResult::InPast: ShowResourceMessage(IDS_APPOINTMENT_IN_PAST, MB_ICONINFORMATION); break;
     case ZorlaModel::AddResult::BadDate: ReportError(IDS_UNHANDLED_EXCEPTION, __FILE__, __LINE__); break;
@@ -161,7 +165,8 @@ void MainViews::RefreshCityList()
 void MainViews::OnCitySelChange()
 {
     std::string city = m_model.City();
-    ShowWeatherText(CityList::OnSelChange(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), m_model.WeatherRecords(), city));
+    ShowWeatherText(
+        CityList::OnSelChange(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), m_model.WeatherRecords(), city));
     m_model.SelectCity(city);
 }
 

@@ -76,6 +76,9 @@ public:
     // The reminder comes again minutes after the current minute; the window
     // goes back onto the desktop at its place.
     void Snooze(int minutes);
+    // The user is done with this occurrence of a repeating reminder: it moves
+    // to the next one, and the window goes back onto the desktop at its place.
+    void EndOccurrence();
     bool IsAlerting() const { return m_alert.IsAlerting(); }
     // Moves an alerting window that would cover another one; Snooze takes the
     // window back to its own place.
@@ -89,6 +92,7 @@ public:
     const std::string& Key() const { return m_key; }
     CDesktopHost& Host() { return m_desktopHost; }
     bool IsReminder() const { return m_entry.kind != EntryKind::Note; }
+    bool IsRepeating() const { return IsReminder() && m_entry.GetRepeat() != Repeat::Once; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -151,6 +155,8 @@ private:
     CDesktopHost m_desktopHost;
     CTransparentEdit m_edit;
     CColorLabel m_dateLabel;
+    // The label reaches further for a repeating reminder's word.
+    bool m_dateWidened = false;
     CHoverBitmapButton m_closeButton;
     bool m_firstPaint = true;
     NoteAlert m_alert{*this, m_pictures, m_sounds};
