@@ -338,8 +338,8 @@ void CNoteDlg::GoneElsewhere()
     if (m_asking) {
         // The due question is moot now; a note's delete question waits for its answer.
         m_goneElsewhere = true;
-        if (m_dueQuestion && m_dueQuestion->m_hWnd)
-            m_dueQuestion->EndDialog(IDCANCEL);
+        if (m_dueQuestion)
+            m_dueQuestion->Abandon();
         return;
     }
     Go();

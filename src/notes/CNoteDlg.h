@@ -15,6 +15,7 @@ class NoteWindowOwner;
 class ZorlaModel;
 class NotePictures;
 class PLDIBSection;
+class ReminderDueDlg;
 class SoundBoard;
 
 // A note or reminder on the desktop: its picture, shaped by its outline, with
@@ -138,7 +139,7 @@ private:
     // A question to the user is open; the entry went elsewhere meanwhile.
     bool m_asking = false;
     bool m_goneElsewhere = false;
-    CDialog* m_dueQuestion = nullptr;
+    ReminderDueDlg* m_dueQuestion = nullptr;
     NoteWindowOwner* m_owner = nullptr;
     CEntry m_entry;
     std::string m_key;

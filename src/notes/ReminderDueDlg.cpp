@@ -115,9 +115,20 @@ void ReminderDueDlg::OnDelete()
         return;
     }
     SeriesQuestionDlg question(this);
-    switch (question.DoModal()) {
+    m_question = &question;
+    const INT_PTR answer = question.DoModal();
+    m_question = nullptr;
+    switch (answer) {
     case SeriesQuestionDlg::ThisOccurrence: EndDialog(EndOccurrence); break;
     case SeriesQuestionDlg::WholeSeries: EndDialog(Delete); break;
     default: break;
     }
+}
+
+void ReminderDueDlg::Abandon()
+{
+    if (m_question && m_question->m_hWnd)
+        m_question->EndDialog(IDCANCEL);
+    if (m_hWnd)
+        EndDialog(IDCANCEL);
 }

@@ -17,6 +17,9 @@ public:
 
     // The minutes chosen with "&remind again"; 0 until then.
     int ChosenMinutes() const { return m_chosenMinutes; }
+    // Ends the dialog as Escape would, and the question it is asking, if any:
+    // the reminder is gone elsewhere.
+    void Abandon();
 
 protected:
     BOOL OnInitDialog() override;
@@ -30,5 +33,6 @@ private:
     void OnDelete();
 
     bool m_repeating;
+    CDialog* m_question = nullptr;
     int m_chosenMinutes = 0;
 };
