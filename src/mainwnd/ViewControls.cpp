@@ -3,11 +3,11 @@
 #include "base/COleDateTime.h"
 #include "base/COleDateTimeSpan.h"
 #include "framework/SystemClock.h"
+#include "framework/Utf8.h"
 #include "mainwnd/PictureFace.h"
 #include "resource.h"
 #include "shared/DialogUnits.h"
 #include "shared/Translator.h"
-#include "framework/Utf8.h"
 
 #include <commctrl.h>
 
@@ -35,10 +35,7 @@ const Control kControls[] = {
      ClassicDialogPlace(181, 195, 38, 15), PictureFace::ViewReminder},
     // Under the text, in the date picker's column, above the paper's dotted line;
     // the height is the open list's.
-    {IDC_REPEAT_CHOICE,
-     WC_COMBOBOXW,
-     CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-     {173, 276, 95, 160},
+    {IDC_REPEAT_CHOICE, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, RECT{173, 276, 95, 160},
      PictureFace::ViewReminder},
 };
 
