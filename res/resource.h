@@ -7,6 +7,7 @@
 #define IDD_ABOUT 106
 #define IDD_NOTE 143
 #define IDD_DUE_DIALOG 153
+#define IDD_SERIES_QUESTION 170
 #define IDD_SEND_TO_FRIEND 105
 
 // Pictures (JPEG, RCDATA): the views' backgrounds, the blinking eyes, the
@@ -55,6 +56,7 @@
 #define IDS_UNHANDLED_EXCEPTION 103
 #define IDS_WRITE_ERROR 104
 #define IDS_ASK_DELETE_NOTICE 105
+#define IDS_ASK_END_SERIES 106
 
 #define IDC_WEBLINK 1002
 #define IDC_CITY_LIST 1005
@@ -74,6 +76,16 @@
 #define IDC_DUE_ICON 1015
 #define IDC_DUE_REMIND 1016
 #define IDC_DUE_TEXT 1018
+
+// The question whether a repeating reminder's delete ends this occurrence or
+// the whole series.
+#define IDC_SERIES_TEXT 1020
+#define IDC_SERIES_ICON 1021
+#define IDC_SERIES_OCCURRENCE 1022
+#define IDC_SERIES_WHOLE 1023
+
+// The timer editor's choice of how a reminder repeats.
+#define IDC_REPEAT_CHOICE 1024
 
 // The About box's controls.
 #define IDC_ABOUT_MAKER_LINK 1003

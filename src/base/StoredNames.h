@@ -51,11 +51,12 @@ constexpr char kFindNoteKey[] = "FindNote";
 constexpr char kRefusedKeyPrefix[] = "Refused";
 
 // What was typed into the main window's editors and not filed yet: the
-// editor's view, its text and, for a reminder, the chosen time.
+// editor's view, its text and, for a reminder, the chosen time and repeat.
 constexpr char kDraftSection[] = "Draft";
 constexpr char kDraftView[] = "View";
 constexpr char kDraftText[] = "Text";
 constexpr char kDraftTime[] = "Time";
+constexpr char kDraftRepeat[] = "Repeat";
 
 // The count of starts behind the launch report.
 constexpr char kAppSection[] = "CZorlaApp";

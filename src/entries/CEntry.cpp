@@ -84,6 +84,8 @@ bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
         const std::optional<std::string> newUid = element->findAttribute("uid");
         const std::optional<std::string> newVersions = element->findAttribute("versions");
         const std::optional<std::string> newStamp = element->findAttribute("stamp");
+        const std::optional<std::string> newRepeat = element->findAttribute("repeat");
+        const std::optional<std::string> newRepeatDay = element->findAttribute("repeatDay");
 
         SetText(storedText);
         id = newId;
@@ -94,6 +96,8 @@ bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
         uid = newUid.value_or(std::string());
         versions = newVersions.value_or(std::string());
         stamp = newStamp ? std::strtoull(newStamp->c_str(), nullptr, 10) : 0;
+        repeat = newRepeat.value_or(std::string());
+        repeatDay = newRepeatDay ? ReadDecimal(*newRepeatDay) : 0;
         return true;
     } catch (const util::xml::XML2_Exception& e) {
         if (warning)
@@ -114,6 +118,12 @@ bool CEntry::AppendTo(XmlElement* root)
     element->setAttribute("wndY", wndY);
     if (notify != -1)
         element->setAttribute("notify", notify);
+    // A reminder that comes once is written as every earlier version wrote it.
+    if (!repeat.empty()) {
+        element->setAttribute("repeat", repeat);
+        if (repeatDay > 0)
+            element->setAttribute("repeatDay", repeatDay);
+    }
     if (!uid.empty()) {
         element->setAttribute("uid", uid);
         element->setAttribute("versions", versions);
@@ -141,6 +151,11 @@ std::string CEntry::FormatDate(const char* format) const
 COleDateTime CEntry::GetReminderTime() const
 {
     return date + COleDateTimeSpan(0, 0, notify, 0);
+}
+
+COleDateTime CEntry::NextOccurrence(const COleDateTime& after) const
+{
+    return ::NextOccurrence(date, GetRepeat(), after < date ? date : after, repeatDay);
 }
 
 std::string CEntry::GetKey() const

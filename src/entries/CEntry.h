@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/COleDateTime.h"
+#include "entries/Repeat.h"
 
 #include <string>
 
@@ -33,12 +34,24 @@ public:
     std::string GetKey() const;
 
     EntryKind kind = EntryKind::Unknown;
-    int wndX = -1;      // -1 until the note window was placed
+    int wndX = -1;  // -1 until the note window was placed
     int wndY = -1;
     int id = 0;         // 0 until stored
     std::string text;   // stored form
     COleDateTime date;  // notes: created; reminders: the appointment
     int notify = -1;    // reminders: minutes after date when due; -1 for notes
+    // Reminders that repeat: the stored name of how (empty: once; a name of a
+    // later version is kept as it came), and the series' day of the month,
+    // which a monthly or yearly date clamped to a shorter month has lost
+    // (0: the date's own). Older copies ignore both and see the next
+    // occurrence in date and notify.
+    std::string repeat;
+    int repeatDay = 0;
+
+    Repeat GetRepeat() const { return RepeatFromName(repeat); }
+    // The first occurrence after `after` (and after the current one); invalid
+    // for a reminder that does not repeat.
+    COleDateTime NextOccurrence(const COleDateTime& after) const;
 
     // Only while the notes are kept in a synced folder, empty otherwise: the
     // entry's id on every computer, the changes of each computer it holds
@@ -50,7 +63,8 @@ public:
     // Text, time and kind: what another computer's change may bring.
     bool SameContent(const CEntry& other) const
     {
-        return kind == other.kind && text == other.text && date == other.date && notify == other.notify;
+        return kind == other.kind && text == other.text && date == other.date && notify == other.notify &&
+               repeat == other.repeat && repeatDay == other.repeatDay;
     }
 };
 

@@ -1,8 +1,34 @@
 #include "framework/SystemClock.h"
 
+#include <cstdlib>
 #include <mutex>
 
 namespace {
+
+// 100 ns ticks of a FILETIME.
+const long long kTicksPerMinute = 60LL * 10000000LL;
+
+// Read once: the program's time runs on evenly from its start.
+long long ShiftTicks()
+{
+    static const long long shift = [] {
+        char text[32] = "";
+        const DWORD length = ::GetEnvironmentVariableA(SystemClock::kShiftVariable, text, sizeof text);
+        if (length == 0 || length >= sizeof text)
+            return 0LL;
+        return std::strtoll(text, nullptr, 10) * kTicksPerMinute;
+    }();
+    return shift;
+}
+
+FILETIME Shifted(const FILETIME& time)
+{
+    ULARGE_INTEGER value{};
+    value.LowPart = time.dwLowDateTime;
+    value.HighPart = time.dwHighDateTime;
+    value.QuadPart += static_cast<unsigned long long>(ShiftTicks());
+    return FILETIME{value.LowPart, value.HighPart};
+}
 
 // Worker threads read the time too (the weather download stamps its update).
 std::mutex g_lock;
@@ -20,6 +46,14 @@ SYSTEMTIME SystemClock::LocalNow()
     }
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
+    if (ShiftTicks() == 0)
+        return now;
+    // Shifted as a wall-clock time: the program sees the local time it would
+    // see that many minutes from now, give or take a change of daylight saving.
+    FILETIME local{};
+    ::SystemTimeToFileTime(&now, &local);
+    local = Shifted(local);
+    ::FileTimeToSystemTime(&local, &now);
     return now;
 }
 
@@ -40,10 +74,12 @@ unsigned long long SystemClock::UniversalMilliseconds() const
     FILETIME now{};
     {
         std::lock_guard<std::mutex> guard(g_lock);
-        if (g_fixed)
+        if (g_fixed) {
             ::SystemTimeToFileTime(&g_fixedTime, &now);
-        else
+        } else {
             ::GetSystemTimeAsFileTime(&now);
+            now = Shifted(now);
+        }
     }
     const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
     // 100 ns ticks since 1601; 11644473600 s lie between 1601 and 1970.

@@ -415,7 +415,8 @@ BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     if (HIWORD(wParam) == 0 && RunCommand(id))
         return TRUE;
     // Kept a moment after typing pauses, well within 2 s of the last key.
-    if (id == IDC_EDITOR_TEXT && HIWORD(wParam) == EN_CHANGE) {
+    if ((id == IDC_EDITOR_TEXT && HIWORD(wParam) == EN_CHANGE) ||
+        (id == IDC_REPEAT_CHOICE && HIWORD(wParam) == CBN_SELCHANGE)) {
         SetTimer(TimerDraft, kDraftDelay, nullptr);
         return TRUE;
     }

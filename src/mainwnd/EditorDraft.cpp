@@ -15,6 +15,7 @@ void EditorDraft::Keep(const Draft& draft)
     // The text last: a draft is whole once its text is there.
     const bool written = m_settings.WriteInt(stored::kDraftSection, stored::kDraftView, kept.view) &&
                          m_settings.WriteString(stored::kDraftSection, stored::kDraftTime, kept.time) &&
+                         m_settings.WriteString(stored::kDraftSection, stored::kDraftRepeat, kept.repeat) &&
                          m_settings.WriteString(stored::kDraftSection, stored::kDraftText, kept.text);
     if (written)
         m_written = kept;
@@ -30,5 +31,6 @@ std::optional<EditorDraft::Draft> EditorDraft::Stored() const
         return std::nullopt;
     draft.view = m_settings.GetInt(stored::kDraftSection, stored::kDraftView, 0);
     draft.time = m_settings.GetString(stored::kDraftSection, stored::kDraftTime, "");
+    draft.repeat = m_settings.GetString(stored::kDraftSection, stored::kDraftRepeat, "");
     return draft;
 }

@@ -13,10 +13,11 @@ public:
     struct Draft {
         int view = 0;      // the editor's PictureFace view
         std::string text;  // as typed
-        std::string time;  // a reminder's chosen time, in the data files' date form
+        std::string time;    // a reminder's chosen time, in the data files' date form
+        std::string repeat;  // and its repeat's stored name
         bool operator==(const Draft& other) const
         {
-            return view == other.view && text == other.text && time == other.time;
+            return view == other.view && text == other.text && time == other.time && repeat == other.repeat;
         }
     };
 

@@ -43,6 +43,7 @@ void MainViews::EnsureControls()
     ViewControls::Create(m_window.m_hWnd);
     ::SendDlgItemMessageA(m_window.m_hWnd, IDC_DATE_PICKER, DTM_SETMCCOLOR, MCSC_TITLEBK, kCalendarTitleColor);
     ::SendDlgItemMessageA(m_window.m_hWnd, IDC_TIME_PICKER, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("H:mm"));
+    ViewControls::FillRepeatChoices(m_window.m_hWnd);
     m_editor.SubclassDlgItem(IDC_EDITOR_TEXT, &m_window);
     m_editor.SetTextColor(kEditorTextColor);
     m_editor.RepaintBackground();
@@ -76,13 +77,14 @@ bool MainViews::SaveEditor(int view)
     const std::string typed = GetWindowTextString(m_editor.m_hWnd);
     const ZorlaModel::AddResult result =
         view == PictureFace::ViewReminder
-            ? m_model.AddReminder(typed, ViewControls::ChosenReminderTime(m_window.m_hWnd),
-                                  m_model.GetClock().Now())
+            ? m_model.AddReminder(typed, ViewControls::ChosenReminderTime(m_window.m_hWnd), m_model.GetClock().Now(),
+                                  ViewControls::ChosenRepeat(m_window.m_hWnd))
             : m_model.AddNote(typed);
     switch (result) {
     case ZorlaModel::AddResult::Added:
         SetWindowTextString(m_editor.m_hWnd, "");
         m_draft.Clear();
+        ViewControls::ChooseOnce(m_window.m_hWnd);
         break;
     case ZorlaModel::AddResult::NothingTyped: m_draft.Clear(); return true;
     case ZorlaModel::AddResult::InPast: ShowResourceMessage(IDS_APPOINTMENT_IN_PAST, MB_ICONINFORMATION); break;
@@ -104,8 +106,10 @@ void MainViews::KeepDraft()
     EditorDraft::Draft draft;
     draft.view = view;
     draft.text = GetWindowTextString(m_editor.m_hWnd);
-    if (view == PictureFace::ViewReminder)
+    if (view == PictureFace::ViewReminder) {
         draft.time = ViewControls::ChosenReminderTime(m_window.m_hWnd).Format("%m/%d/%Y %H:%M:%S");
+        draft.repeat = RepeatName(ViewControls::ChosenRepeat(m_window.m_hWnd));
+    }
     m_draft.Keep(draft);
 }
 
@@ -121,8 +125,11 @@ void MainViews::RestoreDraft()
     const int length = ::GetWindowTextLengthW(m_editor.m_hWnd);
     m_editor.SendMessage(EM_SETSEL, length, length);
     COleDateTime time;
-    if (draft->view == PictureFace::ViewReminder && time.ParseDateTime(draft->time.c_str()))
+    if (draft->view != PictureFace::ViewReminder)
+        return;
+    if (time.ParseDateTime(draft->time.c_str()))
         ViewControls::ShowReminderTime(m_window.m_hWnd, time);
+    ViewControls::ChooseRepeat(m_window.m_hWnd, RepeatFromName(draft->repeat));
 }
 
 void MainViews::SetView(int view)
@@ -195,7 +202,8 @@ void MainViews::RefreshCityList()
 void MainViews::OnCitySelChange()
 {
     std::string city = m_model.City();
-    ShowWeatherText(CityList::OnSelChange(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), m_model.WeatherRecords(), city));
+    ShowWeatherText(
+        CityList::OnSelChange(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), m_model.WeatherRecords(), city));
     m_model.SelectCity(city);
 }
 

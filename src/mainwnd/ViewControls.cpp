@@ -3,9 +3,11 @@
 #include "base/COleDateTime.h"
 #include "base/COleDateTimeSpan.h"
 #include "framework/SystemClock.h"
+#include "framework/Utf8.h"
 #include "mainwnd/PictureFace.h"
 #include "resource.h"
 #include "shared/DialogUnits.h"
+#include "shared/Translator.h"
 
 #include <commctrl.h>
 
@@ -31,6 +33,19 @@ const Control kControls[] = {
      ClassicDialogPlace(115, 195, 63, 15), PictureFace::ViewReminder},
     {IDC_TIME_PICKER, DATETIMEPICK_CLASSW, DTS_UPDOWN | DTS_RIGHTALIGN | WS_TABSTOP,
      ClassicDialogPlace(181, 195, 38, 15), PictureFace::ViewReminder},
+    // Under the text, in the date picker's column, above the paper's dotted line;
+    // the height is the open list's.
+    {IDC_REPEAT_CHOICE, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, RECT{173, 276, 95, 160},
+     PictureFace::ViewReminder},
+};
+
+struct RepeatChoice {
+    Repeat repeat;
+    const char* text;
+};
+const RepeatChoice kRepeatChoices[] = {
+    {Repeat::Once, "once"},       {Repeat::Day, "every day"},     {Repeat::Weekday, "every weekday"},
+    {Repeat::Week, "every week"}, {Repeat::Month, "every month"}, {Repeat::Year, "every year"},
 };
 
 }  // namespace
@@ -97,6 +112,41 @@ COleDateTime ChosenReminderTime(HWND dialog)
     if (dayValid != GDT_VALID || timeValid != GDT_VALID)
         chosen.SetStatus(COleDateTime::invalid);
     return chosen;
+}
+
+void FillRepeatChoices(HWND dialog)
+{
+    HWND list = ::GetDlgItem(dialog, IDC_REPEAT_CHOICE);
+    ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    for (const RepeatChoice& choice : kRepeatChoices) {
+        const LRESULT index =
+            ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(Translate(choice.text)).c_str()));
+        ::SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(choice.repeat));
+    }
+    ChooseOnce(dialog);
+}
+
+void ChooseOnce(HWND dialog)
+{
+    ChooseRepeat(dialog, Repeat::Once);
+}
+
+void ChooseRepeat(HWND dialog, Repeat repeat)
+{
+    HWND list = ::GetDlgItem(dialog, IDC_REPEAT_CHOICE);
+    const LRESULT count = ::SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i)
+        if (::SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == static_cast<LRESULT>(repeat))
+            ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+}
+
+Repeat ChosenRepeat(HWND dialog)
+{
+    HWND list = ::GetDlgItem(dialog, IDC_REPEAT_CHOICE);
+    const LRESULT selected = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR)
+        return Repeat::Once;
+    return static_cast<Repeat>(::SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0));
 }
 
 }  // namespace ViewControls

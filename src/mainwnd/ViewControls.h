@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/COleDateTime.h"
+#include "entries/Repeat.h"
 
 #include <windows.h>
 
@@ -9,7 +10,7 @@
 namespace ViewControls {
 
 // Creates the controls (the link, the city list, the editor, the date and time
-// pickers), hidden, at their pixel places on the picture: dialog units would
+// pickers, the choice of how a reminder repeats), hidden, at their pixel places on the picture: dialog units would
 // only match the picture with the classic 6 x 13 dialog font, and Wine's is
 // wider. The template holds none of them: the first paint needs none, and the
 // common controls library is loaded only when they are made. Controls that
@@ -26,5 +27,10 @@ void ProposeReminderTime(HWND dialog, const COleDateTime& now);
 COleDateTime ChosenReminderTime(HWND dialog);
 // Sets the date and time pickers to time.
 void ShowReminderTime(HWND dialog, const COleDateTime& time);
+// The six ways a reminder repeats, in the interface's language, "once" chosen.
+void FillRepeatChoices(HWND dialog);
+void ChooseOnce(HWND dialog);
+void ChooseRepeat(HWND dialog, Repeat repeat);
+Repeat ChosenRepeat(HWND dialog);
 
 }  // namespace ViewControls

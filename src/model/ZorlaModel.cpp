@@ -127,7 +127,7 @@ ZorlaModel::AddResult ZorlaModel::AddEmptyNote(int x, int y, CEntry* kept)
 }
 
 ZorlaModel::AddResult ZorlaModel::AddReminder(const std::string& typed, const COleDateTime& when,
-                                              const COleDateTime& now)
+                                              const COleDateTime& now, Repeat repeat)
 {
     CEntry entry;
     entry.SetText(FilterText(typed));
@@ -140,7 +140,36 @@ ZorlaModel::AddResult ZorlaModel::AddReminder(const std::string& typed, const CO
     entry.kind = m_reminders.GetKind();
     entry.date = when;
     entry.notify = 0;
+    if (repeat != Repeat::Once) {
+        entry.repeat = RepeatName(repeat);
+        if (repeat == Repeat::Month || repeat == Repeat::Year)
+            entry.repeatDay = when.GetDay();
+        // The series' first occurrence: a weekday series chosen on a weekend
+        // starts on the Monday.
+        entry.date = NextOccurrence(when, repeat, when - COleDateTimeSpan(0, 0, 0, 1));
+    }
     return Keep(entry);
+}
+
+bool ZorlaModel::EndOccurrence(CEntry& reminder, const COleDateTime& now)
+{
+    if (reminder.kind != EntryKind::Reminder || reminder.GetRepeat() == Repeat::Once)
+        return false;
+    const COleDateTime next = reminder.NextOccurrence(now);
+    if (next.GetStatus() != COleDateTime::valid)
+        return false;
+    CEntry moved = reminder;
+    // A month's or year's day that the next date may clamp: kept from here on.
+    const Repeat repeat = reminder.GetRepeat();
+    if (moved.repeatDay == 0 && (repeat == Repeat::Month || repeat == Repeat::Year))
+        moved.repeatDay = reminder.date.GetDay();
+    moved.date = next;
+    moved.notify = 0;
+    if (!Update(moved))
+        return false;
+    Write(moved);
+    reminder = moved;
+    return true;
 }
 
 // A full disk keeps the entry in the store, which is written again later: the

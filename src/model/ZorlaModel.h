@@ -39,8 +39,7 @@ public:
 
     // The stores in folder; a store whose file is not there yet takes it over
     // from the first of legacyFolders that holds one.
-    ZorlaModel(const std::string& folder, const Platform& platform,
-               const std::vector<std::string>& legacyFolders = {});
+    ZorlaModel(const std::string& folder, const Platform& platform, const std::vector<std::string>& legacyFolders = {});
     ~ZorlaModel();
     ZorlaModel(const ZorlaModel&) = delete;
     ZorlaModel& operator=(const ZorlaModel&) = delete;
@@ -60,9 +59,11 @@ public:
 
     // Typed text becomes a note (made now, by the platform's clock) or a
     // reminder at when; the listener hears of it when it is kept. A reminder
-    // must not lie before now.
+    // must not lie before now. A reminder on weekdays chosen for a Saturday or
+    // Sunday first comes on the Monday after.
     AddResult AddNote(const std::string& typed);
-    AddResult AddReminder(const std::string& typed, const COleDateTime& when, const COleDateTime& now);
+    AddResult AddReminder(const std::string& typed, const COleDateTime& when, const COleDateTime& now,
+                          Repeat repeat = Repeat::Once);
     // An empty note at a place on the screen, for the user to type into;
     // kept (if given) receives the entry as stored.
     AddResult AddEmptyNote(int x, int y, CEntry* kept = nullptr);
@@ -78,6 +79,11 @@ public:
     void ForgetWriteFailure(const CEntry& entry);
     // The entry goes into the bin and out of its store, which is written.
     void Delete(const CEntry& entry);
+    // The user is done with this occurrence of a repeating reminder: it moves
+    // to the series' next one after now (and after the occurrence itself),
+    // whatever snooze moved this one, and is stored and written. False, and
+    // nothing changed, for a reminder that does not repeat or is not stored.
+    bool EndOccurrence(CEntry& reminder, const COleDateTime& now);
     // The notify of a reminder that comes again minutes after now's minute.
     static int SnoozedNotify(const CEntry& reminder, int minutes, const COleDateTime& now);
 

@@ -2,6 +2,7 @@
 
 #include "framework/AfxFunctions.h"
 #include "framework/Handles.h"
+#include "framework/Utf8.h"
 #include "image/PLTextException.h"
 #include "image/RegionResource.h"
 #include "model/ZorlaModel.h"
@@ -13,6 +14,7 @@
 #include "resource.h"
 #include "shared/AppFont.h"
 #include "shared/ErrorReport.h"
+#include "shared/Translator.h"
 #include "notes/ReminderDueDlg.h"
 #include "widgets/StoreProblemMessage.h"
 
@@ -44,6 +46,33 @@ int LineHeight(HWND edit)
         height = metrics.tmHeight;
     }
     return height;
+}
+
+// Between a repeating reminder's date label and the picture's right edge.
+const int kDateMargin = 8;
+
+// What the label shows after a repeating reminder's time.
+const char* RepeatWord(Repeat repeat)
+{
+    switch (repeat) {
+    case Repeat::Day: return "daily";
+    case Repeat::Weekday: return "weekdays";
+    case Repeat::Week: return "weekly";
+    case Repeat::Month: return "monthly";
+    case Repeat::Year: return "yearly";
+    case Repeat::Once: break;
+    }
+    return nullptr;
+}
+
+int TextWidth(HWND label, const std::string& text)
+{
+    ClientDCScope dc(label);
+    SelectScope font(dc.dc(), reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    const std::wstring wide = Widen(text);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc.dc(), wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cx;
 }
 
 bool operator!=(const POINT& a, const POINT& b)
@@ -218,9 +247,30 @@ void CNoteDlg::DrawMoreBelow(HDC dc) const
     ::Polygon(dc, corners, 3);
 }
 
+// A repeating reminder's label names its repeat too ("08.12.26 14:00 · daily"),
+// growing to the picture's right margin; the year goes when even that is too
+// narrow for the translated word.
 void CNoteDlg::ShowReminderTime()
 {
-    m_dateLabel.SetWindowText(m_entry.GetReminderTime().Format("%d.%m.%y %H:%M").c_str());
+    const COleDateTime time = m_entry.GetReminderTime();
+    const char* word = RepeatWord(m_entry.GetRepeat());
+    RECT place = NoteLayout::Date();
+    if (word && m_background)
+        place.right = std::max<LONG>(place.right, m_background->Width() - place.left - kDateMargin);
+    // Sized only when it changes: most reminders never repeat.
+    if (word || m_dateWidened) {
+        m_dateLabel.SetWindowPos(nullptr, 0, 0, place.right, place.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_dateWidened = word != nullptr;
+    }
+    if (!word) {
+        m_dateLabel.SetWindowText(time.Format("%d.%m.%y %H:%M").c_str());
+        return;
+    }
+    const std::string repeat = " \u00B7 " + Translate(word);
+    std::string text = time.Format("%d.%m.%y %H:%M") + repeat;
+    if (TextWidth(m_dateLabel.m_hWnd, text) > place.right)
+        text = time.Format("%d.%m. %H:%M") + repeat;
+    SetWindowTextString(m_dateLabel.m_hWnd, text);
 }
 
 // ---- saving and deleting ------------------------------------------------------
@@ -342,8 +392,8 @@ void CNoteDlg::GoneElsewhere()
     if (m_asking) {
         // The due question is moot now; a note's delete question waits for its answer.
         m_goneElsewhere = true;
-        if (m_dueQuestion && m_dueQuestion->m_hWnd)
-            m_dueQuestion->EndDialog(IDCANCEL);
+        if (m_dueQuestion)
+            m_dueQuestion->Abandon();
         return;
     }
     Go();
@@ -378,7 +428,7 @@ void CNoteDlg::OnReminderClose()
 {
     // An alerting reminder stands above every window: the dialog must stand
     // above it. A resting one leaves it to the main window.
-    ReminderDueDlg due(IsAlerting() ? this : nullptr);
+    ReminderDueDlg due(IsAlerting() ? this : nullptr, IsRepeating());
     m_asking = true;
     m_dueQuestion = &due;
     const INT_PTR answer = due.DoModal();
@@ -390,6 +440,7 @@ void CNoteDlg::OnReminderClose()
     }
     switch (answer) {
     case ReminderDueDlg::Delete: Delete(); break;
+    case ReminderDueDlg::EndOccurrence: EndOccurrence(); break;
     case ReminderDueDlg::RemindAgain: Snooze(due.ChosenMinutes()); break;
     default: break;
     }
@@ -460,6 +511,25 @@ LRESULT CNoteDlg::OnActivateApp(bool active)
     if (!active && m_raised && m_owner)
         m_owner->PutBackRaised();
     return 0;
+}
+
+void CNoteDlg::EndOccurrence()
+{
+    m_alert.Stop();
+    // What the window shows goes with it; the store then holds the next time.
+    TakeState();
+    if (m_model && m_model->EndOccurrence(m_entry, m_model->GetClock().Now())) {
+        m_shownDate = m_entry.date;
+        m_shownNotify = m_entry.notify;
+    }
+    // A failed write is shown once and tried again, as with typing.
+    if (m_model && m_model->IsWriteFailing(m_entry)) {
+        ShowStoreProblems();
+        m_savePending = true;
+        SetTimer(TimerSave, kRetryDelay);
+    }
+    m_desktopHost.Redock(*this, POINT{m_entry.wndX, m_entry.wndY});
+    ShowReminderTime();
 }
 
 LRESULT CNoteDlg::OnTimer(UINT_PTR id)

@@ -15,6 +15,7 @@ class NoteWindowOwner;
 class ZorlaModel;
 class NotePictures;
 class PLDIBSection;
+class ReminderDueDlg;
 class SoundBoard;
 
 // A note or reminder on the desktop: its picture, shaped by its outline, with
@@ -76,6 +77,9 @@ public:
     // The reminder comes again minutes after the current minute; the window
     // goes back onto the desktop at its place.
     void Snooze(int minutes);
+    // The user is done with this occurrence of a repeating reminder: it moves
+    // to the next one, and the window goes back onto the desktop at its place.
+    void EndOccurrence();
     bool IsAlerting() const { return m_alert.IsAlerting(); }
     // Moves an alerting window that would cover another one; Snooze takes the
     // window back to its own place.
@@ -99,6 +103,7 @@ public:
     const std::string& Key() const { return m_key; }
     CDesktopHost& Host() { return m_desktopHost; }
     bool IsReminder() const { return m_entry.kind != EntryKind::Note; }
+    bool IsRepeating() const { return IsReminder() && m_entry.GetRepeat() != Repeat::Once; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -148,7 +153,7 @@ private:
     // A question to the user is open; the entry went elsewhere meanwhile.
     bool m_asking = false;
     bool m_goneElsewhere = false;
-    CDialog* m_dueQuestion = nullptr;
+    ReminderDueDlg* m_dueQuestion = nullptr;
     NoteWindowOwner* m_owner = nullptr;
     CEntry m_entry;
     std::string m_key;
@@ -165,6 +170,8 @@ private:
     CDesktopHost m_desktopHost;
     CTransparentEdit m_edit;
     CColorLabel m_dateLabel;
+    // The label reaches further for a repeating reminder's word.
+    bool m_dateWidened = false;
     CHoverBitmapButton m_closeButton;
     bool m_firstPaint = true;
     bool m_raised = false;

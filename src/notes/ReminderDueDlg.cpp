@@ -2,7 +2,9 @@
 
 #include "framework/Resources.h"
 #include "framework/Utf8.h"
+#include "notes/ClassicLayout.h"
 #include "resource.h"
+#include "notes/SeriesQuestionDlg.h"
 #include "shared/DialogUnits.h"
 #include "base/ProgramTitle.h"
 #include "shared/Translator.h"
@@ -47,14 +49,15 @@ void AddChoice(HWND list, const char* text, int minutes)
 
 }  // namespace
 
-ReminderDueDlg::ReminderDueDlg(CWnd* parent)
+ReminderDueDlg::ReminderDueDlg(CWnd* parent, bool repeating)
     : CDialog(IDD_DUE_DIALOG, parent)
+    , m_repeating(repeating)
 {}
 
 BOOL ReminderDueDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    PlaceControls();
+    PlaceClassicLayout(m_hWnd, kPlaces, kClient);
     // After placing: an icon static takes the icon's size when it gets one.
     ::SendDlgItemMessageA(m_hWnd, IDC_DUE_ICON, STM_SETICON,
                           reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IDI_QUESTION)), 0);
@@ -63,26 +66,6 @@ BOOL ReminderDueDlg::OnInitDialog()
     SetWindowTextString(m_hWnd, ProgramTitle);
     TranslateWindow(m_hWnd, -1);
     return TRUE;
-}
-
-void ReminderDueDlg::PlaceControls()
-{
-    HWND control = ::GetWindow(m_hWnd, GW_CHILD);
-    for (const RECT& place : kPlaces) {
-        if (!control)
-            break;
-        ::MoveWindow(control, place.left, place.top, place.right, place.bottom, FALSE);
-        control = ::GetWindow(control, GW_HWNDNEXT);
-    }
-    // The frame around the classic client area, about the same centre.
-    RECT window{};
-    ::GetWindowRect(m_hWnd, &window);
-    RECT frame = kClient;
-    ::AdjustWindowRectEx(&frame, GetStyle(), FALSE, GetExStyle());
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(nullptr, (window.left + window.right - width) / 2, (window.top + window.bottom - height) / 2, width,
-                 height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ReminderDueDlg::FillChoices()
@@ -105,7 +88,7 @@ BOOL ReminderDueDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     if (HIWORD(wParam) == BN_CLICKED) {
         // clang-format off
         switch (LOWORD(wParam)) {
-        case IDC_DUE_DELETE:    EndDialog(Delete); return TRUE;
+        case IDC_DUE_DELETE:    OnDelete(); return TRUE;
         case IDC_DUE_CANCEL:    EndDialog(Cancel); return TRUE;
         case IDC_DUE_REMIND:    OnRemindAgain(); return TRUE;
         default:                break;
@@ -122,4 +105,30 @@ void ReminderDueDlg::OnRemindAgain()
     if (selected != CB_ERR)
         m_chosenMinutes = static_cast<int>(::SendMessageA(list, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0));
     EndDialog(RemindAgain);
+}
+
+// Cancelling the question goes back to this dialog, with the reminder as it was.
+void ReminderDueDlg::OnDelete()
+{
+    if (!m_repeating) {
+        EndDialog(Delete);
+        return;
+    }
+    SeriesQuestionDlg question(this);
+    m_question = &question;
+    const INT_PTR answer = question.DoModal();
+    m_question = nullptr;
+    switch (answer) {
+    case SeriesQuestionDlg::ThisOccurrence: EndDialog(EndOccurrence); break;
+    case SeriesQuestionDlg::WholeSeries: EndDialog(Delete); break;
+    default: break;
+    }
+}
+
+void ReminderDueDlg::Abandon()
+{
+    if (m_question && m_question->m_hWnd)
+        m_question->EndDialog(IDCANCEL);
+    if (m_hWnd)
+        EndDialog(IDCANCEL);
 }

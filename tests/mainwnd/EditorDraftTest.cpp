@@ -13,13 +13,16 @@ TEST_F(MainWindowFixture, AnEditorsDraftIsBackInItsEditorAtTheNextStartUntilItIs
         int view;
         const char* typed;
         COleDateTime time;
-    } kRows[] = {{PictureFace::ViewNotes, "Einkauf: Milch, Brot", COleDateTime()},
-                 {PictureFace::ViewReminder, "Zahnarzt", COleDateTime(2026, 12, 24, 9, 30, 0)}};
+        Repeat repeat;
+    } kRows[] = {{PictureFace::ViewNotes, "Einkauf: Milch, Brot", COleDateTime(), Repeat::Once},
+                 {PictureFace::ViewReminder, "Zahnarzt", COleDateTime(2026, 12, 24, 9, 30, 0), Repeat::Week}};
     for (const auto& row : kRows) {
         ASSERT_NO_FATAL_FAILURE(Open());
         dlg->OpenEditor(row.view);
-        if (row.view == PictureFace::ViewReminder)
+        if (row.view == PictureFace::ViewReminder) {
             ViewControls::ShowReminderTime(window, row.time);
+            ViewControls::ChooseRepeat(window, row.repeat);
+        }
         SetWindowTextString(Item(IDC_EDITOR_TEXT), row.typed);
         SendMessageA(window, WM_TIMER, TimerDraft, 0);
         // A second window starts while the first one never ends: a crash.
@@ -27,8 +30,10 @@ TEST_F(MainWindowFixture, AnEditorsDraftIsBackInItsEditorAtTheNextStartUntilItIs
         ASSERT_NO_FATAL_FAILURE(Open());
         EXPECT_EQ(row.view, dlg->Handler().GetView()) << row.typed;
         EXPECT_EQ(row.typed, GetWindowTextString(Item(IDC_EDITOR_TEXT)));
-        if (row.view == PictureFace::ViewReminder)
+        if (row.view == PictureFace::ViewReminder) {
             EXPECT_EQ(row.time, ViewControls::ChosenReminderTime(window));
+            EXPECT_EQ(row.repeat, ViewControls::ChosenRepeat(window));
+        }
         first->DestroyWindow();
         // Filed, the draft is gone: the next start shows the home view.
         dlg->GoHome();

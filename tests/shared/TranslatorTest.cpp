@@ -29,6 +29,21 @@ std::vector<std::pair<std::string, std::string>> ExpectedPairs()
         {"Do you really want to delete this notice?", "Wollen sie diese Notiz wirklich löschen?"},
         {"&Delete", "&Löschen"},
         {"&remind again", "&erneut erinnern"},
+        {"once", "einmal"},
+        {"every day", "täglich"},
+        {"every weekday", "werktags"},
+        {"every week", "wöchentlich"},
+        {"every month", "monatlich"},
+        {"every year", "jährlich"},
+        {"daily", "täglich"},
+        {"weekdays", "werktags"},
+        {"weekly", "wöchentlich"},
+        {"monthly", "monatlich"},
+        {"yearly", "jährlich"},
+        {"This reminder repeats. Delete only this occurrence (it comes again at its next time) or the whole series?",
+         "Diese Erinnerung wiederholt sich. Nur diesen Termin löschen (sie kommt zum nächsten Termin wieder) oder die ganze Serie?"},
+        {"This &occurrence", "Nur &diesen Termin"},
+        {"The whole &series", "Die ganze &Serie"},
         {"Developed by:", "Entwickelt von:"},
         {"E&xit", "&Beenden"},
         {"&Minimize", "&Minimieren"},
@@ -80,9 +95,9 @@ TEST(Translator, HoldsExactlyTheProgramsPairsAndRefillingChangesNothing)
 {
     CTranslator table;
     FillTranslationTable(table);
-    ASSERT_EQ(table.Size(), 53u);
+    ASSERT_EQ(table.Size(), 67u);
     FillTranslationTable(table);
-    EXPECT_EQ(table.Size(), 53u);
+    EXPECT_EQ(table.Size(), 67u);
     FillTranslationTable(GetTranslator());
     for (const auto& [english, german] : ExpectedPairs())
         EXPECT_EQ(GetTranslator().Translate(english, UiGerman), (german)) << english;

@@ -17,7 +17,8 @@ TestProcess::~TestProcess()
         CloseHandle(m_info.hThread);
 }
 
-bool TestProcess::Start(const std::string& exe, const std::string& arguments)
+bool TestProcess::Start(const std::string& exe, const std::string& arguments,
+                        const std::vector<std::string>& environment)
 {
     std::string command = "\"" + exe + "\"";
     if (!arguments.empty())
@@ -25,8 +26,17 @@ bool TestProcess::Start(const std::string& exe, const std::string& arguments)
     std::wstring buffer = Widen(command);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    return CreateProcessW(Widen(exe).c_str(), &buffer[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &m_info) != FALSE;
+    // The child inherits this process's environment: the entries hold for its start only.
+    const auto set = [&](bool on) {
+        for (const std::string& entry : environment)
+            SetEnvironmentVariableW(Widen(entry.substr(0, entry.find('='))).c_str(),
+                                    on ? Widen(entry.substr(entry.find('=') + 1)).c_str() : nullptr);
+    };
+    set(true);
+    const bool started = CreateProcessW(Widen(exe).c_str(), &buffer[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                        &startup, &m_info) != FALSE;
+    set(false);
+    return started;
 }
 
 bool TestProcess::WaitExit(DWORD ms, DWORD* code)

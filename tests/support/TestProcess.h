@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // A child process started by a test; killed at destruction if still running.
 class TestProcess {
@@ -12,7 +13,9 @@ public:
     TestProcess(const TestProcess&) = delete;
     TestProcess& operator=(const TestProcess&) = delete;
 
-    bool Start(const std::string& exe, const std::string& arguments = "");
+    // The process inherits this one's environment and the "NAME=value" entries.
+    bool Start(const std::string& exe, const std::string& arguments = "",
+               const std::vector<std::string>& environment = {});
     // True when the process ended within ms; its exit code goes to code.
     bool WaitExit(DWORD ms, DWORD* code = nullptr);
     void Kill();

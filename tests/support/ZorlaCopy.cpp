@@ -26,15 +26,15 @@ ZorlaCopy::~ZorlaCopy()
     TestRegistry::DeleteApp(m_name);
 }
 
-std::unique_ptr<TestProcess> ZorlaCopy::Start() const
+std::unique_ptr<TestProcess> ZorlaCopy::Start(const std::vector<std::string>& environment) const
 {
     auto process = std::make_unique<TestProcess>();
-    if (!process->Start(Exe()))
+    if (!process->Start(Exe(), "", environment))
         return nullptr;
     return process;
 }
 
-HWND ZorlaCopy::StartAndWait(std::unique_ptr<TestProcess>& process) const
+HWND ZorlaCopy::StartAndWait(std::unique_ptr<TestProcess>& process, const std::vector<std::string>& environment) const
 {
     // A start that fails, or a process that ends before it shows any window,
     // is tried once more: under Wine a start now and then fails at once,
@@ -45,7 +45,7 @@ HWND ZorlaCopy::StartAndWait(std::unique_ptr<TestProcess>& process) const
             Sleep(500);
             CopyIn();
         }
-        process = Start();
+        process = Start(environment);
         if (!process)
             continue;
         if (HWND window = WaitForProcessWindow(process->Id(), kMainTitle, 20000))

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // A copy of the real Zorla.exe under its own name in a folder of its own, so its
 // registry subtree, data files and single-instance mutex belong to one test.
@@ -19,11 +20,11 @@ public:
     std::string Exe() const { return m_folder.File(m_name + ".exe"); }
     const TempFolder& Folder() const { return m_folder; }
 
-    // Starts one more process of this copy.
-    std::unique_ptr<TestProcess> Start() const;
+    // Starts one more process of this copy, with the "NAME=value" entries.
+    std::unique_ptr<TestProcess> Start(const std::vector<std::string>& environment = {}) const;
 
     // Starts the copy and waits for its main window; null window on failure.
-    HWND StartAndWait(std::unique_ptr<TestProcess>& process) const;
+    HWND StartAndWait(std::unique_ptr<TestProcess>& process, const std::vector<std::string>& environment = {}) const;
 
     // Ends a running copy through its Exit command, as the user would.
     static bool Exit(HWND mainWindow, TestProcess& process);
