@@ -8,6 +8,7 @@
 #define IDD_NOTE 143
 #define IDD_DUE_DIALOG 153
 #define IDD_SEND_TO_FRIEND 105
+#define IDD_FIND_NOTE 170
 
 // Pictures (JPEG, RCDATA): the views' backgrounds, the blinking eyes, the
 // weather page's clean copy under the status line, and the hover pictures.
@@ -86,6 +87,10 @@
 #define IDC_MAIL_HINT 1013
 #define IDC_MAIL_SUBJECT 1015
 #define IDC_MAIL_TEXT 1017
+
+// The find window's controls.
+#define IDC_FIND_TEXT 1020
+#define IDC_FIND_LIST 1021
 
 // Commands of the main window (WM_COMMAND), whichever way they are asked for.
 #ifndef ID_APP_EXIT

@@ -60,6 +60,12 @@ std::vector<std::pair<std::string, std::string>> ExpectedPairs()
         {"&Bring back a deleted note", "&Gelöschte Notiz zurückholen"},
         {"Keep notes in a &folder...", "Notizen in einem &Ordner aufbewahren..."},
         {"Keep notes on this &computer only", "Notizen nur auf diesem &Computer"},
+        {"Find a note...", "Notiz suchen..."},
+        {"Find a note", "Notiz suchen"},
+        {"Note", "Notiz"},
+        {"Reminder", "Erinnerung"},
+        {"No note contains this text.", "Keine Notiz enthält diesen Text."},
+        {"There are no notes yet.", "Es gibt noch keine Notizen."},
         {"Choose the folder your sync service keeps on every computer (OneDrive, Dropbox, Nextcloud, ...):",
          "Wählen Sie den Ordner, den Ihr Sync-Dienst auf jedem Computer hält (OneDrive, Dropbox, Nextcloud, ...):"},
         {MailFooter(), "\n\n\n---------------\nDies ist ein Klimbim exklusiv entwickelt für " ZORLA_BRAND_URL
@@ -80,9 +86,9 @@ TEST(Translator, HoldsExactlyTheProgramsPairsAndRefillingChangesNothing)
 {
     CTranslator table;
     FillTranslationTable(table);
-    ASSERT_EQ(table.Size(), 53u);
+    ASSERT_EQ(table.Size(), 59u);
     FillTranslationTable(table);
-    EXPECT_EQ(table.Size(), 53u);
+    EXPECT_EQ(table.Size(), 59u);
     FillTranslationTable(GetTranslator());
     for (const auto& [english, german] : ExpectedPairs())
         EXPECT_EQ(GetTranslator().Translate(english, UiGerman), (german)) << english;
