@@ -112,6 +112,9 @@
 #define ID_RESTORE_DELETED 160
 #define ID_KEEP_IN_FOLDER 161
 #define ID_KEEP_LOCALLY 162
+#define ID_NEW_NOTE 163
+#define ID_SHOW_ALL_NOTES 164
+#define ID_FIND_NOTE 165
 
 // The "About %s..." item of the main window's system menu.
 #define IDM_SYSTEM_ABOUT 16

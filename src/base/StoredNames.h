@@ -41,6 +41,15 @@ constexpr char kStorageSection[] = "Storage";
 constexpr char kSyncFolder[] = "Folder";
 constexpr char kComputer[] = "Computer";
 
+// The keys that reach the program from every other program, as the user
+// writes them ("Win+Shift+N"; empty: none), and for each, the key text that
+// another program held when last tried, so the user hears of it once.
+constexpr char kKeysSection[] = "Keys";
+constexpr char kNewNoteKey[] = "NewNote";
+constexpr char kShowAllNotesKey[] = "ShowAllNotes";
+constexpr char kFindNoteKey[] = "FindNote";
+constexpr char kRefusedKeyPrefix[] = "Refused";
+
 // The count of starts behind the launch report.
 constexpr char kAppSection[] = "CZorlaApp";
 constexpr char kLaunchCount[] = "LC";

@@ -17,6 +17,9 @@
 #include "base/ProgramTitle.h"
 #include "widgets/CAboutDlg.h"
 
+#include "framework/Utf8.h"
+
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -44,6 +47,7 @@ CZorlaDlg::CZorlaDlg(const AppContext& context, CWnd* parent)
     , m_handler(m_sounds)
     , m_views(*this, m_handler, m_model, m_sounds)
     , m_deskNotes(m_model, m_sounds)
+    , m_globalKeys(context.settings)
 {
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_handler.SetActions(this);
@@ -123,6 +127,7 @@ void CZorlaDlg::RunStartStep(int step)
         SetTimer(TimerBlink, 3000, nullptr);
         SetTimer(TimerWeather, 0, nullptr);
         SetTimer(TimerLaunchReport, 15000, nullptr);
+        RegisterGlobalKeys();
         m_started = true;
         break;
     default:
@@ -209,6 +214,8 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_RESTORE_DELETED,   [](CZorlaDlg& dlg) { dlg.OnRestoreDeleted(); }},
         {ID_KEEP_IN_FOLDER,    [](CZorlaDlg& dlg) { dlg.OnKeepInFolder(); }},
         {ID_KEEP_LOCALLY,      [](CZorlaDlg& dlg) { dlg.OnKeepLocally(); }},
+        {ID_NEW_NOTE,          [](CZorlaDlg& dlg) { dlg.OnNewNote(); }},
+        {ID_SHOW_ALL_NOTES,    [](CZorlaDlg& dlg) { dlg.OnShowAllNotes(); }},
     };
     // clang-format on
     for (const Command& command : kCommands) {
@@ -274,6 +281,50 @@ void CZorlaDlg::CheckSyncFolder()
     m_views.ShowStoreProblems();
 }
 
+void CZorlaDlg::OnNewNote()
+{
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
+    // Its middle under the mouse, all of it on the mouse's screen.
+    const RECT& area = monitor.rcWork;
+    const SIZE note = m_deskNotes.Windows().NoteSize();
+    const int x = std::max<int>(area.left, std::min<int>(cursor.x - note.cx / 2, area.right - note.cx));
+    const int y = std::max<int>(area.top, std::min<int>(cursor.y - note.cy / 2, area.bottom - note.cy));
+    CEntry kept;
+    if (m_model.AddEmptyNote(x, y, &kept) == ZorlaModel::AddResult::Added)
+        m_deskNotes.Windows().Bring(kept.GetKey(), false);
+    m_views.ShowStoreProblems();
+}
+
+void CZorlaDlg::OnShowAllNotes()
+{
+    NoteWindowRegistry& windows = m_deskNotes.Windows();
+    if (windows.AnyRaised())
+        windows.PutBackRaised();
+    else
+        windows.RaiseAll();
+}
+
+void CZorlaDlg::RegisterGlobalKeys()
+{
+    m_refusedKeys = m_globalKeys.Register(m_hWnd);
+    if (!m_refusedKeys.empty())
+        ::PostMessageA(m_hWnd, WM_KEYS_REFUSED, 0, 0);
+}
+
+LRESULT CZorlaDlg::OnKeysRefused()
+{
+    const std::vector<GlobalKeys::Refusal> refused = std::move(m_refusedKeys);
+    m_refusedKeys.clear();
+    for (const GlobalKeys::Refusal& refusal : refused)
+        ::MessageBoxW(m_hWnd, Widen(GlobalKeys::Message(refusal)).c_str(), Widen(ProgramTitle).c_str(),
+                      MB_OK | MB_ICONINFORMATION);
+    return 0;
+}
+
 void CZorlaDlg::OnRestoreDeleted()
 {
     if (m_model.RestoreLast(m_model.GetClock().Now()) == ZorlaModel::RestoreResult::Refused)
@@ -307,6 +358,8 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:      return OnSysCommand(wParam, lParam);
     case WM_WEATHER_DONE:    return OnWeatherDone(wParam, lParam);
     case WM_SYNC_CHANGED:    CheckSyncFolder(); return 0;
+    case WM_HOTKEY:          RunCommand(m_globalKeys.CommandFor(wParam)); return 0;
+    case WM_KEYS_REFUSED:    return OnKeysRefused();
     case WM_START_STEP:      RunStartStep(static_cast<int>(wParam)); return 0;
     case WM_OPEN_NOTES:      if (m_deskNotes.IsOpening()) m_deskNotes.OpenNextSlice(); return 0;
     case WM_POWERBROADCAST:  return OnPowerBroadcast(wParam, lParam);
@@ -468,6 +521,7 @@ LRESULT CZorlaDlg::OnEndSession(WPARAM wParam, LPARAM lParam)
 LRESULT CZorlaDlg::OnDestroy()
 {
     m_syncWatch.Stop();
+    m_globalKeys.Unregister();
     UpdateData(TRUE);
     m_model.SaveCity();
     SaveSettings();
@@ -547,6 +601,9 @@ void CZorlaDlg::ShowCommandMenu(POINT screenPoint)
     state.autostart = CAutostart(m_hWnd).AutostartShortcutExists();
     state.canRestore = m_model.CanRestore();
     state.syncFolder = !m_model.SyncFolderPath().empty();
+    state.newNoteKey = m_globalKeys.ShownKey(ID_NEW_NOTE);
+    state.showAllKey = m_globalKeys.ShownKey(ID_SHOW_ALL_NOTES);
+    state.findKey = m_globalKeys.ShownKey(ID_FIND_NOTE);
     FillCommandMenu(m_commandMenu, state);
     m_commandMenu.Track(screenPoint, m_hWnd);
 }

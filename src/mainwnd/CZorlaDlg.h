@@ -4,6 +4,7 @@
 #include "mainwnd/CMainDlgBase.h"
 #include "mainwnd/CSystemTray.h"
 #include "mainwnd/DeskNotes.h"
+#include "mainwnd/GlobalKeys.h"
 #include "mainwnd/MainViews.h"
 #include "mainwnd/PictureFace.h"
 #include "net/CHttpDownloader.h"
@@ -100,6 +101,12 @@ private:
     void OnRestoreDeleted();
     void OnKeepInFolder();
     void OnKeepLocally();
+    // An empty note at the mouse, in front and ready for typing.
+    void OnNewNote();
+    // Every note in front of all windows, or back to rest when they are.
+    void OnShowAllNotes();
+    void RegisterGlobalKeys();
+    LRESULT OnKeysRefused();
     // Watches the model's synced folder, or nothing when there is none.
     void WatchSyncFolder();
 
@@ -145,5 +152,7 @@ private:
     std::function<void()> m_afterFirstPaint;
     std::function<std::string()> m_folderPicker;
     SyncWatch m_syncWatch;
+    GlobalKeys m_globalKeys;
+    std::vector<GlobalKeys::Refusal> m_refusedKeys;
     bool m_destroying = false;
 };

@@ -41,6 +41,14 @@ PopupMenuItem Separator()
 }
 
 // "%s on the web" and the like: translated first, then filled in.
+// A row and, right-aligned after a tab, the key that runs it from anywhere.
+PopupMenuItem WithKey(PopupMenuItem item, const std::string& key)
+{
+    if (!key.empty())
+        item.text += "\t" + key;
+    return item;
+}
+
 std::string WithTitle(const char* english)
 {
     char text[256];
@@ -65,6 +73,10 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
             items.push_back(Row("&Update weather data", ID_UPDATE_WEATHER, -1, kBlue));
         items.push_back(Row("M&enu", ID_SHOW_HOME, -1, kBlue));
     }
+    items.push_back(Separator());
+    items.push_back(WithKey(Row("New note", ID_NEW_NOTE, -1, kBlue), state.newNoteKey));
+    items.push_back(WithKey(Row("Show all notes", ID_SHOW_ALL_NOTES, -1, kBlue), state.showAllKey));
+    items.push_back(WithKey(Row("Find a note...", ID_FIND_NOTE, -1, kBlue), state.findKey));
     items.push_back(Separator());
     PopupMenuItem web = Row("%s on the web", ID_WEB_LINK, kWeb, kBlue);
     web.text = WithTitle("%s on the web");

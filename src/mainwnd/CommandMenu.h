@@ -2,6 +2,7 @@
 
 #include "widgets/PopupMenuItem.h"
 
+#include <string>
 #include <vector>
 
 class CPopupMenu;
@@ -16,6 +17,11 @@ struct CommandMenuState {
     bool windowVisible = true;  // false while the window is in the tray
     bool canRestore = false;    // a deleted note or reminder can be brought back
     bool syncFolder = false;    // the notes are kept in a synced folder too
+    // The keys that run the notes' rows from anywhere, shown beside them;
+    // empty where a row has none.
+    std::string newNoteKey;
+    std::string showAllKey;
+    std::string findKey;
 };
 
 // The command menu's rows, in order, translated into the interface language:

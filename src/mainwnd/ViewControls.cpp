@@ -25,7 +25,7 @@ const Control kControls[] = {
     {IDC_WEBLINK, WC_STATICW, SS_RIGHT | SS_NOTIFY, {266, 416, 144, 14}, PictureFace::ViewAll},
     {IDC_CITY_LIST, WC_COMBOBOXW, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
      ClassicDialogPlace(107, 132, 84, 94), PictureFace::ViewWeather},
-    {IDC_EDITOR_TEXT, WC_EDITW, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP, ClassicDialogPlace(119, 87, 99, 82),
+    {IDC_EDITOR_TEXT, WC_EDITW, ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_TABSTOP, ClassicDialogPlace(119, 87, 99, 82),
      PictureFace::ViewNotes | PictureFace::ViewReminder},
     {IDC_DATE_PICKER, DATETIMEPICK_CLASSW, DTS_SHORTDATEFORMAT | DTS_RIGHTALIGN | WS_TABSTOP,
      ClassicDialogPlace(115, 195, 63, 15), PictureFace::ViewReminder},

@@ -113,6 +113,19 @@ ZorlaModel::AddResult ZorlaModel::AddNote(const std::string& typed)
     return Keep(entry);
 }
 
+ZorlaModel::AddResult ZorlaModel::AddEmptyNote(int x, int y, CEntry* kept)
+{
+    CEntry entry;
+    entry.kind = m_notes.GetKind();
+    entry.date = m_platform.clock.Now();
+    entry.wndX = x;
+    entry.wndY = y;
+    const AddResult result = Keep(entry);
+    if (kept)
+        *kept = entry;
+    return result;
+}
+
 ZorlaModel::AddResult ZorlaModel::AddReminder(const std::string& typed, const COleDateTime& when,
                                               const COleDateTime& now)
 {

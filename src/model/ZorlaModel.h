@@ -63,6 +63,9 @@ public:
     // must not lie before now.
     AddResult AddNote(const std::string& typed);
     AddResult AddReminder(const std::string& typed, const COleDateTime& when, const COleDateTime& now);
+    // An empty note at a place on the screen, for the user to type into;
+    // kept (if given) receives the entry as stored.
+    AddResult AddEmptyNote(int x, int y, CEntry* kept = nullptr);
 
     // The entry's text, place or time changed: it replaces the stored one and
     // moves to the end of its store. False when the store does not hold it.

@@ -16,6 +16,8 @@
 #include "notes/ReminderDueDlg.h"
 #include "widgets/StoreProblemMessage.h"
 
+#include <algorithm>
+
 namespace {
 
 const COLORREF kTextColor = RGB(0, 101, 136);
@@ -24,6 +26,24 @@ const COLORREF kDateColor = RGB(1, 82, 138);
 void MoveControl(HWND control, const RECT& place)
 {
     ::MoveWindow(control, place.left, place.top, place.right, place.bottom, FALSE);
+}
+
+// The height of a line of the edit's font; every note shares one font, so it
+// is measured once, not for each of thousands of notes.
+int LineHeight(HWND edit)
+{
+    static HFONT measured = nullptr;
+    static int height = 0;
+    const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0));
+    if (font != measured || height <= 0) {
+        ClientDCScope dc(edit);
+        SelectScope selected(dc.dc(), font ? font : ::GetStockObject(SYSTEM_FONT));
+        TEXTMETRICW metrics{};
+        ::GetTextMetricsW(dc.dc(), &metrics);
+        measured = font;
+        height = metrics.tmHeight;
+    }
+    return height;
 }
 
 bool operator!=(const POINT& a, const POINT& b)
@@ -150,6 +170,7 @@ BOOL CNoteDlg::OnInitDialog()
     }
     if (HRGN outline = m_pictures.Outline(m_entry.kind))
         ApplyRegionCopy(outline, m_hWnd, false);
+    UpdateMoreBelow();
     // No focus for the edit: the dialog manager would activate the note, and
     // opening the stored notes must leave the user's window active.
     return FALSE;
@@ -161,6 +182,40 @@ void CNoteDlg::PlaceControls()
     MoveControl(m_dateLabel.m_hWnd, NoteLayout::Date());
     // The button takes the size of its picture, in the same move.
     MoveControl(m_closeButton.m_hWnd, NoteLayout::Close(IsReminder(), m_closeButton.PictureSize()));
+}
+
+// The edit shows whole lines of one font: what it cannot show lies below
+// when the lines from the first visible one on outnumber those that fit.
+void CNoteDlg::UpdateMoreBelow()
+{
+    RECT client{};
+    ::GetClientRect(m_edit.m_hWnd, &client);
+    const int first = static_cast<int>(m_edit.SendMessage(EM_GETFIRSTVISIBLELINE));
+    const int lines = static_cast<int>(m_edit.SendMessage(EM_GETLINECOUNT));
+    const int shown = client.bottom / std::max(1, LineHeight(m_edit.m_hWnd));
+    const bool moreBelow = lines - first > shown;
+    if (moreBelow == m_moreBelow)
+        return;
+    m_moreBelow = moreBelow;
+    const RECT mark = NoteLayout::MoreBelow(IsReminder());
+    const RECT area{mark.left, mark.top, mark.left + mark.right, mark.top + mark.bottom};
+    ::InvalidateRect(m_hWnd, &area, FALSE);
+}
+
+// A small triangle pointing down, in the text's colour: seen when looked for.
+void CNoteDlg::DrawMoreBelow(HDC dc) const
+{
+    if (!m_moreBelow)
+        return;
+    const RECT mark = NoteLayout::MoreBelow(IsReminder());
+    const POINT corners[] = {{mark.left, mark.top},
+                             {mark.left + mark.right - 1, mark.top},
+                             {mark.left + mark.right / 2, mark.top + mark.bottom - 1}};
+    GdiBrush brush(::CreateSolidBrush(kTextColor));
+    GdiPen pen(::CreatePen(PS_SOLID, 1, kTextColor));
+    SelectScope brushSelected(dc, brush.get());
+    SelectScope penSelected(dc, pen.get());
+    ::Polygon(dc, corners, 3);
 }
 
 void CNoteDlg::ShowReminderTime()
@@ -271,6 +326,7 @@ void CNoteDlg::TakeChange(const CEntry& entry)
         return;
     m_shownText = m_entry.GetDisplayText();
     SetWindowTextString(m_edit.m_hWnd, m_shownText);
+    UpdateMoreBelow();
     m_shownDate = m_entry.date;
     m_shownNotify = m_entry.notify;
     ShowReminderTime();
@@ -361,12 +417,58 @@ void CNoteDlg::Snooze(int minutes)
     ShowReminderTime();
 }
 
+void CNoteDlg::Raise(bool focus)
+{
+    if (!m_hWnd)
+        return;
+    if (!m_raised && !IsAlerting()) {
+        m_raised = true;
+        m_desktopHost.Undock(*this);
+    }
+    if (focus) {
+        ::SetForegroundWindow(m_hWnd);
+        ::SetFocus(m_edit.m_hWnd);
+        const int length = ::GetWindowTextLengthW(m_edit.m_hWnd);
+        m_edit.SendMessage(EM_SETSEL, length, length);
+    }
+}
+
+void CNoteDlg::PutBack()
+{
+    if (!m_raised)
+        return;
+    m_raised = false;
+    if (m_hWnd && !IsAlerting())
+        m_desktopHost.Redock(*this, RestingPlace());
+}
+
+void CNoteDlg::BlinkOnce()
+{
+    if (m_hWnd && !IsAlerting())
+        m_alert.BlinkOnce();
+}
+
+void CNoteDlg::OnCancel()
+{
+    if (m_raised && m_owner)
+        m_owner->PutBackRaised();
+}
+
+// A click into another program ends the time in front.
+LRESULT CNoteDlg::OnActivateApp(bool active)
+{
+    if (!active && m_raised && m_owner)
+        m_owner->PutBackRaised();
+    return 0;
+}
+
 LRESULT CNoteDlg::OnTimer(UINT_PTR id)
 {
     switch (id) {
     case TimerShake: m_alert.ShakeStep(); break;
     case TimerShakeEnd: m_alert.EndShaking(); break;
     case TimerBlink: m_alert.BlinkStep(); break;
+    case NoteAlert::TimerBlinkOnce: m_alert.EndBlinkOnce(); break;
     case TimerSave: SaveNow(); break;
     default: break;
     }
@@ -381,6 +483,8 @@ BOOL CNoteDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     }
     if (LOWORD(wParam) == IDC_NOTE_TEXT && HIWORD(wParam) == EN_CHANGE && m_watching)
         ArmSave();
+    if (LOWORD(wParam) == IDC_NOTE_TEXT && (HIWORD(wParam) == EN_CHANGE || HIWORD(wParam) == EN_VSCROLL))
+        UpdateMoreBelow();
     return CDialog::OnCommand(wParam, lParam);
 }
 
@@ -398,6 +502,7 @@ LRESULT CNoteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_WINDOWPOSCHANGED:   return OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lParam));
     case WM_WINDOWPOSCHANGING:  return OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
     case WM_EXITSIZEMOVE:       return OnExitSizeMove();
+    case WM_ACTIVATEAPP:        OnActivateApp(wParam != FALSE); return CDialog::WindowProc(message, wParam, lParam);
     case WM_DESTROY:            return OnDestroy();
     default:                    return CDialog::WindowProc(message, wParam, lParam);
     }
@@ -417,6 +522,7 @@ LRESULT CNoteDlg::OnPaint()
     PaintScope paint(m_hWnd);
     if (m_background)
         m_background->Draw(paint.dc(), 0, 0);
+    DrawMoreBelow(paint.dc());
     // A repaint while the alert picture shows keeps it.
     m_alert.DrawIfShown(paint.dc());
     return 0;

@@ -81,6 +81,16 @@ public:
     // window back to its own place.
     void ShiftAlertBy(int dx, int dy) { m_alert.ShiftBy(dx, dy); }
 
+    // Above every other window, for the user to see or type into (every note
+    // shown at once, a new note, a found one) until PutBack; an alerting
+    // reminder stands there already. focus: activated with the caret in the text.
+    void Raise(bool focus);
+    // Back to rest on the desktop at its place; an alert goes on where it is.
+    void PutBack();
+    bool IsRaised() const { return m_raised; }
+    // The alert picture once, briefly: this is the note looked for.
+    void BlinkOnce();
+
     // Where the window rests: its place without the alert's shaking and
     // moving apart. Screen coordinates.
     POINT RestingPlace() const;
@@ -96,14 +106,17 @@ protected:
     // The close button and the dialog's default button: a note asks before it
     // is deleted.
     void OnOK() override;
-    // Escape does not close a note.
-    void OnCancel() override {}
+    // Escape does not close a note; it puts raised notes back.
+    void OnCancel() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     POINT InitialPlace(const PLDIBSection& picture);
     void PlaceControls();
     void ShowReminderTime();
+    // Shows or hides the mark of text below the edit's visible lines.
+    void UpdateMoreBelow();
+    void DrawMoreBelow(HDC dc) const;
     POINT ScreenPlace() const;
     // The text and place into the entry and the model; true when they changed.
     bool TakeState();
@@ -125,6 +138,7 @@ private:
     LRESULT OnWindowPosChanging(WINDOWPOS* position);
     LRESULT OnWindowPosChanged(WINDOWPOS* position);
     LRESULT OnExitSizeMove();
+    LRESULT OnActivateApp(bool active);
 
     NotePictures& m_pictures;
     NoteCascade& m_cascade;
@@ -153,6 +167,9 @@ private:
     CColorLabel m_dateLabel;
     CHoverBitmapButton m_closeButton;
     bool m_firstPaint = true;
+    bool m_raised = false;
+    // The text goes on below the edit's last visible line.
+    bool m_moreBelow = false;
     NoteAlert m_alert{*this, m_pictures, m_sounds};
     // Changes are watched once the window stands on the desktop.
     bool m_watching = false;

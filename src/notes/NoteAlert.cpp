@@ -68,14 +68,35 @@ void NoteAlert::EndShaking()
         MoveBy(-kShake, -kShake);
         m_shakeOffset = false;
     }
+    if (TakePicture() && m_window.GetSafeHwnd())
+        m_window.SetTimer(TimerBlink, 1000);
+}
+
+bool NoteAlert::TakePicture()
+{
     try {
         m_alertPicture = &m_pictures.Alert();
     } catch (const PLTextException& error) {
         AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
-        return;
+        return false;
     }
-    if (m_window.GetSafeHwnd())
-        m_window.SetTimer(TimerBlink, 1000);
+    return true;
+}
+
+void NoteAlert::BlinkOnce()
+{
+    if (m_alerting || !m_window.GetSafeHwnd() || !TakePicture())
+        return;
+    m_blinkState = false;
+    BlinkStep();
+    m_window.SetTimer(TimerBlinkOnce, 700);
+}
+
+void NoteAlert::EndBlinkOnce()
+{
+    m_window.KillTimer(TimerBlinkOnce);
+    if (m_blinkState && !m_alerting)
+        BlinkStep();
 }
 
 void NoteAlert::BlinkStep()

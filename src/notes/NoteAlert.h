@@ -18,6 +18,7 @@ public:
     static const UINT_PTR TimerShake = 15;
     static const UINT_PTR TimerShakeEnd = 16;
     static const UINT_PTR TimerBlink = 17;
+    static const UINT_PTR TimerBlinkOnce = 19;
     // How far right of and below its place a shake puts the window.
     static const int kShake = 2;
 
@@ -38,11 +39,17 @@ public:
     // Back at its place, the blinking begins.
     void EndShaking();
     void BlinkStep();
+    // The alert picture shown once, for a moment, outside any alert: the
+    // window the user looked for.
+    void BlinkOnce();
+    void EndBlinkOnce();
     // Draws the alert picture while a blink shows it.
     void DrawIfShown(HDC dc) const;
 
 private:
     void MoveBy(int dx, int dy);
+    // The alert picture, decoded at its first use; false when it cannot be.
+    bool TakePicture();
 
     CWnd& m_window;
     NotePictures& m_pictures;

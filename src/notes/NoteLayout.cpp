@@ -32,3 +32,11 @@ RECT NoteLayout::Close(bool reminder, SIZE picture)
     }
     return close;
 }
+
+// Centred under the text, in the paper's margin above the button.
+RECT NoteLayout::MoreBelow(bool reminder)
+{
+    const RECT text = Text(reminder);
+    const int width = 9;
+    return RECT{text.left + (text.right - width) / 2, text.top + text.bottom + 2, width, 5};
+}

@@ -11,4 +11,6 @@ public:
     static RECT Date();
     // The button takes the size of its picture; without one, the template's.
     static RECT Close(bool reminder, SIZE picture);
+    // The small mark under the text that tells of more text below it.
+    static RECT MoreBelow(bool reminder);
 };

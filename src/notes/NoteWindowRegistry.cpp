@@ -1,5 +1,8 @@
 #include "notes/NoteWindowRegistry.h"
 
+#include "image/PLDIBSection.h"
+#include "image/PLTextException.h"
+
 #include <cstdlib>
 
 namespace {
@@ -115,6 +118,54 @@ void NoteWindowRegistry::SavePending()
     for (auto& [key, window] : m_windows)
         if (window->IsSavePending())
             window->SaveState(true);
+}
+
+void NoteWindowRegistry::RaiseAll()
+{
+    CNoteDlg* last = nullptr;
+    for (auto& [key, window] : m_windows) {
+        if (!window->m_hWnd)
+            continue;
+        window->Raise(false);
+        last = window.get();
+    }
+    if (last)
+        last->Raise(true);
+}
+
+bool NoteWindowRegistry::Bring(const std::string& key, bool blink)
+{
+    CNoteDlg* window = Find(key);
+    if (!window || !window->m_hWnd)
+        return false;
+    window->Raise(true);
+    if (blink)
+        window->BlinkOnce();
+    return true;
+}
+
+SIZE NoteWindowRegistry::NoteSize()
+{
+    try {
+        const PLDIBSection& picture = m_pictures.Background(EntryKind::Note);
+        return SIZE{picture.Width(), picture.Height()};
+    } catch (const PLTextException&) {
+        return SIZE{193, 218};
+    }
+}
+
+bool NoteWindowRegistry::AnyRaised() const
+{
+    for (const auto& [key, window] : m_windows)
+        if (window->IsRaised())
+            return true;
+    return false;
+}
+
+void NoteWindowRegistry::PutBackRaised()
+{
+    for (auto& [key, window] : m_windows)
+        window->PutBack();
 }
 
 bool NoteWindowRegistry::Lost(const std::string& key)

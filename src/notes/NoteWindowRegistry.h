@@ -47,6 +47,16 @@ public:
     // Every window with typing not yet written writes it now.
     void SavePending();
 
+    // Every window above all others, for the user to see them at once, until
+    // PutBackRaised; the last of them is activated, so Escape reaches them.
+    void RaiseAll();
+    // Brings one window to the front and into the keyboard's focus; blink:
+    // the alert picture shows once. False when the key has no window.
+    bool Bring(const std::string& key, bool blink);
+    bool AnyRaised() const;
+    // The size of a note's window, as its picture gives it.
+    SIZE NoteSize();
+
     // Where the windows opened later keep their entries (null: nowhere).
     void SetModel(ZorlaModel* model) { m_model = model; }
     // Called when a window has been lost, to wait for a desktop to bring it
@@ -56,6 +66,7 @@ public:
     // What the windows say: a deleted one is forgotten, a lost one waits.
     void NoteGone(const std::string& key) override { Forget(key); }
     void NoteLost(const std::string& key) override;
+    void PutBackRaised() override;
 
     // The window with this key went with the desktop window that held it; its
     // state is in its entry. False when none is registered.

@@ -116,13 +116,37 @@ bool CPopupMenu::AppendItem(DWORD flags, const char* text, UINT commandId, int i
     return true;
 }
 
+namespace {
+
+// A row's text is its label and, after a tab, the key that runs it too.
+const int kKeyGap = 24;
+const int kKeyRight = 8;
+
+std::wstring Label(const std::string& text)
+{
+    return Widen(text.substr(0, text.find('\t')));
+}
+
+std::wstring KeyText(const std::string& text)
+{
+    const size_t tab = text.find('\t');
+    return tab == std::string::npos ? std::wstring() : Widen(text.substr(tab + 1));
+}
+
+int Extent(HDC dc, const std::wstring& text)
+{
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+}  // namespace
+
 int CPopupMenu::TextWidth(HDC dc, const PopupMenuItem& item) const
 {
     SelectScope selected(dc, item.Is(MIF_BOLD) && m_boldFont ? m_boldFont.get() : m_normalFont);
-    SIZE size{};
-    const std::wstring text = Widen(item.text);
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+    const std::wstring key = KeyText(item.text);
+    return Extent(dc, Label(item.text)) + (key.empty() ? 0 : kKeyGap + Extent(dc, key) + kKeyRight);
 }
 
 // A secondary monitor bounds the menu by its full rectangle; the primary one by
@@ -399,8 +423,11 @@ void CPopupMenu::DrawItem(HDC dc, int index) const
     ::SetTextColor(dc, text);
     const int top = t + (kMenuItemHeight - (bold ? m_boldFontHeight : m_normalFontHeight)) / 2;
     RECT textRect{kTextLeft, top, 1023, top + 1000};
-    const std::wstring label = Widen(item.text);
+    const std::wstring label = Label(item.text);
     ::DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &textRect, DT_NOCLIP);
+    const std::wstring key = KeyText(item.text);
+    RECT keyRect{kTextLeft, top, m_width - kKeyRight, top + 1000};
+    ::DrawTextW(dc, key.c_str(), static_cast<int>(key.size()), &keyRect, DT_NOCLIP | DT_RIGHT | DT_NOPREFIX);
 }
 
 void CPopupMenu::DrawSeparator(HDC dc, int top) const

@@ -17,6 +17,36 @@ void CTransparentEdit::RepaintBackground()
     ::InvalidateRect(parent, &rect, FALSE);
 }
 
+bool CTransparentEdit::MayScroll(UINT message)
+{
+    switch (message) {
+    case WM_CHAR:
+    case WM_KEYDOWN:
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+    case WM_MOUSEMOVE:  // a selection dragged past the edge
+    case WM_TIMER:      // ... goes on scrolling by timer
+    case WM_LBUTTONDOWN:
+    case WM_SETTEXT:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case EM_SETSEL:
+    case EM_REPLACESEL:
+    case EM_SCROLL:
+    case EM_SCROLLCARET:
+    case EM_LINESCROLL: return true;
+    default: return false;
+    }
+}
+
+int CTransparentEdit::FirstVisibleLine()
+{
+    return static_cast<int>(CWnd::WindowProc(EM_GETFIRSTVISIBLELINE, 0, 0));
+}
+
 LRESULT CTransparentEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -29,7 +59,22 @@ LRESULT CTransparentEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case EM_SETSEL: RepaintBackground(); break;
     default: break;
     }
-    return CWnd::WindowProc(message, wParam, lParam);
+    if (!MayScroll(message) || !(::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & ES_MULTILINE))
+        return CWnd::WindowProc(message, wParam, lParam);
+    // The edit scrolls by copying what it shows: the picture moves with the
+    // text. Once scrolled, everything under it is drawn anew.
+    const int before = FirstVisibleLine();
+    const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    if (m_hWnd && FirstVisibleLine() != before) {
+        HWND parent = ::GetParent(m_hWnd);
+        RECT rect{};
+        ::GetWindowRect(m_hWnd, &rect);
+        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+        ::RedrawWindow(parent, &rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(m_hWnd), EN_VSCROLL),
+                       reinterpret_cast<LPARAM>(m_hWnd));
+    }
+    return result;
 }
 
 BOOL CTransparentEdit::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result)

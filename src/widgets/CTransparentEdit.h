@@ -5,7 +5,9 @@
 
 // A multi-line edit whose parent's picture shows through: it draws only its text.
 // Since it never paints a background, the parent repaints the area under it
-// whenever the text may have moved.
+// whenever the text may have moved. When the text scrolls, for whatever
+// reason, the parent hears EN_VSCROLL: the edit itself tells only of scroll
+// bar clicks and the wheel.
 class CTransparentEdit : public CWnd {
 public:
     static constexpr COLORREF Transparent = static_cast<COLORREF>(-1);
@@ -21,6 +23,10 @@ protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
+    // The messages after which the text may stand scrolled.
+    static bool MayScroll(UINT message);
+    int FirstVisibleLine();
+
     COLORREF m_textColor = RGB(0, 0, 0);
     COLORREF m_backgroundColor = Transparent;
     GdiBrush m_backgroundBrush;

@@ -73,7 +73,7 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     const std::vector<PopupMenuItem> home = CommandMenuItems(state);
     EXPECT_EQ(Texts(home),
               (std::vector<std::string>{"E&xit", "&Minimize", "-", "&Notes", "&Timer", "&German weather", "-",
-                                        "Zorla 1.0 on the web", "&Send me to a friend...", "&Bring back a deleted note",
+                                        "New note", "Show all notes", "Find a note...", "-", "Zorla 1.0 on the web", "&Send me to a friend...", "&Bring back a deleted note",
                                         "Keep notes in a &folder...", "Keep notes on this &computer only",
                                         "-", "&Do not connect to the internet", "&Play sounds", "&Always on top",
                                         "&Run on system start up", "-", "About Zorla 1.0..."}));
@@ -135,12 +135,17 @@ TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
     EXPECT_EQ(texts[0], "&Beenden");
     EXPECT_EQ(texts[1], "&Minimieren");
     EXPECT_EQ(texts[5], "&Biergartenwetter");
-    EXPECT_EQ(texts[7], "Zorla 1.0 im Netz");
-    EXPECT_EQ(texts[8], "&Sende mich an einen Freund...");
-    EXPECT_EQ(texts[9], ("&Gelöschte Notiz zurückholen"));
-    EXPECT_EQ(texts[10], "Notizen in einem &Ordner aufbewahren...");
-    EXPECT_EQ(texts[11], "Notizen nur auf diesem &Computer");
-    EXPECT_EQ(texts[14], ("&Klänge abspielen"));
+    EXPECT_EQ(texts[11], "Zorla 1.0 im Netz");
+    EXPECT_EQ(texts[12], "&Sende mich an einen Freund...");
+    EXPECT_EQ(texts[13], ("&Gelöschte Notiz zurückholen"));
+    EXPECT_EQ(texts[14], "Notizen in einem &Ordner aufbewahren...");
+    EXPECT_EQ(texts[15], "Notizen nur auf diesem &Computer");
+    EXPECT_EQ(texts[18], ("&Klänge abspielen"));
+    state.newNoteKey = "Win+Umschalt+N";
+    const std::vector<std::string> withKeys = Texts(CommandMenuItems(state));
+    EXPECT_EQ((std::vector<std::string>{"Neue Notiz\tWin+Umschalt+N", "Alle Notizen zeigen", "Notiz suchen..."}),
+              std::vector<std::string>(withKeys.begin() + 7, withKeys.begin() + 10))
+        << "a row shows its key when it has one";
     for (char letter : {'g', 'o', 'c'})
         ExpectMnemonicUnique(state, letter);
 }

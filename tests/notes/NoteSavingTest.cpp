@@ -8,6 +8,7 @@
 #include "support/ShellDesktop.h"
 #include "support/TestPlatform.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -190,4 +191,46 @@ TEST_F(NoteWindowTest, ADeletedNoteGoesToTheBinWithWhatItShowed)
     EXPECT_EQ(EntryKind::Note, last.kind);
     EXPECT_EQ("Start unsaved", last.text);
     EXPECT_EQ(100, last.wndY);
+}
+
+// The edit refused every key past its visible lines: the text must scroll, every
+// key reach the file, and a mark under the text tell of the lines out of sight.
+TEST_F(NoteWindowTest, TextLongerThanTheNoteScrollsReachesTheFileAndIsMarked)
+{
+    LoadNotes(kStart);
+    LoadTimers("<ENTRY _id_=\"2\" date=\"12/06/2030 14:00:00\" notify=\"0\" text=\"Start\" wndX=\"400\" wndY=\"100\"/>");
+    OpenAll(notes);
+    OpenAll(timers);
+    const struct {
+        const char* key;
+        EntryStore& store;
+        size_t typed;
+        POINT mark;  // the mark's middle on the screen
+    } kNotes[] = {{"Zorla 1.0NID:1", notes, 2000, {100 + 95, 100 + 170}},
+                  {"Zorla 1.0TID:2", timers, 600, {400 + 95, 100 + 105}}};
+    for (const auto& row : kNotes) {
+        CNoteDlg& window = *Window(row.key);
+        std::string typed;
+        for (size_t i = 0; typed.size() < row.typed; ++i)
+            typed += (i % 9 == 8) ? "\r" : "wort" + std::to_string(i % 10) + " ";
+        typed.resize(row.typed);
+        Type(window, typed);
+        HWND edit = ::GetDlgItem(window, IDC_NOTE_TEXT);
+        EXPECT_EQ(5 + row.typed + std::count(typed.begin(), typed.end(), '\r'),
+                  static_cast<size_t>(::GetWindowTextLengthA(edit)))
+            << row.key << ": every key is taken";
+        SaveTimerFires(window);
+        std::string stored = typed;
+        for (size_t at = 0; (at = stored.find('\r', at)) != std::string::npos;)
+            stored.replace(at, 1, "_BR_");
+        EXPECT_NE(std::string::npos, TestFiles::Bytes(row.store.GetPath()).find("text=\"Start" + stored + "\""))
+            << row.key;
+
+        ::UpdateWindow(window);
+        EXPECT_NE(ScreenPixel(row.mark.x, row.mark.y), RGB(0, 101, 136)) << row.key << ": at the end, nothing below";
+        ::SendMessageA(edit, EM_SETSEL, 0, 0);
+        ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+        ::UpdateWindow(window);
+        EXPECT_EQ(ScreenPixel(row.mark.x, row.mark.y), RGB(0, 101, 136)) << row.key << ": at the start, more below";
+    }
 }

@@ -60,7 +60,18 @@ std::vector<std::pair<std::string, std::string>> ExpectedPairs()
         {"&Bring back a deleted note", "&Gelöschte Notiz zurückholen"},
         {"Keep notes in a &folder...", "Notizen in einem &Ordner aufbewahren..."},
         {"Keep notes on this &computer only", "Notizen nur auf diesem &Computer"},
+        {"New note", "Neue Notiz"},
+        {"Show all notes", "Alle Notizen zeigen"},
         {"Find a note...", "Notiz suchen..."},
+        {"Ctrl", "Strg"},
+        {"Shift", "Umschalt"},
+        {"%s is used by another program, so it cannot give Zorla's \"%s\".\n\nAnother key can be set in the registry: %s",
+         "%s wird von einem anderen Programm verwendet und kann daher nicht für \"%s\" von Zorla sorgen.\n\nEine andere "
+         "Taste lässt sich in der Registrierung festlegen: %s"},
+        {"\"%s\" is not a key Zorla understands (for example Win+Shift+N), so \"%s\" has no key.\n\nThe key is set in "
+         "the registry: %s",
+         "\"%s\" ist keine Taste, die Zorla versteht (zum Beispiel Win+Umschalt+N), daher hat \"%s\" keine Taste.\n\nDie "
+         "Taste wird in der Registrierung festgelegt: %s"},
         {"Find a note", "Notiz suchen"},
         {"Note", "Notiz"},
         {"Reminder", "Erinnerung"},
@@ -86,9 +97,9 @@ TEST(Translator, HoldsExactlyTheProgramsPairsAndRefillingChangesNothing)
 {
     CTranslator table;
     FillTranslationTable(table);
-    ASSERT_EQ(table.Size(), 59u);
+    ASSERT_EQ(table.Size(), 65u);
     FillTranslationTable(table);
-    EXPECT_EQ(table.Size(), 59u);
+    EXPECT_EQ(table.Size(), 65u);
     FillTranslationTable(GetTranslator());
     for (const auto& [english, german] : ExpectedPairs())
         EXPECT_EQ(GetTranslator().Translate(english, UiGerman), (german)) << english;

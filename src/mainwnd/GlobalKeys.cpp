@@ -1,0 +1,103 @@
+#include "mainwnd/GlobalKeys.h"
+
+#include "base/Settings.h"
+#include "base/StoredNames.h"
+#include "framework/AfxFunctions.h"
+#include "framework/CWinApp.h"
+#include "resource.h"
+#include "shared/Translator.h"
+
+#include <cstdio>
+
+GlobalKeys::GlobalKeys(Settings& settings)
+    : m_settings(settings)
+{}
+
+GlobalKeys::~GlobalKeys()
+{
+    Unregister();
+}
+
+const std::vector<GlobalKeys::Binding>& GlobalKeys::Bindings()
+{
+    static const std::vector<Binding> bindings = {
+        {ID_NEW_NOTE, stored::kNewNoteKey, "Win+Shift+N", "New note"},
+        {ID_SHOW_ALL_NOTES, stored::kShowAllNotesKey, "Win+Shift+Z", "Show all notes"},
+        {ID_FIND_NOTE, stored::kFindNoteKey, "Win+Shift+F", "Find a note..."},
+    };
+    return bindings;
+}
+
+std::vector<GlobalKeys::Refusal> GlobalKeys::Register(HWND window)
+{
+    Unregister();
+    m_window = window;
+    m_held.assign(Bindings().size(), HotKey());
+    std::vector<Refusal> refusals;
+    for (size_t i = 0; i < Bindings().size(); ++i) {
+        const Binding& binding = Bindings()[i];
+        const std::string missing = "\x01";
+        std::string text = m_settings.GetString(stored::kKeysSection, binding.setting, missing);
+        if (text == missing) {
+            text = binding.fallback;
+            m_settings.WriteString(stored::kKeysSection, binding.setting, text);
+        }
+        HotKey key;
+        const bool understood = HotKey::Parse(text, key);
+        const bool held = understood && key.IsSet() &&
+                          ::RegisterHotKey(window, static_cast<int>(i), key.modifiers | MOD_NOREPEAT, key.key);
+        // Told once per text: the same refusal at the next start stays quiet.
+        const std::string refusedName = std::string(stored::kRefusedKeyPrefix) + binding.setting;
+        if (held || (understood && !key.IsSet())) {
+            m_held[i] = key;
+            m_settings.WriteString(stored::kKeysSection, refusedName.c_str(), "");
+            continue;
+        }
+        if (m_settings.GetString(stored::kKeysSection, refusedName.c_str(), "") == text)
+            continue;
+        m_settings.WriteString(stored::kKeysSection, refusedName.c_str(), text);
+        refusals.push_back(Refusal{&binding, understood ? key.Text(true) : text, understood});
+    }
+    return refusals;
+}
+
+void GlobalKeys::Unregister()
+{
+    for (size_t i = 0; i < m_held.size(); ++i)
+        if (m_held[i].IsSet())
+            ::UnregisterHotKey(m_window, static_cast<int>(i));
+    m_held.clear();
+    m_window = nullptr;
+}
+
+UINT GlobalKeys::CommandFor(WPARAM id) const
+{
+    return id < m_held.size() && m_held[id].IsSet() ? Bindings()[id].command : 0;
+}
+
+std::string GlobalKeys::ShownKey(UINT command) const
+{
+    for (size_t i = 0; i < m_held.size(); ++i)
+        if (Bindings()[i].command == command)
+            return m_held[i].Text(true);
+    return std::string();
+}
+
+std::string GlobalKeys::Message(const Refusal& refusal)
+{
+    const CWinApp* app = AfxGetApp();
+    const std::string program = app ? app->m_pszAppName : std::string("Zorla");
+    const std::string where = std::string("HKEY_CURRENT_USER\\Software\\") + stored::kRegistryCompany + "\\" +
+                              program + "\\" + stored::kKeysSection + "\\" + refusal.binding->setting;
+    std::string name = Translate(refusal.binding->name);
+    if (name.size() > 3 && name.compare(name.size() - 3, 3, "...") == 0)
+        name.resize(name.size() - 3);
+    const char* format = refusal.understood
+                             ? "%s is used by another program, so it cannot give Zorla's \"%s\".\n\nAnother key can be "
+                               "set in the registry: %s"
+                             : "\"%s\" is not a key Zorla understands (for example Win+Shift+N), so \"%s\" has no "
+                               "key.\n\nThe key is set in the registry: %s";
+    char text[1024];
+    std::snprintf(text, sizeof text, Translate(format).c_str(), refusal.keyText.c_str(), name.c_str(), where.c_str());
+    return text;
+}
