@@ -63,7 +63,7 @@ private:
     NoteFinder m_finder;
     std::vector<const NoteFinder::Item*> m_matches;
     CEmptyTextListView m_list;
-    int m_margin = 0;         // pixels around and between the controls, as the template has them
+    int m_margin = 0;  // pixels around and between the controls, as the template has them
     int m_editHeight = 0;
-    int m_timeColumn = 0;     // the reminder time's column, wide enough for its text
+    int m_timeColumn = 0;  // the reminder time's column, wide enough for its text
 };
