@@ -60,6 +60,11 @@ bool FindNoteWindow::Open(CWnd* owner)
         m_finder.Refresh(m_entries());
         if (!Create(IDD_FIND_NOTE, owner))
             return false;
+        // Where the user left it the last time in this run, else centred.
+        if (m_placement.length == sizeof m_placement) {
+            m_placement.showCmd = SW_SHOWNORMAL;
+            ::SetWindowPlacement(m_hWnd, &m_placement);
+        }
         ShowWindow(SW_SHOW);
     } else if (::IsIconic(m_hWnd)) {
         ShowWindow(SW_RESTORE);
@@ -116,9 +121,11 @@ LRESULT FindNoteWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:         return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
     case WM_SIZE:           OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_GETMINMAXINFO:  OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
-    default:                return CDialog::WindowProc(message, wParam, lParam);
+    case WM_DESTROY:        OnDestroy(); break;
+    default:                break;
     }
     // clang-format on
+    return CDialog::WindowProc(message, wParam, lParam);
 }
 
 BOOL FindNoteWindow::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -195,6 +202,13 @@ void FindNoteWindow::FitColumns()
     RECT list{};
     m_list.GetClientRect(&list);
     ::SendMessageW(m_list, LVM_SETCOLUMNWIDTH, 0, std::max<int>(list.right - m_timeColumn, 60));
+}
+
+void FindNoteWindow::OnDestroy()
+{
+    m_placement.length = sizeof m_placement;
+    if (!::GetWindowPlacement(m_hWnd, &m_placement))
+        m_placement.length = 0;
 }
 
 void FindNoteWindow::OnGetMinMaxInfo(MINMAXINFO* info)

@@ -47,6 +47,7 @@ private:
     LRESULT OnNotify(const NMHDR* header);
     void OnSize(int width, int height);
     void OnGetMinMaxInfo(MINMAXINFO* info);
+    void OnDestroy();
     void OnGetDispInfo(NMLVDISPINFOW* info);
 
     void AddColumns();
@@ -65,5 +66,6 @@ private:
     CEmptyTextListView m_list;
     int m_margin = 0;  // pixels around and between the controls, as the template has them
     int m_editHeight = 0;
-    int m_timeColumn = 0;  // the reminder time's column, wide enough for its text
+    int m_timeColumn = 0;           // the reminder time's column, wide enough for its text
+    WINDOWPLACEMENT m_placement{};  // as the window was closed; length 0 before
 };

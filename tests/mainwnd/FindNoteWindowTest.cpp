@@ -84,10 +84,17 @@ TEST_F(FindNoteWindowTest, TypingFiltersTheListAndReturnChoosesARow)
     window.Refresh();
     EXPECT_EQ(Rows(window), 1);
 
+    // Closed and opened again: the entries as they are now, where the user left it.
+    ::SetWindowPos(window, nullptr, 50, 60, 500, 300, SWP_NOZORDER);
     Press(::GetFocus(), VK_ESCAPE);
     EXPECT_FALSE(window.IsOpen());
     ASSERT_TRUE(window.Open(nullptr));
     EXPECT_EQ(Rows(window), 1);
+    RECT place{};
+    ::GetWindowRect(window, &place);
+    EXPECT_EQ(place.left, 50);
+    EXPECT_EQ(place.top, 60);
+    EXPECT_EQ(place.right, 550);
 }
 
 struct GermanFindNoteWindowTest : FindNoteWindowTest {};
