@@ -9,6 +9,7 @@
 #define IDD_DUE_DIALOG 153
 #define IDD_SERIES_QUESTION 170
 #define IDD_SEND_TO_FRIEND 105
+#define IDD_FIND_NOTE 171
 
 // Pictures (JPEG, RCDATA): the views' backgrounds, the blinking eyes, the
 // weather page's clean copy under the status line, and the hover pictures.
@@ -98,6 +99,10 @@
 #define IDC_MAIL_HINT 1013
 #define IDC_MAIL_SUBJECT 1015
 #define IDC_MAIL_TEXT 1017
+
+// The find window's controls.
+#define IDC_FIND_TEXT 1025
+#define IDC_FIND_LIST 1026
 
 // Commands of the main window (WM_COMMAND), whichever way they are asked for.
 #ifndef ID_APP_EXIT

@@ -75,6 +75,23 @@ std::vector<std::pair<std::string, std::string>> ExpectedPairs()
         {"&Bring back a deleted note", "&Gelöschte Notiz zurückholen"},
         {"Keep notes in a &folder...", "Notizen in einem &Ordner aufbewahren..."},
         {"Keep notes on this &computer only", "Notizen nur auf diesem &Computer"},
+        {"New note", "Neue Notiz"},
+        {"Show all notes", "Alle Notizen zeigen"},
+        {"Find a note...", "Notiz suchen..."},
+        {"Ctrl", "Strg"},
+        {"Shift", "Umschalt"},
+        {"%s is used by another program, so it cannot give Zorla's \"%s\".\n\nAnother key can be set in the registry: %s",
+         "%s wird von einem anderen Programm verwendet und kann daher nicht für \"%s\" von Zorla sorgen.\n\nEine andere "
+         "Taste lässt sich in der Registrierung festlegen: %s"},
+        {"\"%s\" is not a key Zorla understands (for example Win+Shift+N), so \"%s\" has no key.\n\nThe key is set in "
+         "the registry: %s",
+         "\"%s\" ist keine Taste, die Zorla versteht (zum Beispiel Win+Umschalt+N), daher hat \"%s\" keine Taste.\n\nDie "
+         "Taste wird in der Registrierung festgelegt: %s"},
+        {"Find a note", "Notiz suchen"},
+        {"Note", "Notiz"},
+        {"Reminder", "Erinnerung"},
+        {"No note contains this text.", "Keine Notiz enthält diesen Text."},
+        {"There are no notes yet.", "Es gibt noch keine Notizen."},
         {"Choose the folder your sync service keeps on every computer (OneDrive, Dropbox, Nextcloud, ...):",
          "Wählen Sie den Ordner, den Ihr Sync-Dienst auf jedem Computer hält (OneDrive, Dropbox, Nextcloud, ...):"},
         {MailFooter(), "\n\n\n---------------\nDies ist ein Klimbim exklusiv entwickelt für " ZORLA_BRAND_URL
@@ -95,9 +112,9 @@ TEST(Translator, HoldsExactlyTheProgramsPairsAndRefillingChangesNothing)
 {
     CTranslator table;
     FillTranslationTable(table);
-    ASSERT_EQ(table.Size(), 67u);
+    ASSERT_EQ(table.Size(), 79u);
     FillTranslationTable(table);
-    EXPECT_EQ(table.Size(), 67u);
+    EXPECT_EQ(table.Size(), 79u);
     FillTranslationTable(GetTranslator());
     for (const auto& [english, german] : ExpectedPairs())
         EXPECT_EQ(GetTranslator().Translate(english, UiGerman), (german)) << english;
