@@ -52,6 +52,8 @@ CZorlaDlg::CZorlaDlg(const AppContext& context, CWnd* parent)
     , m_views(*this, m_handler, m_model, m_sounds, context.settings)
     , m_deskNotes(m_model, m_sounds)
     , m_globalKeys(context.settings)
+    , m_findNote([this] { return FindableEntries(); },
+                 [this](const std::string& key) { m_deskNotes.Windows().Bring(key, true); })
 {
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_handler.SetActions(this);
@@ -221,6 +223,7 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_KEEP_LOCALLY,      [](CZorlaDlg& dlg) { dlg.OnKeepLocally(); }},
         {ID_NEW_NOTE,          [](CZorlaDlg& dlg) { dlg.OnNewNote(); }},
         {ID_SHOW_ALL_NOTES,    [](CZorlaDlg& dlg) { dlg.OnShowAllNotes(); }},
+        {ID_FIND_NOTE,         [](CZorlaDlg& dlg) { dlg.OpenFind(); }},
     };
     // clang-format on
     for (const Command& command : kCommands) {
@@ -311,6 +314,25 @@ void CZorlaDlg::OnShowAllNotes()
         windows.PutBackRaised();
     else
         windows.RaiseAll();
+}
+
+// Typing not yet written is found too.
+std::vector<CEntry> CZorlaDlg::FindableEntries()
+{
+    m_deskNotes.SavePending();
+    return m_model.StoredEntries();
+}
+
+void CZorlaDlg::OpenFind()
+{
+    m_findNote.Open(this);
+}
+
+// A merge may bring many changes at once: the list is rebuilt once after them.
+void CZorlaDlg::RefreshFind()
+{
+    if (m_hWnd && m_findNote.IsOpen())
+        SetTimer(TimerFindRefresh, 100, nullptr);
 }
 
 void CZorlaDlg::RegisterGlobalKeys()
@@ -465,6 +487,10 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
     case TimerDraft:
         KillTimer(id);
         m_views.KeepDraft();
+        break;
+    case TimerFindRefresh:
+        KillTimer(id);
+        m_findNote.Refresh();
         break;
     case TimerWeatherDisplay:
         KillTimer(id);

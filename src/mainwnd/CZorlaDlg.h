@@ -4,6 +4,7 @@
 #include "mainwnd/CMainDlgBase.h"
 #include "mainwnd/CSystemTray.h"
 #include "mainwnd/DeskNotes.h"
+#include "mainwnd/FindNoteWindow.h"
 #include "mainwnd/GlobalKeys.h"
 #include "mainwnd/MainViews.h"
 #include "mainwnd/PictureFace.h"
@@ -131,6 +132,13 @@ private:
     // What the model tells of the weather.
     void OnWeatherStatus(WeatherService::Status status, const std::string& detail) override;
     void OnWeatherChanged() override;
+    // The notes changed: an open find window follows them.
+    void OnEntryAdded(const CEntry&) override { RefreshFind(); }
+    void OnEntryChanged(const CEntry&) override { RefreshFind(); }
+    void OnEntryRemoved(const CEntry&) override { RefreshFind(); }
+    void RefreshFind();
+    void OpenFind();
+    std::vector<CEntry> FindableEntries();
 
     SoundBoard m_sounds;
     // The client of the launch report and of the mail's pass-along notices.
@@ -154,6 +162,7 @@ private:
     std::function<std::string()> m_folderPicker;
     SyncWatch m_syncWatch;
     GlobalKeys m_globalKeys;
+    FindNoteWindow m_findNote;
     std::vector<GlobalKeys::Refusal> m_refusedKeys;
     bool m_destroying = false;
 };

@@ -122,6 +122,8 @@ LRESULT FindNoteWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:           OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_GETMINMAXINFO:  OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_DESTROY:        OnDestroy(); break;
+    // Back from typing into a note or deleting one: the list shows them as they are.
+    case WM_ACTIVATE:       if (LOWORD(wParam) != WA_INACTIVE) Refresh(); break;
     default:                break;
     }
     // clang-format on

@@ -14,4 +14,5 @@ enum MainTimer : UINT_PTR {
     TimerOpenNotes = 22,       // the next slice of stored notes, once input and paint had their turn
     TimerSyncCheck = 23,       // looks at the synced folder, in case no notification came
     TimerDraft = 24,           // keeps what the editor holds as a draft, once typing paused
+    TimerFindRefresh = 25,     // the find window follows the notes, once a burst of changes is through
 };

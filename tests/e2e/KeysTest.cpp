@@ -1,6 +1,7 @@
 // The real Zorla.exe reached through the system's input from another program:
 // the new-note key makes a note the user types into, and the show-all key
-// brings a covered note in front until it is pressed again.
+// brings a covered note in front until it is pressed again; the find key
+// finds a Polish note typed without its accents and brings it to the front.
 #include "support/NoteWindows.h"
 #include "support/TestFiles.h"
 #include "support/WindowState.h"
@@ -48,18 +49,21 @@ TEST(Keys, TheNewNoteKeyMakesANoteForTypingAndTheShowAllKeyRaisesCoveredNotes)
     ZorlaCopy copy("ZorlaKeys");
     TestFiles::Write(copy.Folder().File("Zorla_Notes"),
                      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<DATABASE><ENTRY _id_=\"1\" "
-                     "date=\"12/06/2026 10:00:00\" text=\"unten\" wndX=\"100\" wndY=\"100\"/></DATABASE>");
+                     "date=\"12/06/2026 10:00:00\" text=\"unten\" wndX=\"100\" wndY=\"100\"/><ENTRY _id_=\"2\" "
+                     "date=\"12/06/2026 10:00:00\" text=\"&#321;&#243;d&#378; jutro\" wndX=\"200\" wndY=\"150\"/>"
+                     "</DATABASE>");
     std::unique_ptr<TestProcess> process;
     HWND main = copy.StartAndWait(process);
     ASSERT_NE(main, nullptr);
     HWND covered = WaitForNoteWindow("Zorla 1.0NID:1");
-    ASSERT_NE(covered, nullptr);
+    HWND polish = WaitForNoteWindow("Zorla 1.0NID:2");
+    ASSERT_TRUE(covered && polish);
     // The keys are taken once the notes are open.
     Sleep(1000);
 
     SetCursorPos(600, 500);
     PressWithWinShift('N');
-    HWND fresh = WaitForNoteWindow("Zorla 1.0NID:2");
+    HWND fresh = WaitForNoteWindow("Zorla 1.0NID:3");
     ASSERT_NE(fresh, nullptr) << "a new note";
     const RECT place = ScreenRect(fresh);
     EXPECT_TRUE(place.left < 600 && 600 < place.right && place.top < 500 && 500 < place.bottom) << "at the mouse";
@@ -79,6 +83,17 @@ TEST(Keys, TheNewNoteKeyMakesANoteForTypingAndTheShowAllKeyRaisesCoveredNotes)
     EXPECT_TRUE(WaitUntil([&] { return Above(covered, other); }, 3000)) << "in front";
     PressWithWinShift('Z');
     EXPECT_TRUE(WaitUntil([&] { return Above(other, covered); }, 3000)) << "back under the other window";
+
+    ASSERT_TRUE(Above(other, polish));
+    PressWithWinShift('F');
+    HWND find = WaitForProcessWindow(process->Id(), "Find a note", 5000);
+    ASSERT_NE(find, nullptr);
+    WaitUntil([&] { return GetForegroundWindow() == find; }, 3000);
+    TypeText(L"lodz");
+    INPUT enter[2] = {INPUT{INPUT_KEYBOARD, {.ki = {VK_RETURN, 0, 0, 0, 0}}},
+                      INPUT{INPUT_KEYBOARD, {.ki = {VK_RETURN, 0, KEYEVENTF_KEYUP, 0, 0}}}};
+    SendInput(2, enter, sizeof(INPUT));
+    EXPECT_TRUE(WaitUntil([&] { return Above(polish, other); }, 3000)) << "the note found comes to the front";
     DestroyWindow(other);
     EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
 }
