@@ -1,7 +1,8 @@
 // The real Zorla.exe reached through the system's input from another program:
-// the new-note key makes a note the user types into, and the show-all key
+// the new-note key makes a note the user types into, longer than the note, and the show-all key
 // brings a covered note in front until it is pressed again; the find key
 // finds a Polish note typed without its accents and brings it to the front.
+#include "resource.h"
 #include "support/NoteWindows.h"
 #include "support/TestFiles.h"
 #include "support/WindowState.h"
@@ -73,6 +74,17 @@ TEST(Keys, TheNewNoteKeyMakesANoteForTypingAndTheShowAllKeyRaisesCoveredNotes)
     EXPECT_TRUE(WaitUntil([&] { return TestFiles::Bytes(notes).find("text=\"Idee &#322;\"") != std::string::npos; },
                           3000))
         << TestFiles::Bytes(notes);
+    // Far more than the paper shows: every key reaches the file.
+    std::string more;
+    for (int i = 0; more.size() < 2000; ++i)
+        more += " wort" + std::to_string(i % 10);
+    more.resize(2000);
+    HWND edit = GetDlgItem(fresh, IDC_NOTE_TEXT);
+    for (char key : more)
+        SendMessageTimeoutA(edit, WM_CHAR, static_cast<unsigned char>(key), 0, SMTO_BLOCK, 5000, nullptr);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return TestFiles::Bytes(notes).find("text=\"Idee &#322;" + more + "\"") != std::string::npos; }, 3000))
+        << "2,000 keys more";
 
     // A window of another program covers the first note.
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 50, 50, 400, 400, nullptr, nullptr,
