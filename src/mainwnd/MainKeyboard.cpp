@@ -107,14 +107,12 @@ bool MainKeyboard::Walk(const MSG& message, int step, bool hotSpotsOnly)
         next = ring.Step(next, step);
     if (!next || (hotSpotsOnly && next->isControl))
         return true;
-    if (next->isControl) {
+    // The editor keeps its caret where it was: a note selected whole would
+    // go with the next key typed.
+    if (next->isControl)
         ::SetFocus(::GetDlgItem(window, next->id));
-        // Edits select their text when tabbed into, as in any dialog.
-        if (::SendMessageW(::GetDlgItem(window, next->id), WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-            ::SendMessageW(::GetDlgItem(window, next->id), EM_SETSEL, 0, -1);
-    } else {
+    else
         FocusHotSpot(next->id);
-    }
     return true;
 }
 
