@@ -50,6 +50,8 @@ CZorlaDlg::CZorlaDlg(const AppContext& context, CWnd* parent)
               context.legacyFolders)
     , m_handler(m_sounds)
     , m_views(*this, m_handler, m_model, m_sounds, context.settings)
+    , m_keyboard(m_handler, *this, [this] { RunCommand(ID_SHOW_HOME); })
+    , m_access(m_keyboard)
     , m_deskNotes(m_model, m_sounds)
     , m_globalKeys(context.settings)
     , m_findNote([this] { return FindableEntries(); },
@@ -369,6 +371,9 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     // clang-format off
     switch (message) {
     case WM_PAINT:           return OnPaint();
+    case WM_GETOBJECT:       return OnGetObject(wParam, lParam);
+    case WM_SETFOCUS:        if (m_keyboard.OnSetFocus()) return 0; break;
+    case WM_KILLFOCUS:       m_keyboard.OnKillFocus(reinterpret_cast<HWND>(wParam)); break;
     case WM_ERASEBKGND:      return TRUE;
     case WM_QUERYDRAGICON:   return reinterpret_cast<LRESULT>(m_icon);
     case WM_TIMER:           return OnTimer(wParam);
@@ -395,13 +400,16 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TRAY_NOTIFY:     return OnTrayNotify(wParam, lParam);
     case WM_MAIL_DONE:       return m_mail.OnMailDone(static_cast<ULONG>(wParam));
     case WM_MAIL_PROGRESS:   return m_mail.OnMailProgress(wParam, lParam);
-    default:                 return CMainDlgBase::WindowProc(message, wParam, lParam);
+    default:                 break;
     }
     // clang-format on
+    return CMainDlgBase::WindowProc(message, wParam, lParam);
 }
 
 BOOL CZorlaDlg::PreTranslateMessage(MSG* message)
 {
+    if (m_keyboard.PreTranslate(*message))
+        return TRUE;
     // The dialog manager would turn these into IDOK/IDCANCEL and move the focus.
     if (message->message == WM_KEYDOWN && (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE)) {
         ::TranslateMessage(message);
@@ -434,8 +442,10 @@ BOOL CZorlaDlg::DestroyWindow()
 BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
-    if (HIWORD(wParam) == 0 && RunCommand(id))
+    if (HIWORD(wParam) == 0 && RunCommand(id)) {
+        m_keyboard.SyncView();
         return TRUE;
+    }
     // Kept a moment after typing pauses, well within 2 s of the last key.
     if ((id == IDC_EDITOR_TEXT && HIWORD(wParam) == EN_CHANGE) ||
         (id == IDC_REPEAT_CHOICE && HIWORD(wParam) == CBN_SELCHANGE)) {
@@ -462,12 +472,25 @@ LRESULT CZorlaDlg::OnPaint()
         return 0;
     }
     m_handler.Paint(paint.dc());
+    m_keyboard.PaintMark(paint.dc());
+    m_keyboard.SyncView();
     // Posted, so it comes after the picture is on the screen.
     if (!m_startPosted) {
         m_startPosted = true;
         ::PostMessageA(m_hWnd, WM_START_STEP, 0, 0);
     }
     return 0;
+}
+
+// The client area answers with the current view's hot spots; the rest of the
+// window as the system describes any window.
+LRESULT CZorlaDlg::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT || m_destroying)
+        return CMainDlgBase::WindowProc(WM_GETOBJECT, wParam, lParam);
+    if (!m_accessible)
+        m_accessible = ComPtr<MainAccessible>(new MainAccessible(m_hWnd, m_access));
+    return m_accessible->Answer(wParam);
 }
 
 LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
@@ -563,6 +586,9 @@ LRESULT CZorlaDlg::OnEndSession(WPARAM wParam, LPARAM lParam)
 
 LRESULT CZorlaDlg::OnDestroy()
 {
+    if (m_accessible)
+        m_accessible->Disconnect();
+    m_accessible.reset();
     m_syncWatch.Stop();
     m_globalKeys.Unregister();
     UpdateData(TRUE);
@@ -573,6 +599,7 @@ LRESULT CZorlaDlg::OnDestroy()
 
 LRESULT CZorlaDlg::OnLButtonDown(WPARAM wParam, LPARAM lParam)
 {
+    m_keyboard.OnMouseUsed();
     if (m_handler.Click(PointFromLParam(lParam))) {
         ReleaseCapture();
         return CMainDlgBase::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
@@ -633,6 +660,7 @@ LRESULT CZorlaDlg::OnTrayNotify(WPARAM, LPARAM lParam)
 
 LRESULT CZorlaDlg::OnRButtonDown(LPARAM lParam)
 {
+    m_keyboard.OnMouseUsed();
     POINT point = PointFromLParam(lParam);
     ::ClientToScreen(m_hWnd, &point);
     ShowCommandMenu(point);

@@ -6,6 +6,9 @@
 #include "mainwnd/DeskNotes.h"
 #include "mainwnd/FindNoteWindow.h"
 #include "mainwnd/GlobalKeys.h"
+#include "mainwnd/HotSpotAccess.h"
+#include "mainwnd/MainAccessible.h"
+#include "mainwnd/MainKeyboard.h"
 #include "mainwnd/MainViews.h"
 #include "mainwnd/PictureFace.h"
 #include "net/CHttpDownloader.h"
@@ -56,6 +59,7 @@ public:
     const CPopupMenu& CommandMenu() const { return m_commandMenu; }
     const CSystemTray& Tray() const { return m_tray; }
     const CSendToFriend& Mail() const { return m_mail; }
+    const MainKeyboard& Keyboard() const { return m_keyboard; }
 
     void GoHome() { m_views.GoHome(); }
     void GoWeather() { m_views.GoWeather(); }
@@ -112,6 +116,7 @@ private:
     void WatchSyncFolder();
 
     LRESULT OnPaint();
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(UINT_PTR id);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
@@ -150,6 +155,10 @@ private:
     ZorlaModel m_model;
     PictureFace m_handler;
     MainViews m_views;
+    MainKeyboard m_keyboard;
+    HotSpotAccess m_access;
+    // Made at a screen reader's first question; it may outlive the window.
+    ComPtr<MainAccessible> m_accessible;
     CPopupMenu m_commandMenu;
     CSystemTray m_tray;
     DeskNotes m_deskNotes;

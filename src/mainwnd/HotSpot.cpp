@@ -25,6 +25,14 @@ void HotSpot::SetHoverPicture(PLDIBSection picture, const RECT& at)
     m_hoverRect = at;
 }
 
+RECT HotSpot::Bounds() const
+{
+    RECT box{};
+    if (m_region)
+        ::GetRgnBox(m_region.get(), &box);
+    return box;
+}
+
 bool HotSpot::Contains(POINT windowPoint) const
 {
     return m_region && ::PtInRegion(m_region.get(), windowPoint.x, windowPoint.y);

@@ -25,6 +25,9 @@ public:
     int ViewMask() const { return m_viewMask; }
     bool IsActive(int view) const { return (m_viewMask & view) != 0; }
     bool Contains(POINT windowPoint) const;
+    HRGN Region() const { return m_region.get(); }
+    // The smallest rectangle around the sensitive area, in window coordinates.
+    RECT Bounds() const;
     bool IsHovered() const { return m_hovered; }
     bool HasHoverPicture() const { return m_hoverPicture != nullptr; }
     const RECT& HoverRect() const { return m_hoverRect; }

@@ -1,5 +1,8 @@
 #include "notes/CNoteDlg.h"
 
+#include "notes/NoteAccessName.h"
+#include "shared/NamedAccessible.h"
+
 #include "framework/AfxFunctions.h"
 #include "framework/Handles.h"
 #include "framework/Utf8.h"
@@ -574,9 +577,20 @@ LRESULT CNoteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_EXITSIZEMOVE:       return OnExitSizeMove();
     case WM_ACTIVATEAPP:        OnActivateApp(wParam != FALSE); return CDialog::WindowProc(message, wParam, lParam);
     case WM_DESTROY:            return OnDestroy();
+    case WM_GETOBJECT:          return OnGetObject(wParam, lParam);
     default:                    return CDialog::WindowProc(message, wParam, lParam);
     }
     // clang-format on
+}
+
+// Screen readers hear the note's kind and time or first line; the title stays
+// the key the program and its tests find the window by.
+LRESULT CNoteDlg::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    const std::string name = NoteAccessName(m_entry, GetWindowTextString(m_edit.m_hWnd));
+    if (const LRESULT answer = NamedAccessible::AnswerFor(m_hWnd, wParam, lParam, name))
+        return answer;
+    return CDialog::WindowProc(WM_GETOBJECT, wParam, lParam);
 }
 
 LRESULT CNoteDlg::OnPaint()

@@ -116,6 +116,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     POINT InitialPlace(const PLDIBSection& picture);
     void PlaceControls();
     void ShowReminderTime();

@@ -21,6 +21,8 @@ void NoteAlert::Start()
         m_sounds->PlayResource(IDW_ALERT);
     if (!m_window.GetSafeHwnd())
         return;
+    // A screen reader says the reminder's name, which holds its time.
+    ::NotifyWinEvent(EVENT_SYSTEM_ALERT, m_window.GetSafeHwnd(), OBJID_CLIENT, CHILDID_SELF);
     m_window.SetTimer(TimerShake, 50);
     m_window.SetTimer(TimerShakeEnd, 3800);
 }
