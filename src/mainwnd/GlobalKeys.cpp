@@ -48,12 +48,14 @@ std::vector<GlobalKeys::Refusal> GlobalKeys::Register(HWND window)
                           ::RegisterHotKey(window, static_cast<int>(i), key.modifiers | MOD_NOREPEAT, key.key);
         // Told once per text: the same refusal at the next start stays quiet.
         const std::string refusedName = std::string(stored::kRefusedKeyPrefix) + binding.setting;
+        const std::string refused = m_settings.GetString(stored::kKeysSection, refusedName.c_str(), "");
         if (held || (understood && !key.IsSet())) {
             m_held[i] = key;
-            m_settings.WriteString(stored::kKeysSection, refusedName.c_str(), "");
+            if (!refused.empty())
+                m_settings.WriteString(stored::kKeysSection, refusedName.c_str(), "");
             continue;
         }
-        if (m_settings.GetString(stored::kKeysSection, refusedName.c_str(), "") == text)
+        if (refused == text)
             continue;
         m_settings.WriteString(stored::kKeysSection, refusedName.c_str(), text);
         refusals.push_back(Refusal{&binding, understood ? key.Text(true) : text, understood});

@@ -59,7 +59,10 @@ LRESULT CTransparentEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case EM_SETSEL: RepaintBackground(); break;
     default: break;
     }
-    if (!MayScroll(message) || !(::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & ES_MULTILINE))
+    // A mouse only moving over the text scrolls nothing: no look at the lines
+    // on that path, which every note under the pointer takes.
+    const bool dragging = message != WM_MOUSEMOVE || (wParam & MK_LBUTTON);
+    if (!MayScroll(message) || !dragging || !(::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & ES_MULTILINE))
         return CWnd::WindowProc(message, wParam, lParam);
     // The edit scrolls by copying what it shows: the picture moves with the
     // text. Once scrolled, everything under it is drawn anew.
