@@ -72,6 +72,7 @@ BOOL CZorlaDlg::OnInitDialog()
     m_handler.Attach(m_hWnd);
     m_deskNotes.Attach(this);
     m_weatherFetch.Attach(m_hWnd);
+    m_handler.SetScale(DisplayScale::ForWindow(m_hWnd));
     m_width = m_handler.Background().Width();
     m_height = m_handler.Background().Height();
     if (m_width <= 0 || m_height <= 0) {
@@ -372,6 +373,7 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_PAINT:           return OnPaint();
     case WM_GETOBJECT:       return OnGetObject(wParam, lParam);
+    case WM_DPICHANGED:      return OnDpiChanged(wParam, lParam);
     case WM_SETFOCUS:        if (m_keyboard.OnSetFocus()) return 0; break;
     case WM_KILLFOCUS:       m_keyboard.OnKillFocus(reinterpret_cast<HWND>(wParam)); break;
     case WM_ERASEBKGND:      return TRUE;
@@ -484,6 +486,24 @@ LRESULT CZorlaDlg::OnPaint()
 
 // The client area answers with the current view's hot spots; the rest of the
 // window as the system describes any window.
+// Moved to a monitor of another scale: the pictures, hot spots, controls and
+// fonts are made for it, at the place Windows proposes.
+LRESULT CZorlaDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    if (!m_handler.SetScale(DisplayScale(LOWORD(wParam))))
+        return 0;
+    m_width = m_handler.Background().Width();
+    m_height = m_handler.Background().Height();
+    RECT place{};
+    ::GetWindowRect(m_hWnd, &place);
+    if (lParam)
+        place = *reinterpret_cast<const RECT*>(lParam);
+    ::SetWindowPos(m_hWnd, nullptr, place.left, place.top, m_width, m_height, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_views.Rescale();
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    return 0;
+}
+
 LRESULT CZorlaDlg::OnGetObject(WPARAM wParam, LPARAM lParam)
 {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT || m_destroying)

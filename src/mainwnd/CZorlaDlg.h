@@ -117,6 +117,7 @@ private:
 
     LRESULT OnPaint();
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(UINT_PTR id);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);

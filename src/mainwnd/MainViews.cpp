@@ -40,20 +40,32 @@ void MainViews::EnsureControls()
         return;
     // The date pickers' window class comes with the common controls.
     InitCommonControls();
-    ViewControls::Create(m_window.m_hWnd);
+    ViewControls::Create(m_window.m_hWnd, m_handler.Scale());
     ::SendDlgItemMessageA(m_window.m_hWnd, IDC_DATE_PICKER, DTM_SETMCCOLOR, MCSC_TITLEBK, kCalendarTitleColor);
     ::SendDlgItemMessageA(m_window.m_hWnd, IDC_TIME_PICKER, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("H:mm"));
     ViewControls::FillRepeatChoices(m_window.m_hWnd);
     m_editor.SubclassDlgItem(IDC_EDITOR_TEXT, &m_window);
     m_editor.SetTextColor(kEditorTextColor);
     m_editor.RepaintBackground();
-    SetFontOnChildren(m_window.m_hWnd, AppFont::Shared());
+    SetFontOnChildren(m_window.m_hWnd, AppFont::Shared(m_handler.Scale().Dpi()));
     // After the font: the link underlines the font it finds.
     ::SetDlgItemTextA(m_window.m_hWnd, IDC_WEBLINK, ZORLA_BRAND_HOST);
     m_webLink.SetURL(ZORLA_BRAND_URL);
     m_webLink.SubclassDlgItem(IDC_WEBLINK, &m_window);
     m_window.UpdateData(FALSE);
     ViewControls::ShowFor(m_window.m_hWnd, m_handler.GetView());
+}
+
+void MainViews::Rescale()
+{
+    if (!::GetDlgItem(m_window.m_hWnd, IDC_EDITOR_TEXT))
+        return;
+    const DisplayScale& scale = m_handler.Scale();
+    ViewControls::Place(m_window.m_hWnd, scale);
+    const HFONT font = AppFont::Shared(scale.Dpi());
+    SetFontOnChildren(m_window.m_hWnd, font);
+    m_webLink.SetUnderlinedFont(font);
+    m_editor.RepaintBackground();
 }
 
 bool MainViews::LeaveView(int target)

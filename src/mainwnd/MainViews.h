@@ -24,6 +24,8 @@ public:
     // Creates the controls of the other views, once; the views call it too, so
     // none has to wait for the start-up steps.
     void EnsureControls();
+    // The controls at their places and in the font of the picture's scale.
+    void Rescale();
 
     void GoHome();
     void GoWeather();

@@ -7,6 +7,7 @@
 #include "mainwnd/HotSpotId.h"
 #include "mainwnd/MainTimers.h"
 #include "image/RegionResource.h"
+#include "image/ScaledArt.h"
 #include "resource.h"
 #include "shared/AppFont.h"
 #include "sound/SoundBoard.h"
@@ -53,10 +54,14 @@ const PolygonSpot kMenuCard[] = {
 };
 // clang-format on
 
+// The scale the status line was drawn at, for the timer that clears it.
+const wchar_t kStatusDpi[] = L"Zorla.StatusDpi";
+
 void CALLBACK ClearStatus(HWND window, UINT, UINT_PTR id, DWORD)
 {
     ::KillTimer(window, id);
-    const RECT drawn = PictureFace::StatusArea();
+    const auto dpi = reinterpret_cast<INT_PTR>(::GetPropW(window, kStatusDpi));
+    const RECT drawn = DisplayScale(static_cast<int>(dpi)).Rect(PictureFace::StatusArea());
     ::InvalidateRect(window, &drawn, FALSE);
     ::UpdateWindow(window);
 }
@@ -81,9 +86,9 @@ void WithDC(HDC dc, HWND window, Draw draw)
 // mode back afterwards.
 class TextScope {
 public:
-    explicit TextScope(HDC dc)
+    TextScope(HDC dc, const DisplayScale& scale)
         : m_dc(dc)
-        , m_font(dc, AppFont::Shared())
+        , m_font(dc, AppFont::Shared(scale.Dpi()))
         , m_mode(::SetBkMode(dc, TRANSPARENT))
         , m_colour(::GetTextColor(dc))
     {}
@@ -122,7 +127,8 @@ const RECT PictureFace::kBlinkRectHome = {51, 134, 85, 152};
 const RECT PictureFace::kBlinkRectOther = {62, 138, 100, 152};
 
 PictureFace::PictureFace(SoundBoard& sounds)
-    : m_sounds(sounds)
+    : m_scale(DisplayScale::ForSystem())
+    , m_sounds(sounds)
 {
     if (!Decode(IDP_HOME, m_background))
         return;
@@ -136,7 +142,7 @@ PictureFace::~PictureFace() = default;
 bool PictureFace::Decode(int id, PLDIBSection& picture)
 {
     try {
-        m_decoder.DecodeResource(AfxGetResourceHandle(), id, picture);
+        DecodePiece(id, POINT{0, 0}, picture);
     } catch (const PLTextException& e) {
         AfxMessageBox(e.Text().c_str(), MB_ICONERROR);
         return false;
@@ -147,11 +153,16 @@ bool PictureFace::Decode(int id, PLDIBSection& picture)
 bool PictureFace::DecodeQuietly(int id, PLDIBSection& picture)
 {
     try {
-        m_decoder.DecodeResource(AfxGetResourceHandle(), id, picture);
+        DecodePiece(id, POINT{0, 0}, picture);
     } catch (const PLTextException&) {
         return false;
     }
     return true;
+}
+
+RECT PictureFace::DecodePiece(int id, POINT origin, PLDIBSection& picture)
+{
+    return ScaledArt::DecodePicture(m_decoder, AfxGetResourceHandle(), id, origin, m_scale, picture);
 }
 
 bool PictureFace::DecodeRest()
@@ -160,20 +171,61 @@ bool PictureFace::DecodeRest()
         return false;
     if (m_restDecoded)
         return true;
-    if (!Decode(IDP_WEATHER_COPY, m_weatherCopy) || !Decode(IDP_BLINK_OTHER, m_blinkOther) ||
-        !Decode(IDP_BLINK_HOME, m_blinkHome)) {
+    try {
+        DecodePiece(IDP_WEATHER_COPY, POINT{0, 0}, m_weatherCopy);
+        m_blinkOtherAt = DecodePiece(IDP_BLINK_OTHER, TopLeft(kBlinkRectOther), m_blinkOther);
+        m_blinkHomeAt = DecodePiece(IDP_BLINK_HOME, TopLeft(kBlinkRectHome), m_blinkHome);
+    } catch (const PLTextException& e) {
+        AfxMessageBox(e.Text().c_str(), MB_ICONERROR);
         m_complete = false;
         return false;
     }
-    for (const PendingHover& pending : m_pendingHovers) {
-        // A hover picture that cannot be decoded only costs the hover effect.
-        PLDIBSection bitmap;
-        if (DecodeQuietly(pending.picture, bitmap))
-            pending.spot->SetHoverPicture(std::move(bitmap), pending.at);
-    }
-    m_pendingHovers.clear();
+    DecodeHoverPictures();
     m_restDecoded = true;
     return true;
+}
+
+void PictureFace::DecodeHoverPictures()
+{
+    for (const PendingHover& pending : m_pendingHovers) {
+        // A hover picture that cannot be decoded only costs the hover effect.
+        try {
+            PLDIBSection bitmap;
+            const RECT at = DecodePiece(pending.picture, TopLeft(pending.at), bitmap);
+            pending.spot->SetHoverPicture(std::move(bitmap), at);
+        } catch (const PLTextException&) {
+        }
+    }
+    m_pendingHovers.clear();
+}
+
+bool PictureFace::SetScale(const DisplayScale& scale)
+{
+    if (scale == m_scale || !m_complete)
+        return true;
+    const DisplayScale previous = m_scale;
+    m_scale = scale;
+    PLDIBSection background;
+    if (!DecodeQuietly(m_backgroundId, background)) {
+        m_scale = previous;
+        ::MessageBeep(static_cast<UINT>(-1));
+        return false;
+    }
+    m_background = std::move(background);
+    m_shownPictures.clear();
+    m_hotSpots.clear();
+    m_pendingHovers.clear();
+    CreateHotSpots();
+    if (m_restDecoded) {
+        m_restDecoded = false;
+        DecodeRest();
+    }
+    // The outline is made again for the new size at the next view change.
+    const int view = m_view;
+    m_appliedRegion = 0;
+    if (m_window)
+        ApplyViewRegion(view, false);
+    return m_complete;
 }
 
 void PictureFace::CreateHotSpots()
@@ -183,15 +235,20 @@ void PictureFace::CreateHotSpots()
             m_pendingHovers.push_back(PendingHover{spot.get(), picture, at});
         m_hotSpots.push_back(std::move(spot));
     };
+    auto polygon = [&](const PolygonSpot& spot) {
+        POINT scaled[4];
+        for (int i = 0; i < 4; ++i)
+            scaled[i] = m_scale.Point(spot.corners[i]);
+        return HotSpot::FromPolygon(spot.id, spot.viewMask, scaled);
+    };
+    auto rect = [&](const RectSpot& spot) { return HotSpot::FromRect(spot.id, spot.viewMask, m_scale.Rect(spot.area)); };
     m_hotSpots.reserve(11);
-    withPicture(HotSpot::FromRect(kCloseButton.id, kCloseButton.viewMask, kCloseButton.area), kCloseButton.hoverPicture,
-                kCloseButton.hoverRect);
-    withPicture(HotSpot::FromPolygon(kEnvelope.id, kEnvelope.viewMask, kEnvelope.corners), kEnvelope.hoverPicture,
-                kEnvelope.hoverRect);
+    withPicture(rect(kCloseButton), kCloseButton.hoverPicture, kCloseButton.hoverRect);
+    withPicture(polygon(kEnvelope), kEnvelope.hoverPicture, kEnvelope.hoverRect);
     for (const RectSpot& spot : kRectSpots)
-        withPicture(HotSpot::FromRect(spot.id, spot.viewMask, spot.area), spot.hoverPicture, spot.hoverRect);
+        withPicture(rect(spot), spot.hoverPicture, spot.hoverRect);
     for (const PolygonSpot& spot : kMenuCard) {
-        auto hotSpot = HotSpot::FromPolygon(spot.id, spot.viewMask, spot.corners);
+        auto hotSpot = polygon(spot);
         hotSpot->SetHoverSound(spot.hoverSound);
         m_hotSpots.push_back(std::move(hotSpot));
     }
@@ -204,7 +261,8 @@ bool PictureFace::ApplyViewRegion(int view, bool redraw)
     // the same region again would only cost a repaint of the frame.
     if (region == m_appliedRegion)
         return true;
-    if (!ApplyRegionResource(region, m_window, redraw))
+    GdiRegion outline = ScaledArt::LoadRegion(region, m_scale);
+    if (!outline || !ApplyRegionCopy(outline.get(), m_window, redraw))
         return false;
     m_appliedRegion = region;
     return true;
@@ -294,7 +352,7 @@ bool PictureFace::BlinkStep()
     if (!scope.dc())
         return m_blinkPhase;
     const bool home = m_view == ViewHome;
-    const RECT& rect = home ? kBlinkRectHome : kBlinkRectOther;
+    const RECT& rect = home ? m_blinkHomeAt : m_blinkOtherAt;
     if (m_blinkPhase)
         (home ? m_blinkHome : m_blinkOther).Draw(scope.dc(), rect.left, rect.top, SRCCOPY);
     else
@@ -320,21 +378,29 @@ void PictureFace::ShowStatus(const std::string& text, bool transient, HDC dc)
     if (m_view == ViewWeather)
         WithDC(dc, m_window, [this](HDC target) { DrawStatus(target); });
     if (transient) {
-        if (m_window)
+        if (m_window) {
+            ::SetPropW(m_window, kStatusDpi, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(m_scale.Dpi())));
             ::SetTimer(m_window, TimerStatus, 5000, ClearStatus);
+        }
         m_statusText.clear();
     }
 }
 
+RECT PictureFace::ScaledStatusArea() const
+{
+    return m_scale.Rect(StatusArea());
+}
+
 void PictureFace::DrawStatus(HDC dc)
 {
-    TextScope text(dc);
-    const RECT area = StatusArea();
+    TextScope text(dc, m_scale);
+    const RECT area = ScaledStatusArea();
     m_weatherCopy.DrawPart(dc, TopLeft(area), area);
     RECT rect = kStatusRect;
     rect.top = rect.top + (rect.bottom - rect.top) / 2 - 5;
+    rect = m_scale.Rect(rect);
     RECT shadow = rect;
-    ::OffsetRect(&shadow, 1, 1);
+    ::OffsetRect(&shadow, m_scale.Px(1), m_scale.Px(1));
     const UINT format = DT_CENTER | DT_WORDBREAK;
     ::SetTextColor(dc, RGB(0, 0, 0));
     const std::wstring status = Widen(m_statusText);
@@ -352,9 +418,9 @@ void PictureFace::ShowWeatherText(const std::string& text, HDC dc)
 
 void PictureFace::DrawWeatherText(HDC dc)
 {
-    TextScope text(dc);
-    m_background.DrawPart(dc, TopLeft(kWeatherTextRect), kWeatherTextRect);
-    RECT rect = kWeatherTextRect;
+    TextScope text(dc, m_scale);
+    RECT rect = m_scale.Rect(kWeatherTextRect);
+    m_background.DrawPart(dc, TopLeft(rect), rect);
     ::SetTextColor(dc, RGB(255, 255, 255));
     ::DrawTextW(dc, Widen(m_weatherText).c_str(), -1, &rect, DT_WORDBREAK);
 }

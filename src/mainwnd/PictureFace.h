@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image/DisplayScale.h"
 #include "image/JpegDecoder.h"
 #include "image/PLDIBSection.h"
 #include "mainwnd/HotSpot.h"
@@ -49,6 +50,12 @@ public:
     bool DecodeRest();
     bool IsComplete() const { return m_complete; }
 
+    // The scale the pictures, hot spots and texts are made for; the system's
+    // at first. A new scale decodes the pictures again and makes the hot
+    // spots anew; the caller sizes and repaints the window.
+    const DisplayScale& Scale() const { return m_scale; }
+    bool SetScale(const DisplayScale& scale);
+
     void Attach(HWND mainWindow)
     {
         m_window = mainWindow;
@@ -89,6 +96,7 @@ public:
     const PLDIBSection& Background() const { return m_background; }
     const std::vector<std::unique_ptr<HotSpot>>& HotSpots() const { return m_hotSpots; }
 
+    // Fixed places at 96 DPI; the window has them at Scale().
     static const RECT kStatusRect;
     // What drawing the status line covers: the rectangle and its shadow's reach.
     static RECT StatusArea();
@@ -101,7 +109,11 @@ private:
     bool Decode(int id, PLDIBSection& picture);
     // The same without a word: the caller decides what a failure costs.
     bool DecodeQuietly(int id, PLDIBSection& picture);
+    // Decodes a piece of art cut at origin of the 96-DPI picture; where it goes.
+    RECT DecodePiece(int id, POINT origin, PLDIBSection& picture);
+    void DecodeHoverPictures();
     void CreateHotSpots();
+    RECT ScaledStatusArea() const;
     bool IsActiveAt(const HotSpot& spot, POINT windowPoint) const;
     void DrawStatus(HDC dc);
     void DrawWeatherText(HDC dc);
@@ -117,6 +129,9 @@ private:
     PLDIBSection m_weatherCopy;
     PLDIBSection m_blinkOther;
     PLDIBSection m_blinkHome;
+    RECT m_blinkOtherAt{};
+    RECT m_blinkHomeAt{};
+    DisplayScale m_scale;
     std::vector<std::unique_ptr<HotSpot>> m_hotSpots;
     SoundBoard& m_sounds;
     HWND m_window = nullptr;

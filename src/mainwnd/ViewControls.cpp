@@ -52,17 +52,36 @@ const RepeatChoice kRepeatChoices[] = {
 
 namespace ViewControls {
 
-void Create(HWND dialog)
+// left, top, width, height at scale; the width and height from the scaled
+// edges, so neighbours keep their gaps.
+RECT ScaledPlace(const Control& control, const DisplayScale& scale)
+{
+    const RECT& place = control.place;
+    const RECT edges = scale.Rect(RECT{place.left, place.top, place.left + place.right, place.top + place.bottom});
+    return RECT{edges.left, edges.top, edges.right - edges.left, edges.bottom - edges.top};
+}
+
+void Create(HWND dialog, const DisplayScale& scale)
 {
     for (const Control& control : kControls) {
         if (::GetDlgItem(dialog, control.id))
             continue;
-        const RECT& place = control.place;
+        const RECT place = ScaledPlace(control, scale);
         // As the dialog manager makes its controls: no parent notifications.
         ::CreateWindowExW(WS_EX_NOPARENTNOTIFY, control.windowClass, L"", WS_CHILD | control.style, place.left,
                           place.top, place.right, place.bottom, dialog,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), ::GetModuleHandleA(nullptr),
                           nullptr);
+    }
+}
+
+void Place(HWND dialog, const DisplayScale& scale)
+{
+    for (const Control& control : kControls) {
+        const RECT place = ScaledPlace(control, scale);
+        if (HWND window = ::GetDlgItem(dialog, control.id))
+            ::SetWindowPos(window, nullptr, place.left, place.top, place.right, place.bottom,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/COleDateTime.h"
 #include "entries/Repeat.h"
+#include "image/DisplayScale.h"
 
 #include <windows.h>
 
@@ -14,8 +15,10 @@ namespace ViewControls {
 // only match the picture with the classic 6 x 13 dialog font, and Wine's is
 // wider. The template holds none of them: the first paint needs none, and the
 // common controls library is loaded only when they are made. Controls that
-// exist already are left alone.
-void Create(HWND dialog);
+// exist already are left alone. Places are scaled to the window's scale.
+void Create(HWND dialog, const DisplayScale& scale);
+// Moves the controls to their places at scale, for a window that changed it.
+void Place(HWND dialog, const DisplayScale& scale);
 // Shows exactly the controls of view (a PictureFace::View value). Without
 // redraw they change undrawn, for a caller that draws them all just after.
 void ShowFor(HWND dialog, int view, bool redraw = true);

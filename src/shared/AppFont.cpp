@@ -11,6 +11,25 @@ HFONT AppFont::Shared()
     return g_shared ? g_shared->Handle() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+HFONT AppFont::Shared(int dpi)
+{
+    return g_shared ? g_shared->ForDpi(dpi) : Shared();
+}
+
+HFONT AppFont::ForDpi(int dpi) const
+{
+    if (dpi <= 0 || dpi == 96)
+        return Handle();
+    GdiFont& font = m_scaled[dpi];
+    if (!font) {
+        LOGFONTA scaled = m_log;
+        scaled.lfHeight = MulDiv(m_log.lfHeight, dpi, 96);
+        scaled.lfWidth = MulDiv(m_log.lfWidth, dpi, 96);
+        font.reset(CreateFontIndirectA(&scaled));
+    }
+    return font ? font.get() : Handle();
+}
+
 void AppFont::SetShared(const AppFont* font)
 {
     g_shared = font;
@@ -53,5 +72,6 @@ void AppFont::SetLog(const LOGFONTA& log)
 
 void AppFont::Recreate()
 {
+    m_scaled.clear();
     m_font.reset(CreateFontIndirectA(&m_log));
 }

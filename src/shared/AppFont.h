@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <map>
+
 // The one interface font of the program. Every change of a field creates the font
 // anew, so the handle always matches the LOGFONT.
 class AppFont {
@@ -17,11 +19,15 @@ public:
     void SetLog(const LOGFONTA& log);
 
     HFONT Handle() const { return m_font.get(); }
+    // The same font for a monitor of this many dots per inch: the height is
+    // the 96-DPI one scaled. Made on first use and kept with the font.
+    HFONT ForDpi(int dpi) const;
     const LOGFONTA& Log() const { return m_log; }
 
     // The process-wide interface font: the one the application object owns, or the
     // system's GUI font while there is none (tests of single windows).
     static HFONT Shared();
+    static HFONT Shared(int dpi);
     static void SetShared(const AppFont* font);
 
 private:
@@ -29,4 +35,5 @@ private:
 
     LOGFONTA m_log{};
     GdiFont m_font;
+    mutable std::map<int, GdiFont> m_scaled;
 };

@@ -64,12 +64,7 @@ BOOL CHyperLink::SubclassDlgItem(UINT id, CWnd* parent)
         SetWindowText(m_target.c_str());
 
     if (HFONT font = GetFont()) {
-        LOGFONTA logFont{};
-        ::GetObjectA(font, sizeof logFont, &logFont);
-        logFont.lfUnderline = TRUE;
-        m_linkFont.reset(::CreateFontIndirectA(&logFont));
-        CWnd::SetFont(m_linkFont.get(), TRUE);
-        PositionWindow();
+        SetUnderlinedFont(font);
     } else {
         m_autoSize = false;
     }
@@ -126,6 +121,16 @@ std::string CHyperLink::SetURL(const std::string& target)
         ShowWindow(SW_SHOW);
     }
     return previous;
+}
+
+void CHyperLink::SetUnderlinedFont(HFONT font)
+{
+    LOGFONTA logFont{};
+    ::GetObjectA(font, sizeof logFont, &logFont);
+    logFont.lfUnderline = TRUE;
+    m_linkFont.reset(::CreateFontIndirectA(&logFont));
+    CWnd::SetFont(m_linkFont.get(), TRUE);
+    PositionWindow();
 }
 
 void CHyperLink::SetFont(HFONT font)

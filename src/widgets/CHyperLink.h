@@ -30,6 +30,8 @@ public:
     const std::string& GetURL() const { return m_target; }
     // Uses this font as it is (no underline added).
     void SetFont(HFONT font);
+    // font underlined, the link sized to its text again.
+    void SetUnderlinedFont(HFONT font);
 
     // The hand cursor shared by links and the main window's hot spots.
     static HCURSOR GetLinkCursor();
