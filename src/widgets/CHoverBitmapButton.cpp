@@ -2,6 +2,7 @@
 
 #include "framework/AfxFunctions.h"
 #include "framework/Utf8.h"
+#include "image/ScaledArt.h"
 
 #include <map>
 #include <tuple>
@@ -9,46 +10,46 @@
 namespace {
 
 // A missing id (0) loads nothing and is no failure.
-bool LoadOptional(GdiBitmap& bitmap, UINT id)
+bool LoadOptional(PLDIBSection& bitmap, UINT id, const DisplayScale& scale)
 {
-    if (id == 0)
-        return true;
-    bitmap.reset(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)));
-    return static_cast<bool>(bitmap);
+    return id == 0 || ScaledArt::LoadBitmap(AfxGetResourceHandle(), static_cast<int>(id), scale, bitmap);
 }
 
 }  // namespace
 
-std::shared_ptr<const HoverBitmaps> HoverBitmaps::Load(UINT normal, UINT released, UINT hover)
+std::shared_ptr<const HoverBitmaps> HoverBitmaps::Load(UINT normal, UINT released, UINT hover,
+                                                       const DisplayScale& scale)
 {
     auto bitmaps = std::make_shared<HoverBitmaps>();
     bitmaps->m_releasedIsHover = released != 0 && released == hover;
-    if (normal == 0 || !LoadOptional(bitmaps->m_normal, normal) || !LoadOptional(bitmaps->m_hover, hover) ||
-        (!bitmaps->m_releasedIsHover && !LoadOptional(bitmaps->m_released, released)))
+    if (normal == 0 || !LoadOptional(bitmaps->m_normal, normal, scale) ||
+        !LoadOptional(bitmaps->m_hover, hover, scale) ||
+        (!bitmaps->m_releasedIsHover && !LoadOptional(bitmaps->m_released, released, scale)))
         return nullptr;
-    BITMAP info{};
-    ::GetObjectA(bitmaps->m_normal.get(), sizeof info, &info);
-    bitmaps->m_size = SIZE{info.bmWidth, info.bmHeight};
+    bitmaps->m_size = SIZE{bitmaps->m_normal.Width(), bitmaps->m_normal.Height()};
     return bitmaps;
 }
 
-std::shared_ptr<const HoverBitmaps> HoverBitmaps::Shared(UINT normal, UINT released, UINT hover)
+std::shared_ptr<const HoverBitmaps> HoverBitmaps::Shared(UINT normal, UINT released, UINT hover,
+                                                         const DisplayScale& scale)
 {
     // Weak: the last button to go releases the pictures.
-    using Key = std::tuple<HINSTANCE, UINT, UINT, UINT>;
+    using Key = std::tuple<HINSTANCE, UINT, UINT, UINT, int>;
     static std::map<Key, std::weak_ptr<const HoverBitmaps>> loaded;
-    std::weak_ptr<const HoverBitmaps>& slot = loaded[Key{AfxGetResourceHandle(), normal, released, hover}];
+    std::weak_ptr<const HoverBitmaps>& slot =
+        loaded[Key{AfxGetResourceHandle(), normal, released, hover, scale.Dpi()}];
     std::shared_ptr<const HoverBitmaps> bitmaps = slot.lock();
     if (!bitmaps) {
-        bitmaps = Load(normal, released, hover);
+        bitmaps = Load(normal, released, hover, scale);
         slot = bitmaps;
     }
     return bitmaps;
 }
 
-bool CHoverBitmapButton::LoadBitmaps(UINT normal, UINT released, UINT hover, UINT /*disabled: never drawn*/)
+bool CHoverBitmapButton::LoadBitmaps(UINT normal, UINT released, UINT hover, UINT /*disabled: never drawn*/,
+                                     const DisplayScale& scale)
 {
-    m_bitmaps = HoverBitmaps::Load(normal, released, hover);
+    m_bitmaps = HoverBitmaps::Load(normal, released, hover, scale);
     if (!m_bitmaps)
         return false;
     const SIZE size = m_bitmaps->Size();
@@ -57,9 +58,9 @@ bool CHoverBitmapButton::LoadBitmaps(UINT normal, UINT released, UINT hover, UIN
     return true;
 }
 
-bool CHoverBitmapButton::ShareBitmaps(UINT normal, UINT released, UINT hover)
+bool CHoverBitmapButton::ShareBitmaps(UINT normal, UINT released, UINT hover, const DisplayScale& scale)
 {
-    m_bitmaps = HoverBitmaps::Shared(normal, released, hover);
+    m_bitmaps = HoverBitmaps::Shared(normal, released, hover, scale);
     return static_cast<bool>(m_bitmaps);
 }
 

@@ -2,6 +2,8 @@
 
 #include "framework/CWnd.h"
 #include "framework/Handles.h"
+#include "image/DisplayScale.h"
+#include "image/PLDIBSection.h"
 
 #include <memory>
 
@@ -10,21 +12,23 @@
 // loaded when the first of them asks and goes with the last of them.
 class HoverBitmaps {
 public:
-    // A set of its own; null when the normal picture (required) or another
-    // named one (0: none) cannot be loaded.
-    static std::shared_ptr<const HoverBitmaps> Load(UINT normal, UINT released, UINT hover);
-    // The set of these ids that some button holds, else a newly loaded one.
-    static std::shared_ptr<const HoverBitmaps> Shared(UINT normal, UINT released, UINT hover);
+    // A set of its own at scale; null when the normal picture (required) or
+    // another named one (0: none) cannot be loaded.
+    static std::shared_ptr<const HoverBitmaps> Load(UINT normal, UINT released, UINT hover,
+                                                    const DisplayScale& scale = DisplayScale());
+    // The set of these ids and scale that some button holds, else a newly loaded one.
+    static std::shared_ptr<const HoverBitmaps> Shared(UINT normal, UINT released, UINT hover,
+                                                      const DisplayScale& scale = DisplayScale());
 
-    HBITMAP Normal() const { return m_normal.get(); }
-    HBITMAP Released() const { return m_releasedIsHover ? m_hover.get() : m_released.get(); }
-    HBITMAP Hover() const { return m_hover.get(); }
+    HBITMAP Normal() const { return m_normal.Handle(); }
+    HBITMAP Released() const { return m_releasedIsHover ? m_hover.Handle() : m_released.Handle(); }
+    HBITMAP Hover() const { return m_hover.Handle(); }
     SIZE Size() const { return m_size; }
 
 private:
-    GdiBitmap m_normal;
-    GdiBitmap m_released;
-    GdiBitmap m_hover;
+    PLDIBSection m_normal;
+    PLDIBSection m_released;
+    PLDIBSection m_hover;
     // One picture for both, loaded once.
     bool m_releasedIsHover = false;
     SIZE m_size{0, 0};
@@ -39,10 +43,11 @@ public:
 
     // Bitmap resource ids, 0 for none; the normal one is required. The button
     // takes the normal picture's size. The disabled picture is never drawn.
-    bool LoadBitmaps(UINT normal, UINT released = 0, UINT hover = 0, UINT disabled = 0);
-    // The same pictures as every other button sharing these ids; the button
-    // keeps its size: its owner places it, PictureSize() large.
-    bool ShareBitmaps(UINT normal, UINT released = 0, UINT hover = 0);
+    bool LoadBitmaps(UINT normal, UINT released = 0, UINT hover = 0, UINT disabled = 0,
+                     const DisplayScale& scale = DisplayScale());
+    // The same pictures as every other button sharing these ids and scale; the
+    // button keeps its size: its owner places it, PictureSize() large.
+    bool ShareBitmaps(UINT normal, UINT released = 0, UINT hover = 0, const DisplayScale& scale = DisplayScale());
     SIZE PictureSize() const { return m_bitmaps ? m_bitmaps->Size() : SIZE{0, 0}; }
     // Returns the previous check state (BM_GETCHECK).
     int SetState(int state);
