@@ -5,11 +5,18 @@
 set -e
 base=$WINEPREFIX
 export WINEPREFIX="$base-scaled"
+export LC_ALL=C.UTF-8
 if [ ! -f "$WINEPREFIX/.zorla-scaled" ]; then
   rm -rf "$WINEPREFIX"
   cp -a "$base" "$WINEPREFIX"
   touch "$WINEPREFIX/.zorla-scaled"
 fi
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${ZORLA_TEST_DPI:-144}" /f \
-  </dev/null >/dev/null 2>&1
+dpi=${ZORLA_TEST_DPI:-144}
+# A running server keeps the scale its first process found: a new scale needs a new server.
+if ! wine reg query 'HKCU\Control Panel\Desktop' /v LogPixels </dev/null 2>/dev/null | tr -d '\r' |
+     grep -q "0x$(printf '%x' "$dpi")\$"; then
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  wineserver -w </dev/null >/dev/null 2>&1 || true
+fi
 exec wine "$@"

@@ -69,7 +69,7 @@ BITMAPS = {
 }
 
 # Direct renders the program's tests compare its downscaled pictures with:
-# file name in tests/data/scale: (picture id, percent)
+# file name in tests/scale: (picture id, percent)
 GOLDENS = {"home-150": (110, 150), "home-200": (110, 200), "note-150": (138, 150)}
 ICON_SIZES = (16, 20, 24, 32, 40, 48, 64)   # exact sizes for title bar and tray at 100-200 %
 
@@ -155,7 +155,7 @@ def build_pictures():
                        jpeg_quality(pid, percent))
     for name, (pid, percent) in GOLDENS.items():
         write_jpeg(flatten(picture_render(pid, percent), BACKDROP),
-                   os.path.join(ROOT, "tests", "data", "scale", name + ".jpg"), JPEG_QUALITY)
+                   os.path.join(ROOT, "tests", "scale", name + ".jpg"), JPEG_QUALITY)
     return {pid: picture_render(pid) for pid in PICTURES}
 
 
@@ -256,7 +256,7 @@ def main():
     for d in ("pictures", "regions", "sounds", "bitmaps", "icons", "art/pictures", "art/bitmaps",
               "art/icons", "art/sounds"):
         os.makedirs(os.path.join(RES, d), exist_ok=True)
-    os.makedirs(os.path.join(ROOT, "tests", "data", "scale"), exist_ok=True)
+    os.makedirs(os.path.join(ROOT, "tests", "scale"), exist_ok=True)
     os.makedirs(os.path.join(WORK, "png"), exist_ok=True)
     renders = build_pictures()
     counts = build_regions()

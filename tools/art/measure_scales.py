@@ -118,9 +118,9 @@ def quality_sweep():
 def golden_table():
     """What the program's tests can expect: the stored 200 % JPEG filtered as the
     program filters it, against the committed golden."""
-    print("\nGoldens in tests/data/scale against the stored 200 % JPEG box-filtered (mean / p99 / max)")
+    print("\nGoldens in tests/scale against the stored 200 % JPEG box-filtered (mean / p99 / max)")
     for name, (pid, percent) in build.GOLDENS.items():
-        golden = Image.open(os.path.join(build.ROOT, "tests", "data", "scale", name + ".jpg")).convert("RGB")
+        golden = Image.open(os.path.join(build.ROOT, "tests", "scale", name + ".jpg")).convert("RGB")
         stored = Image.open(os.path.join(build.RES, "pictures", build.variant(pid, build.ART_SCALE)[1] + ".jpg"))
         shown = box_filter(stored.convert("RGB"), golden.size, percent)
         d = np.abs(np.asarray(golden, np.int16) - np.asarray(shown, np.int16))

@@ -78,7 +78,7 @@ class PictureTests(unittest.TestCase):
     def test_every_picture_is_a_baseline_colour_jpeg_of_its_size(self):
         files = {f"res/pictures/{pid}{suffix(100 * k)}.jpg": (k * w, k * h)
                  for pid, (w, h) in PICTURE_SIZES.items() for k in (1, 2)}
-        files.update({f"tests/data/scale/{name}.jpg": size for name, size in GOLDEN_SIZES.items()})
+        files.update({f"tests/scale/{name}.jpg": size for name, size in GOLDEN_SIZES.items()})
         for path, size in files.items():
             with self.subTest(picture=path):
                 with open(os.path.join(ROOT, path), "rb") as f:
