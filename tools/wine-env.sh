@@ -65,6 +65,27 @@ wine_up() {
   fi
 }
 
+# Moves this environment into a copy of its prefix whose display scale is DPI
+# (Wine takes it from LogPixels), so a scaled screen never reaches the prefix
+# the other tests share. A running server keeps the scale its first process
+# found, so a new scale gets a new server.
+#   wine_scaled DPI
+wine_scaled() {
+  local dpi=$1 base=${WINEPREFIX%-scaled}
+  export WINEPREFIX=$base-scaled
+  if [ ! -f "$WINEPREFIX/.zorla-scaled" ]; then
+    rm -rf "$WINEPREFIX"
+    cp -a "$base" "$WINEPREFIX"
+    touch "$WINEPREFIX/.zorla-scaled"
+  fi
+  if ! wine reg query 'HKCU\Control Panel\Desktop' /v LogPixels </dev/null 2>/dev/null | tr -d '\r' |
+       grep -q "0x$(printf '%x' "$dpi")\$"; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
+  fi
+}
+
 # Re-runs the calling script inside a virtual X display, once.
 #   in_virtual_display "$0" "$@"
 in_virtual_display() {

@@ -1,5 +1,6 @@
 #include "mainwnd/CMainDlgBase.h"
 
+#include "image/DisplayScale.h"
 #include "shared/WindowPosition.h"
 #include "shared/ZOrder.h"
 #include "base/Settings.h"
@@ -20,7 +21,7 @@ BOOL CMainDlgBase::OnInitDialog()
               SWP_NOMOVE | SWP_NOACTIVATE);
     int x = GetSystemMetrics(SM_CXFULLSCREEN) - m_width - 20;
     int y = GetSystemMetrics(SM_CYFULLSCREEN) - m_height - 50;
-    RestoreWindowPosition(m_registry, m_hWnd, kWindowSection, x, y, true);
+    RestoreWindowPosition(m_registry, m_hWnd, kWindowSection, x, y, true, DisplayScale::ForSystem().Dpi());
     SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) | WS_SYSMENU);
     return TRUE;
 }
@@ -38,7 +39,7 @@ BOOL CMainDlgBase::DestroyWindow()
         return FALSE;
     if (IsIconic(m_hWnd))
         ::ShowWindow(m_hWnd, SW_RESTORE);
-    SaveWindowPosition(m_registry, m_hWnd, kWindowSection);
+    SaveWindowPosition(m_registry, m_hWnd, kWindowSection, DisplayScale::ForSystem().Dpi());
     return CDialog::DestroyWindow();
 }
 

@@ -3,15 +3,19 @@
 #include "base/Settings.h"
 #include "base/StoredNames.h"
 
-void SaveWindowPosition(Settings& settings, HWND window, const char* section)
+#include <algorithm>
+#include <climits>
+
+void SaveWindowPosition(Settings& settings, HWND window, const char* section, int dpi)
 {
     RECT rect{};
     GetWindowRect(window, &rect);
-    settings.WriteInt(section, stored::kWindowX, rect.left);
-    settings.WriteInt(section, stored::kWindowY, rect.top);
+    settings.WriteInt(section, stored::kWindowX, MulDiv(rect.left, 96, dpi));
+    settings.WriteInt(section, stored::kWindowY, MulDiv(rect.top, 96, dpi));
 }
 
-void RestoreWindowPosition(const Settings& settings, HWND window, const char* section, int& x, int& y, bool move)
+void RestoreWindowPosition(const Settings& settings, HWND window, const char* section, int& x, int& y, bool move,
+                           int dpi)
 {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -26,8 +30,16 @@ void RestoreWindowPosition(const Settings& settings, HWND window, const char* se
         x = centredX;
     if (y == -1)
         y = centredY;
-    x = settings.GetInt(section, stored::kWindowX, x);
-    y = settings.GetInt(section, stored::kWindowY, y);
+    const int storedX = settings.GetInt(section, stored::kWindowX, INT_MIN);
+    const int storedY = settings.GetInt(section, stored::kWindowY, INT_MIN);
+    if (storedX != INT_MIN)
+        x = MulDiv(storedX, dpi, 96);
+    if (storedY != INT_MIN)
+        y = MulDiv(storedY, dpi, 96);
+    if (dpi != 96) {
+        x = std::min(x, std::max(screenWidth - width, 0));
+        y = std::min(y, std::max(screenHeight - height, 0));
+    }
     if (screenWidth < x + 10 || screenHeight < y + 10) {
         x = centredX;
         y = centredY;

@@ -4,6 +4,7 @@
 #include "image/JpegDecoder.h"
 #include "resource.h"
 #include "support/TestProcess.h"
+#include "support/TestRegistry.h"
 #include "support/ZorlaCopy.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +105,12 @@ TEST(Scale, TheMainWindowIsDrawnForTheScreensScaleAndAnswersClicksAtItsScaledPla
     ASSERT_TRUE(scale.Dpi() == 144 || scale.Dpi() == 192) << "the prefix is not scaled: " << scale.Dpi();
     std::printf("display scale: %d dpi\n", scale.Dpi());
     ZorlaCopy copy("ZorlaScale");
+    // A place where the window fit on this screen at 100 %: scaled, it would
+    // reach past the screen, and is pulled back onto it.
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    TestRegistry::WriteDword(copy.Name(), "CQuokkaDlg", "WndX", static_cast<DWORD>(screenWidth - 450));
+    TestRegistry::WriteDword(copy.Name(), "CQuokkaDlg", "WndY", static_cast<DWORD>(screenHeight - 450));
     std::unique_ptr<TestProcess> process;
     HWND main = copy.StartAndWait(process);
     ASSERT_NE(main, nullptr);
@@ -115,6 +122,8 @@ TEST(Scale, TheMainWindowIsDrawnForTheScreensScaleAndAnswersClicksAtItsScaledPla
     GetWindowRect(main, &frame);
     EXPECT_EQ(frame.right - frame.left, scale.Px(440));
     EXPECT_EQ(frame.bottom - frame.top, scale.Px(444));
+    EXPECT_EQ(frame.right, screenWidth);
+    EXPECT_EQ(frame.bottom, screenHeight);
 
     // The picture against the art drawn directly at this scale: area-averaging
     // the doubled art leaves only soft-edge and JPEG noise; a picture stretched
