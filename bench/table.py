@@ -59,9 +59,19 @@ def number(value, unit):
     return f"{value:g} {unit}"
 
 
+# Figures measured again with the screen at 150 % (tools/bench.sh): the same goals.
+SCALED = ["notes_ratio", "notes_longest_wait", "view_change", "startup_ratio", "memory_above"]
+
+
+def figures():
+    scaled = [(key + "@150", label + ", screen at 150 %", goal, met)
+              for key, label, goal, met in FIGURES if key in SCALED]
+    return FIGURES + scaled
+
+
 def table_lines(rows):
     lines = []
-    for key, label, goal, met in FIGURES:
+    for key, label, goal, met in figures():
         if key not in rows:
             lines.append((label, "not measured", goal, "not measured"))
             continue
@@ -85,7 +95,7 @@ def main():
             print(rule)
     print(rule)
     met = sum(1 for line in lines if line[3] == "met")
-    goals = sum(1 for _, _, _, test in FIGURES if test is not None)
+    goals = sum(1 for _, _, _, test in figures() if test is not None)
     print(f"{met} of {goals} goals met")
 
 

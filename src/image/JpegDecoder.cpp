@@ -69,11 +69,13 @@ public:
         return true;
     }
 
-    bool Start(J_COLOR_SPACE outputSpace)
+    bool Start(J_COLOR_SPACE outputSpace, int eighths)
     {
         if (__builtin_setjmp(m_errors.jump))
             return false;
         m_info.out_color_space = outputSpace;
+        m_info.scale_num = static_cast<unsigned int>(eighths);
+        m_info.scale_denom = 8;
         jpeg_start_decompress(&m_info);
         return true;
     }
@@ -117,7 +119,7 @@ private:
     ThrowDecoderError(PL_ERRFORMAT_UNKNOWN, reader.Message()[0] ? reader.Message() : "JPEG decoding failed.");
 }
 
-PLDIBSection DecodeJpeg(const void* data, size_t size, int bitsPerPixel)
+PLDIBSection DecodeJpeg(const void* data, size_t size, int bitsPerPixel, int eighths)
 {
     JpegReader reader(data, size);
     if (!reader.ReadHeader())
@@ -131,7 +133,7 @@ PLDIBSection DecodeJpeg(const void* data, size_t size, int bitsPerPixel)
         ThrowDecoderError(PL_ERRNO_MEMORY, "Out of memory creating bitmap.");
 
     // libjpeg-turbo writes blue-green-red-x directly, the layout of a 32-bit DIB.
-    if (!reader.Start(grey ? JCS_GRAYSCALE : JCS_EXT_BGRX))
+    if (!reader.Start(grey ? JCS_GRAYSCALE : JCS_EXT_BGRX, eighths))
         ThrowJpegError(reader);
 
     PLDIBSection bitmap;
@@ -152,7 +154,7 @@ PLDIBSection DecodeJpeg(const void* data, size_t size, int bitsPerPixel)
 }  // namespace
 
 void JpegDecoder::DecodeResource(HINSTANCE instance, int id, PLDIBSection& bitmap, int bitsPerPixel,
-                                     const char* type)
+                                     const char* type, int eighths)
 {
     const char* resourceType = type ? type : MAKEINTRESOURCEA(10);  // RT_RCDATA
     const ResourceBytes bytes = FindResourceBytes(instance, id, resourceType);
@@ -161,13 +163,15 @@ void JpegDecoder::DecodeResource(HINSTANCE instance, int id, PLDIBSection& bitma
         std::snprintf(reason, sizeof reason, "Opening resource %i failed", id);
         ThrowDecoderError(PL_ERRFILE_NOT_FOUND, reason);
     }
-    DecodeBuffer(bytes.data, bytes.size, bitmap, bitsPerPixel);
+    DecodeBuffer(bytes.data, bytes.size, bitmap, bitsPerPixel, eighths);
 }
 
-void JpegDecoder::DecodeBuffer(const void* data, size_t size, PLDIBSection& bitmap, int bitsPerPixel)
+void JpegDecoder::DecodeBuffer(const void* data, size_t size, PLDIBSection& bitmap, int bitsPerPixel, int eighths)
 {
     const auto* bytes = static_cast<const BYTE*>(data);
     if (!bytes || size < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8)
         ThrowDecoderError(PL_ERRUNKNOWN_FILE_TYPE, "Unknown file type.");
-    bitmap = DecodeJpeg(data, size, bitsPerPixel);
+    if (eighths < 1 || eighths > 16)
+        eighths = 8;
+    bitmap = DecodeJpeg(data, size, bitsPerPixel, eighths);
 }

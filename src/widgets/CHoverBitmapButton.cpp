@@ -166,6 +166,17 @@ void CHoverBitmapButton::DrawItem(const DRAWITEMSTRUCT& item)
         ::BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, memory.get(), 0, 0, SRCCOPY);
     }
 
+    // The keyboard's mark: a frame in the art's blue, as on the main window,
+    // while the focus is here and Windows shows keyboard cues.
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        GdiBrush blue(::CreateSolidBrush(RGB(49, 114, 165)));
+        RECT frame = rect;
+        for (int i = DisplayScale::ForWindow(item.hwndItem).Px(2); i > 0; --i) {
+            ::FrameRect(dc, &frame, blue.get());
+            ::InflateRect(&frame, -1, -1);
+        }
+    }
+
     const std::wstring text = Widen(GetWindowTextString(item.hwndItem));
     if (!text.empty()) {
         if (m_state == Disabled) {
