@@ -2,30 +2,58 @@
 
 #include "framework/AfxFunctions.h"
 #include "image/JpegDecoder.h"
-#include "image/RegionResource.h"
+#include "image/ScaledArt.h"
 #include "resource.h"
 
-const PLDIBSection& NotePictures::Background(EntryKind kind)
-{
-    return kind == EntryKind::Note ? Decoded(m_note, IDP_NOTE) : Decoded(m_reminder, IDP_REMINDER);
-}
+#include <utility>
 
-const PLDIBSection& NotePictures::Alert()
-{
-    return Decoded(m_alert, IDP_ALERT);
-}
+namespace {
 
-HRGN NotePictures::Outline(EntryKind kind)
-{
-    GdiRegion& outline = kind == EntryKind::Note ? m_noteOutline : m_reminderOutline;
-    if (!outline)
-        outline = LoadRegionResource(kind == EntryKind::Note ? IDR_REGION_NOTE : IDR_REGION_REMINDER);
-    return outline.get();
-}
+const int kBackgroundIds[] = {IDP_NOTE, IDP_REMINDER};
+const int kOutlineIds[] = {IDR_REGION_NOTE, IDR_REGION_REMINDER};
 
-const PLDIBSection& NotePictures::Decoded(PLDIBSection& picture, int id)
+}  // namespace
+
+const PLDIBSection& NotePictures::Background(EntryKind kind, const DisplayScale& scale)
 {
-    if (picture.IsEmpty())
-        JpegDecoder().DecodeResource(AfxGetResourceHandle(), id, picture);
+    PLDIBSection& picture = m_sets[scale.Dpi()].background[Index(kind)];
+    if (picture.IsEmpty()) {
+        JpegDecoder decoder;
+        ScaledArt::DecodePicture(decoder, AfxGetResourceHandle(), kBackgroundIds[Index(kind)], POINT{0, 0}, scale,
+                                 picture);
+    }
     return picture;
+}
+
+// Its place is known at 96 DPI, from the two pictures drawn for it; at other
+// scales it is cut from there, so it sits on the background without a seam.
+const NotePictures::Placed& NotePictures::Alert(EntryKind kind, const DisplayScale& scale)
+{
+    Placed& alert = m_sets[scale.Dpi()].alert[Index(kind)];
+    if (!alert.picture.IsEmpty())
+        return alert;
+    JpegDecoder decoder;
+    if (scale.IsBase()) {
+        const int width = Background(kind).Width();
+        PLDIBSection picture;
+        decoder.DecodeResource(AfxGetResourceHandle(), IDP_ALERT, picture, 32);
+        alert.place = RECT{width - picture.Width(), 0, width, picture.Height()};
+        alert.picture = std::move(picture);
+        return alert;
+    }
+    const RECT base = Alert(kind).place;
+    PLDIBSection picture;
+    const RECT place = ScaledArt::DecodePicture(decoder, AfxGetResourceHandle(), IDP_ALERT,
+                                                POINT{base.left, base.top}, scale, picture);
+    alert.place = place;
+    alert.picture = std::move(picture);
+    return alert;
+}
+
+HRGN NotePictures::Outline(EntryKind kind, const DisplayScale& scale)
+{
+    GdiRegion& outline = m_sets[scale.Dpi()].outline[Index(kind)];
+    if (!outline)
+        outline = ScaledArt::LoadRegion(kOutlineIds[Index(kind)], scale);
+    return outline.get();
 }
