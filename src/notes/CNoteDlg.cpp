@@ -227,7 +227,7 @@ void CNoteDlg::ApplyScale()
     }
     if (HRGN outline = m_pictures.Outline(m_entry.kind, m_scale))
         ApplyRegionCopy(outline, m_hWnd, false);
-    m_alert.SetLook(m_entry.kind, m_scale);
+    m_alert.SetScale(m_scale);
     UpdateMoreBelow();
 }
 

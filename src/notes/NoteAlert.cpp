@@ -15,13 +15,12 @@ NoteAlert::NoteAlert(CWnd& window, NotePictures& pictures, SoundBoard* sounds)
 {}
 
 // A picture being blinked is taken anew at the new scale.
-void NoteAlert::SetLook(EntryKind kind, const DisplayScale& scale)
+void NoteAlert::SetScale(const DisplayScale& scale)
 {
-    m_kind = kind;
     m_scale = scale;
     if (m_alertPicture) {
         try {
-            m_alertPicture = &m_pictures.Alert(m_kind, m_scale);
+            m_alertPicture = &m_pictures.Alert(m_scale);
         } catch (const PLTextException&) {
             m_alertPicture = nullptr;
         }
@@ -90,7 +89,7 @@ void NoteAlert::EndShaking()
 bool NoteAlert::TakePicture()
 {
     try {
-        m_alertPicture = &m_pictures.Alert(m_kind, m_scale);
+        m_alertPicture = &m_pictures.Alert(m_scale);
     } catch (const PLTextException& error) {
         AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
         return false;
@@ -128,12 +127,14 @@ void NoteAlert::BlinkStep()
     }
 }
 
-// At the top-right corner of the window's picture.
+// At the top-right corner of the client area.
 void NoteAlert::DrawIfShown(HDC dc) const
 {
     if (!m_blinkState || !m_alertPicture)
         return;
-    m_alertPicture->picture.Draw(dc, m_alertPicture->place.left, m_alertPicture->place.top);
+    RECT client{};
+    ::GetClientRect(m_window.GetSafeHwnd(), &client);
+    m_alertPicture->Draw(dc, client.right - m_alertPicture->Width(), 0);
 }
 
 // SetWindowPos takes the parent's client coordinates: a window may be docked

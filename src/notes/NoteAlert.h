@@ -1,12 +1,12 @@
 #pragma once
 
-#include "entries/CEntry.h"
 #include "image/DisplayScale.h"
-#include "notes/NotePictures.h"
 
 #include <windows.h>
 
 class CWnd;
+class NotePictures;
+class PLDIBSection;
 class SoundBoard;
 
 // The alert of a due reminder's window: the alert sound, then the window shakes
@@ -27,9 +27,8 @@ public:
     // sounds: null, silent.
     NoteAlert(CWnd& window, NotePictures& pictures, SoundBoard* sounds);
 
-    // The window's kind and scale, which choose the alert picture and how far
-    // the window shakes.
-    void SetLook(EntryKind kind, const DisplayScale& scale);
+    // The window's scale: the alert picture's and the shake's.
+    void SetScale(const DisplayScale& scale);
 
     void Start();
     // Ends the alert; the window goes back by what the alert moved it.
@@ -61,12 +60,11 @@ private:
     NotePictures& m_pictures;
     SoundBoard* m_sounds;
     bool m_alerting = false;
-    EntryKind m_kind = EntryKind::Note;
     DisplayScale m_scale;
     // How many pixels right of and below its place a shake has put the window
     // (0: at its place); kept, as the scale may change meanwhile.
     int m_shakeOffset = 0;
     bool m_blinkState = false;
-    const NotePictures::Placed* m_alertPicture = nullptr;
+    const PLDIBSection* m_alertPicture = nullptr;
     POINT m_alertShift{0, 0};
 };

@@ -5,7 +5,6 @@
 #include "image/ScaledArt.h"
 #include "resource.h"
 
-#include <utility>
 
 namespace {
 
@@ -25,28 +24,14 @@ const PLDIBSection& NotePictures::Background(EntryKind kind, const DisplayScale&
     return picture;
 }
 
-// Its place is known at 96 DPI, from the two pictures drawn for it; at other
-// scales it is cut from there, so it sits on the background without a seam.
-const NotePictures::Placed& NotePictures::Alert(EntryKind kind, const DisplayScale& scale)
+// Drawn at a window's corner, over no other piece of art: cut from the origin.
+const PLDIBSection& NotePictures::Alert(const DisplayScale& scale)
 {
-    Placed& alert = m_sets[scale.Dpi()].alert[Index(kind)];
-    if (!alert.picture.IsEmpty())
-        return alert;
-    JpegDecoder decoder;
-    if (scale.IsBase()) {
-        const int width = Background(kind).Width();
-        PLDIBSection picture;
-        decoder.DecodeResource(AfxGetResourceHandle(), IDP_ALERT, picture, 32);
-        alert.place = RECT{width - picture.Width(), 0, width, picture.Height()};
-        alert.picture = std::move(picture);
-        return alert;
+    PLDIBSection& alert = m_sets[scale.Dpi()].alert;
+    if (alert.IsEmpty()) {
+        JpegDecoder decoder;
+        ScaledArt::DecodePicture(decoder, AfxGetResourceHandle(), IDP_ALERT, POINT{0, 0}, scale, alert);
     }
-    const RECT base = Alert(kind).place;
-    PLDIBSection picture;
-    const RECT place = ScaledArt::DecodePicture(decoder, AfxGetResourceHandle(), IDP_ALERT,
-                                                POINT{base.left, base.top}, scale, picture);
-    alert.place = place;
-    alert.picture = std::move(picture);
     return alert;
 }
 

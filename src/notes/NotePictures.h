@@ -12,19 +12,13 @@
 // is made once per scale, when the first window needs it, and then only read.
 class NotePictures {
 public:
-    // A picture and where it goes in its window, at the window's scale.
-    struct Placed {
-        PLDIBSection picture;
-        RECT place{};
-    };
-
     // The background of a note (EntryKind::Note) or of a reminder (any other kind).
     // Throws PLTextException when the picture cannot be decoded; the next call
     // tries again.
     const PLDIBSection& Background(EntryKind kind, const DisplayScale& scale = DisplayScale());
-    // The alert overlay of a due reminder, or of a note looked for: at the
-    // top-right corner of the kind's background. Throws as Background does.
-    const Placed& Alert(EntryKind kind, const DisplayScale& scale = DisplayScale());
+    // The alert overlay of a due reminder, or of a note looked for. Throws as
+    // Background does.
+    const PLDIBSection& Alert(const DisplayScale& scale = DisplayScale());
     // The outline of a note or reminder window, for ApplyRegionCopy; null, the
     // user told, when its resource cannot be read. The next call tries again.
     HRGN Outline(EntryKind kind, const DisplayScale& scale = DisplayScale());
@@ -33,7 +27,7 @@ private:
     // Index 0 is a note's, 1 a reminder's.
     struct Set {
         PLDIBSection background[2];
-        Placed alert[2];
+        PLDIBSection alert;
         GdiRegion outline[2];
     };
     static int Index(EntryKind kind) { return kind == EntryKind::Note ? 0 : 1; }
