@@ -377,6 +377,9 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:           return OnPaint();
     case WM_GETOBJECT:       return OnGetObject(wParam, lParam);
     case WM_DPICHANGED:      return OnDpiChanged(wParam, lParam);
+    // High contrast turned on or off: every text is drawn again in its colours.
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); break;
     case WM_SETFOCUS:        if (m_keyboard.OnSetFocus()) return 0; break;
     case WM_KILLFOCUS:       m_keyboard.OnKillFocus(reinterpret_cast<HWND>(wParam)); break;
     case WM_ERASEBKGND:      return TRUE;

@@ -190,7 +190,8 @@ void MainKeyboard::PaintMark(HDC dc) const
     if (!MarkShown())
         return;
     GdiBrush brush(::CreateSolidBrush(kMarkColor));
-    ::FrameRgn(dc, Find(m_focused)->Region(), brush.get(), kMarkWidth, kMarkWidth);
+    const int width = m_face.Scale().Px(kMarkWidth);
+    ::FrameRgn(dc, Find(m_focused)->Region(), brush.get(), width, width);
 }
 
 void MainKeyboard::InvalidateMark() const
@@ -199,6 +200,7 @@ void MainKeyboard::InvalidateMark() const
     if (!spot || !Window())
         return;
     RECT area = spot->Bounds();
-    ::InflateRect(&area, kMarkWidth + 1, kMarkWidth + 1);
+    const int reach = m_face.Scale().Px(kMarkWidth) + 1;
+    ::InflateRect(&area, reach, reach);
     ::InvalidateRect(Window(), &area, FALSE);
 }

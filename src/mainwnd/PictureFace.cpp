@@ -10,6 +10,7 @@
 #include "image/ScaledArt.h"
 #include "resource.h"
 #include "shared/AppFont.h"
+#include "shared/HighContrast.h"
 #include "sound/SoundBoard.h"
 
 namespace {
@@ -402,8 +403,13 @@ void PictureFace::DrawStatus(HDC dc)
     RECT shadow = rect;
     ::OffsetRect(&shadow, m_scale.Px(1), m_scale.Px(1));
     const UINT format = DT_CENTER | DT_WORDBREAK;
-    ::SetTextColor(dc, RGB(0, 0, 0));
     const std::wstring status = Widen(m_statusText);
+    if (HighContrast::IsOn()) {
+        ::FillRect(dc, &area, HighContrast::PrepareText(dc));
+        ::DrawTextW(dc, status.c_str(), -1, &rect, format);
+        return;
+    }
+    ::SetTextColor(dc, RGB(0, 0, 0));
     ::DrawTextW(dc, status.c_str(), -1, &shadow, format);
     ::SetTextColor(dc, RGB(255, 255, 255));
     ::DrawTextW(dc, status.c_str(), -1, &rect, format);
@@ -421,6 +427,9 @@ void PictureFace::DrawWeatherText(HDC dc)
     TextScope text(dc, m_scale);
     RECT rect = m_scale.Rect(kWeatherTextRect);
     m_background.DrawPart(dc, TopLeft(rect), rect);
-    ::SetTextColor(dc, RGB(255, 255, 255));
+    if (HighContrast::IsOn())
+        ::FillRect(dc, &rect, HighContrast::PrepareText(dc));
+    else
+        ::SetTextColor(dc, RGB(255, 255, 255));
     ::DrawTextW(dc, Widen(m_weatherText).c_str(), -1, &rect, DT_WORDBREAK);
 }

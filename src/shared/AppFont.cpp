@@ -13,7 +13,19 @@ HFONT AppFont::Shared()
 
 HFONT AppFont::Shared(int dpi)
 {
-    return g_shared ? g_shared->ForDpi(dpi) : Shared();
+    if (g_shared)
+        return g_shared->ForDpi(dpi);
+    if (dpi <= 0 || dpi == 96)
+        return Shared();
+    // The system's GUI font at other scales.
+    static const AppFont system = [] {
+        AppFont font;
+        LOGFONTA log{};
+        ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof log, &log);
+        font.SetLog(log);
+        return font;
+    }();
+    return system.ForDpi(dpi);
 }
 
 HFONT AppFont::ForDpi(int dpi) const

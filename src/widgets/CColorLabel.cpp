@@ -1,5 +1,7 @@
 #include "widgets/CColorLabel.h"
 
+#include "shared/HighContrast.h"
+
 #include <utility>
 
 CColorLabel::CColorLabel()
@@ -79,5 +81,7 @@ BOOL CColorLabel::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* re
     ::SelectObject(dc, m_font.get());
     ::SetTextColor(dc, m_textColour);
     *result = reinterpret_cast<LRESULT>(m_background);
+    if (HighContrast::IsOn())
+        *result = reinterpret_cast<LRESULT>(HighContrast::PrepareText(dc));
     return TRUE;
 }

@@ -1,6 +1,7 @@
 #include "widgets/CHyperLink.h"
 
 #include "framework/Utf8.h"
+#include "shared/HighContrast.h"
 #include "shared/OsLevel.h"
 #include "widgets/CHyperLinkThread.h"
 
@@ -260,6 +261,10 @@ BOOL CHyperLink::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* res
     ::SetTextColor(dc, m_active ? m_activeColour : m_visited ? m_visitedColour : m_linkColour);
     ::SetBkMode(dc, TRANSPARENT);
     *result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+    if (HighContrast::IsOn()) {
+        *result = reinterpret_cast<LRESULT>(HighContrast::PrepareText(dc));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_HOTLIGHT));
+    }
     return TRUE;
 }
 

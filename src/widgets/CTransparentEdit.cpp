@@ -1,5 +1,7 @@
 #include "widgets/CTransparentEdit.h"
 
+#include "shared/HighContrast.h"
+
 void CTransparentEdit::SetBackgroundColor(COLORREF color)
 {
     m_backgroundColor = color;
@@ -86,7 +88,9 @@ BOOL CTransparentEdit::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESUL
     case WM_CTLCOLOREDIT: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         ::SetTextColor(dc, m_textColor);
-        if (m_backgroundColor == Transparent) {
+        if (HighContrast::IsOn()) {
+            *result = reinterpret_cast<LRESULT>(HighContrast::PrepareText(dc));
+        } else if (m_backgroundColor == Transparent) {
             ::SetBkMode(dc, TRANSPARENT);
             *result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
         } else {

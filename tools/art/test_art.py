@@ -2,6 +2,7 @@
 
 Run: /usr/bin/python3 -m unittest discover -s tools/art -p 'test_*.py'
 """
+import itertools
 import os
 import re
 import struct
@@ -23,14 +24,25 @@ PICTURE_SIZES = {110: (440, 444), 112: (440, 444), 113: (440, 444), 114: (440, 4
 VIEW_PICTURE = {g.VIEW_HOME: 110, g.VIEW_WEATHER: 113, g.VIEW_NOTE: 112, g.VIEW_TIMER: 114}
 VIEW_REGION = {g.VIEW_HOME: 115, g.VIEW_WEATHER: 116, g.VIEW_NOTE: 116, g.VIEW_TIMER: 116}
 SOUND_IDS = (121, 122, 123, 124, 125, 126, 127, 128, 129, 154)
+SCALES = (125, 150, 175, 200)   # percent; pictures and bitmaps also at 200, regions at each
+GOLDEN_SIZES = {"home-150": (660, 666), "home-200": (880, 888), "note-150": (290, 327)}
 
 
-def picture(pid):
-    return np.asarray(Image.open(os.path.join(RES, "pictures", f"{pid}.jpg")).convert("RGB")).astype(int)
+def scaled(n, percent):
+    return (n * percent + 50) // 100
 
 
-def region(rid):
-    with open(os.path.join(RES, "regions", f"{rid}.rgn"), "rb") as f:
+def suffix(percent):
+    return "" if percent == 100 else f"-{percent}"
+
+
+def picture(pid, zoom=1):
+    path = os.path.join(RES, "pictures", f"{pid}{suffix(100 * zoom)}.jpg")
+    return np.asarray(Image.open(path).convert("RGB")).astype(int)
+
+
+def region(rid, percent=100):
+    with open(os.path.join(RES, "regions", f"{rid}{suffix(percent)}.rgn"), "rb") as f:
         return rgndata.decode(f.read())
 
 
@@ -39,6 +51,13 @@ def rasterize(rects, width, height):
     for l, t, r, b in rects:
         mask[t:b, l:r] = True
     return mask
+
+
+def scaled_down(mask, percent):
+    """A mask at a display scale, sampled at the centres of the 100 % pixels."""
+    h, w = mask.shape
+    ys, xs = (((np.arange(n * 100 // percent) + 0.5) * percent / 100).astype(int) for n in (h, w))
+    return mask[np.ix_(ys, xs)]
 
 
 def cut(img, rect):
@@ -57,9 +76,12 @@ def luminance(a):
 
 class PictureTests(unittest.TestCase):
     def test_every_picture_is_a_baseline_colour_jpeg_of_its_size(self):
-        for pid, size in PICTURE_SIZES.items():
-            with self.subTest(picture=pid):
-                with open(os.path.join(RES, "pictures", f"{pid}.jpg"), "rb") as f:
+        files = {f"res/pictures/{pid}{suffix(100 * k)}.jpg": (k * w, k * h)
+                 for pid, (w, h) in PICTURE_SIZES.items() for k in (1, 2)}
+        files.update({f"tests/scale/{name}.jpg": size for name, size in GOLDEN_SIZES.items()})
+        for path, size in files.items():
+            with self.subTest(picture=path):
+                with open(os.path.join(ROOT, path), "rb") as f:
                     data = f.read()
                 self.assertEqual(data[:2], b"\xff\xd8")
                 self.assertIn(b"\xff\xc0", data, "no baseline frame header")
@@ -70,31 +92,33 @@ class PictureTests(unittest.TestCase):
                 self.assertEqual(components, 3)
 
     def test_blink_overlays_differ_only_inside_and_meet_the_background_seamlessly(self):
-        for pid, rect, views, pose in ((119, g.BLINK_HOME, [110], scenes.HOME_POSE),
-                                       (118, g.BLINK_OTHER, [112, 113, 114], scenes.SIDE_POSE)):
-            overlay = picture(pid)
-            ys, xs = np.mgrid[rect[1]:rect[3], rect[0]:rect[2]]
+        for (pid, rect, views, pose), k in itertools.product(
+                ((119, g.BLINK_HOME, [110], scenes.HOME_POSE), (118, g.BLINK_OTHER, [112, 113, 114], scenes.SIDE_POSE)),
+                (1, 2)):
+            overlay = picture(pid, k)
+            ys, xs = np.mgrid[k * rect[1]:k * rect[3], k * rect[0]:k * rect[2]] / k
             near_eyes = np.zeros(overlay.shape[:2], bool)
             for ex, ey in pose.eyes:
-                near_eyes |= (np.abs(xs + 0.5 - ex) <= pose.eye_rx + 3) & (np.abs(ys + 0.5 - ey) <= pose.eye_ry + 3)
+                near_eyes |= ((np.abs(xs + 0.5 / k - ex) <= pose.eye_rx + 3)
+                              & (np.abs(ys + 0.5 / k - ey) <= pose.eye_ry + 3))
             for view in views:
-                with self.subTest(overlay=pid, background=view):
-                    under = cut(picture(view), rect)
+                with self.subTest(overlay=pid, background=view, zoom=k):
+                    under = cut(picture(view, k), [k * v for v in rect])
                     self.assertLess(np.abs(border(overlay) - border(under)).mean(), 3.5)
                     changed = np.abs(overlay - under).max(axis=2) > 40
                     self.assertTrue(changed.any(), "the eyes do not change")
                     self.assertFalse((changed & ~near_eyes).any(), "the overlay changes more than the eyes")
 
     def test_hover_pictures_fit_every_view_they_are_shown_in(self):
-        for num, hid, mask, shape, hover, rect in g.HOT_SPOTS:
+        for (num, hid, mask, shape, hover, rect), k in itertools.product(g.HOT_SPOTS, (1, 2)):
             if not hover:
                 continue
-            pic = picture(hover)
+            pic = picture(hover, k)
             for view, pid in VIEW_PICTURE.items():
                 if not mask & view:
                     continue
-                with self.subTest(hover=hover, background=pid):
-                    under = cut(picture(pid), rect)
+                with self.subTest(hover=hover, background=pid, zoom=k):
+                    under = cut(picture(pid, k), [k * v for v in rect])
                     self.assertLess(np.abs(border(pic) - border(under)).mean(), 4.0)
                     self.assertGreater(np.abs(pic - under).mean(), 12, "no visible highlight")
 
@@ -138,11 +162,13 @@ class PictureTests(unittest.TestCase):
 
 class RegionTests(unittest.TestCase):
     def test_headers_bounds_and_band_order(self):
-        for rid, want in g.REGION_BOUNDS.items():
-            with self.subTest(region=rid):
-                box, rects = region(rid)
-                self.assertEqual(tuple(box), want)
-                self.assertEqual(rgndata.bounds(rects), want)
+        for (rid, want), percent in itertools.product(g.REGION_BOUNDS.items(), (100,) + SCALES):
+            with self.subTest(region=rid, percent=percent):
+                box, rects = region(rid, percent)
+                self.assertEqual(tuple(box), rgndata.bounds(rects))
+                slack = 0 if percent == 100 else 1
+                for got, edge in zip(box, want):
+                    self.assertLessEqual(abs(got - scaled(edge, percent)), slack, f"{box} against {want}")
                 for a, b in zip(rects, rects[1:]):
                     self.assertTrue(a[1] < b[1] or (a[1] == b[1] and a[3] == b[3] and a[2] < b[0]),
                                     f"rectangles out of order: {a} {b}")
@@ -150,7 +176,12 @@ class RegionTests(unittest.TestCase):
                     self.assertTrue(l < r and t < b)
 
     def test_every_hot_spot_and_fixed_place_lies_inside_its_window_region(self):
-        masks = {rid: rasterize(region(rid)[1], 440, 444) for rid in (115, 116)}
+        for percent in (100,) + SCALES:
+            self.check_places_inside_main_regions(percent)
+
+    def check_places_inside_main_regions(self, percent):
+        masks = {rid: scaled_down(rasterize(region(rid, percent)[1], scaled(440, percent), scaled(444, percent)),
+                                  percent) for rid in (115, 116)}
         for num, hid, vmask, (kind, shape), hover, rect in g.HOT_SPOTS:
             points = shape if kind == "poly" else [(shape[0], shape[1]), (shape[2] - 1, shape[3] - 1),
                                                     (shape[0], shape[3] - 1), (shape[2] - 1, shape[1])]
@@ -159,19 +190,21 @@ class RegionTests(unittest.TestCase):
             for view, rid in VIEW_REGION.items():
                 if vmask & view:
                     for x, y in points:
-                        with self.subTest(hot_spot=num, view=view, point=(x, y)):
+                        with self.subTest(hot_spot=num, view=view, point=(x, y), percent=percent):
                             self.assertTrue(masks[rid][y, x])
         for rid, rects in ((116, (g.STATUS_RECT, g.WEATHER_TEXT_RECT, g.BLINK_OTHER, g.EDITOR)),
                            (115, (g.BLINK_HOME,))):
             for l, t, r, b in rects:
-                with self.subTest(region=rid, rect=(l, t, r, b)):
+                with self.subTest(region=rid, rect=(l, t, r, b), percent=percent):
                     self.assertTrue(masks[rid][t:b, l:r].all())
 
     def test_note_regions_cover_their_controls(self):
-        for rid, places in ((139, (g.NOTE_EDIT, g.NOTE_CLOSE)), (142, (g.TIMER_EDIT, g.TIMER_CLOSE, g.TIMER_DATE_LABEL))):
-            mask = rasterize(region(rid)[1], 200, 220)
+        for (rid, places), percent in itertools.product(
+                ((139, (g.NOTE_EDIT, g.NOTE_CLOSE)), (142, (g.TIMER_EDIT, g.TIMER_CLOSE, g.TIMER_DATE_LABEL))),
+                (100,) + SCALES):
+            mask = scaled_down(rasterize(region(rid, percent)[1], scaled(200, percent), scaled(220, percent)), percent)
             for l, t, r, b in places:
-                with self.subTest(region=rid, rect=(l, t, r, b)):
+                with self.subTest(region=rid, rect=(l, t, r, b), percent=percent):
                     self.assertTrue(mask[t:b, l:r].all())
 
     def test_mask_to_rectangles_round_trip(self):
@@ -211,8 +244,8 @@ class SoundTests(unittest.TestCase):
 
 
 class BitmapAndIconTests(unittest.TestCase):
-    def bmp(self, bid):
-        with open(os.path.join(RES, "bitmaps", f"{bid}.bmp"), "rb") as f:
+    def bmp(self, bid, percent=100):
+        with open(os.path.join(RES, "bitmaps", f"{bid}{suffix(percent)}.bmp"), "rb") as f:
             data = f.read()
         self.assertEqual(data[:2], b"BM")
         size, width, height, planes, bits, compression = struct.unpack_from("<IiiHHI", data, 14)
@@ -220,30 +253,35 @@ class BitmapAndIconTests(unittest.TestCase):
         return width, height, bits
 
     def test_sizes_and_depths(self):
-        for bid, want in ((129, (176, 15, 24)), (135, (15, 14, 8)), (136, (15, 14, 8)),
-                          (151, (22, 22, 8)), (152, (22, 22, 8))):
-            with self.subTest(bitmap=bid):
-                self.assertEqual(self.bmp(bid), want)
+        for (bid, (w, h, bits)), k in itertools.product(
+                ((129, (176, 15, 24)), (135, (15, 14, 8)), (136, (15, 14, 8)), (151, (22, 22, 8)), (152, (22, 22, 8))),
+                (1, 2)):
+            with self.subTest(bitmap=bid, zoom=k):
+                self.assertEqual(self.bmp(bid, 100 * k), (k * w, k * h, bits))
 
     def test_menu_strip_cells(self):
-        strip = np.asarray(Image.open(os.path.join(RES, "bitmaps", "129.bmp")).convert("RGB"))
+        for k in (1, 2):
+            strip = np.asarray(Image.open(os.path.join(RES, "bitmaps", f"129{suffix(100 * k)}.bmp")).convert("RGB"))
+            self.check_menu_strip(strip, 16 * k)
+
+    def check_menu_strip(self, strip, cell_width):
         key = np.all(strip == (255, 0, 255), axis=2)
         for cell in range(11):
-            with self.subTest(cell=cell):
-                part = key[:, 16 * cell:16 * cell + 16]
+            with self.subTest(cell=cell, cell_width=cell_width):
+                part = key[:, cell_width * cell:cell_width * (cell + 1)]
                 if cell <= 6:
                     self.assertGreater((~part).sum(), 20, "cell has no image")
                     self.assertTrue(part[0, 0], "corner should be the key colour")
                 else:
                     self.assertTrue(part.all(), "cells 7-10 stay empty")
-        red = strip[:, 64:80].astype(int)
+        red = strip[:, 4 * cell_width:5 * cell_width].astype(int)
         self.assertTrue(((red[..., 0] > 180) & (red[..., 1] < 90) & (red[..., 2] < 90)).any(), "power symbol not red")
 
-    def test_icon_has_three_sizes(self):
+    def test_icon_has_a_size_for_every_display_scale(self):
         with open(os.path.join(RES, "icons", "zorla.ico"), "rb") as f:
             data = f.read()
         reserved, kind, count = struct.unpack_from("<HHH", data, 0)
-        self.assertEqual((reserved, kind, count), (0, 1, 3))
+        self.assertEqual((reserved, kind, count), (0, 1, 7))
         sizes = []
         for i in range(count):
             w, h, colours, _, planes, bits, length, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
@@ -251,7 +289,7 @@ class BitmapAndIconTests(unittest.TestCase):
             self.assertEqual(bits, 32)
             self.assertLessEqual(offset + length, len(data))
             sizes.append(w)
-        self.assertEqual(sizes, [16, 32, 48])
+        self.assertEqual(sizes, [16, 20, 24, 32, 40, 48, 64])
 
 
 class ResourceScriptTests(unittest.TestCase):
@@ -264,8 +302,10 @@ class ResourceScriptTests(unittest.TestCase):
             self.assertNotIn("\\", path)
             self.assertTrue(os.path.isfile(os.path.join(RES, path)), path)
             found[(int(rid), kind)] = path
-        want = {(p, "RCDATA") for p in PICTURE_SIZES} | {(r, "RCDATA") for r in g.REGION_BOUNDS}
-        want |= {(s, "WAVE") for s in SOUND_IDS} | {(b, "BITMAP") for b in (129, 135, 136, 151, 152)}
+        want = {(i, kind) for ids, kind in ((PICTURE_SIZES, "RCDATA"), ((129, 135, 136, 151, 152), "BITMAP"))
+                for i in ids for i in (i, 100 * i + 8)}
+        want |= {(i, "RCDATA") for r in g.REGION_BOUNDS for i in [r] + [100 * r + p // 25 for p in SCALES]}
+        want |= {(s, "WAVE") for s in SOUND_IDS}
         want |= {(128, "ICON")}
         self.assertEqual(set(found), want)
 

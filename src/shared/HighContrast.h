@@ -1,0 +1,15 @@
+#pragma once
+
+#include <windows.h>
+
+// Windows' high-contrast setting. While it is on, the program's text is drawn
+// in the system's colours on the system's window colour instead of in the
+// art's colours over the pictures, so a user who needs the contrast can read it.
+namespace HighContrast {
+
+bool IsOn();
+// Text colour and opaque background of the system for dc; the brush to fill
+// the background with (a system brush, never to be deleted).
+HBRUSH PrepareText(HDC dc);
+
+}  // namespace HighContrast
