@@ -5,7 +5,6 @@
 #include "image/ScaledArt.h"
 #include "resource.h"
 
-
 namespace {
 
 const int kBackgroundIds[] = {IDP_NOTE, IDP_REMINDER};

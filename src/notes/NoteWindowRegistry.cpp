@@ -80,8 +80,8 @@ void NoteWindowRegistry::KeepApart(CNoteDlg& alerting)
                 continue;
             RECT other{};
             ::GetWindowRect(*window, &other);
-            covers = covers ||
-                     (std::abs(other.left - place.left) < covering && std::abs(other.top - place.top) < covering);
+            covers =
+                covers || (std::abs(other.left - place.left) < covering && std::abs(other.top - place.top) < covering);
         }
         if (!covers)
             return;
