@@ -14,6 +14,7 @@
 #include "shared/Translator.h"
 #include "shared/WebAddresses.h"
 #include "mainwnd/WeatherStatusLine.h"
+#include "notes/StoredPlace.h"
 #include "base/ProgramTitle.h"
 #include "widgets/CAboutDlg.h"
 
@@ -301,11 +302,13 @@ void CZorlaDlg::OnNewNote()
     ::GetMonitorInfoA(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
     // Its middle under the mouse, all of it on the mouse's screen.
     const RECT& area = monitor.rcWork;
-    const SIZE note = m_deskNotes.Windows().NoteSize();
+    const SIZE note = m_deskNotes.Windows().NoteSize(DisplayScale::ForWindow(m_hWnd));
     const int x = std::max<int>(area.left, std::min<int>(cursor.x - note.cx / 2, area.right - note.cx));
     const int y = std::max<int>(area.top, std::min<int>(cursor.y - note.cy / 2, area.bottom - note.cy));
+    // Kept as every stored place is: in the system scale's 96-DPI units.
+    const POINT stored = StoredPlace::ForScreen(POINT{x, y}, POINT{-1, -1}, DisplayScale::ForSystem());
     CEntry kept;
-    if (m_model.AddEmptyNote(x, y, &kept) == ZorlaModel::AddResult::Added)
+    if (m_model.AddEmptyNote(stored.x, stored.y, &kept) == ZorlaModel::AddResult::Added)
         m_deskNotes.Windows().Bring(kept.GetKey(), false);
     m_views.ShowStoreProblems();
 }

@@ -5,6 +5,7 @@
 #include "mainwnd/MainTimers.h"
 #include "model/ZorlaModel.h"
 #include "notes/CNoteDlg.h"
+#include "notes/StoredPlace.h"
 #include "resource.h"
 #include "shared/PrivateMessages.h"
 #include "sound/SoundBoard.h"
@@ -44,7 +45,8 @@ bool OnAMonitor(const CEntry& entry, const std::vector<RECT>& monitors)
 {
     if (entry.wndX == -1 && entry.wndY == -1)
         return true;
-    const POINT corner{entry.wndX + 8, entry.wndY + 8};
+    const POINT place = StoredPlace::OnScreen(POINT{entry.wndX, entry.wndY}, DisplayScale::ForSystem());
+    const POINT corner{place.x + 8, place.y + 8};
     return std::any_of(monitors.begin(), monitors.end(),
                        [corner](const RECT& monitor) { return ::PtInRect(&monitor, corner) != FALSE; });
 }

@@ -14,6 +14,7 @@
 #include "notes/NoteLayout.h"
 #include "notes/NotePictures.h"
 #include "notes/NoteWindowOwner.h"
+#include "notes/StoredPlace.h"
 #include "resource.h"
 #include "shared/AppFont.h"
 #include "shared/ErrorReport.h"
@@ -22,6 +23,7 @@
 #include "widgets/StoreProblemMessage.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -33,26 +35,23 @@ void MoveControl(HWND control, const RECT& place)
     ::MoveWindow(control, place.left, place.top, place.right, place.bottom, FALSE);
 }
 
-// The height of a line of the edit's font; every note shares one font, so it
-// is measured once, not for each of thousands of notes.
+// The height of a line of the edit's font; every note on monitors of one
+// scale shares one font, so it is measured once for each, not for each of
+// thousands of notes.
 int LineHeight(HWND edit)
 {
-    static HFONT measured = nullptr;
-    static int height = 0;
+    static std::map<HFONT, int> measured;
     const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0));
-    if (font != measured || height <= 0) {
+    int& height = measured[font];
+    if (height <= 0) {
         ClientDCScope dc(edit);
         SelectScope selected(dc.dc(), font ? font : ::GetStockObject(SYSTEM_FONT));
         TEXTMETRICW metrics{};
         ::GetTextMetricsW(dc.dc(), &metrics);
-        measured = font;
         height = metrics.tmHeight;
     }
     return height;
 }
-
-// Between a repeating reminder's date label and the picture's right edge.
-const int kDateMargin = 8;
 
 // What the label shows after a repeating reminder's time.
 const char* RepeatWord(Repeat repeat)
@@ -129,19 +128,35 @@ bool CNoteDlg::DockIntoDesktop()
 POINT CNoteDlg::InitialPlace(const PLDIBSection& picture)
 {
     HWND reference = m_desktopHost.PositionReference();
+    const SIZE size{picture.Width(), picture.Height()};
     POINT place{};
-    if (m_entry.wndX != -1 && m_entry.wndY != -1) {
-        const RECT stored{m_entry.wndX, m_entry.wndY, m_entry.wndX + picture.Width(), m_entry.wndY + picture.Height()};
-        const RECT shown = MonitorPlace::OnSomeMonitor(stored);
-        m_moveKeepsStoredPlace = shown.left != stored.left || shown.top != stored.top;
-        place = POINT{shown.left, shown.top};
+    if (StoredPlace::IsSet(POINT{m_entry.wndX, m_entry.wndY})) {
+        place = StoredPlaceOnScreen(size);
+        m_moveKeepsStoredPlace =
+            place != StoredPlace::OnScreen(POINT{m_entry.wndX, m_entry.wndY}, DisplayScale::ForSystem());
         if (reference)
             ::ScreenToClient(reference, &place);
     } else {
-        place = m_cascade.Next(SIZE{picture.Width(), picture.Height()},
-                               SIZE{::GetSystemMetrics(SM_CXFULLSCREEN), ::GetSystemMetrics(SM_CYFULLSCREEN)});
+        place = m_cascade.Next(size, SIZE{::GetSystemMetrics(SM_CXFULLSCREEN), ::GetSystemMetrics(SM_CYFULLSCREEN)},
+                               m_scale);
     }
     return place;
+}
+
+// The one way from a stored place to a window's: the store keeps 96-DPI units.
+POINT CNoteDlg::StoredPlaceOnScreen(SIZE size) const
+{
+    const POINT corner = StoredPlace::OnScreen(POINT{m_entry.wndX, m_entry.wndY}, DisplayScale::ForSystem());
+    const RECT shown =
+        MonitorPlace::OnSomeMonitor(RECT{corner.x, corner.y, corner.x + size.cx, corner.y + size.cy}, m_scale);
+    return POINT{shown.left, shown.top};
+}
+
+void CNoteDlg::RedockAtStoredPlace()
+{
+    RECT rect{};
+    ::GetWindowRect(m_hWnd, &rect);
+    m_desktopHost.Redock(*this, StoredPlaceOnScreen(SIZE{rect.right - rect.left, rect.bottom - rect.top}));
 }
 
 POINT CNoteDlg::ScreenPlace() const
@@ -163,8 +178,9 @@ POINT CNoteDlg::RestingPlace() const
 BOOL CNoteDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_scale = DisplayScale::ForWindow(m_hWnd);
     try {
-        m_background = &m_pictures.Background(m_entry.kind);
+        m_background = &m_pictures.Background(m_entry.kind, m_scale);
     } catch (const PLTextException& error) {
         AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
         return TRUE;
@@ -178,9 +194,6 @@ BOOL CNoteDlg::OnInitDialog()
     m_closeButton.SubclassDlgItem(IDC_NOTE_CLOSE, this);
     m_edit.SubclassDlgItem(IDC_NOTE_TEXT, this);
     m_dateLabel.SubclassDlgItem(IDC_NOTE_DATE, this);
-    // Every note's button shows the same two pictures: loaded once for all.
-    m_closeButton.ShareBitmaps(IDB_NOTE_CLOSE, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT);
-    PlaceControls();
     m_edit.SetTextColor(kTextColor);
     m_dateLabel.SetTransparent();
     m_dateLabel.SetTextColour(kDateColor);
@@ -190,30 +203,41 @@ BOOL CNoteDlg::OnInitDialog()
     m_startPosition = POINT{m_entry.wndX, m_entry.wndY};
     m_shownDate = m_entry.date;
     m_shownNotify = m_entry.notify;
-
-    // The font first: the date label takes it over, and its bold comes after.
-    for (HWND control : {m_edit.m_hWnd, m_dateLabel.m_hWnd, m_closeButton.m_hWnd})
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(AppFont::Shared()), FALSE);
-    if (IsReminder()) {
-        m_dateLabel.SetBold(true);
-        ShowReminderTime();
-    } else {
+    if (!IsReminder())
         m_dateLabel.ShowWindow(SW_HIDE);
-    }
-    if (HRGN outline = m_pictures.Outline(m_entry.kind))
-        ApplyRegionCopy(outline, m_hWnd, false);
-    UpdateMoreBelow();
+    ApplyScale();
     // No focus for the edit: the dialog manager would activate the note, and
     // opening the stored notes must leave the user's window active.
     return FALSE;
 }
 
+void CNoteDlg::ApplyScale()
+{
+    // Every note's button shows the same two pictures: loaded once for all
+    // notes of a scale.
+    m_closeButton.ShareBitmaps(IDB_NOTE_CLOSE, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT, m_scale);
+    PlaceControls();
+    // The font first: the date label takes it over, and its bold comes after.
+    const HFONT font = AppFont::Shared(m_scale.Dpi());
+    for (HWND control : {m_edit.m_hWnd, m_dateLabel.m_hWnd, m_closeButton.m_hWnd})
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (IsReminder()) {
+        m_dateLabel.SetBold(true);
+        ShowReminderTime();
+    }
+    if (HRGN outline = m_pictures.Outline(m_entry.kind, m_scale))
+        ApplyRegionCopy(outline, m_hWnd, false);
+    m_alert.SetScale(m_scale);
+    UpdateMoreBelow();
+}
+
 void CNoteDlg::PlaceControls()
 {
-    MoveControl(m_edit.m_hWnd, NoteLayout::Text(IsReminder()));
-    MoveControl(m_dateLabel.m_hWnd, NoteLayout::Date());
+    MoveControl(m_edit.m_hWnd, NoteLayout::Text(IsReminder(), m_scale));
+    MoveControl(m_dateLabel.m_hWnd, NoteLayout::Date(m_scale));
+    m_dateWidened = false;
     // The button takes the size of its picture, in the same move.
-    MoveControl(m_closeButton.m_hWnd, NoteLayout::Close(IsReminder(), m_closeButton.PictureSize()));
+    MoveControl(m_closeButton.m_hWnd, NoteLayout::Close(IsReminder(), m_closeButton.PictureSize(), m_scale));
 }
 
 // The edit shows whole lines of one font: what it cannot show lies below
@@ -229,7 +253,7 @@ void CNoteDlg::UpdateMoreBelow()
     if (moreBelow == m_moreBelow)
         return;
     m_moreBelow = moreBelow;
-    const RECT mark = NoteLayout::MoreBelow(IsReminder());
+    const RECT mark = NoteLayout::MoreBelow(IsReminder(), m_scale);
     const RECT area{mark.left, mark.top, mark.left + mark.right, mark.top + mark.bottom};
     ::InvalidateRect(m_hWnd, &area, FALSE);
 }
@@ -239,7 +263,7 @@ void CNoteDlg::DrawMoreBelow(HDC dc) const
 {
     if (!m_moreBelow)
         return;
-    const RECT mark = NoteLayout::MoreBelow(IsReminder());
+    const RECT mark = NoteLayout::MoreBelow(IsReminder(), m_scale);
     const POINT corners[] = {{mark.left, mark.top},
                              {mark.left + mark.right - 1, mark.top},
                              {mark.left + mark.right / 2, mark.top + mark.bottom - 1}};
@@ -257,9 +281,9 @@ void CNoteDlg::ShowReminderTime()
 {
     const COleDateTime time = m_entry.GetReminderTime();
     const char* word = RepeatWord(m_entry.GetRepeat());
-    RECT place = NoteLayout::Date();
+    RECT place = NoteLayout::Date(m_scale);
     if (word && m_background)
-        place.right = std::max<LONG>(place.right, m_background->Width() - place.left - kDateMargin);
+        place.right = std::max<LONG>(place.right, m_background->Width() - place.left - NoteLayout::DateMargin(m_scale));
     // Sized only when it changes: most reminders never repeat.
     if (word || m_dateWidened) {
         m_dateLabel.SetWindowPos(nullptr, 0, 0, place.right, place.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -296,8 +320,10 @@ bool CNoteDlg::TakeState()
     // A note brought back from off the screen keeps its stored place until the
     // user moves or edits it.
     if (!m_moveKeepsStoredPlace || edited || place != m_shownPlace) {
-        m_entry.wndX = place.x;
-        m_entry.wndY = place.y;
+        const POINT stored =
+            StoredPlace::ForScreen(place, POINT{m_entry.wndX, m_entry.wndY}, DisplayScale::ForSystem());
+        m_entry.wndX = stored.x;
+        m_entry.wndY = stored.y;
     }
     const bool changed = edited || POINT{m_entry.wndX, m_entry.wndY} != m_startPosition;
     if (!changed || !m_model->Update(m_entry))
@@ -385,7 +411,7 @@ void CNoteDlg::TakeChange(const CEntry& entry)
     ShowReminderTime();
     if (IsAlerting() && m_model && m_entry.GetReminderTime() > m_model->GetClock().Now()) {
         m_alert.Stop();
-        m_desktopHost.Redock(*this, place);
+        RedockAtStoredPlace();
     }
 }
 
@@ -467,7 +493,7 @@ void CNoteDlg::Snooze(int minutes)
     m_alert.Stop();
     m_entry.notify = ZorlaModel::SnoozedNotify(m_entry, minutes, m_model->GetClock().Now());
     SaveState(true);
-    m_desktopHost.Redock(*this, POINT{m_entry.wndX, m_entry.wndY});
+    RedockAtStoredPlace();
     ShowReminderTime();
 }
 
@@ -531,7 +557,7 @@ void CNoteDlg::EndOccurrence()
         m_savePending = true;
         SetTimer(TimerSave, kRetryDelay);
     }
-    m_desktopHost.Redock(*this, POINT{m_entry.wndX, m_entry.wndY});
+    RedockAtStoredPlace();
     ShowReminderTime();
 }
 
@@ -578,6 +604,7 @@ LRESULT CNoteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATEAPP:        OnActivateApp(wParam != FALSE); return CDialog::WindowProc(message, wParam, lParam);
     case WM_DESTROY:            return OnDestroy();
     case WM_GETOBJECT:          return OnGetObject(wParam, lParam);
+    case WM_DPICHANGED:         return OnDpiChanged(wParam, lParam);
     default:                    return CDialog::WindowProc(message, wParam, lParam);
     }
     // clang-format on
@@ -619,6 +646,35 @@ LRESULT CNoteDlg::OnEraseBackground(HDC dc)
 {
     m_alert.DrawIfShown(dc);
     return TRUE;
+}
+
+// Moved to a monitor of another scale: the window is made anew for it, its
+// top-left corner where Windows proposes, its size the picture's. A picture
+// that cannot be made there leaves the window as it is.
+LRESULT CNoteDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    const DisplayScale scale(LOWORD(wParam));
+    if (scale == m_scale || !m_background)
+        return 0;
+    try {
+        m_background = &m_pictures.Background(m_entry.kind, scale);
+    } catch (const PLTextException&) {
+        ::MessageBeep(static_cast<UINT>(-1));
+        return 0;
+    }
+    m_scale = scale;
+    ApplyScale();
+    POINT place = ScreenPlace();
+    if (lParam) {
+        const RECT* proposed = reinterpret_cast<const RECT*>(lParam);
+        place = POINT{proposed->left, proposed->top};
+    }
+    // A docked note is placed in its host's client coordinates.
+    ::MapWindowPoints(HWND_DESKTOP, ::GetAncestor(m_hWnd, GA_PARENT), &place, 1);
+    ::SetWindowPos(m_hWnd, nullptr, place.x, place.y, m_background->Width(), m_background->Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    return 0;
 }
 
 // The picture is the note's caption: dragging it moves the note.

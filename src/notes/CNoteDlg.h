@@ -3,6 +3,7 @@
 #include "desktop/CDesktopHost.h"
 #include "entries/CEntry.h"
 #include "framework/CDialog.h"
+#include "image/DisplayScale.h"
 #include "notes/NoteAlert.h"
 #include "widgets/CColorLabel.h"
 #include "widgets/CHoverBitmapButton.h"
@@ -98,6 +99,8 @@ public:
     // Where the window rests: its place without the alert's shaking and
     // moving apart. Screen coordinates.
     POINT RestingPlace() const;
+    // The scale of the monitor the window is drawn for.
+    const DisplayScale& Scale() const { return m_scale; }
 
     const CEntry& Entry() const { return m_entry; }
     const std::string& Key() const { return m_key; }
@@ -118,6 +121,14 @@ protected:
 private:
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     POINT InitialPlace(const PLDIBSection& picture);
+    // Where the entry's stored place shows a window of this size: screen
+    // pixels, on some monitor.
+    POINT StoredPlaceOnScreen(SIZE size) const;
+    // Back onto the desktop at the entry's place.
+    void RedockAtStoredPlace();
+    // Button pictures, control places, fonts, outline and alert picture made
+    // for m_scale, whose background m_background is already.
+    void ApplyScale();
     void PlaceControls();
     void ShowReminderTime();
     // Shows or hides the mark of text below the edit's visible lines.
@@ -145,6 +156,7 @@ private:
     LRESULT OnWindowPosChanged(WINDOWPOS* position);
     LRESULT OnExitSizeMove();
     LRESULT OnActivateApp(bool active);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     NotePictures& m_pictures;
     NoteCascade& m_cascade;
@@ -158,10 +170,12 @@ private:
     NoteWindowOwner* m_owner = nullptr;
     CEntry m_entry;
     std::string m_key;
+    DisplayScale m_scale;
     const PLDIBSection* m_background = nullptr;
     std::string m_shownText;
     COleDateTime m_shownDate;
     int m_shownNotify = -1;
+    // The entry's stored place as the store holds it (96-DPI units).
     POINT m_startPosition{-1, -1};
     // Where the window was put on the screen; the stored place may differ when
     // it lay off every monitor.

@@ -1,16 +1,26 @@
 #include "notes/ClassicLayout.h"
 
+// Edge by edge, so controls that meet at 96 DPI still meet.
+RECT ScaledPlace(const RECT& place, const DisplayScale& scale)
+{
+    const RECT edges = scale.Rect(RECT{place.left, place.top, place.left + place.right, place.top + place.bottom});
+    return RECT{edges.left, edges.top, edges.right - edges.left, edges.bottom - edges.top};
+}
+
 void PlaceClassicLayout(HWND dialog, const RECT* places, std::size_t count, const RECT& client)
 {
+    const DisplayScale scale = DisplayScale::ForWindow(dialog);
     HWND control = ::GetWindow(dialog, GW_CHILD);
     for (std::size_t i = 0; i < count && control; ++i) {
-        const RECT& place = places[i];
+        const RECT place = ScaledPlace(places[i], scale);
         ::MoveWindow(control, place.left, place.top, place.right, place.bottom, FALSE);
         control = ::GetWindow(control, GW_HWNDNEXT);
     }
     RECT window{};
     ::GetWindowRect(dialog, &window);
-    RECT frame = client;
+    RECT frame = ScaledPlace(client, scale);
+    frame.right += frame.left;
+    frame.bottom += frame.top;
     ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
     const int width = frame.right - frame.left;

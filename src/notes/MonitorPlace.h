@@ -1,5 +1,7 @@
 #pragma once
 
+#include "image/DisplayScale.h"
+
 #include <windows.h>
 
 // Where a window stored at a place is shown: there, unless too little of it
@@ -9,11 +11,12 @@
 class MonitorPlace {
 public:
     // The part of a window that must lie on a monitor for it to count as
-    // reachable.
+    // reachable, at 96 DPI.
     static const int kMinVisible = 24;
 
-    // Against the monitors of this screen. Screen coordinates.
-    static RECT OnSomeMonitor(const RECT& rect);
+    // Against the monitors of this screen. Screen coordinates; scale is the
+    // window's.
+    static RECT OnSomeMonitor(const RECT& rect, const DisplayScale& scale = DisplayScale());
     // Against one monitor's work area.
-    static RECT Within(const RECT& rect, const RECT& work);
+    static RECT Within(const RECT& rect, const RECT& work, const DisplayScale& scale = DisplayScale());
 };

@@ -14,6 +14,19 @@ NoteAlert::NoteAlert(CWnd& window, NotePictures& pictures, SoundBoard* sounds)
     , m_sounds(sounds)
 {}
 
+// A picture being blinked is taken anew at the new scale.
+void NoteAlert::SetScale(const DisplayScale& scale)
+{
+    m_scale = scale;
+    if (m_alertPicture) {
+        try {
+            m_alertPicture = &m_pictures.Alert(m_scale);
+        } catch (const PLTextException&) {
+            m_alertPicture = nullptr;
+        }
+    }
+}
+
 void NoteAlert::Start()
 {
     m_alerting = true;
@@ -37,7 +50,7 @@ void NoteAlert::Stop()
     if (m_shakeOffset || m_alertShift.x || m_alertShift.y) {
         const POINT moved = Displacement();
         MoveBy(-moved.x, -moved.y);
-        m_shakeOffset = false;
+        m_shakeOffset = 0;
         m_alertShift = POINT{0, 0};
     }
 }
@@ -51,15 +64,14 @@ void NoteAlert::ShiftBy(int dx, int dy)
 
 POINT NoteAlert::Displacement() const
 {
-    const int shake = m_shakeOffset ? kShake : 0;
-    return POINT{m_alertShift.x + shake, m_alertShift.y + shake};
+    return POINT{m_alertShift.x + m_shakeOffset, m_alertShift.y + m_shakeOffset};
 }
 
 void NoteAlert::ShakeStep()
 {
-    const int step = m_shakeOffset ? -kShake : kShake;
+    const int step = m_shakeOffset ? -m_shakeOffset : m_scale.Px(kShake);
     MoveBy(step, step);
-    m_shakeOffset = !m_shakeOffset;
+    m_shakeOffset += step;
 }
 
 void NoteAlert::EndShaking()
@@ -67,8 +79,8 @@ void NoteAlert::EndShaking()
     m_window.KillTimer(TimerShakeEnd);
     m_window.KillTimer(TimerShake);
     if (m_shakeOffset) {
-        MoveBy(-kShake, -kShake);
-        m_shakeOffset = false;
+        MoveBy(-m_shakeOffset, -m_shakeOffset);
+        m_shakeOffset = 0;
     }
     if (TakePicture() && m_window.GetSafeHwnd())
         m_window.SetTimer(TimerBlink, 1000);
@@ -77,7 +89,7 @@ void NoteAlert::EndShaking()
 bool NoteAlert::TakePicture()
 {
     try {
-        m_alertPicture = &m_pictures.Alert();
+        m_alertPicture = &m_pictures.Alert(m_scale);
     } catch (const PLTextException& error) {
         AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
         return false;

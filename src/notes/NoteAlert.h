@@ -1,5 +1,7 @@
 #pragma once
 
+#include "image/DisplayScale.h"
+
 #include <windows.h>
 
 class CWnd;
@@ -19,11 +21,14 @@ public:
     static const UINT_PTR TimerShakeEnd = 16;
     static const UINT_PTR TimerBlink = 17;
     static const UINT_PTR TimerBlinkOnce = 19;
-    // How far right of and below its place a shake puts the window.
+    // How far right of and below its place a shake puts the window, at 96 DPI.
     static const int kShake = 2;
 
     // sounds: null, silent.
     NoteAlert(CWnd& window, NotePictures& pictures, SoundBoard* sounds);
+
+    // The window's scale: the alert picture's and the shake's.
+    void SetScale(const DisplayScale& scale);
 
     void Start();
     // Ends the alert; the window goes back by what the alert moved it.
@@ -55,8 +60,10 @@ private:
     NotePictures& m_pictures;
     SoundBoard* m_sounds;
     bool m_alerting = false;
-    // The window stands kShake pixels right of and below its place.
-    bool m_shakeOffset = false;
+    DisplayScale m_scale;
+    // How many pixels right of and below its place a shake has put the window
+    // (0: at its place); kept, as the scale may change meanwhile.
+    int m_shakeOffset = 0;
     bool m_blinkState = false;
     const PLDIBSection* m_alertPicture = nullptr;
     POINT m_alertShift{0, 0};

@@ -2,30 +2,42 @@
 
 #include "framework/AfxFunctions.h"
 #include "image/JpegDecoder.h"
-#include "image/RegionResource.h"
+#include "image/ScaledArt.h"
 #include "resource.h"
 
-const PLDIBSection& NotePictures::Background(EntryKind kind)
-{
-    return kind == EntryKind::Note ? Decoded(m_note, IDP_NOTE) : Decoded(m_reminder, IDP_REMINDER);
-}
+namespace {
 
-const PLDIBSection& NotePictures::Alert()
-{
-    return Decoded(m_alert, IDP_ALERT);
-}
+const int kBackgroundIds[] = {IDP_NOTE, IDP_REMINDER};
+const int kOutlineIds[] = {IDR_REGION_NOTE, IDR_REGION_REMINDER};
 
-HRGN NotePictures::Outline(EntryKind kind)
-{
-    GdiRegion& outline = kind == EntryKind::Note ? m_noteOutline : m_reminderOutline;
-    if (!outline)
-        outline = LoadRegionResource(kind == EntryKind::Note ? IDR_REGION_NOTE : IDR_REGION_REMINDER);
-    return outline.get();
-}
+}  // namespace
 
-const PLDIBSection& NotePictures::Decoded(PLDIBSection& picture, int id)
+const PLDIBSection& NotePictures::Background(EntryKind kind, const DisplayScale& scale)
 {
-    if (picture.IsEmpty())
-        JpegDecoder().DecodeResource(AfxGetResourceHandle(), id, picture);
+    PLDIBSection& picture = m_sets[scale.Dpi()].background[Index(kind)];
+    if (picture.IsEmpty()) {
+        JpegDecoder decoder;
+        ScaledArt::DecodePicture(decoder, AfxGetResourceHandle(), kBackgroundIds[Index(kind)], POINT{0, 0}, scale,
+                                 picture);
+    }
     return picture;
+}
+
+// Drawn at a window's corner, over no other piece of art: cut from the origin.
+const PLDIBSection& NotePictures::Alert(const DisplayScale& scale)
+{
+    PLDIBSection& alert = m_sets[scale.Dpi()].alert;
+    if (alert.IsEmpty()) {
+        JpegDecoder decoder;
+        ScaledArt::DecodePicture(decoder, AfxGetResourceHandle(), IDP_ALERT, POINT{0, 0}, scale, alert);
+    }
+    return alert;
+}
+
+HRGN NotePictures::Outline(EntryKind kind, const DisplayScale& scale)
+{
+    GdiRegion& outline = m_sets[scale.Dpi()].outline[Index(kind)];
+    if (!outline)
+        outline = ScaledArt::LoadRegion(kOutlineIds[Index(kind)], scale);
+    return outline.get();
 }

@@ -7,7 +7,8 @@
 
 namespace {
 
-// Alerting windows whose corners lie this close would hide each other.
+// Alerting windows whose corners lie this close would hide each other (at 96
+// DPI; taken at the alerting window's scale).
 const int kCovering = 16;
 const int kShift = 24;
 
@@ -68,6 +69,8 @@ bool NoteWindowRegistry::Due(const CEntry& entry)
 
 void NoteWindowRegistry::KeepApart(CNoteDlg& alerting)
 {
+    const int covering = alerting.Scale().Px(kCovering);
+    const int shift = alerting.Scale().Px(kShift);
     for (size_t tries = 0; tries < m_windows.size(); ++tries) {
         RECT place{};
         ::GetWindowRect(alerting, &place);
@@ -77,12 +80,12 @@ void NoteWindowRegistry::KeepApart(CNoteDlg& alerting)
                 continue;
             RECT other{};
             ::GetWindowRect(*window, &other);
-            covers = covers ||
-                     (std::abs(other.left - place.left) < kCovering && std::abs(other.top - place.top) < kCovering);
+            covers =
+                covers || (std::abs(other.left - place.left) < covering && std::abs(other.top - place.top) < covering);
         }
         if (!covers)
             return;
-        alerting.ShiftAlertBy(kShift, kShift);
+        alerting.ShiftAlertBy(shift, shift);
     }
 }
 
@@ -144,13 +147,13 @@ bool NoteWindowRegistry::Bring(const std::string& key, bool blink)
     return true;
 }
 
-SIZE NoteWindowRegistry::NoteSize()
+SIZE NoteWindowRegistry::NoteSize(const DisplayScale& scale)
 {
     try {
-        const PLDIBSection& picture = m_pictures.Background(EntryKind::Note);
+        const PLDIBSection& picture = m_pictures.Background(EntryKind::Note, scale);
         return SIZE{picture.Width(), picture.Height()};
     } catch (const PLTextException&) {
-        return SIZE{193, 218};
+        return scale.Size(SIZE{193, 218});
     }
 }
 

@@ -54,8 +54,9 @@ public:
     // the alert picture shows once. False when the key has no window.
     bool Bring(const std::string& key, bool blink);
     bool AnyRaised() const;
-    // The size of a note's window, as its picture gives it.
-    SIZE NoteSize();
+    // The size of a note's window on a monitor of this scale, as its picture
+    // gives it.
+    SIZE NoteSize(const DisplayScale& scale = DisplayScale());
 
     // Where the windows opened later keep their entries (null: nowhere).
     void SetModel(ZorlaModel* model) { m_model = model; }
