@@ -3,7 +3,9 @@
 // against the start of a plain one-window program (startup_floor.cpp).
 #include "shared/CDataFolder.h"
 #include "framework/CWinApp.h"
+#include "image/DisplayScale.h"
 #include "image/RegionResource.h"
+#include "image/ScaledArt.h"
 #include "mainwnd/CZorlaDlg.h"
 #include "resource.h"
 
@@ -40,19 +42,19 @@ public:
         RegisterClassA(&windowClass);
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
+        info.bmiHeader.biWidth = Width();
+        info.bmiHeader.biHeight = -Height();
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 24;
         void* bits = nullptr;
         s_picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        const size_t stride = (kWidth * 3 + 3) & ~size_t{3};
-        for (size_t i = 0; bits && i < stride * kHeight; ++i)
+        const size_t stride = (Width() * 3 + 3) & ~size_t{3};
+        for (size_t i = 0; bits && i < stride * Height(); ++i)
             static_cast<unsigned char*>(bits)[i] = static_cast<unsigned char>(i * 7);
         s_memory = CreateCompatibleDC(nullptr);
         SelectObject(s_memory, s_picture);
         m_window = CreateWindowExA(WS_EX_TOOLWINDOW, "ZorlaViewFloor", "view floor", WS_POPUP | WS_VISIBLE, 0, 0,
-                                   kWidth, kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                   Width(), Height(), nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         UpdateWindow(m_window);
     }
     ~ViewChangeFloor()
@@ -66,14 +68,17 @@ public:
 
     void Change(bool home)
     {
-        SetWindowRgn(m_window, LoadRegionResource(home ? IDR_REGION_HOME : IDR_REGION_OTHER).release(), FALSE);
+        SetWindowRgn(m_window,
+                     ScaledArt::LoadRegion(home ? IDR_REGION_HOME : IDR_REGION_OTHER, DisplayScale::ForSystem()).release(),
+                     FALSE);
         InvalidateRect(m_window, nullptr, FALSE);
         UpdateWindow(m_window);
     }
 
 private:
-    static const int kWidth = 440;
-    static const int kHeight = 444;
+    // The main window's size at the screen's scale.
+    static int Width() { return DisplayScale::ForSystem().Px(440); }
+    static int Height() { return DisplayScale::ForSystem().Px(444); }
 
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
@@ -81,7 +86,7 @@ private:
             return DefWindowProcA(window, message, wParam, lParam);
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
-        BitBlt(dc, 0, 0, kWidth, kHeight, s_memory, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, Width(), Height(), s_memory, 0, 0, SRCCOPY);
         EndPaint(window, &paint);
         return 0;
     }

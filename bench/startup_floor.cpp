@@ -1,6 +1,7 @@
 // The floor for Zorla's start-up: the least a one-window program of the same size
 // does with the same toolchain and linking. It registers a class, shows a
-// 440 x 444 window, paints it and runs a message loop until it is closed.
+// 440 x 444 window (scaled as Zorla's is on a scaled screen), paints it and runs
+// a message loop until it is closed.
 //
 // Started with a number ("startup_floor.exe 2000"), it also shows that many
 // plain windows: the floor for Zorla's note windows (notes_bench).
@@ -37,6 +38,15 @@ const char kClassName[] = "ZorlaStartUpFloor";
 const char kTitle[] = "Zorla floor";
 const int kWidth = 440;
 const int kHeight = 444;
+
+// A size at the screen's scale, as the program's own window takes it.
+int Scaled(int size)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    ReleaseDC(nullptr, screen);
+    return MulDiv(size, dpi, 96);
+}
 const char kPlainClassName[] = "ZorlaFloorPlain";
 const char kPlainTitle[] = "Zorla floor window";
 
@@ -142,7 +152,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     if (!RegisterClassA(&windowClass))
         return 1;
     HWND window = CreateWindowExA(WS_EX_APPWINDOW, kClassName, kTitle, WS_POPUP | WS_SYSMENU | WS_VISIBLE, 100, 100,
-                                  kWidth, kHeight, nullptr, nullptr, instance, nullptr);
+                                  Scaled(kWidth), Scaled(kHeight), nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     ShowPlainWindows(instance, std::atoi(commandLine));
