@@ -119,6 +119,13 @@ struct WindowTraits {
     static void Close(HWND window) { ::DestroyWindow(window); }
 };
 
+// An icon made by LoadImage without LR_SHARED (shared icons are never destroyed).
+struct IconTraits {
+    using pointer = HICON;
+    static bool IsValid(HICON icon) { return icon != nullptr; }
+    static void Close(HICON icon) { ::DestroyIcon(icon); }
+};
+
 using GdiBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using GdiRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using GdiFont = UniqueHandle<GdiObjectTraits<HFONT>>;
@@ -132,6 +139,7 @@ using FindHandle = UniqueHandle<FindTraits>;
 using MappedView = UniqueHandle<MappedViewTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
+using IconHandle = UniqueHandle<IconTraits>;
 
 // BeginPaint/EndPaint for the length of a WM_PAINT handler.
 class PaintScope {

@@ -4,6 +4,8 @@ namespace {
 
 using DpiForWindow = UINT(WINAPI*)(HWND);
 using DpiForSystem = UINT(WINAPI*)();
+using MetricsForDpi = int(WINAPI*)(int, UINT);
+using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 // Windows before 10 (1607) lack the per-window calls; they are looked up once.
 template <typename Function>
@@ -99,4 +101,20 @@ int DisplayScale::Base(int px) const
 POINT DisplayScale::BasePoint(POINT px) const
 {
     return POINT{Base(px.x), Base(px.y)};
+}
+
+int DisplayScale::Metric(int index) const
+{
+    static const MetricsForDpi metricsForDpi = User32Function<MetricsForDpi>("GetSystemMetricsForDpi");
+    if (metricsForDpi)
+        return metricsForDpi(index, static_cast<UINT>(m_dpi));
+    // Older systems give the metrics at the system's scale only.
+    return ::MulDiv(::GetSystemMetrics(index), m_dpi, ForSystem().Dpi());
+}
+
+void DisplayScale::AdjustWindowRect(RECT& rect, DWORD style, DWORD exStyle) const
+{
+    static const AdjustForDpi adjustForDpi = User32Function<AdjustForDpi>("AdjustWindowRectExForDpi");
+    if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(m_dpi)))
+        ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
 }

@@ -31,6 +31,11 @@ public:
     // A place at this scale back in 96-DPI units.
     int Base(int px) const;
     POINT BasePoint(POINT px) const;
+    // A GetSystemMetrics value (SM_CXSMICON, SM_CXEDGE, ...) for a monitor of
+    // this scale.
+    int Metric(int index) const;
+    // AdjustWindowRectEx with the frame and caption of this scale.
+    void AdjustWindowRect(RECT& rect, DWORD style, DWORD exStyle) const;
 
     bool operator==(const DisplayScale& other) const { return m_dpi == other.m_dpi; }
     bool operator!=(const DisplayScale& other) const { return m_dpi != other.m_dpi; }

@@ -1,8 +1,11 @@
 #include "mainwnd/CSystemTray.h"
 
+#include "framework/AfxFunctions.h"
 #include "framework/Utf8.h"
+#include "image/ScaledIcon.h"
 
 #include <cwchar>
+#include <utility>
 
 namespace {
 
@@ -66,7 +69,7 @@ HWND CSystemTray::ParentWindow()
     return m_parent.get();
 }
 
-bool CSystemTray::Create(HWND notify, UINT callbackMessage, const char* tooltip, HICON icon, UINT id, bool startHidden)
+bool CSystemTray::Create(HWND notify, UINT callbackMessage, const char* tooltip, int iconId, UINT id, bool startHidden)
 {
     const DWORD version = ::GetVersion();
     m_enabled = LOBYTE(LOWORD(version)) >= 4;
@@ -83,7 +86,10 @@ bool CSystemTray::Create(HWND notify, UINT callbackMessage, const char* tooltip,
     m_data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     m_data.hWnd = notify ? notify : m_hWnd;
     m_data.uID = id;
-    m_data.hIcon = icon;
+    m_iconId = iconId;
+    m_scale = DisplayScale::ForWindow(notify);
+    m_icon = ScaledIcon::Load(AfxGetResourceHandle(), iconId, ScaledIcon::Small, m_scale);
+    m_data.hIcon = m_icon.get();
     m_data.uCallbackMessage = callbackMessage;
     m_data.uFlags = kAllFlags;
     const std::wstring tip = Widen(CutTooltip(tooltip, kTipCharacters - 1));
@@ -95,6 +101,24 @@ bool CSystemTray::Create(HWND notify, UINT callbackMessage, const char* tooltip,
     const bool failed = !Notify(NIM_ADD, kAllFlags);
     m_removed = m_hidden = m_reAddPending = failed;
     return !failed;
+}
+
+bool CSystemTray::Rescale(const DisplayScale& scale)
+{
+    if (scale == m_scale)
+        return true;
+    m_scale = scale;
+    if (m_iconId == 0)
+        return true;
+    IconHandle icon = ScaledIcon::Load(AfxGetResourceHandle(), m_iconId, ScaledIcon::Small, scale);
+    if (!icon)
+        return false;
+    m_data.hIcon = icon.get();
+    if (m_enabled && !m_removed && !m_hidden)
+        Notify(NIM_MODIFY, NIF_ICON);
+    // The old icon goes only now that the shell holds the new one.
+    m_icon = std::move(icon);
+    return true;
 }
 
 bool CSystemTray::RemoveIcon()

@@ -2,6 +2,7 @@
 
 #include "framework/CWnd.h"
 #include "framework/Handles.h"
+#include "image/DisplayScale.h"
 
 #include <shellapi.h>
 
@@ -28,7 +29,12 @@ public:
     // (back); registered once at program start.
     static UINT TaskbarCreatedMessage();
 
-    bool Create(HWND notify, UINT callbackMessage, const char* tooltip, HICON icon, UINT id, bool startHidden);
+    // iconId: the icon resource, loaded at the small-icon size for the
+    // notify window's scale.
+    bool Create(HWND notify, UINT callbackMessage, const char* tooltip, int iconId, UINT id, bool startHidden);
+    // The icon at the small-icon size for scale; the shell takes it at once
+    // when the icon is shown. False, the old icon kept, when it cannot be loaded.
+    bool Rescale(const DisplayScale& scale);
     bool AddIcon();
     bool RemoveIcon();
     bool ShowIcon();
@@ -57,6 +63,9 @@ private:
     bool Notify(DWORD message, UINT flags);
 
     NOTIFYICONDATAW m_data{};
+    int m_iconId = 0;
+    DisplayScale m_scale;
+    IconHandle m_icon;
     bool m_enabled = false;
     bool m_hidden = true;
     bool m_removed = true;

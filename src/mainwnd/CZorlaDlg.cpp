@@ -119,10 +119,9 @@ void CZorlaDlg::RunStartStep(int step)
         if (m_afterFirstPaint)
             m_afterFirstPaint();
         AddAboutToSystemMenu(m_hWnd);
-        ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-        ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+        m_windowIcons.Apply(m_hWnd, IDR_MAINFRAME, m_handler.Scale());
         // The icon goes into the tray only with the window.
-        m_tray.Create(m_hWnd, WM_TRAY_NOTIFY, ProgramTitle, m_icon, kTrayIconId, true);
+        m_tray.Create(m_hWnd, WM_TRAY_NOTIFY, ProgramTitle, IDR_MAINFRAME, kTrayIconId, true);
         break;
     case 1: m_views.EnsureControls(); break;
     case 2:
@@ -506,6 +505,8 @@ LRESULT CZorlaDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
         place = *reinterpret_cast<const RECT*>(lParam);
     ::SetWindowPos(m_hWnd, nullptr, place.left, place.top, m_width, m_height, SWP_NOZORDER | SWP_NOACTIVATE);
     m_views.Rescale();
+    m_windowIcons.Apply(m_hWnd, IDR_MAINFRAME, DisplayScale(LOWORD(wParam)));
+    m_tray.Rescale(DisplayScale(LOWORD(wParam)));
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
     return 0;
 }

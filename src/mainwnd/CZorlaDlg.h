@@ -19,6 +19,7 @@
 #include "sound/SoundBoard.h"
 #include "mainwnd/SyncWatch.h"
 #include "mainwnd/WindowHttpFetch.h"
+#include "mainwnd/WindowIcons.h"
 #include "model/ModelListener.h"
 #include "shared/AppContext.h"
 #include "widgets/CPopupMenu.h"
@@ -164,6 +165,7 @@ private:
     CSystemTray m_tray;
     DeskNotes m_deskNotes;
     HICON m_icon = nullptr;
+    WindowIcons m_windowIcons;
     static const int kStartSteps = 5;
     bool m_startPosted = false;
     int m_nextStartStep = 0;

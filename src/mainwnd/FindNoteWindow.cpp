@@ -13,6 +13,7 @@ namespace {
 
 const char kNoMatch[] = "No note contains this text.";
 const char kNoNotes[] = "There are no notes yet.";
+// At 96 DPI.
 const int kMinWidth = 320;
 const int kMinHeight = 200;
 
@@ -31,6 +32,12 @@ int TextWidth(HWND list, const std::string& text)
 {
     const std::wstring wide = Widen(text);
     return static_cast<int>(::SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+// Wide enough for the reminder time and the column's title in the list's font.
+int TimeColumnWidth(HWND list, const DisplayScale& scale)
+{
+    return std::max(TextWidth(list, "88.88.88 88:88"), TextWidth(list, Translate("Reminder"))) + scale.Px(16);
 }
 
 }  // namespace
@@ -92,7 +99,8 @@ BOOL FindNoteWindow::OnInitDialog()
     TranslateWindow(m_hWnd, -1);
     m_list.SubclassDlgItem(IDC_FIND_LIST, this);
     ::SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    SetFontOnChildren(m_hWnd, AppFont::Shared());
+    m_scale = DisplayScale::ForWindow(m_hWnd);
+    SetFontOnChildren(m_hWnd, AppFont::Shared(m_scale.Dpi()));
 
     RECT edit{};
     ::GetWindowRect(Edit(), &edit);
@@ -109,8 +117,8 @@ BOOL FindNoteWindow::OnInitDialog()
 
 void FindNoteWindow::AddColumns()
 {
-    m_timeColumn = std::max(TextWidth(m_list, "88.88.88 88:88"), TextWidth(m_list, Translate("Reminder"))) + 16;
-    InsertColumn(m_list, 0, "Note", 100);
+    m_timeColumn = TimeColumnWidth(m_list, m_scale);
+    InsertColumn(m_list, 0, "Note", m_scale.Px(100));
     InsertColumn(m_list, 1, "Reminder", m_timeColumn);
 }
 
@@ -121,6 +129,7 @@ LRESULT FindNoteWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:         return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
     case WM_SIZE:           OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_GETMINMAXINFO:  OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_DPICHANGED:     OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_DESTROY:        OnDestroy(); break;
     // Back from typing into a note or deleting one: the list shows them as they are.
     case WM_ACTIVATE:       if (LOWORD(wParam) != WA_INACTIVE) Refresh(); break;
@@ -203,7 +212,7 @@ void FindNoteWindow::FitColumns()
 {
     RECT list{};
     m_list.GetClientRect(&list);
-    ::SendMessageW(m_list, LVM_SETCOLUMNWIDTH, 0, std::max<int>(list.right - m_timeColumn, 60));
+    ::SendMessageW(m_list, LVM_SETCOLUMNWIDTH, 0, std::max<int>(list.right - m_timeColumn, m_scale.Px(60)));
 }
 
 void FindNoteWindow::OnDestroy()
@@ -215,8 +224,32 @@ void FindNoteWindow::OnDestroy()
 
 void FindNoteWindow::OnGetMinMaxInfo(MINMAXINFO* info)
 {
-    info->ptMinTrackSize.x = kMinWidth;
-    info->ptMinTrackSize.y = kMinHeight;
+    info->ptMinTrackSize.x = m_scale.Px(kMinWidth);
+    info->ptMinTrackSize.y = m_scale.Px(kMinHeight);
+}
+
+// Moved to a monitor of another scale: margins, font and columns are made for
+// it, and the window takes the place Windows proposes.
+void FindNoteWindow::OnDpiChanged(WPARAM wParam, const RECT* suggested)
+{
+    const DisplayScale previous = m_scale;
+    m_scale = DisplayScale(LOWORD(wParam));
+    m_margin = ::MulDiv(m_margin, m_scale.Dpi(), previous.Dpi());
+    m_editHeight = ::MulDiv(m_editHeight, m_scale.Dpi(), previous.Dpi());
+    SetFontOnChildren(m_hWnd, AppFont::Shared(m_scale.Dpi()));
+    m_timeColumn = TimeColumnWidth(m_list, m_scale);
+    ::SendMessageW(m_list, LVM_SETCOLUMNWIDTH, 1, m_timeColumn);
+    RECT place{};
+    GetWindowRect(&place);
+    if (suggested)
+        place = *suggested;
+    SetWindowPos(nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The size may be unchanged while the margins are not.
+    RECT client{};
+    GetClientRect(&client);
+    OnSize(client.right, client.bottom);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // The rows for the search text as it stands; the row of keepKey stays selected

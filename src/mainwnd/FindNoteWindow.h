@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/CDialog.h"
+#include "image/DisplayScale.h"
 #include "model/NoteFinder.h"
 #include "shared/AppTranslator.h"
 #include "widgets/CEmptyTextListView.h"
@@ -47,6 +48,7 @@ private:
     LRESULT OnNotify(const NMHDR* header);
     void OnSize(int width, int height);
     void OnGetMinMaxInfo(MINMAXINFO* info);
+    void OnDpiChanged(WPARAM wParam, const RECT* suggested);
     void OnDestroy();
     void OnGetDispInfo(NMLVDISPINFOW* info);
 
@@ -67,5 +69,6 @@ private:
     int m_margin = 0;  // pixels around and between the controls, as the template has them
     int m_editHeight = 0;
     int m_timeColumn = 0;           // the reminder time's column, wide enough for its text
+    DisplayScale m_scale;
     WINDOWPLACEMENT m_placement{};  // as the window was closed; length 0 before
 };

@@ -4,6 +4,7 @@
 #include "framework/Utf8.h"
 #include "image/JpegDecoder.h"
 #include "image/PLTextException.h"
+#include "image/ScaledArt.h"
 #include "resource.h"
 #include "shared/DialogUnits.h"
 #include "base/ProgramTitle.h"
@@ -11,6 +12,8 @@
 #include "shared/WebAddresses.h"
 
 #include <windowsx.h>
+
+#include <utility>
 
 namespace {
 
@@ -32,7 +35,7 @@ const Place kPlaces[] = {
     {IDC_ABOUT_AGENCY_LINK, ClassicDialogPlace(82, 102, 94, 8)},
     {IDC_ABOUT_CLOSE, ClassicDialogPlace(184, 7, 10, 10)},
 };
-// The client area when the picture is missing.
+// The client area when the picture is missing, at 96 DPI.
 const RECT kClassicClient = ClassicDialogPlace(0, 0, 198, 214);
 
 }  // namespace
@@ -61,11 +64,8 @@ std::vector<CAboutDlg::Credit> CAboutDlg::Credits()
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    try {
-        JpegDecoder().DecodeResource(AfxGetResourceHandle(), IDP_ABOUT, m_background);
-    } catch (const PLTextException& error) {
-        AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
-    }
+    m_scale = DisplayScale::ForWindow(m_hWnd);
+    DecodeBackground(true);
     PlaceWindowAndControls();
     // The links take their texts and addresses before they are bound: they
     // size themselves to the text they find.
@@ -83,34 +83,70 @@ BOOL CAboutDlg::OnInitDialog()
     log.lfWeight = FW_BOLD;
     m_titleFont.SetLog(log);
 
-    m_closeButton.LoadBitmaps(IDB_ABOUT_CLOSE, IDB_ABOUT_CLOSE_HOT, IDB_ABOUT_CLOSE_HOT, IDB_ABOUT_CLOSE_HOT);
     m_makerLink.ShowWindow(SW_HIDE);
     for (CHyperLink* link : {&m_makerLink, &m_agencyLink, &m_brandLink})
         link->SetColours(kLinkColour, kLinkColour, kLinkColour);
-    m_agencyLink.SetFont(m_textFont.Handle());
     m_brandLink.SetURL(ZORLA_BRAND_URL);
-    const RECT& spot = kHotSpot;
-    m_hotSpot.reset(::CreateEllipticRgn(spot.left, spot.top, spot.right, spot.bottom));
-    SetFontOnChildren(m_hWnd, AppFont::Shared());
+    MakeScaledParts();
     TranslateWindow(m_hWnd, -1);
     return TRUE;
+}
+
+bool CAboutDlg::DecodeBackground(bool tell)
+{
+    try {
+        JpegDecoder decoder;
+        PLDIBSection picture;
+        ScaledArt::DecodePicture(decoder, AfxGetResourceHandle(), IDP_ABOUT, POINT{0, 0}, m_scale, picture);
+        m_background = std::move(picture);
+    } catch (const PLTextException& error) {
+        if (tell)
+            AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
+        return false;
+    }
+    return true;
+}
+
+void CAboutDlg::MakeScaledParts()
+{
+    m_closeButton.LoadBitmaps(IDB_ABOUT_CLOSE, IDB_ABOUT_CLOSE_HOT, IDB_ABOUT_CLOSE_HOT, IDB_ABOUT_CLOSE_HOT, m_scale);
+    m_agencyLink.SetFont(m_textFont.ForDpi(m_scale.Dpi()));
+    const RECT spot = m_scale.Rect(kHotSpot);
+    m_hotSpot.reset(::CreateEllipticRgn(spot.left, spot.top, spot.right, spot.bottom));
+    SetFontOnChildren(m_hWnd, AppFont::Shared(m_scale.Dpi()));
+}
+
+// The template's places at the scale, edge by edge, so the picture's room for
+// them scales alike.
+void CAboutDlg::PlaceControls()
+{
+    for (const Place& control : kPlaces) {
+        const RECT& place = control.place;
+        const RECT edges =
+            m_scale.Rect(RECT{place.left, place.top, place.left + place.right, place.top + place.bottom});
+        ::MoveWindow(::GetDlgItem(m_hWnd, control.id), edges.left, edges.top, edges.right - edges.left,
+                     edges.bottom - edges.top, FALSE);
+    }
+}
+
+// The window is the picture: no frame, so the client area is as big.
+SIZE CAboutDlg::WindowSize() const
+{
+    RECT frame = m_background.IsEmpty() ? m_scale.Rect(kClassicClient)
+                                        : RECT{0, 0, m_background.Width(), m_background.Height()};
+    ::AdjustWindowRectEx(&frame, GetStyle(), FALSE, GetExStyle());
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
 // The client area is the picture, about the centre the template gave.
 void CAboutDlg::PlaceWindowAndControls()
 {
-    for (const Place& control : kPlaces) {
-        const RECT& place = control.place;
-        ::MoveWindow(::GetDlgItem(m_hWnd, control.id), place.left, place.top, place.right, place.bottom, FALSE);
-    }
-    RECT frame = m_background.IsEmpty() ? kClassicClient : RECT{0, 0, m_background.Width(), m_background.Height()};
-    ::AdjustWindowRectEx(&frame, GetStyle(), FALSE, GetExStyle());
+    PlaceControls();
+    const SIZE size = WindowSize();
     RECT window{};
     GetWindowRect(&window);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(nullptr, (window.left + window.right - width) / 2, (window.top + window.bottom - height) / 2, width,
-                 height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(nullptr, (window.left + window.right - size.cx) / 2, (window.top + window.bottom - size.cy) / 2,
+                 size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool CAboutDlg::IsOverHotSpot(POINT client) const
@@ -138,6 +174,7 @@ LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE:   return OnMouseMove(wParam, lParam);
     case WM_SETCURSOR:   return OnSetCursor(wParam, lParam);
     case WM_LBUTTONDOWN: return OnLButtonDown(wParam, lParam);
+    case WM_DPICHANGED:  return OnDpiChanged(wParam, lParam);
     default:             return CDialog::WindowProc(message, wParam, lParam);
     }
     // clang-format on
@@ -157,9 +194,10 @@ LRESULT CAboutDlg::OnPaint()
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kCreditColour);
     for (const Credit& credit : Credits()) {
-        ::SelectObject(dc, credit.title ? m_titleFont.Handle() : m_textFont.Handle());
+        ::SelectObject(dc, (credit.title ? m_titleFont : m_textFont).ForDpi(m_scale.Dpi()));
         const std::wstring text = Widen(credit.text);
-        ::TextOutW(dc, credit.place.x, credit.place.y, text.c_str(), static_cast<int>(text.size()));
+        const POINT place = m_scale.Point(credit.place);
+        ::TextOutW(dc, place.x, place.y, text.c_str(), static_cast<int>(text.size()));
     }
     // Puts the DC's own font back before the fonts may go.
     ::RestoreDC(dc, saved);
@@ -203,10 +241,35 @@ LRESULT CAboutDlg::OnLButtonDown(WPARAM wParam, LPARAM lParam)
     const LRESULT result = CDialog::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
     // The band along the top is the box's caption: the system moves the box
     // while the button stays down.
-    if (point.y < kDragBand) {
+    if (point.y < m_scale.Px(kDragBand)) {
         POINT screen = point;
         ClientToScreen(&screen);
         ::PostMessageA(m_hWnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
     }
     return result;
+}
+
+// Moved to a monitor of another scale: the box is made for it, its top-left
+// corner where Windows proposes; the picture fixes its size. A picture that
+// cannot be made for the new scale leaves the box as it was.
+LRESULT CAboutDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    const DisplayScale previous = m_scale;
+    m_scale = DisplayScale(LOWORD(wParam));
+    if (m_scale == previous)
+        return 0;
+    if (!DecodeBackground(false)) {
+        m_scale = previous;
+        return 0;
+    }
+    PlaceControls();
+    MakeScaledParts();
+    RECT place{};
+    GetWindowRect(&place);
+    if (lParam)
+        place = *reinterpret_cast<const RECT*>(lParam);
+    const SIZE size = WindowSize();
+    SetWindowPos(nullptr, place.left, place.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return 0;
 }

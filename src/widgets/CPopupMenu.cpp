@@ -3,17 +3,22 @@
 #include "framework/CWnd.h"
 #include "framework/ExceptionReport.h"
 #include "framework/Utf8.h"
+#include "image/ScaledArt.h"
 #include "widgets/PopupMenuLayout.h"
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 const wchar_t kClassName[] = L"vlsMenuClass";
-const int kImageWidth = 16;
-const int kImageHeight = 15;
-const int kImageStripWidth = 176;
+// Places of a row at 96 DPI, scaled where they are used.
+const int kImageWidth = 16;  // a cell of the image strip
 const int kTextLeft = 23;
+const int kRowLeft = 3;       // the frame's and the margin's width on either side
+const int kImageBoxRight = 21;  // the box around an image spans kRowLeft to here
 
 bool RegisterMenuClass(HINSTANCE instance, WNDPROC procedure)
 {
@@ -34,16 +39,16 @@ int FontHeight(HDC dc, HFONT font)
     return metrics.tmHeight;
 }
 
-// A horizontal or vertical line from the first point to the second, both
-// included (LineTo leaves out its end point).
-void Line(HDC dc, HPEN pen, int x0, int y0, int x1, int y1)
+// Lines stay whole pixels: one wide up to twice the base scale, where a line
+// of a pixel and a half would blur.
+int LineWidth(const DisplayScale& scale)
 {
-    SelectScope selected(dc, pen);
-    ::MoveToEx(dc, x0, y0, nullptr);
-    if (y0 == y1)
-        ::LineTo(dc, x1 + 1, y1);
-    else
-        ::LineTo(dc, x1, y1 + 1);
+    return std::max(1, scale.Dpi() / DisplayScale::kBaseDpi);
+}
+
+void Band(HDC dc, HBRUSH brush, const RECT& rect)
+{
+    ::FillRect(dc, &rect, brush);
 }
 
 void Fill(HDC dc, const RECT& rect, COLORREF colour)
@@ -59,9 +64,9 @@ CPopupMenu::~CPopupMenu()
     Close();
 }
 
-void CPopupMenu::SetFont(HFONT font)
+void CPopupMenu::SetFont(FontForDpi font)
 {
-    m_externalFont = font;
+    m_fontForDpi = std::move(font);
 }
 
 bool CPopupMenu::Init(HINSTANCE instance, int imageStripId)
@@ -78,30 +83,60 @@ bool CPopupMenu::Init(HINSTANCE instance, int imageStripId)
 
 void CPopupMenu::MakeGdiObjects()
 {
-    m_normalFont = m_externalFont ? m_externalFont : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    m_borderBrush.reset(::CreateSolidBrush(colours.border));
+    m_lightBrush.reset(::CreateSolidBrush(colours.light3D));
+    m_shadowBrush.reset(::CreateSolidBrush(colours.shadow3D));
+    m_backgroundBrush.reset(::CreateSolidBrush(colours.background));
+    m_highlightBrush.reset(::CreateSolidBrush(colours.highlight));
+    // The key colour may have changed.
+    m_imageStripDpi = 0;
+}
+
+void CPopupMenu::MakeFonts()
+{
+    m_scaledStockFont.reset();
     m_boldFont.reset();
-    if (m_externalFont) {
+    m_normalFont = m_fontForDpi ? m_fontForDpi(m_scale.Dpi()) : nullptr;
+    if (m_normalFont) {
         LOGFONTA log{};
-        ::GetObjectA(m_externalFont, sizeof log, &log);
+        ::GetObjectA(m_normalFont, sizeof log, &log);
         log.lfWeight = FW_BOLD;
         m_boldFont.reset(::CreateFontIndirectA(&log));
+    } else {
+        // The stock font is made for the system's scale.
+        m_normalFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+        const int systemDpi = DisplayScale::ForSystem().Dpi();
+        if (m_scale.Dpi() != systemDpi) {
+            LOGFONTA log{};
+            ::GetObjectA(m_normalFont, sizeof log, &log);
+            log.lfHeight = ::MulDiv(log.lfHeight, m_scale.Dpi(), systemDpi);
+            log.lfWidth = ::MulDiv(log.lfWidth, m_scale.Dpi(), systemDpi);
+            m_scaledStockFont.reset(::CreateFontIndirectA(&log));
+            if (m_scaledStockFont)
+                m_normalFont = m_scaledStockFont.get();
+        }
     }
     MemoryDC info(::CreateICA("DISPLAY", nullptr, nullptr, nullptr));
     m_normalFontHeight = FontHeight(info.get(), m_normalFont);
     m_boldFontHeight = FontHeight(info.get(), m_boldFont ? m_boldFont.get() : m_normalFont);
+}
 
-    m_borderPen.reset(::CreatePen(PS_SOLID, 1, colours.border));
-    m_lightPen.reset(::CreatePen(PS_SOLID, 1, colours.light3D));
-    m_shadowPen.reset(::CreatePen(PS_SOLID, 1, colours.shadow3D));
-    m_backgroundBrush.reset(::CreateSolidBrush(colours.background));
-    m_highlightBrush.reset(::CreateSolidBrush(colours.highlight));
-
-    // Loaded as it is: LR_LOADMAP3DCOLORS and LR_LOADTRANSPARENT would repaint
-    // palette entries, and with them possibly the key colour.
-    m_imageStrip.reset();
-    if (m_imageStripId != -1)
-        m_imageStrip.reset(static_cast<HBITMAP>(::LoadImageA(m_instance, MAKEINTRESOURCEA(m_imageStripId), IMAGE_BITMAP,
-                                                             kImageStripWidth, kImageHeight, 0)));
+SIZE CPopupMenu::Layout(const DisplayScale& scale)
+{
+    m_scale = scale;
+    MakeFonts();
+    if (m_imageStripDpi != scale.Dpi()) {
+        m_imageStripDpi = scale.Dpi();
+        // Resampled with the key colour kept as holes, so they stay transparent.
+        if (m_imageStripId == -1 ||
+            !ScaledArt::LoadBitmap(m_instance, m_imageStripId, scale, m_imageStrip, true, colours.key))
+            m_imageStrip = PLDIBSection();
+    }
+    MemoryDC info(::CreateICA("DISPLAY", nullptr, nullptr, nullptr));
+    const SIZE size = LayoutPopupMenu(
+        m_items, [&](const PopupMenuItem& item) { return TextWidth(info.get(), item); }, scale);
+    m_width = size.cx;
+    return size;
 }
 
 bool CPopupMenu::AppendItem(DWORD flags, const char* text, UINT commandId, int imageIndex, COLORREF highlightColour)
@@ -146,7 +181,7 @@ int CPopupMenu::TextWidth(HDC dc, const PopupMenuItem& item) const
 {
     SelectScope selected(dc, item.Is(MIF_BOLD) && m_boldFont ? m_boldFont.get() : m_normalFont);
     const std::wstring key = KeyText(item.text);
-    return Extent(dc, Label(item.text)) + (key.empty() ? 0 : kKeyGap + Extent(dc, key) + kKeyRight);
+    return Extent(dc, Label(item.text)) + (key.empty() ? 0 : m_scale.Px(kKeyGap) + Extent(dc, key) + m_scale.Px(kKeyRight));
 }
 
 // A secondary monitor bounds the menu by its full rectangle; the primary one by
@@ -170,19 +205,23 @@ int CPopupMenu::Track(POINT point, HWND owner, bool modal, bool keyboard, HWND n
     Close();
     m_highlighted = -1;
     m_result = 0;
-    SIZE size{};
-    {
-        MemoryDC info(::CreateICA("DISPLAY", nullptr, nullptr, nullptr));
-        size = LayoutPopupMenu(m_items, [&](const PopupMenuItem& item) { return TextWidth(info.get(), item); });
-    }
-    m_width = size.cx;
-    const RECT rect = PlaceOnMonitor(RECT{point.x, point.y, point.x + size.cx, point.y + size.cy});
+    SIZE size = Layout(DisplayScale::ForWindow(owner));
+    RECT rect = PlaceOnMonitor(RECT{point.x, point.y, point.x + size.cx, point.y + size.cy});
 
-    // The window procedure sets m_window as soon as the window exists.
-    HWND window = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"", WS_POPUP | WS_VISIBLE, rect.left,
-                                    rect.top, size.cx, size.cy, owner, nullptr, m_instance, this);
+    // The window procedure sets m_window as soon as the window exists. Hidden
+    // until it is made for the scale of the monitor it opens on, which may not
+    // be its owner's.
+    HWND window = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"", WS_POPUP, rect.left, rect.top,
+                                    size.cx, size.cy, owner, nullptr, m_instance, this);
     if (!window)
         return 0;
+    const DisplayScale there = DisplayScale::ForWindow(window);
+    if (there != m_scale) {
+        size = Layout(there);
+        rect = PlaceOnMonitor(RECT{point.x, point.y, point.x + size.cx, point.y + size.cy});
+        ::MoveWindow(window, rect.left, rect.top, size.cx, size.cy, FALSE);
+    }
+    ::ShowWindow(window, SW_SHOW);
     ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
     m_effects.OpenWindow(window, 0, 0, 1, 0, 0, 200, 10, 245);
     ::SetFocus(window);
@@ -271,6 +310,7 @@ LRESULT CPopupMenu::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONUP: OnButtonUp(lParam, m_rightButtonWasDown); return 0;
     case WM_ACTIVATE: OnActivate(wParam); break;
     case WM_CAPTURECHANGED: OnCaptureChanged(lParam); return 0;
+    case WM_DPICHANGED: OnDpiChanged(wParam, lParam); return 0;
     case WM_CLOSE: Close(); return 0;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
@@ -299,12 +339,13 @@ LRESULT CPopupMenu::OnEraseBkgnd(HDC dc)
     RECT client{};
     ::GetClientRect(m_window, &client);
     ::FillRect(dc, &client, m_backgroundBrush.get());
-    const int right = client.right - 1;
-    const int bottom = client.bottom - 1;
-    Line(dc, m_lightPen.get(), 0, 0, 0, bottom);
-    Line(dc, m_lightPen.get(), 0, 0, right, 0);
-    Line(dc, m_borderPen.get(), right, 0, right, bottom);
-    Line(dc, m_borderPen.get(), 0, bottom, right, bottom);
+    const int line = LineWidth(m_scale);
+    const LONG right = client.right;
+    const LONG bottom = client.bottom;
+    Band(dc, m_lightBrush.get(), RECT{0, 0, line, bottom});
+    Band(dc, m_lightBrush.get(), RECT{0, 0, right, line});
+    Band(dc, m_borderBrush.get(), RECT{right - line, 0, right, bottom});
+    Band(dc, m_borderBrush.get(), RECT{0, bottom - line, right, bottom});
     return 1;
 }
 
@@ -330,12 +371,12 @@ void CPopupMenu::OnKeyDown(WPARAM key)
 
 void CPopupMenu::OnMouseMove(LPARAM lParam)
 {
-    SetHighlight(HitTestMenu(m_items, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, ClientSize()));
+    SetHighlight(HitTestMenu(m_items, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, ClientSize(), m_scale));
 }
 
 void CPopupMenu::OnButtonDown(LPARAM lParam)
 {
-    if (IsOutsideMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, ClientSize()))
+    if (IsOutsideMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, ClientSize(), m_scale))
         Close();
 }
 
@@ -348,7 +389,7 @@ void CPopupMenu::OnButtonUp(LPARAM lParam, bool& openedWithThisButton)
         openedWithThisButton = false;
         return;
     }
-    if (IsOutsideMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, ClientSize())) {
+    if (IsOutsideMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, ClientSize(), m_scale)) {
         Close();
         return;
     }
@@ -370,6 +411,19 @@ void CPopupMenu::OnCaptureChanged(LPARAM lParam)
 {
     if (m_state == 2 && reinterpret_cast<HWND>(lParam) != m_window)
         m_state = 1;
+}
+
+// The monitor's scale changed under the open menu (the user set another): the
+// menu is made for it where Windows proposes.
+void CPopupMenu::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    const SIZE size = Layout(DisplayScale(LOWORD(wParam)));
+    RECT place{};
+    ::GetWindowRect(m_window, &place);
+    if (lParam)
+        place = *reinterpret_cast<const RECT*>(lParam);
+    ::SetWindowPos(m_window, nullptr, place.left, place.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(m_window, nullptr, TRUE);
 }
 
 SIZE CPopupMenu::ClientSize() const
@@ -397,20 +451,20 @@ void CPopupMenu::DrawItem(HDC dc, int index) const
 {
     const PopupMenuItem& item = m_items[index];
     if (item.Is(MIF_SEPARATOR)) {
-        DrawSeparator(dc, item.top);
+        DrawSeparator(dc, item);
         return;
     }
     const bool highlighted = index == m_highlighted;
     const int t = item.top;
-    int fillLeft = 3;
+    int fillLeft = m_scale.Px(kRowLeft);
     if (item.imageIndex >= 0) {
         DrawImage(dc, item, highlighted);
-        fillLeft = 21;
+        fillLeft = m_scale.Px(kImageBoxRight);
     }
     COLORREF fill = colours.background;
     if (highlighted)
         fill = item.highlightColour ? item.highlightColour : colours.highlight;
-    Fill(dc, RECT{fillLeft, t, m_width - 3, t + kMenuItemHeight}, fill);
+    Fill(dc, RECT{fillLeft, t, m_width - m_scale.Px(kRowLeft), t + item.height}, fill);
 
     const bool bold = item.Is(MIF_BOLD) && m_boldFont;
     SelectScope font(dc, bold ? m_boldFont.get() : m_normalFont);
@@ -421,42 +475,51 @@ void CPopupMenu::DrawItem(HDC dc, int index) const
     else if (item.Is(MIF_GRAYED))
         text = colours.grayedText;
     ::SetTextColor(dc, text);
-    const int top = t + (kMenuItemHeight - (bold ? m_boldFontHeight : m_normalFontHeight)) / 2;
-    RECT textRect{kTextLeft, top, 1023, top + 1000};
+    const int top = t + (item.height - (bold ? m_boldFontHeight : m_normalFontHeight)) / 2;
+    const int textLeft = m_scale.Px(kTextLeft);
+    RECT textRect{textLeft, top, std::max(1023, m_width), top + 1000};
     const std::wstring label = Label(item.text);
     ::DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &textRect, DT_NOCLIP);
     const std::wstring key = KeyText(item.text);
-    RECT keyRect{kTextLeft, top, m_width - kKeyRight, top + 1000};
+    RECT keyRect{textLeft, top, m_width - m_scale.Px(kKeyRight), top + 1000};
     ::DrawTextW(dc, key.c_str(), static_cast<int>(key.size()), &keyRect, DT_NOCLIP | DT_RIGHT | DT_NOPREFIX);
 }
 
-void CPopupMenu::DrawSeparator(HDC dc, int top) const
+// An etched line in the middle of the row, its ends bevelled.
+void CPopupMenu::DrawSeparator(HDC dc, const PopupMenuItem& item) const
 {
-    const int w = m_width;
-    Line(dc, m_shadowPen.get(), 4, top + 1, w - 3, top + 1);
-    ::SetPixel(dc, 3, top + 1, colours.light3D);
-    Line(dc, m_lightPen.get(), 3, top + 2, w - 4, top + 2);
-    ::SetPixel(dc, w - 3, top + 2, colours.shadow3D);
+    const int line = LineWidth(m_scale);
+    const int left = m_scale.Px(kRowLeft);
+    const int right = m_width - m_scale.Px(kRowLeft) + 1;  // exclusive
+    const int upper = item.top + (item.height - 2 * line) / 2;
+    const int lower = upper + line;
+    Band(dc, m_shadowBrush.get(), RECT{left + line, upper, right, lower});
+    Band(dc, m_lightBrush.get(), RECT{left, upper, left + line, lower});
+    Band(dc, m_lightBrush.get(), RECT{left, lower, right - line, lower + line});
+    Band(dc, m_shadowBrush.get(), RECT{right - line, lower, right, lower + line});
 }
 
 // The box around the image is raised while the item is highlighted and painted
 // over in the background colour when it is left.
 void CPopupMenu::DrawImage(HDC dc, const PopupMenuItem& item, bool highlighted) const
 {
-    const int t = item.top;
-    {
-        GdiPen background(::CreatePen(PS_SOLID, 1, colours.background));
-        HPEN light = highlighted ? m_lightPen.get() : background.get();
-        HPEN shadow = highlighted ? m_shadowPen.get() : background.get();
-        Line(dc, light, 3, t, 3, t + 16);
-        Line(dc, light, 3, t, 20, t);
-        Line(dc, shadow, 20, t, 20, t + 16);
-        Line(dc, shadow, 3, t + 16, 20, t + 16);
-    }
-    if (!m_imageStrip)
+    const int line = LineWidth(m_scale);
+    const RECT box{m_scale.Px(kRowLeft), item.top, m_scale.Px(kImageBoxRight), item.top + item.height};
+    HBRUSH light = highlighted ? m_lightBrush.get() : m_backgroundBrush.get();
+    HBRUSH shadow = highlighted ? m_shadowBrush.get() : m_backgroundBrush.get();
+    Band(dc, light, RECT{box.left, box.top, box.left + line, box.bottom});
+    Band(dc, light, RECT{box.left, box.top, box.right, box.top + line});
+    Band(dc, shadow, RECT{box.right - line, box.top, box.right, box.bottom});
+    Band(dc, shadow, RECT{box.left, box.bottom - line, box.right, box.bottom});
+    if (m_imageStrip.IsEmpty())
         return;
+    // The cells are cut from the strip at the strip's scale, edge by edge.
+    const int cellLeft = m_scale.Px(kImageWidth * item.imageIndex);
+    const int cellWidth = m_scale.Px(kImageWidth * (item.imageIndex + 1)) - cellLeft;
+    const int cellHeight = m_imageStrip.Height();
+    const int innerHeight = box.bottom - box.top - 2 * line;
     MemoryDC strip(::CreateCompatibleDC(dc));
-    SelectScope selected(strip.get(), m_imageStrip.get());
-    ::GdiTransparentBlt(dc, 4, t + 1, kImageWidth, kImageHeight, strip.get(), kImageWidth * item.imageIndex, 0,
-                        kImageWidth, kImageHeight, colours.key);
+    SelectScope selected(strip.get(), m_imageStrip.Handle());
+    ::GdiTransparentBlt(dc, box.left + line, box.top + line + (innerHeight - cellHeight) / 2, cellWidth, cellHeight,
+                        strip.get(), cellLeft, 0, cellWidth, cellHeight, colours.key);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "framework/Handles.h"
+#include "image/DisplayScale.h"
+#include "image/PLDIBSection.h"
 #include "widgets/CWndSpecialFX.h"
 #include "widgets/PopupMenuItem.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 // Colours of a popup menu; the owner may change them before Init.
@@ -25,6 +28,7 @@ struct PopupMenuColours {
 // ("vlsMenuClass"). Fill it anew for each showing: Init, AppendItem for each
 // entry, Track. Without modal, Track returns at once and the chosen command
 // reaches the notify window as a posted WM_COMMAND after the menu has closed.
+// It is drawn for the scale of the monitor it opens on.
 class CPopupMenu {
 public:
     CPopupMenu() = default;
@@ -32,8 +36,11 @@ public:
     CPopupMenu(const CPopupMenu&) = delete;
     CPopupMenu& operator=(const CPopupMenu&) = delete;
 
-    // The font of normal items, owned by the caller; the bold one is made from it.
-    void SetFont(HFONT font);
+    // The font of normal items for a monitor of so many dots per inch, owned by
+    // the caller; the bold one is made from it. Without one, the system's GUI
+    // font at the menu's scale.
+    using FontForDpi = std::function<HFONT(int dpi)>;
+    void SetFont(FontForDpi font);
 
     // Closes an open menu without a command, removes the items and makes the GDI
     // objects for the current colours. imageStripId -1: no images. False when the
@@ -60,6 +67,7 @@ public:
     const std::vector<PopupMenuItem>& Items() const { return m_items; }
     int HighlightedIndex() const { return m_highlighted; }
     int Width() const { return m_width; }
+    const DisplayScale& Scale() const { return m_scale; }
     const CWndSpecialFX& Effects() const { return m_effects; }
 
 private:
@@ -76,13 +84,17 @@ private:
     void OnButtonUp(LPARAM lParam, bool& openedWithThisButton);
     void OnActivate(WPARAM wParam);
     void OnCaptureChanged(LPARAM lParam);
+    void OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     void MakeGdiObjects();
+    // Fonts, image strip and the items' places at scale; the window's size.
+    SIZE Layout(const DisplayScale& scale);
+    void MakeFonts();
     int TextWidth(HDC dc, const PopupMenuItem& item) const;
     RECT PlaceOnMonitor(RECT menu) const;
     void SetHighlight(int index);
     void DrawItem(HDC dc, int index) const;
-    void DrawSeparator(HDC dc, int top) const;
+    void DrawSeparator(HDC dc, const PopupMenuItem& item) const;
     void DrawImage(HDC dc, const PopupMenuItem& item, bool highlighted) const;
     void Choose(int index);
     SIZE ClientSize() const;
@@ -93,6 +105,7 @@ private:
     CWndSpecialFX m_effects;
     int m_state = 0;  // 0 closed, 1 open, 2 open and holding the mouse capture
     int m_width = 0;
+    DisplayScale m_scale;
     int m_normalFontHeight = 0;
     int m_boldFontHeight = 0;
     HWND m_window = nullptr;
@@ -103,10 +116,12 @@ private:
     bool m_leftButtonWasDown = false;
     bool m_modal = false;
 
-    HFONT m_externalFont = nullptr;
-    HFONT m_normalFont = nullptr;  // the external font or the stock GUI font
-    GdiFont m_boldFont;            // empty: the normal font serves for bold too
-    GdiPen m_borderPen, m_lightPen, m_shadowPen;
+    FontForDpi m_fontForDpi;
+    HFONT m_normalFont = nullptr;  // the caller's font, the stock GUI font or m_scaledStockFont
+    GdiFont m_scaledStockFont;
+    GdiFont m_boldFont;  // empty: the normal font serves for bold too
+    GdiBrush m_borderBrush, m_lightBrush, m_shadowBrush;
     GdiBrush m_backgroundBrush, m_highlightBrush;
-    GdiBitmap m_imageStrip;
+    PLDIBSection m_imageStrip;  // holes in the key colour
+    int m_imageStripDpi = 0;    // 0: to be loaded
 };

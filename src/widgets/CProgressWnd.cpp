@@ -31,13 +31,25 @@ const wchar_t* RegisterProgressClass()
     return RegisterClassOnce(windowClass) ? kClassName : nullptr;
 }
 
-HFONT CreateMessageFont()
+using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+
+// The message font for a monitor of the scale. Windows before 10 (1607) give
+// it for the system's scale only: it is scaled from there.
+HFONT CreateMessageFont(const DisplayScale& scale)
 {
-    NONCLIENTMETRICSA metrics{};
+    static const auto parametersForDpi = reinterpret_cast<ParametersForDpi>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    if (parametersForDpi &&
+        parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(scale.Dpi())))
+        return ::CreateFontIndirectW(&metrics.lfMessageFont);
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         return nullptr;
-    return ::CreateFontIndirectA(&metrics.lfMessageFont);
+    const int systemDpi = DisplayScale::ForSystem().Dpi();
+    metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, scale.Dpi(), systemDpi);
+    metrics.lfMessageFont.lfWidth = ::MulDiv(metrics.lfMessageFont.lfWidth, scale.Dpi(), systemDpi);
+    return ::CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
 HWND CreateChild(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style, int id)
@@ -105,7 +117,6 @@ bool CProgressWnd::Create(HWND parent, bool smooth, bool withCancelButton)
     const wchar_t* windowClass = RegisterProgressClass();
     if (!windowClass)
         return false;
-    m_font.reset(CreateMessageFont());
     HWND owner = parent;
     if (!owner) {
         CWnd* main = AfxGetMainWnd();
@@ -118,6 +129,8 @@ bool CProgressWnd::Create(HWND parent, bool smooth, bool withCancelButton)
             ::DestroyWindow(window);
         return false;
     }
+    m_scale = DisplayScale::ForWindow(m_hWnd);
+    m_font.reset(CreateMessageFont(m_scale));
 
     ::InitCommonControls();
     m_text = CreateChild(m_hWnd, L"Static", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kTextId);
@@ -133,16 +146,20 @@ bool CProgressWnd::Create(HWND parent, bool smooth, bool withCancelButton)
     } else {
         m_textLines = 2;
     }
-    // The button takes the message font too: left to the system font it would
-    // stand out bold beside the text.
-    for (HWND child : {m_text, m_cancelButton})
-        if (child)
-            ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
-
+    SetFonts();
     Layout(kTextWidth);
     Place();
     Show();
     return true;
+}
+
+// The button takes the message font too: left to the system font it would
+// stand out bold beside the text.
+void CProgressWnd::SetFonts()
+{
+    for (HWND child : {m_text, m_cancelButton})
+        if (child)
+            ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 }
 
 void CProgressWnd::Layout(int textWidth)
@@ -154,23 +171,24 @@ void CProgressWnd::Layout(int textWidth)
     std::wstring lines = L"M";
     for (int line = 1; line < m_textLines; ++line)
         lines += L"\nM";
-    RECT text{10, 10, textWidth - 20, 120};
+    const int gap = m_scale.Px(10);
+    RECT text{gap, gap, m_scale.Px(textWidth - 20), m_scale.Px(120)};
     ::DrawTextW(client.dc(), lines.c_str(), -1, &text, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
-    text.right = text.left + textWidth;
+    text.right = text.left + m_scale.Px(textWidth);
 
-    const int edgeX = ::GetSystemMetrics(SM_CXEDGE);
-    const int edgeY = ::GetSystemMetrics(SM_CYEDGE);
+    const int edgeX = m_scale.Metric(SM_CXEDGE);
+    const int edgeY = m_scale.Metric(SM_CYEDGE);
     const std::wstring buttonText = Widen(m_cancelText + "  ");
     SIZE extent{};
     ::GetTextExtentPoint32W(client.dc(), buttonText.c_str(), static_cast<int>(buttonText.size()), &extent);
     const int buttonWidth = 4 * edgeX + extent.cx;
     const int buttonHeight = 3 * edgeY + extent.cy;
     // The button's room is kept without a button, so both kinds are one size.
-    const RECT button{text.right - buttonWidth, text.bottom + 10, text.right, text.bottom + 10 + buttonHeight};
-    const RECT bar{text.left, button.top + edgeY, button.left - 10, button.bottom - edgeY};
+    const RECT button{text.right - buttonWidth, text.bottom + gap, text.right, text.bottom + gap + buttonHeight};
+    const RECT bar{text.left, button.top + edgeY, button.left - gap, button.bottom - edgeY};
 
-    RECT frame{0, 0, (text.right - text.left) + 20, (text.bottom - text.top) + buttonHeight + 30};
-    ::AdjustWindowRectEx(&frame, GetStyle(), FALSE, GetExStyle());
+    RECT frame{0, 0, (text.right - text.left) + 2 * gap, (text.bottom - text.top) + buttonHeight + 3 * gap};
+    m_scale.AdjustWindowRect(frame, GetStyle(), GetExStyle());
     SetWindowPos(nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -276,6 +294,7 @@ LRESULT CProgressWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND: return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
     case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
     default: return CWnd::WindowProc(message, wParam, lParam);
     }
 }
@@ -294,4 +313,20 @@ LRESULT CProgressWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     if (LOWORD(wParam) == kCancelId)
         m_cancelled = true;
     return CWnd::WindowProc(WM_COMMAND, wParam, lParam);
+}
+
+// Moved to a monitor of another scale: font, children and size are made for
+// it, the top-left corner where Windows proposes.
+LRESULT CProgressWnd::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    m_scale = DisplayScale(LOWORD(wParam));
+    m_font.reset(CreateMessageFont(m_scale));
+    SetFonts();
+    if (lParam) {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    Layout(kTextWidth);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return 0;
 }

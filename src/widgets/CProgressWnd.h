@@ -2,6 +2,7 @@
 
 #include "framework/CWnd.h"
 #include "framework/Handles.h"
+#include "image/DisplayScale.h"
 
 #include <string>
 
@@ -42,10 +43,13 @@ protected:
 
 private:
     bool Create(HWND parent, bool smooth, bool withCancelButton);
+    // textWidth at 96 DPI; the window and its children at m_scale.
     void Layout(int textWidth);
+    void SetFonts();
     void Place();
     LRESULT OnEraseBkgnd(HDC dc);
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     bool m_cancelled = false;
     bool m_modal = false;  // nothing sets it; honoured on destruction
@@ -61,5 +65,6 @@ private:
     std::string m_title;
     std::string m_cancelText = " Cancel ";
     GdiFont m_font;
+    DisplayScale m_scale;
     bool m_created = false;
 };

@@ -3,21 +3,21 @@
 
 #include <algorithm>
 
-SIZE LayoutPopupMenu(std::vector<PopupMenuItem>& items, const std::function<int(const PopupMenuItem&)>& textWidth)
+SIZE LayoutPopupMenu(std::vector<PopupMenuItem>& items, const std::function<int(const PopupMenuItem&)>& textWidth,
+                     const DisplayScale& scale)
 {
+    // Stacked at 96 DPI and then scaled edge by edge, so the rows still meet.
     int y = 3;
     int widest = 0;
     for (PopupMenuItem& item : items) {
-        item.top = y;
-        if (item.Is(MIF_SEPARATOR)) {
-            item.height = kMenuSeparatorHeight;
-        } else {
+        const int height = item.Is(MIF_SEPARATOR) ? kMenuSeparatorHeight : kMenuItemHeight;
+        if (!item.Is(MIF_SEPARATOR))
             widest = std::max(widest, textWidth(item));
-            item.height = kMenuItemHeight;
-        }
-        y += item.height;
+        item.top = scale.Px(y);
+        item.height = scale.Px(y + height) - item.top;
+        y += height;
     }
-    return SIZE{widest + kMenuWidthExtra, y + 2};
+    return SIZE{widest + scale.Px(kMenuWidthExtra), scale.Px(y + 2)};
 }
 
 RECT FitMenuRect(const RECT& menu, const RECT& area, POINT lowest)
@@ -34,14 +34,15 @@ RECT FitMenuRect(const RECT& menu, const RECT& area, POINT lowest)
     return placed;
 }
 
-bool IsOutsideMenu(POINT client, SIZE clientSize)
+bool IsOutsideMenu(POINT client, SIZE clientSize, const DisplayScale& scale)
 {
-    return client.x <= 2 || client.y <= 2 || client.x > clientSize.cx || client.y > clientSize.cy;
+    const int band = scale.Px(3);
+    return client.x < band || client.y < band || client.x > clientSize.cx || client.y > clientSize.cy;
 }
 
-int HitTestMenu(const std::vector<PopupMenuItem>& items, POINT client, SIZE clientSize)
+int HitTestMenu(const std::vector<PopupMenuItem>& items, POINT client, SIZE clientSize, const DisplayScale& scale)
 {
-    if (IsOutsideMenu(client, clientSize))
+    if (IsOutsideMenu(client, clientSize, scale))
         return -1;
     for (size_t i = 0; i < items.size(); ++i) {
         const PopupMenuItem& item = items[i];

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "framework/Utf8.h"
+#include "image/DisplayScale.h"
 #include "mainwnd/CSystemTray.h"
 #include "mainwnd/TrayWindow.h"
 #include "shared/PrivateMessages.h"
@@ -21,6 +22,7 @@ struct ShellCall {
     std::string tip;
     DWORD size;
     BOOL result;
+    HICON icon;
 };
 
 // Every call that reaches the shell, with its answer; `failAdds` makes the
@@ -41,7 +43,7 @@ struct ShellWatch {
     {
         const BOOL result = message == NIM_ADD && failAdds ? FALSE : Shell_NotifyIconW(message, data);
         calls.push_back(ShellCall{message, data->uID, data->uFlags, data->hWnd, data->uCallbackMessage,
-                                  Narrow(data->szTip), data->cbSize, result});
+                                  Narrow(data->szTip), data->cbSize, result, data->hIcon});
         return result;
     }
     static int Count(DWORD message)
@@ -54,11 +56,6 @@ struct ShellWatch {
 
     NotifyIconCall previous;
 };
-
-HICON AppIcon()
-{
-    return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
-}
 
 using TrayWindowTest = MainWindowFixture;
 
@@ -110,11 +107,45 @@ TEST(SystemTray, TheTooltipIsCutTo63Characters)
 
     ShellWatch watch;
     CSystemTray tray;
-    ASSERT_TRUE(tray.Create(nullptr, WM_TRAY_NOTIFY, longTitle.c_str(), AppIcon(), 7, false));
+    ASSERT_TRUE(tray.Create(nullptr, WM_TRAY_NOTIFY, longTitle.c_str(), IDR_MAINFRAME, 7, false));
     ASSERT_EQ(1u, watch.calls.size());
     EXPECT_EQ(longTitle.substr(0, 63), watch.calls[0].tip);
     EXPECT_EQ(tray.GetSafeHwnd(), watch.calls[0].window) << "without a window of the caller's, its own hears";
     EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE), watch.calls[0].size);
+}
+
+SIZE IconSize(HICON icon)
+{
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info))
+        return SIZE{0, 0};
+    GdiBitmap mask(info.hbmMask), colour(info.hbmColor);
+    BITMAP bitmap{};
+    ::GetObjectA(colour.get(), sizeof bitmap, &bitmap);
+    return SIZE{bitmap.bmWidth, bitmap.bmHeight};
+}
+
+// Loaded at the default size, the icon would be a 32-pixel one the shell
+// shrinks; a new scale must reach the icon already shown.
+TEST(SystemTray, TheShellGetsTheIconAtTheSmallIconSizeOfTheScale)
+{
+    ShellWatch watch;
+    CSystemTray tray;
+    ASSERT_TRUE(tray.Create(nullptr, WM_TRAY_NOTIFY, "Zorla 1.0", IDR_MAINFRAME, 100, false));
+    const struct {
+        int dpi;
+        int pixels;
+    } rows[] = {{96, 16}, {144, 24}, {120, 20}, {192, 32}};
+    for (const auto& row : rows) {
+        ASSERT_TRUE(tray.Rescale(DisplayScale(row.dpi)));
+        ASSERT_FALSE(watch.calls.empty());
+        const ShellCall& last = watch.calls.back();
+        EXPECT_EQ(last.icon, tray.IconData().hIcon) << row.dpi;
+        EXPECT_TRUE(last.message == NIM_MODIFY || row.dpi == 96) << row.dpi;
+        const SIZE size = IconSize(tray.IconData().hIcon);
+        EXPECT_EQ(size.cx, row.pixels) << row.dpi;
+        EXPECT_EQ(size.cy, row.pixels) << row.dpi;
+    }
 }
 
 TEST(SystemTray, ShowAndHideAddAndDeleteTheIconOnce)
@@ -122,7 +153,7 @@ TEST(SystemTray, ShowAndHideAddAndDeleteTheIconOnce)
     ShellWatch watch;
     {
         CSystemTray tray;
-        ASSERT_TRUE(tray.Create(nullptr, WM_TRAY_NOTIFY, "Zorla 1.0", AppIcon(), 100, true));
+        ASSERT_TRUE(tray.Create(nullptr, WM_TRAY_NOTIFY, "Zorla 1.0", IDR_MAINFRAME, 100, true));
         EXPECT_TRUE(watch.calls.empty()) << "created hidden: nothing in the tray yet";
         EXPECT_TRUE(tray.IsHidden());
         EXPECT_TRUE(tray.IsRemoved());
@@ -155,7 +186,7 @@ TEST(SystemTray, TheHiddenOwnerGoesWithTheTrayAndLeavesTheWindowAlive)
     HWND parent = nullptr;
     {
         CSystemTray tray;
-        ASSERT_TRUE(tray.Create(window, WM_TRAY_NOTIFY, "Zorla 1.0", AppIcon(), 100, true));
+        ASSERT_TRUE(tray.Create(window, WM_TRAY_NOTIFY, "Zorla 1.0", IDR_MAINFRAME, 100, true));
         EXPECT_EQ(nullptr, tray.ExistingParentWindow());
         ToggleTray(tray, window);
         parent = tray.ExistingParentWindow();
@@ -175,7 +206,7 @@ TEST(SystemTray, ANewTaskbarGetsTheIconBackWhenItShouldShow)
 {
     ShellWatch watch;
     CSystemTray tray;
-    ASSERT_TRUE(tray.Create(nullptr, WM_TRAY_NOTIFY, "Zorla 1.0", AppIcon(), 100, true));
+    ASSERT_TRUE(tray.Create(nullptr, WM_TRAY_NOTIFY, "Zorla 1.0", IDR_MAINFRAME, 100, true));
     const UINT taskbarCreated = CSystemTray::TaskbarCreatedMessage();
     ASSERT_NE(0u, taskbarCreated);
 

@@ -386,6 +386,38 @@ TEST_F(AboutBox, TheCloseButtonEndsTheBox)
     EXPECT_TRUE(opener.Calls().empty());
 }
 
+// Left at its 96-DPI size on a monitor of 150 %, the box would crop its
+// picture and keep the close button and the hot spot where the picture no
+// longer shows them.
+TEST_F(AboutBox, OnAMonitorOf150PercentTheBoxAndItsPlacesAreHalfAgainAsBig)
+{
+    RecordingOpener opener;
+    InstalledOpener installed(opener);
+    RECT client{};
+    RECT close{};
+    HCURSOR overSpot = nullptr;
+    const INT_PTR result = Run([&](HWND box) {
+        RECT suggested = WindowRect(box);
+        ::SendMessageA(box, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+        PumpPendingMessages();
+        ::GetClientRect(box, &client);
+        close = ClientPlace(box, ::GetDlgItem(box, IDC_ABOUT_CLOSE));
+        // (95, 95) at 96 DPI: inside the ellipse, and scaled beyond its old box.
+        MouseTo(OnScreen(box, POINT{142, 142}));
+        PumpMessagesUntil([&] { return ::GetCursor() == CHyperLink::GetLinkCursor(); }, 3000);
+        overSpot = ::GetCursor();
+        ClickAt(box, POINT{425, 27});
+    });
+    EXPECT_EQ(client.right, 450);
+    EXPECT_EQ(client.bottom, 525);
+    const RECT scaledClose{414, 17, 437, 38};
+    EXPECT_TRUE(::EqualRect(&close, &scaledClose)) << close.left << ", " << close.top << " to " << close.right << ", "
+                                                   << close.bottom;
+    EXPECT_EQ(overSpot, CHyperLink::GetLinkCursor());
+    EXPECT_EQ(result, IDOK) << "the close button's new place ends the box";
+    EXPECT_TRUE(opener.Calls().empty());
+}
+
 class GermanAboutBox : public AboutBoxTest {};
 
 TEST_F(GermanAboutBox, TheSecondCreditReadsEntwickeltVon)

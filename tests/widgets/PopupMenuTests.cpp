@@ -1,6 +1,8 @@
 #include "widgets/CPopupMenu.h"
 
 #include "framework/AfxFunctions.h"
+#include "image/ScaledArt.h"
+#include "shared/AppFont.h"
 #include "support/MessagePump.h"
 
 #include "resource.h"
@@ -8,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -322,6 +325,93 @@ TEST_F(PopupMenuTest, HighlightFillsWithTheItemsColourAndRaisesItsImageBoxOnlyWh
     EXPECT_EQ(PixelAt(window, fillX, weatherTop + 1), RGB(0, 0, 128));
     EXPECT_EQ(PixelAt(window, fillX, aboutTop + 1), kBackground);
     EXPECT_EQ(PixelAt(window, 3, aboutTop), kBackground);
+}
+
+// The ink of an image: how many pixels of the box's column are not the row's
+// background, and the box around them.
+struct Ink {
+    int count = 0;
+    RECT box{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+    void Add(int x, int y)
+    {
+        ++count;
+        box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                   std::max<LONG>(box.bottom, y + 1)};
+    }
+    SIZE Size() const { return SIZE{box.right - box.left, box.bottom - box.top}; }
+};
+
+Ink DrawnImage(const CPopupMenu& menu, int index)
+{
+    const PopupMenuItem& item = menu.Items()[index];
+    ::UpdateWindow(menu.GetSafeHwnd());
+    ClientDCScope client(menu.GetSafeHwnd());
+    Ink ink;
+    for (int y = item.top; y < item.top + item.height; ++y)
+        for (int x = menu.Scale().Px(3); x < menu.Scale().Px(21); ++x)
+            if (::GetPixel(client.dc(), x, y) != kBackground)
+                ink.Add(x, y);
+    return ink;
+}
+
+// The strip's cell at the scale, its holes left out.
+Ink CellImage(int cell, const DisplayScale& scale)
+{
+    PLDIBSection strip;
+    EXPECT_TRUE(ScaledArt::LoadBitmap(AfxGetResourceHandle(), IDB_MENU_IMAGES, scale, strip, true, RGB(255, 0, 255)));
+    Ink ink;
+    for (int y = 0; y < strip.Height(); ++y)
+        for (int x = scale.Px(16 * cell); x < scale.Px(16 * (cell + 1)); ++x) {
+            const BYTE* p = strip.Row(y) + x * 4;
+            const COLORREF colour = RGB(p[2], p[1], p[0]);
+            if (colour != RGB(255, 0, 255) && colour != kBackground)
+                ink.Add(x, y);
+        }
+    return ink;
+}
+
+// Made for one scale and shown on a monitor of another, the rows would cut or
+// crowd their text, the images stay 16 pixels wide, and the strip's holes,
+// blended into their neighbours when resampled, would show pink fringes.
+TEST(ScaledPopupMenu, RowsWidthAndImagesFollowTheMonitorsScale)
+{
+    OwnerWindow owner;
+    AppFont font;
+    font.SetHeight(-12);
+    CPopupMenu menu;
+    menu.SetFont([&](int dpi) { return font.ForDpi(dpi); });
+    Fill(menu);
+    TrackWithButtonsDown(menu, POINT{200, 150}, owner.window, false, false);
+    ASSERT_EQ(menu.Scale().Dpi(), 96);
+    const int baseWidth = menu.Width();
+    const std::vector<PopupMenuItem> base = menu.Items();
+    for (int dpi : {144, 96}) {
+        RECT suggested{200, 150, 400, 300};
+        ::SendMessageA(menu.GetSafeHwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const DisplayScale scale(dpi);
+        RECT window{};
+        ::GetWindowRect(menu.GetSafeHwnd(), &window);
+        EXPECT_EQ(window.left, 200) << dpi;
+        EXPECT_EQ(window.right - window.left, menu.Width()) << dpi;
+        // Glyphs of a font half again as high are each rounded on their own.
+        EXPECT_NEAR(menu.Width(), baseWidth * dpi / 96, 2 + baseWidth / 32) << dpi;
+        EXPECT_EQ(window.bottom - window.top, scale.Px(112)) << dpi;
+        for (size_t i = 0; i < base.size(); ++i) {
+            const PopupMenuItem& item = menu.Items()[i];
+            EXPECT_NEAR(item.height, base[i].height * dpi / 96.0, 1) << dpi << " row " << i;
+            if (i + 1 < base.size())
+                EXPECT_EQ(item.top + item.height, menu.Items()[i + 1].top) << dpi << " row " << i;
+        }
+        for (int row : {0, 6}) {
+            const Ink drawn = DrawnImage(menu, row);
+            const Ink cell = CellImage(menu.Items()[row].imageIndex, scale);
+            EXPECT_GT(cell.count, 0);
+            EXPECT_EQ(drawn.count, cell.count) << dpi << " row " << row;
+            EXPECT_EQ(drawn.Size().cx, cell.Size().cx) << dpi << " row " << row;
+            EXPECT_EQ(drawn.Size().cy, cell.Size().cy) << dpi << " row " << row;
+        }
+    }
+    EXPECT_EQ(menu.Width(), baseWidth);
 }
 
 TEST(PopupMenu, ModalTrackReturnsTheChoiceAndPostsNothing)
