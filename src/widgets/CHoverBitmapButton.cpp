@@ -90,6 +90,14 @@ LRESULT CHoverBitmapButton::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
     case WM_MOUSEMOVE: return OnMouseMove();
     case WM_MOUSELEAVE: return OnMouseLeave();
     case WM_LBUTTONUP: return OnLButtonUp();
+    // Tab and the arrows move the focus while their key is down; a click does not.
+    case WM_SETFOCUS:
+        m_keyboardFocus = (::GetKeyState(VK_TAB) | ::GetKeyState(VK_LEFT) | ::GetKeyState(VK_RIGHT) |
+                           ::GetKeyState(VK_UP) | ::GetKeyState(VK_DOWN)) < 0;
+        return CWnd::WindowProc(message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+        m_keyboardFocus = false;
+        return CWnd::WindowProc(message, wParam, lParam);
     default: return CWnd::WindowProc(message, wParam, lParam);
     }
 }
@@ -167,8 +175,8 @@ void CHoverBitmapButton::DrawItem(const DRAWITEMSTRUCT& item)
     }
 
     // The keyboard's mark: a frame in the art's blue, as on the main window,
-    // while the focus is here and Windows shows keyboard cues.
-    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    // while the keyboard brought the focus here.
+    if ((item.itemState & ODS_FOCUS) && m_keyboardFocus && !(item.itemState & ODS_NOFOCUSRECT)) {
         GdiBrush blue(::CreateSolidBrush(RGB(49, 114, 165)));
         RECT frame = rect;
         for (int i = DisplayScale::ForWindow(item.hwndItem).Px(2); i > 0; --i) {

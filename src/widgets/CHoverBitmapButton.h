@@ -67,4 +67,5 @@ private:
     std::shared_ptr<const HoverBitmaps> m_bitmaps;
     bool m_tracking = false;
     int m_state = Normal;
+    bool m_keyboardFocus = false;  // the mark shows only for a focus the keyboard brought
 };

@@ -122,6 +122,44 @@ protected:
     }
 };
 using GermanMainAccess = MainAccess;
+
+// What a screen reader hears of this process: the window, object and child of
+// every focus and reorder event, delivered through the message queue.
+class HeardEvents {
+public:
+    struct Event {
+        DWORD event;
+        HWND window;
+        LONG object;
+        LONG child;
+    };
+    HeardEvents()
+        : m_hook(::SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_FOCUS, nullptr, Heard, ::GetCurrentProcessId(), 0,
+                                   WINEVENT_OUTOFCONTEXT))
+    {
+        s_heard.clear();
+    }
+    ~HeardEvents() { ::UnhookWinEvent(m_hook); }
+    HeardEvents(const HeardEvents&) = delete;
+    HeardEvents& operator=(const HeardEvents&) = delete;
+
+    bool Heard(DWORD event, HWND window, LONG child) const
+    {
+        PumpPendingMessages();
+        return std::any_of(s_heard.begin(), s_heard.end(), [&](const Event& e) {
+            return e.event == event && e.window == window && e.object == OBJID_CLIENT && e.child == child;
+        });
+    }
+
+private:
+    static void CALLBACK Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
+    {
+        s_heard.push_back(Event{event, window, object, child});
+    }
+    static std::vector<Event> s_heard;
+    HWINEVENTHOOK m_hook;
+};
+std::vector<HeardEvents::Event> HeardEvents::s_heard;
 using MainKeyboardTest = MainAccess;
 
 TEST_F(MainKeyboardTest, TabAndArrowsWalkTheHotSpotsOfHomeAndTheMarkFollows)
@@ -162,11 +200,14 @@ TEST_F(MainKeyboardTest, EnterPressesEscapeGoesHomeAndTheEditorKeepsItsKeys)
 {
     Open();
     ::SetFocus(window);
+    HeardEvents events;
     for (int i = 0; i < 3; ++i)
         Press(VK_TAB);
     ASSERT_EQ(Focused(), HotSpotWeather);
+    EXPECT_TRUE(events.Heard(EVENT_OBJECT_FOCUS, window, 3)) << "a screen reader hears the weather's button focused";
     Press(VK_RETURN);
     EXPECT_EQ(View(), PictureFace::ViewWeather);
+    EXPECT_TRUE(events.Heard(EVENT_OBJECT_REORDER, window, CHILDID_SELF)) << "and the view's buttons changing";
     EXPECT_TRUE(::IsWindow(window)) << "Enter never closes the window";
     Press(VK_ESCAPE);
     EXPECT_EQ(View(), PictureFace::ViewHome);

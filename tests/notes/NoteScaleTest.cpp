@@ -1,5 +1,6 @@
 // Note windows on a monitor at 150 %, and the stored places older copies read.
 #include "NoteWindowFixture.h"
+#include "image/DisplayScale.h"
 #include "notes/StoredPlace.h"
 #include "shared/AppFont.h"
 
@@ -57,8 +58,8 @@ TEST_F(NoteWindowTest, NoteAndReminderOnAMonitorAtOneAndAHalfTimesAreScaledWhole
         ::SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&proposed));
         const Look scaled = LookOf(window);
         const PLDIBSection& picture = pictures.Background(kind);
-        EXPECT_EQ(picture.Width() * 3 / 2, scaled.window.right - scaled.window.left) << key;
-        EXPECT_EQ(picture.Height() * 3 / 2, scaled.window.bottom - scaled.window.top) << key;
+        EXPECT_EQ(DisplayScale(144).Px(picture.Width()), scaled.window.right - scaled.window.left) << key;
+        EXPECT_EQ(DisplayScale(144).Px(picture.Height()), scaled.window.bottom - scaled.window.top) << key;
         EXPECT_EQ(base.window.left, scaled.window.left) << key << " stays where Windows proposed";
         ExpectOneAndAHalf(base.outline, scaled.outline, key);
         ExpectOneAndAHalf(base.text, scaled.text, key);
