@@ -15,6 +15,7 @@
 #include "shared/WebAddresses.h"
 #include "mainwnd/WeatherStatusLine.h"
 #include "notes/StoredPlace.h"
+#include "shared/HighContrast.h"
 #include "base/ProgramTitle.h"
 #include "widgets/CAboutDlg.h"
 
@@ -376,9 +377,8 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:           return OnPaint();
     case WM_GETOBJECT:       return OnGetObject(wParam, lParam);
     case WM_DPICHANGED:      return OnDpiChanged(wParam, lParam);
-    // High contrast turned on or off: every text is drawn again in its colours.
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); break;
+    case WM_SYSCOLORCHANGE:  RedrawAll(); break;
+    case WM_SETTINGCHANGE:   if (wParam == SPI_SETHIGHCONTRAST) RedrawAll(); break;
     case WM_SETFOCUS:        if (m_keyboard.OnSetFocus()) return 0; break;
     case WM_KILLFOCUS:       m_keyboard.OnKillFocus(reinterpret_cast<HWND>(wParam)); break;
     case WM_ERASEBKGND:      return TRUE;
@@ -489,8 +489,12 @@ LRESULT CZorlaDlg::OnPaint()
     return 0;
 }
 
-// The client area answers with the current view's hot spots; the rest of the
-// window as the system describes any window.
+void CZorlaDlg::RedrawAll()
+{
+    HighContrast::Refresh();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 // Moved to a monitor of another scale: the pictures, hot spots, controls and
 // fonts are made for it, at the place Windows proposes.
 LRESULT CZorlaDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
@@ -511,6 +515,8 @@ LRESULT CZorlaDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// The client area answers with the current view's hot spots; the rest of the
+// window as the system describes any window.
 LRESULT CZorlaDlg::OnGetObject(WPARAM wParam, LPARAM lParam)
 {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT || m_destroying)

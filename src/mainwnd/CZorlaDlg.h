@@ -119,6 +119,8 @@ private:
     LRESULT OnPaint();
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    // High contrast turned on or off: every text is drawn again in its colours.
+    void RedrawAll();
     LRESULT OnTimer(UINT_PTR id);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);

@@ -2,12 +2,30 @@
 
 namespace HighContrast {
 
-bool IsOn()
+namespace {
+
+bool ReadSetting()
 {
     HIGHCONTRASTW setting{};
     setting.cbSize = sizeof setting;
     return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
            (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+int g_on = -1;  // not read yet
+
+}  // namespace
+
+bool IsOn()
+{
+    if (g_on < 0)
+        Refresh();
+    return g_on == 1;
+}
+
+void Refresh()
+{
+    g_on = ReadSetting() ? 1 : 0;
 }
 
 HBRUSH PrepareText(HDC dc)

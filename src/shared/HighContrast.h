@@ -7,7 +7,10 @@
 // art's colours over the pictures, so a user who needs the contrast can read it.
 namespace HighContrast {
 
+// Read once and kept: text is drawn often, and the setting seldom changes.
 bool IsOn();
+// Reads the setting again: the main window calls it when Windows tells of a change.
+void Refresh();
 // Text colour and opaque background of the system for dc; the brush to fill
 // the background with (a system brush, never to be deleted).
 HBRUSH PrepareText(HDC dc);
