@@ -213,6 +213,11 @@ for dpi in 144 192; do
   drive click "$title" $(at 230 228)
   name=timer-editor-$percent; shot
   drive click "$title" $(at 60 250)
+  # The reminder still due: its close button asks the due dialog, cancelled again.
+  drive press "$reminder" 1007
+  sleep 0.5
+  name=due-dialog-$percent; /usr/bin/import -window root "$demo/$name.png"; echo "demo: $demo/$name.png"
+  drive answer "$title" 1014 || { echo "demo: the due dialog at $percent % did not appear" >&2; exit 1; }
   drive exit "$title" 15000 || { echo "demo: Zorla at $percent % did not end" >&2; exit 1; }
   wait "$zorla" || true
 done

@@ -172,5 +172,18 @@ TEST(Scale, TheMainWindowIsDrawnForTheScreensScaleAndAnswersClicksAtItsScaledPla
         EXPECT_NEAR(place.top, expected.top, scale.Px(2)) << step.shownControl;
         EXPECT_NEAR(place.right, expected.right, scale.Px(2)) << step.shownControl;
     }
+
+    // A note typed there opens at the scale too: the note picture is 193 x 218 at 100 %.
+    Click(main, scale.Point(POINT{236, 160}));
+    HWND editor = GetDlgItem(main, IDC_EDITOR_TEXT);
+    PostMessageA(editor, WM_CHAR, 'x', 1);
+    Send(editor, WM_NULL, 0, 0);
+    Click(main, scale.Point(POINT{60, 250}));
+    HWND note = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (note = FindWindowA("#32770", "Zorla 1.0NID:1")) != nullptr; }, 5000));
+    RECT noteFrame{};
+    GetWindowRect(note, &noteFrame);
+    EXPECT_NEAR(noteFrame.right - noteFrame.left, scale.Px(193), 1);
+    EXPECT_NEAR(noteFrame.bottom - noteFrame.top, scale.Px(218), 1);
     EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
 }
