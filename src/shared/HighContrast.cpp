@@ -28,6 +28,11 @@ void Refresh()
     g_on = ReadSetting() ? 1 : 0;
 }
 
+void SetForTest(bool on)
+{
+    g_on = on ? 1 : 0;
+}
+
 HBRUSH PrepareText(HDC dc)
 {
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));

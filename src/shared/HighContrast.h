@@ -11,6 +11,9 @@ namespace HighContrast {
 bool IsOn();
 // Reads the setting again: the main window calls it when Windows tells of a change.
 void Refresh();
+// As if Windows said on or off, until the next Refresh: Wine cannot turn the
+// setting on, so tests of the system-colour drawing start here.
+void SetForTest(bool on);
 // Text colour and opaque background of the system for dc; the brush to fill
 // the background with (a system brush, never to be deleted).
 HBRUSH PrepareText(HDC dc);

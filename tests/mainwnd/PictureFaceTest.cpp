@@ -6,6 +6,7 @@
 #include "support/HeardSounds.h"
 
 #include "shared/AppFont.h"
+#include "shared/HighContrast.h"
 #include "framework/AfxFunctions.h"
 #include "framework/Handles.h"
 #include "image/JpegDecoder.h"
@@ -564,6 +565,23 @@ TEST_F(HandlerTest, TextsOutsideTheWeatherViewAreKeptButNotDrawn)
     EXPECT_GT(Count(Capture(PictureFace::kWeatherTextRect), 0xFFFFFF), 50);
     const RECT outside = {0, 0, 440, 160};
     EXPECT_EQ(Capture(outside), PicturePart(IDP_WEATHER, outside));
+}
+
+TEST_F(HandlerTest, WithHighContrastTheTextsAreInTheSystemsColoursNotOverTheArt)
+{
+    ShowView(PictureFace::ViewWeather, IDP_WEATHER);
+    HighContrast::SetForTest(true);
+    m_handler.ShowStatus("Weather update - contacting server...", false);
+    m_handler.ShowWeatherText("Munich\nSunny, 21 degrees");
+    auto pixel = [](COLORREF c) { return DWORD{GetRValue(c)} << 16 | DWORD{GetGValue(c)} << 8 | GetBValue(c); };
+    const DWORD window = pixel(::GetSysColor(COLOR_WINDOW));
+    const DWORD text = pixel(::GetSysColor(COLOR_WINDOWTEXT));
+    for (const RECT& area : {PictureFace::kStatusRect, PictureFace::kWeatherTextRect}) {
+        const Pixels drawn = Capture(area);
+        EXPECT_GT(Count(drawn, window), Area(area) / 2) << "on the system's window colour, not over the art";
+        EXPECT_GT(Count(drawn, text), 20) << "in its text colour";
+    }
+    HighContrast::Refresh();
 }
 
 TEST_F(HandlerTest, WeatherTextIsRedrawnOverTheCurrentPicture)
