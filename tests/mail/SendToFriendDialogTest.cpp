@@ -8,6 +8,7 @@
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
 #include "support/MessageBoxAnswerer.h"
+#include "support/WindowState.h"
 
 #include <richedit.h>
 
@@ -34,14 +35,6 @@ std::vector<std::string> Labels(HWND dialog)
     return labels;
 }
 
-RECT ClientPlace(HWND dialog, HWND control)
-{
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 // The width the control's font needs for the longest line of its text.
 int TextWidth(HWND control)
 {
@@ -66,7 +59,7 @@ void ExpectTidyLayout(HWND dialog)
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!(GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE))
             continue;
-        const RECT place = ClientPlace(dialog, child);
+        const RECT place = PlaceIn(dialog, child);
         RECT inside{};
         IntersectRect(&inside, &place, &client);
         EXPECT_TRUE(EqualRect(&inside, &place)) << "control " << GetDlgCtrlID(child) << " leaves the dialog";

@@ -2,16 +2,9 @@
 #include "MainWindowFixture.h"
 #include "image/DisplayScale.h"
 #include "mainwnd/HotSpotId.h"
+#include "support/WindowState.h"
 
 namespace {
-
-RECT PlaceIn(HWND parent, HWND child)
-{
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 void ExpectNear(const RECT& actual, const RECT& expected, int slack, const char* what)
 {

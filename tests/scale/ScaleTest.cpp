@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "support/TestProcess.h"
 #include "support/TestRegistry.h"
+#include "support/WindowState.h"
 #include "support/ZorlaCopy.h"
 
 #include <gtest/gtest.h>
@@ -34,14 +35,6 @@ void Click(HWND window, POINT at)
 bool Shown(HWND window, int id)
 {
     return (GetWindowLongPtrA(GetDlgItem(window, id), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-RECT PlaceIn(HWND parent, HWND child)
-{
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 // The window as the screen shows it, 32 bits per pixel.
@@ -103,7 +96,6 @@ TEST(Scale, TheMainWindowIsDrawnForTheScreensScaleAndAnswersClicksAtItsScaledPla
 {
     const DisplayScale scale = DisplayScale::ForSystem();
     ASSERT_TRUE(scale.Dpi() == 144 || scale.Dpi() == 192) << "the prefix is not scaled: " << scale.Dpi();
-    std::printf("display scale: %d dpi\n", scale.Dpi());
     ZorlaCopy copy("ZorlaScale");
     // A place where the window fit on this screen at 100 %: scaled, it would
     // reach past the screen, and is pulled back onto it.
@@ -139,6 +131,8 @@ TEST(Scale, TheMainWindowIsDrawnForTheScreensScaleAndAnswersClicksAtItsScaledPla
     DeleteObject(linkArea);
     const Difference difference = Compare(Capture(main), golden, outline);
     DeleteObject(outline);
+    std::printf("at %d dpi the picture is %.2f off the art on average, %.3f %% of it by more than 48\n", scale.Dpi(),
+                difference.mean, 100 * difference.farShare);
     EXPECT_GT(difference.inside, scale.Px(400) * scale.Px(400));
     EXPECT_LT(difference.mean, 2.0) << "far off: " << difference.farShare << " at " << scale.Dpi();
     EXPECT_LT(difference.farShare, 0.001) << "mean: " << difference.mean << " at " << scale.Dpi();

@@ -14,3 +14,11 @@ inline RECT ScreenRect(HWND window)
     GetWindowRect(window, &rect);
     return rect;
 }
+
+// A child's rectangle in its parent's client coordinates.
+inline RECT PlaceIn(HWND parent, HWND child)
+{
+    RECT rect = ScreenRect(child);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
