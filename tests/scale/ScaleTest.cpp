@@ -3,6 +3,7 @@
 #include "image/DisplayScale.h"
 #include "image/JpegDecoder.h"
 #include "resource.h"
+#include "support/TestFiles.h"
 #include "support/TestProcess.h"
 #include "support/TestRegistry.h"
 #include "support/WindowState.h"
@@ -179,5 +180,39 @@ TEST(Scale, TheMainWindowIsDrawnForTheScreensScaleAndAnswersClicksAtItsScaledPla
     GetWindowRect(note, &noteFrame);
     EXPECT_NEAR(noteFrame.right - noteFrame.left, scale.Px(193), 1);
     EXPECT_NEAR(noteFrame.bottom - noteFrame.top, scale.Px(218), 1);
+    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+}
+
+TEST(Scale, ADueReminderAndItsDueDialogAreScaledWhole)
+{
+    const DisplayScale scale = DisplayScale::ForSystem();
+    ZorlaCopy copy("ZorlaScaleDue");
+    TestFiles::Write(copy.Folder().File("Zorla_Timer"),
+                     "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<DATABASE><ENTRY _id_=\"1\" date=\"" +
+                         ZorlaCopy::MinuteOfNow() + "\" notify=\"0\" text=\"Tee\" wndX=\"100\" wndY=\"100\"/></DATABASE>");
+    std::unique_ptr<TestProcess> process;
+    HWND main = copy.StartAndWait(process);
+    ASSERT_NE(main, nullptr);
+    HWND reminder = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (reminder = FindWindowA("#32770", "Zorla 1.0TID:1")) != nullptr; }, 5000));
+    const RECT frame = ScreenRect(reminder);
+    EXPECT_NEAR(frame.right - frame.left, scale.Px(194), 1) << "the reminder picture is 194 x 146 at 100 %";
+    EXPECT_NEAR(frame.bottom - frame.top, scale.Px(146), 1);
+
+    PostMessageA(reminder, WM_COMMAND, MAKEWPARAM(IDC_NOTE_CLOSE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(reminder, IDC_NOTE_CLOSE)));
+    HWND due = WaitForProcessDialog(process->Id(), IDC_DUE_CHOICES, 5000);
+    ASSERT_NE(due, nullptr);
+    // Its classic 294 x 146 client area at the scale, and every control whole inside it.
+    RECT client{};
+    GetClientRect(due, &client);
+    EXPECT_NEAR(client.right, scale.Px(294), 1);
+    EXPECT_NEAR(client.bottom, scale.Px(146), 1);
+    for (HWND child = GetWindow(due, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place = PlaceIn(due, child);
+        RECT inside{};
+        EXPECT_TRUE(IntersectRect(&inside, &place, &client) && EqualRect(&inside, &place)) << GetDlgCtrlID(child);
+    }
+    PostMessageA(due, WM_COMMAND, MAKEWPARAM(IDC_DUE_CANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
 }
