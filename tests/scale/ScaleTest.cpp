@@ -194,7 +194,13 @@ TEST(Scale, ADueReminderAndItsDueDialogAreScaledWhole)
     HWND main = copy.StartAndWait(process);
     ASSERT_NE(main, nullptr);
     HWND reminder = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (reminder = FindWindowA("#32770", "Zorla 1.0TID:1")) != nullptr; }, 5000));
+    // Shown and alerting: made whole at its picture's size.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return (reminder = FindWindowA("#32770", "Zorla 1.0TID:1")) != nullptr && IsWindowVisible(reminder) &&
+                   TopMost(reminder);
+        },
+        5000));
     const RECT frame = ScreenRect(reminder);
     EXPECT_NEAR(frame.right - frame.left, scale.Px(194), 1) << "the reminder picture is 194 x 146 at 100 %";
     EXPECT_NEAR(frame.bottom - frame.top, scale.Px(146), 1);
