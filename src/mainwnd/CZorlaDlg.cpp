@@ -509,8 +509,8 @@ LRESULT CZorlaDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
         place = *reinterpret_cast<const RECT*>(lParam);
     ::SetWindowPos(m_hWnd, nullptr, place.left, place.top, m_width, m_height, SWP_NOZORDER | SWP_NOACTIVATE);
     m_views.Rescale();
-    m_windowIcons.Apply(m_hWnd, IDR_MAINFRAME, DisplayScale(LOWORD(wParam)));
-    m_tray.Rescale(DisplayScale(LOWORD(wParam)));
+    m_windowIcons.Apply(m_hWnd, IDR_MAINFRAME, m_handler.Scale());
+    m_tray.Rescale(m_handler.Scale());
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
     return 0;
 }

@@ -61,7 +61,7 @@ const wchar_t kStatusDpi[] = L"Zorla.StatusDpi";
 void CALLBACK ClearStatus(HWND window, UINT, UINT_PTR id, DWORD)
 {
     ::KillTimer(window, id);
-    const auto dpi = reinterpret_cast<INT_PTR>(::GetPropW(window, kStatusDpi));
+    const auto dpi = reinterpret_cast<INT_PTR>(::RemovePropW(window, kStatusDpi));
     const RECT drawn = DisplayScale(static_cast<int>(dpi)).Rect(PictureFace::StatusArea());
     ::InvalidateRect(window, &drawn, FALSE);
     ::UpdateWindow(window);
