@@ -6,7 +6,7 @@
 #include "image/DisplayScale.h"
 #include "image/RegionResource.h"
 #include "image/ScaledArt.h"
-#include "mainwnd/CZorlaDlg.h"
+#include "support/MainWindowUnderTest.h"
 #include "resource.h"
 
 #include "BenchFolders.h"
@@ -103,7 +103,7 @@ HDC ViewChangeFloor::s_memory = nullptr;
 void ViewChange()
 {
     CDataFolder::SetForTest(TempFolder("zorla-view-bench-"));
-    CZorlaDlg dlg(TestPlatform::Context());
+    MainWindowUnderTest dlg(TestPlatform::Context());
     dlg.Create(IDD_ZORLA_DIALOG);
     ShowWindow(dlg.m_hWnd, SW_SHOWNOACTIVATE);
     // As in the running program: controls made, pictures decoded ahead.

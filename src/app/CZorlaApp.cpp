@@ -8,6 +8,7 @@
 #include "shared/Leftovers.h"
 #include "framework/AfxFunctions.h"
 #include "framework/ExceptionReport.h"
+#include "app/Companion.h"
 #include "mainwnd/CZorlaDlg.h"
 #include "shared/AppTranslator.h"
 #include "shared/ErrorReport.h"
@@ -67,7 +68,8 @@ BOOL CZorlaApp::InitInstance()
     // Registered before any window exists, so none can miss a new taskbar.
     CSystemTray::TaskbarCreatedMessage();
     {
-        CZorlaDlg dlg(handedDown);
+        Companion companion(handedDown);
+        CZorlaDlg dlg(companion);
         // Nothing before the first paint needs OLE, and its library is loaded
         // only with it.
         dlg.SetAfterFirstPaint([this] { InitOle(); });

@@ -86,7 +86,7 @@ void CSendToFriend::OnSendToFriend(bool noInternet)
         sender.AddAttachment(path, title);
     sender.SetText(dialog.m_text + footer);
     sender.SetParentWindow(m_mainWindow.GetSafeHwnd());
-    m_unstarted->SetNotifyWindow(m_mainWindow.GetSafeHwnd());
+    m_unstarted->SetNotifyWindow(m_notifyWindow ? m_notifyWindow : m_mainWindow.GetSafeHwnd());
     if (!packed || sender.Error() != CMailSender::NoError || !m_unstarted->Start()) {
         FallBack();
         return;

@@ -26,6 +26,9 @@ public:
     CSendToFriend(const CSendToFriend&) = delete;
     CSendToFriend& operator=(const CSendToFriend&) = delete;
 
+    // Where the mail thread reports (WM_MAIL_DONE, WM_MAIL_PROGRESS): the main
+    // window unless another window of the same thread is given.
+    void SetNotifyWindow(HWND window) { m_notifyWindow = window; }
     // The command. noInternet ("bNoInetConnect") holds back the notices.
     void OnSendToFriend(bool noInternet);
     // The mail thread's end (WM_MAIL_DONE): any result but 0
@@ -46,6 +49,7 @@ private:
     void FallBack();
 
     CWnd& m_mainWindow;
+    HWND m_notifyWindow = nullptr;
     CHttpDownloader& m_client;
     std::string m_noticeSite;
     // Owned here until it starts; a started thread owns itself and is only

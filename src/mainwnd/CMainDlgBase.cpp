@@ -8,8 +8,9 @@
 
 using namespace stored;
 
-CMainDlgBase::CMainDlgBase(UINT templateId, Settings& registry, CWnd* parent)
+CMainDlgBase::CMainDlgBase(UINT templateId, Settings& registry, MainSettings& switches, CWnd* parent)
     : CDialog(templateId, parent)
+    , m_settings(switches)
     , m_registry(registry)
 {}
 

@@ -11,9 +11,9 @@ class Settings;
 // and the settings of the main window that others read.
 class CMainDlgBase : public CDialog {
 public:
-    // The switches are read from and written to registry, which must outlive
+    // The switches are read from and written to registry; both must outlive
     // the window.
-    CMainDlgBase(UINT templateId, Settings& registry, CWnd* parent = nullptr);
+    CMainDlgBase(UINT templateId, Settings& registry, MainSettings& switches, CWnd* parent = nullptr);
 
 protected:
     BOOL OnInitDialog() override;
@@ -29,6 +29,6 @@ protected:
     void LoadSettings();
     void SaveSettings();
 
-    MainSettings m_settings;
+    MainSettings& m_settings;
     Settings& m_registry;
 };

@@ -5,7 +5,6 @@
 #include "framework/Handles.h"
 #include "mainwnd/CommandMenu.h"
 #include "mainwnd/CommandTriggers.h"
-#include "mainwnd/FolderPicker.h"
 #include "mainwnd/MainTimers.h"
 #include "mainwnd/TrayWindow.h"
 #include "resource.h"
@@ -14,8 +13,8 @@
 #include "shared/Translator.h"
 #include "shared/WebAddresses.h"
 #include "mainwnd/WeatherStatusLine.h"
-#include "notes/StoredPlace.h"
 #include "shared/HighContrast.h"
+#include "shared/PrivateMessages.h"
 #include "base/ProgramTitle.h"
 #include "widgets/CAboutDlg.h"
 
@@ -28,9 +27,6 @@
 
 namespace {
 
-// The synced folder is looked at this often besides the system's notifications,
-// which not every file system gives: what another computer wrote shows within 2 s.
-const UINT kSyncCheckInterval = 1500;
 // What the editors hold is kept this long after the last key.
 const UINT kDraftDelay = 700;
 
@@ -41,42 +37,35 @@ POINT PointFromLParam(LPARAM lParam)
 
 }  // namespace
 
-CZorlaDlg::CZorlaDlg(const AppContext& context, CWnd* parent)
-    : CMainDlgBase(IDD_ZORLA_DIALOG, context.settings, parent)
-    , m_sounds(m_settings)
-    , m_httpClient(ZORLA_USER_AGENT)
-    , m_launchReport(m_httpClient)
-    , m_mail(*this, m_httpClient)
-    , m_weatherFetch(ZORLA_USER_AGENT)
-    , m_model(context.dataFolder, Platform{context.files, context.clock, context.settings, m_weatherFetch},
-              context.legacyFolders)
-    , m_handler(m_sounds)
-    , m_views(*this, m_handler, m_model, m_sounds, context.settings)
-    , m_keyboard(m_handler, *this, [this] { RunCommand(ID_SHOW_HOME); })
+CZorlaDlg::CZorlaDlg(MainWindowServices& services, CWnd* parent)
+    : CMainDlgBase(IDD_ZORLA_DIALOG, services.Registry(), services.Switches(), parent)
+    , m_services(services)
+    , m_model(services.Model())
+    , m_face(services.Sounds())
+    , m_views(*this, m_face, m_model, services.Sounds(), services.Draft())
+    , m_keyboard(m_face, *this, [this] { RunCommand(ID_SHOW_HOME); })
     , m_access(m_keyboard)
-    , m_deskNotes(m_model, m_sounds)
-    , m_globalKeys(context.settings)
-    , m_findNote([this] { return FindableEntries(); },
-                 [this](const std::string& key) { m_deskNotes.Windows().Bring(key, true); })
 {
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    m_handler.SetActions(this);
-    m_model.AddListener(&m_deskNotes);
+    m_face.SetActions(this);
     m_model.AddListener(this);
 }
 
-CZorlaDlg::~CZorlaDlg() = default;
+// The model outlives the window: it must not tell a window that is gone.
+CZorlaDlg::~CZorlaDlg()
+{
+    m_model.RemoveListener(this);
+}
 
 // Only what the first paint needs: size, place, shape and caption. The rest,
 // the controls among it, follows the first paint (RunStartStep).
 BOOL CZorlaDlg::OnInitDialog()
 {
-    m_handler.Attach(m_hWnd);
-    m_deskNotes.Attach(this);
-    m_weatherFetch.Attach(m_hWnd);
-    m_handler.SetScale(DisplayScale::ForWindow(m_hWnd));
-    m_width = m_handler.Background().Width();
-    m_height = m_handler.Background().Height();
+    m_face.Attach(m_hWnd);
+    m_services.Attach(*this);
+    m_face.SetScale(DisplayScale::ForWindow(m_hWnd));
+    m_width = m_face.Background().Width();
+    m_height = m_face.Background().Height();
     if (m_width <= 0 || m_height <= 0) {
         m_width = 440;
         m_height = 444;
@@ -86,7 +75,7 @@ BOOL CZorlaDlg::OnInitDialog()
     SetWindowTextString(m_hWnd, ProgramTitle);
     LoadSettings();
     m_model.LoadCity();
-    m_handler.ApplyViewRegion(PictureFace::ViewHome);
+    m_face.ApplyViewRegion(PictureFace::ViewHome);
     // No focus given here: the window is still hidden, and focusing it would
     // activate it once now and again when it shows. Shown, it is activated
     // and has the focus.
@@ -96,7 +85,6 @@ BOOL CZorlaDlg::OnInitDialog()
 void CZorlaDlg::CompleteStart()
 {
     RunRemainingStartSteps();
-    m_deskNotes.FinishOpening();
 }
 
 void CZorlaDlg::RunRemainingStartSteps()
@@ -120,30 +108,25 @@ void CZorlaDlg::RunStartStep(int step)
         if (m_afterFirstPaint)
             m_afterFirstPaint();
         AddAboutToSystemMenu(m_hWnd);
-        m_windowIcons.Apply(m_hWnd, IDR_MAINFRAME, m_handler.Scale());
+        m_windowIcons.Apply(m_hWnd, IDR_MAINFRAME, m_face.Scale());
         // The icon goes into the tray only with the window.
         m_tray.Create(m_hWnd, WM_TRAY_NOTIFY, ProgramTitle, IDR_MAINFRAME, kTrayIconId, true);
         break;
     case 1: m_views.EnsureControls(); break;
     case 2:
         // Without its pictures the window is incomplete and keeps no notes.
-        if (m_handler.DecodeRest())
-            m_model.Load();
-        m_views.ShowStoreProblems();
+        if (m_face.DecodeRest())
+            m_services.LoadStores();
         m_views.RestoreDraft();
         break;
     case 3:
-        m_deskNotes.OpenStored();
-        WatchSyncFolder();
+        m_services.Start();
         SetTimer(TimerBlink, 3000, nullptr);
-        SetTimer(TimerWeather, 0, nullptr);
-        SetTimer(TimerLaunchReport, 15000, nullptr);
-        RegisterGlobalKeys();
         m_started = true;
         break;
     default:
         for (int picture : {IDP_WEATHER, IDP_NOTE_EDITOR, IDP_TIMER_EDITOR})
-            m_handler.PrepareBackground(picture);
+            m_face.PrepareBackground(picture);
         break;
     }
     if (m_nextStartStep < kStartSteps && m_hWnd)
@@ -168,7 +151,7 @@ void CZorlaDlg::DoDataExchange(CDataExchange* pDX)
 
 void CZorlaDlg::ShowStatus(const std::string& text, bool transient)
 {
-    m_handler.ShowStatus(text, transient);
+    m_face.ShowStatus(text, transient);
 }
 
 void CZorlaDlg::OnWeatherStatus(WeatherService::Status status, const std::string& detail)
@@ -181,12 +164,6 @@ void CZorlaDlg::OnWeatherChanged()
 {
     if (m_hWnd)
         SetTimer(TimerWeatherDisplay, 10, nullptr);
-}
-
-void CZorlaDlg::CheckWeather(bool force)
-{
-    m_model.CheckWeather(force, m_settings.noInternet != 0);
-    m_views.ShowStoreProblems();
 }
 
 // ---- commands -----------------------------------------------------------------
@@ -213,7 +190,6 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_SHOW_WEATHER,      [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.GoWeather(); }},
         {ID_SHOW_NOTE_EDITOR,  [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(PictureFace::ViewNotes); }},
         {ID_SHOW_TIMER_EDITOR, [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(PictureFace::ViewReminder); }},
-        {ID_UPDATE_WEATHER,    [](CZorlaDlg& dlg) { dlg.CheckWeather(true); }},
         {ID_PLAY_SOUNDS,       [](CZorlaDlg& dlg) { dlg.m_settings.playSounds = !dlg.m_settings.playSounds; }},
         {ID_NO_INTERNET,       [](CZorlaDlg& dlg) { dlg.m_settings.noInternet = !dlg.m_settings.noInternet; }},
         {ID_TOP_MOST,          [](CZorlaDlg& dlg) { dlg.m_settings.topMost = !dlg.m_settings.topMost; dlg.ApplyTopMost(); }},
@@ -221,13 +197,6 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_ABOUT,             [](CZorlaDlg& dlg) { CAboutDlg(&dlg).DoModal(); }},
         {ID_AUTOSTART,         [](CZorlaDlg& dlg) { CAutostart(dlg.m_hWnd).ToggleAutostart(); }},
         {ID_TOGGLE_TRAY,       [](CZorlaDlg& dlg) { ToggleTray(dlg.m_tray, dlg.m_hWnd); }},
-        {ID_SEND_TO_FRIEND,    [](CZorlaDlg& dlg) { dlg.m_mail.OnSendToFriend(dlg.m_settings.noInternet != 0); }},
-        {ID_RESTORE_DELETED,   [](CZorlaDlg& dlg) { dlg.OnRestoreDeleted(); }},
-        {ID_KEEP_IN_FOLDER,    [](CZorlaDlg& dlg) { dlg.OnKeepInFolder(); }},
-        {ID_KEEP_LOCALLY,      [](CZorlaDlg& dlg) { dlg.OnKeepLocally(); }},
-        {ID_NEW_NOTE,          [](CZorlaDlg& dlg) { dlg.OnNewNote(); }},
-        {ID_SHOW_ALL_NOTES,    [](CZorlaDlg& dlg) { dlg.OnShowAllNotes(); }},
-        {ID_FIND_NOTE,         [](CZorlaDlg& dlg) { dlg.OpenFind(); }},
     };
     // clang-format on
     for (const Command& command : kCommands) {
@@ -240,7 +209,8 @@ bool CZorlaDlg::RunCommand(UINT id)
             return true;
         }
     }
-    return false;
+    RunRemainingStartSteps();
+    return m_services.RunCommand(id);
 }
 
 void CZorlaDlg::RestoreFromTray()
@@ -248,130 +218,10 @@ void CZorlaDlg::RestoreFromTray()
     ::RestoreFromTray(m_tray, m_hWnd);
 }
 
-// The most recently deleted note or reminder comes back at its old place with
-// its text; a reminder whose time has passed alerts at once.
-void CZorlaDlg::OnKeepInFolder()
-{
-    const std::string folder = m_folderPicker
-                                   ? m_folderPicker()
-                                   : PickFolder(m_hWnd, Translate("Choose the folder your sync service keeps on every "
-                                                                  "computer (OneDrive, Dropbox, Nextcloud, ...):"));
-    if (folder.empty())
-        return;
-    m_deskNotes.SavePending();
-    m_model.KeepInFolder(folder);
-    WatchSyncFolder();
-    m_views.ShowStoreProblems();
-}
-
-void CZorlaDlg::OnKeepLocally()
-{
-    m_model.KeepLocally();
-    WatchSyncFolder();
-}
-
-void CZorlaDlg::WatchSyncFolder()
-{
-    const std::string folder = m_model.SyncFolderPath();
-    if (folder.empty()) {
-        m_syncWatch.Stop();
-        KillTimer(TimerSyncCheck);
-        return;
-    }
-    m_syncWatch.Start(m_hWnd, WM_SYNC_CHANGED, folder);
-    SetTimer(TimerSyncCheck, kSyncCheckInterval, nullptr);
-}
-
-// Typing not yet written is written first, so the merge weighs it against
-// what came.
-void CZorlaDlg::CheckSyncFolder()
-{
-    if (m_model.SyncFolderPath().empty())
-        return;
-    m_deskNotes.SavePending();
-    m_model.CheckSyncFolder();
-    m_views.ShowStoreProblems();
-}
-
-void CZorlaDlg::OnNewNote()
-{
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoA(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
-    // Its middle under the mouse, all of it on the mouse's screen.
-    const RECT& area = monitor.rcWork;
-    const SIZE note = m_deskNotes.Windows().NoteSize(DisplayScale::ForWindow(m_hWnd));
-    const int x = std::max<int>(area.left, std::min<int>(cursor.x - note.cx / 2, area.right - note.cx));
-    const int y = std::max<int>(area.top, std::min<int>(cursor.y - note.cy / 2, area.bottom - note.cy));
-    // Kept as every stored place is: in the system scale's 96-DPI units.
-    const POINT stored = StoredPlace::ForScreen(POINT{x, y}, POINT{-1, -1}, DisplayScale::ForSystem());
-    CEntry kept;
-    if (m_model.AddEmptyNote(stored.x, stored.y, &kept) == ZorlaModel::AddResult::Added)
-        m_deskNotes.Windows().Bring(kept.GetKey(), false);
-    m_views.ShowStoreProblems();
-}
-
-void CZorlaDlg::OnShowAllNotes()
-{
-    NoteWindowRegistry& windows = m_deskNotes.Windows();
-    if (windows.AnyRaised())
-        windows.PutBackRaised();
-    else
-        windows.RaiseAll();
-}
-
-// Typing not yet written is found too.
-std::vector<CEntry> CZorlaDlg::FindableEntries()
-{
-    m_deskNotes.SavePending();
-    return m_model.StoredEntries();
-}
-
-void CZorlaDlg::OpenFind()
-{
-    m_findNote.Open(this);
-}
-
-// A merge may bring many changes at once: the list is rebuilt once after them.
-void CZorlaDlg::RefreshFind()
-{
-    if (m_hWnd && m_findNote.IsOpen())
-        SetTimer(TimerFindRefresh, 100, nullptr);
-}
-
-void CZorlaDlg::RegisterGlobalKeys()
-{
-    m_refusedKeys = m_globalKeys.Register(m_hWnd);
-    if (!m_refusedKeys.empty())
-        ::PostMessageA(m_hWnd, WM_KEYS_REFUSED, 0, 0);
-}
-
-LRESULT CZorlaDlg::OnKeysRefused()
-{
-    const std::vector<GlobalKeys::Refusal> refused = std::move(m_refusedKeys);
-    m_refusedKeys.clear();
-    for (const GlobalKeys::Refusal& refusal : refused)
-        ::MessageBoxW(m_hWnd, Widen(GlobalKeys::Message(refusal)).c_str(), Widen(ProgramTitle).c_str(),
-                      MB_OK | MB_ICONINFORMATION);
-    return 0;
-}
-
-void CZorlaDlg::OnRestoreDeleted()
-{
-    if (m_model.RestoreLast(m_model.GetClock().Now()) == ZorlaModel::RestoreResult::Refused)
-        ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__);
-    m_views.ShowStoreProblems();
-}
-
 // ---- messages -----------------------------------------------------------------
 
 LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // A new shell: its desktop takes back the notes that went with the old one.
-    if (message == CSystemTray::TaskbarCreatedMessage())
-        m_deskNotes.OnTaskbarCreated();
     // clang-format off
     switch (message) {
     case WM_PAINT:           return OnPaint();
@@ -395,18 +245,9 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDBLCLK:   return OnLButtonDblClk(wParam, lParam);
     case WM_RBUTTONDOWN:     return OnRButtonDown(lParam);
     case WM_SYSCOMMAND:      return OnSysCommand(wParam, lParam);
-    case WM_WEATHER_DONE:    return OnWeatherDone(wParam, lParam);
-    case WM_SYNC_CHANGED:    CheckSyncFolder(); return 0;
     case WM_NOTIFY:          return OnNotify(wParam, lParam);
-    case WM_HOTKEY:          RunCommand(m_globalKeys.CommandFor(wParam)); return 0;
-    case WM_KEYS_REFUSED:    return OnKeysRefused();
     case WM_START_STEP:      RunStartStep(static_cast<int>(wParam)); return 0;
-    case WM_OPEN_NOTES:      if (m_deskNotes.IsOpening()) m_deskNotes.OpenNextSlice(); return 0;
-    case WM_POWERBROADCAST:  return OnPowerBroadcast(wParam, lParam);
-    case WM_TIMECHANGE:      return OnTimeChange();
     case WM_TRAY_NOTIFY:     return OnTrayNotify(wParam, lParam);
-    case WM_MAIL_DONE:       return m_mail.OnMailDone(static_cast<ULONG>(wParam));
-    case WM_MAIL_PROGRESS:   return m_mail.OnMailProgress(wParam, lParam);
     default:                 break;
     }
     // clang-format on
@@ -434,13 +275,10 @@ BOOL CZorlaDlg::DestroyWindow()
         return FALSE;
     m_destroying = true;
     // A note typed into the editor is not thrown away with the window.
-    if (m_handler.GetView() == PictureFace::ViewNotes)
+    if (m_face.GetView() == PictureFace::ViewNotes)
         m_views.SaveEditor(PictureFace::ViewNotes);
     m_views.KeepDraft();
-    m_deskNotes.CloseAll();
-    if (!m_model.SaveAll())
-        m_views.ShowStoreProblems();
-    m_mail.DeleteProgressWindow();
+    m_services.Stop();
     const BOOL destroyed = CMainDlgBase::DestroyWindow();
     m_destroying = false;
     return destroyed;
@@ -478,7 +316,7 @@ LRESULT CZorlaDlg::OnPaint()
         DrawIcon(paint.dc(), x, y, m_icon);
         return 0;
     }
-    m_handler.Paint(paint.dc());
+    m_face.Paint(paint.dc());
     m_keyboard.PaintMark(paint.dc());
     m_keyboard.SyncView();
     // Posted, so it comes after the picture is on the screen.
@@ -499,18 +337,18 @@ void CZorlaDlg::RedrawAll()
 // fonts are made for it, at the place Windows proposes.
 LRESULT CZorlaDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
 {
-    if (!m_handler.SetScale(DisplayScale(LOWORD(wParam))))
+    if (!m_face.SetScale(DisplayScale(LOWORD(wParam))))
         return 0;
-    m_width = m_handler.Background().Width();
-    m_height = m_handler.Background().Height();
+    m_width = m_face.Background().Width();
+    m_height = m_face.Background().Height();
     RECT place{};
     ::GetWindowRect(m_hWnd, &place);
     if (lParam)
         place = *reinterpret_cast<const RECT*>(lParam);
     ::SetWindowPos(m_hWnd, nullptr, place.left, place.top, m_width, m_height, SWP_NOZORDER | SWP_NOACTIVATE);
     m_views.Rescale();
-    m_windowIcons.Apply(m_hWnd, IDR_MAINFRAME, m_handler.Scale());
-    m_tray.Rescale(m_handler.Scale());
+    m_windowIcons.Apply(m_hWnd, IDR_MAINFRAME, m_face.Scale());
+    m_tray.Rescale(m_face.Scale());
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
     return 0;
 }
@@ -531,32 +369,18 @@ LRESULT CZorlaDlg::OnTimer(UINT_PTR id)
     switch (id) {
     case TimerBlink: {
         KillTimer(id);
-        SetTimer(id, BlinkDelay(m_handler.BlinkStep()), nullptr);
+        SetTimer(id, BlinkDelay(m_face.BlinkStep()), nullptr);
         break;
     }
-    case TimerWeather:
-        KillTimer(id);
-        CheckWeather(false);
-        SetTimer(id, ZorlaModel::kWeatherInterval, nullptr);
-        break;
-    case TimerSyncCheck: CheckSyncFolder(); break;
     case TimerDraft:
         KillTimer(id);
         m_views.KeepDraft();
-        break;
-    case TimerFindRefresh:
-        KillTimer(id);
-        m_findNote.Refresh();
         break;
     case TimerWeatherDisplay:
         KillTimer(id);
         RefreshCityList();
         break;
-    case TimerLaunchReport:
-        KillTimer(id);
-        m_launchReport.Send(m_hWnd, m_settings.noInternet != 0);
-        break;
-    default: m_deskNotes.OnTimer(id); break;
+    default: break;
     }
     return CMainDlgBase::WindowProc(WM_TIMER, id, 0);
 }
@@ -566,27 +390,11 @@ UINT CZorlaDlg::BlinkDelay(bool eyesOpened)
     return eyesOpened ? 3000 + std::rand() % 5000 : 500 + std::rand() % 800;
 }
 
-// Reminders that fell due while the computer slept, or that a new clock or
-// time zone makes due, alert now rather than at the next full minute.
-LRESULT CZorlaDlg::OnPowerBroadcast(WPARAM wParam, LPARAM lParam)
-{
-    if (m_started && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))
-        m_deskNotes.RestartDueCheck();
-    return CMainDlgBase::WindowProc(WM_POWERBROADCAST, wParam, lParam);
-}
-
-LRESULT CZorlaDlg::OnTimeChange()
-{
-    if (m_started)
-        m_deskNotes.RestartDueCheck();
-    return CMainDlgBase::WindowProc(WM_TIMECHANGE, 0, 0);
-}
-
 LRESULT CZorlaDlg::OnSetCursor(WPARAM wParam, LPARAM lParam)
 {
     POINT cursor{};
     GetCursorPos(&cursor);
-    if (m_handler.UpdateHover(cursor)) {
+    if (m_face.UpdateHover(cursor)) {
         SetCursor(CHyperLink::GetLinkCursor());
         return TRUE;
     }
@@ -597,7 +405,7 @@ LRESULT CZorlaDlg::OnMouseMove(WPARAM wParam, LPARAM lParam)
 {
     POINT point = PointFromLParam(lParam);
     ::ClientToScreen(m_hWnd, &point);
-    SetCursor(m_handler.UpdateHover(point) ? CHyperLink::GetLinkCursor() : LoadCursorA(nullptr, IDC_ARROW));
+    SetCursor(m_face.UpdateHover(point) ? CHyperLink::GetLinkCursor() : LoadCursorA(nullptr, IDC_ARROW));
     return CMainDlgBase::WindowProc(WM_MOUSEMOVE, wParam, lParam);
 }
 
@@ -622,8 +430,6 @@ LRESULT CZorlaDlg::OnDestroy()
     if (m_accessible)
         m_accessible->Disconnect();
     m_accessible.reset();
-    m_syncWatch.Stop();
-    m_globalKeys.Unregister();
     UpdateData(TRUE);
     m_model.SaveCity();
     SaveSettings();
@@ -633,7 +439,7 @@ LRESULT CZorlaDlg::OnDestroy()
 LRESULT CZorlaDlg::OnLButtonDown(WPARAM wParam, LPARAM lParam)
 {
     m_keyboard.OnMouseUsed();
-    if (m_handler.Click(PointFromLParam(lParam))) {
+    if (m_face.Click(PointFromLParam(lParam))) {
         ReleaseCapture();
         return CMainDlgBase::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
     }
@@ -669,13 +475,6 @@ LRESULT CZorlaDlg::OnNotify(WPARAM wParam, LPARAM lParam)
     return CMainDlgBase::WindowProc(WM_NOTIFY, wParam, lParam);
 }
 
-LRESULT CZorlaDlg::OnWeatherDone(WPARAM wParam, LPARAM)
-{
-    m_weatherFetch.Deliver(wParam);
-    m_views.ShowStoreProblems();
-    return 0;
-}
-
 LRESULT CZorlaDlg::OnTrayNotify(WPARAM, LPARAM lParam)
 {
     switch (static_cast<UINT>(lParam)) {
@@ -706,7 +505,7 @@ void CZorlaDlg::ShowCommandMenu(POINT screenPoint)
 {
     ReleaseCapture();
     CommandMenuState state;
-    state.view = m_handler.GetView();
+    state.view = m_face.GetView();
     state.windowVisible = ::IsWindowVisible(m_hWnd) != FALSE;
     state.noInternet = m_settings.noInternet != 0;
     state.playSounds = m_settings.playSounds != 0;
@@ -714,9 +513,9 @@ void CZorlaDlg::ShowCommandMenu(POINT screenPoint)
     state.autostart = CAutostart(m_hWnd).AutostartShortcutExists();
     state.canRestore = m_model.CanRestore();
     state.syncFolder = !m_model.SyncFolderPath().empty();
-    state.newNoteKey = m_globalKeys.ShownKey(ID_NEW_NOTE);
-    state.showAllKey = m_globalKeys.ShownKey(ID_SHOW_ALL_NOTES);
-    state.findKey = m_globalKeys.ShownKey(ID_FIND_NOTE);
+    state.newNoteKey = m_services.ShownKey(ID_NEW_NOTE);
+    state.showAllKey = m_services.ShownKey(ID_SHOW_ALL_NOTES);
+    state.findKey = m_services.ShownKey(ID_FIND_NOTE);
     FillCommandMenu(m_commandMenu, state);
     m_commandMenu.Track(screenPoint, m_hWnd);
 }

@@ -1,42 +1,34 @@
 #pragma once
 
-#include "mail/CSendToFriend.h"
 #include "mainwnd/CMainDlgBase.h"
 #include "mainwnd/CSystemTray.h"
-#include "mainwnd/DeskNotes.h"
-#include "mainwnd/FindNoteWindow.h"
-#include "mainwnd/GlobalKeys.h"
 #include "mainwnd/HotSpotAccess.h"
 #include "mainwnd/MainAccessible.h"
 #include "mainwnd/MainKeyboard.h"
 #include "mainwnd/MainViews.h"
+#include "mainwnd/MainWindowServices.h"
 #include "mainwnd/PictureFace.h"
-#include "net/CHttpDownloader.h"
-#include "net/CLaunchReport.h"
+#include "image/WindowIcons.h"
+#include "model/ModelListener.h"
 #include "model/ZorlaModel.h"
 #include "shared/AppTranslator.h"
-#include "shared/PrivateMessages.h"
-#include "sound/SoundBoard.h"
-#include "mainwnd/SyncWatch.h"
-#include "mainwnd/WindowHttpFetch.h"
-#include "mainwnd/WindowIcons.h"
-#include "model/ModelListener.h"
-#include "shared/AppContext.h"
 #include "widgets/CPopupMenu.h"
 
 #include <functional>
 #include <string>
 
 // The main window: a borderless picture on dialog template 102 with four views.
-// It is the program: when its modal run ends, the program ends.
+// When its modal run ends, the program ends. It shows, asks the program's
+// services (MainWindowServices) and listens to their model; the services live
+// and run apart from it.
 class CZorlaDlg : public CMainDlgBase, public CAppTranslator, public HotSpotActions, private ModelListener {
 public:
     static constexpr UINT kTrayIconId = 100;
 
     // Builds nothing the first paint does not need: of the pictures only the
-    // home view's; the stores are loaded after the first paint. The context's
-    // parts must outlive the window.
-    explicit CZorlaDlg(const AppContext& context, CWnd* parent = nullptr);
+    // home view's; the stores are loaded after the first paint. The services
+    // must outlive the window.
+    explicit CZorlaDlg(MainWindowServices& services, CWnd* parent = nullptr);
     ~CZorlaDlg() override;
 
     // Runs at once whatever of the start-up after the first paint has not run
@@ -49,17 +41,11 @@ public:
     void SetAfterFirstPaint(std::function<void()> step) { m_afterFirstPaint = std::move(step); }
     // The stores are loaded, the stored notes opening and the timers running.
     bool IsStarted() const { return m_started; }
-    // Stored notes are still opening, a slice per message.
-    bool NotesOpening() const { return m_deskNotes.IsOpening(); }
 
-    PictureFace& Handler() { return m_handler; }
-    ZorlaModel& Model() { return m_model; }
-    const NoteWindowRegistry& NoteWindows() const { return m_deskNotes.Windows(); }
-    MainSettings& Settings() { return m_settings; }
-    SoundBoard& Sounds() { return m_sounds; }
+    PictureFace& Face() { return m_face; }
+    MainSettings& Switches() { return m_settings; }
     const CPopupMenu& CommandMenu() const { return m_commandMenu; }
     const CSystemTray& Tray() const { return m_tray; }
-    const CSendToFriend& Mail() const { return m_mail; }
     const MainKeyboard& Keyboard() const { return m_keyboard; }
 
     void GoHome() { m_views.GoHome(); }
@@ -67,12 +53,6 @@ public:
     void OpenEditor(int view) { m_views.OpenEditor(view); }
     void ShowWeatherText(const std::string& text, HDC dc = nullptr) { m_views.ShowWeatherText(text, dc); }
     void RefreshCityList() { m_views.RefreshCityList(); }
-
-    // Where "Keep notes in a folder..." asks for the folder (the system's picker
-    // unless a test gives another); empty: the user cancelled.
-    void SetFolderPicker(std::function<std::string()> picker) { m_folderPicker = std::move(picker); }
-    // Looks at the synced folder now: what other computers wrote is merged in.
-    void CheckSyncFolder();
 
     // Runs a command of the command table; false for an id it does not know.
     bool RunCommand(UINT id);
@@ -104,17 +84,6 @@ private:
     void RunRemainingStartSteps();
 
     void RestoreFromTray();
-    void OnRestoreDeleted();
-    void OnKeepInFolder();
-    void OnKeepLocally();
-    // An empty note at the mouse, in front and ready for typing.
-    void OnNewNote();
-    // Every note in front of all windows, or back to rest when they are.
-    void OnShowAllNotes();
-    void RegisterGlobalKeys();
-    LRESULT OnKeysRefused();
-    // Watches the model's synced folder, or nothing when there is none.
-    void WatchSyncFolder();
 
     LRESULT OnPaint();
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
@@ -131,33 +100,16 @@ private:
     LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
     LRESULT OnRButtonDown(LPARAM lParam);
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnWeatherDone(WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
-    void CheckWeather(bool force);
-    LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
-    LRESULT OnTimeChange();
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void ShowCommandMenu(POINT screenPoint);
     // What the model tells of the weather.
     void OnWeatherStatus(WeatherService::Status status, const std::string& detail) override;
     void OnWeatherChanged() override;
-    // The notes changed: an open find window follows them.
-    void OnEntryAdded(const CEntry&) override { RefreshFind(); }
-    void OnEntryChanged(const CEntry&) override { RefreshFind(); }
-    void OnEntryRemoved(const CEntry&) override { RefreshFind(); }
-    void RefreshFind();
-    void OpenFind();
-    std::vector<CEntry> FindableEntries();
 
-    SoundBoard m_sounds;
-    // The client of the launch report and of the mail's pass-along notices.
-    CHttpDownloader m_httpClient;
-    CLaunchReport m_launchReport;
-    CSendToFriend m_mail;
-    // The weather's downloads, handed back to this window's thread.
-    WindowHttpFetch m_weatherFetch;
-    ZorlaModel m_model;
-    PictureFace m_handler;
+    MainWindowServices& m_services;
+    ZorlaModel& m_model;
+    PictureFace m_face;
     MainViews m_views;
     MainKeyboard m_keyboard;
     HotSpotAccess m_access;
@@ -165,7 +117,6 @@ private:
     ComPtr<MainAccessible> m_accessible;
     CPopupMenu m_commandMenu;
     CSystemTray m_tray;
-    DeskNotes m_deskNotes;
     HICON m_icon = nullptr;
     WindowIcons m_windowIcons;
     static const int kStartSteps = 5;
@@ -173,10 +124,5 @@ private:
     int m_nextStartStep = 0;
     bool m_started = false;
     std::function<void()> m_afterFirstPaint;
-    std::function<std::string()> m_folderPicker;
-    SyncWatch m_syncWatch;
-    GlobalKeys m_globalKeys;
-    FindNoteWindow m_findNote;
-    std::vector<GlobalKeys::Refusal> m_refusedKeys;
     bool m_destroying = false;
 };

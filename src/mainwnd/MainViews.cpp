@@ -26,12 +26,12 @@ const int kEditorLimitReminder = 50;
 }  // namespace
 
 MainViews::MainViews(CDialog& window, PictureFace& handler, ZorlaModel& model, SoundBoard& sounds,
-                     Settings& settings)
+                     EditorDraft& draft)
     : m_window(window)
     , m_handler(handler)
     , m_model(model)
     , m_sounds(sounds)
-    , m_draft(settings)
+    , m_draft(draft)
 {}
 
 void MainViews::EnsureControls()

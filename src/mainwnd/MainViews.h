@@ -11,7 +11,6 @@
 class CDialog;
 class SoundBoard;
 class PictureFace;
-class Settings;
 class ZorlaModel;
 
 // The main window's four views and their controls: going from one to another,
@@ -19,7 +18,7 @@ class ZorlaModel;
 // view's city list. The dialog's data exchange carries the chosen city.
 class MainViews {
 public:
-    MainViews(CDialog& window, PictureFace& handler, ZorlaModel& model, SoundBoard& sounds, Settings& settings);
+    MainViews(CDialog& window, PictureFace& handler, ZorlaModel& model, SoundBoard& sounds, EditorDraft& draft);
 
     // Creates the controls of the other views, once; the views call it too, so
     // none has to wait for the start-up steps.
@@ -61,5 +60,5 @@ private:
     SoundBoard& m_sounds;
     CTransparentEdit m_editor;
     CHyperLink m_webLink;
-    EditorDraft m_draft;
+    EditorDraft& m_draft;
 };

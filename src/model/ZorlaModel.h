@@ -10,6 +10,7 @@
 #include "weather/WeatherService.h"
 #include "weather/WeatherStore.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -49,6 +50,10 @@ public:
 
     // Every listener hears every event, in the order they were added.
     void AddListener(ModelListener* listener) { m_listeners.push_back(listener); }
+    void RemoveListener(ModelListener* listener)
+    {
+        m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
+    }
 
     // The weather, the notes, the reminders and the bin; an unreadable file is
     // set aside, its store starts empty and its problem waits.

@@ -56,7 +56,7 @@ TEST_F(MainWindowMail, TheSendCommandAndTheEnvelopeOpenTheDialogOverTheMainWindo
     EXPECT_EQ(dialogOwner, window);
     dlg->OnHotSpot(HotSpotEnvelope);
     EXPECT_EQ(driver.Shown(), 2);
-    EXPECT_FALSE(dlg->Mail().IsUnderWay());
+    EXPECT_FALSE(dlg->program.Mail().IsUnderWay());
     EXPECT_TRUE(opener.Calls().empty());
     EXPECT_TRUE(IsWindowEnabled(window));
 }
@@ -70,7 +70,7 @@ TEST_F(MainWindowMail, TheTopMostMainWindowStepsBackAndIsDisabledOnlyWhileTheMai
     ASSERT_TRUE(TopMost(window));
     SendDialogDriver driver(SendDialogDriver::Send("anna@example.com"));
     Command(ID_SEND_TO_FRIEND);
-    EXPECT_TRUE(PumpMessagesUntil([&] { return !dlg->Mail().IsUnderWay(); }, 30000));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return !dlg->program.Mail().IsUnderWay(); }, 30000));
 
     const std::vector<MapiCall> calls = mapi.Calls();
     ASSERT_EQ(calls.size(), 1u);
@@ -100,9 +100,9 @@ TEST_F(MainWindowMail, AMainWindowThatClosesDuringTheMailTakesItsProgressWindowA
     mapi.Hold();
     SendDialogDriver driver(SendDialogDriver::Send("anna@example.com"));
     Command(ID_SEND_TO_FRIEND);
-    ASSERT_TRUE(dlg->Mail().IsUnderWay());
-    ASSERT_NE(dlg->Mail().ProgressWindow(), nullptr);
-    const HWND progress = dlg->Mail().ProgressWindow()->m_hWnd;
+    ASSERT_TRUE(dlg->program.Mail().IsUnderWay());
+    ASSERT_NE(dlg->program.Mail().ProgressWindow(), nullptr);
+    const HWND progress = dlg->program.Mail().ProgressWindow()->m_hWnd;
     EXPECT_TRUE(PumpMessagesUntil([&] { return mapi.Calls().size() == 1; }, 30000));
 
     Close();

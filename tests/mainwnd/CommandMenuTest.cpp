@@ -154,7 +154,7 @@ TEST_F(MainWindowMenu, ARightClickOpensTheMenuAndAKeyChoosesTheCommand)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
     Command(ID_SHOW_NOTE_EDITOR);
-    ASSERT_FALSE(dlg->Sounds().IsOn());
+    ASSERT_FALSE(dlg->program.Sounds().IsOn());
     SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 250));
     HWND menu = dlg->CommandMenu().GetSafeHwnd();
     ASSERT_TRUE(menu && IsWindowVisible(menu));
@@ -162,7 +162,7 @@ TEST_F(MainWindowMenu, ARightClickOpensTheMenuAndAKeyChoosesTheCommand)
 
     // "&Play sounds" by its mnemonic; the command comes once the menu is gone.
     SendMessageA(menu, WM_CHAR, 'p', 0);
-    EXPECT_TRUE(PumpMessagesUntil([&] { return dlg->Sounds().IsOn(); }, 3000));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return dlg->program.Sounds().IsOn(); }, 3000));
     EXPECT_FALSE(IsWindow(menu));
 }
 
@@ -228,8 +228,8 @@ TEST_F(MainWindowMenu, KeepNotesInAFolderWritesThisComputersFileThereUntilTheNot
 {
     TempFolder shared;
     ASSERT_NO_FATAL_FAILURE(Open());
-    dlg->SetFolderPicker([&] { return shared.Path(); });
-    dlg->Model().AddNote("on every computer");
+    dlg->program.SetFolderPicker([&] { return shared.Path(); });
+    dlg->program.Model().AddNote("on every computer");
     Command(ID_KEEP_IN_FOLDER);
     EXPECT_EQ(RegistryString("Storage", "Folder"), shared.Path());
     std::string own;
@@ -240,7 +240,7 @@ TEST_F(MainWindowMenu, KeepNotesInAFolderWritesThisComputersFileThereUntilTheNot
 
     Command(ID_KEEP_LOCALLY);
     EXPECT_EQ(RegistryString("Storage", "Folder"), "");
-    EXPECT_TRUE(dlg->Model().SyncFolderPath().empty());
-    dlg->Model().AddNote("here only");
+    EXPECT_TRUE(dlg->program.Model().SyncFolderPath().empty());
+    dlg->program.Model().AddNote("here only");
     EXPECT_EQ(TestFiles::Bytes(shared.File(own)).find("here only"), std::string::npos);
 }

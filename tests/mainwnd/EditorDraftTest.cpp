@@ -26,9 +26,9 @@ TEST_F(MainWindowFixture, AnEditorsDraftIsBackInItsEditorAtTheNextStartUntilItIs
         SetWindowTextString(Item(IDC_EDITOR_TEXT), row.typed);
         SendMessageA(window, WM_TIMER, TimerDraft, 0);
         // A second window starts while the first one never ends: a crash.
-        std::unique_ptr<CZorlaDlg> first = std::move(dlg);
+        std::unique_ptr<MainWindowUnderTest> first = std::move(dlg);
         ASSERT_NO_FATAL_FAILURE(Open());
-        EXPECT_EQ(row.view, dlg->Handler().GetView()) << row.typed;
+        EXPECT_EQ(row.view, dlg->Face().GetView()) << row.typed;
         EXPECT_EQ(row.typed, GetWindowTextString(Item(IDC_EDITOR_TEXT)));
         if (row.view == PictureFace::ViewReminder) {
             EXPECT_EQ(row.time, ViewControls::ChosenReminderTime(window));
@@ -39,7 +39,7 @@ TEST_F(MainWindowFixture, AnEditorsDraftIsBackInItsEditorAtTheNextStartUntilItIs
         dlg->GoHome();
         Close();
         ASSERT_NO_FATAL_FAILURE(Open());
-        EXPECT_EQ(PictureFace::ViewHome, dlg->Handler().GetView()) << row.typed;
+        EXPECT_EQ(PictureFace::ViewHome, dlg->Face().GetView()) << row.typed;
         Close();
     }
 }

@@ -1,7 +1,7 @@
 // The find window in a real window: typing filters its list, Down and Return
 // choose a row, Escape closes it, and a German system reads it in German.
 #include "framework/CWnd.h"
-#include "mainwnd/FindNoteWindow.h"
+#include "find/FindNoteWindow.h"
 #include "resource.h"
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"

@@ -9,7 +9,7 @@
 
 #include "base/StoredNames.h"
 #include "framework/ProfileSettings.h"
-#include "mainwnd/HotKey.h"
+#include "keys/HotKey.h"
 #include "support/BoxRecorder.h"
 #include "support/MessagePump.h"
 #include "support/TestFiles.h"
@@ -111,9 +111,9 @@ TEST_F(GlobalKeysTest, TheNewNoteKeyOpensAnEmptyNoteAtTheMouseReadyForTyping)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
     ::SetCursorPos(500, 400);
-    ::SendMessageA(window, WM_HOTKEY, 0, MAKELPARAM(MOD_WIN | MOD_SHIFT, 'N'));
-    ASSERT_EQ(1u, dlg->NoteWindows().Count());
-    CNoteDlg* note = dlg->NoteWindows().Find("Zorla 1.0NID:1");
+    ::SendMessageA(dlg->program.GetSafeHwnd(), WM_HOTKEY, 0, MAKELPARAM(MOD_WIN | MOD_SHIFT, 'N'));
+    ASSERT_EQ(1u, dlg->program.NoteWindows().Count());
+    CNoteDlg* note = dlg->program.NoteWindows().Find("Zorla 1.0NID:1");
     ASSERT_TRUE(note && note->m_hWnd);
     RECT place{};
     ::GetWindowRect(*note, &place);
@@ -132,19 +132,19 @@ TEST_F(GlobalKeysTest, ShowAllBringsNotesAboveOtherWindowsUntilTheUserIsDone)
     ASSERT_NO_FATAL_FAILURE(Open());
     HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 50, 50, 400, 400, nullptr, nullptr,
                                    ::GetModuleHandleA(nullptr), nullptr);
-    HWND first = *dlg->NoteWindows().Find("Zorla 1.0NID:1");
-    HWND second = *dlg->NoteWindows().Find("Zorla 1.0NID:2");
+    HWND first = *dlg->program.NoteWindows().Find("Zorla 1.0NID:1");
+    HWND second = *dlg->program.NoteWindows().Find("Zorla 1.0NID:2");
     const std::function<void()> kDone[] = {
-        [&] { ::SendMessageA(window, WM_HOTKEY, 1, 0); },                 // the same key again
+        [&] { ::SendMessageA(dlg->program.GetSafeHwnd(), WM_HOTKEY, 1, 0); },                 // the same key again
         [&] { ::SendMessageA(first, WM_COMMAND, IDCANCEL, 0); },           // Escape
         [&] { ::SendMessageA(second, WM_ACTIVATEAPP, FALSE, 0); },         // a click into another program
     };
     for (size_t i = 0; i < std::size(kDone); ++i) {
         ASSERT_TRUE(Above(other, first) && Above(other, second)) << i << ": the notes rest below";
-        ::SendMessageA(window, WM_HOTKEY, 1, 0);
+        ::SendMessageA(dlg->program.GetSafeHwnd(), WM_HOTKEY, 1, 0);
         EXPECT_TRUE(Above(first, other) && Above(second, other)) << i;
         kDone[i]();
-        EXPECT_FALSE(dlg->NoteWindows().AnyRaised()) << i;
+        EXPECT_FALSE(dlg->program.NoteWindows().AnyRaised()) << i;
     }
     EXPECT_TRUE(Above(other, first) && Above(other, second));
     ::DestroyWindow(other);

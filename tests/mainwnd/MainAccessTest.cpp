@@ -97,7 +97,7 @@ protected:
         ::SetKeyboardState(keys);
         PumpPendingMessages();
     }
-    int View() const { return dlg->Handler().GetView(); }
+    int View() const { return dlg->Face().GetView(); }
     int Focused() const { return dlg->Keyboard().FocusedHotSpot(); }
 
     // Pixels of the mark's colour around a hot spot, as the screen shows them.

@@ -23,17 +23,17 @@ bool TopMost(HWND window)
 TEST_F(MainWindowCommands, SoundAndInternetSwitchesReachTheirReadersAndAreWrittenWhenTheWindowGoes)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
-    ASSERT_FALSE(dlg->Sounds().IsOn());
-    ASSERT_TRUE(dlg->Settings().noInternet);
+    ASSERT_FALSE(dlg->program.Sounds().IsOn());
+    ASSERT_TRUE(dlg->Switches().noInternet);
 
     Command(ID_PLAY_SOUNDS);
-    EXPECT_TRUE(dlg->Sounds().IsOn());
+    EXPECT_TRUE(dlg->program.Sounds().IsOn());
     Command(ID_NO_INTERNET);
-    EXPECT_FALSE(dlg->Settings().noInternet);
+    EXPECT_FALSE(dlg->Switches().noInternet);
     Command(ID_PLAY_SOUNDS);
-    EXPECT_FALSE(dlg->Sounds().IsOn());
+    EXPECT_FALSE(dlg->program.Sounds().IsOn());
     Command(ID_PLAY_SOUNDS);
-    EXPECT_TRUE(dlg->Sounds().IsOn());
+    EXPECT_TRUE(dlg->program.Sounds().IsOn());
 
     Close();
     EXPECT_EQ(RegistryDword("CZorlaDlg", "bSound"), 1u);
@@ -92,7 +92,7 @@ TEST_F(MainWindowCommands, TheSystemMenusAboutItemOpensTheAboutBoxAndADoubleClic
     SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(60, 250));
     EXPECT_TRUE(opener.WaitForCalls(1)) << "the double click follows the link";
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(dlg->Handler().GetView(), PictureFace::ViewHome);
+    EXPECT_EQ(dlg->Face().GetView(), PictureFace::ViewHome);
 }
 
 TEST_F(MainWindowCommands, MinimisedWindowSavesThePlaceItHadBefore)

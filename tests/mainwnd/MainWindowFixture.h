@@ -3,7 +3,7 @@
 #include "framework/Utf8.h"
 #include "shared/CDataFolder.h"
 #include "framework/CWinApp.h"
-#include "mainwnd/CZorlaDlg.h"
+#include "support/MainWindowUnderTest.h"
 #include "resource.h"
 #include "support/TestProcess.h"
 #include "support/TestRegistry.h"
@@ -37,7 +37,7 @@ protected:
 
     void Open()
     {
-        dlg = std::make_unique<CZorlaDlg>(TestPlatform::Context());
+        dlg = std::make_unique<MainWindowUnderTest>(TestPlatform::Context());
         ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
         window = dlg->m_hWnd;
         ShowWindow(window, SW_SHOWNOACTIVATE);
@@ -89,6 +89,6 @@ protected:
     }
 
     TempFolder folder;
-    std::unique_ptr<CZorlaDlg> dlg;
+    std::unique_ptr<MainWindowUnderTest> dlg;
     HWND window = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "mainwnd/CSystemTray.h"
+#include "app/CompanionTimers.h"
 #include "mainwnd/MainTimers.h"
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
@@ -23,7 +24,7 @@ protected:
     {
         ASSERT_TRUE(TestFiles::Write(folder.File(name), std::string(kDeclaration) + "<DATABASE>" + entries + "</DATABASE>"));
     }
-    CNoteDlg* Note(const char* key) const { return dlg->NoteWindows().Find(key); }
+    CNoteDlg* Note(const char* key) const { return dlg->program.NoteWindows().Find(key); }
     static RECT ScreenRect(HWND window)
     {
         RECT rect{};
@@ -45,13 +46,13 @@ TEST_F(MainWindowNotes, DeletedNotesComeBackNewestFirstAtTheirPlaceAndADueRemind
     Store("Zorla_Timer",
           "<ENTRY _id_=\"5\" date=\"03/07/2004 14:30:00\" notify=\"0\" text=\"Dentist\" wndX=\"300\" wndY=\"140\"/>");
     ASSERT_NO_FATAL_FAILURE(Open());
-    ASSERT_EQ(2u, dlg->NoteWindows().Count());
-    EXPECT_TRUE(dlg->Model().Deleted().IsEmpty());
+    ASSERT_EQ(2u, dlg->program.NoteWindows().Count());
+    EXPECT_TRUE(dlg->program.Model().Deleted().IsEmpty());
 
     Note("Zorla 1.0TID:5")->Delete();
     Note("Zorla 1.0NID:3")->Delete();
-    EXPECT_EQ(0u, dlg->NoteWindows().Count());
-    EXPECT_FALSE(dlg->Model().Deleted().IsEmpty());
+    EXPECT_EQ(0u, dlg->program.NoteWindows().Count());
+    EXPECT_FALSE(dlg->program.Model().Deleted().IsEmpty());
     EXPECT_EQ(std::string::npos, TestFiles::Bytes(folder.File("Zorla_Notes")).find("Milk"));
 
     // The reminder's time passes while it lies in the bin.
@@ -70,9 +71,9 @@ TEST_F(MainWindowNotes, DeletedNotesComeBackNewestFirstAtTheirPlaceAndADueRemind
     EXPECT_TRUE(Note("Zorla 1.0TID:1")->IsAlerting()) << "its time has passed: it alerts at once";
     EXPECT_NE(std::string::npos, TestFiles::Bytes(folder.File("Zorla_Timer")).find("notify=\"0\" text=\"Dentist\""));
 
-    EXPECT_TRUE(dlg->Model().Deleted().IsEmpty());
+    EXPECT_TRUE(dlg->program.Model().Deleted().IsEmpty());
     Command(ID_RESTORE_DELETED);
-    EXPECT_EQ(2u, dlg->NoteWindows().Count()) << "an empty bin brings nothing";
+    EXPECT_EQ(2u, dlg->program.NoteWindows().Count()) << "an empty bin brings nothing";
     EXPECT_EQ(std::string::npos, TestFiles::Bytes(folder.File("Zorla_Deleted")).find("<ENTRY"));
 }
 
@@ -91,9 +92,9 @@ TEST_F(MainWindowNotes, ANewShellsDesktopTakesBackTheNotesThatWentWithTheOldOne)
         desktop = std::make_unique<ShellDesktop>(ShellDesktop::Classic);
         // The new shell says so; without that, the window's own check finds it.
         if (broadcast)
-            ::SendMessageA(window, CSystemTray::TaskbarCreatedMessage(), 0, 0);
+            ::SendMessageA(dlg->program.GetSafeHwnd(), CSystemTray::TaskbarCreatedMessage(), 0, 0);
         else
-            ::SendMessageA(window, WM_TIMER, TimerRehome, 0);
+            ::SendMessageA(dlg->program.GetSafeHwnd(), WM_TIMER, TimerRehome, 0);
         ASSERT_TRUE(Note("Zorla 1.0NID:1")->m_hWnd) << broadcast;
         EXPECT_EQ(desktop->View(), ::GetAncestor(*Note("Zorla 1.0NID:1"), GA_PARENT));
         EXPECT_EQ("Startx", NoteText("Zorla 1.0NID:1"));
@@ -123,10 +124,10 @@ TEST_F(GermanMainWindowNotes, TheMenuRowsLetterBringsADeletedNoteBack)
         PumpMessages(100);
     };
     chooseByLetter();
-    EXPECT_EQ(1u, dlg->NoteWindows().Count());
+    EXPECT_EQ(1u, dlg->program.NoteWindows().Count());
 
     Note("Zorla 1.0NID:1")->Delete();
-    ASSERT_EQ(0u, dlg->NoteWindows().Count());
+    ASSERT_EQ(0u, dlg->program.NoteWindows().Count());
     chooseByLetter();
     ASSERT_TRUE(Note("Zorla 1.0NID:1"));
     EXPECT_EQ("Milch", NoteText("Zorla 1.0NID:1"));
@@ -145,29 +146,29 @@ TEST_F(MainWindowNotes, CommandsAreAnsweredWhileNotesOpenAndAnExitHalfWayLosesNo
     // One stored off every monitor: the notes on the screen open before it.
     entries += "<ENTRY _id_=\"61\" date=\"03/01/2004 10:00:00\" text=\"far\" wndX=\"-30000\" wndY=\"-30000\"/>";
     Store("Zorla_Notes", entries);
-    dlg = std::make_unique<CZorlaDlg>(TestPlatform::Context());
+    dlg = std::make_unique<MainWindowUnderTest>(TestPlatform::Context());
     ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
     window = dlg->m_hWnd;
     ShowWindow(window, SW_SHOWNOACTIVATE);
     // One message at a time, as the window's own loop takes them, until the
     // first slice has opened.
-    for (int i = 0; i < 10000 && !dlg->NotesOpening(); ++i) {
+    for (int i = 0; i < 10000 && !dlg->program.NotesOpening(); ++i) {
         MSG message;
         if (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
             ::DispatchMessageW(&message);
         else
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
-    ASSERT_TRUE(dlg->NotesOpening());
-    const size_t firstSlice = dlg->NoteWindows().Count();
+    ASSERT_TRUE(dlg->program.NotesOpening());
+    const size_t firstSlice = dlg->program.NoteWindows().Count();
     EXPECT_GT(firstSlice, 0u);
     EXPECT_LT(firstSlice, 61u);
-    EXPECT_FALSE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:61"));
+    EXPECT_FALSE(dlg->program.NoteWindows().IsOpen("Zorla 1.0NID:61"));
 
     // Answered at once, not after the rest.
     SendMessageA(window, WM_COMMAND, ID_NO_INTERNET, 0);
-    EXPECT_EQ(0, dlg->Settings().noInternet);
-    EXPECT_TRUE(dlg->NotesOpening());
+    EXPECT_EQ(0, dlg->Switches().noInternet);
+    EXPECT_TRUE(dlg->program.NotesOpening());
     HWND edit = ::GetDlgItem(*Note("Zorla 1.0NID:1"), IDC_NOTE_TEXT);
     ::SendMessageW(edit, EM_SETSEL, 6, 6);
     ::SendMessageW(edit, WM_CHAR, L'!', 1);
@@ -182,8 +183,8 @@ TEST_F(MainWindowNotes, CommandsAreAnsweredWhileNotesOpenAndAnExitHalfWayLosesNo
 
     // Started again, every note opens, the one off the screens last.
     ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_EQ(61u, dlg->NoteWindows().Count());
-    EXPECT_FALSE(dlg->NotesOpening());
+    EXPECT_EQ(61u, dlg->program.NoteWindows().Count());
+    EXPECT_FALSE(dlg->program.NotesOpening());
 }
 
 // Notes from another computer open at their place there when it lies on one of

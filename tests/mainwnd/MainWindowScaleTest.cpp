@@ -20,7 +20,7 @@ TEST_F(MainWindowFixture, MovedToAMonitorOfAnotherScaleItsPictureOutlineHotSpots
 {
     Open();
     dlg->OpenEditor(PictureFace::ViewReminder);
-    const int startDpi = dlg->Handler().Scale().Dpi();
+    const int startDpi = dlg->Face().Scale().Dpi();
     ASSERT_EQ(startDpi, 96);
     auto fontHeight = [&] {
         LOGFONTA font{};
@@ -42,7 +42,7 @@ TEST_F(MainWindowFixture, MovedToAMonitorOfAnotherScaleItsPictureOutlineHotSpots
         GetRgnBox(outline, &box);
         DeleteObject(outline);
         ExpectNear(box, scale.Rect(RECT{0, 1, 439, 443}), 1, "outline");
-        for (const auto& spot : dlg->Handler().HotSpots()) {
+        for (const auto& spot : dlg->Face().HotSpots()) {
             if (spot->Id() == HotSpotClose)
                 ExpectNear(spot->Bounds(), scale.Rect(RECT{399, 260, 421, 283}), 0, "close button");
         }

@@ -2,7 +2,8 @@
 // data files in a folder of the test's own and the clock fixed.
 #include "shared/CDataFolder.h"
 #include "framework/CWinApp.h"
-#include "mainwnd/CZorlaDlg.h"
+#include "support/MainWindowUnderTest.h"
+#include "app/CompanionTimers.h"
 #include "mainwnd/MainTimers.h"
 #include "resource.h"
 #include "support/BoxRecorder.h"
@@ -32,7 +33,7 @@ protected:
         TestRegistry::DeleteApp(AfxGetApp()->m_pszAppName);
         AfxGetApp()->SetRegistryKey("Velloran Software");
         CDataFolder::SetForTest(folder.Path());
-        dlg = std::make_unique<CZorlaDlg>(TestPlatform::Context());
+        dlg = std::make_unique<MainWindowUnderTest>(TestPlatform::Context());
         ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
         window = dlg->m_hWnd;
         ShowWindow(window, SW_SHOWNOACTIVATE);
@@ -86,7 +87,7 @@ protected:
     }
 
     TempFolder folder;
-    std::unique_ptr<CZorlaDlg> dlg;
+    std::unique_ptr<MainWindowUnderTest> dlg;
     HWND window = nullptr;
 };
 
@@ -94,7 +95,7 @@ protected:
 
 TEST_F(MainWindowTest, OpensAtHomeWithItsShapeAndControlsOnThePicture)
 {
-    EXPECT_EQ(dlg->Handler().GetView(), PictureFace::ViewHome);
+    EXPECT_EQ(dlg->Face().GetView(), PictureFace::ViewHome);
     RECT box{};
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(window, region), ERROR);
@@ -133,7 +134,7 @@ TEST_F(MainWindowTest, ViewsShowExactlyTheirControls)
     EXPECT_EQ(SendMessageA(Item(IDC_EDITOR_TEXT), EM_GETLIMITTEXT, 0, 0), 50);
 
     dlg->GoWeather();  // leaving the timer editor for another view commits nothing
-    EXPECT_EQ(dlg->Handler().GetView(), PictureFace::ViewWeather);
+    EXPECT_EQ(dlg->Face().GetView(), PictureFace::ViewWeather);
     EXPECT_FALSE(IsWindowVisible(Item(IDC_EDITOR_TEXT)));
     EXPECT_FALSE(IsWindowVisible(Item(IDC_DATE_PICKER)));
     EXPECT_TRUE(IsWindowVisible(Item(IDC_CITY_LIST)));
@@ -162,7 +163,7 @@ TEST_F(MainWindowTest, TimerEditorProposesTheNextFullHourOnItsOwnDay)
     dlg->GoHome();
     EXPECT_TRUE(boxes.Stop().empty());
     CEntry entry;
-    ASSERT_TRUE(dlg->Model().Reminders().GetEntryById(1, entry));
+    ASSERT_TRUE(dlg->program.Model().Reminders().GetEntryById(1, entry));
     EXPECT_EQ(entry.FormatDate("%m/%d/%Y %H:%M"), "01/01/2027 00:00");
 }
 
@@ -178,18 +179,18 @@ TEST_F(MainWindowTest, RefusedReminderKeepsTheTextDateAndTimeInTheEditor)
         const SeenBox box = watcher.Result();
         EXPECT_EQ(box.text, "This appointment occurs in the past !");
         EXPECT_TRUE(SameIconPicture(box.icon, SystemIcon(IDI_INFORMATION)));
-        EXPECT_EQ(dlg->Handler().GetView(), PictureFace::ViewReminder);
+        EXPECT_EQ(dlg->Face().GetView(), PictureFace::ViewReminder);
         EXPECT_EQ(EditorText(), "Dentist");
         EXPECT_EQ(Picker(IDC_TIME_PICKER).wMinute, minute);
         EXPECT_EQ(Picker(IDC_DATE_PICKER).wDay, 7);
     }
-    EXPECT_FALSE(dlg->Model().Reminders().HasEntries());
+    EXPECT_FALSE(dlg->program.Model().Reminders().HasEntries());
     // Put right, the same text goes in.
     SetTimePicker(15, 0);
     dlg->GoHome();
-    EXPECT_EQ(dlg->Handler().GetView(), PictureFace::ViewHome);
+    EXPECT_EQ(dlg->Face().GetView(), PictureFace::ViewHome);
     CEntry entry;
-    ASSERT_TRUE(dlg->Model().Reminders().GetEntryById(1, entry));
+    ASSERT_TRUE(dlg->program.Model().Reminders().GetEntryById(1, entry));
     EXPECT_EQ(entry.text, "Dentist");
 }
 
@@ -199,8 +200,8 @@ TEST_F(MainWindowTest, RefusedReminderKeepsTheTextDateAndTimeInTheEditor)
 TEST_F(MainWindowTest, StoreThatRefusesTheEntryKeepsTheUserInTheEditor)
 {
     ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
-    dlg->Model().Notes().SetDocument(nullptr);
-    dlg->Model().Reminders().SetDocument(nullptr);
+    dlg->program.Model().Notes().SetDocument(nullptr);
+    dlg->program.Model().Reminders().SetDocument(nullptr);
     struct Case {
         int view;
         void (CZorlaDlg::*leave)();
@@ -210,16 +211,16 @@ TEST_F(MainWindowTest, StoreThatRefusesTheEntryKeepsTheUserInTheEditor)
           Case{PictureFace::ViewReminder, &CZorlaDlg::GoHome}}) {
         SetWindowTextA(Item(IDC_EDITOR_TEXT), "");
         dlg->OpenEditor(step.view);
-        ASSERT_EQ(dlg->Handler().GetView(), step.view);
+        ASSERT_EQ(dlg->Face().GetView(), step.view);
         SetTimePicker(16, 30);
         SetWindowTextA(Item(IDC_EDITOR_TEXT), "Keep me");
         MessageBoxWatcher watcher(GetCurrentProcessId(), IDOK);
         ((*dlg).*step.leave)();
         EXPECT_EQ(watcher.Result().text, "Error while writing data to hard disk.");
-        EXPECT_EQ(dlg->Handler().GetView(), step.view);
+        EXPECT_EQ(dlg->Face().GetView(), step.view);
         EXPECT_TRUE(IsWindowVisible(Item(IDC_EDITOR_TEXT)));
         EXPECT_EQ(EditorText(), "Keep me");
-        EXPECT_EQ(dlg->NoteWindows().Count(), 0u);
+        EXPECT_EQ(dlg->program.NoteWindows().Count(), 0u);
     }
     EXPECT_EQ(Picker(IDC_TIME_PICKER).wHour, 16);
 }
@@ -231,8 +232,8 @@ TEST_F(MainWindowTest, ReminderInTheFutureIsStoredSavedAndRegistered)
     SetTimePicker(14, 6);
     SetWindowTextA(Item(IDC_EDITOR_TEXT), "Call back");
     dlg->GoHome();
-    EXPECT_EQ(dlg->Handler().GetView(), PictureFace::ViewHome);
-    EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0TID:1"));
+    EXPECT_EQ(dlg->Face().GetView(), PictureFace::ViewHome);
+    EXPECT_TRUE(dlg->program.NoteWindows().IsOpen("Zorla 1.0TID:1"));
     const std::string file = FileText("Zorla_Timer");
     EXPECT_NE(file.find("<ENTRY _id_=\"1\" date=\"03/07/2004 14:06:00\" notify=\"0\" text=\"Call back\""),
               std::string::npos)
@@ -245,9 +246,9 @@ TEST_F(MainWindowTest, NoteTextIsFilteredStoredWithLineBreaksAndOpened)
     SetWindowTextW(Item(IDC_EDITOR_TEXT), L"Caf\u00E9 f\u00FCr \u20AC5\r\nBrot\u0007");
     dlg->GoWeather();  // leaving the note editor commits it
     EXPECT_EQ(EditorText(), "");
-    EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:1"));
+    EXPECT_TRUE(dlg->program.NoteWindows().IsOpen("Zorla 1.0NID:1"));
     CEntry entry;
-    ASSERT_TRUE(dlg->Model().Notes().GetEntryById(1, entry));
+    ASSERT_TRUE(dlg->program.Model().Notes().GetEntryById(1, entry));
     EXPECT_EQ(entry.text, "Café für €5_BR_Brot") << "every printable character, no bell";
     EXPECT_EQ(entry.notify, -1);
     EXPECT_NE(FileText("Zorla_Notes").find("text=\"Caf\xE9 f\xFCr &#8364;5_BR_Brot\""), std::string::npos);
@@ -256,7 +257,7 @@ TEST_F(MainWindowTest, NoteTextIsFilteredStoredWithLineBreaksAndOpened)
 TEST_F(MainWindowTest, CommandGivenBeforeTheStartStepsRanFindsTheStoresLoaded)
 {
     dlg->DestroyWindow();
-    dlg = std::make_unique<CZorlaDlg>(TestPlatform::Context());
+    dlg = std::make_unique<MainWindowUnderTest>(TestPlatform::Context());
     ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
     window = dlg->m_hWnd;
     ASSERT_FALSE(dlg->IsStarted());
@@ -264,7 +265,7 @@ TEST_F(MainWindowTest, CommandGivenBeforeTheStartStepsRanFindsTheStoresLoaded)
     EXPECT_TRUE(dlg->IsStarted());
     SetWindowTextA(Item(IDC_EDITOR_TEXT), "Early bird");
     SendMessageA(window, WM_COMMAND, ID_SHOW_HOME, 0);
-    EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:1"));
+    EXPECT_TRUE(dlg->program.NoteWindows().IsOpen("Zorla 1.0NID:1"));
     EXPECT_NE(FileText("Zorla_Notes").find("text=\"Early bird\""), std::string::npos);
 }
 
@@ -273,8 +274,8 @@ TEST_F(MainWindowTest, EmptyNoteOpensNothing)
     dlg->OpenEditor(PictureFace::ViewNotes);
     SetWindowTextW(Item(IDC_EDITOR_TEXT), L"\u0001\u0007\u007F");  // nothing survives the filter
     dlg->GoHome();
-    EXPECT_EQ(EntryCount(dlg->Model().Notes()), 0);
-    EXPECT_EQ(dlg->NoteWindows().Count(), 0u);
+    EXPECT_EQ(EntryCount(dlg->program.Model().Notes()), 0);
+    EXPECT_EQ(dlg->program.NoteWindows().Count(), 0u);
 }
 
 TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
@@ -294,54 +295,54 @@ TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
            "<ENTRY _id_=\"3\" date=\"03/07/2004 14:06:00\" notify=\"0\" text=\"c\" wndX=\"1\" wndY=\"2\"/>"
            "<ENTRY _id_=\"4\" date=\"03/07/2004 14:00:00\" notify=\"10\" text=\"d\" wndX=\"1\" wndY=\"2\"/>"
            "</DATABASE>";
-    dlg = std::make_unique<CZorlaDlg>(TestPlatform::Context());
+    dlg = std::make_unique<MainWindowUnderTest>(TestPlatform::Context());
     // What the application hands over for after the first paint (OLE) runs
     // once, before the stores are read.
     int afterFirstPaint = 0;
     size_t notesThen = 99;
     dlg->SetAfterFirstPaint([&] {
         ++afterFirstPaint;
-        notesThen = dlg->NoteWindows().Count();
+        notesThen = dlg->program.NoteWindows().Count();
     });
     ASSERT_TRUE(dlg->Create(IDD_ZORLA_DIALOG));
     window = dlg->m_hWnd;
-    EXPECT_EQ(dlg->NoteWindows().Count(), 0u) << "nothing is loaded before the first paint";
+    EXPECT_EQ(dlg->program.NoteWindows().Count(), 0u) << "nothing is loaded before the first paint";
     EXPECT_EQ(afterFirstPaint, 0);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     UpdateWindow(window);
-    EXPECT_TRUE(PumpMessagesUntil([&] { return dlg->IsStarted() && !dlg->NotesOpening(); }, 5000))
+    EXPECT_TRUE(PumpMessagesUntil([&] { return dlg->IsStarted() && !dlg->program.NotesOpening(); }, 5000))
         << "the first paint starts the rest";
     dlg->CompleteStart();
     EXPECT_EQ(afterFirstPaint, 1);
     EXPECT_EQ(notesThen, 0u);
-    EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0NID:1"));
+    EXPECT_TRUE(dlg->program.NoteWindows().IsOpen("Zorla 1.0NID:1"));
     for (int id = 1; id <= 4; ++id)
-        EXPECT_TRUE(dlg->NoteWindows().IsOpen("Zorla 1.0TID:" + std::to_string(id))) << id;
-    EXPECT_EQ(dlg->NoteWindows().Count(), 5u);
+        EXPECT_TRUE(dlg->program.NoteWindows().IsOpen("Zorla 1.0TID:" + std::to_string(id))) << id;
+    EXPECT_EQ(dlg->program.NoteWindows().Count(), 5u);
     for (int id = 1; id <= 4; ++id)
-        EXPECT_FALSE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:" + std::to_string(id))) << "before the check";
+        EXPECT_FALSE(dlg->program.NoteWindows().IsAlerting("Zorla 1.0TID:" + std::to_string(id))) << "before the check";
 
     // The due check runs from the window's own timer.
-    SendMessageA(window, WM_TIMER, TimerDueCheck, 0);
-    EXPECT_TRUE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:1"));
-    EXPECT_TRUE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:2"));
-    EXPECT_FALSE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:3"));
-    EXPECT_FALSE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:4"));
-    EXPECT_FALSE(dlg->NoteWindows().IsAlerting("Zorla 1.0NID:1")) << "notes never come due";
+    SendMessageA(dlg->program.GetSafeHwnd(), WM_TIMER, TimerDueCheck, 0);
+    EXPECT_TRUE(dlg->program.NoteWindows().IsAlerting("Zorla 1.0TID:1"));
+    EXPECT_TRUE(dlg->program.NoteWindows().IsAlerting("Zorla 1.0TID:2"));
+    EXPECT_FALSE(dlg->program.NoteWindows().IsAlerting("Zorla 1.0TID:3"));
+    EXPECT_FALSE(dlg->program.NoteWindows().IsAlerting("Zorla 1.0TID:4"));
+    EXPECT_FALSE(dlg->program.NoteWindows().IsAlerting("Zorla 1.0NID:1")) << "notes never come due";
 
     clock.Set(2004, 3, 7, 14, 6, 0);
-    SendMessageA(window, WM_TIMER, TimerDueCheck, 0);
-    EXPECT_TRUE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:3")) << "due at the first second of its minute";
-    EXPECT_FALSE(dlg->NoteWindows().IsAlerting("Zorla 1.0TID:4"));
+    SendMessageA(dlg->program.GetSafeHwnd(), WM_TIMER, TimerDueCheck, 0);
+    EXPECT_TRUE(dlg->program.NoteWindows().IsAlerting("Zorla 1.0TID:3")) << "due at the first second of its minute";
+    EXPECT_FALSE(dlg->program.NoteWindows().IsAlerting("Zorla 1.0TID:4"));
 
     // A deleted reminder's window is forgotten and its entry goes to the bin.
     const std::string key = "Zorla 1.0TID:1";
-    dlg->NoteWindows().Find(key)->Delete();
-    EXPECT_FALSE(dlg->NoteWindows().IsOpen(key));
-    EXPECT_EQ(dlg->NoteWindows().Count(), 4u);
+    dlg->program.NoteWindows().Find(key)->Delete();
+    EXPECT_FALSE(dlg->program.NoteWindows().IsOpen(key));
+    EXPECT_EQ(dlg->program.NoteWindows().Count(), 4u);
     CEntry gone;
-    EXPECT_FALSE(dlg->Model().Reminders().GetEntryById(1, gone));
-    EXPECT_TRUE(dlg->Model().CanRestore());
+    EXPECT_FALSE(dlg->program.Model().Reminders().GetEntryById(1, gone));
+    EXPECT_TRUE(dlg->program.Model().CanRestore());
 }
 
 // A box about a failed save runs a message loop of its own, and the session's

@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 
 #include "framework/Utf8.h"
+#include "app/CompanionTimers.h"
 #include "mainwnd/MainTimers.h"
 #include "support/HttpTestServer.h"
 #include "support/MessagePump.h"
@@ -32,9 +33,9 @@ protected:
         TestRegistry::WriteString(App(), "CActionWeather", "FeedUrl", WeatherFeeds::WEATHER_URL);
         ASSERT_NO_FATAL_FAILURE(Open());
     }
-    WeatherService& Weather() { return dlg->Model().Weather(); }
+    WeatherService& Weather() { return dlg->program.Model().Weather(); }
 
-    void ScheduleTick() { SendMessageA(window, WM_TIMER, TimerWeather, 0); }
+    void ScheduleTick() { SendMessageA(dlg->program.GetSafeHwnd(), WM_TIMER, TimerWeather, 0); }
     // Pumps until the window has taken the running download's outcome in.
     bool PumpUntilDone()
     {
@@ -78,14 +79,14 @@ TEST_F(MainWindowWeather, ScheduleFetchesTheListShowsTheRememberedCityAndTheChoi
     EXPECT_EQ(server.RequestCount(), 1u);
     EXPECT_EQ(Cities(), (std::vector<std::string>{"Berlin", "Bremen", "Hamburg", "Köln", "München"}));
     EXPECT_EQ(SelectedCity(), "Bremen");
-    EXPECT_EQ(dlg->Model().City(), "Bremen");
-    EXPECT_EQ(dlg->Handler().GetWeatherText(), kBremen);
+    EXPECT_EQ(dlg->program.Model().City(), "Bremen");
+    EXPECT_EQ(dlg->Face().GetWeatherText(), kBremen);
     EXPECT_EQ(RegistryString("CActionWeather", "szLastUpdate"), "03/07/2004 14:05:09");
 
     dlg->GoWeather();
     Choose("Hamburg");
-    EXPECT_EQ(dlg->Model().City(), "Hamburg");
-    EXPECT_EQ(dlg->Handler().GetWeatherText(), kHamburg);
+    EXPECT_EQ(dlg->program.Model().City(), "Hamburg");
+    EXPECT_EQ(dlg->Face().GetWeatherText(), kHamburg);
 
     // The download saved the weather already; the window must save it again.
     const std::string file = folder.File("Zorla_Weather");
@@ -100,7 +101,7 @@ TEST_F(MainWindowWeather, WithoutInternetTheStoredWeatherShowsAndOnlyTheSwitchOr
     ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
     ASSERT_TRUE(TestFiles::Write(folder.File("Zorla_Weather"), WeatherFeeds::Other()));
     ASSERT_NO_FATAL_FAILURE(OpenOnTestServer());
-    ASSERT_EQ(dlg->Settings().noInternet, 1) << "a fresh user forbids the internet";
+    ASSERT_EQ(dlg->Switches().noInternet, 1) << "a fresh user forbids the internet";
 
     // Due (no stamp yet) but forbidden: the weather stored at start is shown.
     ScheduleTick();

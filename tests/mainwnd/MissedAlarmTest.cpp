@@ -15,7 +15,7 @@ protected:
         TestFiles::Write(folder.File("Zorla_Timer"),
                          "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<DATABASE>" + entries + "</DATABASE>");
     }
-    bool Alerting(int id) const { return dlg->NoteWindows().IsAlerting("Zorla 1.0TID:" + std::to_string(id)); }
+    bool Alerting(int id) const { return dlg->program.NoteWindows().IsAlerting("Zorla 1.0TID:" + std::to_string(id)); }
 };
 
 }  // namespace
@@ -40,11 +40,11 @@ TEST_F(MissedAlarm, WakingFromSleepOrANewClockRunsTheDueCheckAtOnce)
     ASSERT_FALSE(Alerting(1));
 
     clock.Set(2026, 12, 7, 15, 20, 5);
-    SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    SendMessageA(dlg->program.GetSafeHwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
     EXPECT_TRUE(Alerting(1)) << "after sleeping through its minute";
     EXPECT_FALSE(Alerting(2));
 
     clock.Set(2026, 12, 7, 16, 0, 30);
-    SendMessageA(window, WM_TIMECHANGE, 0, 0);
+    SendMessageA(dlg->program.GetSafeHwnd(), WM_TIMECHANGE, 0, 0);
     EXPECT_TRUE(Alerting(2)) << "after the clock was set on";
 }

@@ -42,16 +42,16 @@ TEST_F(StoredNames, AnOldInstallationIsReadAndWrittenUnderItsOwnNames)
     GetWindowRect(window, &place);
     EXPECT_EQ(place.left, 100);
     EXPECT_EQ(place.top, 60);
-    EXPECT_EQ(dlg->Settings().playSounds, 1);
-    EXPECT_EQ(dlg->Settings().noInternet, 0);
-    const std::vector<CEntry> stored = dlg->Model().StoredEntries();
+    EXPECT_EQ(dlg->Switches().playSounds, 1);
+    EXPECT_EQ(dlg->Switches().noInternet, 0);
+    const std::vector<CEntry> stored = dlg->program.Model().StoredEntries();
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_EQ(stored[0].text, "Presents");
     EXPECT_EQ(stored[1].text, "Milk");
-    EXPECT_TRUE(dlg->Model().CanRestore());
+    EXPECT_TRUE(dlg->program.Model().CanRestore());
     ASSERT_TRUE(PumpMessagesUntil([&] { return Cities().size() == 5; }, 5000)) << "the stored weather";
     EXPECT_EQ(SelectedCity(), "Bremen");
-    EXPECT_FALSE(dlg->Model().IsWeatherUpdateInProgress()) << "the stamp says the weather is fresh";
+    EXPECT_FALSE(dlg->program.Model().IsWeatherUpdateInProgress()) << "the stamp says the weather is fresh";
 
     Command(ID_TOP_MOST);
     Close();

@@ -323,7 +323,7 @@ TEST_F(TrayWindowTest, AViewCommandFromTheTrayMenuShowsTheWindowAndTheView)
 
     SendMessageA(menu, WM_CHAR, 'n', 0);
     EXPECT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(window) != FALSE; }, 3000));
-    EXPECT_EQ(PictureFace::ViewNotes, dlg->Handler().GetView()) << "shown and in the note editor in one step";
+    EXPECT_EQ(PictureFace::ViewNotes, dlg->Face().GetView()) << "shown and in the note editor in one step";
     EXPECT_EQ(1, ShellWatch::Count(NIM_DELETE));
 }
 
@@ -333,7 +333,7 @@ TEST_F(TrayWindowTest, ReleasingTheButtonThatOpenedTheMenuChoosesNothing)
 {
     ShellWatch watch;
     ASSERT_NO_FATAL_FAILURE(Open());
-    const int soundsBefore = dlg->Settings().playSounds;
+    const int soundsBefore = dlg->Switches().playSounds;
     Command(ID_TOGGLE_TRAY);
 
     SetCursorPos(200, 150);
@@ -362,7 +362,7 @@ TEST_F(TrayWindowTest, ReleasingTheButtonThatOpenedTheMenuChoosesNothing)
     PumpMessagesUntil([] { return false; }, 500);
 
     EXPECT_TRUE(IsWindow(menu) && IsWindowVisible(menu)) << "the menu stays open";
-    EXPECT_EQ(soundsBefore, dlg->Settings().playSounds);
+    EXPECT_EQ(soundsBefore, dlg->Switches().playSounds);
     EXPECT_FALSE(IsWindowVisible(window));
     SendMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
 }

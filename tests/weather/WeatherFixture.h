@@ -7,7 +7,7 @@
 #include "framework/CWinApp.h"
 #include "framework/ProfileSettings.h"
 #include "framework/SystemClock.h"
-#include "mainwnd/WindowHttpFetch.h"
+#include "net/WindowHttpFetch.h"
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
 #include "shared/WebAddresses.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwnd/WindowHttpFetch.h"
+#include "net/WindowHttpFetch.h"
 #include "weather/WeatherService.h"
 
 #include <windows.h>

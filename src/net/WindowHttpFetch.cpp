@@ -1,4 +1,4 @@
-#include "mainwnd/WindowHttpFetch.h"
+#include "net/WindowHttpFetch.h"
 
 #include "shared/PrivateMessages.h"
 

@@ -1,9 +1,8 @@
-#include "mainwnd/GlobalKeys.h"
+#include "keys/GlobalKeys.h"
 
 #include "base/Settings.h"
 #include "base/StoredNames.h"
 #include "framework/AfxFunctions.h"
-#include "framework/CWinApp.h"
 #include "resource.h"
 #include "shared/Translator.h"
 
@@ -87,8 +86,8 @@ std::string GlobalKeys::ShownKey(UINT command) const
 
 std::string GlobalKeys::Message(const Refusal& refusal)
 {
-    const CWinApp* app = AfxGetApp();
-    const std::string program = app ? app->m_pszAppName : std::string("Zorla");
+    // The registry key is named after the executable, as the application's is.
+    const std::string program = AfxGetModuleBaseName();
     const std::string where = std::string("HKEY_CURRENT_USER\\Software\\") + stored::kRegistryCompany + "\\" +
                               program + "\\" + stored::kKeysSection + "\\" + refusal.binding->setting;
     std::string name = Translate(refusal.binding->name);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwnd/HotKey.h"
+#include "keys/HotKey.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "mainwnd/DeskNotes.h"
+#include "app/DeskNotes.h"
 
 #include "desktop/CDesktopHost.h"
 #include "framework/CWnd.h"
-#include "mainwnd/MainTimers.h"
+#include "app/CompanionTimers.h"
 #include "model/ZorlaModel.h"
 #include "notes/CNoteDlg.h"
 #include "notes/StoredPlace.h"
@@ -69,9 +69,10 @@ DeskNotes::DeskNotes(ZorlaModel& model, SoundBoard& sounds)
 
 DeskNotes::~DeskNotes() = default;
 
-void DeskNotes::Attach(CWnd* mainWindow)
+void DeskNotes::Attach(CWnd* owner, HWND timerWindow)
 {
-    m_mainWindow = mainWindow;
+    m_owner = owner;
+    m_timerWindow = timerWindow;
 }
 
 void DeskNotes::OpenStored()
@@ -107,7 +108,7 @@ void DeskNotes::OpenNextSlice()
 // either waits, the next slice waits for a timer, which comes after them.
 void DeskNotes::ScheduleNextSlice()
 {
-    HWND window = m_mainWindow ? m_mainWindow->GetSafeHwnd() : nullptr;
+    HWND window = m_timerWindow;
     if (!window)
         return;
     if (::GetQueueStatus(QS_INPUT | QS_PAINT) >> 16)
@@ -129,16 +130,16 @@ void DeskNotes::OnAllOpened()
 {
     m_toOpen.clear();
     m_nextToOpen = 0;
-    if (m_mainWindow)
-        ::SetTimer(m_mainWindow->GetSafeHwnd(), TimerDueCheck, 1000, nullptr);
+    if (m_timerWindow)
+        ::SetTimer(m_timerWindow, TimerDueCheck, 1000, nullptr);
 }
 
 void DeskNotes::CloseAll()
 {
     m_toOpen.clear();
     m_nextToOpen = 0;
-    if (m_mainWindow)
-        ::KillTimer(m_mainWindow->GetSafeHwnd(), TimerOpenNotes);
+    if (m_timerWindow)
+        ::KillTimer(m_timerWindow, TimerOpenNotes);
     m_windows.CloseAllKeepingState();
 }
 
@@ -158,7 +159,7 @@ void DeskNotes::OnEntryAdded(const CEntry& entry)
 
 CNoteDlg* DeskNotes::Open(const CEntry& entry)
 {
-    CNoteDlg* window = m_windows.Open(entry, m_mainWindow);
+    CNoteDlg* window = m_windows.Open(entry, m_owner);
     if (window)
         m_sounds.PlayResource(IDW_NOTE_OPENED);
     return window;
@@ -193,7 +194,7 @@ void DeskNotes::OnReminderDue(const CEntry& entry)
 
 bool DeskNotes::OnTimer(UINT_PTR id)
 {
-    HWND window = m_mainWindow ? m_mainWindow->GetSafeHwnd() : nullptr;
+    HWND window = m_timerWindow;
     switch (id) {
     case TimerRehome: OnRehomeTimer(); return true;
     case TimerOpenNotes:
@@ -215,7 +216,7 @@ bool DeskNotes::OnTimer(UINT_PTR id)
 
 void DeskNotes::RestartDueCheck()
 {
-    HWND window = m_mainWindow ? m_mainWindow->GetSafeHwnd() : nullptr;
+    HWND window = m_timerWindow;
     ::KillTimer(window, TimerDueCheck);
     CheckDue();
     ::SetTimer(window, TimerDueCheck, UntilNextMinute(m_model.GetClock()), nullptr);
@@ -235,7 +236,7 @@ void DeskNotes::OnTaskbarCreated()
 
 void DeskNotes::WaitForDesktop()
 {
-    HWND window = m_mainWindow ? m_mainWindow->GetSafeHwnd() : nullptr;
+    HWND window = m_timerWindow;
     if (!window)
         return;
     m_rehomeChecks = 0;
@@ -252,11 +253,11 @@ void DeskNotes::OnRehomeTimer()
 
 void DeskNotes::Rehome()
 {
-    if (m_mainWindow)
-        ::KillTimer(m_mainWindow->GetSafeHwnd(), TimerRehome);
+    if (m_timerWindow)
+        ::KillTimer(m_timerWindow, TimerRehome);
     CDesktopHost::ResetCache();
     CDesktopHost::SharedSearch oneLook;
-    m_windows.Rehome(m_mainWindow);
+    m_windows.Rehome(m_owner);
 }
 
 void DeskNotes::ShowProblems()

@@ -1,4 +1,4 @@
-#include "mainwnd/WindowIcons.h"
+#include "image/WindowIcons.h"
 
 #include "framework/AfxFunctions.h"
 #include "image/ScaledIcon.h"

@@ -1,4 +1,4 @@
-#include "mainwnd/HotKey.h"
+#include "keys/HotKey.h"
 
 #include "shared/Translator.h"
 

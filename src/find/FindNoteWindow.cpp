@@ -1,4 +1,4 @@
-#include "mainwnd/FindNoteWindow.h"
+#include "find/FindNoteWindow.h"
 
 #include "framework/Utf8.h"
 #include "resource.h"

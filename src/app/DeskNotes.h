@@ -12,20 +12,21 @@ class CWnd;
 class SoundBoard;
 class ZorlaModel;
 
-// The main window's side of the notes on the desktop: it opens a window for
+// The notes on the desktop: it opens a window for
 // every entry the model adds, alerts the reminders the model reports due,
 // checks for due reminders at every full minute, and brings back the windows a
 // vanished desktop took along once there is a desktop again. Its timers run on
-// the main window, which hands their messages on.
+// the program's own window (Companion), which hands their messages on.
 class DeskNotes : public ModelListener {
 public:
     DeskNotes(ZorlaModel& model, SoundBoard& sounds);
     ~DeskNotes() override;
 
-    // The main window, which owns the note windows and runs the timers.
-    void Attach(CWnd* mainWindow);
+    // The main window, which owns the note windows, and the window that runs
+    // the timers and hears the slices' messages.
+    void Attach(CWnd* owner, HWND timerWindow);
     // Opens every stored note and reminder, a slice at a time from messages
-    // to the main window (those on a monitor first), so the window paints and
+    // to the program's window (those on a monitor first), so the main window paints and
     // answers meanwhile; then starts the due check. What has not opened yet
     // is still in the store, untouched.
     void OpenStored();
@@ -68,7 +69,8 @@ private:
 
     ZorlaModel& m_model;
     SoundBoard& m_sounds;
-    CWnd* m_mainWindow = nullptr;
+    CWnd* m_owner = nullptr;
+    HWND m_timerWindow = nullptr;
     NoteWindowRegistry m_windows;
     // A copy taken when the opening began: saves move entries within their
     // store, so no position in it would stay valid.

@@ -1,4 +1,4 @@
-#include "mainwnd/FolderPicker.h"
+#include "syncfolder/FolderPicker.h"
 
 #include "framework/Utf8.h"
 

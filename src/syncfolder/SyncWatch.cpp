@@ -1,4 +1,4 @@
-#include "mainwnd/SyncWatch.h"
+#include "syncfolder/SyncWatch.h"
 
 #include "framework/Utf8.h"
 
