@@ -41,13 +41,15 @@ CZorlaDlg::CZorlaDlg(MainWindowServices& services, CWnd* parent)
     : CMainDlgBase(IDD_ZORLA_DIALOG, services.Registry(), services.Switches(), parent)
     , m_services(services)
     , m_model(services.Model())
-    , m_face(services.Sounds())
-    , m_views(*this, m_face, m_model, services.Sounds(), services.Draft())
-    , m_keyboard(m_face, *this, [this] { RunCommand(ID_SHOW_HOME); })
+    , m_face(services.Sounds(), m_viewState)
+    , m_views(*this, m_viewState, m_face, m_model, services.Sounds(), services.Draft())
+    , m_keyboard(m_face, [this](int hotSpot) { OnHotSpot(hotSpot); }, [this] { RunCommand(ID_SHOW_HOME); })
     , m_access(m_keyboard)
 {
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    m_face.SetActions(this);
+    m_face.SetHotSpotAction([this](int hotSpot) { OnHotSpot(hotSpot); });
+    // The keyboard's ring and the screen readers' tree follow the view.
+    m_viewState.Follow([this](MainView) { m_keyboard.SyncView(); });
     m_model.AddListener(this);
 }
 
@@ -75,7 +77,7 @@ BOOL CZorlaDlg::OnInitDialog()
     SetWindowTextString(m_hWnd, ProgramTitle);
     LoadSettings();
     m_model.LoadCity();
-    m_face.ApplyViewRegion(PictureFace::ViewHome);
+    m_face.ApplyViewRegion(MainView::Home);
     // No focus given here: the window is still hidden, and focusing it would
     // activate it once now and again when it shows. Shown, it is activated
     // and has the focus.
@@ -188,8 +190,8 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_APP_EXIT,          [](CZorlaDlg& dlg) { dlg.EndDialog(IDCANCEL); }},
         {ID_SHOW_HOME,         [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.GoHome(); }},
         {ID_SHOW_WEATHER,      [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.GoWeather(); }},
-        {ID_SHOW_NOTE_EDITOR,  [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(PictureFace::ViewNotes); }},
-        {ID_SHOW_TIMER_EDITOR, [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(PictureFace::ViewReminder); }},
+        {ID_SHOW_NOTE_EDITOR,  [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(MainView::Notes); }},
+        {ID_SHOW_TIMER_EDITOR, [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(MainView::Reminder); }},
         {ID_PLAY_SOUNDS,       [](CZorlaDlg& dlg) { dlg.m_settings.playSounds = !dlg.m_settings.playSounds; }},
         {ID_NO_INTERNET,       [](CZorlaDlg& dlg) { dlg.m_settings.noInternet = !dlg.m_settings.noInternet; }},
         {ID_TOP_MOST,          [](CZorlaDlg& dlg) { dlg.m_settings.topMost = !dlg.m_settings.topMost; dlg.ApplyTopMost(); }},
@@ -275,8 +277,8 @@ BOOL CZorlaDlg::DestroyWindow()
         return FALSE;
     m_destroying = true;
     // A note typed into the editor is not thrown away with the window.
-    if (m_face.GetView() == PictureFace::ViewNotes)
-        m_views.SaveEditor(PictureFace::ViewNotes);
+    if (m_face.GetView() == MainView::Notes)
+        m_views.SaveEditor(MainView::Notes);
     m_views.KeepDraft();
     m_services.Stop();
     const BOOL destroyed = CMainDlgBase::DestroyWindow();
@@ -287,10 +289,8 @@ BOOL CZorlaDlg::DestroyWindow()
 BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
-    if (HIWORD(wParam) == 0 && RunCommand(id)) {
-        m_keyboard.SyncView();
+    if (HIWORD(wParam) == 0 && RunCommand(id))
         return TRUE;
-    }
     // Kept a moment after typing pauses, well within 2 s of the last key.
     if ((id == IDC_EDITOR_TEXT && HIWORD(wParam) == EN_CHANGE) ||
         (id == IDC_REPEAT_CHOICE && HIWORD(wParam) == CBN_SELCHANGE)) {

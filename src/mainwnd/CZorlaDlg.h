@@ -8,6 +8,7 @@
 #include "mainwnd/MainViews.h"
 #include "mainwnd/MainWindowServices.h"
 #include "mainwnd/PictureFace.h"
+#include "mainwnd/ViewState.h"
 #include "image/WindowIcons.h"
 #include "model/ModelListener.h"
 #include "model/ZorlaModel.h"
@@ -21,7 +22,7 @@
 // When its modal run ends, the program ends. It shows, asks the program's
 // services (MainWindowServices) and listens to their model; the services live
 // and run apart from it.
-class CZorlaDlg : public CMainDlgBase, public CAppTranslator, public HotSpotActions, private ModelListener {
+class CZorlaDlg : public CMainDlgBase, public CAppTranslator, private ModelListener {
 public:
     static constexpr UINT kTrayIconId = 100;
 
@@ -50,13 +51,14 @@ public:
 
     void GoHome() { m_views.GoHome(); }
     void GoWeather() { m_views.GoWeather(); }
-    void OpenEditor(int view) { m_views.OpenEditor(view); }
+    void OpenEditor(MainView view) { m_views.OpenEditor(view); }
     void ShowWeatherText(const std::string& text, HDC dc = nullptr) { m_views.ShowWeatherText(text, dc); }
     void RefreshCityList() { m_views.RefreshCityList(); }
 
     // Runs a command of the command table; false for an id it does not know.
     bool RunCommand(UINT id);
-    void OnHotSpot(int id) override;
+    // What a click on hot spot id does.
+    void OnHotSpot(int id);
 
     // The status line of the weather view; a transient text goes after a few seconds.
     void ShowStatus(const std::string& text, bool transient);
@@ -109,6 +111,7 @@ private:
 
     MainWindowServices& m_services;
     ZorlaModel& m_model;
+    ViewState m_viewState;
     PictureFace m_face;
     MainViews m_views;
     MainKeyboard m_keyboard;

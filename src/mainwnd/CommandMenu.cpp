@@ -64,12 +64,12 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
     items.push_back(Row("E&xit", ID_APP_EXIT, kPower, kBlue));
     items.push_back(Row(state.windowVisible ? "&Minimize" : "&Maximize", ID_TOGGLE_TRAY, kCrossButton, kBlue));
     items.push_back(Separator());
-    if (state.view == PictureFace::ViewHome) {
+    if (state.view == MainView::Home) {
         items.push_back(Row("&Notes", ID_SHOW_NOTE_EDITOR, -1, kBlue));
         items.push_back(Row("&Timer", ID_SHOW_TIMER_EDITOR, -1, kBlue));
         items.push_back(Row("&German weather", ID_SHOW_WEATHER, -1, kBlue));
     } else {
-        if (state.view == PictureFace::ViewWeather)
+        if (state.view == MainView::Weather)
             items.push_back(Row("&Update weather data", ID_UPDATE_WEATHER, -1, kBlue));
         items.push_back(Row("M&enu", ID_SHOW_HOME, -1, kBlue));
     }

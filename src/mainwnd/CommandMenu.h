@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwnd/MainView.h"
 #include "widgets/PopupMenuItem.h"
 
 #include <string>
@@ -9,7 +10,7 @@ class CPopupMenu;
 
 // What the command menu shows depends on: the view and the three switches.
 struct CommandMenuState {
-    int view = 1;  // a PictureFace::View value
+    MainView view = MainView::Home;
     bool noInternet = false;
     bool playSounds = false;
     bool topMost = false;

@@ -11,7 +11,7 @@ class Settings;
 class EditorDraft {
 public:
     struct Draft {
-        int view = 0;      // the editor's PictureFace view
+        int view = 0;      // the editor's MainView, as its number is stored
         std::string text;  // as typed
         std::string time;    // a reminder's chosen time, in the data files' date form
         std::string repeat;  // and its repeat's stored name

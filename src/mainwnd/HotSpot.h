@@ -2,6 +2,7 @@
 
 #include "framework/Handles.h"
 #include "image/PLDIBSection.h"
+#include "mainwnd/MainView.h"
 
 #include <windows.h>
 
@@ -12,7 +13,7 @@
 // sound while the pointer is over it.
 class HotSpot {
 public:
-    HotSpot(int id, int viewMask, GdiRegion region);
+    HotSpot(int id, ViewMask views, GdiRegion region);
     // right and bottom exclusive
     static std::unique_ptr<HotSpot> FromRect(int id, int viewMask, const RECT& rect);
     // Four corners, filled with WINDING.
@@ -23,7 +24,7 @@ public:
 
     int Id() const { return m_id; }
     int ViewMask() const { return m_viewMask; }
-    bool IsActive(int view) const { return (m_viewMask & view) != 0; }
+    bool IsActive(MainView view) const { return InViews(m_viewMask, view); }
     bool Contains(POINT windowPoint) const;
     HRGN Region() const { return m_region.get(); }
     // The smallest rectangle around the sensitive area, in window coordinates.

@@ -13,9 +13,9 @@ const int kMarkWidth = 2;
 
 }  // namespace
 
-MainKeyboard::MainKeyboard(PictureFace& face, HotSpotActions& actions, std::function<void()> goHome)
+MainKeyboard::MainKeyboard(PictureFace& face, std::function<void(int hotSpot)> press, std::function<void()> goHome)
     : m_face(face)
-    , m_actions(actions)
+    , m_press(std::move(press))
     , m_goHome(std::move(goHome))
 {}
 
@@ -26,7 +26,7 @@ HWND MainKeyboard::Window() const
 
 FocusRing MainKeyboard::Ring() const
 {
-    const int view = m_face.GetView();
+    const MainView view = m_face.GetView();
     HWND window = Window();
     return FocusRing([this, view](int id) { return Find(id) && Find(id)->IsActive(view); },
                      [window](int id) {
@@ -71,7 +71,7 @@ bool MainKeyboard::PreTranslate(const MSG& message)
         if (!onPicture || !m_focused)
             return false;
         m_cues = true;
-        m_actions.OnHotSpot(m_focused);
+        m_press(m_focused);
         SyncView();
         return true;
     case VK_ESCAPE: {
@@ -163,7 +163,7 @@ void MainKeyboard::OnMouseUsed()
 void MainKeyboard::SyncView()
 {
     HWND window = Window();
-    const int view = m_face.GetView();
+    const int view = MaskOf(m_face.GetView());
     if (!window || view == m_lastView)
         return;
     m_lastView = view;

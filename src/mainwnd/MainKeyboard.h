@@ -7,7 +7,6 @@
 #include <functional>
 
 class HotSpot;
-class HotSpotActions;
 class PictureFace;
 
 // The main window by keyboard: Tab and Shift+Tab walk the current view's
@@ -19,7 +18,8 @@ class PictureFace;
 // accessible object, numbered from 1 in ring order).
 class MainKeyboard {
 public:
-    MainKeyboard(PictureFace& face, HotSpotActions& actions, std::function<void()> goHome);
+    // press runs a hot spot as a click does.
+    MainKeyboard(PictureFace& face, std::function<void(int hotSpot)> press, std::function<void()> goHome);
 
     // Keys for the main window and its controls, before the dialog manager
     // sees them; true when taken.
@@ -56,7 +56,7 @@ private:
     int ChildId(int hotSpot) const;
 
     PictureFace& m_face;
-    HotSpotActions& m_actions;
+    std::function<void(int hotSpot)> m_press;
     std::function<void()> m_goHome;
     int m_focused = 0;
     bool m_cues = false;

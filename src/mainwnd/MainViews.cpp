@@ -4,6 +4,7 @@
 #include "framework/CDialog.h"
 #include "mainwnd/ViewControls.h"
 #include "mainwnd/PictureFace.h"
+#include "mainwnd/ViewState.h"
 #include "model/ZorlaModel.h"
 #include "resource.h"
 #include "shared/AppFont.h"
@@ -25,14 +26,17 @@ const int kEditorLimitReminder = 50;
 
 }  // namespace
 
-MainViews::MainViews(CDialog& window, PictureFace& handler, ZorlaModel& model, SoundBoard& sounds,
+MainViews::MainViews(CDialog& window, ViewState& views, PictureFace& face, ZorlaModel& model, SoundBoard& sounds,
                      EditorDraft& draft)
     : m_window(window)
-    , m_handler(handler)
+    , m_views(views)
+    , m_face(face)
     , m_model(model)
     , m_sounds(sounds)
     , m_draft(draft)
-{}
+{
+    m_views.Follow([this](MainView view) { ViewControls::ShowFor(m_window.m_hWnd, view, false); });
+}
 
 void MainViews::EnsureControls()
 {
@@ -40,27 +44,27 @@ void MainViews::EnsureControls()
         return;
     // The date pickers' window class comes with the common controls.
     InitCommonControls();
-    ViewControls::Create(m_window.m_hWnd, m_handler.Scale());
+    ViewControls::Create(m_window.m_hWnd, m_face.Scale());
     ::SendDlgItemMessageA(m_window.m_hWnd, IDC_DATE_PICKER, DTM_SETMCCOLOR, MCSC_TITLEBK, kCalendarTitleColor);
     ::SendDlgItemMessageA(m_window.m_hWnd, IDC_TIME_PICKER, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("H:mm"));
     ViewControls::FillRepeatChoices(m_window.m_hWnd);
     m_editor.SubclassDlgItem(IDC_EDITOR_TEXT, &m_window);
     m_editor.SetTextColor(kEditorTextColor);
     m_editor.RepaintBackground();
-    SetFontOnChildren(m_window.m_hWnd, AppFont::Shared(m_handler.Scale().Dpi()));
+    SetFontOnChildren(m_window.m_hWnd, AppFont::Shared(m_face.Scale().Dpi()));
     // After the font: the link underlines the font it finds.
     ::SetDlgItemTextA(m_window.m_hWnd, IDC_WEBLINK, ZORLA_BRAND_HOST);
     m_webLink.SetURL(ZORLA_BRAND_URL);
     m_webLink.SubclassDlgItem(IDC_WEBLINK, &m_window);
     m_window.UpdateData(FALSE);
-    ViewControls::ShowFor(m_window.m_hWnd, m_handler.GetView());
+    ViewControls::ShowFor(m_window.m_hWnd, m_views.Current());
 }
 
 void MainViews::Rescale()
 {
     if (!::GetDlgItem(m_window.m_hWnd, IDC_EDITOR_TEXT))
         return;
-    const DisplayScale& scale = m_handler.Scale();
+    const DisplayScale& scale = m_face.Scale();
     ViewControls::Place(m_window.m_hWnd, scale);
     const HFONT font = AppFont::Shared(scale.Dpi());
     SetFontOnChildren(m_window.m_hWnd, font);
@@ -68,27 +72,27 @@ void MainViews::Rescale()
     m_editor.RepaintBackground();
 }
 
-bool MainViews::LeaveView(int target)
+bool MainViews::LeaveView(MainView target)
 {
-    const int current = m_handler.GetView();
+    const MainView current = m_views.Current();
     if (current == target)
         return true;
     // The note editor files its note whenever it is left; the reminder editor
     // only on the way home.
-    if (current == PictureFace::ViewNotes)
-        return SaveEditor(PictureFace::ViewNotes);
-    if (current == PictureFace::ViewReminder && target == PictureFace::ViewHome)
-        return SaveEditor(PictureFace::ViewReminder);
+    if (current == MainView::Notes)
+        return SaveEditor(MainView::Notes);
+    if (current == MainView::Reminder && target == MainView::Home)
+        return SaveEditor(MainView::Reminder);
     return true;
 }
 
 // The editor keeps the text, date and time until the entry is safely in the
 // model; the model's listener opens its note window.
-bool MainViews::SaveEditor(int view)
+bool MainViews::SaveEditor(MainView view)
 {
     const std::string typed = GetWindowTextString(m_editor.m_hWnd);
     const ZorlaModel::AddResult result =
-        view == PictureFace::ViewReminder
+        view == MainView::Reminder
             ? m_model.AddReminder(typed, ViewControls::ChosenReminderTime(m_window.m_hWnd), m_model.GetClock().Now(),
                                   ViewControls::ChosenRepeat(m_window.m_hWnd))
             : m_model.AddNote(typed);
@@ -112,13 +116,13 @@ bool MainViews::SaveEditor(int view)
 
 void MainViews::KeepDraft()
 {
-    const int view = m_handler.GetView();
-    if (!m_editor.m_hWnd || (view != PictureFace::ViewNotes && view != PictureFace::ViewReminder))
+    const MainView view = m_views.Current();
+    if (!m_editor.m_hWnd || (view != MainView::Notes && view != MainView::Reminder))
         return;
     EditorDraft::Draft draft;
-    draft.view = view;
+    draft.view = MaskOf(view);
     draft.text = GetWindowTextString(m_editor.m_hWnd);
-    if (view == PictureFace::ViewReminder) {
+    if (view == MainView::Reminder) {
         draft.time = ViewControls::ChosenReminderTime(m_window.m_hWnd).Format("%m/%d/%Y %H:%M:%S");
         draft.repeat = RepeatName(ViewControls::ChosenRepeat(m_window.m_hWnd));
     }
@@ -128,68 +132,64 @@ void MainViews::KeepDraft()
 void MainViews::RestoreDraft()
 {
     const std::optional<EditorDraft::Draft> draft = m_draft.Stored();
-    if (!draft || (draft->view != PictureFace::ViewNotes && draft->view != PictureFace::ViewReminder))
+    if (!draft || (draft->view != MaskOf(MainView::Notes) && draft->view != MaskOf(MainView::Reminder)))
         return;
-    OpenEditor(draft->view);
-    if (m_handler.GetView() != draft->view)
+    const MainView editor = static_cast<MainView>(draft->view);
+    OpenEditor(editor);
+    if (!m_views.Is(editor))
         return;
     SetWindowTextString(m_editor.m_hWnd, draft->text);
     const int length = ::GetWindowTextLengthW(m_editor.m_hWnd);
     m_editor.SendMessage(EM_SETSEL, length, length);
     COleDateTime time;
-    if (draft->view != PictureFace::ViewReminder)
+    if (editor != MainView::Reminder)
         return;
     if (time.ParseDateTime(draft->time.c_str()))
         ViewControls::ShowReminderTime(m_window.m_hWnd, time);
     ViewControls::ChooseRepeat(m_window.m_hWnd, RepeatFromName(draft->repeat));
 }
 
-void MainViews::SetView(int view)
+// The picture takes the view's outline and the controls show or hide without
+// drawing, as the view state tells them: the whole window, controls and all,
+// is drawn once just below.
+void MainViews::SetView(MainView view)
 {
-    const int current = m_handler.GetView();
-    if (view != current) {
-        // Leaving the weather view hands over the chosen city.
-        if (current == PictureFace::ViewWeather)
-            m_window.UpdateData(TRUE);
-        m_handler.SetViewValue(view);
-        // The whole window is repainted just below: once, not twice.
-        m_handler.ApplyViewRegion(view, false);
-    }
-    // The controls change without drawing: the whole window, controls and
-    // all, is drawn once just below.
-    ViewControls::ShowFor(m_window.m_hWnd, view, false);
+    // Leaving the weather view hands over the chosen city.
+    if (view != m_views.Current() && m_views.Is(MainView::Weather))
+        m_window.UpdateData(TRUE);
+    m_views.Set(view);
     ::RedrawWindow(m_window.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void MainViews::GoHome()
 {
-    if (!LeaveView(PictureFace::ViewHome) || !m_handler.LoadBackground(IDP_HOME))
+    if (!LeaveView(MainView::Home) || !m_face.LoadBackground(IDP_HOME))
         return;
-    SetView(PictureFace::ViewHome);
+    SetView(MainView::Home);
     m_sounds.PlayGreeting();
 }
 
 void MainViews::GoWeather()
 {
     EnsureControls();
-    if (!LeaveView(PictureFace::ViewWeather) || !m_handler.LoadBackground(IDP_WEATHER))
+    if (!LeaveView(MainView::Weather) || !m_face.LoadBackground(IDP_WEATHER))
         return;
-    SetView(PictureFace::ViewWeather);
+    SetView(MainView::Weather);
 }
 
-void MainViews::OpenEditor(int view)
+void MainViews::OpenEditor(MainView view)
 {
     EnsureControls();
     if (!LeaveView(view))
         return;
-    const bool reminder = view == PictureFace::ViewReminder;
+    const bool reminder = view == MainView::Reminder;
     if (reminder) {
         m_editor.SendMessage(EM_LIMITTEXT, kEditorLimitReminder, 0);
         ViewControls::ProposeReminderTime(m_window.m_hWnd, m_model.GetClock().Now());
     } else {
         m_editor.SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(-1), 0);
     }
-    if (!m_handler.LoadBackground(reminder ? IDP_TIMER_EDITOR : IDP_NOTE_EDITOR))
+    if (!m_face.LoadBackground(reminder ? IDP_TIMER_EDITOR : IDP_NOTE_EDITOR))
         return;
     SetView(view);
     ::SetFocus(m_editor.m_hWnd);
@@ -197,7 +197,7 @@ void MainViews::OpenEditor(int view)
 
 void MainViews::ShowWeatherText(const std::string& text, HDC dc)
 {
-    m_handler.ShowWeatherText(text, dc);
+    m_face.ShowWeatherText(text, dc);
 }
 
 void MainViews::RefreshCityList()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwnd/EditorDraft.h"
+#include "mainwnd/MainView.h"
 #include "widgets/CHyperLink.h"
 #include "widgets/CTransparentEdit.h"
 
@@ -11,6 +12,7 @@
 class CDialog;
 class SoundBoard;
 class PictureFace;
+class ViewState;
 class ZorlaModel;
 
 // The main window's four views and their controls: going from one to another,
@@ -18,7 +20,9 @@ class ZorlaModel;
 // view's city list. The dialog's data exchange carries the chosen city.
 class MainViews {
 public:
-    MainViews(CDialog& window, PictureFace& handler, ZorlaModel& model, SoundBoard& sounds, EditorDraft& draft);
+    // The views change through views; the picture, controls and keyboard follow it.
+    MainViews(CDialog& window, ViewState& views, PictureFace& face, ZorlaModel& model, SoundBoard& sounds,
+              EditorDraft& draft);
 
     // Creates the controls of the other views, once; the views call it too, so
     // none has to wait for the start-up steps.
@@ -28,10 +32,10 @@ public:
 
     void GoHome();
     void GoWeather();
-    void OpenEditor(int view);
+    void OpenEditor(MainView view);
     // Turns the editor's text into a new note or reminder; false when it was
     // refused and the view must stay with the text, date and time.
-    bool SaveEditor(int view);
+    bool SaveEditor(MainView view);
     // What the open editor holds is kept as a draft, which the next start
     // puts back into its editor.
     void KeepDraft();
@@ -51,11 +55,12 @@ public:
 private:
     // Files the editor's entry when the view it leaves for target asks for it;
     // false when the entry was refused and the view must stay.
-    bool LeaveView(int target);
-    void SetView(int view);
+    bool LeaveView(MainView target);
+    void SetView(MainView view);
 
     CDialog& m_window;
-    PictureFace& m_handler;
+    ViewState& m_views;
+    PictureFace& m_face;
     ZorlaModel& m_model;
     SoundBoard& m_sounds;
     CTransparentEdit m_editor;

@@ -35,22 +35,22 @@ struct PolygonSpot {
 // In hit-test order. The close button's picture sits one pixel above its area.
 // clang-format off
 const RectSpot kCloseButton =
-    {HotSpotClose, PictureFace::ViewAll, {399, 260, 421, 283}, IDP_CLOSE_HOVER, {399, 259, 421, 282}};
+    {HotSpotClose, kAllViews, {399, 260, 421, 283}, IDP_CLOSE_HOVER, {399, 259, 421, 282}};
 const PolygonSpot kEnvelope =
-    {HotSpotEnvelope, PictureFace::ViewAll, {{357, 96}, {373, 112}, {365, 121}, {348, 106}}, IDP_ENVELOPE_HOVER,
+    {HotSpotEnvelope, kAllViews, {{357, 96}, {373, 112}, {365, 121}, {348, 106}}, IDP_ENVELOPE_HOVER,
      {349, 96, 373, 121}, 0};
 const RectSpot kRectSpots[] = {
-    {HotSpotBack, PictureFace::ViewsButHome, {159, 353, 184, 376}, IDP_BACK_HOVER, {159, 353, 184, 376}},
-    {HotSpotRefresh, PictureFace::ViewWeather, {291, 215, 314, 237}, IDP_REFRESH_HOVER, {291, 215, 314, 237}},
-    {HotSpotBrandLogo, PictureFace::ViewAll, {93, 52, 176, 123}, 0, {}},
-    {HotSpotAlarmClock, PictureFace::ViewReminder, {320, 264, 365, 311}, 0, {}},
-    {HotSpotFileNote, PictureFace::ViewNotes, {317, 264, 359, 304}, 0, {}},
-    {HotSpotFigure, PictureFace::ViewsButHome, {0, 114, 120, 411}, 0, {}},
+    {HotSpotBack, kViewsButHome, {159, 353, 184, 376}, IDP_BACK_HOVER, {159, 353, 184, 376}},
+    {HotSpotRefresh, MaskOf(MainView::Weather), {291, 215, 314, 237}, IDP_REFRESH_HOVER, {291, 215, 314, 237}},
+    {HotSpotBrandLogo, kAllViews, {93, 52, 176, 123}, 0, {}},
+    {HotSpotAlarmClock, MaskOf(MainView::Reminder), {320, 264, 365, 311}, 0, {}},
+    {HotSpotFileNote, MaskOf(MainView::Notes), {317, 264, 359, 304}, 0, {}},
+    {HotSpotFigure, kViewsButHome, {0, 114, 120, 411}, 0, {}},
 };
 const PolygonSpot kMenuCard[] = {
-    {HotSpotNotes, PictureFace::ViewHome, {{168, 153}, {304, 92}, {312, 154}, {160, 195}}, 0, {}, IDW_NOTES_HOVER},
-    {HotSpotReminder, PictureFace::ViewHome, {{150, 209}, {193, 183}, {317, 232}, {196, 272}}, 0, {}, IDW_TIMER_HOVER},
-    {HotSpotWeather, PictureFace::ViewHome, {{184, 291}, {320, 251}, {371, 322}, {216, 344}}, 0, {},
+    {HotSpotNotes, MaskOf(MainView::Home), {{168, 153}, {304, 92}, {312, 154}, {160, 195}}, 0, {}, IDW_NOTES_HOVER},
+    {HotSpotReminder, MaskOf(MainView::Home), {{150, 209}, {193, 183}, {317, 232}, {196, 272}}, 0, {}, IDW_TIMER_HOVER},
+    {HotSpotWeather, MaskOf(MainView::Home), {{184, 291}, {320, 251}, {371, 322}, {216, 344}}, 0, {},
      IDW_WEATHER_HOVER},
 };
 // clang-format on
@@ -127,10 +127,16 @@ const RECT PictureFace::kWeatherTextRect = {163, 242, 403, 363};
 const RECT PictureFace::kBlinkRectHome = {51, 134, 85, 152};
 const RECT PictureFace::kBlinkRectOther = {62, 138, 100, 152};
 
-PictureFace::PictureFace(SoundBoard& sounds)
+PictureFace::PictureFace(SoundBoard& sounds, ViewState& views)
     : m_scale(DisplayScale::ForSystem())
     , m_sounds(sounds)
+    , m_views(views)
 {
+    // The window is repainted whole after a view change: no redraw here.
+    m_views.Follow([this](MainView view) {
+        if (m_window)
+            ApplyViewRegion(view, false);
+    });
     if (!Decode(IDP_HOME, m_background))
         return;
     m_backgroundId = IDP_HOME;
@@ -222,10 +228,9 @@ bool PictureFace::SetScale(const DisplayScale& scale)
         DecodeRest();
     }
     // The outline is made again for the new size at the next view change.
-    const int view = m_view;
     m_appliedRegion = 0;
     if (m_window)
-        ApplyViewRegion(view, false);
+        ApplyViewRegion(GetView(), false);
     return m_complete;
 }
 
@@ -255,9 +260,9 @@ void PictureFace::CreateHotSpots()
     }
 }
 
-bool PictureFace::ApplyViewRegion(int view, bool redraw)
+bool PictureFace::ApplyViewRegion(MainView view, bool redraw)
 {
-    const int region = view == ViewHome ? IDR_REGION_HOME : IDR_REGION_OTHER;
+    const int region = view == MainView::Home ? IDR_REGION_HOME : IDR_REGION_OTHER;
     // The weather view and the editors share their outline: giving the window
     // the same region again would only cost a repaint of the frame.
     if (region == m_appliedRegion)
@@ -303,7 +308,7 @@ bool PictureFace::LoadBackground(int id)
 
 bool PictureFace::IsActiveAt(const HotSpot& spot, POINT windowPoint) const
 {
-    return spot.IsActive(m_view) && spot.Contains(windowPoint);
+    return spot.IsActive(GetView()) && spot.Contains(windowPoint);
 }
 
 bool PictureFace::UpdateHover(POINT screenPoint)
@@ -328,8 +333,8 @@ bool PictureFace::Click(POINT windowPoint)
 {
     for (const auto& spot : m_hotSpots) {
         if (IsActiveAt(*spot, windowPoint)) {
-            if (m_actions)
-                m_actions->OnHotSpot(spot->Id());
+            if (m_action)
+                m_action(spot->Id());
             return true;
         }
     }
@@ -352,7 +357,7 @@ bool PictureFace::BlinkStep()
     WindowDCScope scope(m_window);
     if (!scope.dc())
         return m_blinkPhase;
-    const bool home = m_view == ViewHome;
+    const bool home = GetView() == MainView::Home;
     const RECT& rect = home ? m_blinkHomeAt : m_blinkOtherAt;
     if (m_blinkPhase)
         (home ? m_blinkHome : m_blinkOther).Draw(scope.dc(), rect.left, rect.top, SRCCOPY);
@@ -365,7 +370,7 @@ bool PictureFace::BlinkStep()
 void PictureFace::Paint(HDC dc)
 {
     m_background.Draw(dc, 0, 0, SRCCOPY);
-    if (m_view != ViewWeather)
+    if (GetView() != MainView::Weather)
         return;
     if (!m_statusText.empty())
         DrawStatus(dc);
@@ -376,7 +381,7 @@ void PictureFace::Paint(HDC dc)
 void PictureFace::ShowStatus(const std::string& text, bool transient, HDC dc)
 {
     m_statusText = text;
-    if (m_view == ViewWeather)
+    if (GetView() == MainView::Weather)
         WithDC(dc, m_window, [this](HDC target) { DrawStatus(target); });
     if (transient) {
         if (m_window) {
@@ -418,7 +423,7 @@ void PictureFace::DrawStatus(HDC dc)
 void PictureFace::ShowWeatherText(const std::string& text, HDC dc)
 {
     m_weatherText = text;
-    if (m_view == ViewWeather)
+    if (GetView() == MainView::Weather)
         WithDC(dc, m_window, [this](HDC target) { DrawWeatherText(target); });
 }
 

@@ -4,20 +4,15 @@
 #include "image/JpegDecoder.h"
 #include "image/PLDIBSection.h"
 #include "mainwnd/HotSpot.h"
+#include "mainwnd/ViewState.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
-
-// Runs the action of a clicked hot spot (the main window).
-class HotSpotActions {
-public:
-    virtual ~HotSpotActions() = default;
-    virtual void OnHotSpot(int id) = 0;
-};
 
 class SoundBoard;
 
@@ -26,20 +21,14 @@ class SoundBoard;
 // window's DC and is gone at the next repaint.
 class PictureFace {
 public:
-    enum View {
-        ViewHome = 1,
-        ViewWeather = 2,
-        ViewNotes = 4,
-        ViewReminder = 8,
-        // Masks of the views that show a hot spot or a control.
-        ViewAll = ViewHome | ViewWeather | ViewNotes | ViewReminder,
-        ViewsButHome = ViewAll & ~ViewHome,
-    };
+    // What a click on a hot spot does: the hot spot's id.
+    using HotSpotAction = std::function<void(int id)>;
 
     // Decodes the home picture, which the first paint needs, and creates the
     // hot spots; a picture that cannot be decoded is reported and leaves the
-    // handler incomplete. Hover sounds go to sounds.
-    explicit PictureFace(SoundBoard& sounds);
+    // face incomplete. It shows the view of views, taking the view's outline
+    // as it changes. Hover sounds go to sounds.
+    PictureFace(SoundBoard& sounds, ViewState& views);
     ~PictureFace();
     PictureFace(const PictureFace&) = delete;
     PictureFace& operator=(const PictureFace&) = delete;
@@ -62,14 +51,12 @@ public:
         m_appliedRegion = 0;
     }
     HWND Window() const { return m_window; }
-    void SetActions(HotSpotActions* actions) { m_actions = actions; }
+    void SetHotSpotAction(HotSpotAction action) { m_action = std::move(action); }
 
-    int GetView() const { return m_view; }
-    // Only the field; the main window shows and hides its controls itself.
-    void SetViewValue(int view) { m_view = view; }
+    MainView GetView() const { return m_views.Current(); }
     // Region 115 for the home view, 116 for the others. Without redraw the
     // caller repaints the window itself.
-    bool ApplyViewRegion(int view, bool redraw = true);
+    bool ApplyViewRegion(MainView view, bool redraw = true);
     // On a decoder failure: MessageBeep(-1), false, and the background stays.
     bool LoadBackground(int id);
     // Decodes a view's picture ahead, so the first change to that view only
@@ -120,7 +107,6 @@ private:
 
     std::string m_statusText;
     std::string m_weatherText;
-    int m_view = ViewHome;
     JpegDecoder m_decoder;
     PLDIBSection m_background;
     int m_backgroundId = 0;
@@ -135,7 +121,8 @@ private:
     std::vector<std::unique_ptr<HotSpot>> m_hotSpots;
     SoundBoard& m_sounds;
     HWND m_window = nullptr;
-    HotSpotActions* m_actions = nullptr;
+    ViewState& m_views;
+    HotSpotAction m_action;
     bool m_complete = false;
     bool m_restDecoded = false;
     struct PendingHover {

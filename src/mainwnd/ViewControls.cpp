@@ -18,25 +18,25 @@ struct Control {
     const wchar_t* windowClass;
     DWORD style;  // besides WS_CHILD; hidden at creation
     RECT place;   // left, top, width, height in pixels of the picture
-    int views;    // the views that show it
+    ViewMask views;  // the views that show it
 };
 // In the order of the dialog's tab stops.
 const Control kControls[] = {
     // The link lies on the plate at the foot of the picture; it keeps its right
     // edge when it sizes itself to its text.
-    {IDC_WEBLINK, WC_STATICW, SS_RIGHT | SS_NOTIFY, {266, 416, 144, 14}, PictureFace::ViewAll},
+    {IDC_WEBLINK, WC_STATICW, SS_RIGHT | SS_NOTIFY, {266, 416, 144, 14}, kAllViews},
     {IDC_CITY_LIST, WC_COMBOBOXW, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
-     ClassicDialogPlace(107, 132, 84, 94), PictureFace::ViewWeather},
+     ClassicDialogPlace(107, 132, 84, 94), MaskOf(MainView::Weather)},
     {IDC_EDITOR_TEXT, WC_EDITW, ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_TABSTOP, ClassicDialogPlace(119, 87, 99, 82),
-     PictureFace::ViewNotes | PictureFace::ViewReminder},
+     MaskOf(MainView::Notes) | MaskOf(MainView::Reminder)},
     {IDC_DATE_PICKER, DATETIMEPICK_CLASSW, DTS_SHORTDATEFORMAT | DTS_RIGHTALIGN | WS_TABSTOP,
-     ClassicDialogPlace(115, 195, 63, 15), PictureFace::ViewReminder},
+     ClassicDialogPlace(115, 195, 63, 15), MaskOf(MainView::Reminder)},
     {IDC_TIME_PICKER, DATETIMEPICK_CLASSW, DTS_UPDOWN | DTS_RIGHTALIGN | WS_TABSTOP,
-     ClassicDialogPlace(181, 195, 38, 15), PictureFace::ViewReminder},
+     ClassicDialogPlace(181, 195, 38, 15), MaskOf(MainView::Reminder)},
     // Under the text, in the date picker's column, above the paper's dotted line;
     // the height is the open list's.
     {IDC_REPEAT_CHOICE, WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, RECT{173, 276, 95, 160},
-     PictureFace::ViewReminder},
+     MaskOf(MainView::Reminder)},
 };
 
 struct RepeatChoice {
@@ -85,11 +85,11 @@ void Place(HWND dialog, const DisplayScale& scale)
     }
 }
 
-void ShowFor(HWND dialog, int view, bool redraw)
+void ShowFor(HWND dialog, MainView view, bool redraw)
 {
     for (const Control& control : kControls) {
         HWND window = ::GetDlgItem(dialog, control.id);
-        const bool shown = (control.views & view) != 0;
+        const bool shown = InViews(control.views, view);
         // Only the controls that change: every ShowWindow costs a round to the display.
         if (!window || ((::GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0) == shown)
             continue;

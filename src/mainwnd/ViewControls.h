@@ -3,6 +3,7 @@
 #include "base/COleDateTime.h"
 #include "entries/Repeat.h"
 #include "image/DisplayScale.h"
+#include "mainwnd/MainView.h"
 
 #include <windows.h>
 
@@ -21,7 +22,7 @@ void Create(HWND dialog, const DisplayScale& scale);
 void Place(HWND dialog, const DisplayScale& scale);
 // Shows exactly the controls of view (a PictureFace::View value). Without
 // redraw they change undrawn, for a caller that draws them all just after.
-void ShowFor(HWND dialog, int view, bool redraw = true);
+void ShowFor(HWND dialog, MainView view, bool redraw = true);
 // The timer editor's proposal: the next full hour (now plus one hour, minutes
 // and seconds cleared) in the time picker, and its day in the date picker.
 void ProposeReminderTime(HWND dialog, const COleDateTime& now);

@@ -43,12 +43,12 @@ char Mnemonic(const std::string& text)
 // A row's letter is its own in every view.
 void ExpectMnemonicUnique(CommandMenuState state, char letter)
 {
-    for (int view : {PictureFace::ViewHome, PictureFace::ViewWeather, PictureFace::ViewNotes}) {
+    for (MainView view : {MainView::Home, MainView::Weather, MainView::Notes}) {
         state.view = view;
         int uses = 0;
         for (const PopupMenuItem& item : CommandMenuItems(state))
             uses += !item.Is(MIF_SEPARATOR) && Mnemonic(item.text) == letter ? 1 : 0;
-        EXPECT_EQ(1, uses) << letter << " in view " << view;
+        EXPECT_EQ(1, uses) << letter << " in view " << MaskOf(view);
     }
 }
 
@@ -67,7 +67,7 @@ using MainWindowMenu = MainWindowFixture;
 TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
 {
     CommandMenuState state;
-    state.view = PictureFace::ViewHome;
+    state.view = MainView::Home;
     state.noInternet = true;
     state.topMost = true;
     const std::vector<PopupMenuItem> home = CommandMenuItems(state);
@@ -103,7 +103,7 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     EXPECT_EQ(3, ImageOf(CommandMenuItems(state), ID_KEEP_IN_FOLDER));
     EXPECT_EQ(-1, ImageOf(CommandMenuItems(state), ID_KEEP_LOCALLY));
 
-    state.view = PictureFace::ViewWeather;
+    state.view = MainView::Weather;
     state.playSounds = true;
     state.topMost = false;
     const std::vector<PopupMenuItem> weather = CommandMenuItems(state);
@@ -113,7 +113,7 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     EXPECT_EQ(3, ImageOf(weather, ID_PLAY_SOUNDS));
     EXPECT_EQ(-1, ImageOf(weather, ID_TOP_MOST));
 
-    for (int editor : {PictureFace::ViewNotes, PictureFace::ViewReminder}) {
+    for (MainView editor : {MainView::Notes, MainView::Reminder}) {
         state.view = editor;
         const std::vector<std::string> texts = Texts(CommandMenuItems(state));
         EXPECT_EQ(texts[3], "M&enu") << editor;

@@ -10,16 +10,16 @@ TEST_F(MainWindowFixture, AnEditorsDraftIsBackInItsEditorAtTheNextStartUntilItIs
 {
     ScopedTestClock clock(2026, 12, 8, 9, 15, 0);
     const struct {
-        int view;
+        MainView view;
         const char* typed;
         COleDateTime time;
         Repeat repeat;
-    } kRows[] = {{PictureFace::ViewNotes, "Einkauf: Milch, Brot", COleDateTime(), Repeat::Once},
-                 {PictureFace::ViewReminder, "Zahnarzt", COleDateTime(2026, 12, 24, 9, 30, 0), Repeat::Week}};
+    } kRows[] = {{MainView::Notes, "Einkauf: Milch, Brot", COleDateTime(), Repeat::Once},
+                 {MainView::Reminder, "Zahnarzt", COleDateTime(2026, 12, 24, 9, 30, 0), Repeat::Week}};
     for (const auto& row : kRows) {
         ASSERT_NO_FATAL_FAILURE(Open());
         dlg->OpenEditor(row.view);
-        if (row.view == PictureFace::ViewReminder) {
+        if (row.view == MainView::Reminder) {
             ViewControls::ShowReminderTime(window, row.time);
             ViewControls::ChooseRepeat(window, row.repeat);
         }
@@ -30,7 +30,7 @@ TEST_F(MainWindowFixture, AnEditorsDraftIsBackInItsEditorAtTheNextStartUntilItIs
         ASSERT_NO_FATAL_FAILURE(Open());
         EXPECT_EQ(row.view, dlg->Face().GetView()) << row.typed;
         EXPECT_EQ(row.typed, GetWindowTextString(Item(IDC_EDITOR_TEXT)));
-        if (row.view == PictureFace::ViewReminder) {
+        if (row.view == MainView::Reminder) {
             EXPECT_EQ(row.time, ViewControls::ChosenReminderTime(window));
             EXPECT_EQ(row.repeat, ViewControls::ChosenRepeat(window));
         }
@@ -39,7 +39,7 @@ TEST_F(MainWindowFixture, AnEditorsDraftIsBackInItsEditorAtTheNextStartUntilItIs
         dlg->GoHome();
         Close();
         ASSERT_NO_FATAL_FAILURE(Open());
-        EXPECT_EQ(PictureFace::ViewHome, dlg->Face().GetView()) << row.typed;
+        EXPECT_EQ(MainView::Home, dlg->Face().GetView()) << row.typed;
         Close();
     }
 }

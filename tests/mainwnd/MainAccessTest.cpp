@@ -97,7 +97,7 @@ protected:
         ::SetKeyboardState(keys);
         PumpPendingMessages();
     }
-    int View() const { return dlg->Face().GetView(); }
+    MainView View() const { return dlg->Face().GetView(); }
     int Focused() const { return dlg->Keyboard().FocusedHotSpot(); }
 
     // Pixels of the mark's colour around a hot spot, as the screen shows them.
@@ -206,20 +206,20 @@ TEST_F(MainKeyboardTest, EnterPressesEscapeGoesHomeAndTheEditorKeepsItsKeys)
     ASSERT_EQ(Focused(), HotSpotWeather);
     EXPECT_TRUE(events.Heard(EVENT_OBJECT_FOCUS, window, 3)) << "a screen reader hears the weather's button focused";
     Press(VK_RETURN);
-    EXPECT_EQ(View(), PictureFace::ViewWeather);
+    EXPECT_EQ(View(), MainView::Weather);
     EXPECT_TRUE(events.Heard(EVENT_OBJECT_REORDER, window, CHILDID_SELF)) << "and the view's buttons changing";
     EXPECT_TRUE(::IsWindow(window)) << "Enter never closes the window";
     Press(VK_ESCAPE);
-    EXPECT_EQ(View(), PictureFace::ViewHome);
+    EXPECT_EQ(View(), MainView::Home);
     EXPECT_EQ(Focused(), HotSpotNotes) << "home starts the ring again";
     Press(VK_SPACE);
-    ASSERT_EQ(View(), PictureFace::ViewNotes);
+    ASSERT_EQ(View(), MainView::Notes);
     ASSERT_EQ(::GetFocus(), Item(IDC_EDITOR_TEXT));
     SetWindowTextString(Item(IDC_EDITOR_TEXT), "Milk");
     SendMessageA(Item(IDC_EDITOR_TEXT), EM_SETSEL, 4, 4);
     Press(VK_RETURN);
     EXPECT_EQ(GetWindowTextString(Item(IDC_EDITOR_TEXT)), "Milk\r\n") << "Enter makes a new line in the editor";
-    EXPECT_EQ(View(), PictureFace::ViewNotes);
+    EXPECT_EQ(View(), MainView::Notes);
     Press(VK_TAB);
     EXPECT_EQ(Focused(), HotSpotFileNote) << "Tab moves on from the editor to filing the note";
     EXPECT_EQ(GetWindowTextString(Item(IDC_EDITOR_TEXT)), "Milk\r\n");
@@ -257,7 +257,7 @@ TEST_F(MainAccess, ListsPressesAndPlacesTheHotSpots)
     EXPECT_EQ(state.lVal, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
 
     ASSERT_EQ(client->accDoDefaultAction(Child(3)), S_OK);
-    EXPECT_TRUE(PumpMessagesUntil([&] { return View() == PictureFace::ViewWeather; }));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return View() == MainView::Weather; }));
     EXPECT_EQ(Name(client.get(), 1), "Update weather data") << "the children follow the view";
 }
 
@@ -285,7 +285,7 @@ TEST_F(MainAccess, AnotherProcessReadsTheHotSpots)
     DWORD code = 1;
     ASSERT_TRUE(child.WaitExit(1000, &code));
     EXPECT_EQ(code, 0u) << "the other process's failure is in the output above";
-    EXPECT_TRUE(PumpMessagesUntil([&] { return View() == PictureFace::ViewWeather; })) << "its press switched the view";
+    EXPECT_TRUE(PumpMessagesUntil([&] { return View() == MainView::Weather; })) << "its press switched the view";
 }
 
 TEST(MainAccessChild, ReadsTheHomeView)

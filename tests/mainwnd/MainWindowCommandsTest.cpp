@@ -92,7 +92,7 @@ TEST_F(MainWindowCommands, TheSystemMenusAboutItemOpensTheAboutBoxAndADoubleClic
     SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(60, 250));
     EXPECT_TRUE(opener.WaitForCalls(1)) << "the double click follows the link";
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(dlg->Face().GetView(), PictureFace::ViewHome);
+    EXPECT_EQ(dlg->Face().GetView(), MainView::Home);
 }
 
 TEST_F(MainWindowCommands, MinimisedWindowSavesThePlaceItHadBefore)

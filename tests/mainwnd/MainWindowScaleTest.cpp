@@ -19,7 +19,7 @@ void ExpectNear(const RECT& actual, const RECT& expected, int slack, const char*
 TEST_F(MainWindowFixture, MovedToAMonitorOfAnotherScaleItsPictureOutlineHotSpotsAndControlsFollow)
 {
     Open();
-    dlg->OpenEditor(PictureFace::ViewReminder);
+    dlg->OpenEditor(MainView::Reminder);
     const int startDpi = dlg->Face().Scale().Dpi();
     ASSERT_EQ(startDpi, 96);
     auto fontHeight = [&] {

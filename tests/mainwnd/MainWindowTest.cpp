@@ -95,7 +95,7 @@ protected:
 
 TEST_F(MainWindowTest, OpensAtHomeWithItsShapeAndControlsOnThePicture)
 {
-    EXPECT_EQ(dlg->Face().GetView(), PictureFace::ViewHome);
+    EXPECT_EQ(dlg->Face().GetView(), MainView::Home);
     RECT box{};
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(window, region), ERROR);
@@ -127,19 +127,19 @@ TEST_F(MainWindowTest, OpensAtHomeWithItsShapeAndControlsOnThePicture)
 
 TEST_F(MainWindowTest, ViewsShowExactlyTheirControls)
 {
-    dlg->OpenEditor(PictureFace::ViewReminder);
+    dlg->OpenEditor(MainView::Reminder);
     EXPECT_TRUE(IsWindowVisible(Item(IDC_EDITOR_TEXT)));
     EXPECT_TRUE(IsWindowVisible(Item(IDC_DATE_PICKER)));
     EXPECT_TRUE(IsWindowVisible(Item(IDC_TIME_PICKER)));
     EXPECT_EQ(SendMessageA(Item(IDC_EDITOR_TEXT), EM_GETLIMITTEXT, 0, 0), 50);
 
     dlg->GoWeather();  // leaving the timer editor for another view commits nothing
-    EXPECT_EQ(dlg->Face().GetView(), PictureFace::ViewWeather);
+    EXPECT_EQ(dlg->Face().GetView(), MainView::Weather);
     EXPECT_FALSE(IsWindowVisible(Item(IDC_EDITOR_TEXT)));
     EXPECT_FALSE(IsWindowVisible(Item(IDC_DATE_PICKER)));
     EXPECT_TRUE(IsWindowVisible(Item(IDC_CITY_LIST)));
 
-    dlg->OpenEditor(PictureFace::ViewNotes);
+    dlg->OpenEditor(MainView::Notes);
     EXPECT_FALSE(IsWindowVisible(Item(IDC_CITY_LIST)));
     EXPECT_FALSE(IsWindowVisible(Item(IDC_TIME_PICKER)));
     EXPECT_GT(SendMessageA(Item(IDC_EDITOR_TEXT), EM_GETLIMITTEXT, 0, 0), 50);
@@ -150,7 +150,7 @@ TEST_F(MainWindowTest, ViewsShowExactlyTheirControls)
 TEST_F(MainWindowTest, TimerEditorProposesTheNextFullHourOnItsOwnDay)
 {
     ScopedTestClock clock(2026, 12, 31, 23, 30, 15);
-    dlg->OpenEditor(PictureFace::ViewReminder);
+    dlg->OpenEditor(MainView::Reminder);
     const SYSTEMTIME date = Picker(IDC_DATE_PICKER);
     const SYSTEMTIME time = Picker(IDC_TIME_PICKER);
     EXPECT_EQ(date.wYear, 2027);
@@ -171,7 +171,7 @@ TEST_F(MainWindowTest, RefusedReminderKeepsTheTextDateAndTimeInTheEditor)
 {
     ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
     for (int minute : {0, 5}) {
-        dlg->OpenEditor(PictureFace::ViewReminder);
+        dlg->OpenEditor(MainView::Reminder);
         SetTimePicker(14, minute);
         SetWindowTextA(Item(IDC_EDITOR_TEXT), "Dentist");
         MessageBoxWatcher watcher(GetCurrentProcessId(), IDOK);
@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, RefusedReminderKeepsTheTextDateAndTimeInTheEditor)
         const SeenBox box = watcher.Result();
         EXPECT_EQ(box.text, "This appointment occurs in the past !");
         EXPECT_TRUE(SameIconPicture(box.icon, SystemIcon(IDI_INFORMATION)));
-        EXPECT_EQ(dlg->Face().GetView(), PictureFace::ViewReminder);
+        EXPECT_EQ(dlg->Face().GetView(), MainView::Reminder);
         EXPECT_EQ(EditorText(), "Dentist");
         EXPECT_EQ(Picker(IDC_TIME_PICKER).wMinute, minute);
         EXPECT_EQ(Picker(IDC_DATE_PICKER).wDay, 7);
@@ -188,7 +188,7 @@ TEST_F(MainWindowTest, RefusedReminderKeepsTheTextDateAndTimeInTheEditor)
     // Put right, the same text goes in.
     SetTimePicker(15, 0);
     dlg->GoHome();
-    EXPECT_EQ(dlg->Face().GetView(), PictureFace::ViewHome);
+    EXPECT_EQ(dlg->Face().GetView(), MainView::Home);
     CEntry entry;
     ASSERT_TRUE(dlg->program.Model().Reminders().GetEntryById(1, entry));
     EXPECT_EQ(entry.text, "Dentist");
@@ -203,12 +203,12 @@ TEST_F(MainWindowTest, StoreThatRefusesTheEntryKeepsTheUserInTheEditor)
     dlg->program.Model().Notes().SetDocument(nullptr);
     dlg->program.Model().Reminders().SetDocument(nullptr);
     struct Case {
-        int view;
+        MainView view;
         void (CZorlaDlg::*leave)();
     };
     for (const Case& step :
-         {Case{PictureFace::ViewNotes, &CZorlaDlg::GoWeather}, Case{PictureFace::ViewNotes, &CZorlaDlg::GoHome},
-          Case{PictureFace::ViewReminder, &CZorlaDlg::GoHome}}) {
+         {Case{MainView::Notes, &CZorlaDlg::GoWeather}, Case{MainView::Notes, &CZorlaDlg::GoHome},
+          Case{MainView::Reminder, &CZorlaDlg::GoHome}}) {
         SetWindowTextA(Item(IDC_EDITOR_TEXT), "");
         dlg->OpenEditor(step.view);
         ASSERT_EQ(dlg->Face().GetView(), step.view);
@@ -228,11 +228,11 @@ TEST_F(MainWindowTest, StoreThatRefusesTheEntryKeepsTheUserInTheEditor)
 TEST_F(MainWindowTest, ReminderInTheFutureIsStoredSavedAndRegistered)
 {
     ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
-    dlg->OpenEditor(PictureFace::ViewReminder);
+    dlg->OpenEditor(MainView::Reminder);
     SetTimePicker(14, 6);
     SetWindowTextA(Item(IDC_EDITOR_TEXT), "Call back");
     dlg->GoHome();
-    EXPECT_EQ(dlg->Face().GetView(), PictureFace::ViewHome);
+    EXPECT_EQ(dlg->Face().GetView(), MainView::Home);
     EXPECT_TRUE(dlg->program.NoteWindows().IsOpen("Zorla 1.0TID:1"));
     const std::string file = FileText("Zorla_Timer");
     EXPECT_NE(file.find("<ENTRY _id_=\"1\" date=\"03/07/2004 14:06:00\" notify=\"0\" text=\"Call back\""),
@@ -242,7 +242,7 @@ TEST_F(MainWindowTest, ReminderInTheFutureIsStoredSavedAndRegistered)
 
 TEST_F(MainWindowTest, NoteTextIsFilteredStoredWithLineBreaksAndOpened)
 {
-    dlg->OpenEditor(PictureFace::ViewNotes);
+    dlg->OpenEditor(MainView::Notes);
     SetWindowTextW(Item(IDC_EDITOR_TEXT), L"Caf\u00E9 f\u00FCr \u20AC5\r\nBrot\u0007");
     dlg->GoWeather();  // leaving the note editor commits it
     EXPECT_EQ(EditorText(), "");
@@ -271,7 +271,7 @@ TEST_F(MainWindowTest, CommandGivenBeforeTheStartStepsRanFindsTheStoresLoaded)
 
 TEST_F(MainWindowTest, EmptyNoteOpensNothing)
 {
-    dlg->OpenEditor(PictureFace::ViewNotes);
+    dlg->OpenEditor(MainView::Notes);
     SetWindowTextW(Item(IDC_EDITOR_TEXT), L"\u0001\u0007\u007F");  // nothing survives the filter
     dlg->GoHome();
     EXPECT_EQ(EntryCount(dlg->program.Model().Notes()), 0);
@@ -281,7 +281,7 @@ TEST_F(MainWindowTest, EmptyNoteOpensNothing)
 TEST_F(MainWindowTest, StoredEntriesAreOpenedAtStartAndDueRemindersAreReported)
 {
     ScopedTestClock clock(2004, 3, 7, 14, 5, 9);
-    dlg->OpenEditor(PictureFace::ViewNotes);
+    dlg->OpenEditor(MainView::Notes);
     SetWindowTextA(Item(IDC_EDITOR_TEXT), "Milk");
     dlg->GoHome();
     dlg->DestroyWindow();

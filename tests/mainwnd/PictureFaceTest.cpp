@@ -113,9 +113,7 @@ int Count(const Pixels& pixels, DWORD colour)
     return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
 }
 
-class Recorder : public HotSpotActions {
-public:
-    void OnHotSpot(int id) override { ids.push_back(id); }
+struct Recorder {
     std::vector<int> ids;
 };
 
@@ -124,11 +122,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_window);
-        ASSERT_TRUE(m_handler.IsComplete());
-        ASSERT_TRUE(m_handler.DecodeRest());
-        m_handler.Attach(m_window);
-        m_handler.SetActions(&m_actions);
-        g_painted = &m_handler;
+        ASSERT_TRUE(m_face.IsComplete());
+        ASSERT_TRUE(m_face.DecodeRest());
+        m_face.Attach(m_window);
+        m_face.SetHotSpotAction([this](int id) { m_actions.ids.push_back(id); });
+        g_painted = &m_face;
         PumpPendingMessages();
     }
     void TearDown() override { g_painted = nullptr; }
@@ -137,8 +135,8 @@ protected:
     int ClickAt(int x, int y)
     {
         m_actions.ids.clear();
-        const bool hit = m_handler.Click(POINT{x, y});
-        EXPECT_EQ(hit, m_handler.HitTest(POINT{x, y})) << x << "," << y;
+        const bool hit = m_face.Click(POINT{x, y});
+        EXPECT_EQ(hit, m_face.HitTest(POINT{x, y})) << x << "," << y;
         if (!hit) {
             EXPECT_TRUE(m_actions.ids.empty());
             return 0;
@@ -147,17 +145,17 @@ protected:
         return m_actions.ids.empty() ? -1 : m_actions.ids[0];
     }
 
-    void ShowView(int view, int picture)
+    void ShowView(MainView view, int picture)
     {
-        ASSERT_TRUE(m_handler.LoadBackground(picture));
-        m_handler.SetViewValue(view);
+        ASSERT_TRUE(m_face.LoadBackground(picture));
+        m_views.Set(view);
     }
 
     std::set<int> HoveredAt(int x, int y)
     {
-        m_handler.UpdateHover(POINT{kLeft + x, kTop + y});
+        m_face.UpdateHover(POINT{kLeft + x, kTop + y});
         std::set<int> ids;
-        for (const auto& spot : m_handler.HotSpots()) {
+        for (const auto& spot : m_face.HotSpots()) {
             if (spot->IsHovered())
                 ids.insert(spot->Id());
         }
@@ -174,7 +172,7 @@ protected:
     void PaintHandler()
     {
         WindowDCScope dc(m_window);
-        m_handler.Paint(dc.dc());
+        m_face.Paint(dc.dc());
     }
 
     Pixels Capture(const RECT& rect) { return CaptureWindow(m_window, rect); }
@@ -182,14 +180,15 @@ protected:
     HWND m_window = CreateMainWindow();
     MainSettings m_settings;
     HeardSounds m_sounds{m_settings};
-    PictureFace m_handler{m_sounds};
+    ViewState m_views;
+    PictureFace m_face{m_sounds, m_views};
     Recorder m_actions;
 };
 
 TEST_F(HandlerTest, HomeViewRunsTheMenuCardAndTheFixedSpots)
 {
-    ASSERT_EQ(m_handler.GetView(), PictureFace::ViewHome);
-    ASSERT_EQ(m_handler.HotSpots().size(), 11u);
+    ASSERT_EQ(m_face.GetView(), MainView::Home);
+    ASSERT_EQ(m_face.HotSpots().size(), 11u);
     EXPECT_EQ(ClickAt(100, 200), 0) << "the figure is no hot spot at home: the click drags";
     EXPECT_EQ(ClickAt(240, 140), HotSpotNotes);
     EXPECT_EQ(ClickAt(230, 225), HotSpotReminder);
@@ -204,7 +203,7 @@ TEST_F(HandlerTest, HomeViewRunsTheMenuCardAndTheFixedSpots)
 
     // Only the three card items chime, each with its own wave.
     std::vector<std::pair<int, int>> sounds;
-    for (const auto& spot : m_handler.HotSpots()) {
+    for (const auto& spot : m_face.HotSpots()) {
         if (spot->HoverSound())
             sounds.emplace_back(spot->Id(), spot->HoverSound());
     }
@@ -215,7 +214,7 @@ TEST_F(HandlerTest, HomeViewRunsTheMenuCardAndTheFixedSpots)
 
 TEST_F(HandlerTest, OtherViewsGoHomeThroughTheFigureAndTheBackArrow)
 {
-    ShowView(PictureFace::ViewWeather, IDP_WEATHER);
+    ShowView(MainView::Weather, IDP_WEATHER);
     EXPECT_EQ(ClickAt(100, 200), HotSpotFigure);
     EXPECT_EQ(ClickAt(100, 118), HotSpotBrandLogo) << "the logo comes first in the list";
     EXPECT_EQ(HoveredAt(100, 118), (std::set<int>{HotSpotBrandLogo, HotSpotFigure}));
@@ -224,10 +223,10 @@ TEST_F(HandlerTest, OtherViewsGoHomeThroughTheFigureAndTheBackArrow)
     EXPECT_EQ(ClickAt(240, 140), 0) << "the menu card is only at home";
     EXPECT_EQ(ClickAt(330, 280), 0) << "neither editor's button in the weather view";
 
-    m_handler.SetViewValue(PictureFace::ViewNotes);
+    m_views.Set(MainView::Notes);
     EXPECT_EQ(ClickAt(330, 280), HotSpotFileNote);
     EXPECT_EQ(ClickAt(300, 225), 0);
-    m_handler.SetViewValue(PictureFace::ViewReminder);
+    m_views.Set(MainView::Reminder);
     EXPECT_EQ(ClickAt(330, 280), HotSpotAlarmClock);
     EXPECT_EQ(ClickAt(362, 308), HotSpotAlarmClock) << "the alarm clock reaches past the label's area";
     EXPECT_EQ(ClickAt(100, 200), HotSpotFigure);
@@ -235,14 +234,13 @@ TEST_F(HandlerTest, OtherViewsGoHomeThroughTheFigureAndTheBackArrow)
     // The two saving buttons overlap; no view makes both active.
     const HotSpot* alarm = nullptr;
     const HotSpot* label = nullptr;
-    for (const auto& spot : m_handler.HotSpots()) {
+    for (const auto& spot : m_face.HotSpots()) {
         alarm = spot->Id() == HotSpotAlarmClock ? spot.get() : alarm;
         label = spot->Id() == HotSpotFileNote ? spot.get() : label;
     }
     ASSERT_TRUE(alarm && label);
-    for (int view : {PictureFace::ViewHome, PictureFace::ViewWeather, PictureFace::ViewNotes,
-                     PictureFace::ViewReminder})
-        EXPECT_FALSE(alarm->IsActive(view) && label->IsActive(view)) << view;
+    for (MainView view : {MainView::Home, MainView::Weather, MainView::Notes, MainView::Reminder})
+        EXPECT_FALSE(alarm->IsActive(view) && label->IsActive(view)) << MaskOf(view);
 }
 
 TEST_F(HandlerTest, HoverTestsUseScreenPointsAndClearOldMarks)
@@ -250,10 +248,10 @@ TEST_F(HandlerTest, HoverTestsUseScreenPointsAndClearOldMarks)
     EXPECT_EQ(HoveredAt(240, 140), (std::set<int>{HotSpotNotes}));
     EXPECT_EQ(HoveredAt(230, 225), (std::set<int>{HotSpotReminder}));
     EXPECT_EQ(HoveredAt(100, 200), (std::set<int>{}));
-    EXPECT_FALSE(m_handler.UpdateHover(POINT{kLeft + 100, kTop + 200}));
-    EXPECT_TRUE(m_handler.UpdateHover(POINT{kLeft + 410, kTop + 270}));
+    EXPECT_FALSE(m_face.UpdateHover(POINT{kLeft + 100, kTop + 200}));
+    EXPECT_TRUE(m_face.UpdateHover(POINT{kLeft + 410, kTop + 270}));
     // The same point taken as a screen point is somewhere else in the window.
-    EXPECT_FALSE(m_handler.UpdateHover(POINT{410 - kLeft, 270 - kTop}));
+    EXPECT_FALSE(m_face.UpdateHover(POINT{410 - kLeft, 270 - kTop}));
 }
 
 TEST_F(HandlerTest, MenuCardItemsSoundOnceWhenThePointerEnters)
@@ -277,7 +275,7 @@ TEST_F(HandlerTest, MenuCardItemsSoundOnceWhenThePointerEnters)
 }
 
 struct HoverCase {
-    int view;
+    MainView view;
     int background;
     POINT at;
     int picture;
@@ -287,29 +285,29 @@ struct HoverCase {
 TEST_F(HandlerTest, HoverPicturesAppearAtTheirRectanglesAndGoAgain)
 {
     const HoverCase cases[] = {
-        {PictureFace::ViewHome, IDP_HOME, {410, 270}, IDP_CLOSE_HOVER, {399, 259, 421, 282}},
-        {PictureFace::ViewHome, IDP_HOME, {361, 108}, IDP_ENVELOPE_HOVER, {349, 96, 373, 121}},
-        {PictureFace::ViewWeather, IDP_WEATHER, {170, 364}, IDP_BACK_HOVER, {159, 353, 184, 376}},
-        {PictureFace::ViewWeather, IDP_WEATHER, {302, 226}, IDP_REFRESH_HOVER, {291, 215, 314, 237}},
+        {MainView::Home, IDP_HOME, {410, 270}, IDP_CLOSE_HOVER, {399, 259, 421, 282}},
+        {MainView::Home, IDP_HOME, {361, 108}, IDP_ENVELOPE_HOVER, {349, 96, 373, 121}},
+        {MainView::Weather, IDP_WEATHER, {170, 364}, IDP_BACK_HOVER, {159, 353, 184, 376}},
+        {MainView::Weather, IDP_WEATHER, {302, 226}, IDP_REFRESH_HOVER, {291, 215, 314, 237}},
     };
     for (const HoverCase& c : cases) {
         ShowView(c.view, c.background);
-        m_handler.UpdateHover(POINT{kLeft + 5, kTop + 5});
+        m_face.UpdateHover(POINT{kLeft + 5, kTop + 5});
         PaintBlack();
-        m_handler.UpdateHover(POINT{kLeft + c.at.x, kTop + c.at.y});
+        m_face.UpdateHover(POINT{kLeft + c.at.x, kTop + c.at.y});
         EXPECT_EQ(Capture(c.rect),
                   PicturePart(c.picture, RECT{0, 0, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top}))
             << c.picture;
         const RECT below = {c.rect.left, c.rect.bottom, c.rect.right, c.rect.bottom + 1};
         EXPECT_EQ(Count(Capture(below), 0), c.rect.right - c.rect.left) << c.picture << ": drawn too low";
 
-        m_handler.UpdateHover(POINT{kLeft + c.at.x + 1, kTop + c.at.y});
+        m_face.UpdateHover(POINT{kLeft + c.at.x + 1, kTop + c.at.y});
         PaintBlack();
-        m_handler.UpdateHover(POINT{kLeft + c.at.x, kTop + c.at.y + 1});
+        m_face.UpdateHover(POINT{kLeft + c.at.x, kTop + c.at.y + 1});
         EXPECT_EQ(Count(Capture(c.rect), 0), (c.rect.right - c.rect.left) * (c.rect.bottom - c.rect.top))
             << c.picture << ": a hover that stays draws nothing new";
 
-        m_handler.UpdateHover(POINT{kLeft + 5, kTop + 5});
+        m_face.UpdateHover(POINT{kLeft + 5, kTop + 5});
         EXPECT_EQ(Capture(c.rect), PicturePart(c.background, c.rect)) << c.picture << ": not restored";
     }
 }
@@ -317,14 +315,14 @@ TEST_F(HandlerTest, HoverPicturesAppearAtTheirRectanglesAndGoAgain)
 TEST_F(HandlerTest, BlinkingClosesAndOpensTheEyesOfTheView)
 {
     struct BlinkCase {
-        int view;
+        MainView view;
         int background;
         int overlay;
         RECT rect;
     };
     const BlinkCase cases[] = {
-        {PictureFace::ViewHome, IDP_HOME, IDP_BLINK_HOME, {51, 134, 85, 152}},
-        {PictureFace::ViewReminder, IDP_TIMER_EDITOR, IDP_BLINK_OTHER, {62, 138, 100, 152}},
+        {MainView::Home, IDP_HOME, IDP_BLINK_HOME, {51, 134, 85, 152}},
+        {MainView::Reminder, IDP_TIMER_EDITOR, IDP_BLINK_OTHER, {62, 138, 100, 152}},
     };
     for (const BlinkCase& c : cases) {
         ShowView(c.view, c.background);
@@ -338,14 +336,14 @@ TEST_F(HandlerTest, BlinkingClosesAndOpensTheEyesOfTheView)
         // the phase it returns says which; three steps show both.
         std::set<bool> seen;
         for (int step = 0; step < 3; ++step) {
-            const bool open = m_handler.BlinkStep();
+            const bool open = m_face.BlinkStep();
             seen.insert(open);
             if (&c == &cases[0] && step == 0) {
                 EXPECT_TRUE(open) << "a new handler's first step only restores";
             }
-            EXPECT_EQ(Capture(c.rect), open ? openEyes : overlay) << c.view << " step " << step;
+            EXPECT_EQ(Capture(c.rect), open ? openEyes : overlay) << MaskOf(c.view) << " step " << step;
             EXPECT_EQ(Count(Capture(around), 0) - Count(Capture(c.rect), 0), ring)
-                << c.view << ": drawn outside the blink rectangle";
+                << MaskOf(c.view) << ": drawn outside the blink rectangle";
         }
         EXPECT_EQ(seen.size(), 2u);
     }
@@ -469,14 +467,14 @@ TEST_F(HandlerTest, StatusLineIsShadowedWhiteTextOverTheWeatherPageCopy)
     const int width = drawn.right - drawn.left;
     ASSERT_NE(PicturePart(IDP_WEATHER, status), PicturePart(IDP_WEATHER_COPY, status)) << "the copy lacks the headline";
 
-    ShowView(PictureFace::ViewWeather, IDP_WEATHER);
+    ShowView(MainView::Weather, IDP_WEATHER);
     PaintHandler();
-    m_handler.ShowStatus("", false);
+    m_face.ShowStatus("", false);
     EXPECT_EQ(Capture(status), PicturePart(IDP_WEATHER_COPY, status)) << "the headline is blanked from the copy";
     const Pixels before = Capture(drawn);
 
-    m_handler.ShowStatus("Weather update - contacting server...", false);
-    EXPECT_EQ(m_handler.GetStatusText(), "Weather update - contacting server...");
+    m_face.ShowStatus("Weather update - contacting server...", false);
+    EXPECT_EQ(m_face.GetStatusText(), "Weather update - contacting server...");
     EXPECT_EQ(Capture(aboveText), PicturePart(IDP_WEATHER_COPY, aboveText)) << "text starts at the middle less 5";
     const Pixels text = Capture(drawn);
     EXPECT_GT(ExpectShadowedWhiteText(before, text, width), 0) << "the text is drawn";
@@ -509,12 +507,12 @@ TEST_F(HandlerTest, TransientStatusIsDrawnOnceAndClearedByTimer11)
     const ProgramFont font;
     const RECT status = PictureFace::kStatusRect;
     const RECT drawn = {status.left, status.top, status.right + 1, status.bottom + 1};
-    ShowView(PictureFace::ViewWeather, IDP_WEATHER);
+    ShowView(MainView::Weather, IDP_WEATHER);
     PaintHandler();
-    m_handler.ShowStatus("", false);
+    m_face.ShowStatus("", false);
     const Pixels before = Capture(drawn);
-    m_handler.ShowStatus("OK !", true);
-    EXPECT_EQ(m_handler.GetStatusText(), "") << "a transient text is not kept for the next repaint";
+    m_face.ShowStatus("OK !", true);
+    EXPECT_EQ(m_face.GetStatusText(), "") << "a transient text is not kept for the next repaint";
     EXPECT_GT(ExpectShadowedWhiteText(before, Capture(drawn), drawn.right - drawn.left), 0) << "drawn once";
 
     // Timer 11 runs a procedure of its own, not the window's handler. Its
@@ -530,19 +528,19 @@ TEST_F(HandlerTest, TransientStatusIsDrawnOnceAndClearedByTimer11)
     EXPECT_FALSE(::KillTimer(m_window, TimerStatus)) << "the timer stops itself";
 
     // Armed again by the next transient text, even outside the weather view.
-    m_handler.SetViewValue(PictureFace::ViewHome);
-    m_handler.ShowStatus("Error: offline", true);
+    m_views.Set(MainView::Home);
+    m_face.ShowStatus("Error: offline", true);
     EXPECT_TRUE(::KillTimer(m_window, TimerStatus));
 }
 
 TEST_F(HandlerTest, NextStatusTextLeavesNoShadowBehind)
 {
-    ShowView(PictureFace::ViewWeather, IDP_WEATHER);
+    ShowView(MainView::Weather, IDP_WEATHER);
     PaintHandler();
     // A line wider than the status line: its shadow reaches the column just
     // right of the rectangle.
-    m_handler.ShowStatus(std::string(120, '_'), false);
-    m_handler.ShowStatus("", false);
+    m_face.ShowStatus(std::string(120, '_'), false);
+    m_face.ShowStatus("", false);
     const RECT area = PictureFace::StatusArea();
     EXPECT_EQ(Capture(area), PicturePart(IDP_WEATHER_COPY, area));
 }
@@ -550,29 +548,38 @@ TEST_F(HandlerTest, NextStatusTextLeavesNoShadowBehind)
 TEST_F(HandlerTest, TextsOutsideTheWeatherViewAreKeptButNotDrawn)
 {
     PaintBlack();
-    m_handler.ShowStatus("Weather update - contacting server...", false);
-    m_handler.ShowWeatherText("Sunny, 21 degrees");
+    m_face.ShowStatus("Weather update - contacting server...", false);
+    m_face.ShowWeatherText("Sunny, 21 degrees");
     EXPECT_EQ(Count(Capture(PictureFace::kStatusRect), 0), Area(PictureFace::kStatusRect));
     EXPECT_EQ(Count(Capture(PictureFace::kWeatherTextRect), 0), Area(PictureFace::kWeatherTextRect));
-    EXPECT_EQ(m_handler.GetWeatherText(), "Sunny, 21 degrees");
+    EXPECT_EQ(m_face.GetWeatherText(), "Sunny, 21 degrees");
 
     PaintHandler();
     EXPECT_EQ(Capture(RECT{0, 0, 440, 444}), WholePicture(IDP_HOME)) << "home paints the picture alone";
 
-    ShowView(PictureFace::ViewWeather, IDP_WEATHER);
+    ShowView(MainView::Weather, IDP_WEATHER);
     PaintHandler();
     EXPECT_GT(Count(Capture(PictureFace::kStatusRect), 0xFFFFFF), 50);
     EXPECT_GT(Count(Capture(PictureFace::kWeatherTextRect), 0xFFFFFF), 50);
+    // Where the view's outline lets the window show.
     const RECT outside = {0, 0, 440, 160};
-    EXPECT_EQ(Capture(outside), PicturePart(IDP_WEATHER, outside));
+    Pixels shown = Capture(outside);
+    Pixels expected = PicturePart(IDP_WEATHER, outside);
+    GdiRegion outline(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(::GetWindowRgn(m_window, outline.get()), ERROR);
+    for (int y = outside.top; y < outside.bottom; ++y)
+        for (int x = outside.left; x < outside.right; ++x)
+            if (!::PtInRegion(outline.get(), x, y))
+                shown[y * 440 + x] = expected[y * 440 + x] = 0;
+    EXPECT_EQ(shown, expected);
 }
 
 TEST_F(HandlerTest, WithHighContrastTheTextsAreInTheSystemsColoursNotOverTheArt)
 {
-    ShowView(PictureFace::ViewWeather, IDP_WEATHER);
+    ShowView(MainView::Weather, IDP_WEATHER);
     HighContrast::SetForTest(true);
-    m_handler.ShowStatus("Weather update - contacting server...", false);
-    m_handler.ShowWeatherText("Munich\nSunny, 21 degrees");
+    m_face.ShowStatus("Weather update - contacting server...", false);
+    m_face.ShowWeatherText("Munich\nSunny, 21 degrees");
     auto pixel = [](COLORREF c) { return DWORD{GetRValue(c)} << 16 | DWORD{GetGValue(c)} << 8 | GetBValue(c); };
     const DWORD window = pixel(::GetSysColor(COLOR_WINDOW));
     const DWORD text = pixel(::GetSysColor(COLOR_WINDOWTEXT));
@@ -587,11 +594,11 @@ TEST_F(HandlerTest, WithHighContrastTheTextsAreInTheSystemsColoursNotOverTheArt)
 TEST_F(HandlerTest, WeatherTextIsRedrawnOverTheCurrentPicture)
 {
     const RECT area = PictureFace::kWeatherTextRect;
-    ShowView(PictureFace::ViewWeather, IDP_WEATHER);
+    ShowView(MainView::Weather, IDP_WEATHER);
     PaintBlack();
-    m_handler.ShowWeatherText("");
+    m_face.ShowWeatherText("");
     EXPECT_EQ(Capture(area), PicturePart(IDP_WEATHER, area));
-    m_handler.ShowWeatherText("Munich\nSunny, 21 degrees");
+    m_face.ShowWeatherText("Munich\nSunny, 21 degrees");
     const Pixels drawn = Capture(area);
     EXPECT_GT(Count(drawn, 0xFFFFFF), 50);
     EXPECT_EQ(Count(drawn, 0), 0) << "no shadow";
@@ -601,22 +608,22 @@ TEST_F(HandlerTest, ViewRegionsAndBackgrounds)
 {
     GdiRegion region(::CreateRectRgn(0, 0, 0, 0));
     RECT box{};
-    ASSERT_TRUE(m_handler.ApplyViewRegion(PictureFace::ViewWeather));
+    ASSERT_TRUE(m_face.ApplyViewRegion(MainView::Weather));
     ::GetWindowRgn(m_window, region.get());
     ::GetRgnBox(region.get(), &box);
     EXPECT_EQ(box.left, 0);
     EXPECT_EQ(box.right, 439);
-    ASSERT_TRUE(m_handler.ApplyViewRegion(PictureFace::ViewHome));
+    ASSERT_TRUE(m_face.ApplyViewRegion(MainView::Home));
     ::GetWindowRgn(m_window, region.get());
     ::GetRgnBox(region.get(), &box);
     EXPECT_EQ(box.left, 7);
     EXPECT_EQ(box.bottom, 443);
 
-    ASSERT_TRUE(m_handler.LoadBackground(IDP_NOTE_EDITOR));
-    const HBITMAP note = m_handler.Background().Handle();
-    EXPECT_FALSE(m_handler.LoadBackground(999));
-    EXPECT_FALSE(m_handler.LoadBackground(IDR_REGION_OTHER));
-    EXPECT_EQ(m_handler.Background().Handle(), note) << "a failed load keeps the picture";
+    ASSERT_TRUE(m_face.LoadBackground(IDP_NOTE_EDITOR));
+    const HBITMAP note = m_face.Background().Handle();
+    EXPECT_FALSE(m_face.LoadBackground(999));
+    EXPECT_FALSE(m_face.LoadBackground(IDR_REGION_OTHER));
+    EXPECT_EQ(m_face.Background().Handle(), note) << "a failed load keeps the picture";
     ::SetWindowRgn(m_window, nullptr, FALSE);
     PaintHandler();
     EXPECT_EQ(Capture(RECT{0, 0, 440, 444}), WholePicture(IDP_NOTE_EDITOR));

@@ -323,7 +323,7 @@ TEST_F(TrayWindowTest, AViewCommandFromTheTrayMenuShowsTheWindowAndTheView)
 
     SendMessageA(menu, WM_CHAR, 'n', 0);
     EXPECT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(window) != FALSE; }, 3000));
-    EXPECT_EQ(PictureFace::ViewNotes, dlg->Face().GetView()) << "shown and in the note editor in one step";
+    EXPECT_EQ(MainView::Notes, dlg->Face().GetView()) << "shown and in the note editor in one step";
     EXPECT_EQ(1, ShellWatch::Count(NIM_DELETE));
 }
 
