@@ -161,7 +161,7 @@ void MemoryAgainstFloor()
     const std::string copy = ZorlaCopy("zorla-notes-memory-", "ZorlaNotesMemory.exe", 100, 100);
     StartedProgram zorla = Launch(copy, "", "Zorla 1.0");
     const double zorlaMs = WaitShown(zorla, kNoteTitles, 200);
-    for (UINT command : {ID_SHOW_WEATHER, ID_SHOW_NOTE_EDITOR, ID_SHOW_TIMER_EDITOR, ID_SHOW_HOME}) {
+    for (UINT command : {ID_SHOW_WEATHER, ID_SHOW_NOTE_EDITOR, ID_SHOW_REMINDER_EDITOR, ID_SHOW_HOME}) {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutA(zorla.main, WM_COMMAND, command, 0, SMTO_BLOCK, 10000, &ignored);
     }

@@ -127,7 +127,7 @@ void CZorlaDlg::RunStartStep(int step)
         m_started = true;
         break;
     default:
-        for (int picture : {IDP_WEATHER, IDP_NOTE_EDITOR, IDP_TIMER_EDITOR})
+        for (int picture : {IDP_WEATHER, IDP_NOTE_EDITOR, IDP_REMINDER_EDITOR})
             m_face.PrepareBackground(picture);
         break;
     }
@@ -191,7 +191,7 @@ bool CZorlaDlg::RunCommand(UINT id)
         {ID_SHOW_HOME,         [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.GoHome(); }},
         {ID_SHOW_WEATHER,      [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.GoWeather(); }},
         {ID_SHOW_NOTE_EDITOR,  [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(MainView::Notes); }},
-        {ID_SHOW_TIMER_EDITOR, [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(MainView::Reminder); }},
+        {ID_SHOW_REMINDER_EDITOR, [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(MainView::Reminder); }},
         {ID_PLAY_SOUNDS,       [](CZorlaDlg& dlg) { dlg.m_settings.playSounds = !dlg.m_settings.playSounds; }},
         {ID_NO_INTERNET,       [](CZorlaDlg& dlg) { dlg.m_settings.noInternet = !dlg.m_settings.noInternet; }},
         {ID_TOP_MOST,          [](CZorlaDlg& dlg) { dlg.m_settings.topMost = !dlg.m_settings.topMost; dlg.ApplyTopMost(); }},

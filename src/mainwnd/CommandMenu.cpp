@@ -66,7 +66,7 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
     items.push_back(Separator());
     if (state.view == MainView::Home) {
         items.push_back(Row("&Notes", ID_SHOW_NOTE_EDITOR, -1, kBlue));
-        items.push_back(Row("&Timer", ID_SHOW_TIMER_EDITOR, -1, kBlue));
+        items.push_back(Row("&Timer", ID_SHOW_REMINDER_EDITOR, -1, kBlue));
         items.push_back(Row("&German weather", ID_SHOW_WEATHER, -1, kBlue));
     } else {
         if (state.view == MainView::Weather)

@@ -17,7 +17,7 @@ UINT CommandForHotSpot(int hotSpot)
     case HotSpotRefresh: return ID_UPDATE_WEATHER;
     case HotSpotWeather: return ID_SHOW_WEATHER;
     case HotSpotNotes: return ID_SHOW_NOTE_EDITOR;
-    case HotSpotReminder: return ID_SHOW_TIMER_EDITOR;
+    case HotSpotReminder: return ID_SHOW_REMINDER_EDITOR;
     default: return 0;
     }
 }

@@ -189,7 +189,7 @@ void MainViews::OpenEditor(MainView view)
     } else {
         m_editor.SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(-1), 0);
     }
-    if (!m_face.LoadBackground(reminder ? IDP_TIMER_EDITOR : IDP_NOTE_EDITOR))
+    if (!m_face.LoadBackground(reminder ? IDP_REMINDER_EDITOR : IDP_NOTE_EDITOR))
         return;
     SetView(view);
     ::SetFocus(m_editor.m_hWnd);

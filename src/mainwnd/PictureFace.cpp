@@ -49,7 +49,7 @@ const RectSpot kRectSpots[] = {
 };
 const PolygonSpot kMenuCard[] = {
     {HotSpotNotes, MaskOf(MainView::Home), {{168, 153}, {304, 92}, {312, 154}, {160, 195}}, 0, {}, IDW_NOTES_HOVER},
-    {HotSpotReminder, MaskOf(MainView::Home), {{150, 209}, {193, 183}, {317, 232}, {196, 272}}, 0, {}, IDW_TIMER_HOVER},
+    {HotSpotReminder, MaskOf(MainView::Home), {{150, 209}, {193, 183}, {317, 232}, {196, 272}}, 0, {}, IDW_REMINDER_HOVER},
     {HotSpotWeather, MaskOf(MainView::Home), {{184, 291}, {320, 251}, {371, 322}, {216, 344}}, 0, {},
      IDW_WEATHER_HOVER},
 };

@@ -99,7 +99,7 @@ void StartAndChange(const ZorlaCopy& copy, std::unique_ptr<TestProcess>& process
 
     // The editor proposes the next full hour of today, which has passed during
     // the last hour of a day: tomorrow is always ahead.
-    ASSERT_TRUE(Command(main, ID_SHOW_TIMER_EDITOR));
+    ASSERT_TRUE(Command(main, ID_SHOW_REMINDER_EDITOR));
     SYSTEMTIME day = Tomorrow();
     ASSERT_TRUE(SendWithRemoteData(GetDlgItem(main, IDC_DATE_PICKER), DTM_SETSYSTEMTIME, GDT_VALID, &day, sizeof day));
     Send(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Dentist"));

@@ -46,7 +46,7 @@ TEST_F(MainWindowCommands, TopMostSwitchChangesTheWindowAndIsWrittenAtOnce)
     ASSERT_TRUE(TopMost(window)) << "top-most by default";
     // The timer editor's date pickers own hidden popups, which keep Wine from
     // changing the top-most state unless they are let go for the moment.
-    Command(ID_SHOW_TIMER_EDITOR);
+    Command(ID_SHOW_REMINDER_EDITOR);
 
     Command(ID_TOP_MOST);
     EXPECT_FALSE(TopMost(window));

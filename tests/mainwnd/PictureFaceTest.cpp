@@ -208,7 +208,7 @@ TEST_F(HandlerTest, HomeViewRunsTheMenuCardAndTheFixedSpots)
             sounds.emplace_back(spot->Id(), spot->HoverSound());
     }
     EXPECT_EQ(sounds, (std::vector<std::pair<int, int>>{{HotSpotNotes, IDW_NOTES_HOVER},
-                                                        {HotSpotReminder, IDW_TIMER_HOVER},
+                                                        {HotSpotReminder, IDW_REMINDER_HOVER},
                                                         {HotSpotWeather, IDW_WEATHER_HOVER}}));
 }
 
@@ -261,11 +261,11 @@ TEST_F(HandlerTest, MenuCardItemsSoundOnceWhenThePointerEnters)
     EXPECT_EQ(m_sounds.played, (std::vector<int>{IDW_NOTES_HOVER}));
     HoveredAt(230, 225);  // timer
     HoveredAt(232, 226);  // still the timer: no second sound
-    EXPECT_EQ(m_sounds.played, (std::vector<int>{IDW_NOTES_HOVER, IDW_TIMER_HOVER}));
+    EXPECT_EQ(m_sounds.played, (std::vector<int>{IDW_NOTES_HOVER, IDW_REMINDER_HOVER}));
     HoveredAt(240, 140);  // back to the notes
     HoveredAt(250, 310);  // weather
     EXPECT_EQ(m_sounds.played,
-              (std::vector<int>{IDW_NOTES_HOVER, IDW_TIMER_HOVER, IDW_NOTES_HOVER, IDW_WEATHER_HOVER}));
+              (std::vector<int>{IDW_NOTES_HOVER, IDW_REMINDER_HOVER, IDW_NOTES_HOVER, IDW_WEATHER_HOVER}));
     HoveredAt(410, 270);  // the close button has a picture but no sound
     EXPECT_EQ(m_sounds.played.size(), 4u);
 
@@ -322,7 +322,7 @@ TEST_F(HandlerTest, BlinkingClosesAndOpensTheEyesOfTheView)
     };
     const BlinkCase cases[] = {
         {MainView::Home, IDP_HOME, IDP_BLINK_HOME, {51, 134, 85, 152}},
-        {MainView::Reminder, IDP_TIMER_EDITOR, IDP_BLINK_OTHER, {62, 138, 100, 152}},
+        {MainView::Reminder, IDP_REMINDER_EDITOR, IDP_BLINK_OTHER, {62, 138, 100, 152}},
     };
     for (const BlinkCase& c : cases) {
         ShowView(c.view, c.background);

@@ -82,7 +82,7 @@ TEST_F(TranslateWindowTest, MenuItemsAreTranslatedKeepingIdsAndSubmenus)
     HMENU sub = CreatePopupMenu();
     AppendMenuA(sub, MF_STRING | MF_CHECKED, ID_APP_EXIT, "E&xit");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "&Notes");
-    AppendMenuA(bar, MF_STRING, ID_SHOW_TIMER_EDITOR, "&Timer");
+    AppendMenuA(bar, MF_STRING, ID_SHOW_REMINDER_EDITOR, "&Timer");
     CWndTranslator plain;
     plain.TranslateMenu(bar, UiGerman);
     char text[64] = "";
@@ -93,7 +93,7 @@ TEST_F(TranslateWindowTest, MenuItemsAreTranslatedKeepingIdsAndSubmenus)
     EXPECT_STREQ(text, "&Beenden");
     EXPECT_EQ(GetMenuItemID(sub, 0), static_cast<UINT>(ID_APP_EXIT));
     EXPECT_TRUE(GetMenuState(sub, 0, MF_BYPOSITION) & MF_CHECKED);
-    EXPECT_EQ(GetMenuItemID(bar, 1), static_cast<UINT>(ID_SHOW_TIMER_EDITOR));
+    EXPECT_EQ(GetMenuItemID(bar, 1), static_cast<UINT>(ID_SHOW_REMINDER_EDITOR));
     DestroyMenu(bar);
 }
 
