@@ -9,7 +9,6 @@
 #include "shared/Translator.h"
 
 #include <algorithm>
-#include <map>
 
 namespace {
 
@@ -20,22 +19,18 @@ void MoveControl(HWND control, const RECT& place)
     ::MoveWindow(control, place.left, place.top, place.right, place.bottom, FALSE);
 }
 
-// The height of a line of the edit's font; every note on monitors of one
-// scale shares one font, so it is measured once for each, not for each of
-// thousands of notes.
+// Measured at every call, not cached per font: a handle names another font
+// once its font is deleted, so a cache by handle would lay a note out with a
+// gone font's lines; and one measure (about 37 us under Wine) is small beside
+// the window's opening, which asks for it once.
 int LineHeight(HWND edit)
 {
-    static std::map<HFONT, int> measured;
     const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0));
-    int& height = measured[font];
-    if (height <= 0) {
-        ClientDCScope dc(edit);
-        SelectScope selected(dc.dc(), font ? font : ::GetStockObject(SYSTEM_FONT));
-        TEXTMETRICW metrics{};
-        ::GetTextMetricsW(dc.dc(), &metrics);
-        height = metrics.tmHeight;
-    }
-    return height;
+    ClientDCScope dc(edit);
+    SelectScope selected(dc.dc(), font ? font : ::GetStockObject(SYSTEM_FONT));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc.dc(), &metrics);
+    return metrics.tmHeight;
 }
 
 // What the label shows after a repeating reminder's time.
