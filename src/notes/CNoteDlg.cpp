@@ -33,12 +33,6 @@ void CNoteDlg::DestroyByUs()
         DestroyWindow();
 }
 
-void CNoteDlg::SetEntry(const CEntry& entry, const std::string& key)
-{
-    m_entry = entry;
-    m_key = key;
-}
-
 bool CNoteDlg::DockIntoDesktop()
 {
     if (!m_place.Host().PlaceOnDesktop(*this, IDD_NOTE, m_mainWindow))

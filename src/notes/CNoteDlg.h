@@ -40,7 +40,11 @@ public:
     CNoteDlg(NotePictures& pictures, NoteCascade& cascade, CWnd* mainWindow, SoundBoard* sounds = nullptr);
     ~CNoteDlg() override;
 
-    void SetEntry(const CEntry& entry, const std::string& key);
+    void SetEntry(const CEntry& entry, const std::string& key)
+    {
+        m_entry = entry;
+        m_key = key;
+    }
     // Where the entry is kept (null: nowhere, the window only shows it) and
     // who hears of the window's going (null: nobody). Both outlive the window.
     void SetModel(ZorlaModel* model) { m_saver.SetModel(model); }
