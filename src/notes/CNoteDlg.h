@@ -5,9 +5,10 @@
 #include "framework/CDialog.h"
 #include "image/DisplayScale.h"
 #include "notes/NoteAlert.h"
-#include "widgets/CColorLabel.h"
-#include "widgets/CHoverBitmapButton.h"
-#include "widgets/CTransparentEdit.h"
+#include "notes/NoteControls.h"
+#include "notes/NotePlace.h"
+#include "notes/NoteQuestion.h"
+#include "notes/NoteSaver.h"
 
 #include <string>
 
@@ -16,7 +17,6 @@ class NoteWindowOwner;
 class ZorlaModel;
 class NotePictures;
 class PLDIBSection;
-class ReminderDueDlg;
 class SoundBoard;
 
 // A note or reminder on the desktop: its picture, shaped by its outline, with
@@ -31,19 +31,23 @@ public:
     static const UINT_PTR TimerBlink = NoteAlert::TimerBlink;
     // Writes what was typed or moved: once per burst of changes, never on the
     // typing path itself, and again while the disk refuses the file.
-    static const UINT_PTR TimerSave = 18;
-    static const UINT kSaveDelay = 2000;
-    static const UINT kRetryDelay = 5000;
+    static const UINT_PTR TimerSave = NoteSaver::TimerSave;
+    static const UINT kSaveDelay = NoteSaver::kSaveDelay;
+    static const UINT kRetryDelay = NoteSaver::kRetryDelay;
 
     // pictures are shared by all note windows and outlive them, as do the
     // sounds (null: silent); the main window owns the window while it rests.
     CNoteDlg(NotePictures& pictures, NoteCascade& cascade, CWnd* mainWindow, SoundBoard* sounds = nullptr);
     ~CNoteDlg() override;
 
-    void SetEntry(const CEntry& entry, const std::string& key);
+    void SetEntry(const CEntry& entry, const std::string& key)
+    {
+        m_entry = entry;
+        m_key = key;
+    }
     // Where the entry is kept (null: nowhere, the window only shows it) and
     // who hears of the window's going (null: nobody). Both outlive the window.
-    void SetModel(ZorlaModel* model) { m_model = model; }
+    void SetModel(ZorlaModel* model) { m_saver.SetModel(model); }
     void SetOwner(NoteWindowOwner* owner) { m_owner = owner; }
     // Creates the window on the desktop; false when it could not be made.
     bool DockIntoDesktop();
@@ -52,7 +56,7 @@ public:
     // saveFile is set (and written again while an earlier write of it failed).
     void SaveState(bool saveFile);
     // A change is waiting for the save timer.
-    bool IsSavePending() const { return m_savePending; }
+    bool IsSavePending() const { return m_saver.IsPending(); }
     // SaveState, then the window goes.
     void CloseKeep(bool saveFile);
     // The entry goes into the bin and out of its store, and the window goes.
@@ -92,7 +96,7 @@ public:
     void Raise(bool focus);
     // Back to rest on the desktop at its place; an alert goes on where it is.
     void PutBack();
-    bool IsRaised() const { return m_raised; }
+    bool IsRaised() const { return m_place.IsRaised(); }
     // The alert picture once, briefly: this is the note looked for.
     void BlinkOnce();
 
@@ -104,7 +108,7 @@ public:
 
     const CEntry& Entry() const { return m_entry; }
     const std::string& Key() const { return m_key; }
-    CDesktopHost& Host() { return m_desktopHost; }
+    CDesktopHost& Host() { return m_place.Host(); }
     bool IsReminder() const { return m_entry.kind != EntryKind::Note; }
     bool IsRepeating() const { return IsReminder() && m_entry.GetRepeat() != Repeat::Once; }
 
@@ -120,26 +124,13 @@ protected:
 
 private:
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
-    POINT InitialPlace(const PLDIBSection& picture);
-    // Where the entry's stored place shows a window of this size: screen
-    // pixels, on some monitor.
-    POINT StoredPlaceOnScreen(SIZE size) const;
     // Back onto the desktop at the entry's place.
     void RedockAtStoredPlace();
     // Button pictures, control places, fonts, outline and alert picture made
     // for m_scale, whose background m_background is already.
     void ApplyScale();
-    void PlaceControls();
-    void ShowReminderTime();
-    // Shows or hides the mark of text below the edit's visible lines.
-    void UpdateMoreBelow();
-    void DrawMoreBelow(HDC dc) const;
-    POINT ScreenPlace() const;
     // The text and place into the entry and the model; true when they changed.
     bool TakeState();
-    void WriteStore();
-    void ShowStoreProblems();
-    void ArmSave();
     // Whatever the save timer waits for, written now.
     void SaveNow();
     void DestroyByUs();
@@ -150,7 +141,6 @@ private:
     LRESULT OnPaint();
     LRESULT OnEraseBackground(HDC dc);
     LRESULT OnTimer(UINT_PTR id);
-    void OnReminderClose();
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnWindowPosChanging(WINDOWPOS* position);
     LRESULT OnWindowPosChanged(WINDOWPOS* position);
@@ -159,44 +149,20 @@ private:
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     NotePictures& m_pictures;
-    NoteCascade& m_cascade;
+    // The window rests at the place it keeps, or stands raised.
+    NotePlace m_place;
     CWnd* m_mainWindow;
     SoundBoard* m_sounds;
-    ZorlaModel* m_model = nullptr;
-    // A question to the user is open; the entry went elsewhere meanwhile.
-    bool m_asking = false;
-    bool m_goneElsewhere = false;
-    ReminderDueDlg* m_dueQuestion = nullptr;
+    NoteQuestion m_question;
     NoteWindowOwner* m_owner = nullptr;
     CEntry m_entry;
     std::string m_key;
     DisplayScale m_scale;
     const PLDIBSection* m_background = nullptr;
-    std::string m_shownText;
-    COleDateTime m_shownDate;
-    int m_shownNotify = -1;
-    // The entry's stored place as the store holds it (96-DPI units).
-    POINT m_startPosition{-1, -1};
-    // Where the window was put on the screen; the stored place may differ when
-    // it lay off every monitor.
-    POINT m_shownPlace{0, 0};
-    // The stored place lay off every monitor and the window was shown elsewhere.
-    bool m_moveKeepsStoredPlace = false;
-    CDesktopHost m_desktopHost;
-    CTransparentEdit m_edit;
-    CColorLabel m_dateLabel;
-    // The label reaches further for a repeating reminder's word.
-    bool m_dateWidened = false;
-    CHoverBitmapButton m_closeButton;
+    NoteControls m_controls;
+    NoteSaver m_saver{*this};
     bool m_firstPaint = true;
-    bool m_raised = false;
-    // The text goes on below the edit's last visible line.
-    bool m_moreBelow = false;
     NoteAlert m_alert{*this, m_pictures, m_sounds};
-    // Changes are watched once the window stands on the desktop.
-    bool m_watching = false;
-    bool m_savePending = false;
-    POINT m_watchedPlace{0, 0};
     // The window is being destroyed by the program, not by its host's end.
     bool m_destroyingByUs = false;
 };

@@ -1,11 +1,7 @@
 #include "notes/ClassicLayout.h"
 
-// Edge by edge, so controls that meet at 96 DPI still meet.
-RECT ScaledPlace(const RECT& place, const DisplayScale& scale)
-{
-    const RECT edges = scale.Rect(RECT{place.left, place.top, place.left + place.right, place.top + place.bottom});
-    return RECT{edges.left, edges.top, edges.right - edges.left, edges.bottom - edges.top};
-}
+#include "image/DisplayScale.h"
+#include "notes/ScaledPlace.h"
 
 void PlaceClassicLayout(HWND dialog, const RECT* places, std::size_t count, const RECT& client)
 {

@@ -1,14 +1,8 @@
 #pragma once
 
-#include "image/DisplayScale.h"
-
 #include <windows.h>
 
 #include <cstddef>
-
-// A place as MoveWindow takes it (left, top, width, height), drawn for 96 DPI,
-// at scale.
-RECT ScaledPlace(const RECT& place, const DisplayScale& scale);
 
 // The small dialogs asked from a reminder place their controls in classic
 // 6 x 13 dialog units, whatever units the system's "MS Sans Serif" gives

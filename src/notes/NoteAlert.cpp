@@ -106,6 +106,17 @@ void NoteAlert::BlinkOnce()
     m_window.SetTimer(TimerBlinkOnce, 700);
 }
 
+void NoteAlert::OnTimer(UINT_PTR id)
+{
+    switch (id) {
+    case TimerShake: ShakeStep(); break;
+    case TimerShakeEnd: EndShaking(); break;
+    case TimerBlink: BlinkStep(); break;
+    case TimerBlinkOnce: EndBlinkOnce(); break;
+    default: break;
+    }
+}
+
 void NoteAlert::EndBlinkOnce()
 {
     m_window.KillTimer(TimerBlinkOnce);

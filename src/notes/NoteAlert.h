@@ -40,6 +40,8 @@ public:
     // The alert picture is drawn now.
     bool IsPictureShown() const { return m_blinkState; }
 
+    // Routes the window's timer id to its step; other ids are left alone.
+    void OnTimer(UINT_PTR id);
     void ShakeStep();
     // Back at its place, the blinking begins.
     void EndShaking();

@@ -1,6 +1,6 @@
 #include "notes/NoteLayout.h"
 
-#include "notes/ClassicLayout.h"
+#include "notes/ScaledPlace.h"
 #include "shared/DialogUnits.h"
 
 namespace {
