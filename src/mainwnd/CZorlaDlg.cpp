@@ -45,6 +45,9 @@ CZorlaDlg::CZorlaDlg(MainWindowServices& services, CWnd* parent)
     , m_views(*this, m_viewState, m_face, m_model, services.Sounds(), services.Draft())
     , m_keyboard(m_face, [this](int hotSpot) { OnHotSpot(hotSpot); }, [this] { RunCommand(ID_SHOW_HOME); })
     , m_access(m_keyboard)
+    , m_commands(MainCommands::Parts{*this, m_viewState, m_views, m_tray, m_settings, services,
+                                     [this] { ApplyTopMost(); }, [this] { m_startSteps.RunRemaining(); }})
+    , m_startSteps(WM_START_STEP, StartUp())
 {
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_face.SetHotSpotAction([this](int hotSpot) { OnHotSpot(hotSpot); });
@@ -64,6 +67,7 @@ CZorlaDlg::~CZorlaDlg()
 BOOL CZorlaDlg::OnInitDialog()
 {
     m_face.Attach(m_hWnd);
+    m_startSteps.Attach(m_hWnd);
     m_services.Attach(*this);
     m_face.SetScale(DisplayScale::ForWindow(m_hWnd));
     m_width = m_face.Background().Width();
@@ -86,69 +90,47 @@ BOOL CZorlaDlg::OnInitDialog()
 
 void CZorlaDlg::CompleteStart()
 {
-    RunRemainingStartSteps();
+    m_startSteps.RunRemaining();
 }
 
-void CZorlaDlg::RunRemainingStartSteps()
+// The order is the one the user sees: the window's menu and icons, the other
+// views' controls, the stores (their problems, if any, in boxes the window
+// owns), the note windows and the timers, and last the other views' pictures,
+// decoded ahead.
+std::vector<StartSteps::Step> CZorlaDlg::StartUp()
 {
-    while (m_hWnd && m_nextStartStep < kStartSteps)
-        RunStartStep(m_nextStartStep);
-}
-
-// One step per posted message, each posting the next, so the user's input and
-// the system's messages get their turn in between. The order is the one the
-// user sees: the window's menu and icons, the other views' controls, the
-// stores (their problems, if any, in boxes the window owns), the note windows
-// and the timers, and last the other views' pictures, decoded ahead.
-void CZorlaDlg::RunStartStep(int step)
-{
-    if (step != m_nextStartStep || !m_hWnd)
-        return;
-    ++m_nextStartStep;
-    switch (step) {
-    case 0:
-        if (m_afterFirstPaint)
-            m_afterFirstPaint();
-        AddAboutToSystemMenu(m_hWnd);
-        m_windowIcons.Apply(m_hWnd, IDR_MAINFRAME, m_face.Scale());
-        // The icon goes into the tray only with the window.
-        m_tray.Create(m_hWnd, WM_TRAY_NOTIFY, ProgramTitle, IDR_MAINFRAME, kTrayIconId, true);
-        break;
-    case 1: m_views.EnsureControls(); break;
-    case 2:
-        // Without its pictures the window is incomplete and keeps no notes.
-        if (m_face.DecodeRest())
-            m_services.LoadStores();
-        m_views.RestoreDraft();
-        break;
-    case 3:
-        m_services.Start();
-        SetTimer(TimerBlink, 3000, nullptr);
-        m_started = true;
-        break;
-    default:
-        for (int picture : {IDP_WEATHER, IDP_NOTE_EDITOR, IDP_REMINDER_EDITOR})
-            m_face.PrepareBackground(picture);
-        break;
-    }
-    if (m_nextStartStep < kStartSteps && m_hWnd)
-        ::PostMessageA(m_hWnd, WM_START_STEP, m_nextStartStep, 0);
+    return {
+        [this] {
+            if (m_afterFirstPaint)
+                m_afterFirstPaint();
+            AddAboutToSystemMenu(m_hWnd);
+            m_windowIcons.Apply(m_hWnd, IDR_MAINFRAME, m_face.Scale());
+            // The icon goes into the tray only with the window.
+            m_tray.Create(m_hWnd, WM_TRAY_NOTIFY, ProgramTitle, IDR_MAINFRAME, kTrayIconId, true);
+        },
+        [this] { m_views.EnsureControls(); },
+        [this] {
+            // Without its pictures the window is incomplete and keeps no notes.
+            if (m_face.DecodeRest())
+                m_services.LoadStores();
+            m_views.RestoreDraft();
+        },
+        [this] {
+            m_services.Start();
+            SetTimer(TimerBlink, 3000, nullptr);
+            m_started = true;
+        },
+        [this] {
+            for (int picture : {IDP_WEATHER, IDP_NOTE_EDITOR, IDP_REMINDER_EDITOR})
+                m_face.PrepareBackground(picture);
+        },
+    };
 }
 
 void CZorlaDlg::DoDataExchange(CDataExchange* pDX)
 {
     CMainDlgBase::DoDataExchange(pDX);
-    HWND cities = ::GetDlgItem(m_hWnd, IDC_CITY_LIST);
-    if (!cities)
-        return;
-    // While the list has no selection (no weather fetched yet) the remembered city
-    // stays; reading the empty list would overwrite it with nothing.
-    const bool noSelection = ::SendMessageA(cities, CB_GETCURSEL, 0, 0) == CB_ERR;
-    if (pDX->m_bSaveAndValidate && noSelection)
-        return;
-    std::string city = m_model.City();
-    DDX_CBString(pDX, IDC_CITY_LIST, city);
-    m_model.SelectCity(city);
+    m_views.ExchangeCity(pDX);
 }
 
 void CZorlaDlg::ShowStatus(const std::string& text, bool transient)
@@ -175,49 +157,9 @@ void CZorlaDlg::OnHotSpot(int id)
     RunCommand(CommandForHotSpot(id));
 }
 
-// The view commands bring the window back from the tray first: they are
-// chosen to be seen. The two switches are written when the window is
-// destroyed, top-most at once. The autostart's check mark is whether the
-// shortcut exists, so a failure shows there.
 bool CZorlaDlg::RunCommand(UINT id)
 {
-    struct Command {
-        UINT id;
-        void (*run)(CZorlaDlg& dlg);
-    };
-    // clang-format off
-    static const Command kCommands[] = {
-        {ID_APP_EXIT,          [](CZorlaDlg& dlg) { dlg.EndDialog(IDCANCEL); }},
-        {ID_SHOW_HOME,         [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.GoHome(); }},
-        {ID_SHOW_WEATHER,      [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.GoWeather(); }},
-        {ID_SHOW_NOTE_EDITOR,  [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(MainView::Notes); }},
-        {ID_SHOW_REMINDER_EDITOR, [](CZorlaDlg& dlg) { dlg.RestoreFromTray(); dlg.OpenEditor(MainView::Reminder); }},
-        {ID_PLAY_SOUNDS,       [](CZorlaDlg& dlg) { dlg.m_settings.playSounds = !dlg.m_settings.playSounds; }},
-        {ID_NO_INTERNET,       [](CZorlaDlg& dlg) { dlg.m_settings.noInternet = !dlg.m_settings.noInternet; }},
-        {ID_TOP_MOST,          [](CZorlaDlg& dlg) { dlg.m_settings.topMost = !dlg.m_settings.topMost; dlg.ApplyTopMost(); }},
-        {ID_WEB_LINK,          [](CZorlaDlg& dlg) { dlg.m_views.FollowWebLink(); }},
-        {ID_ABOUT,             [](CZorlaDlg& dlg) { CAboutDlg(&dlg).DoModal(); }},
-        {ID_AUTOSTART,         [](CZorlaDlg& dlg) { CAutostart(dlg.m_hWnd).ToggleAutostart(); }},
-        {ID_TOGGLE_TRAY,       [](CZorlaDlg& dlg) { ToggleTray(dlg.m_tray, dlg.m_hWnd); }},
-    };
-    // clang-format on
-    for (const Command& command : kCommands) {
-        if (command.id == id) {
-            // A command given in the first moments after the first paint finds
-            // the stores it may write to loaded; the stored notes go on
-            // opening a slice at a time.
-            RunRemainingStartSteps();
-            command.run(*this);
-            return true;
-        }
-    }
-    RunRemainingStartSteps();
-    return m_services.RunCommand(id);
-}
-
-void CZorlaDlg::RestoreFromTray()
-{
-    ::RestoreFromTray(m_tray, m_hWnd);
+    return m_commands.Run(id);
 }
 
 // ---- messages -----------------------------------------------------------------
@@ -248,7 +190,7 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:     return OnRButtonDown(lParam);
     case WM_SYSCOMMAND:      return OnSysCommand(wParam, lParam);
     case WM_NOTIFY:          return OnNotify(wParam, lParam);
-    case WM_START_STEP:      RunStartStep(static_cast<int>(wParam)); return 0;
+    case WM_START_STEP:      m_startSteps.Run(wParam); return 0;
     case WM_TRAY_NOTIFY:     return OnTrayNotify(wParam, lParam);
     default:                 break;
     }
@@ -319,11 +261,7 @@ LRESULT CZorlaDlg::OnPaint()
     m_face.Paint(paint.dc());
     m_keyboard.PaintMark(paint.dc());
     m_keyboard.SyncView();
-    // Posted, so it comes after the picture is on the screen.
-    if (!m_startPosted) {
-        m_startPosted = true;
-        ::PostMessageA(m_hWnd, WM_START_STEP, 0, 0);
-    }
+    m_startSteps.Begin();
     return 0;
 }
 
@@ -482,7 +420,7 @@ LRESULT CZorlaDlg::OnTrayNotify(WPARAM, LPARAM lParam)
     case WM_RBUTTONDOWN: {
         POINT point{};
         ::GetCursorPos(&point);
-        ShowCommandMenu(point);
+        m_commands.ShowMenu(point);
         break;
     }
     default: break;
@@ -495,27 +433,7 @@ LRESULT CZorlaDlg::OnRButtonDown(LPARAM lParam)
     m_keyboard.OnMouseUsed();
     POINT point = PointFromLParam(lParam);
     ::ClientToScreen(m_hWnd, &point);
-    ShowCommandMenu(point);
+    m_commands.ShowMenu(point);
     return 0;
 }
 
-// Built anew at each showing: the middle group follows the view, the check
-// images the switches. The choice arrives later as a posted command.
-void CZorlaDlg::ShowCommandMenu(POINT screenPoint)
-{
-    ReleaseCapture();
-    CommandMenuState state;
-    state.view = m_face.GetView();
-    state.windowVisible = ::IsWindowVisible(m_hWnd) != FALSE;
-    state.noInternet = m_settings.noInternet != 0;
-    state.playSounds = m_settings.playSounds != 0;
-    state.topMost = m_settings.topMost != 0;
-    state.autostart = CAutostart(m_hWnd).AutostartShortcutExists();
-    state.canRestore = m_model.CanRestore();
-    state.syncFolder = !m_model.SyncFolderPath().empty();
-    state.newNoteKey = m_services.ShownKey(ID_NEW_NOTE);
-    state.showAllKey = m_services.ShownKey(ID_SHOW_ALL_NOTES);
-    state.findKey = m_services.ShownKey(ID_FIND_NOTE);
-    FillCommandMenu(m_commandMenu, state);
-    m_commandMenu.Track(screenPoint, m_hWnd);
-}

@@ -3,11 +3,13 @@
 #include "mainwnd/CMainDlgBase.h"
 #include "mainwnd/CSystemTray.h"
 #include "mainwnd/HotSpotAccess.h"
+#include "mainwnd/MainCommands.h"
 #include "mainwnd/MainAccessible.h"
 #include "mainwnd/MainKeyboard.h"
 #include "mainwnd/MainViews.h"
 #include "mainwnd/MainWindowServices.h"
 #include "mainwnd/PictureFace.h"
+#include "mainwnd/StartSteps.h"
 #include "mainwnd/ViewState.h"
 #include "image/WindowIcons.h"
 #include "model/ModelListener.h"
@@ -45,7 +47,7 @@ public:
 
     PictureFace& Face() { return m_face; }
     MainSettings& Switches() { return m_settings; }
-    const CPopupMenu& CommandMenu() const { return m_commandMenu; }
+    const CPopupMenu& CommandMenu() const { return m_commands.Menu(); }
     const CSystemTray& Tray() const { return m_tray; }
     const MainKeyboard& Keyboard() const { return m_keyboard; }
 
@@ -81,11 +83,8 @@ protected:
     void OnCancel() override {}
 
 private:
-    void RunStartStep(int step);
-    // The start-up's steps without waiting for the stored notes to open.
-    void RunRemainingStartSteps();
-
-    void RestoreFromTray();
+    // The steps of the start-up after the first paint, in their order.
+    std::vector<StartSteps::Step> StartUp();
 
     LRESULT OnPaint();
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
@@ -104,7 +103,6 @@ private:
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
-    void ShowCommandMenu(POINT screenPoint);
     // What the model tells of the weather.
     void OnWeatherStatus(WeatherService::Status status, const std::string& detail) override;
     void OnWeatherChanged() override;
@@ -118,13 +116,11 @@ private:
     HotSpotAccess m_access;
     // Made at a screen reader's first question; it may outlive the window.
     ComPtr<MainAccessible> m_accessible;
-    CPopupMenu m_commandMenu;
     CSystemTray m_tray;
+    MainCommands m_commands;
+    StartSteps m_startSteps;
     HICON m_icon = nullptr;
     WindowIcons m_windowIcons;
-    static const int kStartSteps = 5;
-    bool m_startPosted = false;
-    int m_nextStartStep = 0;
     bool m_started = false;
     std::function<void()> m_afterFirstPaint;
     bool m_destroying = false;

@@ -1,6 +1,7 @@
 #include "mainwnd/MainViews.h"
 
 #include "framework/AfxFunctions.h"
+#include "framework/CDataExchange.h"
 #include "framework/CDialog.h"
 #include "mainwnd/ViewControls.h"
 #include "mainwnd/PictureFace.h"
@@ -216,6 +217,21 @@ void MainViews::OnCitySelChange()
     std::string city = m_model.City();
     ShowWeatherText(
         CityList::OnSelChange(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), m_model.WeatherRecords(), city));
+    m_model.SelectCity(city);
+}
+
+void MainViews::ExchangeCity(CDataExchange* pDX)
+{
+    HWND cities = ::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST);
+    if (!cities)
+        return;
+    // While the list has no selection (no weather fetched yet) the remembered city
+    // stays; reading the empty list would overwrite it with nothing.
+    const bool noSelection = ::SendMessageA(cities, CB_GETCURSEL, 0, 0) == CB_ERR;
+    if (pDX->m_bSaveAndValidate && noSelection)
+        return;
+    std::string city = m_model.City();
+    DDX_CBString(pDX, IDC_CITY_LIST, city);
     m_model.SelectCity(city);
 }
 

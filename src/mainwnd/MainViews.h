@@ -9,6 +9,7 @@
 
 #include <string>
 
+class CDataExchange;
 class CDialog;
 class SoundBoard;
 class PictureFace;
@@ -47,6 +48,8 @@ public:
     // city's weather.
     void RefreshCityList();
     void OnCitySelChange();
+    // The dialog's data exchange: the city list's choice is the model's city.
+    void ExchangeCity(CDataExchange* pDX);
     void FollowWebLink();
 
     // Shows what went wrong in the model's stores, if anything.

@@ -7,7 +7,6 @@
 #include "model/ZorlaModel.h"
 #include "notes/NoteAccessName.h"
 #include "notes/NotePictures.h"
-#include "notes/NoteWindowOwner.h"
 #include "resource.h"
 #include "shared/NamedAccessible.h"
 
@@ -129,11 +128,11 @@ void CNoteDlg::Delete()
 void CNoteDlg::Go()
 {
     const std::string key = m_key;
-    NoteWindowOwner* owner = m_owner;
+    const NoteWindowOwner owner = m_owner;
     DestroyByUs();
     // The owner may delete this object now: nothing of it is touched after.
-    if (owner)
-        owner->NoteGone(key);
+    if (owner.gone)
+        owner.gone(key);
 }
 
 void CNoteDlg::TakeChange(const CEntry& entry)
@@ -224,15 +223,15 @@ void CNoteDlg::BlinkOnce()
 
 void CNoteDlg::OnCancel()
 {
-    if (IsRaised() && m_owner)
-        m_owner->PutBackRaised();
+    if (IsRaised() && m_owner.putBackRaised)
+        m_owner.putBackRaised();
 }
 
 // A click into another program ends the time in front.
 LRESULT CNoteDlg::OnActivateApp(bool active)
 {
-    if (!active && IsRaised() && m_owner)
-        m_owner->PutBackRaised();
+    if (!active && IsRaised() && m_owner.putBackRaised)
+        m_owner.putBackRaised();
     return 0;
 }
 
@@ -388,8 +387,8 @@ LRESULT CNoteDlg::OnDestroy()
     if (!m_destroyingByUs && m_place.IsWatching()) {
         m_place.StopWatching();
         SaveState(true);
-        if (m_owner)
-            m_owner->NoteLost(m_key);
+        if (m_owner.lost)
+            m_owner.lost(m_key);
     }
     m_place.StopWatching();
     return CDialog::WindowProc(WM_DESTROY, 0, 0);

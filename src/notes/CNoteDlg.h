@@ -5,6 +5,7 @@
 #include "framework/CDialog.h"
 #include "image/DisplayScale.h"
 #include "notes/NoteAlert.h"
+#include "notes/NoteWindowOwner.h"
 #include "notes/NoteControls.h"
 #include "notes/NotePlace.h"
 #include "notes/NoteQuestion.h"
@@ -13,7 +14,6 @@
 #include <string>
 
 class NoteCascade;
-class NoteWindowOwner;
 class ZorlaModel;
 class NotePictures;
 class PLDIBSection;
@@ -48,7 +48,7 @@ public:
     // Where the entry is kept (null: nowhere, the window only shows it) and
     // who hears of the window's going (null: nobody). Both outlive the window.
     void SetModel(ZorlaModel* model) { m_saver.SetModel(model); }
-    void SetOwner(NoteWindowOwner* owner) { m_owner = owner; }
+    void SetOwner(NoteWindowOwner owner) { m_owner = std::move(owner); }
     // Creates the window on the desktop; false when it could not be made.
     bool DockIntoDesktop();
     // Takes the text and the resting place into the entry; when either changed,
@@ -154,7 +154,7 @@ private:
     CWnd* m_mainWindow;
     SoundBoard* m_sounds;
     NoteQuestion m_question;
-    NoteWindowOwner* m_owner = nullptr;
+    NoteWindowOwner m_owner;
     CEntry m_entry;
     std::string m_key;
     DisplayScale m_scale;

@@ -1,18 +1,18 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
-// Whoever keeps note windows hears from them when they go.
-class NoteWindowOwner {
-public:
-    virtual ~NoteWindowOwner() = default;
+// What a note window tells whoever keeps it. Plain callbacks: the window knows
+// nothing of its keeper, whose calls it makes.
+struct NoteWindowOwner {
     // The user deleted the entry: its window has gone and its object may be
     // deleted during the call.
-    virtual void NoteGone(const std::string& key) = 0;
+    std::function<void(const std::string& key)> gone;
     // The window went with the desktop window that held it; its state is in
     // its entry and the model.
-    virtual void NoteLost(const std::string& key) = 0;
+    std::function<void(const std::string& key)> lost;
     // The user is done with the windows brought to the front (Escape, or a
     // click into another program): they all go back to rest on the desktop.
-    virtual void PutBackRaised() {}
+    std::function<void()> putBackRaised;
 };

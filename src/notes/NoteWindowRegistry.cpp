@@ -34,7 +34,9 @@ CNoteDlg* NoteWindowRegistry::Open(const CEntry& entry, CWnd* mainWindow)
     CNoteDlg* window = registered.get();
     window->SetEntry(entry, key);
     window->SetModel(m_model);
-    window->SetOwner(this);
+    window->SetOwner(NoteWindowOwner{[this](const std::string& gone) { NoteGone(gone); },
+                                     [this](const std::string& lost) { NoteLost(lost); },
+                                     [this] { PutBackRaised(); }});
     if (!window->DockIntoDesktop())
         return nullptr;
     // Shown without the focus: opening the stored notes must not take it from

@@ -4,7 +4,6 @@
 #include "notes/CNoteDlg.h"
 #include "notes/NoteCascade.h"
 #include "notes/NotePictures.h"
-#include "notes/NoteWindowOwner.h"
 
 #include <functional>
 #include <map>
@@ -21,11 +20,11 @@ class ZorlaModel;
 // the pictures they share and the cascade new notes without a place follow,
 // and hears the windows when they go. A reminder alerts once: the due check
 // may report it every minute while it is alerting.
-class NoteWindowRegistry : public NoteWindowOwner {
+class NoteWindowRegistry {
 public:
     // sounds (null: silent) outlives the registry.
     explicit NoteWindowRegistry(SoundBoard* sounds = nullptr);
-    ~NoteWindowRegistry() override;
+    ~NoteWindowRegistry();
 
     // Registers a window for the entry and puts it on the desktop, owned by
     // mainWindow. Returns the window when it was shown now; null when one was
@@ -65,9 +64,9 @@ public:
     void SetLostHandler(std::function<void()> handler) { m_onLost = std::move(handler); }
 
     // What the windows say: a deleted one is forgotten, a lost one waits.
-    void NoteGone(const std::string& key) override { Forget(key); }
-    void NoteLost(const std::string& key) override;
-    void PutBackRaised() override;
+    void NoteGone(const std::string& key) { Forget(key); }
+    void NoteLost(const std::string& key);
+    void PutBackRaised();
 
     // The window with this key went with the desktop window that held it; its
     // state is in its entry. False when none is registered.

@@ -86,9 +86,9 @@ TEST_F(MainWindowMail, TheTopMostMainWindowStepsBackAndIsDisabledOnlyWhileTheMai
 TEST_F(MainWindowMail, TheMailThreadsEndMessageOpensTheLinkOnlyForAFailure)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_EQ(SendMessageA(window, WM_MAIL_DONE, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(dlg->program.GetSafeHwnd(), WM_MAIL_DONE, 0, 0), 0);
     EXPECT_TRUE(opener.Calls().empty());
-    EXPECT_EQ(SendMessageA(window, WM_MAIL_DONE, MAPI_E_USER_ABORT, 0), 0);
+    EXPECT_EQ(SendMessageA(dlg->program.GetSafeHwnd(), WM_MAIL_DONE, MAPI_E_USER_ABORT, 0), 0);
     EXPECT_EQ(opener.Calls(), std::vector<std::string>{kMailtoCall});
 }
 
