@@ -36,12 +36,39 @@ void CMainDlgBase::ApplyTopMost()
 BOOL CMainDlgBase::DestroyWindow()
 {
     // Without a window there is no place to save: 0, 0 would be written.
-    if (!m_hWnd)
+    if (!m_hWnd || m_destroying)
         return FALSE;
+    m_destroying = true;
+    BeforeDestroy();
     if (IsIconic(m_hWnd))
         ::ShowWindow(m_hWnd, SW_RESTORE);
     SaveWindowPosition(m_registry, m_hWnd, kWindowSection, DisplayScale::ForSystem().Dpi());
-    return CDialog::DestroyWindow();
+    const BOOL destroyed = CDialog::DestroyWindow();
+    m_destroying = false;
+    return destroyed;
+}
+
+LRESULT CMainDlgBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_QUERYENDSESSION) {
+        const LRESULT allowed = CDialog::WindowProc(message, wParam, lParam);
+        if (allowed)
+            EndDialog(1);
+        return allowed;
+    }
+    // The session may end before the modal loop runs again: keep everything now.
+    if (message == WM_ENDSESSION && wParam && ::IsWindow(m_hWnd) && !m_destroying)
+        DestroyWindow();
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void CMainDlgBase::PaintIcon(HDC dc, HICON icon) const
+{
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, icon);
 }
 
 void CMainDlgBase::LoadSettings()

@@ -15,10 +15,20 @@ public:
     // the window.
     CMainDlgBase(UINT templateId, Settings& registry, MainSettings& switches, CWnd* parent = nullptr);
 
+    // Saves the position before the window goes, once: a box about a failed
+    // save runs a message loop, in which the session's end may arrive and ask
+    // for the destruction again.
+    BOOL DestroyWindow() override;
+
 protected:
     BOOL OnInitDialog() override;
-    // Saves the position before the window goes.
-    BOOL DestroyWindow() override;
+    // The session's end ends the run; the window keeps what it must first.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // What the window keeps before it goes (DestroyWindow).
+    virtual void BeforeDestroy() {}
+    bool IsDestroying() const { return m_destroying; }
+    // A minimised window's client area: the icon in its middle.
+    void PaintIcon(HDC dc, HICON icon) const;
 
     int m_width = -1;
     int m_height = -1;
@@ -31,4 +41,7 @@ protected:
 
     MainSettings& m_settings;
     Settings& m_registry;
+
+private:
+    bool m_destroying = false;
 };

@@ -1,28 +1,18 @@
 #include "mainwnd/CZorlaDlg.h"
 
-#include "framework/AfxFunctions.h"
+#include "base/ProgramTitle.h"
 #include "framework/CDataExchange.h"
 #include "framework/Handles.h"
+#include "framework/Utf8.h"
 #include "mainwnd/CommandMenu.h"
 #include "mainwnd/CommandTriggers.h"
 #include "mainwnd/MainTimers.h"
-#include "mainwnd/TrayWindow.h"
-#include "resource.h"
-#include "shared/CAutostart.h"
-#include "shared/ErrorReport.h"
-#include "shared/Translator.h"
-#include "shared/WebAddresses.h"
 #include "mainwnd/WeatherStatusLine.h"
+#include "resource.h"
 #include "shared/HighContrast.h"
 #include "shared/PrivateMessages.h"
-#include "base/ProgramTitle.h"
-#include "widgets/CAboutDlg.h"
-
-#include "framework/Utf8.h"
 
 #include <commctrl.h>
-
-#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -63,7 +53,7 @@ CZorlaDlg::~CZorlaDlg()
 }
 
 // Only what the first paint needs: size, place, shape and caption. The rest,
-// the controls among it, follows the first paint (RunStartStep).
+// the controls among it, follows the first paint (StartUp).
 BOOL CZorlaDlg::OnInitDialog()
 {
     m_face.Attach(m_hWnd);
@@ -180,8 +170,6 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:           return OnTimer(wParam);
     case WM_SETCURSOR:       return OnSetCursor(wParam, lParam);
     case WM_MOUSEMOVE:       return OnMouseMove(wParam, lParam);
-    case WM_QUERYENDSESSION: return OnQueryEndSession(wParam, lParam);
-    case WM_ENDSESSION:      return OnEndSession(wParam, lParam);
     case WM_CLOSE:           EndDialog(IDCANCEL); return 0;
     case WM_DESTROY:         return OnDestroy();
     case WM_HELP:            return TRUE;
@@ -211,21 +199,13 @@ BOOL CZorlaDlg::PreTranslateMessage(MSG* message)
     return CMainDlgBase::PreTranslateMessage(message);
 }
 
-BOOL CZorlaDlg::DestroyWindow()
+// A note typed into the editor is not thrown away with the window.
+void CZorlaDlg::BeforeDestroy()
 {
-    // A box about a failed save runs a message loop, in which the session's end
-    // may arrive and ask for the destruction again: once is enough.
-    if (!m_hWnd || m_destroying)
-        return FALSE;
-    m_destroying = true;
-    // A note typed into the editor is not thrown away with the window.
     if (m_face.GetView() == MainView::Notes)
         m_views.SaveEditor(MainView::Notes);
     m_views.KeepDraft();
     m_services.Stop();
-    const BOOL destroyed = CMainDlgBase::DestroyWindow();
-    m_destroying = false;
-    return destroyed;
 }
 
 BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -251,11 +231,7 @@ LRESULT CZorlaDlg::OnPaint()
 {
     PaintScope paint(m_hWnd);
     if (IsIconic(m_hWnd)) {
-        RECT client{};
-        ::GetClientRect(m_hWnd, &client);
-        const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-        const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-        DrawIcon(paint.dc(), x, y, m_icon);
+        PaintIcon(paint.dc(), m_icon);
         return 0;
     }
     m_face.Paint(paint.dc());
@@ -295,7 +271,7 @@ LRESULT CZorlaDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
 // window as the system describes any window.
 LRESULT CZorlaDlg::OnGetObject(WPARAM wParam, LPARAM lParam)
 {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT || m_destroying)
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT || IsDestroying())
         return CMainDlgBase::WindowProc(WM_GETOBJECT, wParam, lParam);
     if (!m_accessible)
         m_accessible = ComPtr<MainAccessible>(new MainAccessible(m_hWnd, m_access));
@@ -345,22 +321,6 @@ LRESULT CZorlaDlg::OnMouseMove(WPARAM wParam, LPARAM lParam)
     ::ClientToScreen(m_hWnd, &point);
     SetCursor(m_face.UpdateHover(point) ? CHyperLink::GetLinkCursor() : LoadCursorA(nullptr, IDC_ARROW));
     return CMainDlgBase::WindowProc(WM_MOUSEMOVE, wParam, lParam);
-}
-
-LRESULT CZorlaDlg::OnQueryEndSession(WPARAM wParam, LPARAM lParam)
-{
-    const LRESULT allowed = CMainDlgBase::WindowProc(WM_QUERYENDSESSION, wParam, lParam);
-    if (allowed)
-        EndDialog(1);
-    return allowed;
-}
-
-LRESULT CZorlaDlg::OnEndSession(WPARAM wParam, LPARAM lParam)
-{
-    // The session may end before the modal loop runs again: save now.
-    if (wParam && ::IsWindow(m_hWnd) && !m_destroying)
-        DestroyWindow();
-    return CMainDlgBase::WindowProc(WM_ENDSESSION, wParam, lParam);
 }
 
 LRESULT CZorlaDlg::OnDestroy()

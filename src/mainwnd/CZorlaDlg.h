@@ -69,10 +69,11 @@ public:
     // (the handler's new phase is true) waits 3 to 8 s, one that closed them 0.5
     // to 1.3 s.
     static UINT BlinkDelay(bool eyesOpened);
-    // Closes the note windows and saves every store before the window goes.
-    BOOL DestroyWindow() override;
 
 protected:
+    // Files the open editor's note, keeps the draft, and lets the services
+    // close the note windows and write every store.
+    void BeforeDestroy() override;
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -94,8 +95,6 @@ private:
     LRESULT OnTimer(UINT_PTR id);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
-    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
-    LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy();
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
@@ -123,5 +122,4 @@ private:
     WindowIcons m_windowIcons;
     bool m_started = false;
     std::function<void()> m_afterFirstPaint;
-    bool m_destroying = false;
 };
