@@ -28,16 +28,16 @@ void ReportCaughtException(const char* file, int line)
 
 }  // namespace
 
+// The program's own font is the shared one from the start; its face is set
+// once the instance is known to be the only one.
 CZorlaApp::CZorlaApp()
 {
-    AppFont::SetShared(&m_font);
+    m_ui.Install();
+    m_ui.OwnFont();
     AfxSetExceptionReporter(ReportCaughtException);
 }
 
-CZorlaApp::~CZorlaApp()
-{
-    AppFont::SetShared(nullptr);
-}
+CZorlaApp::~CZorlaApp() = default;
 
 // The common controls are initialised by the main window when it makes its
 // controls, after its first paint: loading their library is the largest part
@@ -61,9 +61,10 @@ BOOL CZorlaApp::InitInstance()
     const AppContext handedDown = context.Get();
     Leftovers::Remove(handedDown.dataFolder, CDataFolder::TemporaryFolder(), AfxGetModuleBaseName() + ".zip");
     CWinApp::InitInstance();
-    m_font.SetFaceName("Georgia");
-    m_font.SetHeight(-12);
-    m_font.SetItalic(true);
+    AppFont& font = m_ui.OwnFont();
+    font.SetFaceName("Georgia");
+    font.SetHeight(-12);
+    font.SetItalic(true);
     CountLaunch();
     // Registered before any window exists, so none can miss a new taskbar.
     CSystemTray::TaskbarCreatedMessage();

@@ -3,6 +3,7 @@
 #include "framework/Utf8.h"
 #include "resource.h"
 #include "shared/AppFont.h"
+#include "shared/SharedFont.h"
 #include "shared/Translator.h"
 
 #include <commctrl.h>
@@ -100,7 +101,7 @@ BOOL FindNoteWindow::OnInitDialog()
     m_list.SubclassDlgItem(IDC_FIND_LIST, this);
     ::SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     m_scale = DisplayScale::ForWindow(m_hWnd);
-    SetFontOnChildren(m_hWnd, AppFont::Shared(m_scale.Dpi()));
+    SetFontOnChildren(m_hWnd, SharedFont(m_scale.Dpi()));
 
     RECT edit{};
     ::GetWindowRect(Edit(), &edit);
@@ -236,7 +237,7 @@ void FindNoteWindow::OnDpiChanged(WPARAM wParam, const RECT* suggested)
     m_scale = DisplayScale(LOWORD(wParam));
     m_margin = ::MulDiv(m_margin, m_scale.Dpi(), previous.Dpi());
     m_editHeight = ::MulDiv(m_editHeight, m_scale.Dpi(), previous.Dpi());
-    SetFontOnChildren(m_hWnd, AppFont::Shared(m_scale.Dpi()));
+    SetFontOnChildren(m_hWnd, SharedFont(m_scale.Dpi()));
     m_timeColumn = TimeColumnWidth(m_list, m_scale);
     ::SendMessageW(m_list, LVM_SETCOLUMNWIDTH, 1, m_timeColumn);
     RECT place{};

@@ -9,6 +9,7 @@
 #include "model/ZorlaModel.h"
 #include "resource.h"
 #include "shared/AppFont.h"
+#include "shared/SharedFont.h"
 #include "shared/ErrorReport.h"
 #include "shared/WebAddresses.h"
 #include "sound/SoundBoard.h"
@@ -52,7 +53,7 @@ void MainViews::EnsureControls()
     m_editor.SubclassDlgItem(IDC_EDITOR_TEXT, &m_window);
     m_editor.SetTextColor(kEditorTextColor);
     m_editor.RepaintBackground();
-    SetFontOnChildren(m_window.m_hWnd, AppFont::Shared(m_face.Scale().Dpi()));
+    SetFontOnChildren(m_window.m_hWnd, SharedFont(m_face.Scale().Dpi()));
     // After the font: the link underlines the font it finds.
     ::SetDlgItemTextA(m_window.m_hWnd, IDC_WEBLINK, ZORLA_BRAND_HOST);
     m_webLink.SetURL(ZORLA_BRAND_URL);
@@ -67,7 +68,7 @@ void MainViews::Rescale()
         return;
     const DisplayScale& scale = m_face.Scale();
     ViewControls::Place(m_window.m_hWnd, scale);
-    const HFONT font = AppFont::Shared(scale.Dpi());
+    const HFONT font = SharedFont(scale.Dpi());
     SetFontOnChildren(m_window.m_hWnd, font);
     m_webLink.SetUnderlinedFont(font);
     m_editor.RepaintBackground();

@@ -10,6 +10,7 @@
 #include "image/ScaledArt.h"
 #include "resource.h"
 #include "shared/AppFont.h"
+#include "shared/SharedFont.h"
 #include "shared/HighContrast.h"
 #include "sound/SoundBoard.h"
 
@@ -89,7 +90,7 @@ class TextScope {
 public:
     TextScope(HDC dc, const DisplayScale& scale)
         : m_dc(dc)
-        , m_font(dc, AppFont::Shared(scale.Dpi()))
+        , m_font(dc, SharedFont(scale.Dpi()))
         , m_mode(::SetBkMode(dc, TRANSPARENT))
         , m_colour(::GetTextColor(dc))
     {}

@@ -6,6 +6,7 @@
 #include "notes/NoteLayout.h"
 #include "resource.h"
 #include "shared/AppFont.h"
+#include "shared/SharedFont.h"
 #include "shared/Translator.h"
 
 #include <algorithm>
@@ -84,7 +85,7 @@ void NoteControls::ApplyScale(const DisplayScale& scale, int pictureWidth, const
     m_closeButton.ShareBitmaps(IDB_NOTE_CLOSE, IDB_NOTE_CLOSE_HOT, IDB_NOTE_CLOSE_HOT, m_scale);
     Place();
     // The font first: the date label takes it over, and its bold comes after.
-    const HFONT font = AppFont::Shared(m_scale.Dpi());
+    const HFONT font = SharedFont(m_scale.Dpi());
     for (HWND control : {m_edit.m_hWnd, m_dateLabel.m_hWnd, m_closeButton.m_hWnd})
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (m_reminder) {

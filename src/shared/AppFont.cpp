@@ -2,32 +2,6 @@
 
 #include <cstring>
 
-namespace {
-const AppFont* g_shared = nullptr;
-}
-
-HFONT AppFont::Shared()
-{
-    return g_shared ? g_shared->Handle() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
-HFONT AppFont::Shared(int dpi)
-{
-    if (g_shared)
-        return g_shared->ForDpi(dpi);
-    if (dpi <= 0 || dpi == 96)
-        return Shared();
-    // The system's GUI font at other scales.
-    static const AppFont system = [] {
-        AppFont font;
-        LOGFONTA log{};
-        ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof log, &log);
-        font.SetLog(log);
-        return font;
-    }();
-    return system.ForDpi(dpi);
-}
-
 HFONT AppFont::ForDpi(int dpi) const
 {
     if (dpi <= 0 || dpi == 96)
@@ -40,11 +14,6 @@ HFONT AppFont::ForDpi(int dpi) const
         font.reset(CreateFontIndirectA(&scaled));
     }
     return font ? font.get() : Handle();
-}
-
-void AppFont::SetShared(const AppFont* font)
-{
-    g_shared = font;
 }
 
 AppFont::AppFont()

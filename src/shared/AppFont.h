@@ -6,7 +6,7 @@
 
 #include <map>
 
-// The one interface font of the program. Every change of a field creates the font
+// An interface font of the program. Every change of a field creates the font
 // anew, so the handle always matches the LOGFONT.
 class AppFont {
 public:
@@ -23,12 +23,6 @@ public:
     // the 96-DPI one scaled. Made on first use and kept with the font.
     HFONT ForDpi(int dpi) const;
     const LOGFONTA& Log() const { return m_log; }
-
-    // The process-wide interface font: the one the application object owns, or the
-    // system's GUI font while there is none (tests of single windows).
-    static HFONT Shared();
-    static HFONT Shared(int dpi);
-    static void SetShared(const AppFont* font);
 
 private:
     void Recreate();

@@ -1,36 +1,22 @@
 #include "shared/HighContrast.h"
 
+#include "shared/ProgramUi.h"
+
 namespace HighContrast {
-
-namespace {
-
-bool ReadSetting()
-{
-    HIGHCONTRASTW setting{};
-    setting.cbSize = sizeof setting;
-    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
-           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
-}
-
-int g_on = -1;  // not read yet
-
-}  // namespace
 
 bool IsOn()
 {
-    if (g_on < 0)
-        Refresh();
-    return g_on == 1;
+    return ProgramUi::Current().HighContrast();
 }
 
 void Refresh()
 {
-    g_on = ReadSetting() ? 1 : 0;
+    ProgramUi::Current().RefreshHighContrast();
 }
 
 void SetForTest(bool on)
 {
-    g_on = on ? 1 : 0;
+    ProgramUi::Current().SetHighContrast(on);
 }
 
 HBRUSH PrepareText(HDC dc)

@@ -1,5 +1,7 @@
 #include "shared/OsLevel.h"
 
+#include "shared/ProgramUi.h"
+
 int OsLevelFor(const OSVERSIONINFOA& version)
 {
     switch (version.dwPlatformId) {
@@ -17,17 +19,20 @@ int OsLevelFor(const OSVERSIONINFOA& version)
     }
 }
 
-int GetOsLevel()
+int ReadOsLevel()
 {
-    static int level = 0;
-    if (level == 0) {
-        OSVERSIONINFOA version{};
-        version.dwOSVersionInfoSize = sizeof version;
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-        if (::GetVersionExA(&version))
-            level = OsLevelFor(version);
+    return ::GetVersionExA(&version) ? OsLevelFor(version) : 0;
 #pragma GCC diagnostic pop
-    }
+}
+
+int GetOsLevel()
+{
+    int& level = ProgramUi::Current().OsLevelCache();
+    if (level == 0)
+        level = ReadOsLevel();
     return level;
 }

@@ -1,5 +1,6 @@
 #include "shared/Translator.h"
 
+#include "shared/ProgramUi.h"
 #include "shared/WebAddresses.h"
 
 #include <windows.h>
@@ -17,25 +18,9 @@ int GetUiLanguage()
     }
 }
 
-void CTranslator::Insert(const std::string& english, const std::string& stored)
-{
-    m_table[english] = stored;
-}
-
-std::string CTranslator::Translate(const std::string& text, int language) const
-{
-    if (language != UiGerman)
-        return text;
-    const auto found = m_table.find(text);
-    if (found == m_table.end())
-        return text;
-    return found->second.substr(0, found->second.find('@'));
-}
-
 CTranslator& GetTranslator()
 {
-    static CTranslator translator;
-    return translator;
+    return ProgramUi::Current().Translator();
 }
 
 std::string Translate(const std::string& text)

@@ -7,6 +7,7 @@
 #include "image/ScaledArt.h"
 #include "resource.h"
 #include "shared/DialogUnits.h"
+#include "shared/SharedFont.h"
 #include "base/ProgramTitle.h"
 #include "shared/Translator.h"
 #include "shared/WebAddresses.h"
@@ -78,7 +79,7 @@ BOOL CAboutDlg::OnInitDialog()
     m_closeButton.SubclassDlgItem(IDC_ABOUT_CLOSE, this);
 
     LOGFONTA log{};
-    ::GetObjectA(AppFont::Shared(), sizeof log, &log);
+    ::GetObjectA(SharedFont(), sizeof log, &log);
     m_textFont.SetLog(log);
     log.lfWeight = FW_BOLD;
     m_titleFont.SetLog(log);
@@ -113,7 +114,7 @@ void CAboutDlg::MakeScaledParts()
     m_agencyLink.SetFont(m_textFont.ForDpi(m_scale.Dpi()));
     const RECT spot = m_scale.Rect(kHotSpot);
     m_hotSpot.reset(::CreateEllipticRgn(spot.left, spot.top, spot.right, spot.bottom));
-    SetFontOnChildren(m_hWnd, AppFont::Shared(m_scale.Dpi()));
+    SetFontOnChildren(m_hWnd, SharedFont(m_scale.Dpi()));
 }
 
 // The template's places at the scale, edge by edge, so the picture's room for

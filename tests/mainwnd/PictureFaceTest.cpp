@@ -6,6 +6,7 @@
 #include "support/HeardSounds.h"
 
 #include "shared/AppFont.h"
+#include "shared/SharedFont.h"
 #include "shared/HighContrast.h"
 #include "framework/AfxFunctions.h"
 #include "framework/Handles.h"
@@ -447,9 +448,9 @@ public:
         m_font.SetFaceName("Georgia");
         m_font.SetHeight(-12);
         m_font.SetItalic(true);
-        AppFont::SetShared(&m_font);
+        SetSharedFont(&m_font);
     }
-    ~ProgramFont() { AppFont::SetShared(nullptr); }
+    ~ProgramFont() { SetSharedFont(nullptr); }
     ProgramFont(const ProgramFont&) = delete;
     ProgramFont& operator=(const ProgramFont&) = delete;
 

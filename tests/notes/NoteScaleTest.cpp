@@ -3,6 +3,7 @@
 #include "image/DisplayScale.h"
 #include "notes/StoredPlace.h"
 #include "shared/AppFont.h"
+#include "shared/SharedFont.h"
 
 #include <cmath>
 
@@ -40,7 +41,7 @@ void ExpectOneAndAHalf(const RECT& base, const RECT& scaled, const char* what)
 TEST_F(NoteWindowTest, NoteAndReminderOnAMonitorAtOneAndAHalfTimesAreScaledWhole)
 {
     AppFont font;
-    AppFont::SetShared(&font);
+    SetSharedFont(&font);
     LoadNotes("<ENTRY _id_=\"1\" date=\"12/06/2026 10:00:00\" text=\"Milch\" wndX=\"100\" wndY=\"100\"/>");
     LoadTimers("<ENTRY _id_=\"2\" date=\"12/06/2026 14:00:00\" notify=\"0\" text=\"Zahnarzt\" wndX=\"400\" "
                "wndY=\"100\"/>");
@@ -78,7 +79,7 @@ TEST_F(NoteWindowTest, NoteAndReminderOnAMonitorAtOneAndAHalfTimesAreScaledWhole
         EXPECT_EQ(base.window.right, LookOf(window).window.right) << key;
     }
     main.registry.CloseAllKeepingState();
-    AppFont::SetShared(nullptr);
+    SetSharedFont(nullptr);
 }
 
 TEST(StoredPlaceTest, PlacesAreStoredInTheSystemScalesUnitsAndAnUnmovedOneKeepsItsValue)

@@ -1,4 +1,5 @@
 #include "shared/AppFont.h"
+#include "shared/SharedFont.h"
 
 #include <gtest/gtest.h>
 
@@ -44,10 +45,10 @@ TEST(AppFont, SetLogTakesAnotherFontsFieldsAndMakesTheFontAnew)
 
 TEST(AppFont, SharedFontFallsBackToTheSystemsWhileNoApplicationOwnsOne)
 {
-    AppFont::SetShared(nullptr);
-    EXPECT_EQ(AppFont::Shared(), GetStockObject(DEFAULT_GUI_FONT));
+    SetSharedFont(nullptr);
+    EXPECT_EQ(SharedFont(), GetStockObject(DEFAULT_GUI_FONT));
     AppFont font;
-    AppFont::SetShared(&font);
-    EXPECT_EQ(AppFont::Shared(), font.Handle());
-    AppFont::SetShared(nullptr);
+    SetSharedFont(&font);
+    EXPECT_EQ(SharedFont(), font.Handle());
+    SetSharedFont(nullptr);
 }

@@ -7,6 +7,7 @@
 #include "image/JpegDecoder.h"
 #include "resource.h"
 #include "shared/AppFont.h"
+#include "shared/SharedFont.h"
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
 #include "shared/WebAddresses.h"
@@ -218,13 +219,13 @@ protected:
         // The program's own interface font, which the box takes its fonts from.
         m_font.SetFaceName("Georgia");
         m_font.SetItalic(true);
-        AppFont::SetShared(&m_font);
+        SetSharedFont(&m_font);
         FillTranslationTable(GetTranslator());
         JpegDecoder().DecodeResource(AfxGetResourceHandle(), IDP_ABOUT, picture);
     }
     void TearDown() override
     {
-        AppFont::SetShared(nullptr);
+        SetSharedFont(nullptr);
         // The pointer rests in the corner again, away from the other tests' windows.
         ::SetCursorPos(0, 0);
     }
