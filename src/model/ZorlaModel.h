@@ -125,7 +125,9 @@ public:
 
     NoteStore& Notes() { return m_notes; }
     ReminderStore& Reminders() { return m_reminders; }
-    Bin& Deleted() { return m_deleted; }
+    Bin& DeletedBin() { return m_deleted; }
+    // The former name, until the note and main-window tests use DeletedBin.
+    [[deprecated("use DeletedBin")]] Bin& Deleted() { return m_deleted; }
     WeatherService& Weather() { return m_weather; }
 
 private:
