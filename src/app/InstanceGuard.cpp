@@ -1,6 +1,6 @@
 #include "app/InstanceGuard.h"
 
-#include "framework/CWinApp.h"
+#include "framework/AfxFunctions.h"
 #include "framework/Utf8.h"
 
 #include <utility>
@@ -8,7 +8,7 @@
 void InstanceGuard::Init()
 {
     if (m_instanceName.empty())
-        m_instanceName = AfxGetApp()->m_pszAppName;
+        m_instanceName = AfxGetAppName();
 }
 
 void InstanceGuard::InitOle()

@@ -1,7 +1,5 @@
 #include "framework/AfxFunctions.h"
 
-#include "framework/CWinApp.h"
-#include "framework/CWnd.h"
 #include "framework/ProgramPath.h"
 
 #include <ole2.h>
@@ -12,12 +10,6 @@ namespace {
 thread_local int t_oleInitCount = 0;
 
 }  // namespace
-
-CWnd* AfxGetMainWnd()
-{
-    CWinApp* app = AfxGetApp();
-    return app ? app->m_pMainWnd : nullptr;
-}
 
 std::string AfxGetModuleBaseName()
 {
@@ -34,19 +26,6 @@ std::string AfxGetModuleBaseName()
 HINSTANCE AfxGetResourceHandle()
 {
     return ::GetModuleHandleA(nullptr);
-}
-
-int AfxMessageBox(const char* text, UINT type, UINT /*helpId: there is no help file*/)
-{
-    HWND owner = ::GetActiveWindow();
-    if (!owner) {
-        CWnd* mainWnd = AfxGetMainWnd();
-        if (mainWnd && ::IsWindow(mainWnd->GetSafeHwnd()))
-            owner = mainWnd->GetSafeHwnd();
-    }
-    CWinApp* app = AfxGetApp();
-    const std::string caption = app ? app->m_pszAppName : AfxGetModuleBaseName();
-    return MessageBoxString(owner, text ? text : "", caption, type);
 }
 
 BOOL AfxOleInit()

@@ -7,17 +7,27 @@
 class CWinApp;
 class CWnd;
 
-// The application object, or null before it is constructed.
+// The functions marked (CWinApp.cpp) work with the application object; they
+// are declared here so that CWnd can reach the application without knowing it.
+
+// The application object, or null before it is constructed (CWinApp.cpp).
 CWinApp* AfxGetApp();
-// The application's main window object, or null.
+// The application's main window object, or null (CWinApp.cpp).
 CWnd* AfxGetMainWnd();
+// The application object's name, which keys its settings and its single instance;
+// without an application object the executable's base name, which is the name
+// every application object starts with (CWinApp.cpp).
+std::string AfxGetAppName();
+// A window object's window has ended: the application forgets it when it was
+// its main window, so that no later message box is owned by it (CWinApp.cpp).
+void AfxWindowDestroyed(CWnd* window);
 // The executable's file name without folder and extension.
 std::string AfxGetModuleBaseName();
 // The module that holds the program's resources (everything is linked statically).
 HINSTANCE AfxGetResourceHandle();
 
 // MessageBoxA owned by the active window of this thread (else the main window),
-// captioned with the application name.
+// captioned with the application name (CWinApp.cpp).
 int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
 
 // OLE for this thread; TRUE on success. AfxOleTerm undoes only a successful

@@ -1,7 +1,7 @@
 #include "framework/CDataExchange.h"
 
 #include "framework/AfxFunctions.h"
-#include "framework/CDialog.h"
+#include "framework/CWnd.h"
 #include "framework/Utf8.h"
 
 #include <cerrno>

@@ -4,13 +4,13 @@
 
 #include <string>
 
-class CDialog;
 class CWnd;
 
 // One pass of dialog data exchange between a dialog's members and its controls.
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, BOOL save)
+    // dialog is the CDialog whose members are exchanged.
+    CDataExchange(CWnd* dialog, BOOL save)
         : m_bSaveAndValidate(save)
         , m_pDlgWnd(dialog)
     {}
@@ -24,7 +24,7 @@ public:
     [[noreturn]] void Fail();
 
     BOOL m_bSaveAndValidate;
-    CDialog* m_pDlgWnd;
+    CWnd* m_pDlgWnd;
     HWND m_hWndLastControl = nullptr;
 };
 

@@ -21,6 +21,36 @@ CWinApp* AfxGetApp()
     return g_app;
 }
 
+CWnd* AfxGetMainWnd()
+{
+    CWinApp* app = AfxGetApp();
+    return app ? app->m_pMainWnd : nullptr;
+}
+
+std::string AfxGetAppName()
+{
+    CWinApp* app = AfxGetApp();
+    return app ? app->m_pszAppName : AfxGetModuleBaseName();
+}
+
+void AfxWindowDestroyed(CWnd* window)
+{
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == window)
+        app->OnMainWndDestroyed();
+}
+
+int AfxMessageBox(const char* text, UINT type, UINT /*helpId: there is no help file*/)
+{
+    HWND owner = ::GetActiveWindow();
+    if (!owner) {
+        CWnd* mainWnd = AfxGetMainWnd();
+        if (mainWnd && ::IsWindow(mainWnd->GetSafeHwnd()))
+            owner = mainWnd->GetSafeHwnd();
+    }
+    return MessageBoxString(owner, text ? text : "", AfxGetAppName(), type);
+}
+
 CWinApp::CWinApp()
     : m_pszAppName(AfxGetModuleBaseName())
     , m_hInstance(::GetModuleHandleA(nullptr))
@@ -99,7 +129,7 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
         return FALSE;
     if (m_pszRegistryKey.empty())
         return ::WritePrivateProfileStringW(Widen(section).c_str(), entry ? Widen(entry).c_str() : nullptr,
-                                           value ? Widen(value).c_str() : nullptr, Widen(IniFileName()).c_str());
+                                            value ? Widen(value).c_str() : nullptr, Widen(IniFileName()).c_str());
     const std::string path = SectionPath(section);
     if (!entry)
         return Registry::DeleteTree(path);

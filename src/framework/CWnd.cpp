@@ -1,9 +1,8 @@
 #include "framework/CWnd.h"
 
-#include "framework/Utf8.h"
-
-#include "framework/CWinApp.h"
+#include "framework/AfxFunctions.h"
 #include "framework/ExceptionReport.h"
+#include "framework/Utf8.h"
 
 #include <memory>
 #include <mutex>
@@ -169,10 +168,7 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     t_current = saved;
     if (message == WM_NCDESTROY && FromHandlePermanent(window) == this) {
         Detach();
-        // No dangling main window for later message boxes.
-        CWinApp* app = AfxGetApp();
-        if (app && app->m_pMainWnd == this)
-            app->OnMainWndDestroyed();
+        AfxWindowDestroyed(this);
         PostNcDestroy();
     }
     return result;

@@ -4,15 +4,12 @@
 #include "entries/Bin.h"
 #include "entries/NoteStore.h"
 #include "entries/ReminderStore.h"
+#include "model/SyncedNotes.h"
 #include "store/StoreProblem.h"
-#include "sync/NotesMerge.h"
-#include "sync/SyncFolder.h"
 #include "weather/WeatherService.h"
 #include "weather/WeatherStore.h"
 
 #include <algorithm>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -114,17 +111,17 @@ public:
 
     // The folder the user's sync service mirrors between computers; empty while
     // the notes stay on this computer (settings "Storage", "Folder").
-    std::string SyncFolderPath() const { return m_sync ? m_sync->Folder() : std::string(); }
+    std::string SyncFolderPath() const { return m_sync.FolderPath(); }
     // From now on the notes are kept in folder too: every entry gets its id,
     // what other computers put there is merged in (never replaced) and this
     // computer's file is written. The choice is kept in the settings.
-    void KeepInFolder(const std::string& folder);
+    void KeepInFolder(const std::string& folder) { m_sync.KeepInFolder(folder); }
     // The notes stay on this computer only: the merged ones are all here.
-    void KeepLocally();
+    void KeepLocally() { m_sync.KeepLocally(); }
     // Merges what other computers wrote since the last check; the listeners
     // hear of every entry that came, changed or went. True when anything here
     // changed.
-    bool CheckSyncFolder();
+    bool CheckSyncFolder() { return m_sync.Check(); }
 
     // Writes every store that needs it; false when any write failed.
     bool SaveAll();
@@ -133,21 +130,13 @@ public:
 
     NoteStore& Notes() { return m_notes; }
     ReminderStore& Reminders() { return m_reminders; }
-    Bin& Deleted() { return m_deleted; }
+    Bin& DeletedBin() { return m_deleted; }
     WeatherService& Weather() { return m_weather; }
 
 private:
     EntryStore& StoreOf(const CEntry& entry);
     AddResult Keep(CEntry& entry);
     void OnWeatherStatus(WeatherService::Status status, const std::string& detail) override;
-    // One more change of the entry by this computer.
-    void CountChange(CEntry& entry);
-    std::string NewUid();
-    std::vector<CEntry> SyncedEntries();
-    void GiveIds();
-    void Apply(const NotesMerge::Outcome& outcome);
-    // Writes this computer's file in the synced folder, when there is one.
-    void Publish();
     void OnWeatherChanged() override;
 
     const Platform m_platform;
@@ -158,12 +147,5 @@ private:
     Bin m_deleted;
     std::string m_city;
     std::vector<ModelListener*> m_listeners;
-    // While the notes are kept in a synced folder: this computer's id, the folder,
-    // the ids deleted here or elsewhere, and the latest change stamp seen.
-    std::string m_computer;
-    std::unique_ptr<SyncFolder> m_sync;
-    std::map<std::string, CEntry> m_deletedIds;
-    unsigned long long m_lastStamp = 0;
-    bool m_publishDue = false;
-    std::vector<StoreProblem> m_syncProblems;
+    SyncedNotes m_sync;
 };

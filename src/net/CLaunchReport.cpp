@@ -1,7 +1,7 @@
 #include "net/CLaunchReport.h"
 
 #include "base/StoredNames.h"
-#include "framework/CWinApp.h"
+#include "framework/ProfileSettings.h"
 
 using stored::kAppSection;
 using stored::kLaunchCount;
@@ -13,10 +13,9 @@ CLaunchReport::CLaunchReport(CHttpDownloader& client, std::string siteRoot)
 
 bool CLaunchReport::Send(HWND mainWindow, bool noInternet)
 {
-    CWinApp* app = AfxGetApp();
-    if (!app || noInternet)
+    if (noInternet)
         return false;
-    const int launches = static_cast<int>(app->GetProfileInt(kAppSection, kLaunchCount, 0));
+    const int launches = ProfileSettings().GetInt(kAppSection, kLaunchCount, 0);
     if (launches <= 9)
         return false;
     // The context is the window handle, not an object of ours: the callback may
@@ -29,6 +28,5 @@ void CLaunchReport::OnDone(const std::string&, BYTE failed, void* context)
     const HWND mainWindow = static_cast<HWND>(context);
     if (failed || !mainWindow || !::IsWindow(mainWindow))
         return;
-    if (CWinApp* app = AfxGetApp())
-        app->WriteProfileInt(kAppSection, kLaunchCount, 0);
+    ProfileSettings().WriteInt(kAppSection, kLaunchCount, 0);
 }

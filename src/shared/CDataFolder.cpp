@@ -1,7 +1,6 @@
 #include "shared/CDataFolder.h"
 
 #include "framework/AfxFunctions.h"
-#include "framework/CWinApp.h"
 #include "framework/ProgramPath.h"
 #include "framework/Utf8.h"
 
@@ -99,8 +98,9 @@ std::string CDataFolder::UserFolder()
     wchar_t appData[MAX_PATH] = L"";
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData)))
         return std::string();
-    const CWinApp* app = AfxGetApp();
-    const std::string name = app && !app->m_pszAppName.empty() ? app->m_pszAppName : AfxGetModuleBaseName();
+    std::string name = AfxGetAppName();
+    if (name.empty())
+        name = AfxGetModuleBaseName();
     return WithBackslash(Narrow(appData)) + "Velloran Software\\" + name;
 }
 

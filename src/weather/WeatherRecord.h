@@ -19,8 +19,6 @@ struct WeatherRecord {
     std::optional<std::string> humidity;
     std::optional<std::string> visibility;
     std::optional<std::string> observed;  // when the weather was observed
-    // The provider's picture for the weather, 0 when it names none.
-    int picture = 0;
 };
 
 // The first city of that name among records, or null.

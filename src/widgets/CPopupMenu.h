@@ -1,28 +1,15 @@
 #pragma once
 
-#include "framework/Handles.h"
 #include "image/DisplayScale.h"
-#include "image/PLDIBSection.h"
 #include "widgets/CWndSpecialFX.h"
+#include "widgets/PopupMenuColours.h"
 #include "widgets/PopupMenuItem.h"
+#include "widgets/PopupMenuPainter.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <vector>
-
-// Colours of a popup menu; the owner may change them before Init.
-struct PopupMenuColours {
-    COLORREF border = ::GetSysColor(COLOR_MENUTEXT);
-    COLORREF background = ::GetSysColor(COLOR_MENU);
-    COLORREF text = ::GetSysColor(COLOR_MENUTEXT);
-    COLORREF grayedText = ::GetSysColor(COLOR_GRAYTEXT);
-    COLORREF highlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
-    COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
-    COLORREF key = RGB(255, 0, 255);
-    COLORREF light3D = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    COLORREF shadow3D = ::GetSysColor(COLOR_BTNSHADOW);
-};
 
 // An owner-drawn popup menu in a top-most window of its own class
 // ("vlsMenuClass"). Fill it anew for each showing: Init, AppendItem for each
@@ -39,7 +26,7 @@ public:
     // The font of normal items for a monitor of so many dots per inch, owned by
     // the caller; the bold one is made from it. Without one, the system's GUI
     // font at the menu's scale.
-    using FontForDpi = std::function<HFONT(int dpi)>;
+    using FontForDpi = PopupMenuPainter::FontForDpi;
     void SetFont(FontForDpi font);
 
     // Closes an open menu without a command, removes the items and makes the GDI
@@ -66,8 +53,8 @@ public:
     HWND GetSafeHwnd() const { return m_window; }
     const std::vector<PopupMenuItem>& Items() const { return m_items; }
     int HighlightedIndex() const { return m_highlighted; }
-    int Width() const { return m_width; }
-    const DisplayScale& Scale() const { return m_scale; }
+    int Width() const { return m_painter.Width(); }
+    const DisplayScale& Scale() const { return m_painter.Scale(); }
     const CWndSpecialFX& Effects() const { return m_effects; }
 
 private:
@@ -86,28 +73,17 @@ private:
     void OnCaptureChanged(LPARAM lParam);
     void OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
-    void MakeGdiObjects();
-    // Fonts, image strip and the items' places at scale; the window's size.
-    SIZE Layout(const DisplayScale& scale);
-    void MakeFonts();
-    int TextWidth(HDC dc, const PopupMenuItem& item) const;
     RECT PlaceOnMonitor(RECT menu) const;
     void SetHighlight(int index);
     void DrawItem(HDC dc, int index) const;
-    void DrawSeparator(HDC dc, const PopupMenuItem& item) const;
-    void DrawImage(HDC dc, const PopupMenuItem& item, bool highlighted) const;
     void Choose(int index);
     SIZE ClientSize() const;
 
     HINSTANCE m_instance = nullptr;
-    int m_imageStripId = -1;
     std::vector<PopupMenuItem> m_items;
+    PopupMenuPainter m_painter{colours};
     CWndSpecialFX m_effects;
     int m_state = 0;  // 0 closed, 1 open, 2 open and holding the mouse capture
-    int m_width = 0;
-    DisplayScale m_scale;
-    int m_normalFontHeight = 0;
-    int m_boldFontHeight = 0;
     HWND m_window = nullptr;
     HWND m_notify = nullptr;
     int m_highlighted = -1;
@@ -115,13 +91,4 @@ private:
     bool m_rightButtonWasDown = false;
     bool m_leftButtonWasDown = false;
     bool m_modal = false;
-
-    FontForDpi m_fontForDpi;
-    HFONT m_normalFont = nullptr;  // the caller's font, the stock GUI font or m_scaledStockFont
-    GdiFont m_scaledStockFont;
-    GdiFont m_boldFont;  // empty: the normal font serves for bold too
-    GdiBrush m_borderBrush, m_lightBrush, m_shadowBrush;
-    GdiBrush m_backgroundBrush, m_highlightBrush;
-    PLDIBSection m_imageStrip;  // holes in the key colour
-    int m_imageStripDpi = 0;    // 0: to be loaded
 };

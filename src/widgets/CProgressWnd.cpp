@@ -3,7 +3,8 @@
 #include "base/StoredNames.h"
 
 #include "framework/AfxFunctions.h"
-#include "framework/CWinApp.h"
+#include "framework/ExceptionReport.h"
+#include "framework/ProfileSettings.h"
 #include "framework/Utf8.h"
 #include "widgets/ProgressCaption.h"
 
@@ -99,9 +100,13 @@ CProgressWnd::~CProgressWnd()
     if (m_keepPosition) {
         RECT place{};
         GetWindowRect(&place);
-        if (CWinApp* app = AfxGetApp()) {
-            app->WriteProfileInt(stored::kProgressSection, stored::kProgressX, place.left);
-            app->WriteProfileInt(stored::kProgressSection, stored::kProgressY, place.top);
+        // A destructor must not throw; the place is lost, the window still goes.
+        try {
+            ProfileSettings settings;
+            settings.WriteInt(stored::kProgressSection, stored::kProgressX, place.left);
+            settings.WriteInt(stored::kProgressSection, stored::kProgressY, place.top);
+        } catch (...) {
+            AfxReportCaughtException(__FILE__, __LINE__);
         }
     }
     if (m_modal) {
@@ -204,9 +209,9 @@ void CProgressWnd::Place()
         CentreOver(m_hWnd, owner);
         return;
     }
-    CWinApp* app = AfxGetApp();
-    const int x = app ? static_cast<int>(app->GetProfileInt(stored::kProgressSection, stored::kProgressX, -1)) : -1;
-    const int y = app ? static_cast<int>(app->GetProfileInt(stored::kProgressSection, stored::kProgressY, -1)) : -1;
+    const ProfileSettings settings;
+    const int x = settings.GetInt(stored::kProgressSection, stored::kProgressX, -1);
+    const int y = settings.GetInt(stored::kProgressSection, stored::kProgressY, -1);
     if (x < 0 || x >= ::GetSystemMetrics(SM_CXSCREEN) || y < 0 || y >= ::GetSystemMetrics(SM_CYSCREEN)) {
         CentreOver(m_hWnd, owner);
         return;

@@ -47,12 +47,12 @@ TEST_F(MainWindowNotes, DeletedNotesComeBackNewestFirstAtTheirPlaceAndADueRemind
           "<ENTRY _id_=\"5\" date=\"03/07/2004 14:30:00\" notify=\"0\" text=\"Dentist\" wndX=\"300\" wndY=\"140\"/>");
     ASSERT_NO_FATAL_FAILURE(Open());
     ASSERT_EQ(2u, dlg->program.NoteWindows().Count());
-    EXPECT_TRUE(dlg->program.Model().Deleted().IsEmpty());
+    EXPECT_TRUE(dlg->program.Model().DeletedBin().IsEmpty());
 
     Note("Zorla 1.0TID:5")->Delete();
     Note("Zorla 1.0NID:3")->Delete();
     EXPECT_EQ(0u, dlg->program.NoteWindows().Count());
-    EXPECT_FALSE(dlg->program.Model().Deleted().IsEmpty());
+    EXPECT_FALSE(dlg->program.Model().DeletedBin().IsEmpty());
     EXPECT_EQ(std::string::npos, TestFiles::Bytes(folder.File("Zorla_Notes")).find("Milk"));
 
     // The reminder's time passes while it lies in the bin.
@@ -71,7 +71,7 @@ TEST_F(MainWindowNotes, DeletedNotesComeBackNewestFirstAtTheirPlaceAndADueRemind
     EXPECT_TRUE(Note("Zorla 1.0TID:1")->IsAlerting()) << "its time has passed: it alerts at once";
     EXPECT_NE(std::string::npos, TestFiles::Bytes(folder.File("Zorla_Timer")).find("notify=\"0\" text=\"Dentist\""));
 
-    EXPECT_TRUE(dlg->program.Model().Deleted().IsEmpty());
+    EXPECT_TRUE(dlg->program.Model().DeletedBin().IsEmpty());
     Command(ID_RESTORE_DELETED);
     EXPECT_EQ(2u, dlg->program.NoteWindows().Count()) << "an empty bin brings nothing";
     EXPECT_EQ(std::string::npos, TestFiles::Bytes(folder.File("Zorla_Deleted")).find("<ENTRY"));

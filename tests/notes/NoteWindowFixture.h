@@ -42,7 +42,7 @@ protected:
         , notes(model.Notes())
         , timers(model.Reminders())
     {
-        model.Deleted().LoadOrStartEmpty();
+        model.DeletedBin().LoadOrStartEmpty();
         main.registry.SetModel(&model);
     }
 

@@ -59,7 +59,7 @@ protected:
         , sounds(settings)
         , registry(&sounds)
     {
-        model.Deleted().LoadOrStartEmpty();
+        model.DeletedBin().LoadOrStartEmpty();
         registry.SetModel(&model);
         settings.playSounds = 1;
         main.SubclassWindow(::CreateWindowExA(0, "STATIC", "main", WS_POPUP, 600, 400, 100, 100, nullptr, nullptr,
