@@ -1,7 +1,7 @@
 #include "net/CDownloadSession.h"
 
 #include "framework/ExceptionReport.h"
-#include "net/CHttpDownloader.h"
+#include "net/HttpErrorText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -251,7 +251,7 @@ bool CDownloadSession::Fail(CDownloadRequest& request, DWORD code)
     if (code == 0)
         code = ::GetLastError();
     std::string text;
-    CHttpDownloader::ComposeErrorText(code, text);
+    ComposeHttpErrorText(code, text);
     if (text.size() > MaxErrorLength)
         text.resize(MaxErrorLength);
     Lock lock(m_lock);
