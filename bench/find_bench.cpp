@@ -37,7 +37,7 @@ std::vector<CEntry> Entries()
         CEntry entry;
         entry.kind = i % 10 == 0 ? EntryKind::Reminder : EntryKind::Note;
         entry.id = i + 1;
-        entry.date = COleDateTime(2026, 12, 7, 10, 0, 0);
+        entry.date = DateTime(2026, 12, 7, 10, 0, 0);
         entry.notify = entry.kind == EntryKind::Reminder ? i : -1;
         std::string text;
         while (text.size() < 200)

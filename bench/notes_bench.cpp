@@ -263,7 +263,7 @@ void SaveAsYouWrite(int count)
 {
     const std::string folder = TempFolder("zorla_bench_typing");
     WriteStore(folder + "\\Zorla_Notes", count, false);
-    ZorlaModel model(folder, TestPlatform::Get());
+    ZorlaModel model(TestPlatform::Context(folder));
     model.Load();
     NoteStore& notes = model.Notes();
     HWND main = CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,

@@ -4,7 +4,7 @@
 // Then one note changed on the other: the check that takes it in runs on the
 // main window's thread, so it is what the window is kept waiting. Last the
 // check after, which writes this computer's file with all 4,000.
-#include "CoreSupport.h"
+#include "support/core/CoreSupport.h"
 #include "MedianTime.h"
 #include "Row.h"
 
@@ -34,7 +34,7 @@ struct Computer {
             for (int i = 0; i < kEach; ++i) {
                 CEntry note;
                 note.kind = EntryKind::Note;
-                note.date = COleDateTime(2026, 12, 7, 10, 0, 0);
+                note.date = DateTime(2026, 12, 7, 10, 0, 0);
                 note.SetText(name + " note " + std::to_string(i) + " with a line of text to carry");
                 notes.AddEntry(note);
                 CEntry reminder = note;
@@ -47,7 +47,7 @@ struct Computer {
             notes.Save();
             reminders.Save();
         }
-        model = std::make_unique<ZorlaModel>(data.Path(), platform.Get());
+        model = std::make_unique<ZorlaModel>(platform.Context(data.Path()));
         model->Load();
         model->KeepInFolder(shared);
     }

@@ -22,6 +22,13 @@ const wchar_t kWindowClass[] = L"ZorlaCompanion";
 // which not every file system gives: what another computer wrote shows within 2 s.
 const UINT kSyncCheckInterval = 1500;
 
+// The context with the downloads of the services' own window.
+AppContext WithHttp(AppContext context, HttpFetch& http)
+{
+    context.http = &http;
+    return context;
+}
+
 }  // namespace
 
 Companion::Companion(const AppContext& context)
@@ -30,8 +37,7 @@ Companion::Companion(const AppContext& context)
     , m_httpClient(ZORLA_USER_AGENT)
     , m_launchReport(m_httpClient)
     , m_weatherFetch(ZORLA_USER_AGENT)
-    , m_model(context.dataFolder, Platform{context.files, context.clock, context.settings, m_weatherFetch},
-              context.legacyFolders)
+    , m_model(WithHttp(context, m_weatherFetch))
     , m_draft(context.settings)
     , m_deskNotes(m_model, m_sounds)
     , m_globalKeys(context.settings)

@@ -12,7 +12,7 @@
 #include "net/CHttpDownloader.h"
 #include "net/CLaunchReport.h"
 #include "net/WindowHttpFetch.h"
-#include "shared/AppContext.h"
+#include "base/AppContext.h"
 #include "shared/MainSettings.h"
 #include "sound/SoundBoard.h"
 #include "syncfolder/SyncWatch.h"

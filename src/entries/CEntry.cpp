@@ -40,7 +40,7 @@ int Digits(const std::string& text, std::size_t at, std::size_t count)
 
 // The form DATE_FORMAT writes, e.g. "03/14/2004 09:05:00". Years before 1000
 // are left to the general reader, as is every other form.
-bool ReadWrittenDate(const std::string& text, COleDateTime& date)
+bool ReadWrittenDate(const std::string& text, DateTime& date)
 {
     if (text.size() != 19 || text[2] != '/' || text[5] != '/' || text[10] != ' ' || text[13] != ':' ||
         text[16] != ':' || text[6] == '0')
@@ -58,7 +58,7 @@ bool ReadWrittenDate(const std::string& text, COleDateTime& date)
 
 // The form the program writes itself is read here at a tenth of the general
 // reader's cost; only other forms, from hand-edited files, go to that reader.
-bool ReadDate(const std::string& text, COleDateTime& date)
+bool ReadDate(const std::string& text, DateTime& date)
 {
     return ReadWrittenDate(text, date) || date.ParseDateTime(text.c_str());
 }
@@ -78,7 +78,7 @@ bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
             newNotify = ReadDecimal(*value);
         const int newY = ReadDecimal(element->getAttribute("wndY"));
         const int newX = ReadDecimal(element->getAttribute("wndX"));
-        COleDateTime newDate;
+        DateTime newDate;
         if (!ReadDate(element->getAttribute("date"), newDate))
             return false;
         const std::optional<std::string> newUid = element->findAttribute("uid");
@@ -148,12 +148,12 @@ std::string CEntry::FormatDate(const char* format) const
     return date.Format(format);
 }
 
-COleDateTime CEntry::GetReminderTime() const
+DateTime CEntry::GetReminderTime() const
 {
-    return date + COleDateTimeSpan(0, 0, notify, 0);
+    return date + DateTimeSpan(0, 0, notify, 0);
 }
 
-COleDateTime CEntry::NextOccurrence(const COleDateTime& after) const
+DateTime CEntry::NextOccurrence(const DateTime& after) const
 {
     return ::NextOccurrence(date, GetRepeat(), after < date ? date : after, repeatDay);
 }

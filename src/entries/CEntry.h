@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/COleDateTime.h"
+#include "base/DateTime.h"
 #include "entries/Repeat.h"
 
 #include <string>
@@ -29,7 +29,7 @@ public:
     std::string GetDisplayText() const;
 
     std::string FormatDate(const char* format) const;
-    COleDateTime GetReminderTime() const;
+    DateTime GetReminderTime() const;
     // The main window's key for the entry's note window, e.g. "Zorla 1.0NID:12".
     std::string GetKey() const;
 
@@ -38,7 +38,7 @@ public:
     int wndY = -1;
     int id = 0;         // 0 until stored
     std::string text;   // stored form
-    COleDateTime date;  // notes: created; reminders: the appointment
+    DateTime date;  // notes: created; reminders: the appointment
     int notify = -1;    // reminders: minutes after date when due; -1 for notes
     // Reminders that repeat: the stored name of how (empty: once; a name of a
     // later version is kept as it came), and the series' day of the month,
@@ -51,7 +51,7 @@ public:
     Repeat GetRepeat() const { return RepeatFromName(repeat); }
     // The first occurrence after `after` (and after the current one); invalid
     // for a reminder that does not repeat.
-    COleDateTime NextOccurrence(const COleDateTime& after) const;
+    DateTime NextOccurrence(const DateTime& after) const;
 
     // Only while the notes are kept in a synced folder, empty otherwise: the
     // entry's id on every computer, the changes of each computer it holds

@@ -8,7 +8,7 @@ ReminderStore::ReminderStore(const std::string& folder, FileSystem& files, const
     : EntryStore(stored::kRemindersStore, folder, files, legacyFolders)
 {}
 
-std::vector<CEntry> ReminderStore::DueEntries(const COleDateTime& now)
+std::vector<CEntry> ReminderStore::DueEntries(const DateTime& now)
 {
     std::vector<CEntry> due = ReadAll();
     due.erase(

@@ -12,5 +12,5 @@ public:
     // The reminders whose time (GetReminderTime) is not later than now, as a
     // copy taken before anyone is told: the commands sent for them may read and
     // change the store without a reminder being repeated or skipped.
-    std::vector<CEntry> DueEntries(const COleDateTime& now);
+    std::vector<CEntry> DueEntries(const DateTime& now);
 };

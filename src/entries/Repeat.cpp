@@ -27,47 +27,47 @@ int DaysInMonth(int year, int month)
 
 // Whole days and the time of day are kept apart: adding days to a local time
 // must never move its hour.
-COleDateTime DayOf(const COleDateTime& time)
+DateTime DayOf(const DateTime& time)
 {
-    return COleDateTime(time.GetYear(), time.GetMonth(), time.GetDay(), 0, 0, 0);
+    return DateTime(time.GetYear(), time.GetMonth(), time.GetDay(), 0, 0, 0);
 }
 
-COleDateTime At(const COleDateTime& day, const COleDateTime& timeOfDay)
+DateTime At(const DateTime& day, const DateTime& timeOfDay)
 {
-    return COleDateTime(day.GetYear(), day.GetMonth(), day.GetDay(), timeOfDay.GetHour(), timeOfDay.GetMinute(),
+    return DateTime(day.GetYear(), day.GetMonth(), day.GetDay(), timeOfDay.GetHour(), timeOfDay.GetMinute(),
                         timeOfDay.GetSecond());
 }
 
-COleDateTime AddDays(const COleDateTime& day, long days)
+DateTime AddDays(const DateTime& day, long days)
 {
-    return DayOf(day + COleDateTimeSpan(days, 0, 0, 0));
+    return DayOf(day + DateTimeSpan(days, 0, 0, 0));
 }
 
-long DaysBetween(const COleDateTime& from, const COleDateTime& to)
+long DaysBetween(const DateTime& from, const DateTime& to)
 {
     const double days = (DayOf(to) - DayOf(from)).GetTotalDays();
     return static_cast<long>(days + (days < 0 ? -0.5 : 0.5));
 }
 
-bool IsWeekend(const COleDateTime& day)
+bool IsWeekend(const DateTime& day)
 {
     const int weekday = day.GetDayOfWeek();  // 1 = Sunday
     return weekday == 1 || weekday == 7;
 }
 
 // The occurrence in the month numbered year * 12 + month - 1.
-COleDateTime InMonth(long monthIndex, int day, const COleDateTime& timeOfDay)
+DateTime InMonth(long monthIndex, int day, const DateTime& timeOfDay)
 {
     const int year = static_cast<int>(monthIndex / 12);
     const int month = static_cast<int>(monthIndex % 12) + 1;
-    return COleDateTime(year, month, std::min(day, DaysInMonth(year, month)), timeOfDay.GetHour(),
+    return DateTime(year, month, std::min(day, DaysInMonth(year, month)), timeOfDay.GetHour(),
                         timeOfDay.GetMinute(), timeOfDay.GetSecond());
 }
 
-COleDateTime Invalid()
+DateTime Invalid()
 {
-    COleDateTime none;
-    none.SetStatus(COleDateTime::invalid);
+    DateTime none;
+    none.SetStatus(DateTime::invalid);
     return none;
 }
 
@@ -91,17 +91,17 @@ Repeat RepeatFromName(const std::string& text)
     return Repeat::Once;
 }
 
-COleDateTime NextOccurrence(const COleDateTime& anchor, Repeat repeat, const COleDateTime& after, int seriesDay)
+DateTime NextOccurrence(const DateTime& anchor, Repeat repeat, const DateTime& after, int seriesDay)
 {
-    if (anchor.GetStatus() != COleDateTime::valid || after.GetStatus() != COleDateTime::valid)
+    if (anchor.GetStatus() != DateTime::valid || after.GetStatus() != DateTime::valid)
         return Invalid();
     // Days before the anchor's are no part of the series.
-    const COleDateTime from = after < anchor ? DayOf(anchor) : DayOf(after);
+    const DateTime from = after < anchor ? DayOf(anchor) : DayOf(after);
     switch (repeat) {
     case Repeat::Once: return anchor > after ? anchor : Invalid();
     case Repeat::Day:
     case Repeat::Weekday: {
-        COleDateTime day = from;
+        DateTime day = from;
         while (At(day, anchor) <= after || (repeat == Repeat::Weekday && IsWeekend(day)))
             day = AddDays(day, 1);
         return At(day, anchor);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/COleDateTime.h"
+#include "base/DateTime.h"
 
 #include <string>
 
@@ -22,4 +22,4 @@ Repeat RepeatFromName(const std::string& name);
 // of the 31st comes on 30 April and on 31 May, one of 29 February on 28
 // February in common years. A series on weekdays comes Monday to Friday, from
 // anchor's day on.
-COleDateTime NextOccurrence(const COleDateTime& anchor, Repeat repeat, const COleDateTime& after, int seriesDay = 0);
+DateTime NextOccurrence(const DateTime& anchor, Repeat repeat, const DateTime& after, int seriesDay = 0);

@@ -18,9 +18,6 @@ CWnd* AfxGetMainWnd();
 // without an application object the executable's base name, which is the name
 // every application object starts with (CWinApp.cpp).
 std::string AfxGetAppName();
-// A window object's window has ended: the application forgets it when it was
-// its main window, so that no later message box is owned by it (CWinApp.cpp).
-void AfxWindowDestroyed(CWnd* window);
 // The executable's file name without folder and extension.
 std::string AfxGetModuleBaseName();
 // The module that holds the program's resources (everything is linked statically).

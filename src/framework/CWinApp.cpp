@@ -33,12 +33,18 @@ std::string AfxGetAppName()
     return app ? app->m_pszAppName : AfxGetModuleBaseName();
 }
 
-void AfxWindowDestroyed(CWnd* window)
+namespace {
+
+// A window object's window has ended: the application forgets it when it was
+// its main window, so that no later message box is owned by it.
+void ForgetEndedMainWindow(CWnd* window)
 {
     CWinApp* app = AfxGetApp();
     if (app && app->m_pMainWnd == window)
         app->OnMainWndDestroyed();
 }
+
+}  // namespace
 
 int AfxMessageBox(const char* text, UINT type, UINT /*helpId: there is no help file*/)
 {
@@ -57,6 +63,7 @@ CWinApp::CWinApp()
     , m_pPreviousApp(g_app)
 {
     g_app = this;
+    CWnd::SetEndedHandler(&ForgetEndedMainWindow);
 }
 
 CWinApp::~CWinApp()

@@ -4,6 +4,7 @@
 #include "framework/ExceptionReport.h"
 #include "framework/Utf8.h"
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -16,6 +17,11 @@ namespace {
 // hand back a pointer that means nothing here.
 std::mutex g_permanentLock;
 std::unordered_map<HWND, CWnd*> g_permanent;
+
+// Told of every window object whose window has ended: the application, which
+// forgets its main window then. A pointer set by it, so this file needs nothing
+// of the application.
+std::atomic<CWnd::EndedHandler> g_ended{nullptr};
 
 // Plain views handed out by FromHandle, per thread, pruned of dead windows.
 thread_local std::unordered_map<HWND, std::unique_ptr<CWnd>> t_temporary;
@@ -168,10 +174,16 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     t_current = saved;
     if (message == WM_NCDESTROY && FromHandlePermanent(window) == this) {
         Detach();
-        AfxWindowDestroyed(this);
+        if (const EndedHandler ended = g_ended.load())
+            ended(this);
         PostNcDestroy();
     }
     return result;
+}
+
+void CWnd::SetEndedHandler(EndedHandler handler)
+{
+    g_ended = handler;
 }
 
 BOOL CWnd::ReflectToChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)

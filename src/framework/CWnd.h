@@ -43,6 +43,10 @@ public:
 
     // Our object that receives this window's messages, or null.
     static CWnd* FromHandlePermanent(HWND window);
+    // Who hears of every window object whose window has ended (after
+    // WM_NCDESTROY, before PostNcDestroy): the application object.
+    using EndedHandler = void (*)(CWnd* window);
+    static void SetEndedHandler(EndedHandler handler);
     // That object, or else a plain view of the window kept for this thread (so
     // GetDlgItem(id)->ShowWindow(...) works for controls nobody subclassed).
     static CWnd* FromHandle(HWND window);

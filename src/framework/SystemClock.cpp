@@ -64,7 +64,7 @@ void SystemClock::SetForTest(const SYSTEMTIME* time)
     g_fixedTime = time ? *time : SYSTEMTIME{};
 }
 
-COleDateTime SystemClock::Now() const
+DateTime SystemClock::Now() const
 {
     return FromSystemTime(LocalNow());
 }
@@ -88,14 +88,14 @@ unsigned long long SystemClock::UniversalMilliseconds() const
     return since1601 > offset ? since1601 - offset : 0;
 }
 
-COleDateTime FromSystemTime(const SYSTEMTIME& time)
+DateTime FromSystemTime(const SYSTEMTIME& time)
 {
-    return COleDateTime(time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond);
+    return DateTime(time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond);
 }
 
-bool ToSystemTime(const COleDateTime& date, SYSTEMTIME& time)
+bool ToSystemTime(const DateTime& date, SYSTEMTIME& time)
 {
-    if (date.GetStatus() != COleDateTime::valid || date.GetYear() < 0)
+    if (date.GetStatus() != DateTime::valid || date.GetYear() < 0)
         return false;
     time = SYSTEMTIME{};
     time.wYear = static_cast<WORD>(date.GetYear());

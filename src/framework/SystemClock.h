@@ -13,7 +13,7 @@ class SystemClock : public Clock {
 public:
     static constexpr const char* kShiftVariable = "ZORLA_CLOCK_SHIFT_MINUTES";
 
-    COleDateTime Now() const override;
+    DateTime Now() const override;
     // While a test fixes the local time, that time read as universal time.
     unsigned long long UniversalMilliseconds() const override;
 
@@ -22,6 +22,6 @@ public:
     static void SetForTest(const SYSTEMTIME* time);
 };
 
-COleDateTime FromSystemTime(const SYSTEMTIME& time);
+DateTime FromSystemTime(const SYSTEMTIME& time);
 // False for a date that is not valid.
-bool ToSystemTime(const COleDateTime& date, SYSTEMTIME& time);
+bool ToSystemTime(const DateTime& date, SYSTEMTIME& time);

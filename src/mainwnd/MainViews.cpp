@@ -143,7 +143,7 @@ void MainViews::RestoreDraft()
     SetWindowTextString(m_editor.m_hWnd, draft->text);
     const int length = ::GetWindowTextLengthW(m_editor.m_hWnd);
     m_editor.SendMessage(EM_SETSEL, length, length);
-    COleDateTime time;
+    DateTime time;
     if (editor != MainView::Reminder)
         return;
     if (time.ParseDateTime(draft->time.c_str()))

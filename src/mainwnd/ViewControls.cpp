@@ -1,7 +1,7 @@
 #include "mainwnd/ViewControls.h"
 
-#include "base/COleDateTime.h"
-#include "base/COleDateTimeSpan.h"
+#include "base/DateTime.h"
+#include "base/DateTimeSpan.h"
 #include "framework/SystemClock.h"
 #include "framework/Utf8.h"
 #include "mainwnd/PictureFace.h"
@@ -103,15 +103,15 @@ void ShowFor(HWND dialog, MainView view, bool redraw)
     }
 }
 
-void ProposeReminderTime(HWND dialog, const COleDateTime& now)
+void ProposeReminderTime(HWND dialog, const DateTime& now)
 {
-    COleDateTime next = now + COleDateTimeSpan(0, 1, 0, 0);
+    DateTime next = now + DateTimeSpan(0, 1, 0, 0);
     next.SetDateTime(next.GetYear(), next.GetMonth(), next.GetDay(), next.GetHour(), 0, 0);
     // The day of the proposed hour: after 23:00 that is tomorrow.
     ShowReminderTime(dialog, next);
 }
 
-void ShowReminderTime(HWND dialog, const COleDateTime& time)
+void ShowReminderTime(HWND dialog, const DateTime& time)
 {
     SYSTEMTIME shown{};
     if (!ToSystemTime(time, shown))
@@ -120,16 +120,16 @@ void ShowReminderTime(HWND dialog, const COleDateTime& time)
     ::SendDlgItemMessageA(dialog, IDC_TIME_PICKER, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&shown));
 }
 
-COleDateTime ChosenReminderTime(HWND dialog)
+DateTime ChosenReminderTime(HWND dialog)
 {
     SYSTEMTIME day{}, time{};
     const LRESULT dayValid =
         ::SendDlgItemMessageA(dialog, IDC_DATE_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
     const LRESULT timeValid =
         ::SendDlgItemMessageA(dialog, IDC_TIME_PICKER, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
-    COleDateTime chosen(day.wYear, day.wMonth, day.wDay, time.wHour, time.wMinute, 0);
+    DateTime chosen(day.wYear, day.wMonth, day.wDay, time.wHour, time.wMinute, 0);
     if (dayValid != GDT_VALID || timeValid != GDT_VALID)
-        chosen.SetStatus(COleDateTime::invalid);
+        chosen.SetStatus(DateTime::invalid);
     return chosen;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/COleDateTime.h"
+#include "base/DateTime.h"
 #include "entries/Repeat.h"
 #include "image/DisplayScale.h"
 #include "mainwnd/MainView.h"
@@ -25,12 +25,12 @@ void Place(HWND dialog, const DisplayScale& scale);
 void ShowFor(HWND dialog, MainView view, bool redraw = true);
 // The timer editor's proposal: the next full hour (now plus one hour, minutes
 // and seconds cleared) in the time picker, and its day in the date picker.
-void ProposeReminderTime(HWND dialog, const COleDateTime& now);
+void ProposeReminderTime(HWND dialog, const DateTime& now);
 // The day of the date picker at the hour and minute of the time picker;
 // invalid when either picker holds no valid time.
-COleDateTime ChosenReminderTime(HWND dialog);
+DateTime ChosenReminderTime(HWND dialog);
 // Sets the date and time pickers to time.
-void ShowReminderTime(HWND dialog, const COleDateTime& time);
+void ShowReminderTime(HWND dialog, const DateTime& time);
 // The six ways a reminder repeats, in the interface's language, "once" chosen.
 void FillRepeatChoices(HWND dialog);
 void ChooseOnce(HWND dialog);

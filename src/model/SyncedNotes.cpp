@@ -29,12 +29,12 @@ std::string RandomHex(int digits)
 
 }  // namespace
 
-SyncedNotes::SyncedNotes(NoteStore& notes, ReminderStore& reminders, Bin& bin, const Platform& platform,
+SyncedNotes::SyncedNotes(NoteStore& notes, ReminderStore& reminders, Bin& bin, const AppContext& context,
                          const std::vector<ModelListener*>& listeners)
     : m_notes(notes)
     , m_reminders(reminders)
     , m_bin(bin)
-    , m_platform(platform)
+    , m_context(context)
     , m_listeners(listeners)
 {}
 
@@ -43,12 +43,12 @@ SyncedNotes::~SyncedNotes() = default;
 void SyncedNotes::KeepInFolder(const std::string& folder)
 {
     using namespace stored;
-    m_computer = m_platform.settings.GetString(kStorageSection, kComputer, "");
+    m_computer = m_context.settings.GetString(kStorageSection, kComputer, "");
     if (m_computer.size() != 16) {
         m_computer = RandomHex(16);
-        m_platform.settings.WriteString(kStorageSection, kComputer, m_computer);
+        m_context.settings.WriteString(kStorageSection, kComputer, m_computer);
     }
-    m_folder = std::make_unique<SyncFolder>(folder, m_computer, m_platform.files);
+    m_folder = std::make_unique<SyncFolder>(folder, m_computer, m_context.files);
     m_deletedIds.clear();
     GiveIds();
     // What this computer left there before (its deletes among it) merges like
@@ -59,14 +59,14 @@ void SyncedNotes::KeepInFolder(const std::string& folder)
         Apply(NotesMerge::Merge(SyncedEntries(), m_deletedIds, own));
     Check();
     Publish();
-    m_platform.settings.WriteString(kStorageSection, kSyncFolder, folder);
+    m_context.settings.WriteString(kStorageSection, kSyncFolder, folder);
 }
 
 void SyncedNotes::KeepLocally()
 {
     m_folder.reset();
     m_deletedIds.clear();
-    m_platform.settings.WriteString(stored::kStorageSection, stored::kSyncFolder, "");
+    m_context.settings.WriteString(stored::kStorageSection, stored::kSyncFolder, "");
 }
 
 bool SyncedNotes::Check()
@@ -205,7 +205,7 @@ void SyncedNotes::Apply(const NotesMerge::Outcome& outcome)
     if (remindersChanged)
         m_reminders.Save();
     // A reminder that arrives due alerts now, not at the next minute's check.
-    const COleDateTime now = m_platform.clock.Now();
+    const DateTime now = m_context.clock.Now();
     for (ModelListener* listener : m_listeners) {
         for (const CEntry& gone : outcome.removed)
             listener->OnEntryRemoved(gone);
@@ -253,7 +253,7 @@ std::vector<CEntry> SyncedNotes::SyncedEntries()
 // behind.
 void SyncedNotes::CountChange(CEntry& entry)
 {
-    m_lastStamp = std::max(m_platform.clock.UniversalMilliseconds(), m_lastStamp + 1);
+    m_lastStamp = std::max(m_context.clock.UniversalMilliseconds(), m_lastStamp + 1);
     entry.stamp = m_lastStamp;
     Versions versions = Versions::Parse(entry.versions);
     versions.Count(m_computer);

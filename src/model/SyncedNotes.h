@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Platform.h"
+#include "base/AppContext.h"
 #include "entries/Bin.h"
 #include "entries/NoteStore.h"
 #include "entries/ReminderStore.h"
@@ -23,7 +23,7 @@ class ModelListener;
 class SyncedNotes {
 public:
     // Every argument belongs to the model and outlives this.
-    SyncedNotes(NoteStore& notes, ReminderStore& reminders, Bin& bin, const Platform& platform,
+    SyncedNotes(NoteStore& notes, ReminderStore& reminders, Bin& bin, const AppContext& context,
                 const std::vector<ModelListener*>& listeners);
     ~SyncedNotes();
     SyncedNotes(const SyncedNotes&) = delete;
@@ -65,7 +65,7 @@ private:
     NoteStore& m_notes;
     ReminderStore& m_reminders;
     Bin& m_bin;
-    const Platform& m_platform;
+    const AppContext& m_context;
     const std::vector<ModelListener*>& m_listeners;
     // This computer's id, the folder, the ids deleted here or elsewhere, and the
     // latest change stamp seen.

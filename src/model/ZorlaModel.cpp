@@ -28,16 +28,15 @@ void Append(std::vector<StoreProblem>& to, std::vector<StoreProblem> problems)
 
 }  // namespace
 
-ZorlaModel::ZorlaModel(const std::string& folder, const Platform& platform,
-                       const std::vector<std::string>& legacyFolders)
-    : m_platform(platform)
-    , m_weatherStore(folder, platform.files, legacyFolders)
-    , m_weather(m_weatherStore, std::make_unique<ZorlaWeatherFeed>(), platform.settings, platform.clock, platform.http)
-    , m_notes(folder, platform.files, legacyFolders)
-    , m_reminders(folder, platform.files, legacyFolders)
-    , m_deleted(folder, platform.files, legacyFolders)
+ZorlaModel::ZorlaModel(const AppContext& context)
+    : m_context(context)
+    , m_weatherStore(context.dataFolder, context.files, context.legacyFolders)
+    , m_weather(m_weatherStore, std::make_unique<ZorlaWeatherFeed>(), context.settings, context.clock, *context.http)
+    , m_notes(context.dataFolder, context.files, context.legacyFolders)
+    , m_reminders(context.dataFolder, context.files, context.legacyFolders)
+    , m_deleted(context.dataFolder, context.files, context.legacyFolders)
     , m_city(kDefaultCity)
-    , m_sync(m_notes, m_reminders, m_deleted, m_platform, m_listeners)
+    , m_sync(m_notes, m_reminders, m_deleted, m_context, m_listeners)
 {
     m_weather.SetListener(this);
 }
@@ -46,12 +45,12 @@ ZorlaModel::~ZorlaModel() = default;
 
 void ZorlaModel::LoadCity()
 {
-    m_city = m_platform.settings.GetString(stored::kMainSection, stored::kCity, m_city);
+    m_city = m_context.settings.GetString(stored::kMainSection, stored::kCity, m_city);
 }
 
 bool ZorlaModel::SaveCity()
 {
-    return m_platform.settings.WriteString(stored::kMainSection, stored::kCity, m_city);
+    return m_context.settings.WriteString(stored::kMainSection, stored::kCity, m_city);
 }
 
 void ZorlaModel::OnWeatherStatus(WeatherService::Status status, const std::string& detail)
@@ -72,7 +71,7 @@ bool ZorlaModel::Load()
     const bool notes = m_notes.LoadOrStartEmpty();
     const bool reminders = m_reminders.LoadOrStartEmpty();
     const bool deleted = m_deleted.LoadOrStartEmpty();
-    const std::string folder = m_platform.settings.GetString(stored::kStorageSection, stored::kSyncFolder, "");
+    const std::string folder = m_context.settings.GetString(stored::kStorageSection, stored::kSyncFolder, "");
     if (!folder.empty())
         m_sync.KeepInFolder(folder);
     return weather && notes && reminders && deleted;
@@ -93,7 +92,7 @@ ZorlaModel::AddResult ZorlaModel::AddNote(const std::string& typed)
     if (entry.text.empty())
         return AddResult::NothingTyped;
     entry.kind = m_notes.GetKind();
-    entry.date = m_platform.clock.Now();
+    entry.date = m_context.clock.Now();
     return Keep(entry);
 }
 
@@ -101,7 +100,7 @@ ZorlaModel::AddResult ZorlaModel::AddEmptyNote(int x, int y, CEntry* kept)
 {
     CEntry entry;
     entry.kind = m_notes.GetKind();
-    entry.date = m_platform.clock.Now();
+    entry.date = m_context.clock.Now();
     entry.wndX = x;
     entry.wndY = y;
     const AddResult result = Keep(entry);
@@ -110,14 +109,14 @@ ZorlaModel::AddResult ZorlaModel::AddEmptyNote(int x, int y, CEntry* kept)
     return result;
 }
 
-ZorlaModel::AddResult ZorlaModel::AddReminder(const std::string& typed, const COleDateTime& when,
-                                              const COleDateTime& now, Repeat repeat)
+ZorlaModel::AddResult ZorlaModel::AddReminder(const std::string& typed, const DateTime& when,
+                                              const DateTime& now, Repeat repeat)
 {
     CEntry entry;
     entry.SetText(FilterText(typed));
     if (entry.text.empty())
         return AddResult::NothingTyped;
-    if (when.GetStatus() != COleDateTime::valid)
+    if (when.GetStatus() != DateTime::valid)
         return AddResult::BadDate;
     if (when < now)
         return AddResult::InPast;
@@ -130,17 +129,17 @@ ZorlaModel::AddResult ZorlaModel::AddReminder(const std::string& typed, const CO
             entry.repeatDay = when.GetDay();
         // The series' first occurrence: a weekday series chosen on a weekend
         // starts on the Monday.
-        entry.date = NextOccurrence(when, repeat, when - COleDateTimeSpan(0, 0, 0, 1));
+        entry.date = NextOccurrence(when, repeat, when - DateTimeSpan(0, 0, 0, 1));
     }
     return Keep(entry);
 }
 
-bool ZorlaModel::EndOccurrence(CEntry& reminder, const COleDateTime& now)
+bool ZorlaModel::EndOccurrence(CEntry& reminder, const DateTime& now)
 {
     if (reminder.kind != EntryKind::Reminder || reminder.GetRepeat() == Repeat::Once)
         return false;
-    const COleDateTime next = reminder.NextOccurrence(now);
-    if (next.GetStatus() != COleDateTime::valid)
+    const DateTime next = reminder.NextOccurrence(now);
+    if (next.GetStatus() != DateTime::valid)
         return false;
     CEntry moved = reminder;
     // A month's or year's day that the next date may clamp: kept from here on.
@@ -230,7 +229,7 @@ void ZorlaModel::Delete(const CEntry& entry)
 
 // Whole minutes from the appointment to now, rounded at the half second, so
 // the reminder comes the chosen minutes after the current minute.
-int ZorlaModel::SnoozedNotify(const CEntry& reminder, int minutes, const COleDateTime& now)
+int ZorlaModel::SnoozedNotify(const CEntry& reminder, int minutes, const DateTime& now)
 {
     const double days = (now - reminder.date).GetTotalDays();
     const double halfSecond = 0.5 / (24.0 * 60 * 60);
@@ -238,7 +237,7 @@ int ZorlaModel::SnoozedNotify(const CEntry& reminder, int minutes, const COleDat
     return minutes + passed;
 }
 
-ZorlaModel::RestoreResult ZorlaModel::RestoreLast(const COleDateTime& now)
+ZorlaModel::RestoreResult ZorlaModel::RestoreLast(const DateTime& now)
 {
     CEntry entry;
     if (!m_deleted.PeekLast(entry))
@@ -261,7 +260,7 @@ ZorlaModel::RestoreResult ZorlaModel::RestoreLast(const COleDateTime& now)
     return RestoreResult::Restored;
 }
 
-void ZorlaModel::CheckDue(const COleDateTime& now)
+void ZorlaModel::CheckDue(const DateTime& now)
 {
     for (const CEntry& entry : m_reminders.DueEntries(now)) {
         for (ModelListener* listener : m_listeners)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Platform.h"
+#include "base/AppContext.h"
 #include "entries/Bin.h"
 #include "entries/NoteStore.h"
 #include "entries/ReminderStore.h"
@@ -20,7 +20,7 @@ class ModelListener;
 // and chosen city, and what the user does to them. The windows ask the model
 // and listen to it. A write that fails leaves its problem in the model until a
 // window takes it to show it. Nothing here knows a window: what the model needs
-// of the system comes through the Platform it is given.
+// of the system comes through the context it is given.
 class ZorlaModel final : private WeatherService::Listener {
 public:
     enum class AddResult {
@@ -37,13 +37,14 @@ public:
 
     // The stores in folder; a store whose file is not there yet takes it over
     // from the first of legacyFolders that holds one.
-    ZorlaModel(const std::string& folder, const Platform& platform, const std::vector<std::string>& legacyFolders = {});
+    // The context's HTTP fetch must be set.
+    explicit ZorlaModel(const AppContext& context);
     ~ZorlaModel();
     ZorlaModel(const ZorlaModel&) = delete;
     ZorlaModel& operator=(const ZorlaModel&) = delete;
 
     // The time as the program sees it: the windows read it here too.
-    const Clock& GetClock() const { return m_platform.clock; }
+    const Clock& GetClock() const { return m_context.clock; }
 
     // Every listener hears every event, in the order they were added.
     void AddListener(ModelListener* listener) { m_listeners.push_back(listener); }
@@ -64,7 +65,7 @@ public:
     // must not lie before now. A reminder on weekdays chosen for a Saturday or
     // Sunday first comes on the Monday after.
     AddResult AddNote(const std::string& typed);
-    AddResult AddReminder(const std::string& typed, const COleDateTime& when, const COleDateTime& now,
+    AddResult AddReminder(const std::string& typed, const DateTime& when, const DateTime& now,
                           Repeat repeat = Repeat::Once);
     // An empty note at a place on the screen, for the user to type into;
     // kept (if given) receives the entry as stored.
@@ -85,17 +86,17 @@ public:
     // to the series' next one after now (and after the occurrence itself),
     // whatever snooze moved this one, and is stored and written. False, and
     // nothing changed, for a reminder that does not repeat or is not stored.
-    bool EndOccurrence(CEntry& reminder, const COleDateTime& now);
+    bool EndOccurrence(CEntry& reminder, const DateTime& now);
     // The notify of a reminder that comes again minutes after now's minute.
-    static int SnoozedNotify(const CEntry& reminder, int minutes, const COleDateTime& now);
+    static int SnoozedNotify(const CEntry& reminder, int minutes, const DateTime& now);
 
     // The most recently deleted entry back into its store; the listener hears
     // of it, and of it being due when its time has passed.
-    RestoreResult RestoreLast(const COleDateTime& now);
+    RestoreResult RestoreLast(const DateTime& now);
     bool CanRestore() const { return !m_deleted.IsEmpty(); }
 
     // Tells the listener of every reminder due at now.
-    void CheckDue(const COleDateTime& now);
+    void CheckDue(const DateTime& now);
 
     // The weather is fetched when due, or at once when forced; unless forced,
     // never while the user forbids the internet. The listeners hear how it went.
@@ -139,7 +140,7 @@ private:
     void OnWeatherStatus(WeatherService::Status status, const std::string& detail) override;
     void OnWeatherChanged() override;
 
-    const Platform m_platform;
+    const AppContext m_context;
     WeatherStore m_weatherStore;
     WeatherService m_weather;
     NoteStore m_notes;

@@ -170,7 +170,7 @@ void NoteControls::DrawMoreBelow(HDC dc) const
 // narrow for the translated word.
 void NoteControls::ShowTime(const CEntry& entry)
 {
-    const COleDateTime time = entry.GetReminderTime();
+    const DateTime time = entry.GetReminderTime();
     const char* word = RepeatWord(entry.GetRepeat());
     RECT place = NoteLayout::Date(m_scale);
     if (word && m_pictureWidth > 0)

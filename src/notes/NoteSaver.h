@@ -63,7 +63,7 @@ private:
     ZorlaModel* m_model = nullptr;
     bool m_pending = false;
     std::string m_shownText;
-    COleDateTime m_shownDate;
+    DateTime m_shownDate;
     int m_shownNotify = -1;
     // The entry's place as the store holds it (96-DPI units).
     POINT m_storedPlace{-1, -1};

@@ -3,7 +3,7 @@
 #include "framework/ProfileSettings.h"
 #include "framework/SystemClock.h"
 #include "framework/WindowsFileSystem.h"
-#include "shared/AppContext.h"
+#include "base/AppContext.h"
 
 #include <string>
 
@@ -19,6 +19,7 @@ public:
     WindowsContext(const WindowsContext&) = delete;
     WindowsContext& operator=(const WindowsContext&) = delete;
 
+    // Without HTTP: the program's services make the downloads.
     AppContext Get() { return AppContext{m_folder, m_legacyFolders, m_files, m_clock, m_settings}; }
 
 private:

@@ -96,10 +96,10 @@ bool WeatherService::IsUpdateDue() const
 {
     using namespace stored;
     const std::string stamp = m_settings.GetString(kWeatherSection, kLastUpdate, kDefaultStamp);
-    COleDateTime last;
+    DateTime last;
     // A stamp that is no date counts as the start of the date scale: due.
     if (!last.ParseDateTime(stamp.c_str()))
-        last = COleDateTime(0.0);
+        last = DateTime(0.0);
     const double days = (m_clock.Now() - last).m_span;
     // A stamp in the future comes from a clock that was set back (or from the end
     // of daylight saving time); waiting for the clock to catch up could stop the

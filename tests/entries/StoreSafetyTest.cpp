@@ -1,5 +1,5 @@
 #include "support/BoxRecorder.h"
-#include "core/StoreFiles.h"
+#include "support/core/StoreFiles.h"
 
 #include "entries/NoteStore.h"
 #include "shared/CDataFolder.h"
@@ -28,7 +28,7 @@ std::unique_ptr<XmlElement> MakeDocument(int count, const std::string& prefix)
         CEntry entry;
         entry.SetText(prefix + std::to_string(i));
         entry.id = i + 1;
-        entry.date = COleDateTime(2026, 12, 7, 14, 0, 0);
+        entry.date = DateTime(2026, 12, 7, 14, 0, 0);
         entry.AppendTo(root.get());
     }
     return root;

@@ -12,10 +12,10 @@ TEST_F(MainWindowFixture, AnEditorsDraftIsBackInItsEditorAtTheNextStartUntilItIs
     const struct {
         MainView view;
         const char* typed;
-        COleDateTime time;
+        DateTime time;
         Repeat repeat;
-    } kRows[] = {{MainView::Notes, "Einkauf: Milch, Brot", COleDateTime(), Repeat::Once},
-                 {MainView::Reminder, "Zahnarzt", COleDateTime(2026, 12, 24, 9, 30, 0), Repeat::Week}};
+    } kRows[] = {{MainView::Notes, "Einkauf: Milch, Brot", DateTime(), Repeat::Once},
+                 {MainView::Reminder, "Zahnarzt", DateTime(2026, 12, 24, 9, 30, 0), Repeat::Week}};
     for (const auto& row : kRows) {
         ASSERT_NO_FATAL_FAILURE(Open());
         dlg->OpenEditor(row.view);

@@ -32,7 +32,7 @@ CEntry Local(int id, const char* uid, const char* versions, const char* text, En
     entry.stamp = 1000 + static_cast<unsigned long long>(id);
     entry.SetText(text);
     entry.kind = kind;
-    entry.date = COleDateTime(2026, 12, 7, 10, 0, 0);
+    entry.date = DateTime(2026, 12, 7, 10, 0, 0);
     entry.wndX = 10 * id;
     entry.wndY = 20 * id;
     entry.notify = kind == EntryKind::Reminder ? 0 : -1;

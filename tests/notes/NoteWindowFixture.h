@@ -38,7 +38,7 @@ public:
 class NoteWindowTest : public ::testing::Test {
 protected:
     NoteWindowTest()
-        : model(folder.Path(), TestPlatform::Get())
+        : model(TestPlatform::Context(folder.Path()))
         , notes(model.Notes())
         , timers(model.Reminders())
     {

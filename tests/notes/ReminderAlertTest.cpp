@@ -54,7 +54,7 @@ thread_local int DueDialogAnswerer::t_shown = 0;
 class ReminderAlertTest : public ::testing::Test {
 protected:
     ReminderAlertTest()
-        : model(folder.Path(), TestPlatform::Get())
+        : model(TestPlatform::Context(folder.Path()))
         , timers(model.Reminders())
         , sounds(settings)
         , registry(&sounds)

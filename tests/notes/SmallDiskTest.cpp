@@ -33,7 +33,7 @@ TEST_F(SmallDiskChild, AFullDiskKeepsTheOldFileAndTheNextSaveTakesEverything)
 {
     const char* disk = std::getenv("ZORLA_SMALL_DISK");
     ASSERT_TRUE(disk && *disk) << "run by with_small_disk.sh";
-    ZorlaModel onDisk(disk, TestPlatform::Get());
+    ZorlaModel onDisk(TestPlatform::Context(disk));
     main.registry.SetModel(&onDisk);
     NoteStore& store = onDisk.Notes();
     TestFiles::Write(store.GetPath(), std::string(kDeclaration) +

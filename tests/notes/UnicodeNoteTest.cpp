@@ -45,7 +45,7 @@ TEST_F(NoteWindowTest, TypedTextOfEveryScriptRoundTripsThroughFileAndRestart)
         << file;
 
     main.registry.CloseAllKeepingState();
-    ZorlaModel again(folder.Path(), TestPlatform::Get());
+    ZorlaModel again(TestPlatform::Context(folder.Path()));
     ASSERT_TRUE(again.Load());
     main.registry.SetModel(&again);
     for (const CEntry& entry : again.StoredEntries())

@@ -2,7 +2,7 @@
 
 #include "app/Companion.h"
 #include "mainwnd/CZorlaDlg.h"
-#include "shared/AppContext.h"
+#include "base/AppContext.h"
 
 // Made first, so the main window finds the services made.
 struct CompanionHolder {

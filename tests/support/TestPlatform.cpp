@@ -26,14 +26,14 @@ WindowsFileSystem& Files()
     return files;
 }
 
-Platform Get()
+AppContext Context(const std::string& folder)
 {
-    return Platform{Files(), g_clock, g_settings, g_http};
+    return AppContext{folder, {}, Files(), g_clock, g_settings, &g_http};
 }
 
 AppContext Context()
 {
-    return AppContext{CDataFolder::Get(), {}, Files(), g_clock, g_settings};
+    return Context(CDataFolder::Get());
 }
 
 }  // namespace TestPlatform

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "base/Platform.h"
+#include "base/AppContext.h"
 #include "framework/WindowsFileSystem.h"
-#include "shared/AppContext.h"
+
+#include <string>
 
 // The platform of the Windows test executables: the system's files and clock
 // (fixed by ScopedTestClock), the executable's own registry key, and an HTTP
@@ -10,9 +11,10 @@
 namespace TestPlatform {
 
 WindowsFileSystem& Files();
-Platform Get();
-// The context the application hands down, with the data folder CDataFolder
-// gives now (a test's own while set) and no earlier places to take files from.
+// The context with the data files in folder and no earlier places to take
+// files from.
+AppContext Context(const std::string& folder);
+// The same with the data folder CDataFolder gives now (a test's own while set).
 AppContext Context();
 
 }  // namespace TestPlatform

@@ -1,16 +1,16 @@
 #pragma once
 
 // A length of time in days (fraction = time of day), as the difference of two
-// COleDateTime values or something to add to one.
-class COleDateTimeSpan {
+// DateTime values or something to add to one.
+class DateTimeSpan {
 public:
     enum DateTimeSpanStatus { valid = 0, invalid = 1, null = 2 };
 
-    COleDateTimeSpan() = default;
-    COleDateTimeSpan(double days)
+    DateTimeSpan() = default;
+    DateTimeSpan(double days)
         : m_span(days)
     {}
-    COleDateTimeSpan(long days, int hours, int minutes, int seconds);
+    DateTimeSpan(long days, int hours, int minutes, int seconds);
 
     void SetDateTimeSpan(long days, int hours, int minutes, int seconds);
     DateTimeSpanStatus GetStatus() const { return m_status; }
@@ -30,18 +30,18 @@ public:
     int GetMinutes() const;
     int GetSeconds() const;
 
-    COleDateTimeSpan operator+(const COleDateTimeSpan& other) const;
-    COleDateTimeSpan operator-(const COleDateTimeSpan& other) const;
-    COleDateTimeSpan operator-() const;
-    COleDateTimeSpan& operator+=(const COleDateTimeSpan& other) { return *this = *this + other; }
-    COleDateTimeSpan& operator-=(const COleDateTimeSpan& other) { return *this = *this - other; }
+    DateTimeSpan operator+(const DateTimeSpan& other) const;
+    DateTimeSpan operator-(const DateTimeSpan& other) const;
+    DateTimeSpan operator-() const;
+    DateTimeSpan& operator+=(const DateTimeSpan& other) { return *this = *this + other; }
+    DateTimeSpan& operator-=(const DateTimeSpan& other) { return *this = *this - other; }
 
-    bool operator==(const COleDateTimeSpan& other) const;
-    bool operator!=(const COleDateTimeSpan& other) const { return !(*this == other); }
-    bool operator<(const COleDateTimeSpan& other) const;
-    bool operator>(const COleDateTimeSpan& other) const { return other < *this; }
-    bool operator<=(const COleDateTimeSpan& other) const { return !(other < *this); }
-    bool operator>=(const COleDateTimeSpan& other) const { return !(*this < other); }
+    bool operator==(const DateTimeSpan& other) const;
+    bool operator!=(const DateTimeSpan& other) const { return !(*this == other); }
+    bool operator<(const DateTimeSpan& other) const;
+    bool operator>(const DateTimeSpan& other) const { return other < *this; }
+    bool operator<=(const DateTimeSpan& other) const { return !(other < *this); }
+    bool operator>=(const DateTimeSpan& other) const { return !(*this < other); }
 
     double m_span = 0.0;
     DateTimeSpanStatus m_status = valid;

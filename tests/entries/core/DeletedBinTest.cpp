@@ -1,4 +1,4 @@
-#include "CoreSupport.h"
+#include "support/core/CoreSupport.h"
 #include "entries/Bin.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ TEST(DeletedBin, KeepsTheNewestHundredOfBothKindsAndGivesThemBackNewestFirst)
         entry.wndX = i;
         entry.wndY = 2 * i;
         entry.notify = i % 2 ? 15 : -1;
-        entry.date = COleDateTime(2026, 12, 7, 9, 30, 0);
+        entry.date = DateTime(2026, 12, 7, 9, 30, 0);
         ASSERT_TRUE(bin.Keep(entry));
     }
     const std::string file = TestFiles::Bytes(folder.File("Zorla_Deleted"));

@@ -1,4 +1,4 @@
-#include "CoreSupport.h"
+#include "support/core/CoreSupport.h"
 
 #include <cerrno>
 #include <cstring>

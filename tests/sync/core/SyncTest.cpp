@@ -1,6 +1,6 @@
 // Two computers keeping their notes in one folder that a sync service mirrors:
 // two models with settings of their own (so ids of their own) and one folder.
-#include "CoreSupport.h"
+#include "support/core/CoreSupport.h"
 
 #include "base/StoredNames.h"
 #include "model/ModelListener.h"
@@ -26,7 +26,7 @@ public:
 
 struct Computer {
     explicit Computer(const std::string& shared)
-        : model(data.Path(), platform.Get())
+        : model(platform.Context(data.Path()))
     {
         model.AddListener(&heard);
         model.Load();
@@ -106,7 +106,7 @@ TEST_F(SyncTest, TheLaterOfTwoEditsIsTheNoteAndTheOtherTextGoesToTheBin)
     mine.SetText("shopping: milk");
     office.model.Update(mine);
     office.model.Write(mine);
-    home.platform.clock.Set(COleDateTime(2026, 12, 7, 10, 20, 0));  // later, on a clock ahead
+    home.platform.clock.Set(DateTime(2026, 12, 7, 10, 20, 0));  // later, on a clock ahead
     theirs.SetText("shopping: bread");
     home.model.Update(theirs);
     home.model.Write(theirs);
@@ -147,7 +147,7 @@ TEST_F(SyncTest, ADeleteTravelsAndTheBinBringsItBackEverywhereButAChangeBeatsADe
 
 TEST_F(SyncTest, ASnoozedReminderChangesOnTheOtherComputer)
 {
-    office.model.AddReminder("dentist", COleDateTime(2026, 12, 7, 11, 0, 0), office.platform.clock.Now());
+    office.model.AddReminder("dentist", DateTime(2026, 12, 7, 11, 0, 0), office.platform.clock.Now());
     home.model.CheckSyncFolder();
     CEntry reminder = office.Find("dentist");
     reminder.notify = 10;

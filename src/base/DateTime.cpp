@@ -1,4 +1,4 @@
-#include "base/COleDateTime.h"
+#include "base/DateTime.h"
 
 #include <cmath>
 #include <utility>
@@ -349,24 +349,24 @@ bool ReadUsDateTime(const char* text, double& result)
 
 }  // namespace
 
-COleDateTime::COleDateTime(double value)
+DateTime::DateTime(double value)
 {
     *this = value;
 }
 
-COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, int second)
+DateTime::DateTime(int year, int month, int day, int hour, int minute, int second)
 {
     SetDateTime(year, month, day, hour, minute, second);
 }
 
-COleDateTime& COleDateTime::operator=(double value)
+DateTime& DateTime::operator=(double value)
 {
     m_dt = value;
     m_status = InRange(value) ? valid : invalid;
     return *this;
 }
 
-int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second)
+int DateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second)
 {
     double date = 0.0;
     if (DateFromParts(year, month, day, hour, minute, second, date)) {
@@ -379,23 +379,23 @@ int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute
     return 1;
 }
 
-#define COLE_PART(name, field, adjust)                                                                                 \
-    int COleDateTime::name() const                                                                                     \
+#define DATE_PART(name, field, adjust)                                                                                 \
+    int DateTime::name() const                                                                                     \
     {                                                                                                                  \
         Parts p{};                                                                                                     \
         return m_status == valid && PartsFromDate(m_dt, p) ? p.field + (adjust) : -1;                                  \
     }
-COLE_PART(GetYear, year, 0)
-COLE_PART(GetMonth, month, 0)
-COLE_PART(GetDay, day, 0)
-COLE_PART(GetHour, hour, 0)
-COLE_PART(GetMinute, minute, 0)
-COLE_PART(GetSecond, second, 0)
-COLE_PART(GetDayOfWeek, dayOfWeek, 1)
-COLE_PART(GetDayOfYear, dayOfYear, 0)
-#undef COLE_PART
+DATE_PART(GetYear, year, 0)
+DATE_PART(GetMonth, month, 0)
+DATE_PART(GetDay, day, 0)
+DATE_PART(GetHour, hour, 0)
+DATE_PART(GetMinute, minute, 0)
+DATE_PART(GetSecond, second, 0)
+DATE_PART(GetDayOfWeek, dayOfWeek, 1)
+DATE_PART(GetDayOfYear, dayOfYear, 0)
+#undef DATE_PART
 
-bool COleDateTime::ParseDateTime(const char* text)
+bool DateTime::ParseDateTime(const char* text)
 {
     m_dt = 0.0;
     m_status = invalid;
@@ -407,7 +407,7 @@ bool COleDateTime::ParseDateTime(const char* text)
     return true;
 }
 
-std::string COleDateTime::Format(const char* format) const
+std::string DateTime::Format(const char* format) const
 {
     if (m_status == null)
         return std::string();
@@ -431,10 +431,10 @@ std::string COleDateTime::Format(const char* format) const
     return out;
 }
 
-COleDateTime COleDateTime::operator+(const COleDateTimeSpan& span) const
+DateTime DateTime::operator+(const DateTimeSpan& span) const
 {
-    COleDateTime result;
-    if (m_status != valid || span.GetStatus() != COleDateTimeSpan::valid) {
+    DateTime result;
+    if (m_status != valid || span.GetStatus() != DateTimeSpan::valid) {
         result.m_status = invalid;
         return result;
     }
@@ -443,27 +443,27 @@ COleDateTime COleDateTime::operator+(const COleDateTimeSpan& span) const
     return result;
 }
 
-COleDateTime COleDateTime::operator-(const COleDateTimeSpan& span) const
+DateTime DateTime::operator-(const DateTimeSpan& span) const
 {
     return *this + (-span);
 }
 
-COleDateTimeSpan COleDateTime::operator-(const COleDateTime& other) const
+DateTimeSpan DateTime::operator-(const DateTime& other) const
 {
-    COleDateTimeSpan result(static_cast<double>(LinearSeconds(m_dt) - LinearSeconds(other.m_dt)) / kSecondsPerDay);
+    DateTimeSpan result(static_cast<double>(LinearSeconds(m_dt) - LinearSeconds(other.m_dt)) / kSecondsPerDay);
     if (m_status != valid || other.m_status != valid)
-        result.SetStatus(COleDateTimeSpan::invalid);
+        result.SetStatus(DateTimeSpan::invalid);
     return result;
 }
 
-bool COleDateTime::operator==(const COleDateTime& other) const
+bool DateTime::operator==(const DateTime& other) const
 {
     if (m_status != valid || other.m_status != valid)
         return m_status == other.m_status && m_dt == other.m_dt;
     return LinearSeconds(m_dt) == LinearSeconds(other.m_dt);
 }
 
-bool COleDateTime::operator<(const COleDateTime& other) const
+bool DateTime::operator<(const DateTime& other) const
 {
     return LinearSeconds(m_dt) < LinearSeconds(other.m_dt);
 }

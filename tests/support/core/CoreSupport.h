@@ -6,7 +6,7 @@
 #include "base/Clock.h"
 #include "base/FileSystem.h"
 #include "base/HttpFetch.h"
-#include "base/Platform.h"
+#include "base/AppContext.h"
 #include "base/Settings.h"
 
 #include <map>
@@ -89,11 +89,12 @@ private:
 // The platform of one test: every part its own.
 struct CorePlatform {
     PosixFileSystem files;
-    FixedClock clock{COleDateTime(2026, 12, 7, 10, 15, 0)};
+    FixedClock clock{DateTime(2026, 12, 7, 10, 15, 0)};
     MemorySettings settings;
     ManualHttp http;
 
-    Platform Get() { return Platform{files, clock, settings, http}; }
+    // The data files in folder.
+    AppContext Context(const std::string& folder) { return AppContext{folder, {}, files, clock, settings, &http}; }
 };
 
 // The file system of tests that need no platform of their own.

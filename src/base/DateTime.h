@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/COleDateTimeSpan.h"
+#include "base/DateTimeSpan.h"
 
 #include <string>
 
@@ -8,15 +8,15 @@
 // day as the fraction. Before that day the whole part counts backwards while the
 // fraction still runs forwards (-1.25 is 29 December 1899, 06:00), so arithmetic
 // goes through a linear day count. Values carry whole seconds.
-class COleDateTime {
+class DateTime {
 public:
     enum DateTimeStatus { valid = 0, invalid = 1, null = 2 };
 
-    COleDateTime() = default;
-    COleDateTime(double value);
-    COleDateTime(int year, int month, int day, int hour, int minute, int second);
+    DateTime() = default;
+    DateTime(double value);
+    DateTime(int year, int month, int day, int hour, int minute, int second);
 
-    COleDateTime& operator=(double value);
+    DateTime& operator=(double value);
     operator double() const { return m_dt; }
 
     DateTimeStatus GetStatus() const { return m_status; }
@@ -47,18 +47,18 @@ public:
     // leading zeros. Invalid values give "Invalid DateTime", null values "".
     std::string Format(const char* format) const;
 
-    COleDateTime operator+(const COleDateTimeSpan& span) const;
-    COleDateTime operator-(const COleDateTimeSpan& span) const;
-    COleDateTime& operator+=(const COleDateTimeSpan& span) { return *this = *this + span; }
-    COleDateTime& operator-=(const COleDateTimeSpan& span) { return *this = *this - span; }
-    COleDateTimeSpan operator-(const COleDateTime& other) const;
+    DateTime operator+(const DateTimeSpan& span) const;
+    DateTime operator-(const DateTimeSpan& span) const;
+    DateTime& operator+=(const DateTimeSpan& span) { return *this = *this + span; }
+    DateTime& operator-=(const DateTimeSpan& span) { return *this = *this - span; }
+    DateTimeSpan operator-(const DateTime& other) const;
 
-    bool operator==(const COleDateTime& other) const;
-    bool operator!=(const COleDateTime& other) const { return !(*this == other); }
-    bool operator<(const COleDateTime& other) const;
-    bool operator>(const COleDateTime& other) const { return other < *this; }
-    bool operator<=(const COleDateTime& other) const { return !(other < *this); }
-    bool operator>=(const COleDateTime& other) const { return !(*this < other); }
+    bool operator==(const DateTime& other) const;
+    bool operator!=(const DateTime& other) const { return !(*this == other); }
+    bool operator<(const DateTime& other) const;
+    bool operator>(const DateTime& other) const { return other < *this; }
+    bool operator<=(const DateTime& other) const { return !(other < *this); }
+    bool operator>=(const DateTime& other) const { return !(*this < other); }
 
     double m_dt = 0.0;
     DateTimeStatus m_status = valid;

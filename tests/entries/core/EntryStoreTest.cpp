@@ -1,5 +1,5 @@
-#include "CoreSupport.h"
-#include "StoreFiles.h"
+#include "support/core/CoreSupport.h"
+#include "support/core/StoreFiles.h"
 
 #include "entries/NoteStore.h"
 #include "entries/ReminderStore.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-CEntry MakeEntry(const std::string& text, const COleDateTime& date, int x = -1, int y = -1)
+CEntry MakeEntry(const std::string& text, const DateTime& date, int x = -1, int y = -1)
 {
     CEntry entry;
     entry.SetText(text);
@@ -66,8 +66,8 @@ TEST(EntryStore, WritesTheExactFileLayout)
     TempFolder folder;
     NoteStore store(folder.Path(), Files());
     ASSERT_TRUE(store.Load());
-    CEntry placed = MakeEntry("Buy milk\r\nand bread", COleDateTime(2004, 3, 14, 9, 5, 0), 640, 120);
-    CEntry fresh = MakeEntry("Call back", COleDateTime(2004, 3, 15, 17, 30, 12));
+    CEntry placed = MakeEntry("Buy milk\r\nand bread", DateTime(2004, 3, 14, 9, 5, 0), 640, 120);
+    CEntry fresh = MakeEntry("Call back", DateTime(2004, 3, 15, 17, 30, 12));
     ASSERT_TRUE(store.AddEntry(placed));
     ASSERT_TRUE(store.AddEntry(fresh));
     ASSERT_TRUE(store.Save());
@@ -117,7 +117,7 @@ TEST(EntryStore, IdsFollowTheLargestStoredId)
     TempFolder folder;
     NoteStore store(folder.Path(), Files());
     ASSERT_TRUE(store.Load());
-    CEntry first = MakeEntry("one", COleDateTime(2026, 1, 1, 0, 0, 0));
+    CEntry first = MakeEntry("one", DateTime(2026, 1, 1, 0, 0, 0));
     ASSERT_TRUE(store.AddEntry(first));
     EXPECT_EQ(first.id, 1);
 
@@ -128,11 +128,11 @@ TEST(EntryStore, IdsFollowTheLargestStoredId)
                                     "<ENTRY _id_=\"2\" date=\"01/01/2026 00:00:00\" text=\"c\" wndX=\"0\" wndY=\"0\"/>"
                                     "</DATABASE>");
     ASSERT_TRUE(store.Load());
-    CEntry next = MakeEntry("next", COleDateTime(2026, 1, 1, 0, 0, 0));
+    CEntry next = MakeEntry("next", DateTime(2026, 1, 1, 0, 0, 0));
     ASSERT_TRUE(store.AddEntry(next));
     EXPECT_EQ(next.id, 8);
     ASSERT_TRUE(store.DeleteEntry(8));
-    CEntry again = MakeEntry("again", COleDateTime(2026, 1, 1, 0, 0, 0));
+    CEntry again = MakeEntry("again", DateTime(2026, 1, 1, 0, 0, 0));
     ASSERT_TRUE(store.AddEntry(again));
     EXPECT_EQ(again.id, 8);
     EXPECT_EQ(Ids(store), (std::vector<int>{1, 7, 2, 8}));
@@ -144,7 +144,7 @@ TEST(EntryStore, UpdateKeepsTheIdAndMovesTheEntryToTheEnd)
     NoteStore store(folder.Path(), Files());
     ASSERT_TRUE(store.Load());
     for (const char* text : {"one", "two", "three"}) {
-        CEntry entry = MakeEntry(text, COleDateTime(2026, 1, 1, 0, 0, 0));
+        CEntry entry = MakeEntry(text, DateTime(2026, 1, 1, 0, 0, 0));
         ASSERT_TRUE(store.AddEntry(entry));
     }
     CEntry entry;
@@ -191,8 +191,8 @@ TEST(EntryStore, NotesHaveNoNotifyAttributeRemindersHaveOne)
     EXPECT_EQ(timers.GetKind(), EntryKind::Reminder);
     ASSERT_TRUE(notes.Load());
     ASSERT_TRUE(timers.Load());
-    CEntry note = MakeEntry("note", COleDateTime(2026, 12, 7, 14, 0, 0));
-    CEntry reminder = MakeEntry("reminder", COleDateTime(2026, 12, 7, 14, 0, 0));
+    CEntry note = MakeEntry("note", DateTime(2026, 12, 7, 14, 0, 0));
+    CEntry reminder = MakeEntry("reminder", DateTime(2026, 12, 7, 14, 0, 0));
     reminder.notify = 0;
     ASSERT_TRUE(notes.AddEntry(note));
     ASSERT_TRUE(timers.AddEntry(reminder));
@@ -215,7 +215,7 @@ TEST(EntryStore, LineBreaksAndEveryLetterSurviveTheFile)
     NoteStore store(folder.Path(), Files());
     ASSERT_TRUE(store.Load());
     const std::string typed = "K\u00e4se\r\nBr\u00f6tchen & <Butter> 5\u20ac \u0141\u00f3d\u017a";
-    CEntry entry = MakeEntry(typed, COleDateTime(2026, 1, 1, 0, 0, 0));
+    CEntry entry = MakeEntry(typed, DateTime(2026, 1, 1, 0, 0, 0));
     ASSERT_TRUE(store.AddEntry(entry));
     ASSERT_TRUE(store.Save());
     EXPECT_NE(ReadBytes(store.GetPath())
@@ -291,7 +291,7 @@ TEST(EntryStore, BrokenReminderWarnsOncePerRunNotAtEveryDueCheck)
     ReminderStore store(folder.Path(), Files());
     ASSERT_TRUE(store.Load());
     for (int minute = 0; minute < 3; ++minute)
-        EXPECT_EQ(store.DueEntries(COleDateTime(2004, 3, 14, 9, 5, 0)).size(), 1u);
+        EXPECT_EQ(store.DueEntries(DateTime(2004, 3, 14, 9, 5, 0)).size(), 1u);
     CEntry entry;
     EXPECT_FALSE(store.GetEntryById(2, entry));
     const std::vector<StoreProblem> problems = store.TakeProblems();
@@ -324,11 +324,11 @@ TEST(EntryStore, DueRemindersAreACopyThatTheirHandlersMayChangeTheStoreUnder)
     ReminderStore store(folder.Path(), Files());
     ASSERT_TRUE(store.Load());
     for (int minute : {1, 2, 3, 50}) {
-        CEntry entry = MakeEntry("at " + std::to_string(minute), COleDateTime(2004, 3, 7, 14, minute, 0));
+        CEntry entry = MakeEntry("at " + std::to_string(minute), DateTime(2004, 3, 7, 14, minute, 0));
         entry.notify = 0;
         ASSERT_TRUE(store.AddEntry(entry));
     }
-    const std::vector<CEntry> due = store.DueEntries(COleDateTime(2004, 3, 7, 14, 3, 0));
+    const std::vector<CEntry> due = store.DueEntries(DateTime(2004, 3, 7, 14, 3, 0));
     ASSERT_EQ(due.size(), 3u);
     std::vector<int> handled;
     for (const CEntry& entry : due) {
@@ -340,6 +340,6 @@ TEST(EntryStore, DueRemindersAreACopyThatTheirHandlersMayChangeTheStoreUnder)
         EXPECT_EQ(entry.kind, EntryKind::Reminder);
     }
     EXPECT_EQ(handled, (std::vector<int>{1, 2, 3})) << "each once, none skipped";
-    EXPECT_TRUE(store.DueEntries(COleDateTime(2004, 3, 7, 14, 49, 59)).empty());
-    EXPECT_EQ(store.DueEntries(COleDateTime(2004, 3, 7, 14, 50, 0)).size(), 1u);
+    EXPECT_TRUE(store.DueEntries(DateTime(2004, 3, 7, 14, 49, 59)).empty());
+    EXPECT_EQ(store.DueEntries(DateTime(2004, 3, 7, 14, 50, 0)).size(), 1u);
 }

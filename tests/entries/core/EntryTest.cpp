@@ -1,4 +1,4 @@
-#include "CoreSupport.h"
+#include "support/core/CoreSupport.h"
 #include "entries/CEntry.h"
 
 #include "xml/XmlElement.h"
@@ -67,7 +67,7 @@ TEST(EntryKey, NamesKindAndId)
 TEST(EntryDates, ReminderTimeAddsNotifyMinutes)
 {
     CEntry entry;
-    entry.date = COleDateTime(2026, 12, 31, 23, 30, 0);
+    entry.date = DateTime(2026, 12, 31, 23, 30, 0);
     entry.notify = 33;
     EXPECT_EQ(entry.GetReminderTime().Format("%Y-%m-%d %H:%M:%S"), "2027-01-01 00:03:00");
     entry.notify = 3 * 1440 + 1;
@@ -78,10 +78,10 @@ TEST(EntryDates, InvalidAndNullDatesAreWrittenAsTextAndNotReadBack)
 {
     XmlElement root("DATABASE");
     CEntry invalid;
-    invalid.date.SetStatus(COleDateTime::invalid);
+    invalid.date.SetStatus(DateTime::invalid);
     ASSERT_TRUE(invalid.AppendTo(&root));
     CEntry null;
-    null.date.SetStatus(COleDateTime::null);
+    null.date.SetStatus(DateTime::null);
     ASSERT_TRUE(null.AppendTo(&root));
     EXPECT_EQ(root.getChild(0)->getAttribute("date"), "Invalid DateTime");
     EXPECT_EQ(root.getChild(1)->getAttribute("date"), "");
@@ -162,7 +162,7 @@ TEST(EntryReading, WrittenDatesReadAsTheSystemReadsThem)
         texts.push_back(text);
     }
     for (const std::string& text : texts) {
-        COleDateTime system;
+        DateTime system;
         const bool parsed = system.ParseDateTime(text.c_str());
         element.setAttribute("date", text);
         CEntry entry;

@@ -12,7 +12,7 @@ CEntry Entry(EntryKind kind, int id, const std::string& typed)
     CEntry entry;
     entry.kind = kind;
     entry.id = id;
-    entry.date = COleDateTime(2026, 12, 6, 13, 30, 0);
+    entry.date = DateTime(2026, 12, 6, 13, 30, 0);
     entry.notify = kind == EntryKind::Reminder ? 30 : -1;
     entry.SetText(typed);
     return entry;

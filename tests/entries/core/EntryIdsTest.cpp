@@ -1,5 +1,5 @@
-#include "CoreSupport.h"
-#include "StoreFiles.h"
+#include "support/core/CoreSupport.h"
+#include "support/core/StoreFiles.h"
 
 #include "entries/NoteStore.h"
 

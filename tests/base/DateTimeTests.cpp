@@ -1,4 +1,4 @@
-#include "base/COleDateTime.h"
+#include "base/DateTime.h"
 #include "framework/SystemClock.h"
 
 #include "support/ScopedTestClock.h"
@@ -14,11 +14,11 @@ namespace {
 
 const char* const kStoredFormat = "%m/%d/%Y %H:%M:%S";
 
-TEST(COleDateTime, ParsesAndFormatsTheStoredFormRoundTrip)
+TEST(DateTime, ParsesAndFormatsTheStoredFormRoundTrip)
 {
-    COleDateTime date;
+    DateTime date;
     ASSERT_TRUE(date.ParseDateTime("03/14/2004 09:05:00"));
-    EXPECT_EQ(date.GetStatus(), COleDateTime::valid);
+    EXPECT_EQ(date.GetStatus(), DateTime::valid);
     EXPECT_NEAR(date.m_dt, 38060.0 + (9 * 3600 + 5 * 60) / 86400.0, 1e-9);
     EXPECT_EQ(date.GetYear(), 2004);
     EXPECT_EQ(date.GetMonth(), 3);
@@ -34,67 +34,67 @@ TEST(COleDateTime, ParsesAndFormatsTheStoredFormRoundTrip)
     EXPECT_EQ(date.Format(kStoredFormat), "01/25/1996 08:30:00");
 }
 
-TEST(COleDateTime, UnparsableTextIsInvalid)
+TEST(DateTime, UnparsableTextIsInvalid)
 {
-    COleDateTime date(2004, 3, 14, 9, 5, 0);
+    DateTime date(2004, 3, 14, 9, 5, 0);
     EXPECT_FALSE(date.ParseDateTime("not a date at all"));
-    EXPECT_EQ(date.GetStatus(), COleDateTime::invalid);
+    EXPECT_EQ(date.GetStatus(), DateTime::invalid);
     EXPECT_EQ(date.Format(kStoredFormat), "Invalid DateTime");
     EXPECT_EQ(date.GetYear(), -1);
     EXPECT_FALSE(date.ParseDateTime(nullptr));
 
-    COleDateTime nothing;
-    nothing.SetStatus(COleDateTime::null);
+    DateTime nothing;
+    nothing.SetStatus(DateTime::null);
     EXPECT_EQ(nothing.Format(kStoredFormat), "");
 }
 
-TEST(COleDateTime, PartsOutOfRangeMakeAnInvalidDate)
+TEST(DateTime, PartsOutOfRangeMakeAnInvalidDate)
 {
-    EXPECT_EQ(COleDateTime(2003, 2, 29, 0, 0, 0).GetStatus(), COleDateTime::invalid);
-    EXPECT_EQ(COleDateTime(2004, 2, 29, 0, 0, 0).GetStatus(), COleDateTime::valid);
-    EXPECT_EQ(COleDateTime(1900, 2, 29, 0, 0, 0).GetStatus(), COleDateTime::invalid);
-    EXPECT_EQ(COleDateTime(2004, 13, 1, 0, 0, 0).GetStatus(), COleDateTime::invalid);
-    EXPECT_EQ(COleDateTime(2004, 1, 1, 24, 0, 0).GetStatus(), COleDateTime::invalid);
-    EXPECT_EQ(COleDateTime(2004, 1, 1, 0, 60, 0).GetStatus(), COleDateTime::invalid);
-    EXPECT_EQ(COleDateTime(99, 12, 31, 0, 0, 0).GetStatus(), COleDateTime::invalid);
+    EXPECT_EQ(DateTime(2003, 2, 29, 0, 0, 0).GetStatus(), DateTime::invalid);
+    EXPECT_EQ(DateTime(2004, 2, 29, 0, 0, 0).GetStatus(), DateTime::valid);
+    EXPECT_EQ(DateTime(1900, 2, 29, 0, 0, 0).GetStatus(), DateTime::invalid);
+    EXPECT_EQ(DateTime(2004, 13, 1, 0, 0, 0).GetStatus(), DateTime::invalid);
+    EXPECT_EQ(DateTime(2004, 1, 1, 24, 0, 0).GetStatus(), DateTime::invalid);
+    EXPECT_EQ(DateTime(2004, 1, 1, 0, 60, 0).GetStatus(), DateTime::invalid);
+    EXPECT_EQ(DateTime(99, 12, 31, 0, 0, 0).GetStatus(), DateTime::invalid);
 
-    COleDateTime date;
+    DateTime date;
     EXPECT_EQ(date.SetDateTime(2004, 4, 31, 0, 0, 0), 1);
-    EXPECT_EQ(date.GetStatus(), COleDateTime::invalid);
+    EXPECT_EQ(date.GetStatus(), DateTime::invalid);
     EXPECT_EQ(date.SetDateTime(2004, 4, 30, 23, 59, 59), 0);
     EXPECT_EQ(date.Format(kStoredFormat), "04/30/2004 23:59:59");
 }
 
-TEST(COleDateTime, DatesBeforeTheEpochCountBackwardsWithForwardTime)
+TEST(DateTime, DatesBeforeTheEpochCountBackwardsWithForwardTime)
 {
-    const COleDateTime morning(1899, 12, 29, 6, 0, 0);
+    const DateTime morning(1899, 12, 29, 6, 0, 0);
     EXPECT_DOUBLE_EQ(morning.m_dt, -1.25);
-    const COleDateTime fromValue(-1.25);
+    const DateTime fromValue(-1.25);
     EXPECT_EQ(fromValue.Format(kStoredFormat), "12/29/1899 06:00:00");
 
     // One day later is 30 December 06:00, which is +0.25, not -0.25.
-    const COleDateTime next = morning + COleDateTimeSpan(1, 0, 0, 0);
+    const DateTime next = morning + DateTimeSpan(1, 0, 0, 0);
     EXPECT_DOUBLE_EQ(next.m_dt, 0.25);
     EXPECT_DOUBLE_EQ((next - morning).GetTotalDays(), 1.0);
     EXPECT_TRUE(morning < next);
 
-    const COleDateTime evening(-1.75);  // 29 December 18:00
+    const DateTime evening(-1.75);  // 29 December 18:00
     EXPECT_TRUE(morning < evening);
     EXPECT_DOUBLE_EQ((evening - morning).GetTotalHours(), 12.0);
 }
 
-TEST(COleDateTime, RoundsToTheNearestSecond)
+TEST(DateTime, RoundsToTheNearestSecond)
 {
-    const double base = COleDateTime(2004, 3, 14, 9, 5, 0).m_dt;
-    EXPECT_EQ(COleDateTime(base + 0.6 / 86400).GetSecond(), 1);
-    EXPECT_EQ(COleDateTime(base + 0.4 / 86400).GetSecond(), 0);
+    const double base = DateTime(2004, 3, 14, 9, 5, 0).m_dt;
+    EXPECT_EQ(DateTime(base + 0.6 / 86400).GetSecond(), 1);
+    EXPECT_EQ(DateTime(base + 0.4 / 86400).GetSecond(), 0);
 
     // Rounding up the last second of a day carries into the next day.
-    const COleDateTime lateNight(COleDateTime(2004, 12, 31, 23, 59, 59).m_dt + 0.7 / 86400);
+    const DateTime lateNight(DateTime(2004, 12, 31, 23, 59, 59).m_dt + 0.7 / 86400);
     EXPECT_EQ(lateNight.Format(kStoredFormat), "01/01/2005 00:00:00");
 }
 
-TEST(COleDateTime, ClockSeamSetsTheCurrentTime)
+TEST(DateTime, ClockSeamSetsTheCurrentTime)
 {
     {
         ScopedTestClock clock(1901, 7, 4, 12, 34, 56);
@@ -105,49 +105,49 @@ TEST(COleDateTime, ClockSeamSetsTheCurrentTime)
     EXPECT_GT(SystemClock().Now().GetYear(), 2000);
 }
 
-TEST(COleDateTime, NextFullHourCrossesMidnightAndTheYear)
+TEST(DateTime, NextFullHourCrossesMidnightAndTheYear)
 {
     ScopedTestClock clock(2004, 12, 31, 23, 30, 15);
-    const COleDateTime now = SystemClock().Now();
-    COleDateTime next = now + COleDateTimeSpan(0, 1, 0, 0);
+    const DateTime now = SystemClock().Now();
+    DateTime next = now + DateTimeSpan(0, 1, 0, 0);
     next.SetDateTime(next.GetYear(), next.GetMonth(), next.GetDay(), next.GetHour(), 0, 0);
     EXPECT_EQ(next.Format(kStoredFormat), "01/01/2005 00:00:00");
 
-    const COleDateTimeSpan wait = next - now;
+    const DateTimeSpan wait = next - now;
     EXPECT_DOUBLE_EQ(wait.GetTotalSeconds(), 29 * 60 + 45);
     EXPECT_DOUBLE_EQ(wait.GetTotalMinutes(), 29.75);
     EXPECT_EQ((now - next).GetTotalSeconds(), -(29 * 60 + 45));
 }
 
-TEST(COleDateTime, DifferencesAreWholeUnitsDespiteFloatingPoint)
+TEST(DateTime, DifferencesAreWholeUnitsDespiteFloatingPoint)
 {
     // 10:00 - 09:00 as doubles is a hair under an hour; truncating callers
     // must still see 60 minutes.
-    const COleDateTime nine(2004, 3, 14, 9, 0, 0);
-    const COleDateTime ten(2004, 3, 14, 10, 0, 0);
+    const DateTime nine(2004, 3, 14, 9, 0, 0);
+    const DateTime ten(2004, 3, 14, 10, 0, 0);
     EXPECT_EQ(static_cast<long>((ten - nine).GetTotalMinutes()), 60);
-    const COleDateTime later = nine + COleDateTimeSpan(0, 0, 7, 0);
+    const DateTime later = nine + DateTimeSpan(0, 0, 7, 0);
     EXPECT_EQ(later.GetMinute(), 7);
-    EXPECT_EQ(later - COleDateTimeSpan(0, 0, 7, 0), nine);
+    EXPECT_EQ(later - DateTimeSpan(0, 0, 7, 0), nine);
 
-    const COleDateTimeSpan span(1, 2, 3, 4);
+    const DateTimeSpan span(1, 2, 3, 4);
     EXPECT_EQ(span.GetDays(), 1);
     EXPECT_EQ(span.GetHours(), 2);
     EXPECT_EQ(span.GetMinutes(), 3);
     EXPECT_EQ(span.GetSeconds(), 4);
 }
 
-TEST(COleDateTime, FormatsNamesAndNumbersInEnglish)
+TEST(DateTime, FormatsNamesAndNumbersInEnglish)
 {
-    const COleDateTime date(2004, 3, 5, 14, 7, 9);
+    const DateTime date(2004, 3, 5, 14, 7, 9);
     EXPECT_EQ(date.Format("%a %A %b %B %p %I %j %y %#d %w %%"), "Fri Friday Mar March PM 02 065 04 5 5 %");
     EXPECT_EQ(date.Format("%H:%M"), "14:07");
     EXPECT_EQ(date.Format("%c"), "03/05/04 14:07:09");
-    EXPECT_EQ(COleDateTime(2004, 3, 5, 0, 30, 0).Format("%I %p"), "12 AM");
+    EXPECT_EQ(DateTime(2004, 3, 5, 0, 30, 0).Format("%I %p"), "12 AM");
     EXPECT_EQ(date.Format("100%"), "100%");
 }
 
-TEST(COleDateTime, ConvertsToAndFromSystemTime)
+TEST(DateTime, ConvertsToAndFromSystemTime)
 {
     SYSTEMTIME in{};
     in.wYear = 2026;
@@ -157,7 +157,7 @@ TEST(COleDateTime, ConvertsToAndFromSystemTime)
     in.wMinute = 2;
     in.wSecond = 21;
     in.wMilliseconds = 900;  // not carried
-    const COleDateTime date = FromSystemTime(in);
+    const DateTime date = FromSystemTime(in);
     SYSTEMTIME out{};
     ASSERT_TRUE(ToSystemTime(date, out));
     EXPECT_EQ(out.wYear, 2026);
@@ -169,20 +169,20 @@ TEST(COleDateTime, ConvertsToAndFromSystemTime)
     EXPECT_EQ(out.wSecond, 21);
     EXPECT_EQ(out.wMilliseconds, 0);
 
-    COleDateTime invalid;
-    invalid.SetStatus(COleDateTime::invalid);
+    DateTime invalid;
+    invalid.SetStatus(DateTime::invalid);
     EXPECT_FALSE(ToSystemTime(invalid, out));
 }
 
-TEST(COleDateTime, ArithmeticWithAnInvalidOperandIsInvalid)
+TEST(DateTime, ArithmeticWithAnInvalidOperandIsInvalid)
 {
-    COleDateTime invalid(2004, 2, 30, 0, 0, 0);
-    EXPECT_EQ((invalid + COleDateTimeSpan(1.0)).GetStatus(), COleDateTime::invalid);
-    COleDateTimeSpan badSpan(1.0);
-    badSpan.SetStatus(COleDateTimeSpan::invalid);
-    EXPECT_EQ((COleDateTime(2004, 2, 1, 0, 0, 0) + badSpan).GetStatus(), COleDateTime::invalid);
+    DateTime invalid(2004, 2, 30, 0, 0, 0);
+    EXPECT_EQ((invalid + DateTimeSpan(1.0)).GetStatus(), DateTime::invalid);
+    DateTimeSpan badSpan(1.0);
+    badSpan.SetStatus(DateTimeSpan::invalid);
+    EXPECT_EQ((DateTime(2004, 2, 1, 0, 0, 0) + badSpan).GetStatus(), DateTime::invalid);
     // Beyond the last representable day.
-    EXPECT_EQ((COleDateTime(9999, 12, 31, 0, 0, 0) + COleDateTimeSpan(1.0)).GetStatus(), COleDateTime::invalid);
+    EXPECT_EQ((DateTime(9999, 12, 31, 0, 0, 0) + DateTimeSpan(1.0)).GetStatus(), DateTime::invalid);
 }
 
 }  // namespace
@@ -190,7 +190,7 @@ TEST(COleDateTime, ArithmeticWithAnInvalidOperandIsInvalid)
 // Hand-edited data files and old settings hold dates in forms the program never
 // wrote; they were read by the system's conversion with US conventions and are
 // now read by the program's own reader, which must agree with it.
-TEST(COleDateTime, HandEditedDatesReadAsTheSystemReadsThem)
+TEST(DateTime, HandEditedDatesReadAsTheSystemReadsThem)
 {
     const char* const forms[] = {
         "3/14/2004",           "03/14/04 9:05 PM",    "2004-03-14 09:05:00", "March 14, 2004",
@@ -204,11 +204,11 @@ TEST(COleDateTime, HandEditedDatesReadAsTheSystemReadsThem)
         DATE system = 0;
         std::wstring wide(form, form + std::strlen(form));
         const bool systemRead = SUCCEEDED(::VarDateFromStr(wide.data(), 1033, 0, &system));
-        COleDateTime ours;
+        DateTime ours;
         const bool read = ours.ParseDateTime(form);
         EXPECT_EQ(read, systemRead) << form;
         if (read && systemRead) {
-            EXPECT_EQ(ours.Format("%Y-%m-%d %H:%M:%S"), COleDateTime(system).Format("%Y-%m-%d %H:%M:%S")) << form;
+            EXPECT_EQ(ours.Format("%Y-%m-%d %H:%M:%S"), DateTime(system).Format("%Y-%m-%d %H:%M:%S")) << form;
         }
     }
 }

@@ -1,6 +1,6 @@
 // The weather without a window: when it is due, what a fetch does to the
 // records, the file and the stamp, and what the listener hears.
-#include "CoreSupport.h"
+#include "support/core/CoreSupport.h"
 
 #include "base/StoredNames.h"
 #include "weather/WeatherFeeds.h"
@@ -61,7 +61,7 @@ TEST_F(WeatherServiceTest, DueOnceTheIntervalHasPassedInWholeMinutes)
 {
     struct Row {
         const char* stamp;
-        COleDateTime now;
+        DateTime now;
         const char* interval;  // null: the default of 15
         bool due;
     };
@@ -88,7 +88,7 @@ TEST_F(WeatherServiceTest, DueOnceTheIntervalHasPassedInWholeMinutes)
 // fetched while the internet is forbidden, until the user forces it.
 TEST_F(WeatherServiceTest, AForcedFetchTakesTheFeedSavesItAndStampsTheClocksTime)
 {
-    platform.clock.Set(COleDateTime(2004, 3, 7, 14, 5, 9));
+    platform.clock.Set(DateTime(2004, 3, 7, 14, 5, 9));
     weather.Check(false, true);
     EXPECT_TRUE(platform.http.requests.empty());
     EXPECT_EQ(heard.changes, 1) << "the first check shows what the store held";
@@ -127,11 +127,11 @@ TEST_F(WeatherServiceTest, AForcedFetchTakesTheFeedSavesItAndStampsTheClocksTime
 // its stamp, and the next check tries again.
 TEST_F(WeatherServiceTest, AFailureKeepsTheLastGoodWeather)
 {
-    platform.clock.Set(COleDateTime(2004, 3, 7, 14, 5, 9));
+    platform.clock.Set(DateTime(2004, 3, 7, 14, 5, 9));
     weather.Check(true, false);
     ASSERT_TRUE(platform.http.Answer(WeatherFeeds::Good()));
     const std::string file = TestFiles::Bytes(store.GetPath());
-    platform.clock.Set(COleDateTime(2004, 3, 7, 14, 30, 0));
+    platform.clock.Set(DateTime(2004, 3, 7, 14, 30, 0));
 
     const std::pair<bool, std::string> answers[] = {
         {true, "HttpQueryInfo returned [404]"}, {false, ""}, {false, "\x89PNG\r\n garbage <<>>"},
@@ -162,7 +162,7 @@ TEST_F(WeatherServiceTest, AFailureKeepsTheLastGoodWeather)
 // nothing is fetched.
 TEST_F(WeatherServiceTest, NotDueReadsTheStoredFeedAgain)
 {
-    platform.clock.Set(COleDateTime(2004, 3, 7, 14, 10, 0));
+    platform.clock.Set(DateTime(2004, 3, 7, 14, 10, 0));
     Set(stored::kLastUpdate, "03/07/2004 14:05:09");
     TestFiles::Write(store.GetPath(), WeatherFeeds::Other());
     weather.Check(false, false);

@@ -1,8 +1,8 @@
-#include "CoreSupport.h"
+#include "support/core/CoreSupport.h"
 // The model alone, with no window: what the user does to notes and reminders,
 // down to the files.
 #include "model/ModelListener.h"
-#include "base/COleDateTimeSpan.h"
+#include "base/DateTimeSpan.h"
 #include "model/ZorlaModel.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ public:
 class ZorlaModelTest : public ::testing::Test {
 protected:
     ZorlaModelTest()
-        : model(folder.Path(), platform.Get())
+        : model(platform.Context(folder.Path()))
     {
         model.AddListener(&heard);
         model.Load();
@@ -36,7 +36,7 @@ protected:
     CorePlatform platform;
     ZorlaModel model;
     Heard heard;
-    const COleDateTime now{2026, 12, 7, 10, 15, 0};
+    const DateTime now{2026, 12, 7, 10, 15, 0};
 };
 
 }  // namespace
@@ -46,16 +46,16 @@ TEST_F(ZorlaModelTest, TypedTextBecomesANoteOrAReminderOnlyWhenItMayBeKept)
     using Result = ZorlaModel::AddResult;
     EXPECT_EQ(Result::NothingTyped, model.AddNote(""));
     EXPECT_EQ(Result::NothingTyped, model.AddNote("\x80\x81")) << "nothing left after the filter";
-    EXPECT_EQ(Result::InPast, model.AddReminder("Dentist", COleDateTime(2026, 12, 7, 10, 14, 0), now));
-    COleDateTime bad(2026, 12, 7, 11, 0, 0);
-    bad.SetStatus(COleDateTime::invalid);
+    EXPECT_EQ(Result::InPast, model.AddReminder("Dentist", DateTime(2026, 12, 7, 10, 14, 0), now));
+    DateTime bad(2026, 12, 7, 11, 0, 0);
+    bad.SetStatus(DateTime::invalid);
     EXPECT_EQ(Result::BadDate, model.AddReminder("Dentist", bad, now));
     EXPECT_TRUE(heard.added.empty());
     EXPECT_FALSE(TestFiles::Exists(folder.File("Zorla_Timer")));
 
-    platform.clock.Set(COleDateTime(2026, 12, 7, 14, 3, 40));
+    platform.clock.Set(DateTime(2026, 12, 7, 14, 3, 40));
     ASSERT_EQ(Result::Added, model.AddNote("Milk\r\nBread"));
-    ASSERT_EQ(Result::Added, model.AddReminder("Dentist", COleDateTime(2026, 12, 7, 10, 15, 0), now))
+    ASSERT_EQ(Result::Added, model.AddReminder("Dentist", DateTime(2026, 12, 7, 10, 15, 0), now))
         << "this very minute is not the past";
     ASSERT_EQ(2u, heard.added.size());
     EXPECT_EQ(EntryKind::Note, heard.added[0].kind);
@@ -78,7 +78,7 @@ TEST_F(ZorlaModelTest, EditsDeletesAndTheBinKeepEveryEntryFindable)
 {
     ASSERT_EQ(ZorlaModel::AddResult::Added, model.AddNote("first"));
     ASSERT_EQ(ZorlaModel::AddResult::Added, model.AddNote("second"));
-    ASSERT_EQ(ZorlaModel::AddResult::Added, model.AddReminder("call", COleDateTime(2026, 12, 7, 11, 0, 0), now));
+    ASSERT_EQ(ZorlaModel::AddResult::Added, model.AddReminder("call", DateTime(2026, 12, 7, 11, 0, 0), now));
     CEntry first = heard.added[0];
     first.SetText("first, edited");
     first.wndX = 40;
@@ -102,7 +102,7 @@ TEST_F(ZorlaModelTest, EditsDeletesAndTheBinKeepEveryEntryFindable)
     EXPECT_TRUE(model.CanRestore());
 
     heard.added.clear();
-    const COleDateTime later(2026, 12, 7, 12, 0, 0);
+    const DateTime later(2026, 12, 7, 12, 0, 0);
     ASSERT_EQ(ZorlaModel::RestoreResult::Restored, model.RestoreLast(later));
     ASSERT_EQ(1u, heard.added.size());
     EXPECT_EQ("call", heard.added[0].text);
@@ -119,27 +119,27 @@ TEST_F(ZorlaModelTest, EditsDeletesAndTheBinKeepEveryEntryFindable)
 
 TEST_F(ZorlaModelTest, DueRemindersAndSnoozeFollowTheClockMinuteByMinute)
 {
-    model.AddReminder("a", COleDateTime(2026, 12, 7, 10, 30, 0), now);
-    model.AddReminder("b", COleDateTime(2026, 12, 7, 11, 0, 0), now);
-    model.CheckDue(COleDateTime(2026, 12, 7, 10, 29, 59));
+    model.AddReminder("a", DateTime(2026, 12, 7, 10, 30, 0), now);
+    model.AddReminder("b", DateTime(2026, 12, 7, 11, 0, 0), now);
+    model.CheckDue(DateTime(2026, 12, 7, 10, 29, 59));
     EXPECT_TRUE(heard.due.empty());
-    model.CheckDue(COleDateTime(2026, 12, 7, 10, 30, 0));
+    model.CheckDue(DateTime(2026, 12, 7, 10, 30, 0));
     ASSERT_EQ(1u, heard.due.size());
     EXPECT_EQ("a", heard.due[0].text);
 
     // Snoozed at 10:42:40 for 5 minutes: due at 10:47, 17 minutes after 10:30;
     // only the last half second counts as the next minute.
     CEntry a = heard.due[0];
-    a.notify = ZorlaModel::SnoozedNotify(a, 5, COleDateTime(2026, 12, 7, 10, 42, 40));
+    a.notify = ZorlaModel::SnoozedNotify(a, 5, DateTime(2026, 12, 7, 10, 42, 40));
     EXPECT_EQ(17, a.notify);
-    COleDateTime almost(2026, 12, 7, 10, 42, 59);
-    almost += COleDateTimeSpan(0.6 / (24.0 * 60 * 60));
+    DateTime almost(2026, 12, 7, 10, 42, 59);
+    almost += DateTimeSpan(0.6 / (24.0 * 60 * 60));
     EXPECT_EQ(18, ZorlaModel::SnoozedNotify(a, 5, almost));
     ASSERT_TRUE(model.Update(a));
     heard.due.clear();
-    model.CheckDue(COleDateTime(2026, 12, 7, 10, 46, 59));
+    model.CheckDue(DateTime(2026, 12, 7, 10, 46, 59));
     EXPECT_TRUE(heard.due.empty());
-    model.CheckDue(COleDateTime(2026, 12, 7, 11, 0, 0));
+    model.CheckDue(DateTime(2026, 12, 7, 11, 0, 0));
     EXPECT_EQ(2u, heard.due.size());
 }
 
@@ -150,7 +150,7 @@ TEST_F(ZorlaModelTest, SaveAllWritesWhatItCanAndKeepsTheProblemsOfTheRest)
     EXPECT_EQ("München", model.City());
     model.SelectCity("Bremen");
     EXPECT_EQ("Bremen", model.City());
-    model.AddReminder("r", COleDateTime(2026, 12, 8, 9, 0, 0), now);
+    model.AddReminder("r", DateTime(2026, 12, 8, 9, 0, 0), now);
     ASSERT_TRUE(TestFiles::MakeFolder(folder.File("Zorla_Notes.tmp")));
     EXPECT_EQ(ZorlaModel::AddResult::Added, model.AddNote("kept in memory")) << "a full disk loses nothing";
     EXPECT_EQ(1u, model.TakeProblems().size());
@@ -162,7 +162,7 @@ TEST_F(ZorlaModelTest, SaveAllWritesWhatItCanAndKeepsTheProblemsOfTheRest)
     ASSERT_TRUE(TestFiles::RemoveFolder(folder.File("Zorla_Notes.tmp")));
     EXPECT_TRUE(model.SaveAll());
     EXPECT_TRUE(Holds("Zorla_Notes", "text=\"kept in memory\""));
-    ZorlaModel reread(folder.Path(), platform.Get());
+    ZorlaModel reread(platform.Context(folder.Path()));
     ASSERT_TRUE(reread.Load());
     const std::vector<CEntry> stored = reread.StoredEntries();
     ASSERT_EQ(2u, stored.size());
@@ -176,7 +176,7 @@ TEST_F(ZorlaModelTest, ARepeatedWriteFailureIsForgottenAloneTheOtherProblemsStay
 {
     TempFolder other;
     TestFiles::Write(other.File("Zorla_Timer"), "<DATABASE><ENTRY");
-    ZorlaModel damaged(other.Path(), platform.Get());
+    ZorlaModel damaged(platform.Context(other.Path()));
     damaged.Load();
     ASSERT_TRUE(TestFiles::MakeFolder(other.File("Zorla_Notes.tmp")));
     ASSERT_EQ(ZorlaModel::AddResult::Added, damaged.AddNote("kept in memory"));

@@ -2,7 +2,7 @@
 // them, a key another program holds told once, the menu showing the keys,
 // a new note at the mouse ready for typing, and every note in front until
 // the user is done with them.
-#include "MainWindowFixture.h"
+#include "mainwnd/MainWindowFixture.h"
 
 #include <algorithm>
 #include <functional>

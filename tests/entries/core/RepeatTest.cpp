@@ -1,5 +1,5 @@
 // Reminders that repeat: where the next occurrence falls, and ending one.
-#include "CoreSupport.h"
+#include "support/core/CoreSupport.h"
 
 #include "model/ZorlaModel.h"
 #include "sync/ComputerFile.h"
@@ -10,12 +10,12 @@
 // that overflow or forget the 31st, weekends on weekdays, a missed stretch's first.
 TEST(Repeat, NextOccurrenceKeepsTheWallClockAndTheSeriesDay)
 {
-    const auto At = [](int y, int m, int d, int h = 9, int mi = 0) { return COleDateTime(y, m, d, h, mi, 0); };
+    const auto At = [](int y, int m, int d, int h = 9, int mi = 0) { return DateTime(y, m, d, h, mi, 0); };
     const struct {
-        COleDateTime anchor;
+        DateTime anchor;
         Repeat repeat;
         int day;
-        COleDateTime after, next;
+        DateTime after, next;
     } rows[] = {
         {At(2026, 12, 7), Repeat::Day, 0, At(2026, 12, 7), At(2026, 12, 8)},
         {At(2026, 12, 4), Repeat::Day, 0, At(2026, 12, 7, 10, 15), At(2026, 12, 8)},  // three days missed
@@ -37,19 +37,19 @@ TEST(Repeat, NextOccurrenceKeepsTheWallClockAndTheSeriesDay)
         EXPECT_EQ(row.next.Format("%c"), NextOccurrence(row.anchor, row.repeat, row.after, row.day).Format("%c"))
             << RepeatName(row.repeat) << " from " << row.anchor.Format("%c") << " after " << row.after.Format("%c");
     }
-    EXPECT_NE(COleDateTime::valid, NextOccurrence(At(2026, 12, 7), Repeat::Once, At(2026, 12, 8)).GetStatus());
+    EXPECT_NE(DateTime::valid, NextOccurrence(At(2026, 12, 7), Repeat::Once, At(2026, 12, 8)).GetStatus());
 }
 
 // Catches a dismissal that counts from the snooze, an attribute lost on the
 // way through a file or the synced folder, a later version's name scheduled.
 TEST(Repeat, EndingAnOccurrenceMovesTheReminderAndItsNameTravels)
 {
-    const auto At = [](int y, int m, int d, int h = 9, int mi = 0) { return COleDateTime(y, m, d, h, mi, 0); };
+    const auto At = [](int y, int m, int d, int h = 9, int mi = 0) { return DateTime(y, m, d, h, mi, 0); };
     TempFolder folder;
     CorePlatform platform;
-    ZorlaModel model(folder.Path(), platform.Get());
+    ZorlaModel model(platform.Context(folder.Path()));
     model.Load();
-    const COleDateTime now = platform.clock.Now();  // 7 December 2026, 10:15
+    const DateTime now = platform.clock.Now();  // 7 December 2026, 10:15
     ASSERT_EQ(ZorlaModel::AddResult::Added, model.AddReminder("tea", now, now, Repeat::Day));
     CEntry tea = model.StoredEntries().at(0);
     tea.notify = 45;  // snoozed

@@ -1,4 +1,4 @@
-#include "base/COleDateTimeSpan.h"
+#include "base/DateTimeSpan.h"
 
 #include <cmath>
 
@@ -8,91 +8,91 @@ constexpr double kSecondsPerDay = 24.0 * 60.0 * 60.0;
 
 }  // namespace
 
-COleDateTimeSpan::COleDateTimeSpan(long days, int hours, int minutes, int seconds)
+DateTimeSpan::DateTimeSpan(long days, int hours, int minutes, int seconds)
 {
     SetDateTimeSpan(days, hours, minutes, seconds);
 }
 
-void COleDateTimeSpan::SetDateTimeSpan(long days, int hours, int minutes, int seconds)
+void DateTimeSpan::SetDateTimeSpan(long days, int hours, int minutes, int seconds)
 {
     m_span = days + (hours * 3600.0 + minutes * 60.0 + seconds) / kSecondsPerDay;
     m_status = valid;
 }
 
-long long COleDateTimeSpan::WholeSeconds() const
+long long DateTimeSpan::WholeSeconds() const
 {
     return std::llround(m_span * kSecondsPerDay);
 }
 
-double COleDateTimeSpan::GetTotalDays() const
+double DateTimeSpan::GetTotalDays() const
 {
     return WholeSeconds() / kSecondsPerDay;
 }
 
-double COleDateTimeSpan::GetTotalHours() const
+double DateTimeSpan::GetTotalHours() const
 {
     return WholeSeconds() / 3600.0;
 }
 
-double COleDateTimeSpan::GetTotalMinutes() const
+double DateTimeSpan::GetTotalMinutes() const
 {
     return WholeSeconds() / 60.0;
 }
 
-double COleDateTimeSpan::GetTotalSeconds() const
+double DateTimeSpan::GetTotalSeconds() const
 {
     return static_cast<double>(WholeSeconds());
 }
 
-long COleDateTimeSpan::GetDays() const
+long DateTimeSpan::GetDays() const
 {
     return static_cast<long>(WholeSeconds() / 86400);
 }
 
-int COleDateTimeSpan::GetHours() const
+int DateTimeSpan::GetHours() const
 {
     return static_cast<int>(WholeSeconds() / 3600 % 24);
 }
 
-int COleDateTimeSpan::GetMinutes() const
+int DateTimeSpan::GetMinutes() const
 {
     return static_cast<int>(WholeSeconds() / 60 % 60);
 }
 
-int COleDateTimeSpan::GetSeconds() const
+int DateTimeSpan::GetSeconds() const
 {
     return static_cast<int>(WholeSeconds() % 60);
 }
 
-COleDateTimeSpan COleDateTimeSpan::operator+(const COleDateTimeSpan& other) const
+DateTimeSpan DateTimeSpan::operator+(const DateTimeSpan& other) const
 {
-    COleDateTimeSpan result(m_span + other.m_span);
+    DateTimeSpan result(m_span + other.m_span);
     if (m_status != valid || other.m_status != valid)
         result.m_status = invalid;
     return result;
 }
 
-COleDateTimeSpan COleDateTimeSpan::operator-(const COleDateTimeSpan& other) const
+DateTimeSpan DateTimeSpan::operator-(const DateTimeSpan& other) const
 {
-    COleDateTimeSpan result(m_span - other.m_span);
+    DateTimeSpan result(m_span - other.m_span);
     if (m_status != valid || other.m_status != valid)
         result.m_status = invalid;
     return result;
 }
 
-COleDateTimeSpan COleDateTimeSpan::operator-() const
+DateTimeSpan DateTimeSpan::operator-() const
 {
-    COleDateTimeSpan result(-m_span);
+    DateTimeSpan result(-m_span);
     result.m_status = m_status;
     return result;
 }
 
-bool COleDateTimeSpan::operator==(const COleDateTimeSpan& other) const
+bool DateTimeSpan::operator==(const DateTimeSpan& other) const
 {
     return m_status == other.m_status && WholeSeconds() == other.WholeSeconds();
 }
 
-bool COleDateTimeSpan::operator<(const COleDateTimeSpan& other) const
+bool DateTimeSpan::operator<(const DateTimeSpan& other) const
 {
     return WholeSeconds() < other.WholeSeconds();
 }
