@@ -44,10 +44,6 @@ Companion::Companion(const AppContext& context)
     , m_findNote([this] { return FindableEntries(); },
                  [this](const std::string& key) { m_deskNotes.Windows().Bring(key, true); })
 {
-    // A top-level window, though never shown: broadcasts reach only those.
-    if (HWND window = CreateInvisibleWindow(kWindowClass))
-        SubclassWindow(window);
-    m_weatherFetch.Attach(m_hWnd);
     m_model.AddListener(&m_deskNotes);
     m_model.AddListener(this);
 }
@@ -63,19 +59,33 @@ Companion::~Companion()
 void Companion::Attach(CWnd& mainWindow)
 {
     m_mainWindow = &mainWindow;
-    m_deskNotes.Attach(&mainWindow, m_hWnd);
     m_mail = std::make_unique<CSendToFriend>(mainWindow, m_httpClient);
-    m_mail->SetNotifyWindow(m_hWnd);
+}
+
+// Made after the main window's first paint, which need not wait for it. A
+// top-level window, though never shown: broadcasts reach only those.
+void Companion::EnsureWindow()
+{
+    if (m_hWnd)
+        return;
+    if (HWND window = CreateInvisibleWindow(kWindowClass))
+        SubclassWindow(window);
+    m_weatherFetch.Attach(m_hWnd);
+    m_deskNotes.Attach(m_mainWindow, m_hWnd);
+    if (m_mail)
+        m_mail->SetNotifyWindow(m_hWnd);
 }
 
 void Companion::LoadStores()
 {
+    EnsureWindow();
     m_model.Load();
     ShowStoreProblems();
 }
 
 void Companion::Start()
 {
+    EnsureWindow();
     m_deskNotes.OpenStored();
     WatchSyncFolder();
     SetTimer(TimerWeather, 0, nullptr);

@@ -26,7 +26,7 @@
 // weather's downloads, the notes on the desktop, the watch of the synced folder,
 // the keys from anywhere, the find window, the launch report and the mail, and
 // the timers that drive them. They run on a window of their own that is never
-// shown, so they hear the system's broadcasts (a new shell, a resume, a new
+// shown (made once the main window has painted), so they hear the system's broadcasts (a new shell, a resume, a new
 // clock) and their workers' messages without passing through the main window,
 // which they serve through MainWindowServices. The context's parts must
 // outlive it.
@@ -67,6 +67,7 @@ protected:
 
 private:
     HWND MainWindow() const { return m_mainWindow ? m_mainWindow->GetSafeHwnd() : nullptr; }
+    void EnsureWindow();
     LRESULT OnTimer(UINT_PTR id);
     void CheckWeather(bool force);
     void OnNewNote();

@@ -10,6 +10,9 @@
 #include "shared/Translator.h"
 
 #include <algorithm>
+#include <cwchar>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -20,17 +23,37 @@ void MoveControl(HWND control, const RECT& place)
     ::MoveWindow(control, place.left, place.top, place.right, place.bottom, FALSE);
 }
 
-// Measured at every call, not cached per font: a handle names another font
-// once its font is deleted, so a cache by handle would lay a note out with a
-// gone font's lines; and one measure (about 37 us under Wine) is small beside
-// the window's opening, which asks for it once.
+// What a font is, as far as its line height goes: its LOGFONT's fields.
+std::wstring FontKey(HFONT font)
+{
+    LOGFONTW log{};
+    ::GetObjectW(font, sizeof log, &log);
+    const std::wstring face(log.lfFaceName, wcsnlen(log.lfFaceName, LF_FACESIZE));
+    return face + L"|" + std::to_wstring(log.lfHeight) + L"|" + std::to_wstring(log.lfWidth) + L"|" +
+           std::to_wstring(log.lfWeight) + L"|" + std::to_wstring(log.lfItalic) + L"|" +
+           std::to_wstring(log.lfCharSet) + L"|" + std::to_wstring(log.lfOutPrecision) + L"|" +
+           std::to_wstring(log.lfQuality) + L"|" + std::to_wstring(log.lfPitchAndFamily);
+}
+
+// Measured once per font and kept by what the font is, not by its handle: a
+// handle names another font once its font is deleted. Measuring through the
+// edit's DC costs a round trip to the window server under Wine, which thousands
+// of opening notes would each pay.
 int LineHeight(HWND edit)
 {
-    const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0));
+    static std::map<std::wstring, int> measured;
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0));
+    if (!font)
+        font = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
+    const std::wstring key = FontKey(font);
+    const auto known = measured.find(key);
+    if (known != measured.end())
+        return known->second;
     ClientDCScope dc(edit);
-    SelectScope selected(dc.dc(), font ? font : ::GetStockObject(SYSTEM_FONT));
+    SelectScope selected(dc.dc(), font);
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc.dc(), &metrics);
+    measured.emplace(key, metrics.tmHeight);
     return metrics.tmHeight;
 }
 

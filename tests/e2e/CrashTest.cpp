@@ -6,10 +6,10 @@
 #include "support/NoteWindows.h"
 #include "support/TestFiles.h"
 #include "support/WindowState.h"
+#include "support/RunningZorla.h"
 #include "support/ZorlaCopy.h"
 
 #include <gtest/gtest.h>
-
 
 namespace {
 
@@ -32,18 +32,19 @@ TEST(Crash, AKilledProgramLosesNothingTypedMovedSnoozedOrDeleted)
     ZorlaCopy copy("ZorlaCrash");
     const std::string declaration = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
     TestFiles::Write(copy.Folder().File("Zorla_Notes"),
-                     declaration + "<DATABASE>"
-                                   "<ENTRY _id_=\"1\" date=\"12/06/2026 10:00:00\" text=\"Start\" wndX=\"100\" wndY=\"100\"/>"
-                                   "<ENTRY _id_=\"2\" date=\"12/06/2026 10:00:00\" text=\"Gone\" wndX=\"400\" wndY=\"100\"/>"
-                                   "<ENTRY _id_=\"3\" date=\"12/06/2026 10:00:00\" text=\"Moved\" wndX=\"250\" wndY=\"300\"/>"
-                                   "</DATABASE>");
+                     declaration +
+                         "<DATABASE>"
+                         "<ENTRY _id_=\"1\" date=\"12/06/2026 10:00:00\" text=\"Start\" wndX=\"100\" wndY=\"100\"/>"
+                         "<ENTRY _id_=\"2\" date=\"12/06/2026 10:00:00\" text=\"Gone\" wndX=\"400\" wndY=\"100\"/>"
+                         "<ENTRY _id_=\"3\" date=\"12/06/2026 10:00:00\" text=\"Moved\" wndX=\"250\" wndY=\"300\"/>"
+                         "</DATABASE>");
     const std::string date = ZorlaCopy::MinuteOfNow();
     TestFiles::Write(copy.Folder().File("Zorla_Timer"),
                      declaration + "<DATABASE><ENTRY _id_=\"4\" date=\"" + date +
                          "\" notify=\"0\" text=\"Tee\" wndX=\"600\" wndY=\"150\"/></DATABASE>");
 
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
     ASSERT_NE(main, nullptr);
     HWND start = WaitForNoteWindow("Zorla 1.0NID:1");
     HWND gone = WaitForNoteWindow("Zorla 1.0NID:2");
@@ -63,14 +64,14 @@ TEST(Crash, AKilledProgramLosesNothingTypedMovedSnoozedOrDeleted)
     SetWindowPos(moved, nullptr, target.x, target.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Deleted.
     Click(gone, IDC_NOTE_CLOSE);
-    HWND question = WaitForProcessDialog(process->Id(), IDYES, 10000);
+    HWND question = WaitForProcessDialog(zorla.Process().Id(), IDYES, 10000);
     ASSERT_NE(question, nullptr);
     Click(question, IDYES);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(gone); }, 10000));
     // Snoozed from its alert.
     ASSERT_TRUE(WaitUntil([&] { return TopMost(reminder); }, 10000)) << "the reminder alerts";
     Click(reminder, IDC_NOTE_CLOSE);
-    HWND due = WaitForProcessDialog(process->Id(), IDC_DUE_CHOICES, 10000);
+    HWND due = WaitForProcessDialog(zorla.Process().Id(), IDC_DUE_CHOICES, 10000);
     ASSERT_NE(due, nullptr);
     Send(GetDlgItem(due, IDC_DUE_CHOICES), CB_SETCURSEL, 0, 0);
     Click(due, IDC_DUE_REMIND);
@@ -83,22 +84,22 @@ TEST(Crash, AKilledProgramLosesNothingTypedMovedSnoozedOrDeleted)
         SendMessageTimeoutW(editor, WM_CHAR, key, 0, SMTO_BLOCK, 20000, nullptr);
 
     Sleep(3000);
-    process->Kill();
-    ASSERT_FALSE(process->Running());
+    zorla.Process().Kill();
+    ASSERT_FALSE(zorla.Process().Running());
 
     const std::string notes = TestFiles::Bytes(copy.Folder().File("Zorla_Notes"));
     EXPECT_NE(std::string::npos, notes.find("text=\"Startxyz\" wndX=\"100\" wndY=\"100\"")) << notes;
     EXPECT_NE(std::string::npos, notes.find("text=\"Moved\" wndX=\"260\" wndY=\"320\"")) << notes;
     EXPECT_EQ(std::string::npos, notes.find("Gone")) << notes;
     const std::string timers = TestFiles::Bytes(copy.Folder().File("Zorla_Timer"));
-    const bool snoozedFive = timers.find("notify=\"5\"") != std::string::npos ||
-                             timers.find("notify=\"6\"") != std::string::npos;
+    const bool snoozedFive =
+        timers.find("notify=\"5\"") != std::string::npos || timers.find("notify=\"6\"") != std::string::npos;
     EXPECT_TRUE(snoozedFive) << timers;
     EXPECT_NE(std::string::npos, timers.find("wndX=\"" + std::to_string(snoozed.left) + "\"")) << timers;
     EXPECT_NE(std::string::npos, TestFiles::Bytes(copy.Folder().File("Zorla_Deleted")).find("text=\"Gone\""));
 
     // Started again: all of it shows, and the deleted note can come back.
-    main = copy.StartAndWait(process);
+    main = zorla.Restart();
     ASSERT_NE(main, nullptr);
     start = WaitForNoteWindow("Zorla 1.0NID:1");
     moved = WaitForNoteWindow("Zorla 1.0NID:3");
@@ -118,5 +119,5 @@ TEST(Crash, AKilledProgramLosesNothingTypedMovedSnoozedOrDeleted)
     ASSERT_NE(back, nullptr) << "the next free id";
     EXPECT_EQ("Gone", NoteEditText(back));
     EXPECT_EQ(400, ScreenRect(back).left);
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+    EXPECT_TRUE(zorla.Exit());
 }

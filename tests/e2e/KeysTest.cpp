@@ -6,6 +6,7 @@
 #include "support/NoteWindows.h"
 #include "support/TestFiles.h"
 #include "support/WindowState.h"
+#include "support/RunningZorla.h"
 #include "support/ZorlaCopy.h"
 
 #include <gtest/gtest.h>
@@ -53,8 +54,8 @@ TEST(Keys, TheNewNoteKeyMakesANoteForTypingAndTheShowAllKeyRaisesCoveredNotes)
                      "date=\"12/06/2026 10:00:00\" text=\"unten\" wndX=\"100\" wndY=\"100\"/><ENTRY _id_=\"2\" "
                      "date=\"12/06/2026 10:00:00\" text=\"&#321;&#243;d&#378; jutro\" wndX=\"200\" wndY=\"150\"/>"
                      "</DATABASE>");
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
     ASSERT_NE(main, nullptr);
     HWND covered = WaitForNoteWindow("Zorla 1.0NID:1");
     HWND polish = WaitForNoteWindow("Zorla 1.0NID:2");
@@ -101,7 +102,7 @@ TEST(Keys, TheNewNoteKeyMakesANoteForTypingAndTheShowAllKeyRaisesCoveredNotes)
 
     ASSERT_TRUE(Above(other, polish));
     PressWithWinShift('F');
-    HWND find = WaitForProcessWindow(process->Id(), "Find a note", 5000);
+    HWND find = WaitForProcessWindow(zorla.Process().Id(), "Find a note", 5000);
     ASSERT_NE(find, nullptr);
     WaitUntil([&] { return GetForegroundWindow() == find; }, 3000);
     TypeText(L"lodz");
@@ -110,5 +111,5 @@ TEST(Keys, TheNewNoteKeyMakesANoteForTypingAndTheShowAllKeyRaisesCoveredNotes)
     SendInput(2, enter, sizeof(INPUT));
     EXPECT_TRUE(WaitUntil([&] { return Above(polish, other); }, 3000)) << "the note found comes to the front";
     DestroyWindow(other);
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+    EXPECT_TRUE(zorla.Exit());
 }

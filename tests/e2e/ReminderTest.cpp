@@ -2,6 +2,7 @@
 #include "resource.h"
 #include "support/TestFiles.h"
 #include "support/WindowState.h"
+#include "support/RunningZorla.h"
 #include "support/ZorlaCopy.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +15,8 @@ TEST(Reminders, AReminderDueAtTheStartAlertsAndRemindAgainDocksItWithItsNewTime)
                      std::string("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<DATABASE><ENTRY _id_=\"1\" "
                                  "date=\"") +
                          date + "\" notify=\"0\" text=\"Tee\" wndX=\"200\" wndY=\"150\"/></DATABASE>");
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
     ASSERT_NE(main, nullptr);
 
     HWND reminder = nullptr;
@@ -27,7 +28,7 @@ TEST(Reminders, AReminderDueAtTheStartAlertsAndRemindAgainDocksItWithItsNewTime)
 
     PostMessageA(reminder, WM_COMMAND, MAKEWPARAM(IDC_NOTE_CLOSE, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(reminder, IDC_NOTE_CLOSE)));
-    HWND due = WaitForProcessDialog(process->Id(), IDC_DUE_CHOICES, 5000);
+    HWND due = WaitForProcessDialog(zorla.Process().Id(), IDC_DUE_CHOICES, 5000);
     ASSERT_NE(due, nullptr);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(GetDlgItem(due, IDC_DUE_CHOICES), CB_SETCURSEL, 0, 0, SMTO_BLOCK, 5000, &ignored);
@@ -44,7 +45,7 @@ TEST(Reminders, AReminderDueAtTheStartAlertsAndRemindAgainDocksItWithItsNewTime)
         },
         5000))
         << TestFiles::Bytes(file);
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+    EXPECT_TRUE(zorla.Exit());
 }
 
 namespace {
@@ -104,23 +105,23 @@ TEST(Reminders, RepeatingRemindersEndedForNowRestUntilTheirNextOccurrenceAndAler
             " 10:00:00\" notify=\"0\" repeat=\"day\" text=\"Tee\" wndX=\"200\" wndY=\"150\"/><ENTRY "
             "_id_=\"2\" date=\"01/31/" +
             y + " 09:00:00\" notify=\"0\" repeat=\"month\" text=\"Miete\" wndX=\"400\" wndY=\"150\"/></DATABASE>");
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process, {first});
+    RunningZorla zorla(copy, {first});
+    HWND main = zorla.Main();
     HWND daily = WaitForAlert("Zorla 1.0TID:1");
     HWND monthly = WaitForAlert("Zorla 1.0TID:2");
     ASSERT_TRUE(daily && monthly);
-    ASSERT_TRUE(
-        EndThisOccurrence(copy, daily, *process, "date=\"02/02/" + y + " 10:00:00\" notify=\"0\" repeat=\"day\""));
-    EXPECT_TRUE(EndThisOccurrence(copy, monthly, *process,
+    ASSERT_TRUE(EndThisOccurrence(copy, daily, zorla.Process(),
+                                  "date=\"02/02/" + y + " 10:00:00\" notify=\"0\" repeat=\"day\""));
+    EXPECT_TRUE(EndThisOccurrence(copy, monthly, zorla.Process(),
                                   std::string("date=\"02/") + (year % 4 == 0 ? "29" : "28") + "/" + y +
                                       " 09:00:00\" notify=\"0\" repeat=\"month\" repeatDay=\"31\""));
     char label[64] = "";
     GetWindowTextA(GetDlgItem(daily, IDC_NOTE_DATE), label, sizeof label);
     EXPECT_EQ("02.02." + y.substr(2) + " 10:00 \xB7 daily", std::string(label));
     EXPECT_FALSE(WaitUntil([&] { return TopMost(daily) || TopMost(monthly); }, 2000)) << "no second alert";
-    ASSERT_TRUE(ZorlaCopy::Exit(main, *process));
+    ASSERT_TRUE(zorla.Exit());
 
-    main = copy.StartAndWait(process, {OnFirstOfFebruary(1, year)});
+    main = zorla.Restart({OnFirstOfFebruary(1, year)});
     EXPECT_NE(WaitForAlert("Zorla 1.0TID:1"), nullptr) << "due again the day after";
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+    EXPECT_TRUE(zorla.Exit());
 }

@@ -4,6 +4,7 @@
 #include "support/CreatedWindows.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/TestFiles.h"
+#include "support/RunningZorla.h"
 #include "support/TestRegistry.h"
 #include "support/ZorlaCopy.h"
 #include "weather/WeatherFeeds.h"
@@ -117,10 +118,9 @@ TEST(Startup, TenStartsCountTen)
 {
     ZorlaCopy copy("ZorlaTen");
     for (int i = 0; i < 10; ++i) {
-        std::unique_ptr<TestProcess> process;
-        HWND main = copy.StartAndWait(process);
-        ASSERT_NE(main, nullptr) << "start " << i + 1;
-        ASSERT_TRUE(ZorlaCopy::Exit(main, *process));
+        RunningZorla zorla(copy);
+        ASSERT_NE(zorla.Main(), nullptr) << "start " << i + 1;
+        ASSERT_TRUE(zorla.Exit());
     }
     EXPECT_EQ(LaunchCount(copy), 10u);
 }
@@ -143,8 +143,8 @@ TEST(Startup, CopiesUnderOtherNamesRunSideBySide)
 TEST(Startup, FreshUserGetsTheDefaultsAndExitWritesSettingsAndPosition)
 {
     ZorlaCopy copy("ZorlaFresh");
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
     ASSERT_NE(main, nullptr);
 
     RECT rect{};
@@ -157,7 +157,7 @@ TEST(Startup, FreshUserGetsTheDefaultsAndExitWritesSettingsAndPosition)
     EXPECT_TRUE(GetWindowLongPtrA(main, GWL_STYLE) & WS_SYSMENU);
 
     SetWindowPos(main, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ASSERT_TRUE(ZorlaCopy::Exit(main, *process));
+    ASSERT_TRUE(zorla.Exit());
 
     DWORD x = 0, y = 0, sound = 9, noInternet = 9;
     std::string city;
@@ -181,15 +181,15 @@ TEST(Startup, StoredSettingsAreReadAndFlagsWrittenBackAsZeroOrOne)
     TestRegistry::WriteDword(copy.Name(), "CQuokkaDlg", "TopMost", 0);
     TestRegistry::WriteDword(copy.Name(), "CQuokkaDlg", "WndX", static_cast<DWORD>(-300));
     TestRegistry::WriteDword(copy.Name(), "CQuokkaDlg", "WndY", 40);
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
     ASSERT_NE(main, nullptr);
     RECT rect{};
     GetWindowRect(main, &rect);
     EXPECT_EQ(rect.left, -300);
     EXPECT_EQ(rect.top, 40);
     EXPECT_FALSE(GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    ASSERT_TRUE(ZorlaCopy::Exit(main, *process));
+    ASSERT_TRUE(zorla.Exit());
     DWORD sound = 0, noInternet = 9;
     TestRegistry::ReadDword(copy.Name(), "CZorlaDlg", "bSound", sound);
     TestRegistry::ReadDword(copy.Name(), "CZorlaDlg", "bNoInetConnect", noInternet);
@@ -200,8 +200,8 @@ TEST(Startup, StoredSettingsAreReadAndFlagsWrittenBackAsZeroOrOne)
 TEST(Startup, EnterAndEscapeNeverCloseTheMainWindow)
 {
     ZorlaCopy copy("ZorlaKeys");
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
     ASSERT_NE(main, nullptr);
     for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
         PostMessageA(main, WM_KEYDOWN, key, 0);
@@ -210,9 +210,9 @@ TEST(Startup, EnterAndEscapeNeverCloseTheMainWindow)
     }
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
-    EXPECT_FALSE(process->WaitExit(500));
+    EXPECT_FALSE(zorla.Process().WaitExit(500));
     EXPECT_TRUE(IsWindow(main));
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+    EXPECT_TRUE(zorla.Exit());
 }
 
 // Temporaries of a save or of the mail's archive cut off by a kill go at the
@@ -234,8 +234,8 @@ TEST(Startup, StartRemovesItsOwnLeftoversOnly)
     for (const std::string& file : {saved, packed, setAside, foreign, otherProgram})
         ASSERT_TRUE(TestFiles::Write(file, "left"));
 
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
     SetEnvironmentVariableA("TMP", hadTmp ? savedTmp : nullptr);
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(TestFiles::Exists(saved));
@@ -243,5 +243,5 @@ TEST(Startup, StartRemovesItsOwnLeftoversOnly)
     EXPECT_TRUE(TestFiles::Exists(setAside));
     EXPECT_TRUE(TestFiles::Exists(foreign));
     EXPECT_TRUE(TestFiles::Exists(otherProgram));
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+    EXPECT_TRUE(zorla.Exit());
 }

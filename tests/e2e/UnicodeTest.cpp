@@ -6,6 +6,7 @@
 #include "resource.h"
 #include "support/NoteWindows.h"
 #include "support/TestFiles.h"
+#include "support/RunningZorla.h"
 #include "support/ZorlaCopy.h"
 
 #include <shlobj.h>
@@ -31,8 +32,8 @@ TEST(Unicode, TypedPolishEuroAndCjkSurviveExitAndRestart)
     TestFiles::Write(copy.Folder().File("Zorla_Notes"),
                      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<DATABASE><ENTRY _id_=\"1\" "
                      "date=\"12/06/2026 10:00:00\" text=\"Start\" wndX=\"100\" wndY=\"100\"/></DATABASE>");
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
     ASSERT_NE(main, nullptr);
     HWND note = WaitForNoteWindow("Zorla 1.0NID:1");
     ASSERT_NE(note, nullptr);
@@ -43,16 +44,16 @@ TEST(Unicode, TypedPolishEuroAndCjkSurviveExitAndRestart)
     for (wchar_t unit : typed)
         SendMessageTimeoutW(edit, WM_CHAR, unit, 1, SMTO_BLOCK, 20000, nullptr);
     EXPECT_EQ(Narrow(L"Start" + typed), NoteEditText(note));
-    ASSERT_TRUE(ZorlaCopy::Exit(main, *process));
+    ASSERT_TRUE(zorla.Exit());
 
     const std::string file = TestFiles::Bytes(copy.Folder().File("Zorla_Notes"));
     EXPECT_FALSE(TestFiles::Exists(UserFolderOf(copy.Name()))) << "no per-user folder taken instead";
     EXPECT_NE(std::string::npos, file.find("text=\"Start &#321;\xF3" "d&#378; &#8364; &#26085;\"")) << file;
 
-    main = copy.StartAndWait(process);
+    main = zorla.Restart();
     ASSERT_NE(main, nullptr);
     note = WaitForNoteWindow("Zorla 1.0NID:1");
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(Narrow(L"Start" + typed), NoteEditText(note));
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+    EXPECT_TRUE(zorla.Exit());
 }

@@ -3,6 +3,7 @@
 #include "shared/PrivateMessages.h"
 #include "support/TestRegistry.h"
 #include "support/Text1252.h"
+#include "support/RunningZorla.h"
 #include "support/ZorlaCopy.h"
 
 #include <gtest/gtest.h>
@@ -66,8 +67,8 @@ const POINT kFigure{60, 250};
 TEST(Views, CardItemsOpenTheirViewsAndTheFigureGoesHome)
 {
     ZorlaCopy copy("ZorlaViews");
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
     ASSERT_NE(main, nullptr);
 
     Click(main, kWeatherItem.x, kWeatherItem.y);
@@ -82,7 +83,7 @@ TEST(Views, CardItemsOpenTheirViewsAndTheFigureGoesHome)
     HWND editor = GetDlgItem(main, IDC_EDITOR_TEXT);
     EXPECT_TRUE(Type(editor, std::string(60, 'a'), 50));
     EXPECT_TRUE(Type(editor, "b", 50));
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+    EXPECT_TRUE(zorla.Exit());
 }
 
 // The typed note is filed, shows as a window of its own on the desktop, is
@@ -90,8 +91,8 @@ TEST(Views, CardItemsOpenTheirViewsAndTheFigureGoesHome)
 TEST(Views, TypedNoteAppearsOnTheDesktopAndKeepsThePlaceItWasMovedTo)
 {
     ZorlaCopy copy("ZorlaTyped");
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
     ASSERT_NE(main, nullptr);
     Click(main, kNotesItem.x, kNotesItem.y);
     HWND editor = GetDlgItem(main, IDC_EDITOR_TEXT);
@@ -115,7 +116,7 @@ TEST(Views, TypedNoteAppearsOnTheDesktopAndKeepsThePlaceItWasMovedTo)
 
     // Moved as a drag on its picture would.
     SetWindowPos(note, nullptr, 321, 123, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+    EXPECT_TRUE(zorla.Exit());
     const std::string file = FileText(copy.Folder().File("Zorla_Notes"));
     EXPECT_NE(file.find(Cp1252("text=\"Grüße_BR_Anna\" wndX=\"321\" wndY=\"123\"")), std::string::npos) << file;
 }
@@ -123,8 +124,8 @@ TEST(Views, TypedNoteAppearsOnTheDesktopAndKeepsThePlaceItWasMovedTo)
 TEST(Views, PlaySoundsChosenFromTheMenuWithTheKeyboardIsWrittenAtExit)
 {
     ZorlaCopy copy("ZorlaMenuKeys");
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
     ASSERT_NE(main, nullptr);
     Send(main, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(kFigure.x, kFigure.y));
     HWND menu = nullptr;
@@ -133,7 +134,7 @@ TEST(Views, PlaySoundsChosenFromTheMenuWithTheKeyboardIsWrittenAtExit)
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(menu); }, 5000));
     // The command is posted once the menu is gone: let the program take it.
     Send(main, WM_NULL, 0, 0);
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+    EXPECT_TRUE(zorla.Exit());
     DWORD sound = 0;
     TestRegistry::ReadDword(copy.Name(), "CZorlaDlg", "bSound", sound);
     EXPECT_EQ(sound, 1u);
@@ -144,8 +145,8 @@ TEST(Views, PlaySoundsChosenFromTheMenuWithTheKeyboardIsWrittenAtExit)
 TEST(Views, TheCloseButtonSendsTheWindowToTheTrayAndTheIconBringsItBack)
 {
     ZorlaCopy copy("ZorlaTrayTrip");
-    std::unique_ptr<TestProcess> process;
-    HWND main = copy.StartAndWait(process);
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
     ASSERT_NE(main, nullptr);
     RECT before{};
     GetWindowRect(main, &before);
@@ -162,5 +163,5 @@ TEST(Views, TheCloseButtonSendsTheWindowToTheTrayAndTheIconBringsItBack)
     RECT after{};
     GetWindowRect(main, &after);
     EXPECT_TRUE(EqualRect(&before, &after));
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *process));
+    EXPECT_TRUE(zorla.Exit());
 }
