@@ -7,6 +7,7 @@
 #include "support/RemoteData.h"
 #include "support/TestFiles.h"
 #include "support/TestRegistry.h"
+#include "support/RunningZorla.h"
 #include "support/ZorlaCopy.h"
 #include "weather/WeatherFeeds.h"
 
@@ -69,14 +70,15 @@ const int kSeedYear = 2001;
 
 // Starts the copy with three stored cities and makes the changes a user would:
 // another city, a note, a reminder, sounds on, internet allowed, a new place.
-void StartAndChange(const ZorlaCopy& copy, std::unique_ptr<TestProcess>& process, HWND& main)
+void StartAndChange(const ZorlaCopy& copy, std::unique_ptr<RunningZorla>& zorla, HWND& main)
 {
     const std::string weather = copy.Folder().File("Zorla_Weather");
     ASSERT_TRUE(TestFiles::Write(weather, ThreeCities()));
     ASSERT_TRUE(TestFiles::SetWriteTime(weather, kSeedYear, 5, 17));
     TestRegistry::WriteString(copy.Name(), "CActionWeather", "szLastUpdate", ZorlaCopy::StampOfNow());
 
-    main = copy.StartAndWait(process);
+    zorla = std::make_unique<RunningZorla>(copy);
+    main = zorla->Main();
     ASSERT_NE(main, nullptr);
     // The city list is made, and filled from the stored weather, right after the
     // first paint.
@@ -216,10 +218,10 @@ void EndWithClose(HWND main, TestProcess& process)
 
 void RunAndEnd(const ZorlaCopy& copy, void (*end)(HWND, TestProcess&))
 {
-    std::unique_ptr<TestProcess> process;
+    std::unique_ptr<RunningZorla> zorla;
     HWND main = nullptr;
-    ASSERT_NO_FATAL_FAILURE(StartAndChange(copy, process, main));
-    ASSERT_NO_FATAL_FAILURE(end(main, *process));
+    ASSERT_NO_FATAL_FAILURE(StartAndChange(copy, zorla, main));
+    ASSERT_NO_FATAL_FAILURE(end(main, zorla->Process()));
 }
 
 void ExpectSameAs(const Saved& exited, const ZorlaCopy& copy)

@@ -23,8 +23,8 @@ DWORD LaunchCount(const ZorlaCopy& copy)
 // Starts a second process while a first one runs and returns what it showed.
 SeenBox RefusedSecondStart(const ZorlaCopy& copy)
 {
-    std::unique_ptr<TestProcess> first;
-    HWND main = copy.StartAndWait(first);
+    RunningZorla first(copy);
+    HWND main = first.Main();
     EXPECT_NE(main, nullptr);
     auto second = copy.Start();
     MessageBoxWatcher watcher(second->Id(), IDOK, 20000);
@@ -33,7 +33,7 @@ SeenBox RefusedSecondStart(const ZorlaCopy& copy)
     EXPECT_TRUE(second->WaitExit(20000, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_EQ(WaitForProcessWindow(second->Id(), kMainTitle, 0), nullptr);
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *first));
+    EXPECT_TRUE(first.Exit());
     return box;
 }
 
@@ -61,8 +61,8 @@ TEST(Startup, RefusedSecondInstanceTouchesNoDataFileAndMakesNoWindow)
     const std::string feed = WeatherFeeds::Document(WeatherFeeds::Entry("Bonn", "8"));
     ASSERT_TRUE(TestFiles::Write(weather, feed));
     TestRegistry::WriteString(copy.Name(), "CActionWeather", "szLastUpdate", ZorlaCopy::StampOfNow());
-    std::unique_ptr<TestProcess> first;
-    HWND main = copy.StartAndWait(first);
+    RunningZorla first(copy);
+    HWND main = first.Main();
     ASSERT_NE(main, nullptr);
     // Whatever happens to the files once the running instance has read them is
     // the second start's doing.
@@ -102,7 +102,7 @@ TEST(Startup, RefusedSecondInstanceTouchesNoDataFileAndMakesNoWindow)
     }
     EXPECT_EQ(dialogs, 1) << "the box only";
 
-    EXPECT_TRUE(ZorlaCopy::Exit(main, *first));
+    EXPECT_TRUE(first.Exit());
 }
 
 TEST(GermanStartup, SecondInstanceMessageIsGerman)
@@ -129,15 +129,14 @@ TEST(Startup, CopiesUnderOtherNamesRunSideBySide)
 {
     ZorlaCopy one("ZorlaOne");
     ZorlaCopy two("ZorlaTwo");
-    std::unique_ptr<TestProcess> first, second;
-    HWND a = one.StartAndWait(first);
-    HWND b = two.StartAndWait(second);
-    ASSERT_NE(a, nullptr);
-    ASSERT_NE(b, nullptr);
+    RunningZorla first(one);
+    RunningZorla second(two);
+    ASSERT_NE(first.Main(), nullptr);
+    ASSERT_NE(second.Main(), nullptr);
     EXPECT_EQ(LaunchCount(one), 1u);
     EXPECT_EQ(LaunchCount(two), 1u);
-    EXPECT_TRUE(ZorlaCopy::Exit(a, *first));
-    EXPECT_TRUE(ZorlaCopy::Exit(b, *second));
+    EXPECT_TRUE(first.Exit());
+    EXPECT_TRUE(second.Exit());
 }
 
 TEST(Startup, FreshUserGetsTheDefaultsAndExitWritesSettingsAndPosition)

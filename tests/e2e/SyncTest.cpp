@@ -8,6 +8,7 @@
 #include "support/TestFiles.h"
 #include "support/TestRegistry.h"
 #include "support/WindowState.h"
+#include "support/RunningZorla.h"
 #include "support/ZorlaCopy.h"
 
 #include <gtest/gtest.h>
@@ -45,13 +46,14 @@ struct Computer {
     // Running, with its own file in the folder.
     bool Start()
     {
-        main = copy.StartAndWait(process);
+        run = std::make_unique<RunningZorla>(copy);
+        main = run->Main();
         const auto written = [&] {
             return TestRegistry::ReadString(copy.Name(), "Storage", "Computer", id) && TestFiles::Exists(OwnFile());
         };
         return main && WaitUntil(written, 20000);
     }
-    DWORD Pid() const { return process->Id(); }
+    DWORD Pid() const { return run->Process().Id(); }
     std::string OwnFile() const { return folder + "\\Zorla_" + id + ".zorla"; }
 
     // Typed into the note editor and filed by going home, as the user does.
@@ -64,7 +66,7 @@ struct Computer {
 
     ZorlaCopy copy;
     std::string folder;
-    std::unique_ptr<TestProcess> process;
+    std::unique_ptr<RunningZorla> run;
     HWND main = nullptr;
     std::string id;
 };
@@ -252,8 +254,8 @@ TEST(SyncTwoComputers, NotesRemindersEditsDeletesAndStrayFilesReachTheOtherCompu
     EXPECT_FALSE(WaitUntil([&] { return ReadMessageBox(home.Pid(), box); }, 4000)) << "one box only: " << box.text;
     EXPECT_EQ(before, NoteTexts(home.Pid()));
 
-    EXPECT_TRUE(ZorlaCopy::Exit(office.main, *office.process));
-    EXPECT_TRUE(ZorlaCopy::Exit(home.main, *home.process));
+    EXPECT_TRUE(office.run->Exit());
+    EXPECT_TRUE(home.run->Exit());
 }
 
 // Each computer with a folder of its own, mirrored into the other's by a sync
@@ -272,6 +274,6 @@ TEST(SyncTwoComputers, NotesCrossFoldersASyncServiceMirrors)
     EXPECT_NE(WaitForNoteText(home.Pid(), "Tea", 10000), nullptr);
     home.NewNote("Coffee");
     EXPECT_NE(WaitForNoteText(office.Pid(), "Coffee", 10000), nullptr);
-    EXPECT_TRUE(ZorlaCopy::Exit(office.main, *office.process));
-    EXPECT_TRUE(ZorlaCopy::Exit(home.main, *home.process));
+    EXPECT_TRUE(office.run->Exit());
+    EXPECT_TRUE(home.run->Exit());
 }
