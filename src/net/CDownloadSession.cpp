@@ -85,9 +85,8 @@ bool CDownloadSession::RunExchange(const Job& job, CDownloadRequest& request)
 
 bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
 {
-    std::string host;
-    std::string object;
-    if (!SplitUrl(job.url, request, host, object))
+    Target target;
+    if (!SplitUrl(job.url, request, target))
         return false;
 
     // Whatever way the exchange ends, the handles close, request first.
@@ -101,17 +100,16 @@ bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
         }
     } closer{*this, request};
 
-    const HINTERNET connection = Connect(job, request, host);
+    const HINTERNET connection = Connect(job, request, target);
     if (!connection)
         return false;
-    const HINTERNET hRequest = SendRequest(connection, object, request);
+    const HINTERNET hRequest = SendRequest(connection, target, request);
     if (!hRequest)
         return false;
     return CheckStatus(hRequest, request) && ReadBody(hRequest, request);
 }
 
-bool CDownloadSession::SplitUrl(const std::string& url, CDownloadRequest& request, std::string& host,
-                                std::string& object)
+bool CDownloadSession::SplitUrl(const std::string& url, CDownloadRequest& request, Target& target)
 {
     char canonical[MaxUrlLength];
     DWORD canonicalLength = sizeof canonical;
@@ -124,7 +122,10 @@ bool CDownloadSession::SplitUrl(const std::string& url, CDownloadRequest& reques
     if (!m_hRoot)
         return Fail(request, m_rootError);
 
-    // Scheme and port of the URL are not used: the request always goes to port 80.
+    // The URL's scheme and port are the request's: https on its port (443 unless
+    // another is given) with WinInet's certificate checks, which are never
+    // turned off, and no redirect from it to http (WinInet refuses those unless
+    // told otherwise).
     URL_COMPONENTSA parts{};
     parts.dwStructSize = sizeof parts;
     parts.dwHostNameLength = 1;
@@ -132,18 +133,22 @@ bool CDownloadSession::SplitUrl(const std::string& url, CDownloadRequest& reques
     parts.dwExtraInfoLength = 1;
     if (!::InternetCrackUrlA(canonical, 0, 0, &parts))
         return Fail(request);
-    host.assign(parts.lpszHostName ? parts.lpszHostName : "", parts.dwHostNameLength);
-    object.assign(parts.lpszUrlPath ? parts.lpszUrlPath : "", parts.dwUrlPathLength);
+    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)
+        return Fail(request, ERROR_INTERNET_UNRECOGNIZED_SCHEME);
+    target.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    target.port = parts.nPort;
+    target.host.assign(parts.lpszHostName ? parts.lpszHostName : "", parts.dwHostNameLength);
+    target.object.assign(parts.lpszUrlPath ? parts.lpszUrlPath : "", parts.dwUrlPathLength);
     if (parts.lpszExtraInfo)
-        object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
-    if (object.empty())
-        object = "/";
+        target.object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (target.object.empty())
+        target.object = "/";
     return true;
 }
 
-HINTERNET CDownloadSession::Connect(const Job& job, CDownloadRequest& request, const std::string& host)
+HINTERNET CDownloadSession::Connect(const Job& job, CDownloadRequest& request, const Target& target)
 {
-    HINTERNET connection = ::InternetConnectA(m_hRoot, host.c_str(), INTERNET_DEFAULT_HTTP_PORT, nullptr, nullptr,
+    HINTERNET connection = ::InternetConnectA(m_hRoot, target.host.c_str(), target.port, nullptr, nullptr,
                                               INTERNET_SERVICE_HTTP, NoCacheFlags, 0);
     if (!connection) {
         Fail(request);
@@ -165,10 +170,11 @@ HINTERNET CDownloadSession::Connect(const Job& job, CDownloadRequest& request, c
     return connection;
 }
 
-HINTERNET CDownloadSession::SendRequest(HINTERNET connection, const std::string& object, CDownloadRequest& request)
+HINTERNET CDownloadSession::SendRequest(HINTERNET connection, const Target& target, CDownloadRequest& request)
 {
+    const DWORD flags = NoCacheFlags | (target.secure ? INTERNET_FLAG_SECURE : 0);
     HINTERNET hRequest =
-        ::HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr, nullptr, NoCacheFlags, 0);
+        ::HttpOpenRequestA(connection, "GET", target.object.c_str(), "HTTP/1.0", nullptr, nullptr, flags, 0);
     if (!hRequest) {
         Fail(request);
         return nullptr;
@@ -218,6 +224,9 @@ bool CDownloadSession::ReadBody(HINTERNET hRequest, CDownloadRequest& request)
         }
         if (m_stop)
             break;
+        if (total + got > kMaxAnswerBytes)
+            return Fail(request, "The answer is larger than " + std::to_string(kMaxAnswerBytes / (1024 * 1024)) +
+                                     " MB");
         Lock lock(m_lock);
         request.m_body.Write(chunk, got);
         total += got;
@@ -244,6 +253,13 @@ bool CDownloadSession::Hold(InternetHandle& slot, HINTERNET handle)
     // Destruction closes the handles it finds; one stored after that would stay
     // open until this run ends, so a stopping run goes no further.
     return !m_stop;
+}
+
+bool CDownloadSession::Fail(CDownloadRequest& request, const std::string& text)
+{
+    Lock lock(m_lock);
+    request.m_errorText = text;
+    return false;
 }
 
 bool CDownloadSession::Fail(CDownloadRequest& request, DWORD code)

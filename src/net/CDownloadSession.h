@@ -51,12 +51,25 @@ private:
     bool Exchange(const Job& job, CDownloadRequest& request);
     // The steps of an exchange. Each one that fails has set the record's error
     // text, or found the session stopping; the handles go into the record.
-    bool SplitUrl(const std::string& url, CDownloadRequest& request, std::string& host, std::string& object);
-    HINTERNET Connect(const Job& job, CDownloadRequest& request, const std::string& host);
-    HINTERNET SendRequest(HINTERNET connection, const std::string& object, CDownloadRequest& request);
+    struct Target {
+        std::string host;
+        std::string object;  // path and query
+        INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT;
+        bool secure = false;  // https: WinInet checks the server's certificate
+    };
+    bool SplitUrl(const std::string& url, CDownloadRequest& request, Target& target);
+    HINTERNET Connect(const Job& job, CDownloadRequest& request, const Target& target);
+    HINTERNET SendRequest(HINTERNET connection, const Target& target, CDownloadRequest& request);
     bool CheckStatus(HINTERNET hRequest, CDownloadRequest& request);
     bool ReadBody(HINTERNET hRequest, CDownloadRequest& request);
     bool Hold(InternetHandle& slot, HINTERNET handle);
     // Sets the record's error text from the code (0: the last error); false.
     bool Fail(CDownloadRequest& request, DWORD code = 0);
+    // Sets the record's error text as given; false.
+    bool Fail(CDownloadRequest& request, const std::string& text);
+
+public:
+    // An answer longer than this is refused: a weather document or a notice
+    // is far smaller, and a hostile or broken server could send without end.
+    static constexpr DWORD kMaxAnswerBytes = 4u * 1024u * 1024u;
 };

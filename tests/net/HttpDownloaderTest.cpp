@@ -1,5 +1,6 @@
 #include "DownloadRecorder.h"
 
+#include "net/CDownloadSession.h"
 #include "support/HttpTestServer.h"
 #include "support/TestProcess.h"
 
@@ -122,17 +123,24 @@ TEST_F(HttpDownload, RefusedConnectionFailsWithWinInetsMessage)
     EXPECT_EQ(done.Text().find_first_of("\r\n"), std::string::npos);
 }
 
-TEST_F(HttpDownload, TenMegabyteBodyArrivesWhole)
+// A hostile or broken server could send without end: past the cap the answer
+// is refused, up to it it arrives whole.
+TEST_F(HttpDownload, AnAnswerUpToTheCapArrivesWholeAndOneByteMoreFails)
 {
-    std::string body(10 * 1024 * 1024, ' ');
+    std::string body(CDownloadSession::kMaxAnswerBytes, ' ');
     for (size_t i = 0; i < body.size(); ++i)
         body[i] = static_cast<char>('a' + (i * 7 + i / 4099) % 26);
     server.SetHandler(ServeBody(body));
-    const auto done = FetchOnce(WeatherUrl);
-    EXPECT_EQ(done.failed, 0);
-    ASSERT_EQ(done.bytes.size(), body.size() + 1);
-    EXPECT_TRUE(std::equal(body.begin(), body.end(), done.bytes.begin()));
-    EXPECT_EQ(done.bytes.back(), '\0');
+    const auto whole = FetchOnce(WeatherUrl);
+    EXPECT_EQ(whole.failed, 0);
+    ASSERT_EQ(whole.bytes.size(), body.size() + 1);
+    EXPECT_TRUE(std::equal(body.begin(), body.end(), whole.bytes.begin()));
+    EXPECT_EQ(whole.bytes.back(), '\0');
+
+    server.SetHandler(ServeBody(body + "x"));
+    const auto tooLong = FetchOnce(WeatherUrl);
+    EXPECT_EQ(tooLong.failed, 1);
+    EXPECT_EQ(tooLong.Text(), "The answer is larger than 4 MB");
 }
 
 TEST_F(HttpDownload, BodyCutShortOfItsAnnouncedLengthFails)
@@ -155,13 +163,21 @@ TEST_F(HttpDownload, AnswerWithoutStatusLineEndsInOneCallback)
     EXPECT_EQ(done.bytes.back(), '\0');
 }
 
-TEST_F(HttpDownload, PortOfTheUrlIsIgnored)
+// The request goes where the URL says: its port, and only http or https.
+TEST_F(HttpDownload, TheUrlsSchemeAndPortChooseTheConnection)
 {
-    const auto done = FetchOnce("http://127.0.0.1:8080/port/test.xml");
-    EXPECT_EQ(done.failed, 0);
-    EXPECT_EQ(done.bytes, WithZero(WeatherDocument));
-    ASSERT_EQ(server.RequestCount(), 1u);
-    EXPECT_EQ(server.Requests()[0].Target(), "/port/test.xml");
+    HttpTestServer other;
+    ASSERT_TRUE(other.Start(ServeBody("<other/>"), 8080));
+    const auto onPort = FetchOnce("http://127.0.0.1:8080/port/test.xml");
+    EXPECT_EQ(onPort.failed, 0);
+    EXPECT_EQ(onPort.bytes, WithZero("<other/>"));
+    ASSERT_EQ(other.RequestCount(), 1u);
+    EXPECT_EQ(other.Requests()[0].Target(), "/port/test.xml");
+
+    const auto ftp = FetchOnce("ftp://127.0.0.1/test.xml");
+    EXPECT_EQ(ftp.failed, 1);
+    EXPECT_EQ(ftp.Text(), MessageTableText("wininet.dll", ERROR_INTERNET_UNRECOGNIZED_SCHEME));
+    EXPECT_EQ(server.RequestCount(), 0u) << "nothing went to port 80";
 }
 
 TEST_F(HttpDownload, UrlIsCanonicalisedBeforeTheRequest)

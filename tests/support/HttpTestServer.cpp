@@ -174,12 +174,12 @@ HttpTestServer::~HttpTestServer()
         ::WSACleanup();
 }
 
-bool HttpTestServer::Start(HttpHandler handler)
+bool HttpTestServer::Start(HttpHandler handler, unsigned short port)
 {
     SetHandler(std::move(handler));
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_port = 80 << 8;  // network byte order
+    address.sin_port = ::htons(port);
     address.sin_addr.S_un.S_un_b = {127, 0, 0, 1};
     // Port 80 is shared by every test process on the machine: wait while another
     // one holds it. Reusing the address lets us bind beside the closed

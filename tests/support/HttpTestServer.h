@@ -45,7 +45,7 @@ HttpHandler ServeBody(const std::string& body, int status = 200);
 HttpHandler RequireBasicAuth(const std::string& user, const std::string& password, const std::string& body);
 std::string Base64(const std::string& bytes);
 
-// An HTTP/1.0 server on 127.0.0.1 port 80 inside the test process. Each
+// An HTTP/1.0 server on 127.0.0.1 (port 80 unless another is given) inside the test process. Each
 // connection carries one request and gets one reply from the handler, on a
 // thread of its own; every request is recorded.
 class HttpTestServer {
@@ -56,7 +56,7 @@ public:
     HttpTestServer& operator=(const HttpTestServer&) = delete;
 
     // Binds the port, waiting a bounded time while another test process holds it.
-    bool Start(HttpHandler handler);
+    bool Start(HttpHandler handler, unsigned short port = 80);
     void SetHandler(HttpHandler handler);
     // Closes the listening socket: later connections are refused.
     void StopListening();
