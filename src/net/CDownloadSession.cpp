@@ -3,6 +3,7 @@
 #include "framework/ExceptionReport.h"
 #include "net/HttpErrorText.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -83,30 +84,75 @@ bool CDownloadSession::RunExchange(const Job& job, CDownloadRequest& request)
     return false;
 }
 
+// An https request follows its redirects here, to https only: WinInet under Wine
+// would follow one down to http, where the request and its answer travel in the
+// clear.
 bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
 {
-    Target target;
-    if (!SplitUrl(job.url, request, target))
-        return false;
+    std::string url = job.url;
+    for (int hop = 0;; ++hop) {
+        Target target;
+        if (!SplitUrl(url, request, target))
+            return false;
 
-    // Whatever way the exchange ends, the handles close, request first.
-    struct HandleCloser {
-        CDownloadSession& session;
-        CDownloadRequest& request;
-        ~HandleCloser()
-        {
-            Lock lock(session.m_lock);
-            request.CloseHandles();
+        // Whatever way the exchange ends, the handles close, request first.
+        struct HandleCloser {
+            CDownloadSession& session;
+            CDownloadRequest& request;
+            ~HandleCloser()
+            {
+                Lock lock(session.m_lock);
+                request.CloseHandles();
+            }
+        } closer{*this, request};
+
+        const HINTERNET connection = Connect(job, request, target);
+        if (!connection)
+            return false;
+        const HINTERNET hRequest = SendRequest(connection, target, request);
+        if (!hRequest)
+            return false;
+        std::string location;
+        if (target.secure && Redirected(hRequest, target, location)) {
+            if (!IsHttps(location))
+                return Fail(request, "The server sends the request on to " + location + ", without https: refused");
+            if (hop >= kMaxRedirects)
+                return Fail(request, "The server sends the request on too often");
+            url = location;
+            continue;
         }
-    } closer{*this, request};
+        return CheckStatus(hRequest, request) && ReadBody(hRequest, request);
+    }
+}
 
-    const HINTERNET connection = Connect(job, request, target);
-    if (!connection)
+bool CDownloadSession::IsHttps(const std::string& url)
+{
+    static const char scheme[] = "https://";
+    if (url.size() < sizeof scheme - 1)
         return false;
-    const HINTERNET hRequest = SendRequest(connection, target, request);
-    if (!hRequest)
+    for (size_t i = 0; i < sizeof scheme - 1; ++i)
+        if (std::tolower(static_cast<unsigned char>(url[i])) != scheme[i])
+            return false;
+    return true;
+}
+
+bool CDownloadSession::Redirected(HINTERNET hRequest, const Target& target, std::string& location)
+{
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!::HttpQueryInfoA(hRequest, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
         return false;
-    return CheckStatus(hRequest, request) && ReadBody(hRequest, request);
+    if (status != 301 && status != 302 && status != 303 && status != 307 && status != 308)
+        return false;
+    char text[MaxUrlLength] = {};
+    size = sizeof text - 1;
+    if (!::HttpQueryInfoA(hRequest, HTTP_QUERY_LOCATION, text, &size, nullptr))
+        return false;
+    location.assign(text, size);
+    // A path alone stays with the server that sent it.
+    if (!location.empty() && location[0] == '/')
+        location = "https://" + target.host + ":" + std::to_string(target.port) + location;
+    return true;
 }
 
 bool CDownloadSession::SplitUrl(const std::string& url, CDownloadRequest& request, Target& target)
@@ -172,7 +218,7 @@ HINTERNET CDownloadSession::Connect(const Job& job, CDownloadRequest& request, c
 
 HINTERNET CDownloadSession::SendRequest(HINTERNET connection, const Target& target, CDownloadRequest& request)
 {
-    const DWORD flags = NoCacheFlags | (target.secure ? INTERNET_FLAG_SECURE : 0);
+    const DWORD flags = NoCacheFlags | (target.secure ? INTERNET_FLAG_SECURE | INTERNET_FLAG_NO_AUTO_REDIRECT : 0);
     HINTERNET hRequest =
         ::HttpOpenRequestA(connection, "GET", target.object.c_str(), "HTTP/1.0", nullptr, nullptr, flags, 0);
     if (!hRequest) {
@@ -225,8 +271,8 @@ bool CDownloadSession::ReadBody(HINTERNET hRequest, CDownloadRequest& request)
         if (m_stop)
             break;
         if (total + got > kMaxAnswerBytes)
-            return Fail(request, "The answer is larger than " + std::to_string(kMaxAnswerBytes / (1024 * 1024)) +
-                                     " MB");
+            return Fail(request,
+                        "The answer is larger than " + std::to_string(kMaxAnswerBytes / (1024 * 1024)) + " MB");
         Lock lock(m_lock);
         request.m_body.Write(chunk, got);
         total += got;

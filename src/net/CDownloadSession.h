@@ -60,6 +60,9 @@ private:
     bool SplitUrl(const std::string& url, CDownloadRequest& request, Target& target);
     HINTERNET Connect(const Job& job, CDownloadRequest& request, const Target& target);
     HINTERNET SendRequest(HINTERNET connection, const Target& target, CDownloadRequest& request);
+    // A 3xx answer to an https request, and where it sends the request.
+    static bool Redirected(HINTERNET hRequest, const Target& target, std::string& location);
+    static bool IsHttps(const std::string& url);
     bool CheckStatus(HINTERNET hRequest, CDownloadRequest& request);
     bool ReadBody(HINTERNET hRequest, CDownloadRequest& request);
     bool Hold(InternetHandle& slot, HINTERNET handle);
@@ -72,4 +75,6 @@ public:
     // An answer longer than this is refused: a weather document or a notice
     // is far smaller, and a hostile or broken server could send without end.
     static constexpr DWORD kMaxAnswerBytes = 4u * 1024u * 1024u;
+    // Redirects an https request follows at the most.
+    static constexpr int kMaxRedirects = 5;
 };

@@ -1,0 +1,72 @@
+// HTTPS against servers that tests/net/with_tls_servers.sh starts: a good
+// certificate is read, an expired one or one of an unknown authority is an
+// error, and a redirect from https down to http is not followed. Run through
+// that script only (its suite ends in Child).
+#include "DownloadRecorder.h"
+
+#include "net/CHttpDownloader.h"
+#include "support/HttpTestServer.h"
+
+#include <wincrypt.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Trusted in this test's prefix only, as a user's own authority would be.
+bool TrustTestAuthority()
+{
+    const char* path = std::getenv("ZORLA_TEST_AUTHORITY");
+    if (!path)
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<char> der{std::istreambuf_iterator<char>(in), {}};
+    return !der.empty() && CertAddEncodedCertificateToSystemStoreA("Root", reinterpret_cast<const BYTE*>(der.data()),
+                                                                   static_cast<DWORD>(der.size()));
+}
+
+DownloadRecorder::Done Fetch(const std::string& url)
+{
+    CHttpDownloader client("Zorla HTTPS test");
+    DownloadRecorder recorder(client);
+    EXPECT_TRUE(client.StartDownload(url, &DownloadRecorder::Callback, &recorder));
+    EXPECT_TRUE(recorder.WaitFor(1));
+    const auto calls = recorder.Calls();
+    return calls.size() == 1 ? calls[0] : DownloadRecorder::Done{};
+}
+
+}  // namespace
+
+TEST(HttpsChild, OnlyAValidCertificateOfATrustedAuthorityIsReadAndNoRedirectLeadsToHttp)
+{
+    ASSERT_TRUE(TrustTestAuthority());
+    HttpTestServer plain;
+    ASSERT_TRUE(plain.Start(ServeBody("<plain/>"), 8080));
+    const struct {
+        const char* url;
+        bool read;
+        const char* why;
+    } cases[] = {
+        {"https://localhost:8443/weather.xml", true, "a certificate of the trusted authority"},
+        {"https://localhost:8444/weather.xml", false, "an expired certificate"},
+        {"https://localhost:8445/weather.xml", false, "an authority nobody trusts"},
+        {"https://localhost:8446/weather.xml", false, "a redirect down to http"},
+        {"https://localhost:8447/weather.xml", true, "a redirect to https"},
+    };
+    for (const auto& c : cases) {
+        const auto done = Fetch(c.url);
+        EXPECT_TRUE(done.fetched) << c.why;
+        EXPECT_EQ(done.failed, c.read ? 0 : 1) << c.why << ": " << done.Text();
+        if (c.read)
+            EXPECT_EQ(done.Text(), "<secure/>") << c.why;
+        else
+            EXPECT_NE(done.Text(), "") << c.why << ": the error is said";
+    }
+    EXPECT_EQ(plain.RequestCount(), 0u) << "nothing went to http";
+}
