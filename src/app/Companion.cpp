@@ -165,10 +165,10 @@ void Companion::OnRestoreDeleted()
 
 void Companion::OnKeepInFolder()
 {
-    const std::string folder = m_folderPicker
-                                   ? m_folderPicker()
-                                   : PickFolder(MainWindow(), Translate("Choose the folder your sync service keeps on "
-                                                                        "every computer (OneDrive, Dropbox, Nextcloud, ...):"));
+    const std::string folder =
+        m_folderPicker ? m_folderPicker()
+                       : PickFolder(MainWindow(), Translate("Choose the folder your sync service keeps on "
+                                                            "every computer (OneDrive, Dropbox, Nextcloud, ...):"));
     if (folder.empty())
         return;
     m_deskNotes.SavePending();

@@ -32,8 +32,9 @@ CZorlaDlg::CZorlaDlg(MainWindowServices& services, CWnd* parent)
     , m_services(services)
     , m_model(services.Model())
     , m_face(services.Sounds(), m_viewState)
-    , m_views(*this, m_viewState, m_face, m_model, services.Sounds(), services.Draft())
-    , m_keyboard(m_face, [this](int hotSpot) { OnHotSpot(hotSpot); }, [this] { RunCommand(ID_SHOW_HOME); })
+    , m_views(*this, m_viewState, m_face, services)
+    , m_keyboard(
+          m_face, [this](int hotSpot) { OnHotSpot(hotSpot); }, [this] { RunCommand(ID_SHOW_HOME); })
     , m_access(m_keyboard)
     , m_commands(MainCommands::Parts{*this, m_viewState, m_views, m_tray, m_settings, services,
                                      [this] { ApplyTopMost(); }, [this] { m_startSteps.RunRemaining(); }})
@@ -396,4 +397,3 @@ LRESULT CZorlaDlg::OnRButtonDown(LPARAM lParam)
     m_commands.ShowMenu(point);
     return 0;
 }
-

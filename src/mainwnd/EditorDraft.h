@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwnd/MainView.h"
+
 #include <optional>
 #include <string>
 
@@ -11,10 +13,10 @@ class Settings;
 class EditorDraft {
 public:
     struct Draft {
-        int view = 0;      // the editor's MainView, as its number is stored
-        std::string text;  // as typed
-        std::string time;    // a reminder's chosen time, in the data files' date form
-        std::string repeat;  // and its repeat's stored name
+        MainView view = MainView::Notes;  // the editor: notes or reminder
+        std::string text;                 // as typed
+        std::string time;                 // a reminder's chosen time, in the data files' date form
+        std::string repeat;               // and its repeat's stored name
         bool operator==(const Draft& other) const
         {
             return view == other.view && text == other.text && time == other.time && repeat == other.repeat;
@@ -26,7 +28,7 @@ public:
     // Empty text: there is no draft. Writes only what changed.
     void Keep(const Draft& draft);
     void Clear() { Keep(Draft()); }
-    // The draft kept by an earlier run, if any.
+    // The draft kept by an earlier run, if any (of a note or reminder editor).
     std::optional<Draft> Stored() const;
 
 private:

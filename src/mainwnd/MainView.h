@@ -17,8 +17,8 @@ constexpr ViewMask MaskOf(MainView view)
 {
     return static_cast<ViewMask>(view);
 }
-constexpr ViewMask kAllViews = MaskOf(MainView::Home) | MaskOf(MainView::Weather) | MaskOf(MainView::Notes) |
-                               MaskOf(MainView::Reminder);
+constexpr ViewMask kAllViews =
+    MaskOf(MainView::Home) | MaskOf(MainView::Weather) | MaskOf(MainView::Notes) | MaskOf(MainView::Reminder);
 constexpr ViewMask kViewsButHome = kAllViews & ~MaskOf(MainView::Home);
 constexpr bool InViews(ViewMask views, MainView view)
 {

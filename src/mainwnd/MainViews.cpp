@@ -4,6 +4,7 @@
 #include "framework/CDataExchange.h"
 #include "framework/CDialog.h"
 #include "mainwnd/ViewControls.h"
+#include "mainwnd/MainWindowServices.h"
 #include "mainwnd/PictureFace.h"
 #include "mainwnd/ViewState.h"
 #include "model/ZorlaModel.h"
@@ -14,7 +15,6 @@
 #include "shared/WebAddresses.h"
 #include "sound/SoundBoard.h"
 #include "mainwnd/CityList.h"
-#include "widgets/StoreProblemMessage.h"
 
 #include <commctrl.h>
 
@@ -28,14 +28,14 @@ const int kEditorLimitReminder = 50;
 
 }  // namespace
 
-MainViews::MainViews(CDialog& window, ViewState& views, PictureFace& face, ZorlaModel& model, SoundBoard& sounds,
-                     EditorDraft& draft)
+MainViews::MainViews(CDialog& window, ViewState& views, PictureFace& face, MainWindowServices& services)
     : m_window(window)
     , m_views(views)
     , m_face(face)
-    , m_model(model)
-    , m_sounds(sounds)
-    , m_draft(draft)
+    , m_services(services)
+    , m_model(services.Model())
+    , m_sounds(services.Sounds())
+    , m_draft(services.Draft())
 {
     m_views.Follow([this](MainView view) { ViewControls::ShowFor(m_window.m_hWnd, view, false); });
 }
@@ -112,7 +112,7 @@ bool MainViews::SaveEditor(MainView view)
     case ZorlaModel::AddResult::Refused: ReportError(IDS_WRITE_ERROR, __FILE__, __LINE__); break;
     }
     // A full disk keeps the entry, which is written again later.
-    ShowStoreProblems();
+    m_services.ShowStoreProblems();
     return result == ZorlaModel::AddResult::Added;
 }
 
@@ -122,7 +122,7 @@ void MainViews::KeepDraft()
     if (!m_editor.m_hWnd || (view != MainView::Notes && view != MainView::Reminder))
         return;
     EditorDraft::Draft draft;
-    draft.view = MaskOf(view);
+    draft.view = view;
     draft.text = GetWindowTextString(m_editor.m_hWnd);
     if (view == MainView::Reminder) {
         draft.time = ViewControls::ChosenReminderTime(m_window.m_hWnd).Format("%m/%d/%Y %H:%M:%S");
@@ -134,9 +134,9 @@ void MainViews::KeepDraft()
 void MainViews::RestoreDraft()
 {
     const std::optional<EditorDraft::Draft> draft = m_draft.Stored();
-    if (!draft || (draft->view != MaskOf(MainView::Notes) && draft->view != MaskOf(MainView::Reminder)))
+    if (!draft)
         return;
-    const MainView editor = static_cast<MainView>(draft->view);
+    const MainView editor = draft->view;
     OpenEditor(editor);
     if (!m_views.Is(editor))
         return;
@@ -234,12 +234,6 @@ void MainViews::ExchangeCity(CDataExchange* pDX)
     std::string city = m_model.City();
     DDX_CBString(pDX, IDC_CITY_LIST, city);
     m_model.SelectCity(city);
-}
-
-void MainViews::ShowStoreProblems()
-{
-    for (const StoreProblem& problem : m_model.TakeProblems())
-        StoreProblemMessage::Show(problem);
 }
 
 void MainViews::FollowWebLink()

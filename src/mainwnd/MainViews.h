@@ -12,6 +12,7 @@
 class CDataExchange;
 class CDialog;
 class SoundBoard;
+class MainWindowServices;
 class PictureFace;
 class ViewState;
 class ZorlaModel;
@@ -21,9 +22,9 @@ class ZorlaModel;
 // view's city list. The dialog's data exchange carries the chosen city.
 class MainViews {
 public:
-    // The views change through views; the picture, controls and keyboard follow it.
-    MainViews(CDialog& window, ViewState& views, PictureFace& face, ZorlaModel& model, SoundBoard& sounds,
-              EditorDraft& draft);
+    // The views change through views; the picture, controls and keyboard follow
+    // it. The model, sounds and drafts are the program's services'.
+    MainViews(CDialog& window, ViewState& views, PictureFace& face, MainWindowServices& services);
 
     // Creates the controls of the other views, once; the views call it too, so
     // none has to wait for the start-up steps.
@@ -52,9 +53,6 @@ public:
     void ExchangeCity(CDataExchange* pDX);
     void FollowWebLink();
 
-    // Shows what went wrong in the model's stores, if anything.
-    void ShowStoreProblems();
-
 private:
     // Files the editor's entry when the view it leaves for target asks for it;
     // false when the entry was refused and the view must stay.
@@ -64,6 +62,7 @@ private:
     CDialog& m_window;
     ViewState& m_views;
     PictureFace& m_face;
+    MainWindowServices& m_services;
     ZorlaModel& m_model;
     SoundBoard& m_sounds;
     CTransparentEdit m_editor;

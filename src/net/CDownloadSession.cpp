@@ -3,7 +3,6 @@
 #include "framework/ExceptionReport.h"
 #include "net/HttpErrorText.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -90,10 +89,13 @@ bool CDownloadSession::RunExchange(const Job& job, CDownloadRequest& request)
 bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
 {
     std::string url = job.url;
+    bool redirected = false;
     for (int hop = 0;; ++hop) {
         Target target;
         if (!SplitUrl(url, request, target))
             return false;
+        if (redirected && !target.secure)
+            return Fail(request, "The server sends the request on to " + url + ", without https: refused");
 
         // Whatever way the exchange ends, the handles close, request first.
         struct HandleCloser {
@@ -112,28 +114,14 @@ bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
         const HINTERNET hRequest = SendRequest(connection, target, request);
         if (!hRequest)
             return false;
-        std::string location;
-        if (target.secure && Redirected(hRequest, target, location)) {
-            if (!IsHttps(location))
-                return Fail(request, "The server sends the request on to " + location + ", without https: refused");
+        if (target.secure && Redirected(hRequest, target, url)) {
             if (hop >= kMaxRedirects)
                 return Fail(request, "The server sends the request on too often");
-            url = location;
+            redirected = true;
             continue;
         }
         return CheckStatus(hRequest, request) && ReadBody(hRequest, request);
     }
-}
-
-bool CDownloadSession::IsHttps(const std::string& url)
-{
-    static const char scheme[] = "https://";
-    if (url.size() < sizeof scheme - 1)
-        return false;
-    for (size_t i = 0; i < sizeof scheme - 1; ++i)
-        if (std::tolower(static_cast<unsigned char>(url[i])) != scheme[i])
-            return false;
-    return true;
 }
 
 bool CDownloadSession::Redirected(HINTERNET hRequest, const Target& target, std::string& location)

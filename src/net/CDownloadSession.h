@@ -62,7 +62,6 @@ private:
     HINTERNET SendRequest(HINTERNET connection, const Target& target, CDownloadRequest& request);
     // A 3xx answer to an https request, and where it sends the request.
     static bool Redirected(HINTERNET hRequest, const Target& target, std::string& location);
-    static bool IsHttps(const std::string& url);
     bool CheckStatus(HINTERNET hRequest, CDownloadRequest& request);
     bool ReadBody(HINTERNET hRequest, CDownloadRequest& request);
     bool Hold(InternetHandle& slot, HINTERNET handle);

@@ -1,11 +1,9 @@
 #include "net/CHttpDownloader.h"
 
 #include "framework/CWinThread.h"
-#include "framework/SystemMessage.h"
 #include "net/CDownloadSession.h"
 #include "net/HttpErrorText.h"
 
-#include <cstdio>
 #include <new>
 
 namespace {
@@ -143,9 +141,4 @@ std::string CHttpDownloader::GetLastErrorText() const
 {
     Lock lock(m_session->m_lock);
     return m_lastError;
-}
-
-std::string CHttpDownloader::ComposeErrorText(DWORD code, std::string& target)
-{
-    return ComposeHttpErrorText(code, target);
 }

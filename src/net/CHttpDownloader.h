@@ -35,9 +35,6 @@ public:
 
     std::string GetLastErrorText() const;
 
-    // A readable text for a Windows or WinInet error code (0: the thread's last
-    // error), written to target and returned.
-    static std::string ComposeErrorText(DWORD code, std::string& target);
 
     // Assigned by the owner before the first start; applied to every connection
     // when not empty.

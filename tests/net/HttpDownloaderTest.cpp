@@ -1,6 +1,7 @@
 #include "DownloadRecorder.h"
 
 #include "net/CDownloadSession.h"
+#include "net/HttpErrorText.h"
 #include "support/HttpTestServer.h"
 #include "support/TestProcess.h"
 
@@ -213,7 +214,7 @@ namespace {
 TEST(ComposeErrorText, WinInetCodesReadWinInetsOwnTable)
 {
     std::string target = "earlier text";
-    const std::string text = CHttpDownloader::ComposeErrorText(ERROR_INTERNET_CANNOT_CONNECT, target);
+    const std::string text = ComposeHttpErrorText(ERROR_INTERNET_CANNOT_CONNECT, target);
     EXPECT_EQ(text, target);
     EXPECT_EQ(text, MessageTableText("wininet.dll", ERROR_INTERNET_CANNOT_CONNECT));
     EXPECT_NE(text, "");
@@ -222,7 +223,7 @@ TEST(ComposeErrorText, WinInetCodesReadWinInetsOwnTable)
 TEST(ComposeErrorText, SystemCodesReadTheSystemTableWithoutLineEnds)
 {
     std::string target;
-    CHttpDownloader::ComposeErrorText(ERROR_FILE_NOT_FOUND, target);
+    ComposeHttpErrorText(ERROR_FILE_NOT_FOUND, target);
     EXPECT_EQ(target, MessageTableText(nullptr, ERROR_FILE_NOT_FOUND));
     EXPECT_NE(target, "");
     EXPECT_EQ(target.find_first_of("\r\n"), std::string::npos);
@@ -232,7 +233,7 @@ TEST(ComposeErrorText, ZeroStandsForTheThreadsLastError)
 {
     std::string target;
     SetLastError(ERROR_ACCESS_DENIED);
-    CHttpDownloader::ComposeErrorText(0, target);
+    ComposeHttpErrorText(0, target);
     EXPECT_EQ(target, MessageTableText(nullptr, ERROR_ACCESS_DENIED));
 }
 
@@ -241,7 +242,7 @@ TEST(ComposeErrorText, CodeWithoutAnyMessageStillGetsAText)
     // The customer bit: no table of the system has such a code.
     const DWORD code = 0x20001234;
     std::string target;
-    CHttpDownloader::ComposeErrorText(code, target);
+    ComposeHttpErrorText(code, target);
     EXPECT_EQ(target, "Error " + std::to_string(code));
 }
 
