@@ -12,18 +12,18 @@ WindowHttpFetch::WindowHttpFetch(const std::string& agent)
 
 WindowHttpFetch::~WindowHttpFetch() = default;
 
-bool WindowHttpFetch::Start(const std::string& url, const std::string& user, const std::string& password, Done done)
+bool WindowHttpFetch::Send(const Request& request, Done done)
 {
     if (!m_window.load())
         return false;
-    m_http.m_userName = user;
-    m_http.m_password = password;
+    m_http.m_userName = request.user;
+    m_http.m_password = request.password;
     const unsigned ticket = m_nextTicket++;
     {
         std::lock_guard<std::mutex> lock(m_lock);
         m_line.push_back(ticket);
     }
-    if (!m_http.StartDownload(url, &WindowHttpFetch::OnDownloadDone, this)) {
+    if (!m_http.StartDownload(request.url, &WindowHttpFetch::OnDownloadDone, this)) {
         std::lock_guard<std::mutex> lock(m_lock);
         m_line.pop_back();
         return false;

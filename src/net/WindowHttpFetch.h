@@ -25,7 +25,7 @@ public:
     // Where outcomes are posted; null while there is no window, and nothing starts.
     void Attach(HWND window) { m_window = window; }
 
-    bool Start(const std::string& url, const std::string& user, const std::string& password, Done done) override;
+    bool Send(const Request& request, Done done) override;
     void CancelAll() override;
 
     // The window's handler of WM_WEATHER_DONE.

@@ -8,7 +8,7 @@ namespace {
 
 class NoHttp : public HttpFetch {
 public:
-    bool Start(const std::string&, const std::string&, const std::string&, Done) override { return false; }
+    bool Send(const Request&, Done) override { return false; }
     void CancelAll() override {}
 };
 

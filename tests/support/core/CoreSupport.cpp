@@ -163,11 +163,11 @@ bool MemorySettings::WriteInt(const char* section, const char* name, int value)
     return WriteString(section, name, std::to_string(value));
 }
 
-bool ManualHttp::Start(const std::string& url, const std::string& user, const std::string& password, Done done)
+bool ManualHttp::Send(const Request& request, Done done)
 {
     if (refuse)
         return false;
-    requests.push_back({url, user, password});
+    requests.push_back(request);
     m_waiting.emplace_back(requests.back(), std::move(done));
     return true;
 }

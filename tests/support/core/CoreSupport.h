@@ -66,11 +66,7 @@ public:
 // Keeps every fetch started until the test answers it.
 class ManualHttp : public HttpFetch {
 public:
-    struct Request {
-        std::string url, user, password;
-    };
-
-    bool Start(const std::string& url, const std::string& user, const std::string& password, Done done) override;
+    bool Send(const Request& request, Done done) override;
     void CancelAll() override { m_waiting.clear(); }
 
     // Hands the oldest waiting fetch its outcome; false when none waits.
