@@ -172,7 +172,7 @@ std::string Tomorrow(const Forecast& forecast, std::int64_t now, const ForecastT
 std::string ForecastText::Compose(const Forecast& forecast, std::int64_t now, std::int64_t fetched,
                                   const ToLocal& toLocal, const ForecastTextOptions& options)
 {
-    if (forecast.hours.empty() || forecast.hours.back().time < now - kHour)
+    if (!toLocal || forecast.hours.empty() || forecast.hours.back().time < now - kHour)
         return "";
     const ForecastWords words(options.german, options.fahrenheit);
     std::vector<std::string> lines;
@@ -209,6 +209,8 @@ std::string ForecastText::BeerGarden(const Forecast& forecast, std::int64_t now,
         double temperature;
         Flaw flaw;
     };
+    if (!toLocal)
+        return "";
     const std::int64_t today = DayOf(toLocal(now));
     std::vector<Hour> window;
     for (const ForecastHour& step : forecast.hours) {
