@@ -23,6 +23,8 @@ packages=(
   wine wine64 xvfb xauth x11-utils imagemagick
   cmake make nasm dpkg-dev googletest
   clang libclang-rt-14-dev libexpat1-dev
+  # JSON of the weather services, header only, for both builds.
+  nlohmann-json3-dev
   # The program's text under Wine: Liberation Serif stands in for "Georgia" and
   # "Times New Roman" (mapped in the Wine prefix by tools/wine-env.sh).
   fonts-liberation2
