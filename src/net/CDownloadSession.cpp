@@ -101,9 +101,10 @@ bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
     // A line break would end the header and start another of the caller's
     // choosing: such a request is not sent at all.
     for (const auto& header : job.headers)
-        if (header.first.empty() || header.first.find(':') != std::string::npos || HasLineBreak(header.first) ||
-            HasLineBreak(header.second))
-            return Fail(request, "A request header has no name, or a line break in it: the request is not sent");
+        if (header.first.empty() || header.first.find(':') != std::string::npos || BreaksHeaderLine(header.first) ||
+            BreaksHeaderLine(header.second))
+            return Fail(request,
+                        "A request header has no name, or a line break or zero byte in it: the request is not sent");
 
     std::string url = job.url;
     bool redirected = false;
@@ -150,9 +151,10 @@ bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
     }
 }
 
-bool CDownloadSession::HasLineBreak(const std::string& text)
+bool CDownloadSession::BreaksHeaderLine(const std::string& text)
 {
-    return text.find_first_of("\r\n") != std::string::npos;
+    // A zero byte would cut it short in WinInet's hands.
+    return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
 }
 
 bool CDownloadSession::Redirected(HINTERNET hRequest, const Target& target, std::string& location)
@@ -236,7 +238,7 @@ HINTERNET CDownloadSession::Connect(const Job& job, CDownloadRequest& request, c
 }
 
 HINTERNET CDownloadSession::SendRequest(HINTERNET connection, const Target& target, const Job& job,
-                                         CDownloadRequest& request)
+                                        CDownloadRequest& request)
 {
     const DWORD flags = NoCacheFlags | (target.secure ? INTERNET_FLAG_SECURE | INTERNET_FLAG_NO_AUTO_REDIRECT : 0);
     HINTERNET hRequest =

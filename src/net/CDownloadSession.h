@@ -59,7 +59,7 @@ private:
         INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT;
         bool secure = false;  // https: WinInet checks the server's certificate
     };
-    static bool HasLineBreak(const std::string& text);
+    static bool BreaksHeaderLine(const std::string& text);
     bool SplitUrl(const std::string& url, CDownloadRequest& request, Target& target);
     HINTERNET Connect(const Job& job, CDownloadRequest& request, const Target& target);
     HINTERNET SendRequest(HINTERNET connection, const Target& target, const Job& job, CDownloadRequest& request);

@@ -28,7 +28,7 @@ public:
     // that runs. The callback may be null.
     bool StartDownload(const std::string& url, DownloadDoneCallback callback, void* context);
     // The same with request headers; a "User-Agent" among them replaces the
-    // agent text for this request. A name or value with a line break fails the
+    // agent text for this request. A name or value with a line break or zero byte fails the
     // request without sending it.
     bool StartDownload(const std::string& url, const HttpHeaderList& headers, DownloadDoneCallback callback,
                        void* context);
@@ -44,7 +44,6 @@ public:
     bool GetAnswer(const std::string& url, int& status, HttpHeaderList& headers);
 
     std::string GetLastErrorText() const;
-
 
     // Assigned by the owner before the first start; applied to every connection
     // when not empty.

@@ -21,6 +21,7 @@ namespace {
 
 const char Url[] = "http://127.0.0.1/weather/forecast.json";
 const char Since[] = "Sat, 05 Dec 2026 10:00:00 GMT";
+const char Agent[] = "Zorla/2.0 weather@example.org";
 
 using Headers = std::vector<std::pair<std::string, std::string>>;
 
@@ -59,9 +60,8 @@ protected:
     HttpFetch::Outcome Fetch(const Headers& headers)
     {
         std::optional<HttpFetch::Outcome> got;
-        EXPECT_TRUE(fetch.Send(HttpFetch::Request{Url, "", "", headers}, [&](HttpFetch::Outcome outcome) {
-            got = std::move(outcome);
-        }));
+        EXPECT_TRUE(fetch.Send(HttpFetch::Request{Url, "", "", headers},
+                               [&](HttpFetch::Outcome outcome) { got = std::move(outcome); }));
         const bool came = WaitUntil(
             [&] {
                 MSG msg;
@@ -89,6 +89,12 @@ TEST_F(HttpAnswer, HeadersGoOutAndTheStatusAndCachingHeadersOfEveryAnswerComeBac
                               "Cache-Control: public, max-age=86400\r\n"
                               "ETag: \"v1\"\r\n";
     const auto keepable = [&](const HttpRequestSeen&) { return HttpReply::Status(200, "{}", dated); };
+    const auto tooMany = [](const HttpRequestSeen&) {
+        return HttpReply::Status(429, "slow down", "Retry-After: 120\r\n");
+    };
+    const auto busy = [](const HttpRequestSeen&) {
+        return HttpReply::Status(503, "busy", "Retry-After: Mon, 07 Dec 2026 11:00:00 GMT\r\n");
+    };
     const Headers datedAnswer{{"date", "Mon, 07 Dec 2026 10:15:00 GMT"},
                               {"expires", "Fri, 01 Jan 2100 00:00:00 GMT"},
                               {"last-modified", "Mon, 07 Dec 2026 09:58:12 GMT"}};
@@ -103,27 +109,35 @@ TEST_F(HttpAnswer, HeadersGoOutAndTheStatusAndCachingHeadersOfEveryAnswerComeBac
         Headers answer;  // expected in the outcome; others may be there too
         std::string error;
     } rows[] = {
-        {"a changed document comes whole, with its own agent and question on the wire", Conditional,
-         {{"User-Agent", "Zorla/2.0 weather@example.org"}}, true, false, 200, "{\"fresh\":true}", {}, ""},
-        {"an unchanged document is a 304 without a body, not a failure", Conditional,
-         {{"User-Agent", "Zorla/2.0 weather@example.org"}, {"If-Modified-Since", Since}}, true, false, 304, "",
-         {}, ""},
+        // clang-format off
+        {"a changed document comes whole, with its own agent and question on the wire",
+         Conditional, {{"User-Agent", Agent}}, true,
+         false, 200, "{\"fresh\":true}", {}, ""},
+        {"an unchanged document is a 304 without a body, not a failure",
+         Conditional, {{"User-Agent", Agent}, {"If-Modified-Since", Since}}, true,
+         false, 304, "", {}, ""},
         {"a 429 fails and tells when to come back",
-         [](const HttpRequestSeen&) { return HttpReply::Status(429, "slow down", "Retry-After: 120\r\n"); }, {},
-         true, true, 429, "", {{"retry-after", "120"}}, "HttpQueryInfo returned [429]"},
+         tooMany, {}, true,
+         true, 429, "", {{"retry-after", "120"}}, "HttpQueryInfo returned [429]"},
         {"a 503 fails and tells when to come back",
-         [](const HttpRequestSeen&) {
-             return HttpReply::Status(503, "busy", "Retry-After: Mon, 07 Dec 2026 11:00:00 GMT\r\n");
-         },
-         {}, true, true, 503, "", {{"retry-after", "Mon, 07 Dec 2026 11:00:00 GMT"}},
-         "HttpQueryInfo returned [503]"},
-        {"a 200 tells when it expires, when it changed and the server's time", keepable, {}, true, false, 200, "{}",
-         datedAnswer, ""},
-        {"the same asked again is not answered from WinInet's cache", keepable, {}, true, false, 200, "{}",
-         datedAnswer, ""},
-        {"a line break in a value would smuggle in a header", Conditional,
-         {{"If-Modified-Since", std::string(Since) + "\r\nX-Smuggled: 1"}}, false, true, 0, "", {}, ""},
-        {"a line break in a name likewise", Conditional, {{"X-Note\nX-Smuggled", "1"}}, false, true, 0, "", {}, ""},
+         busy, {}, true,
+         true, 503, "", {{"retry-after", "Mon, 07 Dec 2026 11:00:00 GMT"}}, "HttpQueryInfo returned [503]"},
+        {"a 200 tells when it expires, when it changed and the server's time",
+         keepable, {}, true,
+         false, 200, "{}", datedAnswer, ""},
+        {"the same asked again is not answered from WinInet's cache",
+         keepable, {}, true,
+         false, 200, "{}", datedAnswer, ""},
+        {"a line break in a value would smuggle in a header",
+         Conditional, {{"If-Modified-Since", std::string(Since) + "\r\nX-Smuggled: 1"}}, false,
+         true, 0, "", {}, ""},
+        {"a line break in a name likewise",
+         Conditional, {{"X-Note\nX-Smuggled", "1"}}, false,
+         true, 0, "", {}, ""},
+        {"a zero byte would cut the header short",
+         Conditional, {{"X-Note", std::string("a\0b", 3)}}, false,
+         true, 0, "", {}, ""},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.why);

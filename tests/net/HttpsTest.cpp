@@ -82,8 +82,9 @@ TEST(HttpsChild, RequestHeadersTravelOverTlsAndA304ComesBackAsSuch)
     EXPECT_EQ(changed.status, 200);
     EXPECT_EQ(changed.Text(), "<changed/>");
 
-    const auto same = Fetch("https://localhost:8448/forecast.xml", {{"User-Agent", "Zorla/2.0 weather@example.org"},
-                                                                     {"If-Modified-Since", "Sat, 05 Dec 2026 10:00:00 GMT"}});
+    const auto same =
+        Fetch("https://localhost:8448/forecast.xml", {{"User-Agent", "Zorla/2.0 weather@example.org"},
+                                                      {"If-Modified-Since", "Sat, 05 Dec 2026 10:00:00 GMT"}});
     EXPECT_EQ(same.failed, 0) << same.Text();
     EXPECT_EQ(same.status, 304);
     const HttpHeaderList lastModified{{"last-modified", "Sat, 05 Dec 2026 10:00:00 GMT"}};

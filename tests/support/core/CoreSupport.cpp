@@ -180,8 +180,7 @@ bool ManualHttp::Answer(const std::string& body)
     return Hand(std::move(outcome));
 }
 
-bool ManualHttp::Answer(int status, const std::string& body,
-                        std::vector<std::pair<std::string, std::string>> headers)
+bool ManualHttp::Answer(int status, const std::string& body, std::vector<std::pair<std::string, std::string>> headers)
 {
     Outcome outcome;
     outcome.status = status;
