@@ -4,6 +4,11 @@
 #include "net/InternetHandle.h"
 
 #include <string>
+#include <utility>
+#include <vector>
+
+// Header names and values, in the order given.
+using HttpHeaderList = std::vector<std::pair<std::string, std::string>>;
 
 // Called on the worker thread when a run has finished; failed is non-zero when
 // GetDownloadedData delivers an error text rather than a body.
@@ -24,6 +29,9 @@ public:
     BYTE m_failed = FALSE;
     GrowableBuffer m_body;
     std::string m_errorText;
+    int m_status = 0;  // the last answer's status; 0 when none came
+    // The answer's caching headers, named in lower case, whatever the status.
+    HttpHeaderList m_answerHeaders;
     void* m_context = nullptr;
     InternetHandle m_hRequest;
     InternetHandle m_hConnection;

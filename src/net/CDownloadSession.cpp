@@ -3,6 +3,7 @@
 #include "framework/ExceptionReport.h"
 #include "net/HttpErrorText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -10,10 +11,16 @@
 namespace {
 using Lock = std::lock_guard<std::mutex>;
 
-const DWORD NoCacheFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_DONT_CACHE;
+// WinInet neither answers from its cache nor adds conditions of its own: the
+// callers send theirs. No Pragma: no-cache, which would keep proxies from answering.
+const DWORD NoCacheFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
 const DWORD MaxUrlLength = 260;
 const DWORD ChunkSize = 511;
 const size_t MaxErrorLength = 511;
+const DWORD MaxHeaderValue = 255;
+// What callers of the client read of an answer: when it may be fetched again,
+// and how long to wait after a refusal.
+const char* const KeptAnswerHeaders[] = {"expires", "last-modified", "date", "retry-after"};
 }  // namespace
 
 UINT CDownloadSession::WorkerEntry(void* param)
@@ -40,6 +47,8 @@ UINT CDownloadSession::RunQueue()
             request = m_requests.at(job.url).get();
             request->m_success = FALSE;
             request->m_failed = FALSE;
+            request->m_status = 0;
+            request->m_answerHeaders.clear();
             request->m_callback = job.callback;
             request->m_context = job.context;
         }
@@ -88,6 +97,15 @@ bool CDownloadSession::RunExchange(const Job& job, CDownloadRequest& request)
 // clear.
 bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
 {
+    const ULONGLONG deadline = ::GetTickCount64() + job.deadlineMs;
+    // A line break would end the header and start another of the caller's
+    // choosing: such a request is not sent at all.
+    for (const auto& header : job.headers)
+        if (header.first.empty() || header.first.find(':') != std::string::npos || BreaksHeaderLine(header.first) ||
+            BreaksHeaderLine(header.second))
+            return Fail(request,
+                        "A request header has no name, or a line break or zero byte in it: the request is not sent");
+
     std::string url = job.url;
     bool redirected = false;
     for (int hop = 0;; ++hop) {
@@ -111,8 +129,8 @@ bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
         const HINTERNET connection = Connect(job, request, target);
         if (!connection)
             return false;
-        const HINTERNET hRequest = SendRequest(connection, target, request);
-        if (!hRequest)
+        const HINTERNET hRequest = SendRequest(connection, target, job, request);
+        if (!hRequest || TooLate(deadline, request))
             return false;
         if (target.secure && Redirected(hRequest, target, url)) {
             if (hop >= kMaxRedirects)
@@ -120,8 +138,23 @@ bool CDownloadSession::Exchange(const Job& job, CDownloadRequest& request)
             redirected = true;
             continue;
         }
-        return CheckStatus(hRequest, request) && ReadBody(hRequest, request);
+        int status = 0;
+        if (!CheckStatus(hRequest, request, status))
+            return false;
+        if (status == 304) {
+            // Not modified: the caller keeps what it has; there is no body.
+            Lock lock(m_lock);
+            request.m_body.Write("", 1);
+            return true;
+        }
+        return ReadBody(hRequest, request, deadline);
     }
+}
+
+bool CDownloadSession::BreaksHeaderLine(const std::string& text)
+{
+    // A zero byte would cut it short in WinInet's hands.
+    return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
 }
 
 bool CDownloadSession::Redirected(HINTERNET hRequest, const Target& target, std::string& location)
@@ -204,7 +237,8 @@ HINTERNET CDownloadSession::Connect(const Job& job, CDownloadRequest& request, c
     return connection;
 }
 
-HINTERNET CDownloadSession::SendRequest(HINTERNET connection, const Target& target, CDownloadRequest& request)
+HINTERNET CDownloadSession::SendRequest(HINTERNET connection, const Target& target, const Job& job,
+                                        CDownloadRequest& request)
 {
     const DWORD flags = NoCacheFlags | (target.secure ? INTERNET_FLAG_SECURE | INTERNET_FLAG_NO_AUTO_REDIRECT : 0);
     HINTERNET hRequest =
@@ -216,8 +250,22 @@ HINTERNET CDownloadSession::SendRequest(HINTERNET connection, const Target& targ
     if (!Hold(request.m_hRequest, hRequest))
         return nullptr;
 
-    static const char headers[] = "Accept: text/*, image/*\r\n";
-    if (!::HttpSendRequestA(hRequest, headers, sizeof headers - 1, nullptr, 0)) {
+    // The caller's headers replace ours of the same name, the session's
+    // User-Agent among them.
+    static const char accept[] = "Accept: text/*, image/*\r\n";
+    if (!::HttpAddRequestHeadersA(hRequest, accept, sizeof accept - 1, HTTP_ADDREQ_FLAG_ADD)) {
+        Fail(request);
+        return nullptr;
+    }
+    for (const auto& header : job.headers) {
+        const std::string line = header.first + ": " + header.second + "\r\n";
+        if (!::HttpAddRequestHeadersA(hRequest, line.c_str(), static_cast<DWORD>(line.size()),
+                                      HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE)) {
+            Fail(request);
+            return nullptr;
+        }
+    }
+    if (!::HttpSendRequestA(hRequest, nullptr, 0, nullptr, 0)) {
         Fail(request);
         return nullptr;
     }
@@ -225,15 +273,27 @@ HINTERNET CDownloadSession::SendRequest(HINTERNET connection, const Target& targ
     return m_stop ? nullptr : hRequest;
 }
 
-bool CDownloadSession::CheckStatus(HINTERNET hRequest, CDownloadRequest& request)
+bool CDownloadSession::CheckStatus(HINTERNET hRequest, CDownloadRequest& request, int& statusCode)
 {
     char status[80] = {};
     DWORD statusLength = sizeof status;
     if (!::HttpQueryInfoA(hRequest, HTTP_QUERY_STATUS_CODE, status, &statusLength, nullptr))
         return Fail(request);
-    const int statusCode = std::atoi(status);
+    statusCode = std::atoi(status);
+
+    HttpHeaderList kept;
+    for (const char* name : KeptAnswerHeaders) {
+        char value[MaxHeaderValue + 1] = {};
+        std::snprintf(value, sizeof value, "%s", name);
+        DWORD size = MaxHeaderValue;
+        if (::HttpQueryInfoA(hRequest, HTTP_QUERY_CUSTOM, value, &size, nullptr))
+            kept.emplace_back(name, std::string(value, std::min(size, MaxHeaderValue)));
+    }
+
     Lock lock(m_lock);
-    if (statusCode != 200) {
+    request.m_status = statusCode;
+    request.m_answerHeaders.swap(kept);
+    if (statusCode != 200 && statusCode != 304) {
         char text[64];
         std::snprintf(text, sizeof text, "HttpQueryInfo returned [%d]", statusCode);
         request.m_errorText = text;
@@ -243,14 +303,22 @@ bool CDownloadSession::CheckStatus(HINTERNET hRequest, CDownloadRequest& request
     return true;
 }
 
-bool CDownloadSession::ReadBody(HINTERNET hRequest, CDownloadRequest& request)
+bool CDownloadSession::ReadBody(HINTERNET hRequest, CDownloadRequest& request, ULONGLONG deadline)
 {
     char chunk[ChunkSize + 1] = {};
     DWORD total = 0;
     bool complete = false;
     while (!m_stop) {
+        // Reading no more than has arrived returns at once, so a server that
+        // drips its answer meets the deadline here; each wait for more is
+        // bounded by the receive timeout.
+        DWORD available = 0;
+        if (!::InternetQueryDataAvailable(hRequest, &available, 0, 0))
+            return Fail(request);
+        if (TooLate(deadline, request))
+            return false;
         DWORD got = 0;
-        if (!::InternetReadFile(hRequest, chunk, ChunkSize, &got))
+        if (!::InternetReadFile(hRequest, chunk, available ? std::min(available, ChunkSize) : ChunkSize, &got))
             return Fail(request);
         if (got == 0) {
             complete = true;
@@ -277,6 +345,14 @@ bool CDownloadSession::ReadBody(HINTERNET hRequest, CDownloadRequest& request)
 
     Lock lock(m_lock);
     request.m_body.Write("", 1);
+    return true;
+}
+
+bool CDownloadSession::TooLate(ULONGLONG deadline, CDownloadRequest& request)
+{
+    if (::GetTickCount64() < deadline)
+        return false;
+    Fail(request, kTooSlowText);
     return true;
 }
 

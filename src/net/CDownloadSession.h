@@ -22,6 +22,8 @@ public:
         void* context = nullptr;
         std::string userName;
         std::string password;
+        HttpHeaderList headers;  // replace the session's of the same name
+        DWORD deadlineMs = 0;    // the whole exchange, body included
     };
 
     CDownloadSession() = default;
@@ -57,13 +59,16 @@ private:
         INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT;
         bool secure = false;  // https: WinInet checks the server's certificate
     };
+    static bool BreaksHeaderLine(const std::string& text);
     bool SplitUrl(const std::string& url, CDownloadRequest& request, Target& target);
     HINTERNET Connect(const Job& job, CDownloadRequest& request, const Target& target);
-    HINTERNET SendRequest(HINTERNET connection, const Target& target, CDownloadRequest& request);
+    HINTERNET SendRequest(HINTERNET connection, const Target& target, const Job& job, CDownloadRequest& request);
     // A 3xx answer to an https request, and where it sends the request.
     static bool Redirected(HINTERNET hRequest, const Target& target, std::string& location);
-    bool CheckStatus(HINTERNET hRequest, CDownloadRequest& request);
-    bool ReadBody(HINTERNET hRequest, CDownloadRequest& request);
+    // Records the status and the caching headers of any answer; true for 200 and 304.
+    bool CheckStatus(HINTERNET hRequest, CDownloadRequest& request, int& status);
+    bool ReadBody(HINTERNET hRequest, CDownloadRequest& request, ULONGLONG deadline);
+    bool TooLate(ULONGLONG deadline, CDownloadRequest& request);
     bool Hold(InternetHandle& slot, HINTERNET handle);
     // Sets the record's error text from the code (0: the last error); false.
     bool Fail(CDownloadRequest& request, DWORD code = 0);
@@ -76,4 +81,8 @@ public:
     static constexpr DWORD kMaxAnswerBytes = 4u * 1024u * 1024u;
     // Redirects an https request follows at the most.
     static constexpr int kMaxRedirects = 5;
+    // The longest a request may take, unless its owner says otherwise: a server
+    // that drips its answer byte by byte keeps each read alive but not the whole.
+    static constexpr DWORD kDefaultDeadlineMs = 60000;
+    static constexpr const char* kTooSlowText = "The server took too long to answer";
 };

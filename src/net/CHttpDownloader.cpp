@@ -17,7 +17,8 @@ const DWORD StopWaitMs = 300000;
 // the program starts without waiting for WinInet, and a client that never
 // downloads never opens one.
 CHttpDownloader::CHttpDownloader(const std::string& agent)
-    : m_agent(agent)
+    : m_deadlineMs(CDownloadSession::kDefaultDeadlineMs)
+    , m_agent(agent)
     , m_session(std::make_shared<CDownloadSession>())
 {}
 
@@ -62,6 +63,12 @@ CHttpDownloader::~CHttpDownloader()
 
 bool CHttpDownloader::StartDownload(const std::string& url, DownloadDoneCallback callback, void* context)
 {
+    return StartDownload(url, HttpHeaderList(), callback, context);
+}
+
+bool CHttpDownloader::StartDownload(const std::string& url, const HttpHeaderList& headers,
+                                    DownloadDoneCallback callback, void* context)
+{
     CDownloadSession& session = *m_session;
     Lock lock(session.m_lock);
     // Read under the lock: destruction sets it there, and a start that slipped in
@@ -74,7 +81,8 @@ bool CHttpDownloader::StartDownload(const std::string& url, DownloadDoneCallback
             request = std::make_unique<CDownloadRequest>();
         // The credentials are taken now, on the owner's thread, so the worker
         // never reads members that the owner may assign.
-        session.m_queue.push_back(CDownloadSession::Job{url, callback, context, m_userName, m_password});
+        session.m_queue.push_back(
+            CDownloadSession::Job{url, callback, context, m_userName, m_password, headers, m_deadlineMs});
     } catch (const std::bad_alloc&) {
         m_lastError = "Memory Error!";
         return false;
@@ -134,6 +142,21 @@ bool CHttpDownloader::GetDownloadedData(const std::string& url, std::vector<char
     } catch (const std::bad_alloc&) {
         return false;
     }
+    return true;
+}
+
+bool CHttpDownloader::GetAnswer(const std::string& url, int& status, HttpHeaderList& headers)
+{
+    Lock lock(m_session->m_lock);
+    const auto found = m_session->m_requests.find(url);
+    if (found == m_session->m_requests.end())
+        return false;
+    try {
+        headers = found->second->m_answerHeaders;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    status = found->second->m_status;
     return true;
 }
 

@@ -27,19 +27,30 @@ public:
     // True when the request was taken on: started now, or queued behind the one
     // that runs. The callback may be null.
     bool StartDownload(const std::string& url, DownloadDoneCallback callback, void* context);
+    // The same with request headers; a "User-Agent" among them replaces the
+    // agent text for this request. A name or value with a line break or zero byte fails the
+    // request without sending it.
+    bool StartDownload(const std::string& url, const HttpHeaderList& headers, DownloadDoneCallback callback,
+                       void* context);
 
     // The outcome of the last finished run for the URL: the body with its zero
     // byte (and any longer earlier body's tail behind it), or the error text with
     // a zero byte. False, with bytes untouched, when the URL was never started.
     bool GetDownloadedData(const std::string& url, std::vector<char>& bytes);
 
-    std::string GetLastErrorText() const;
+    // The status of the last finished run's answer (0 when none came) and its
+    // "expires", "last-modified", "date" and "retry-after" headers, named in
+    // lower case, failed or not. False when the URL was never started.
+    bool GetAnswer(const std::string& url, int& status, HttpHeaderList& headers);
 
+    std::string GetLastErrorText() const;
 
     // Assigned by the owner before the first start; applied to every connection
     // when not empty.
     std::string m_userName;
     std::string m_password;
+    // The longest one request may take, answer included; taken at each start.
+    DWORD m_deadlineMs;
 
 private:
     bool StartWorker();

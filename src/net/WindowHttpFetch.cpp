@@ -23,7 +23,7 @@ bool WindowHttpFetch::Send(const Request& request, Done done)
         std::lock_guard<std::mutex> lock(m_lock);
         m_line.push_back(ticket);
     }
-    if (!m_http.StartDownload(request.url, &WindowHttpFetch::OnDownloadDone, this)) {
+    if (!m_http.StartDownload(request.url, request.headers, &WindowHttpFetch::OnDownloadDone, this)) {
         std::lock_guard<std::mutex> lock(m_lock);
         m_line.pop_back();
         return false;
@@ -58,9 +58,10 @@ void WindowHttpFetch::HandOver(const std::string& url, BYTE failed)
     outcome.failed = failed != 0;
     std::vector<char> bytes;
     m_http.GetDownloadedData(url, bytes);
+    m_http.GetAnswer(url, outcome.status, outcome.headers);
     if (outcome.failed)
         outcome.error.assign(bytes.data(), bytes.empty() ? 0 : strnlen(bytes.data(), bytes.size()));
-    else
+    else if (outcome.status != 304)
         outcome.bytes = std::move(bytes);
 
     unsigned ticket = 0;

@@ -17,7 +17,8 @@ void DownloadRecorder::Callback(const std::string& url, BYTE failed, void* conte
     done.url = url;
     done.failed = failed;
     done.context = context;
-    done.fetched = recorder->m_client.GetDownloadedData(url, done.bytes);
+    done.fetched = recorder->m_client.GetDownloadedData(url, done.bytes) &&
+                   recorder->m_client.GetAnswer(url, done.status, done.headers);
     std::lock_guard<std::mutex> lock(recorder->m_lock);
     recorder->m_calls.push_back(done);
 }

@@ -20,6 +20,8 @@ public:
         void* context = nullptr;
         bool fetched = false;
         std::vector<char> bytes;
+        int status = 0;
+        HttpHeaderList headers;  // the answer's, as GetAnswer gives them
 
         std::string Text() const { return bytes.empty() ? std::string() : std::string(bytes.data()); }
     };

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -31,11 +32,11 @@ bool TrustTestAuthority()
                                                                    static_cast<DWORD>(der.size()));
 }
 
-DownloadRecorder::Done Fetch(const std::string& url)
+DownloadRecorder::Done Fetch(const std::string& url, const HttpHeaderList& headers = {})
 {
     CHttpDownloader client("Zorla HTTPS test");
     DownloadRecorder recorder(client);
-    EXPECT_TRUE(client.StartDownload(url, &DownloadRecorder::Callback, &recorder));
+    EXPECT_TRUE(client.StartDownload(url, headers, &DownloadRecorder::Callback, &recorder));
     EXPECT_TRUE(recorder.WaitFor(1));
     const auto calls = recorder.Calls();
     return calls.size() == 1 ? calls[0] : DownloadRecorder::Done{};
@@ -69,4 +70,24 @@ TEST(HttpsChild, OnlyAValidCertificateOfATrustedAuthorityIsReadAndNoRedirectLead
             EXPECT_NE(done.Text(), "") << c.why << ": the error is said";
     }
     EXPECT_EQ(plain.RequestCount(), 0u) << "nothing went to http";
+}
+
+// The server answers 304 only when the agent and the date the test sends
+// arrive as sent.
+TEST(HttpsChild, RequestHeadersTravelOverTlsAndA304ComesBackAsSuch)
+{
+    ASSERT_TRUE(TrustTestAuthority());
+    const auto changed = Fetch("https://localhost:8448/forecast.xml");
+    EXPECT_EQ(changed.failed, 0) << changed.Text();
+    EXPECT_EQ(changed.status, 200);
+    EXPECT_EQ(changed.Text(), "<changed/>");
+
+    const auto same =
+        Fetch("https://localhost:8448/forecast.xml", {{"User-Agent", "Zorla/2.0 weather@example.org"},
+                                                      {"If-Modified-Since", "Sat, 05 Dec 2026 10:00:00 GMT"}});
+    EXPECT_EQ(same.failed, 0) << same.Text();
+    EXPECT_EQ(same.status, 304);
+    const HttpHeaderList lastModified{{"last-modified", "Sat, 05 Dec 2026 10:00:00 GMT"}};
+    EXPECT_TRUE(std::search(same.headers.begin(), same.headers.end(), lastModified.begin(), lastModified.end()) !=
+                same.headers.end());
 }

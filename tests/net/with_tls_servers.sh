@@ -3,7 +3,8 @@
 # starts with Python's ssl module, each with a certificate made here: one from a
 # test authority (port 8443), an expired one from it (8444), one from an
 # authority nobody trusts (8445), and good ones that redirect to plain http
-# (8446) and to https (8447). The test trusts the test authority inside its own prefix only.
+# (8446) and to https (8447), and a good one that answers 304 to the request
+# headers the test sends (8448). The test trusts the test authority inside its own prefix only.
 # ctest runs it inside tools/test.sh, which sets up Wine.
 #
 # usage: with_tls_servers.sh PATH/TO/net_tests.exe
@@ -55,6 +56,17 @@ import http.server, ssl, sys
 port, cert, key, mode = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
 class Answer(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
+        if mode == "conditional":
+            asked = (self.headers.get("User-Agent") == "Zorla/2.0 weather@example.org"
+                     and self.headers.get("If-Modified-Since") == "Sat, 05 Dec 2026 10:00:00 GMT")
+            body = b"" if asked else b"<changed/>"
+            self.send_response(304 if asked else 200)
+            self.send_header("Last-Modified", "Sat, 05 Dec 2026 10:00:00 GMT")
+            if not asked:
+                self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+            return
         if mode.startswith("redirect"):
             self.send_response(302)
             where = "https://localhost:8443/moved.xml" if mode == "redirect-https" else "http://127.0.0.1:8080/plain.xml"
@@ -80,7 +92,8 @@ python3 serve.py 8444 expired.pem server.key body & pids+=($!)
 python3 serve.py 8445 stranger.pem stranger.key body & pids+=($!)
 python3 serve.py 8446 good.pem server.key redirect & pids+=($!)
 python3 serve.py 8447 good.pem server.key redirect-https & pids+=($!)
-for port in 8443 8444 8445 8446 8447; do
+python3 serve.py 8448 good.pem server.key conditional & pids+=($!)
+for port in 8443 8444 8445 8446 8447 8448; do
   for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break; sleep 0.1; done
 done
 authority=$(winepath -w "$work/ca.der" </dev/null | tr -d '\r')

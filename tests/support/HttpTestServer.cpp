@@ -36,9 +36,12 @@ const char* Reason(int status)
 {
     switch (status) {
     case 200: return "OK";
+    case 304: return "Not Modified";
     case 401: return "Unauthorized";
     case 404: return "Not Found";
+    case 429: return "Too Many Requests";
     case 500: return "Internal Server Error";
+    case 503: return "Service Unavailable";
     default: return "Status";
     }
 }
@@ -113,6 +116,16 @@ HttpReply HttpReply::Hang(const std::string& bytes)
     HttpReply reply;
     reply.bytes = bytes;
     reply.hang = true;
+    return reply;
+}
+
+HttpReply HttpReply::Drip(const std::string& body, DWORD everyMs)
+{
+    HttpReply reply;
+    reply.bytes = "HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " + std::to_string(body.size()) +
+                  "\r\nConnection: close\r\n\r\n";
+    reply.drip = body;
+    reply.dripMs = everyMs;
     return reply;
 }
 
@@ -272,12 +285,20 @@ void HttpTestServer::Serve(SOCKET client)
         const HttpReply reply = handler ? handler(request) : HttpReply::Status(500, "no handler");
         if (reply.hang)
             WaitForSingleObject(m_stopAll, INFINITE);
-        else if (SendAll(client, reply.bytes))
+        else if (SendAll(client, reply.bytes) && Drip(client, reply))
             ::shutdown(client, SD_SEND);
     }
     std::lock_guard<std::mutex> lock(m_lock);
     m_openSockets.erase(std::find(m_openSockets.begin(), m_openSockets.end(), client));
     ::closesocket(client);
+}
+
+bool HttpTestServer::Drip(SOCKET client, const HttpReply& reply)
+{
+    for (char byte : reply.drip)
+        if (WaitForSingleObject(m_stopAll, reply.dripMs) != WAIT_TIMEOUT || !SendAll(client, std::string(1, byte)))
+            return false;
+    return true;
 }
 
 void HttpTestServer::StopListening()

@@ -26,6 +26,8 @@ struct HttpRequestSeen {
 struct HttpReply {
     std::string bytes;  // sent as they are, then the connection is closed
     bool hang = false;  // after the bytes, keep the connection open until Stop
+    std::string drip;   // after the bytes, these one at a time, dripMs apart
+    DWORD dripMs = 0;
 
     // A complete HTTP/1.0 answer with Content-Length; extraHeaders are whole
     // lines, each ending in CR LF.
@@ -35,6 +37,8 @@ struct HttpReply {
     static HttpReply Raw(const std::string& bytes);
     // Sends the bytes (none: never answers) and holds the connection.
     static HttpReply Hang(const std::string& bytes = "");
+    // A 200 whose body comes a byte every everyMs, until it is all sent or Stop.
+    static HttpReply Drip(const std::string& body, DWORD everyMs);
 };
 
 using HttpHandler = std::function<HttpReply(const HttpRequestSeen&)>;
@@ -72,6 +76,7 @@ private:
     void AcceptLoop();
     void Serve(SOCKET client);
     bool ReadRequest(SOCKET client, HttpRequestSeen& request);
+    bool Drip(SOCKET client, const HttpReply& reply);
 
     SOCKET m_listener = INVALID_SOCKET;
     HANDLE m_stopListening = nullptr;  // manual reset

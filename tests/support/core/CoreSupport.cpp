@@ -180,6 +180,21 @@ bool ManualHttp::Answer(const std::string& body)
     return Hand(std::move(outcome));
 }
 
+bool ManualHttp::Answer(int status, const std::string& body, std::vector<std::pair<std::string, std::string>> headers)
+{
+    Outcome outcome;
+    outcome.status = status;
+    outcome.headers = std::move(headers);
+    if (status != 200 && status != 304) {
+        outcome.failed = true;
+        outcome.error = "HttpQueryInfo returned [" + std::to_string(status) + "]";
+    } else if (status == 200) {
+        outcome.bytes.assign(body.begin(), body.end());
+        outcome.bytes.push_back('\0');
+    }
+    return Hand(std::move(outcome));
+}
+
 bool ManualHttp::Fail(const std::string& error)
 {
     Outcome outcome;

@@ -71,6 +71,9 @@ public:
 
     // Hands the oldest waiting fetch its outcome; false when none waits.
     bool Answer(const std::string& body);
+    // As the program's client does: a status other than 200 or 304 fails with
+    // the client's text, a 304 has no body; headers named in lower case.
+    bool Answer(int status, const std::string& body, std::vector<std::pair<std::string, std::string>> headers);
     bool Fail(const std::string& error);
     bool Waiting() const { return !m_waiting.empty(); }
 
