@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <numeric>
 
 namespace {
 
@@ -112,6 +111,7 @@ bool CityTable::Parse(const std::string& payload, std::string& error)
 
     std::vector<Place> places(count);
     std::vector<Text> texts;
+    texts.reserve(count * 2);
     std::int32_t latitude = 0, longitude = 0;
     for (std::size_t i = 0; i < count; ++i) {
         Place& place = places[i];
@@ -143,15 +143,16 @@ bool CityTable::Parse(const std::string& payload, std::string& error)
         return false;
     }
 
-    // Most populous first: a place's index is its rank.
-    std::vector<std::uint32_t> order(count);
-    std::iota(order.begin(), order.end(), 0u);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return places[a].population > places[b].population; });
+    // Most populous first: a place's index is its rank. Sorted as plain numbers,
+    // (inhabitants, reversed) then the place's row, for speed.
+    std::vector<std::uint64_t> order(count);
+    for (std::size_t i = 0; i < count; ++i)
+        order[i] = std::uint64_t(0xFFFFFFFFu - places[i].population) << 32 | i;
+    std::sort(order.begin(), order.end());
     places_.reserve(count);
     aliases_.reserve(texts.size() - count);
-    for (std::uint32_t index : order) {
-        Place place = places[index];
+    for (std::uint64_t ranked : order) {
+        Place place = places[ranked & 0xFFFFFFFFu];
         place.name = texts[place.firstAlias];
         const std::uint32_t first = place.firstAlias + 1;
         place.firstAlias = static_cast<std::uint32_t>(aliases_.size());
