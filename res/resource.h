@@ -35,6 +35,10 @@
 #define IDR_REGION_NOTE 139
 #define IDR_REGION_REMINDER 142
 
+// The world's places for the weather view's city box (RCDATA,
+// tools/cities/make_city_table.py).
+#define IDR_CITY_TABLE 180
+
 // Sounds (WAVE). The greetings are the six waves from IDW_GREETING on.
 #define IDW_GREETING 121
 #define IDW_GREETING_COUNT 6
