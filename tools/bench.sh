@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs the benchmarks: the XML layer, the synced folder's merge, the search
 # of notes, the reading of a weather forecast and the search among the world's
-# places natively (optimised), then every Windows benchmark executable (bin/*_bench.exe) under Wine in a virtual display, and
-# ends with one table of every figure against its goal (bench/table.py), read
-# from the benchmarks' output kept in BUILD/bench.log.
+# places natively (optimised), then every Windows benchmark executable
+# (bin/*_bench.exe) under Wine in a virtual display, and ends with one table of
+# every figure against its goal (bench/table.py), read from the benchmarks'
+# output kept in BUILD/bench.log.
 set -euo pipefail
 build=$(realpath -m "${1:-build}")
 top=$(cd "$(dirname "$0")/.." && pwd)

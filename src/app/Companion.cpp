@@ -7,7 +7,9 @@
 #include "mainwnd/CSystemTray.h"
 #include "notes/StoredPlace.h"
 #include "resource.h"
+#include "shared/CityTableResource.h"
 #include "shared/ErrorReport.h"
+#include "shared/WebAddresses.h"
 #include "shared/PrivateMessages.h"
 #include "shared/Translator.h"
 #include "syncfolder/FolderPicker.h"
@@ -22,10 +24,12 @@ const wchar_t kWindowClass[] = L"ZorlaCompanion";
 // which not every file system gives: what another computer wrote shows within 2 s.
 const UINT kSyncCheckInterval = 1500;
 
-// The context with the downloads of the services' own window.
+// The context with the downloads of the services' own window, and the name
+// the open weather services know the program by.
 AppContext WithHttp(AppContext context, HttpFetch& http)
 {
     context.http = &http;
+    context.agent = ZORLA_WEATHER_AGENT;
     return context;
 }
 
@@ -46,6 +50,25 @@ Companion::Companion(const AppContext& context)
 {
     m_model.AddListener(&m_deskNotes);
     m_model.AddListener(this);
+    m_model.SetCityFinder([this](const std::string& name) -> std::optional<City> {
+        const CityTable* table = Cities();
+        return table ? table->Find(name) : std::nullopt;
+    });
+}
+
+const CityTable* Companion::Cities()
+{
+    // Read when first needed: most starts never look a place up.
+    if (!m_citiesRead) {
+        m_citiesRead = true;
+        std::string bytes;
+        std::string error;
+        auto table = std::make_unique<CityTable>();
+        // Without the table no place is offered; the brand's cities still are.
+        if (ReadCityTableResource(::GetModuleHandleA(nullptr), bytes, error) && table->Load(std::move(bytes), error))
+            m_cities = std::move(table);
+    }
+    return m_cities.get();
 }
 
 Companion::~Companion()

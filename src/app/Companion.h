@@ -7,6 +7,7 @@
 #include "mail/CSendToFriend.h"
 #include "mainwnd/EditorDraft.h"
 #include "mainwnd/MainWindowServices.h"
+#include "weather/CityTable.h"
 #include "model/ModelListener.h"
 #include "model/ZorlaModel.h"
 #include "net/CHttpDownloader.h"
@@ -47,6 +48,7 @@ public:
     bool RunCommand(UINT id) override;
     std::string ShownKey(UINT command) const override { return m_globalKeys.ShownKey(command); }
     void ShowStoreProblems() override;
+    const CityTable* Cities() override;
 
     const NoteWindowRegistry& NoteWindows() const { return m_deskNotes.Windows(); }
     NoteWindowRegistry& NoteWindows() { return m_deskNotes.Windows(); }
@@ -108,4 +110,6 @@ private:
     bool m_started = false;
     // Made with the main window, whose dialogs and boxes it shows.
     std::unique_ptr<CSendToFriend> m_mail;
+    std::unique_ptr<CityTable> m_cities;
+    bool m_citiesRead = false;
 };

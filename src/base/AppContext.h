@@ -20,4 +20,7 @@ struct AppContext {
     const Clock& clock;
     Settings& settings;
     HttpFetch* http = nullptr;
+    // What the program's requests to open services name it by: the program,
+    // its version and how its maker is reached.
+    std::string agent = "Zorla/1.0";
 };

@@ -14,6 +14,8 @@ constexpr char kNotesStore[] = "Notes";
 constexpr char kRemindersStore[] = "Timer";
 constexpr char kBinStore[] = "Deleted";
 constexpr char kWeatherStore[] = "Weather";
+// The open weather services' last answers, one per service and place.
+constexpr char kForecastStore[] = "Forecasts";
 
 // The main window's place on the screen and whether it stays on top.
 constexpr char kWindowSection[] = "CQuokkaDlg";
@@ -34,6 +36,16 @@ constexpr char kUpdateInterval[] = "iUpdateIntervalPictures";
 constexpr char kFeedUrl[] = "FeedUrl";
 constexpr char kFeedUser[] = "FeedUser";
 constexpr char kFeedPassword[] = "FeedPassword";
+// The places the user chose, newest first: one line each, name, country,
+// latitude and longitude separated by tabs.
+constexpr char kPlaces[] = "Places";
+
+// Where each weather service is reached (a value per service's short name:
+// "brand", "metno", "brightsky") and the order they are asked in ("Order",
+// the short names separated by commas).
+constexpr char kProvidersSection[] = "WeatherProviders";
+constexpr char kProviderOrder[] = "Order";
+constexpr char kBrandProvider[] = "brand";
 
 // Where the notes are kept when the user's sync service mirrors them, and the
 // id of this installation among the computers sharing that folder.

@@ -36,6 +36,7 @@ CZorlaDlg::CZorlaDlg(MainWindowServices& services, CWnd* parent)
     , m_keyboard(
           m_face, [this](int hotSpot) { OnHotSpot(hotSpot); }, [this] { RunCommand(ID_SHOW_HOME); })
     , m_access(m_keyboard)
+    , m_texts(m_face)
     , m_commands(MainCommands::Parts{*this, m_viewState, m_views, m_tray, m_settings, services,
                                      [this] { ApplyTopMost(); }, [this] { m_startSteps.RunRemaining(); }})
     , m_startSteps(WM_START_STEP, StartUp())
@@ -127,11 +128,20 @@ void CZorlaDlg::DoDataExchange(CDataExchange* pDX)
 void CZorlaDlg::ShowStatus(const std::string& text, bool transient)
 {
     m_face.ShowStatus(text, transient);
+    // Screen readers find the status line among the window's children.
+    if (m_hWnd)
+        ::NotifyWinEvent(EVENT_OBJECT_REORDER, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void CZorlaDlg::OnWeatherStatus(WeatherService::Status status, const std::string& detail)
 {
     const WeatherStatusLine line = WeatherStatusLine::For(status, detail);
+    ShowStatus(line.text, line.transient);
+}
+
+void CZorlaDlg::OnWeatherReport(const WeatherReport& report)
+{
+    const WeatherStatusLine line = WeatherStatusLine::For(report);
     ShowStatus(line.text, line.transient);
 }
 
@@ -191,6 +201,16 @@ BOOL CZorlaDlg::PreTranslateMessage(MSG* message)
 {
     if (m_keyboard.PreTranslate(*message))
         return TRUE;
+    // Enter takes the offered place the box shows, Escape brings the usual list back.
+    if (message->message == WM_KEYDOWN && m_views.IsSuggestingCities() &&
+        ::IsChild(::GetDlgItem(m_hWnd, IDC_CITY_LIST), message->hwnd)) {
+        if (message->wParam == VK_RETURN && m_views.TakeCitySuggestion(true))
+            return TRUE;
+        if (message->wParam == VK_ESCAPE) {
+            m_views.EndCitySuggestions();
+            return TRUE;
+        }
+    }
     // The dialog manager would turn these into IDOK/IDCANCEL and move the focus.
     if (message->message == WM_KEYDOWN && (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE)) {
         ::TranslateMessage(message);
@@ -221,8 +241,13 @@ BOOL CZorlaDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     if (id == IDC_CITY_LIST) {
-        if (HIWORD(wParam) == CBN_SELCHANGE)
-            m_views.OnCitySelChange();
+        switch (HIWORD(wParam)) {
+        case CBN_SELCHANGE: m_views.OnCitySelChange(); break;
+        case CBN_EDITCHANGE: m_views.OnCityTyped(); break;
+        case CBN_SELENDOK: m_views.TakeCitySuggestion(false); break;
+        case CBN_KILLFOCUS: m_views.EndCitySuggestions(); break;
+        default: break;
+        }
         return TRUE;
     }
     return CMainDlgBase::OnCommand(wParam, lParam);
@@ -275,7 +300,7 @@ LRESULT CZorlaDlg::OnGetObject(WPARAM wParam, LPARAM lParam)
     if (static_cast<LONG>(lParam) != OBJID_CLIENT || IsDestroying())
         return CMainDlgBase::WindowProc(WM_GETOBJECT, wParam, lParam);
     if (!m_accessible)
-        m_accessible = ComPtr<MainAccessible>(new MainAccessible(m_hWnd, m_access));
+        m_accessible = ComPtr<MainAccessible>(new MainAccessible(m_hWnd, m_access, m_texts));
     return m_accessible->Answer(wParam);
 }
 

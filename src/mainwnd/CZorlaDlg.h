@@ -3,6 +3,7 @@
 #include "mainwnd/CMainDlgBase.h"
 #include "mainwnd/CSystemTray.h"
 #include "mainwnd/HotSpotAccess.h"
+#include "mainwnd/PictureTextAccess.h"
 #include "mainwnd/MainCommands.h"
 #include "mainwnd/MainAccessible.h"
 #include "mainwnd/MainKeyboard.h"
@@ -105,6 +106,7 @@ private:
     // What the model tells of the weather.
     void OnWeatherStatus(WeatherService::Status status, const std::string& detail) override;
     void OnWeatherChanged() override;
+    void OnWeatherReport(const WeatherReport& report) override;
 
     MainWindowServices& m_services;
     ZorlaModel& m_model;
@@ -113,6 +115,7 @@ private:
     MainViews m_views;
     MainKeyboard m_keyboard;
     HotSpotAccess m_access;
+    PictureTextAccess m_texts;
     // Made at a screen reader's first question; it may outlive the window.
     ComPtr<MainAccessible> m_accessible;
     CSystemTray m_tray;

@@ -1,7 +1,13 @@
 #include "mainwnd/CityList.h"
 
 #include "framework/Utf8.h"
+#include "shared/CTranslator.h"
+#include "shared/LocalTime.h"
 #include "shared/Translator.h"
+#include "weather/ForecastText.h"
+#include "weather/WeatherChain.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -18,21 +24,42 @@ std::string ItemText(HWND combo, int index)
     return Narrow(text.data());
 }
 
+// The user's own measure: US units where the locale says so.
+bool MeasuresInUsUnits()
+{
+    wchar_t system[4] = L"";
+    return ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, system, 4) > 0 && system[0] == L'1';
+}
+
 }  // namespace
 
-std::optional<std::string> CityList::Fill(HWND combo, const std::vector<WeatherRecord>& records,
-                                          std::string& selection)
+std::optional<std::string> CityList::Fill(HWND combo, const std::vector<std::string>& chosen,
+                                          const std::vector<WeatherRecord>& records, std::string& selection)
 {
+    std::vector<std::wstring> brand;
+    for (const WeatherRecord& record : records)
+        brand.push_back(Widen(record.city));
+    // As a sorted list box orders its items.
+    std::stable_sort(brand.begin(), brand.end(), [](const std::wstring& a, const std::wstring& b) {
+        return ::lstrcmpiW(a.c_str(), b.c_str()) < 0;
+    });
+    std::vector<std::wstring> items;
+    for (const std::string& place : chosen)
+        items.push_back(Widen(place));
+    for (std::wstring& city : brand)
+        if (std::find(items.begin(), items.begin() + chosen.size(), city) == items.begin() + chosen.size())
+            items.push_back(std::move(city));
+
     ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-    for (const WeatherRecord& record : records) {
-        const std::wstring city = Widen(record.city);
-        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(city.c_str()));
-    }
+    for (const std::wstring& item : items)
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     const std::wstring wanted = Widen(selection);
     const LRESULT found =
         ::SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wanted.c_str()));
-    if (found == CB_ERR)
+    if (found == CB_ERR) {
+        ::SetWindowTextW(combo, wanted.c_str());
         return std::nullopt;
+    }
     ::SendMessageA(combo, CB_SETCURSEL, found, 0);
     return OnSelChange(combo, records, selection);
 }
@@ -74,4 +101,16 @@ std::string CityList::WeatherText(const WeatherRecord* record)
     if (record->observed)
         text += Translate("\nUpdated: ") + *record->observed;
     return text;
+}
+
+std::string CityList::ForecastText(const WeatherChain& chain, std::int64_t now)
+{
+    const Forecast* forecast = chain.ShownForecast();
+    if (!forecast)
+        return std::string();
+    ForecastTextOptions options;
+    options.german = GetUiLanguage() == UiGerman;
+    options.fahrenheit = MeasuresInUsUnits();
+    options.attribution = chain.ShownAttribution();
+    return ForecastText::Compose(*forecast, now, chain.ShownFetched(), &LocalTime::Of, options);
 }

@@ -3,15 +3,21 @@
 #include "shared/DelegatingAccessible.h"
 
 class HotSpotAccess;
+class PictureTextAccess;
 
 // The main window's client area for screen readers: the current view's hot
-// spots as push buttons (HotSpotAccess knows them), everything else of the
-// window as the system describes it. A client may hold the object past the
+// spots as push buttons (HotSpotAccess knows them), then the texts drawn on the
+// picture as static texts (PictureTextAccess), everything else of the window
+// as the system describes it. A client may hold the object past the
 // window; Disconnect leaves it answering that the window is gone.
 class MainAccessible : public DelegatingAccessible {
 public:
-    MainAccessible(HWND window, HotSpotAccess& access);
-    void Disconnect() { m_access = nullptr; }
+    MainAccessible(HWND window, HotSpotAccess& access, PictureTextAccess& texts);
+    void Disconnect()
+    {
+        m_access = nullptr;
+        m_texts = nullptr;
+    }
 
     STDMETHODIMP get_accChildCount(long* count) override;
     STDMETHODIMP get_accChild(VARIANT child, IDispatch** object) override;
@@ -33,8 +39,14 @@ public:
 private:
     // Whether child names a hot spot now; with the window gone, none.
     bool IsHotSpot(const VARIANT& child) const;
+    // The index of the picture's text child names, or -1.
+    long TextOf(const VARIANT& child) const;
+    bool IsText(const VARIANT& child) const { return TextOf(child) >= 0; }
+    long Count() const;
     // S_FALSE and no text: the answer for what a hot spot does not have.
     static HRESULT NoText(BSTR* out);
 
+    HWND m_window;
     HotSpotAccess* m_access;
+    PictureTextAccess* m_texts;
 };

@@ -15,6 +15,7 @@
 #include "shared/WebAddresses.h"
 #include "sound/SoundBoard.h"
 #include "mainwnd/CityList.h"
+#include "weather/CityTable.h"
 
 #include <commctrl.h>
 
@@ -177,6 +178,7 @@ void MainViews::GoWeather()
     if (!LeaveView(MainView::Weather) || !m_face.LoadBackground(IDP_WEATHER))
         return;
     SetView(MainView::Weather);
+    AskForWeatherIfOld();
 }
 
 void MainViews::OpenEditor(MainView view)
@@ -199,26 +201,85 @@ void MainViews::OpenEditor(MainView view)
 
 void MainViews::ShowWeatherText(const std::string& text, HDC dc)
 {
+    const bool changed = text != m_face.GetWeatherText();
     m_face.ShowWeatherText(text, dc);
+    // Screen readers find the weather text among the window's children.
+    if (changed && m_window.m_hWnd)
+        ::NotifyWinEvent(EVENT_OBJECT_REORDER, m_window.m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void MainViews::RefreshCityList()
 {
     EnsureControls();
+    // While the user types, the list holds the offered places.
+    if (m_suggestions.IsShowing())
+        return;
+    std::vector<std::string> chosen;
+    for (const City& place : m_model.ChosenPlaces().Places())
+        chosen.push_back(place.name);
     std::string city = m_model.City();
-    const std::optional<std::string> text =
-        CityList::Fill(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), m_model.WeatherRecords(), city);
+    const std::optional<std::string> text = CityList::Fill(CityBox(), chosen, m_model.WeatherRecords(), city);
     m_model.SelectCity(city);
-    if (text)
+    if (!m_model.Forecasts().ShowsBrand())
+        ShowWeatherText(CityList::ForecastText(m_model.Forecasts(), Now()));
+    else if (text)
         ShowWeatherText(*text);
 }
 
 void MainViews::OnCitySelChange()
 {
+    // Arrowing through offered places chooses none until one is taken.
+    if (m_suggestions.IsShowing())
+        return;
     std::string city = m_model.City();
-    ShowWeatherText(
-        CityList::OnSelChange(::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST), m_model.WeatherRecords(), city));
+    const std::string text = CityList::OnSelChange(CityBox(), m_model.WeatherRecords(), city);
     m_model.SelectCity(city);
+    ShowWeatherText(m_model.Forecasts().ShowsBrand() ? text : CityList::ForecastText(m_model.Forecasts(), Now()));
+    AskForWeatherIfOld();
+}
+
+void MainViews::OnCityTyped()
+{
+    m_suggestions.OnEditChange(CityBox(), m_services.Cities());
+}
+
+bool MainViews::TakeCitySuggestion(bool firstIfNone)
+{
+    std::optional<City> place = m_suggestions.Selected(CityBox());
+    if (!place && firstIfNone)
+        place = m_suggestions.First();
+    if (!place)
+        return false;
+    m_suggestions.End();
+    ::SendMessageW(CityBox(), CB_SHOWDROPDOWN, FALSE, 0);
+    m_model.ChoosePlace(*place);
+    RefreshCityList();
+    AskForWeatherIfOld();
+    return true;
+}
+
+void MainViews::EndCitySuggestions()
+{
+    if (!m_suggestions.IsShowing())
+        return;
+    m_suggestions.End();
+    RefreshCityList();
+}
+
+std::int64_t MainViews::Now() const
+{
+    return static_cast<std::int64_t>(m_model.GetClock().UniversalMilliseconds() / 1000);
+}
+
+HWND MainViews::CityBox() const
+{
+    return ::GetDlgItem(m_window.m_hWnd, IDC_CITY_LIST);
+}
+
+void MainViews::AskForWeatherIfOld()
+{
+    if (!m_model.Forecasts().ShowsFreshWeather() && !m_model.IsWeatherUpdateInProgress())
+        m_services.RunCommand(ID_UPDATE_WEATHER);
 }
 
 void MainViews::ExchangeCity(CDataExchange* pDX)
@@ -229,7 +290,7 @@ void MainViews::ExchangeCity(CDataExchange* pDX)
     // While the list has no selection (no weather fetched yet) the remembered city
     // stays; reading the empty list would overwrite it with nothing.
     const bool noSelection = ::SendMessageA(cities, CB_GETCURSEL, 0, 0) == CB_ERR;
-    if (pDX->m_bSaveAndValidate && noSelection)
+    if (pDX->m_bSaveAndValidate && (noSelection || m_suggestions.IsShowing()))
         return;
     std::string city = m_model.City();
     DDX_CBString(pDX, IDC_CITY_LIST, city);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwnd/CitySuggestions.h"
 #include "mainwnd/EditorDraft.h"
 #include "mainwnd/MainView.h"
 #include "widgets/CHyperLink.h"
@@ -49,6 +50,14 @@ public:
     // city's weather.
     void RefreshCityList();
     void OnCitySelChange();
+    // The user typed into the city box: the places that begin so are offered.
+    void OnCityTyped();
+    // The offered place selected (or the first, with firstIfNone) becomes the
+    // city and its weather is asked for; false when none was offered.
+    bool TakeCitySuggestion(bool firstIfNone);
+    // The box lost the user without a place taken: the usual list comes back.
+    void EndCitySuggestions();
+    bool IsSuggestingCities() const { return m_suggestions.IsShowing(); }
     // The dialog's data exchange: the city list's choice is the model's city.
     void ExchangeCity(CDataExchange* pDX);
     void FollowWebLink();
@@ -58,6 +67,11 @@ private:
     // false when the entry was refused and the view must stay.
     bool LeaveView(MainView target);
     void SetView(MainView view);
+    HWND CityBox() const;
+    std::int64_t Now() const;
+    // The weather shown is missing or older than its interval: the user's look
+    // counts as asking for it.
+    void AskForWeatherIfOld();
 
     CDialog& m_window;
     ViewState& m_views;
@@ -68,4 +82,5 @@ private:
     CTransparentEdit m_editor;
     CHyperLink m_webLink;
     EditorDraft& m_draft;
+    CitySuggestions m_suggestions;
 };

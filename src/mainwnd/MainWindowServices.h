@@ -4,6 +4,7 @@
 
 #include <string>
 
+class CityTable;
 class CWnd;
 class EditorDraft;
 class Settings;
@@ -46,4 +47,7 @@ public:
     virtual std::string ShownKey(UINT command) const = 0;
     // Shows what went wrong in the model's stores, if anything.
     virtual void ShowStoreProblems() = 0;
+    // The places of the world the weather view offers; null when the program's
+    // table could not be read.
+    virtual const CityTable* Cities() = 0;
 };

@@ -16,8 +16,8 @@ namespace {
 struct Control {
     int id;
     const wchar_t* windowClass;
-    DWORD style;  // besides WS_CHILD; hidden at creation
-    RECT place;   // left, top, width, height in pixels of the picture
+    DWORD style;     // besides WS_CHILD; hidden at creation
+    RECT place;      // left, top, width, height in pixels of the picture
     ViewMask views;  // the views that show it
 };
 // In the order of the dialog's tab stops.
@@ -25,10 +25,10 @@ const Control kControls[] = {
     // The link lies on the plate at the foot of the picture; it keeps its right
     // edge when it sizes itself to its text.
     {IDC_WEBLINK, WC_STATICW, SS_RIGHT | SS_NOTIFY, {266, 416, 144, 14}, kAllViews},
-    {IDC_CITY_LIST, WC_COMBOBOXW, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
+    {IDC_CITY_LIST, WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
      ClassicDialogPlace(107, 132, 84, 94), MaskOf(MainView::Weather)},
-    {IDC_EDITOR_TEXT, WC_EDITW, ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_TABSTOP, ClassicDialogPlace(119, 87, 99, 82),
-     MaskOf(MainView::Notes) | MaskOf(MainView::Reminder)},
+    {IDC_EDITOR_TEXT, WC_EDITW, ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_TABSTOP,
+     ClassicDialogPlace(119, 87, 99, 82), MaskOf(MainView::Notes) | MaskOf(MainView::Reminder)},
     {IDC_DATE_PICKER, DATETIMEPICK_CLASSW, DTS_SHORTDATEFORMAT | DTS_RIGHTALIGN | WS_TABSTOP,
      ClassicDialogPlace(115, 195, 63, 15), MaskOf(MainView::Reminder)},
     {IDC_TIME_PICKER, DATETIMEPICK_CLASSW, DTS_UPDOWN | DTS_RIGHTALIGN | WS_TABSTOP,

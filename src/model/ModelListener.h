@@ -1,5 +1,6 @@
 #pragma once
 
+#include "weather/WeatherReport.h"
 #include "weather/WeatherService.h"
 
 #include <string>
@@ -22,4 +23,7 @@ public:
     virtual void OnWeatherStatus(WeatherService::Status, const std::string& /*detail*/) {}
     // The weather's records changed: the display should follow soon.
     virtual void OnWeatherChanged() {}
+    // A round through the weather services ended: whose weather is shown, and
+    // why others were passed over.
+    virtual void OnWeatherReport(const WeatherReport&) {}
 };

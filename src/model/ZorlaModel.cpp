@@ -2,6 +2,8 @@
 
 #include "model/ModelListener.h"
 #include "base/StoredNames.h"
+#include "weather/BrightSkyProvider.h"
+#include "weather/MetNorwayProvider.h"
 #include "weather/ZorlaWeatherFeed.h"
 
 #include <algorithm>
@@ -20,6 +22,14 @@ void TakeSyncFields(CEntry& entry, const CEntry& stored)
     entry.stamp = stored.stamp;
 }
 
+std::vector<std::unique_ptr<WeatherProvider>> OpenProviders()
+{
+    std::vector<std::unique_ptr<WeatherProvider>> providers;
+    providers.push_back(std::make_unique<MetNorwayProvider>());
+    providers.push_back(std::make_unique<BrightSkyProvider>());
+    return providers;
+}
+
 void Append(std::vector<StoreProblem>& to, std::vector<StoreProblem> problems)
 {
     for (StoreProblem& problem : problems)
@@ -32,20 +42,54 @@ ZorlaModel::ZorlaModel(const AppContext& context)
     : m_context(context)
     , m_weatherStore(context.dataFolder, context.files, context.legacyFolders)
     , m_weather(m_weatherStore, std::make_unique<ZorlaWeatherFeed>(), context.settings, context.clock, *context.http)
+    , m_forecastCache(context.dataFolder, context.files)
+    , m_chain(m_weather, OpenProviders(), m_forecastCache, context.settings, context.clock, *context.http,
+              context.agent)
     , m_notes(context.dataFolder, context.files, context.legacyFolders)
     , m_reminders(context.dataFolder, context.files, context.legacyFolders)
     , m_deleted(context.dataFolder, context.files, context.legacyFolders)
     , m_city(kDefaultCity)
     , m_sync(m_notes, m_reminders, m_deleted, m_context, m_listeners)
 {
-    m_weather.SetListener(this);
+    m_chain.SetListener(this);
+    m_chain.SetPlaceFinder([this] { return CurrentPlace(); });
 }
 
 ZorlaModel::~ZorlaModel() = default;
 
 void ZorlaModel::LoadCity()
 {
-    m_city = m_context.settings.GetString(stored::kMainSection, stored::kCity, m_city);
+    using namespace stored;
+    m_places = KeptPlaces::Parse(m_context.settings.GetString(kWeatherSection, kPlaces, std::string()));
+    SelectCity(m_context.settings.GetString(kMainSection, kCity, m_city));
+}
+
+void ZorlaModel::SelectCity(const std::string& city)
+{
+    m_city = city;
+    m_chain.SetCity(city);
+}
+
+void ZorlaModel::ChoosePlace(const ::City& place)
+{
+    m_places.Add(place);
+    m_context.settings.WriteString(stored::kWeatherSection, stored::kPlaces, m_places.Format());
+    SelectCity(place.name);
+}
+
+std::optional<::City> ZorlaModel::CurrentPlace()
+{
+    if (std::optional<::City> kept = m_places.Find(m_city))
+        return kept;
+    std::optional<::City> found = m_findCity ? m_findCity(m_city) : std::nullopt;
+    // Kept under the name the user knows it by ("München" for the table's
+    // "Munich"), so the table need not be read for it again.
+    if (found) {
+        found->name = m_city;
+        m_places.Add(*found);
+        m_context.settings.WriteString(stored::kWeatherSection, stored::kPlaces, m_places.Format());
+    }
+    return found;
 }
 
 bool ZorlaModel::SaveCity()
@@ -59,6 +103,12 @@ void ZorlaModel::OnWeatherStatus(WeatherService::Status status, const std::strin
         listener->OnWeatherStatus(status, detail);
 }
 
+void ZorlaModel::OnWeatherReport(const WeatherReport& report)
+{
+    for (ModelListener* listener : m_listeners)
+        listener->OnWeatherReport(report);
+}
+
 void ZorlaModel::OnWeatherChanged()
 {
     for (ModelListener* listener : m_listeners)
@@ -68,6 +118,7 @@ void ZorlaModel::OnWeatherChanged()
 bool ZorlaModel::Load()
 {
     const bool weather = m_weather.LoadOrStartEmpty();
+    m_chain.LoadCache();
     const bool notes = m_notes.LoadOrStartEmpty();
     const bool reminders = m_reminders.LoadOrStartEmpty();
     const bool deleted = m_deleted.LoadOrStartEmpty();
@@ -109,8 +160,8 @@ ZorlaModel::AddResult ZorlaModel::AddEmptyNote(int x, int y, CEntry* kept)
     return result;
 }
 
-ZorlaModel::AddResult ZorlaModel::AddReminder(const std::string& typed, const DateTime& when,
-                                              const DateTime& now, Repeat repeat)
+ZorlaModel::AddResult ZorlaModel::AddReminder(const std::string& typed, const DateTime& when, const DateTime& now,
+                                              Repeat repeat)
 {
     CEntry entry;
     entry.SetText(FilterText(typed));

@@ -6,10 +6,15 @@
 #include "entries/ReminderStore.h"
 #include "model/SyncedNotes.h"
 #include "store/StoreProblem.h"
+#include "weather/ForecastCache.h"
+#include "weather/KeptPlaces.h"
+#include "weather/WeatherChain.h"
 #include "weather/WeatherService.h"
 #include "weather/WeatherStore.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +26,7 @@ class ModelListener;
 // and listen to it. A write that fails leaves its problem in the model until a
 // window takes it to show it. Nothing here knows a window: what the model needs
 // of the system comes through the context it is given.
-class ZorlaModel final : private WeatherService::Listener {
+class ZorlaModel final : private WeatherChain::Listener {
 public:
     enum class AddResult {
         Added,         // stored, written or waiting to be written again
@@ -100,15 +105,27 @@ public:
 
     // The weather is fetched when due, or at once when forced; unless forced,
     // never while the user forbids the internet. The listeners hear how it went.
-    void CheckWeather(bool force, bool internetForbidden) { m_weather.Check(force, internetForbidden); }
-    bool IsWeatherUpdateInProgress() const { return m_weather.IsUpdateInProgress(); }
+    void CheckWeather(bool force, bool internetForbidden) { m_chain.Check(force, internetForbidden); }
+    bool IsWeatherUpdateInProgress() const { return m_chain.IsRunning(); }
     const std::vector<WeatherRecord>& WeatherRecords() const { return m_weather.Records(); }
+    // Whose weather is shown for the city: the brand's records, or an open
+    // service's forecast.
+    const WeatherChain& Forecasts() const { return m_chain; }
 
     // The city whose weather the user chose, kept in the settings.
     const std::string& City() const { return m_city; }
-    void SelectCity(const std::string& city) { m_city = city; }
+    void SelectCity(const std::string& city);
+    // A place the user chose from the city table: it becomes the city and is
+    // kept first among the chosen places.
+    void ChoosePlace(const ::City& place);
+    const KeptPlaces& ChosenPlaces() const { return m_places; }
     void LoadCity();
     bool SaveCity();
+    // Where a city the user did not choose from the table lies (the brand's
+    // cities, the city kept by name from earlier versions); unset, such a city
+    // has weather from the brand's feed only.
+    using CityFinder = std::function<std::optional<::City>(const std::string& name)>;
+    void SetCityFinder(CityFinder finder) { m_findCity = std::move(finder); }
 
     // The folder the user's sync service mirrors between computers; empty while
     // the notes stay on this computer (settings "Storage", "Folder").
@@ -137,12 +154,18 @@ public:
 private:
     EntryStore& StoreOf(const CEntry& entry);
     AddResult Keep(CEntry& entry);
+    std::optional<::City> CurrentPlace();
     void OnWeatherStatus(WeatherService::Status status, const std::string& detail) override;
     void OnWeatherChanged() override;
+    void OnWeatherReport(const WeatherReport& report) override;
 
     const AppContext m_context;
     WeatherStore m_weatherStore;
     WeatherService m_weather;
+    ForecastCache m_forecastCache;
+    WeatherChain m_chain;
+    KeptPlaces m_places;
+    CityFinder m_findCity;
     NoteStore m_notes;
     ReminderStore m_reminders;
     Bin m_deleted;

@@ -9,3 +9,6 @@
 #define ZORLA_MAKER_MAIL "zorla@velloran.example"
 // The agent every request of the program names: the program and its maker's site.
 #define ZORLA_USER_AGENT "User-Agent: Velloran Software/1.0 (" ZORLA_MAKER_HOST ")"
+// What the open weather services are told the program is, and how its maker is
+// reached, as their terms ask.
+#define ZORLA_WEATHER_AGENT "Zorla/1.0 (+" ZORLA_MAKER_URL "; " ZORLA_MAKER_MAIL ")"

@@ -50,7 +50,7 @@ std::unique_ptr<XmlElement> ParseFeed(const std::string& text, std::string& erro
 
 }  // namespace
 
-WeatherService::WeatherService(WeatherStore& store, std::unique_ptr<WeatherProvider> provider, Settings& settings,
+WeatherService::WeatherService(WeatherStore& store, std::unique_ptr<ZorlaWeatherFeed> provider, Settings& settings,
                                const Clock& clock, HttpFetch& http)
     : m_store(store)
     , m_provider(std::move(provider))
@@ -117,7 +117,7 @@ void WeatherService::StartUpdate(bool force, bool internetForbidden)
         return;
     m_inProgress = true;
     Tell(Status::Contacting);
-    const WeatherProvider::Source source = m_provider->FeedSource(m_settings);
+    const ZorlaWeatherFeed::Source source = m_provider->FeedSource(m_settings);
     if (!m_http.Start(source.url, source.user, source.password,
                       [this](HttpFetch::Outcome outcome) { OnFetched(std::move(outcome)); }))
         m_inProgress = false;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/HttpFetch.h"
-#include "weather/WeatherProvider.h"
+#include "weather/ZorlaWeatherFeed.h"
 #include "weather/WeatherRecord.h"
 #include "weather/WeatherStore.h"
 
@@ -39,7 +39,7 @@ public:
     // The form of "szLastUpdate".
     static const char* const kStampFormat;
 
-    WeatherService(WeatherStore& store, std::unique_ptr<WeatherProvider> provider, Settings& settings,
+    WeatherService(WeatherStore& store, std::unique_ptr<ZorlaWeatherFeed> provider, Settings& settings,
                    const Clock& clock, HttpFetch& http);
     // No outcome of a fetch reaches the service after it is gone.
     ~WeatherService();
@@ -79,7 +79,7 @@ private:
     void TellChanged();
 
     WeatherStore& m_store;
-    std::unique_ptr<WeatherProvider> m_provider;
+    std::unique_ptr<ZorlaWeatherFeed> m_provider;
     Settings& m_settings;
     const Clock& m_clock;
     HttpFetch& m_http;

@@ -11,7 +11,7 @@
 using util::xml::XmlElement;
 
 const char* const ZorlaWeatherFeed::kDefaultUrl =
-    "http://" ZORLA_WEATHER_HOST "/myPHP/generate_zorla_Klimbim_info.php.xml";
+    "https://" ZORLA_WEATHER_HOST "/myPHP/generate_zorla_Klimbim_info.php.xml";
 const char* const ZorlaWeatherFeed::kDefaultUser = "zorla";
 const char* const ZorlaWeatherFeed::kDefaultPassword = "$1$40213867$q";
 
@@ -26,10 +26,12 @@ std::optional<std::string> TextOf(const XmlElement& entry, const char* name)
 
 }  // namespace
 
-WeatherProvider::Source ZorlaWeatherFeed::FeedSource(const Settings& settings) const
+ZorlaWeatherFeed::Source ZorlaWeatherFeed::FeedSource(const Settings& settings) const
 {
     using namespace stored;
-    return Source{settings.GetString(kWeatherSection, kFeedUrl, kDefaultUrl),
+    // The address among the weather services' wins over the older setting.
+    const std::string url = settings.GetString(kProvidersSection, kBrandProvider, std::string());
+    return Source{url.empty() ? settings.GetString(kWeatherSection, kFeedUrl, kDefaultUrl) : url,
                   settings.GetString(kWeatherSection, kFeedUser, kDefaultUser),
                   settings.GetString(kWeatherSection, kFeedPassword, kDefaultPassword)};
 }

@@ -59,6 +59,9 @@ std::vector<CAboutDlg::Credit> CAboutDlg::Credits()
         {{123, 150}, true, Translate("Developed by:")},
         {{17, 268}, false, kNotice},
         {{17, 283}, false, std::string("  ") + kAgencyName},
+        // The weather services' and the places' licences ask for their names.
+        {{17, 302}, false, Translate("Weather: MET Norway (CC BY 4.0), Deutscher Wetterdienst")},
+        {{17, 316}, false, Translate("Places: GeoNames (CC BY 4.0)")},
     };
 }
 
@@ -133,8 +136,8 @@ void CAboutDlg::PlaceControls()
 // The window is the picture: no frame, so the client area is as big.
 SIZE CAboutDlg::WindowSize() const
 {
-    RECT frame = m_background.IsEmpty() ? m_scale.Rect(kClassicClient)
-                                        : RECT{0, 0, m_background.Width(), m_background.Height()};
+    RECT frame =
+        m_background.IsEmpty() ? m_scale.Rect(kClassicClient) : RECT{0, 0, m_background.Width(), m_background.Height()};
     ::AdjustWindowRectEx(&frame, GetStyle(), FALSE, GetExStyle());
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }

@@ -23,6 +23,9 @@ protected:
     void SetUp() override
     {
         TestRegistry::DeleteApp(App());
+        // Only the brand's feed, which the tests stand in for: the open weather
+        // services are asked by the tests about them, at stand-ins of their own.
+        TestRegistry::WriteString(App(), "WeatherProviders", "Order", "brand");
         AfxGetApp()->SetRegistryKey("Velloran Software");
         CDataFolder::SetForTest(folder.Path());
     }

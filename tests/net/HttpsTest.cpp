@@ -6,31 +6,15 @@
 
 #include "net/CHttpDownloader.h"
 #include "support/HttpTestServer.h"
-
-#include <wincrypt.h>
+#include "support/TestAuthority.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Trusted in this test's prefix only, as a user's own authority would be.
-bool TrustTestAuthority()
-{
-    const char* path = std::getenv("ZORLA_TEST_AUTHORITY");
-    if (!path)
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<char> der{std::istreambuf_iterator<char>(in), {}};
-    return !der.empty() && CertAddEncodedCertificateToSystemStoreA("Root", reinterpret_cast<const BYTE*>(der.data()),
-                                                                   static_cast<DWORD>(der.size()));
-}
 
 DownloadRecorder::Done Fetch(const std::string& url, const HttpHeaderList& headers = {})
 {
