@@ -41,6 +41,8 @@ FIGURES = [
     ("city_load", "loading the world's city table, once when the weather view first needs it", "<= 30 ms",
      lambda v: v <= 30),
     ("city_table_bytes", "the city table's bytes in Zorla.exe", "< 1 MB", lambda v: v < 1 << 20),
+    # 6,574,846 bytes before the weather services, the JSON readers and the city table.
+    ("zorla_exe_bytes", "Zorla.exe", "<= 8,147,710 bytes (+1.5 MB)", lambda v: v <= 6574846 + 1.5 * (1 << 20)),
     ("memory_above", "peak memory, 100 notes + 100 reminders, against 200 plain windows", "<= +10 MB",
      lambda v: v <= 10),
 ]

@@ -26,6 +26,11 @@ if [ -z "${ZORLA_IN_XVFB:-}" ]; then
 fi
 in_virtual_display "$0" "$@"
 
+# The program's size, against its size before it knew the world's weather.
+if [ -f "$build/bin/Zorla.exe" ]; then
+  echo "ROW zorla_exe_bytes $(stat -c %s "$build/bin/Zorla.exe") bytes Zorla.exe as built" | tee -a "$ZORLA_BENCH_LOG"
+fi
+
 wine_env "$build"
 # What Info-ZIP's zip -9 makes of the program, for mail_bench to set its archive
 # beside: as it comes, and with -X, without the extra fields (Unix times and

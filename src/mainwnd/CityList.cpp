@@ -111,6 +111,6 @@ std::string CityList::ForecastText(const WeatherChain& chain, std::int64_t now)
     ForecastTextOptions options;
     options.german = GetUiLanguage() == UiGerman;
     options.fahrenheit = MeasuresInUsUnits();
-    options.attribution = chain.ShownAttribution();
+    options.attribution = Translate(chain.ShownAttribution().c_str());
     return ForecastText::Compose(*forecast, now, chain.ShownFetched(), &LocalTime::Of, options);
 }

@@ -59,9 +59,12 @@ std::vector<CAboutDlg::Credit> CAboutDlg::Credits()
         {{123, 150}, true, Translate("Developed by:")},
         {{17, 268}, false, kNotice},
         {{17, 283}, false, std::string("  ") + kAgencyName},
-        // The weather services' and the places' licences ask for their names.
-        {{17, 302}, false, Translate("Weather: MET Norway (CC BY 4.0), Deutscher Wetterdienst")},
-        {{17, 316}, false, Translate("Places: GeoNames (CC BY 4.0)")},
+        // The weather services' and the places' licences ask for their names;
+        // the picture leaves room for them beside the figure.
+        {{123, 196}, false, Translate("Weather: MET Norway,")},
+        {{123, 210}, false, "Deutscher Wetterdienst"},
+        {{123, 224}, false, Translate("Places: GeoNames")},
+        {{123, 238}, false, "(CC BY 4.0)"},
     };
 }
 

@@ -29,7 +29,9 @@ namespace {
 
 // Where the picture leaves room for the title, "Developed by:", the notice and
 // the agency's name (left, top, right, bottom; right and bottom exclusive).
-const RECT kFreeForCredits[] = {{168, 51, 290, 68}, {123, 150, 290, 165}, {17, 268, 290, 282}, {17, 283, 290, 297}};
+const RECT kFreeForCredits[] = {{168, 51, 290, 68},   {123, 150, 290, 165}, {17, 268, 290, 282},
+                                 {17, 283, 290, 297},  {123, 196, 290, 210}, {123, 210, 290, 224},
+                                 {123, 224, 290, 238}, {123, 238, 290, 252}};
 // The template's place for the link, with the room below it that the picture
 // leaves for the descenders of a 12-pixel font.
 const RECT kFreeForAgencyLink{123, 166, 264, 182};
