@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Runs the benchmarks: the XML layer, the synced folder's merge, the search
-# of notes, the reading of a weather forecast and the search among the world's
-# places natively (optimised), then every Windows benchmark executable
-# (bin/*_bench.exe) under Wine in a virtual display, and ends with one table of
-# every figure against its goal (bench/table.py), read from the benchmarks'
-# output kept in BUILD/bench.log.
+# Runs the benchmarks: the XML layer, the synced folder's merge, the merge of
+# a note's text, the search of notes, the reading of a weather forecast and the
+# search among the world's places natively (optimised), then every Windows
+# benchmark executable (bin/*_bench.exe) under Wine in a virtual display, and
+# ends with one table of every figure against its goal (bench/table.py), read
+# from the benchmarks' output kept in BUILD/bench.log.
 set -euo pipefail
 build=$(realpath -m "${1:-build}")
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,8 +18,8 @@ fi
 
 if [ -z "${ZORLA_IN_XVFB:-}" ]; then
   cmake -S "$top/tests/native" -B "$build/native" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-  cmake --build "$build/native" --target xml_bench sync_bench find_bench forecast_bench city_bench -j2 >/dev/null
-  for bench in xml_bench sync_bench find_bench forecast_bench city_bench; do
+  cmake --build "$build/native" --target xml_bench sync_bench merge_bench find_bench forecast_bench city_bench -j2 >/dev/null
+  for bench in xml_bench sync_bench merge_bench find_bench forecast_bench city_bench; do
     echo "== $bench (native)" | tee -a "$ZORLA_BENCH_LOG"
     "$build/native/$bench" | tee -a "$ZORLA_BENCH_LOG" || echo "$bench failed" | tee -a "$ZORLA_BENCH_LOG"
   done
