@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 const char TextMerge::kMarker[] = "\xE2\x80\x94 changed on another computer / auf einem anderen Computer ge\xC3\xA4ndert: ";
@@ -128,7 +129,8 @@ public:
                 if (!MergeLine(base[i], first[i], second[i], words_, out_)) {
                     conflicts = true;
                     out_ += first[i];
-                    Mark(second[i]);
+                    if (Unmarked(first[i]) != Unmarked(second[i]))
+                        Mark(second[i]);
                 }
             }
             return;
@@ -141,20 +143,31 @@ public:
                first[first.size() - 1 - tail] == second[second.size() - 1 - tail])
             ++tail;
         Append(out_, first, 0, first.size() - tail);
-        for (std::size_t i = head; i < second.size() - tail; ++i)
-            Mark(second[i]);
+        // A line that first has too, plain or marked (first merged it before), is not repeated.
+        std::unordered_set<std::string_view> firsts;
+        for (std::size_t i = head; i < first.size() - tail; ++i)
+            firsts.insert(Unmarked(first[i]));
+        for (std::size_t i = head; i < second.size() - tail; ++i) {
+            if (!firsts.count(Unmarked(second[i])))
+                Mark(second[i]);
+        }
         Append(out_, first, first.size() - tail, first.size());
     }
 
     bool conflicts = false;
 
 private:
-    void Mark(std::string_view line)
+    static std::string_view Unmarked(std::string_view line)
     {
         const std::string_view marker = TextMerge::kMarker;
-        if (line.substr(0, marker.size()) != marker)
-            out_ += marker;
-        out_ += Content(line);
+        line = Content(line);
+        return line.substr(0, marker.size()) == marker ? line.substr(marker.size()) : line;
+    }
+
+    void Mark(std::string_view line)
+    {
+        out_ += TextMerge::kMarker;
+        out_ += Unmarked(line);
         out_ += ending_;
     }
 

@@ -16,7 +16,9 @@
 // - Conflict: first's lines stay and right under them second's lines, each
 //   after kMarker. When second deleted what first changed, first's lines stay
 //   alone; when first deleted what second changed, second's stay, marked. A
-//   line that already carries the marker is not marked again.
+//   line of second's that first's lines there have too (plain or marked, as
+//   when first holds an earlier merge with second) is not repeated, and none
+//   gets the marker twice.
 // - Line ends: whether the text ends with a line break is merged the same way
 //   (a side that changed it wins); marked lines end with the text's own break.
 // - UTF-8: texts are split only at ASCII bytes, so no character is cut.
