@@ -18,8 +18,8 @@ namespace {
 const int kLines = 250;
 const int kRuns = 200;
 
-const char* const kWords[] = {"milk", "bread", "Zahnarzt", "Termin", "Łódź", "spotkanie", "morgen", "call",
-                              "Anna", "12:30", "invoice", "project", "été", "Straße", "kids", "#42"};
+const char* const kWords[] = {"milk", "bread", "Zahnarzt", "Termin",  "Łódź", "spotkanie", "morgen", "call",
+                              "Anna", "12:30", "invoice",  "project", "été",  "Straße",    "kids",   "#42"};
 
 std::string Line(std::mt19937& random)
 {

@@ -85,14 +85,16 @@ bool Overlaps(std::size_t cs, std::size_t ce, const Hunk& h)
 // Of two hunks at one place the insertion comes first.
 bool Before(const Hunk& a, const Hunk& b)
 {
-    return a.fromBegin < b.fromBegin || (a.fromBegin == b.fromBegin && (a.fromBegin == a.fromEnd || b.fromBegin != b.fromEnd));
+    return a.fromBegin < b.fromBegin ||
+           (a.fromBegin == b.fromBegin && (a.fromBegin == a.fromEnd || b.fromBegin != b.fromEnd));
 }
 
 long Shift(const std::vector<Hunk>& hunks, std::size_t begin, std::size_t end)
 {
     long shift = 0;
     for (std::size_t i = begin; i < end; ++i)
-        shift += static_cast<long>(hunks[i].toEnd - hunks[i].toBegin) - static_cast<long>(hunks[i].fromEnd - hunks[i].fromBegin);
+        shift += static_cast<long>(hunks[i].toEnd - hunks[i].toBegin) -
+                 static_cast<long>(hunks[i].fromEnd - hunks[i].fromBegin);
     return shift;
 }
 
@@ -104,7 +106,8 @@ std::vector<Hunk> SequenceMerge::Hunks(const std::vector<int>& from, const std::
     while (head < from.size() && head < to.size() && from[head] == to[head])
         ++head;
     std::size_t tail = 0;
-    while (tail < from.size() - head && tail < to.size() - head && from[from.size() - 1 - tail] == to[to.size() - 1 - tail])
+    while (tail < from.size() - head && tail < to.size() - head &&
+           from[from.size() - 1 - tail] == to[to.size() - 1 - tail])
         ++tail;
     const std::size_t fromEnd = from.size() - tail, toEnd = to.size() - tail;
     if (head == fromEnd && head == toEnd)
@@ -148,7 +151,8 @@ std::vector<Hunk> SequenceMerge::Hunks(const std::vector<int>& from, const std::
     }
     if (n == 0 || m == 0)
         return whole;
-    const long mostEdits = std::min({static_cast<long>(n) + m, std::max(64L, kStepBudget / (n + m)), static_cast<long>(kMostEdits)});
+    const long mostEdits =
+        std::min({static_cast<long>(n) + m, std::max(64L, kStepBudget / (n + m)), static_cast<long>(kMostEdits)});
     std::vector<Snake> snakes;
     if (!Snakes(a, n, b, m, static_cast<int>(mostEdits), snakes))
         return whole;
@@ -196,8 +200,8 @@ std::vector<Region> SequenceMerge::Regions(const std::vector<int>& base, const s
             }
         }
         if (done < cs)
-            regions.push_back({Region::Base, done, cs, done + firstShift, cs + firstShift, done + secondShift,
-                               cs + secondShift});
+            regions.push_back(
+                {Region::Base, done, cs, done + firstShift, cs + firstShift, done + secondShift, cs + secondShift});
         const std::size_t firstBegin = cs + firstShift, secondBegin = cs + secondShift;
         firstShift += Shift(ours, i, iEnd);
         secondShift += Shift(theirs, j, jEnd);

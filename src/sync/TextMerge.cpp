@@ -8,7 +8,8 @@
 #include <unordered_set>
 #include <vector>
 
-const char TextMerge::kMarker[] = "\xE2\x80\x94 changed on another computer / auf einem anderen Computer ge\xC3\xA4ndert: ";
+const char TextMerge::kMarker[] =
+    "\xE2\x80\x94 changed on another computer / auf einem anderen Computer ge\xC3\xA4ndert: ";
 
 namespace {
 
@@ -89,6 +90,17 @@ void Append(std::string& out, const Pieces& pieces, std::size_t begin, std::size
         out += pieces[i];
 }
 
+// A region without conflict: its part of base, first or second.
+void AppendClean(const Region& region, const Pieces& base, const Pieces& first, const Pieces& second, std::string& out)
+{
+    if (region.source == Region::Base)
+        Append(out, base, region.baseBegin, region.baseEnd);
+    else if (region.source == Region::First)
+        Append(out, first, region.firstBegin, region.firstEnd);
+    else
+        Append(out, second, region.secondBegin, region.secondEnd);
+}
+
 // The pieces the merge keeps, or false at the first conflict.
 bool MergeClean(const Pieces& base, const Pieces& first, const Pieces& second, Ids& ids, std::string& out)
 {
@@ -96,12 +108,7 @@ bool MergeClean(const Pieces& base, const Pieces& first, const Pieces& second, I
     for (const Region& region : SequenceMerge::Regions(b, f, s)) {
         if (region.source == Region::Conflict)
             return false;
-        if (region.source == Region::Base)
-            Append(out, base, region.baseBegin, region.baseEnd);
-        else if (region.source == Region::First)
-            Append(out, first, region.firstBegin, region.firstEnd);
-        else
-            Append(out, second, region.secondBegin, region.secondEnd);
+        AppendClean(region, base, first, second, out);
     }
     return true;
 }
@@ -119,7 +126,10 @@ bool MergeLine(std::string_view base, std::string_view first, std::string_view s
 
 class LineMerge {
 public:
-    LineMerge(std::string_view ending, std::string& out) : ending_(ending), out_(out) {}
+    LineMerge(std::string_view ending, std::string& out)
+        : ending_(ending)
+        , out_(out)
+    {}
 
     void Conflict(const Pieces& base, const Pieces& first, const Pieces& second)
     {
@@ -222,12 +232,8 @@ TextMerge::Result TextMerge::Merge(const std::string& base, const std::string& f
         const auto part = [](const Pieces& pieces, std::size_t begin, std::size_t end) {
             return Pieces(pieces.begin() + begin, pieces.begin() + end);
         };
-        if (region.source == Region::Base)
-            Append(result.text, baseLines, region.baseBegin, region.baseEnd);
-        else if (region.source == Region::First)
-            Append(result.text, firstLines, region.firstBegin, region.firstEnd);
-        else if (region.source == Region::Second)
-            Append(result.text, secondLines, region.secondBegin, region.secondEnd);
+        if (region.source != Region::Conflict)
+            AppendClean(region, baseLines, firstLines, secondLines, result.text);
         else
             lines.Conflict(part(baseLines, region.baseBegin, region.baseEnd),
                            part(firstLines, region.firstBegin, region.firstEnd),
