@@ -86,6 +86,9 @@ bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
         const std::optional<std::string> newStamp = element->findAttribute("stamp");
         const std::optional<std::string> newRepeat = element->findAttribute("repeat");
         const std::optional<std::string> newRepeatDay = element->findAttribute("repeatDay");
+        const std::optional<std::string> newBaseVersions = element->findAttribute("baseVersions");
+        const std::optional<std::string> newBase = element->findAttribute("base");
+        const std::optional<std::string> newBaseWhen = element->findAttribute("baseWhen");
 
         SetText(storedText);
         id = newId;
@@ -98,6 +101,9 @@ bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
         stamp = newStamp ? std::strtoull(newStamp->c_str(), nullptr, 10) : 0;
         repeat = newRepeat.value_or(std::string());
         repeatDay = newRepeatDay ? ReadDecimal(*newRepeatDay) : 0;
+        baseVersions = newBaseVersions.value_or(std::string());
+        baseText = baseVersions.empty() ? std::string() : newBase.value_or(text);
+        baseWhen = baseVersions.empty() ? std::string() : newBaseWhen.value_or(When());
         return true;
     } catch (const util::xml::XML2_Exception& e) {
         if (warning)
@@ -128,9 +134,21 @@ bool CEntry::AppendTo(XmlElement* root)
         element->setAttribute("uid", uid);
         element->setAttribute("versions", versions);
         element->setAttribute("stamp", std::to_string(stamp));
+        if (!baseVersions.empty()) {
+            element->setAttribute("baseVersions", baseVersions);
+            if (baseText != text)
+                element->setAttribute("base", baseText);
+            if (!baseWhen.empty() && baseWhen != When())
+                element->setAttribute("baseWhen", baseWhen);
+        }
     }
     root->addChild(std::move(element));
     return true;
+}
+
+std::string CEntry::When() const
+{
+    return date.Format(DATE_FORMAT) + " " + std::to_string(notify) + " " + repeat + " " + std::to_string(repeatDay);
 }
 
 void CEntry::SetText(const std::string& typed)

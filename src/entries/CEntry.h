@@ -36,10 +36,10 @@ public:
     EntryKind kind = EntryKind::Unknown;
     int wndX = -1;  // -1 until the note window was placed
     int wndY = -1;
-    int id = 0;         // 0 until stored
-    std::string text;   // stored form
-    DateTime date;  // notes: created; reminders: the appointment
-    int notify = -1;    // reminders: minutes after date when due; -1 for notes
+    int id = 0;        // 0 until stored
+    std::string text;  // stored form
+    DateTime date;     // notes: created; reminders: the appointment
+    int notify = -1;   // reminders: minutes after date when due; -1 for notes
     // Reminders that repeat: the stored name of how (empty: once; a name of a
     // later version is kept as it came), and the series' day of the month,
     // which a monthly or yearly date clamped to a shorter month has lost
@@ -59,6 +59,16 @@ public:
     std::string uid;
     std::string versions;
     unsigned long long stamp = 0;
+    // The text (stored form) and versions the computers last agreed on: what a
+    // merge of two changes made apart starts from. Written only with an id;
+    // the text only when it differs from the entry's own.
+    std::string baseText;
+    std::string baseVersions;
+    // A reminder's time and repeat as agreed (When()), when they differ from its own.
+    std::string baseWhen;
+
+    // A reminder's date, due minutes and repeat as one text, to compare.
+    std::string When() const;
 
     // Text, time and kind: what another computer's change may bring.
     bool SameContent(const CEntry& other) const

@@ -51,6 +51,7 @@ void SyncedNotes::KeepInFolder(const std::string& folder)
     m_folder = std::make_unique<SyncFolder>(folder, m_computer, m_context.files);
     m_deletedIds.clear();
     GiveIds();
+    ShareBin();
     // What this computer left there before (its deletes among it) merges like
     // another computer's file.
     ComputerFile own;
@@ -175,8 +176,13 @@ void SyncedNotes::Apply(const NotesMerge::Outcome& outcome)
         StoreOf(gone).DeleteEntry(gone.id);
         touched(gone);
     }
-    for (const CEntry& lost : outcome.losers)
-        m_bin.Keep(lost);
+    // The bin every computer shares: what was deleted elsewhere comes in, what
+    // came back elsewhere goes.
+    for (const CEntry& gone : outcome.binned)
+        if (!BinHolds(gone))
+            m_bin.Keep(gone);
+    for (const std::string& uid : outcome.unbinned)
+        DropFromBin(uid);
     for (CEntry changed : outcome.changed) {
         seen(changed);
         EntryStore& store = StoreOf(changed);
@@ -233,7 +239,49 @@ void SyncedNotes::Publish()
               [](const CEntry& a, const CEntry& b) { return a.stamp > b.stamp; });
     if (file.deleted.size() > kDeletedIdsKept)
         file.deleted.resize(kDeletedIdsKept);
+    // The newest deletes travel with their text, as many as a bin keeps.
+    for (std::size_t i = Bin::kCapacity; i < file.deleted.size(); ++i)
+        file.deleted[i].text.clear();
     m_folder->WriteOwn(file);
+}
+
+// The entries in the bin from before the folder (or texts that lost to another
+// computer's in earlier versions) get ids, once, so they join the bin every
+// computer shares.
+void SyncedNotes::ShareBin()
+{
+    bool given = false;
+    for (CEntry entry : m_bin.ReadAll()) {
+        if (entry.uid.empty()) {
+            NewEntry(entry);
+            m_bin.DeleteEntry(entry.id);
+            m_bin.AddEntry(entry);
+            given = true;
+        }
+        m_deletedIds.emplace(entry.uid, entry);
+    }
+    if (given)
+        m_bin.Save();
+}
+
+// Under its id, or as the same text from another computer's bin of before.
+bool SyncedNotes::BinHolds(const CEntry& gone)
+{
+    for (const CEntry& entry : m_bin.ReadAll())
+        if (entry.uid == gone.uid || entry.SameContent(gone))
+            return true;
+    return false;
+}
+
+void SyncedNotes::DropFromBin(const std::string& uid)
+{
+    for (const CEntry& entry : m_bin.ReadAll()) {
+        if (entry.uid == uid) {
+            m_bin.DeleteEntry(entry.id);
+            m_bin.Save();
+            return;
+        }
+    }
 }
 
 // Every stored reminder, then every note, that has an id.

@@ -60,6 +60,9 @@ private:
     std::string NewUid();
     std::vector<CEntry> SyncedEntries();
     void GiveIds();
+    void ShareBin();
+    bool BinHolds(const CEntry& gone);
+    void DropFromBin(const std::string& uid);
     void Apply(const NotesMerge::Outcome& outcome);
 
     NoteStore& m_notes;

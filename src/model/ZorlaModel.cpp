@@ -13,6 +13,8 @@
 namespace {
 
 const char kDefaultCity[] = "München";
+// Where the default city lies, so a first look at the weather needs no table.
+const City kDefaultPlace{kDefaultCity, "DE", 48.13743, 11.57549, 1260391};
 
 // A window's copy of an entry may predate its id and versions: the store's count.
 void TakeSyncFields(CEntry& entry, const CEntry& stored)
@@ -81,7 +83,9 @@ std::optional<::City> ZorlaModel::CurrentPlace()
 {
     if (std::optional<::City> kept = m_places.Find(m_city))
         return kept;
-    std::optional<::City> found = m_findCity ? m_findCity(m_city) : std::nullopt;
+    std::optional<::City> found = m_city == kDefaultCity ? kDefaultPlace
+                                  : m_findCity           ? m_findCity(m_city)
+                                                         : std::nullopt;
     // Kept under the name the user knows it by ("München" for the table's
     // "Munich"), so the table need not be read for it again.
     if (found) {

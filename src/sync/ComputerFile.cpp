@@ -2,6 +2,7 @@
 
 #include "entries/EntryStore.h"
 #include "xml/IOException.h"
+#include "xml/XmlAttribute.h"
 #include "xml/XML2_Exception.h"
 #include "xml/XmlElement.h"
 #include "xml/XmlParser.h"
@@ -43,8 +44,19 @@ bool ReadSyncFields(const XmlElement& element, CEntry& entry)
     const std::string stamp = element.findAttribute("stamp").value_or(std::string());
     char* end = nullptr;
     entry.stamp = std::strtoull(stamp.c_str(), &end, 10);
-    return !entry.uid.empty() && entry.uid.size() <= 64 && !entry.versions.empty() && !stamp.empty() &&
-           *end == '\0' && KindOf(element, entry.kind);
+    return !entry.uid.empty() && entry.uid.size() <= 64 && !entry.versions.empty() && !stamp.empty() && *end == '\0' &&
+           KindOf(element, entry.kind);
+}
+
+// A deleted entry's text and time, written as an entry's.
+bool ReadContent(const XmlElement& deleted, CEntry& entry)
+{
+    XmlElement scratch("ENTRY");
+    for (int i = 0; i < deleted.getAttributeCount(); ++i) {
+        const auto* attribute = deleted.getAttributeAt(i);
+        scratch.setAttribute(attribute->getName(), attribute->getValue());
+    }
+    return entry.ReadFrom(&scratch);
 }
 
 }  // namespace
@@ -60,8 +72,19 @@ std::unique_ptr<XmlElement> ComputerFile::Document() const
         entry.AppendTo(root.get());
         root->getChild(root->getChildCount() - 1)->setAttribute("kind", KindText(entry.kind));
     }
-    for (const CEntry& gone : deleted) {
+    for (CEntry gone : deleted) {
         auto element = std::make_unique<XmlElement>(DELETED);
+        // With its text, for the bin every computer shares; older versions
+        // read only the id.
+        if (!gone.text.empty()) {
+            XmlElement scratch("ROOT");
+            gone.AppendTo(&scratch);
+            const XmlElement& content = *scratch.getChild(0);
+            for (int i = 0; i < content.getAttributeCount(); ++i) {
+                const auto* attribute = content.getAttributeAt(i);
+                element->setAttribute(attribute->getName(), attribute->getValue());
+            }
+        }
         element->setAttribute("uid", gone.uid);
         element->setAttribute("versions", gone.versions);
         element->setAttribute("stamp", std::to_string(gone.stamp));
@@ -94,6 +117,10 @@ bool ComputerFile::Read(const XmlElement* root, ComputerFile& file, std::string&
         const XmlElement* child = root->getChild(i);
         CEntry entry;
         if (child->getName() == DELETED) {
+            if (child->findAttribute("text") && !ReadContent(*child, entry)) {
+                reason = "a deleted entry with a damaged text";
+                return false;
+            }
             if (!ReadSyncFields(*child, entry)) {
                 reason = "a deleted entry without its id";
                 return false;

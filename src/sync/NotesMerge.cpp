@@ -1,7 +1,9 @@
 #include "sync/NotesMerge.h"
 
+#include "sync/TextMerge.h"
 #include "sync/Versions.h"
 
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -34,21 +36,110 @@ CEntry TakeContent(const CEntry& local, const CEntry& remote)
     return taken;
 }
 
-// A copy for the bin: without its id, so bringing it back makes a note of its own.
-CEntry Loser(CEntry entry)
+// The entry as every computer holds it now: its own text and time are the
+// base of the next merge.
+CEntry Agreed(CEntry entry)
 {
-    entry.uid.clear();
-    entry.versions.clear();
-    entry.stamp = 0;
+    entry.baseText = entry.text;
+    entry.baseVersions = entry.versions;
+    entry.baseWhen = entry.When();
     return entry;
+}
+
+struct Base {
+    std::string text;  // stored form
+    std::string versions;
+    std::string when;
+};
+
+bool SeenBy(const Versions& base, const Versions& entry)
+{
+    const Order order = base.Compare(entry);
+    return order == Order::Same || order == Order::Older;
+}
+
+// The newest of the two sides' bases that both sides have seen; among two
+// of the same age the greater, so every computer takes the same. None: the
+// texts merge as if both had been written from nothing, and nothing is lost.
+Base CommonBase(const CEntry& mine, const CEntry& theirs)
+{
+    const Versions a = Versions::Parse(mine.versions);
+    const Versions b = Versions::Parse(theirs.versions);
+    std::optional<Base> best;
+    Versions bestVersions;
+    for (const CEntry* side : {&mine, &theirs}) {
+        if (side->baseVersions.empty())
+            continue;
+        const Versions versions = Versions::Parse(side->baseVersions);
+        if (!SeenBy(versions, a) || !SeenBy(versions, b))
+            continue;
+        if (best) {
+            const Order order = versions.Compare(bestVersions);
+            if (order == Order::Older)
+                continue;
+            if (order != Order::Newer && std::tie(side->baseVersions, side->baseText, side->baseWhen) <=
+                                             std::tie(best->versions, best->text, best->when))
+                continue;
+        }
+        best = Base{side->baseText, side->baseVersions, side->baseWhen};
+        bestVersions = versions;
+    }
+    return best.value_or(Base{});
+}
+
+std::string Shown(const std::string& stored)
+{
+    CEntry entry;
+    entry.text = stored;
+    return entry.GetDisplayText();
+}
+
+// Two changes made apart, merged as every computer merges them: the later
+// change's time, its text first where both changed the same words.
+CEntry MergedApart(const CEntry& mine, const CEntry& theirs)
+{
+    const bool remoteLater = RemoteWins(mine, theirs);
+    const CEntry& later = remoteLater ? theirs : mine;
+    const CEntry& earlier = remoteLater ? mine : theirs;
+    const Base base = CommonBase(mine, theirs);
+    CEntry merged = remoteLater ? TakeContent(mine, theirs) : mine;
+    std::string text = TextMerge::Merge(Shown(base.text), later.GetDisplayText(), earlier.GetDisplayText()).text;
+    if (merged.kind == EntryKind::Reminder && later.When() != earlier.When()) {
+        if (base.when == later.When()) {
+            // Only the earlier change moved the time: it stays.
+            merged.date = earlier.date;
+            merged.notify = earlier.notify;
+            merged.repeat = earlier.repeat;
+            merged.repeatDay = earlier.repeatDay;
+        } else if (base.when != earlier.When()) {
+            // Both moved it: the later time holds, and the text tells the other.
+            std::string other = earlier.FormatDate("%d.%m.%Y %H:%M");
+            if (!earlier.repeat.empty())
+                other += ", " + earlier.repeat;
+            text += (text.empty() ? "" : "\r\n") + std::string(TextMerge::kMarker) + other;
+        }
+    }
+    merged.SetText(text);
+    merged.versions = Joined(mine, theirs);
+    merged.stamp = later.stamp;
+    return Agreed(merged);
 }
 
 void MergeIntoLocal(const CEntry& mine, const CEntry& theirs, bool theirsDeleted, NotesMerge::Outcome& outcome,
                     std::map<std::string, CEntry>& deleted)
 {
     const Order order = Versions::Parse(mine.versions).Compare(Versions::Parse(theirs.versions));
-    if (order == Order::Same || order == Order::Newer)
+    if (order == Order::Newer)
         return;
+    if (order == Order::Same) {
+        // The other computer holds it as this one does: agreed, the next
+        // merge starts from here.
+        const CEntry agreed = Agreed(mine);
+        if (!theirsDeleted && (agreed.baseText != mine.baseText || agreed.baseVersions != mine.baseVersions ||
+                               agreed.baseWhen != mine.baseWhen))
+            outcome.changed.push_back(agreed);
+        return;
+    }
     if (theirsDeleted) {
         if (order == Order::Older) {
             outcome.removed.push_back(mine);
@@ -64,15 +155,10 @@ void MergeIntoLocal(const CEntry& mine, const CEntry& theirs, bool theirsDeleted
         return;
     }
     if (order == Order::Older) {
-        outcome.changed.push_back(TakeContent(mine, theirs));
+        outcome.changed.push_back(Agreed(TakeContent(mine, theirs)));
         return;
     }
-    CEntry merged = RemoteWins(mine, theirs) ? TakeContent(mine, theirs) : mine;
-    const CEntry& lost = RemoteWins(mine, theirs) ? mine : theirs;
-    if (!lost.SameContent(merged))
-        outcome.losers.push_back(Loser(lost));
-    merged.versions = Joined(mine, theirs);
-    outcome.changed.push_back(merged);
+    outcome.changed.push_back(MergedApart(mine, theirs));
 }
 
 // True when the entry comes back, and is deleted here no more.
@@ -87,11 +173,13 @@ bool MergeIntoDeleted(CEntry& gone, const CEntry& theirs, bool theirsDeleted, No
         outcome.deletesChanged = true;
         return false;
     }
-    // A change made after the delete, or apart from it: the entry comes back.
+    // A change made after the delete, or apart from it: the entry comes back,
+    // once, and leaves the bin here too.
     CEntry back = theirs;
     back.id = 0;
     back.versions = Joined(gone, theirs);
-    outcome.added.push_back(back);
+    outcome.added.push_back(Agreed(back));
+    outcome.unbinned.push_back(theirs.uid);
     outcome.deletesChanged = true;
     return true;
 }
@@ -124,10 +212,13 @@ NotesMerge::Outcome NotesMerge::Merge(const std::vector<CEntry>& local, std::map
         if (theirsDeleted) {
             deleted[theirs.uid] = theirs;
             outcome.deletesChanged = true;
+            // Deleted before this computer saw it: into the bin all share.
+            if (!theirs.text.empty())
+                outcome.binned.push_back(theirs);
         } else {
             CEntry added = theirs;
             added.id = 0;
-            outcome.added.push_back(added);
+            outcome.added.push_back(Agreed(added));
         }
     };
     for (const CEntry& theirs : remote.entries)

@@ -1,7 +1,8 @@
 // libFuzzer target: another computer's file in the synced folder, read and
 // merged into a fixed set of this computer's notes. Besides crashes it checks
 // what the merge promises: no local note is lost (what leaves the notes is in
-// the bin, a text is only replaced by a later version of it), a changed note
+// the bin, a text is replaced only by a later version of it or by its merge
+// with another computer's, which keeps every line of it), a changed note
 // keeps this computer's id, place and kind, and no id is held twice afterwards.
 #include "sync/ComputerFile.h"
 #include "sync/NotesMerge.h"
@@ -39,6 +40,21 @@ CEntry Local(int id, const char* uid, const char* versions, const char* text, En
     return entry;
 }
 
+// Every line of old stands in text, marked or not.
+bool KeepsEveryLine(const std::string& text, const std::string& old)
+{
+    std::size_t start = 0;
+    while (start <= old.size()) {
+        std::size_t end = old.find("\r\n", start);
+        if (end == std::string::npos)
+            end = old.size();
+        if (text.find(old.substr(start, end - start)) == std::string::npos)
+            return false;
+        start = end + 2;
+    }
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -72,8 +88,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!found)
             Fail("a removed entry was not a local one");
     }
-    for (const CEntry& lost : outcome.losers)
-        binned.insert(lost.text);
     for (const CEntry& changed : outcome.changed) {
         bool found = false;
         for (CEntry& entry : after) {
@@ -82,10 +96,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (changed.wndX != entry.wndX || changed.wndY != entry.wndY || changed.kind != entry.kind)
                 Fail("a change moved a note or changed its kind");
             // A new text replaces the old one only as a later version of it, one
-            // that has seen every change of the old; else the old goes to the bin.
+            // that has seen every change of the old; else the two merge and
+            // every line of the old stays in the note.
             const Versions::Order order = Versions::Parse(entry.versions).Compare(Versions::Parse(changed.versions));
-            if (changed.text != entry.text && binned.count(entry.text) == 0 && order != Versions::Order::Older)
-                Fail("a changed note's text is neither kept nor in the bin");
+            if (order != Versions::Order::Older && !KeepsEveryLine(changed.GetDisplayText(), entry.GetDisplayText()))
+                Fail("a changed note lost a line of its text");
             entry = changed;
             found = true;
         }

@@ -7,6 +7,7 @@
 #include "model/ZorlaModel.h"
 #include "sync/NotesMerge.h"
 #include "sync/SyncFolder.h"
+#include "sync/TextMerge.h"
 
 #include <gtest/gtest.h>
 
@@ -97,28 +98,71 @@ TEST_F(SyncTest, NotesTravelBothWaysAndEditsOfDifferentNotesBothSurvive)
     EXPECT_FALSE(office.model.CheckSyncFolder()) << "nothing new: nothing to merge";
 }
 
-TEST_F(SyncTest, TheLaterOfTwoEditsIsTheNoteAndTheOtherTextGoesToTheBin)
+TEST(SyncMerge, EditsMadeApartMeetInOneNoteTheSameOnBothComputersInOneRound)
 {
-    office.model.AddNote("shopping");
-    home.model.CheckSyncFolder();
-    CEntry mine = office.Find("shopping");
-    CEntry theirs = home.Find("shopping");
-    mine.SetText("shopping: milk");
-    office.model.Update(mine);
-    office.model.Write(mine);
-    home.platform.clock.Set(DateTime(2026, 12, 7, 10, 20, 0));  // later, on a clock ahead
-    theirs.SetText("shopping: bread");
-    home.model.Update(theirs);
-    home.model.Write(theirs);
+    const std::string marked = "\r\n" + std::string(TextMerge::kMarker);
+    struct Case {
+        const char* what;
+        const char* start;
+        const char* atTheOffice;
+        const char* atHome;  // later
+        std::string both;
+    };
+    const Case cases[] = {
+        {"different lines", "Shopping\r\nmilk\r\nbread", "Shopping list\r\nmilk\r\nbread",
+         "Shopping\r\nmilk\r\nbread rolls", "Shopping list\r\nmilk\r\nbread rolls"},
+        {"the same words", "milk", "oat milk", "soy milk", "soy milk" + marked + "oat milk"},
+        {"the same change", "tea", "green tea", "green tea", "green tea"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder shared;
+        Computer office{shared.Path()};
+        Computer home{shared.Path()};
+        office.model.AddNote(c.start);
+        home.model.CheckSyncFolder();
+        office.model.CheckSyncFolder();  // sees home agree
+        for (Computer* computer : {&office, &home}) {
+            CEntry entry = computer->Find(c.start);
+            entry.SetText(computer == &office ? c.atTheOffice : c.atHome);
+            if (computer == &home)
+                home.platform.clock.Set(DateTime(2026, 12, 7, 10, 20, 0));
+            computer->model.Update(entry);
+            computer->model.Write(entry);
+        }
+        office.model.CheckSyncFolder();
+        home.model.CheckSyncFolder();
+        office.model.CheckSyncFolder();
+        EXPECT_EQ(office.Texts(), (std::vector<std::string>{c.both}));
+        EXPECT_EQ(home.Texts(), (std::vector<std::string>{c.both}));
+        EXPECT_FALSE(home.model.CheckSyncFolder()) << "no new conflict in the next round";
+        EXPECT_FALSE(office.model.CheckSyncFolder());
+    }
+}
 
+TEST_F(SyncTest, AReminderMovedOnBothKeepsTheLaterTimeAndTellsTheOther)
+{
+    const DateTime now = office.platform.clock.Now();
+    ASSERT_EQ(office.model.AddReminder("dentist", DateTime(2026, 12, 9, 9, 0, 0), now), ZorlaModel::AddResult::Added);
+    home.model.CheckSyncFolder();
+    office.model.CheckSyncFolder();
+    CEntry atTheOffice = office.Find("dentist");
+    atTheOffice.date = DateTime(2026, 12, 9, 11, 0, 0);
+    office.model.Update(atTheOffice);
+    office.model.Write(atTheOffice);
+    home.platform.clock.Set(DateTime(2026, 12, 7, 10, 20, 0));  // later
+    CEntry atHome = home.Find("dentist");
+    atHome.date = DateTime(2026, 12, 10, 8, 30, 0);
+    home.model.Update(atHome);
+    home.model.Write(atHome);
     office.model.CheckSyncFolder();
     home.model.CheckSyncFolder();
-    EXPECT_EQ(office.Texts(), (std::vector<std::string>{"shopping: bread"}));
-    EXPECT_EQ(home.Texts(), (std::vector<std::string>{"shopping: bread"}));
-    EXPECT_EQ(office.heard.changed.back(), "shopping: bread");
-    EXPECT_EQ(office.Restore(), "shopping: milk") << "the lost text is in the bin";
-    home.model.CheckSyncFolder();
-    EXPECT_EQ(home.Texts().size(), 2u) << "brought back, it is a note of its own everywhere";
+    const std::string told = "dentist\r\n" + std::string(TextMerge::kMarker) + "09.12.2026 11:00";
+    for (Computer* computer : {&office, &home}) {
+        const CEntry merged = computer->Find(told);
+        EXPECT_EQ(merged.GetDisplayText(), told);
+        EXPECT_EQ(merged.date, DateTime(2026, 12, 10, 8, 30, 0));
+    }
 }
 
 TEST_F(SyncTest, ADeleteTravelsAndTheBinBringsItBackEverywhereButAChangeBeatsADelete)
@@ -132,6 +176,8 @@ TEST_F(SyncTest, ADeleteTravelsAndTheBinBringsItBackEverywhereButAChangeBeatsADe
     EXPECT_EQ(home.Restore(), "call Anna");
     office.model.CheckSyncFolder();
     EXPECT_EQ(office.Find("call Anna").GetDisplayText(), "call Anna") << "back on the other computer too";
+    EXPECT_EQ(office.Restore(), "") << "and out of its bin: it comes back once";
+    EXPECT_EQ(office.Texts().size(), 2u);
 
     // Deleted on one while changed on the other: the note stays on both.
     office.model.Delete(office.Find("call Ben"));
@@ -166,7 +212,8 @@ TEST_F(SyncTest, ConflictedCopiesAreMergedAndRemovedDamagedFilesChangeNothing)
     office.model.AddNote("first");
     std::string officeFile;
     for (const auto& facts : Files().List(shared.Path()))
-        if (facts.name.find("Zorla_") == 0 && TestFiles::Bytes(shared.File(facts.name)).find("first") != std::string::npos)
+        if (facts.name.find("Zorla_") == 0 &&
+            TestFiles::Bytes(shared.File(facts.name)).find("first") != std::string::npos)
             officeFile = facts.name;
     ASSERT_FALSE(officeFile.empty());
     const std::string copyName = officeFile.substr(0, 22) + " (home's conflicted copy 2026-12-07).zorla";
@@ -203,11 +250,11 @@ TEST(SyncNames, ComputerFilesAndTheCopiesSyncServicesMake)
     };
     const Row rows[] = {
         {"Zorla_" + id + ".zorla", true, false},
-        {"Zorla_" + id + " (Anna's conflicted copy 2026-12-07).zorla", true, true},          // Dropbox
-        {"Zorla_" + id + "-LAPTOP.zorla", true, true},                                       // OneDrive
-        {"Zorla_" + id + " (conflicted copy 2026-12-07 101500).zorla", true, true},          // Nextcloud
-        {"Zorla_" + id + ".sync-conflict-20261207-101500-ABCDEFG.zorla", true, true},        // Syncthing
-        {"Zorla_" + id + " (1).zorla", true, true},                                          // Google Drive
+        {"Zorla_" + id + " (Anna's conflicted copy 2026-12-07).zorla", true, true},    // Dropbox
+        {"Zorla_" + id + "-LAPTOP.zorla", true, true},                                 // OneDrive
+        {"Zorla_" + id + " (conflicted copy 2026-12-07 101500).zorla", true, true},    // Nextcloud
+        {"Zorla_" + id + ".sync-conflict-20261207-101500-ABCDEFG.zorla", true, true},  // Syncthing
+        {"Zorla_" + id + " (1).zorla", true, true},                                    // Google Drive
         {"Zorla_" + id + ".zorla.tmp", false, false},
         {"Zorla_Notes", false, false},
         {"Zorla_0123456789abcdeg.zorla", false, false},
