@@ -170,6 +170,11 @@ void SyncedNotes::Apply(const NotesMerge::Outcome& outcome)
         (entry.kind == EntryKind::Reminder ? remindersChanged : notesChanged) = true;
     };
     std::vector<CEntry> changedContent;
+    std::vector<CEntry> changes = outcome.changed;
+    for (CEntry recounted : outcome.recounted) {
+        CountChange(recounted);
+        changes.push_back(recounted);
+    }
     // The bin writes its file with every entry it keeps.
     for (const CEntry& gone : outcome.removed) {
         m_bin.Keep(gone);
@@ -183,7 +188,7 @@ void SyncedNotes::Apply(const NotesMerge::Outcome& outcome)
             m_bin.Keep(gone);
     for (const std::string& uid : outcome.unbinned)
         DropFromBin(uid);
-    for (CEntry changed : outcome.changed) {
+    for (CEntry changed : changes) {
         seen(changed);
         EntryStore& store = StoreOf(changed);
         CEntry before;

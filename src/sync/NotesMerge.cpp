@@ -96,12 +96,14 @@ std::string Shown(const std::string& stored)
 
 // Two changes made apart, merged as every computer merges them: the later
 // change's time, its text first where both changed the same words.
-CEntry MergedApart(const CEntry& mine, const CEntry& theirs)
+// Without a base (withBase false) both texts count as written anew, so every
+// line of each stays.
+CEntry MergedApart(const CEntry& mine, const CEntry& theirs, bool withBase = true)
 {
     const bool remoteLater = RemoteWins(mine, theirs);
     const CEntry& later = remoteLater ? theirs : mine;
     const CEntry& earlier = remoteLater ? mine : theirs;
-    const Base base = CommonBase(mine, theirs);
+    const Base base = withBase ? CommonBase(mine, theirs) : Base{};
     CEntry merged = remoteLater ? TakeContent(mine, theirs) : mine;
     std::string text = TextMerge::Merge(Shown(base.text), later.GetDisplayText(), earlier.GetDisplayText()).text;
     if (merged.kind == EntryKind::Reminder && later.When() != earlier.When()) {
@@ -131,6 +133,12 @@ void MergeIntoLocal(const CEntry& mine, const CEntry& theirs, bool theirsDeleted
     const Order order = Versions::Parse(mine.versions).Compare(Versions::Parse(theirs.versions));
     if (order == Order::Newer)
         return;
+    if (order == Order::Same && !theirsDeleted && !mine.SameContent(theirs)) {
+        // No base: that computer dropped what it did not keep, which a base
+        // would read as deleted.
+        outcome.recounted.push_back(MergedApart(mine, theirs, false));
+        return;
+    }
     if (order == Order::Same) {
         // The other computer holds it as this one does: agreed, the next
         // merge starts from here.

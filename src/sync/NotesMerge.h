@@ -19,15 +19,21 @@
 class NotesMerge {
 public:
     struct Outcome {
-        std::vector<CEntry> added;          // new here: to keep and open
-        std::vector<CEntry> changed;        // local entries (local id, place) with new content or versions
+        std::vector<CEntry> added;    // new here: to keep and open
+        std::vector<CEntry> changed;  // local entries (local id, place) with new content or versions
+        // Local entries merged with a copy of the same versions but another
+        // text, which only a computer whose version does not merge (it keeps the
+        // later of two texts) makes: stored as a change of this computer's own,
+        // so that computer takes the merge too.
+        std::vector<CEntry> recounted;
         std::vector<CEntry> removed;        // local entries another computer deleted: to the bin
         std::vector<CEntry> binned;         // deleted on another computer, never held here: to the bin
         std::vector<std::string> unbinned;  // ids brought back elsewhere: out of the bin
         bool deletesChanged = false;        // the deleted ids this computer keeps
         bool Empty() const
         {
-            return added.empty() && changed.empty() && removed.empty() && binned.empty() && unbinned.empty();
+            return added.empty() && changed.empty() && recounted.empty() && removed.empty() && binned.empty() &&
+                   unbinned.empty();
         }
     };
 

@@ -8,6 +8,8 @@
 #include "sync/NotesMerge.h"
 #include "sync/SyncFolder.h"
 #include "sync/TextMerge.h"
+#include "sync/Versions.h"
+#include "xml/XmlWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +140,42 @@ TEST(SyncMerge, EditsMadeApartMeetInOneNoteTheSameOnBothComputersInOneRound)
         EXPECT_FALSE(home.model.CheckSyncFolder()) << "no new conflict in the next round";
         EXPECT_FALSE(office.model.CheckSyncFolder());
     }
+}
+
+TEST_F(SyncTest, AComputerOfAnEarlierVersionThatKeptTheLaterTextTakesTheMerge)
+{
+    office.model.AddNote("milk");
+    const auto entryHere = [&] { return office.model.StoredEntries().at(0); };
+    const std::string first = entryHere().versions;
+    CEntry note = entryHere();
+    note.SetText("oat milk");
+    office.model.Update(note);
+    office.model.Write(note);
+    // A computer of an earlier version changed it apart, and merged as that
+    // version did: the later text under the joined versions.
+    int written = 0;
+    const auto arrive = [&](const std::string& versions) {
+        ComputerFile earlier;
+        earlier.computer = "fedcba9876543210";
+        CEntry theirs = entryHere();
+        theirs.SetText("soy milk" + std::string(written++, ' '));  // a file of another size each time
+        theirs.versions = versions;
+        theirs.stamp += 1000;
+        theirs.baseText.clear();
+        theirs.baseVersions.clear();
+        theirs.baseWhen.clear();
+        earlier.entries.push_back(theirs);
+        util::xml::XmlWriter(shared.File("Zorla_fedcba9876543210.zorla")).writeDocument(*earlier.Document());
+        office.model.CheckSyncFolder();
+    };
+    arrive(first + " fedcba9876543210:1");
+    const CEntry merged = entryHere();
+    arrive(merged.versions);
+    const CEntry now = entryHere();
+    EXPECT_NE(now.GetDisplayText().find("oat milk"), std::string::npos) << now.GetDisplayText();
+    EXPECT_NE(now.GetDisplayText().find("soy milk"), std::string::npos) << now.GetDisplayText();
+    EXPECT_EQ(Versions::Parse(now.versions).Compare(Versions::Parse(merged.versions)), Versions::Order::Newer)
+        << "counted as a change here, so that computer takes the merge";
 }
 
 TEST_F(SyncTest, AReminderMovedOnBothKeepsTheLaterTimeAndTellsTheOther)
