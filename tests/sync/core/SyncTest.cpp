@@ -229,6 +229,23 @@ TEST_F(SyncTest, ADeleteTravelsAndTheBinBringsItBackEverywhereButAChangeBeatsADe
     EXPECT_EQ(office.Find("call Ben at six").GetDisplayText(), "call Ben at six");
 }
 
+TEST(SyncBin, ABinFromBeforeTheFolderJoinsTheBinEveryComputerShares)
+{
+    TempFolder shared;
+    TempFolder data;
+    CorePlatform platform;
+    ZorlaModel office(platform.Context(data.Path()));
+    office.Load();
+    office.AddNote("thrown away before");
+    office.Delete(office.StoredEntries().at(0));
+    office.KeepInFolder(shared.Path());
+    Computer home{shared.Path()};
+    home.model.CheckSyncFolder();
+    EXPECT_EQ(home.Restore(), "thrown away before");
+    office.CheckSyncFolder();
+    EXPECT_EQ(office.RestoreLast(platform.clock.Now()), ZorlaModel::RestoreResult::BinEmpty) << "back once";
+}
+
 TEST_F(SyncTest, ASnoozedReminderChangesOnTheOtherComputer)
 {
     office.model.AddReminder("dentist", DateTime(2026, 12, 7, 11, 0, 0), office.platform.clock.Now());
