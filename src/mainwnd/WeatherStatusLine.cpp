@@ -43,7 +43,8 @@ WeatherStatusLine WeatherStatusLine::For(WeatherService::Status status, const st
 
 WeatherStatusLine WeatherStatusLine::For(const WeatherReport& report)
 {
-    std::string text = report.from.empty() ? Translate("No new weather") : Fill("Weather from %s", report.from);
+    std::string text =
+        report.from.empty() ? Translate("No new weather") : Fill("Weather from %s", Translate(report.from.c_str()));
     const char* separator = report.from.empty() ? ": " : "; ";
     for (const WeatherReport::Skip& skip : report.skipped) {
         text += separator + Why(skip, report.from.empty());

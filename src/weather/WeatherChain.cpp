@@ -126,6 +126,7 @@ void WeatherChain::Check(bool force, bool internetForbidden)
     m_order = Order();
     m_next = 0;
     m_report = WeatherReport();
+    m_brandNews.reset();
     Next();
 }
 
@@ -299,6 +300,9 @@ void WeatherChain::Finish(bool answered)
     const bool tell = !onlyBrand && (m_askedOpen || !m_report.skipped.empty() || !ShowsBrand());
     if (m_listener && tell)
         m_listener->OnWeatherReport(m_report);
+    else if (m_listener && m_brandNews)
+        m_listener->OnWeatherStatus(m_brandNews->status, m_brandNews->detail);
+    m_brandNews.reset();
     if (m_listener && answered)
         m_listener->OnWeatherChanged();
 }
@@ -331,9 +335,11 @@ std::string WeatherChain::Address(const WeatherProvider& provider) const
 void WeatherChain::OnWeatherStatus(WeatherService::Status status, const std::string& detail)
 {
     const bool onlyBrand = m_order.size() <= 1;
-    // Within a round of several services the round's report speaks for the brand.
+    // Within a round of several services the round's end speaks for the brand.
     if (m_listener && (status == WeatherService::Status::Contacting || onlyBrand || !m_running))
         m_listener->OnWeatherStatus(status, detail);
+    else if (status != WeatherService::Status::Contacting)
+        m_brandNews = BrandNews{status, detail};
     if (!m_waitingForBrand || status == WeatherService::Status::Contacting)
         return;
     m_waitingForBrand = false;

@@ -130,4 +130,10 @@ private:
     std::vector<std::string> m_order;
     std::size_t m_next = 0;
     WeatherReport m_report;
+    // The brand's feed's own news in a round, told at its end when nothing else is.
+    struct BrandNews {
+        WeatherService::Status status;
+        std::string detail;
+    };
+    std::optional<BrandNews> m_brandNews;
 };

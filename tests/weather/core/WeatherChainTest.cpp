@@ -42,10 +42,11 @@ struct Reply {
 
 class Heard : public WeatherChain::Listener {
 public:
-    void OnWeatherStatus(WeatherService::Status, const std::string&) override {}
+    void OnWeatherStatus(WeatherService::Status status, const std::string&) override { statuses.push_back(status); }
     void OnWeatherChanged() override {}
     void OnWeatherReport(const WeatherReport& report) override { reports.push_back(report); }
     std::vector<WeatherReport> reports;
+    std::vector<WeatherService::Status> statuses;
 };
 
 struct ChainUnderTest {
@@ -197,4 +198,15 @@ TEST(WeatherChainTest, RestsAServiceThatAskedForRestAsLongAsItAsked)
     t.Later(6);
     EXPECT_EQ(t.Round({{200, MetAnswer(1.0), {}}}).size(), 1u);
     EXPECT_EQ(t.ShownTemperature(), 1.0);
+}
+
+TEST(WeatherChainTest, TheBrandsFeedThatKnowsThePlaceEndsTheRoundWithItsOwnNews)
+{
+    ChainUnderTest t;
+    t.chain->SetCity("Bremen");
+    EXPECT_EQ(t.Round({{200, WeatherFeeds::Document(WeatherFeeds::Entry("Bremen", "4")), {}}}).size(), 1u);
+    EXPECT_TRUE(t.heard.reports.empty());
+    EXPECT_EQ(t.heard.statuses, (std::vector<WeatherService::Status>{WeatherService::Status::Contacting,
+                                                                     WeatherService::Status::Updated}));
+    EXPECT_TRUE(t.chain->ShowsBrand());
 }
