@@ -199,8 +199,6 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CZorlaDlg::PreTranslateMessage(MSG* message)
 {
-    if (m_keyboard.PreTranslate(*message))
-        return TRUE;
     // Enter takes the offered place the box shows, Escape brings the usual list back.
     if (message->message == WM_KEYDOWN && m_views.IsSuggestingCities() &&
         ::IsChild(::GetDlgItem(m_hWnd, IDC_CITY_LIST), message->hwnd)) {
@@ -211,6 +209,8 @@ BOOL CZorlaDlg::PreTranslateMessage(MSG* message)
             return TRUE;
         }
     }
+    if (m_keyboard.PreTranslate(*message))
+        return TRUE;
     // The dialog manager would turn these into IDOK/IDCANCEL and move the focus.
     if (message->message == WM_KEYDOWN && (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE)) {
         ::TranslateMessage(message);

@@ -75,10 +75,15 @@ bool MainKeyboard::PreTranslate(const MSG& message)
         SyncView();
         return true;
     case VK_ESCAPE: {
-        // An open list takes Escape to close itself.
+        // An open list takes Escape to close itself; a box the user types
+        // into gets the keys in its inner edit.
+        HWND box = message.hwnd;
         wchar_t className[32] = L"";
-        ::GetClassNameW(message.hwnd, className, 32);
-        if (_wcsicmp(className, L"ComboBox") == 0 && ::SendMessageW(message.hwnd, CB_GETDROPPEDSTATE, 0, 0))
+        ::GetClassNameW(::GetParent(box), className, 32);
+        if (_wcsicmp(className, L"ComboBox") == 0)
+            box = ::GetParent(box);
+        ::GetClassNameW(box, className, 32);
+        if (_wcsicmp(className, L"ComboBox") == 0 && ::SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0))
             return false;
         m_cues = true;
         m_goHome();

@@ -64,10 +64,10 @@ protected:
         ::SetWindowTextW(box, Widen(text).c_str());
         ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_CITY_LIST, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(box));
     }
-    void PressEnterInTheBox()
+    void PressInTheBox(WPARAM key)
     {
         HWND edit = ::GetWindow(Item(IDC_CITY_LIST), GW_CHILD);
-        MSG message{edit, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+        MSG message{edit, WM_KEYDOWN, key, 1, 0, {}};
         if (!CWnd::WalkPreTranslateTree(&message)) {
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
@@ -92,10 +92,17 @@ TEST_F(WeatherPlaces, ATypedPlaceIsOfferedTakenAskedForAndKept)
     EXPECT_EQ(AccessibleTexts(window),
               (std::vector<std::string>{"Weather from MET Norway", dlg->Face().GetWeatherText()}));
 
+    // Escape leaves the offered places for the usual list, in the weather view.
+    Type("krak");
+    EXPECT_EQ(Cities().at(0), "Kraków, PL");
+    PressInTheBox(VK_ESCAPE);
+    EXPECT_EQ(dlg->Face().GetView(), MainView::Weather);
+    EXPECT_EQ(Cities(), (std::vector<std::string>{"München"}));
+
     Type("lodz");
     ASSERT_FALSE(Cities().empty());
     EXPECT_EQ(Cities()[0], "Łódź, PL");
-    PressEnterInTheBox();
+    PressInTheBox(VK_RETURN);
     EXPECT_EQ(dlg->program.Model().City(), "Łódź");
     ASSERT_TRUE(server.WaitForRequests(2, 10000));
     EXPECT_NE(server.Requests()[1].Target().find("lat=51.7"), std::string::npos);
