@@ -34,7 +34,7 @@ const SwitchControl kSwitches[] = {
     {IDC_OPTIONS_NO_INTERNET, ID_NO_INTERNET},
 };
 
-// Their texts are set here: the template's are plain ASCII.
+// Their texts are set here, the degree sign among them: the template's are plain ASCII.
 struct UnitsChoice {
     UINT control;
     WeatherUnits units;
@@ -42,8 +42,8 @@ struct UnitsChoice {
 };
 const UnitsChoice kUnits[] = {
     {IDC_OPTIONS_UNITS_AUTOMATIC, WeatherUnits::Automatic, "A&utomatic"},
-    {IDC_OPTIONS_UNITS_CELSIUS, WeatherUnits::Celsius, "&Celsius (\xC2\xB0" "C)"},
-    {IDC_OPTIONS_UNITS_FAHRENHEIT, WeatherUnits::Fahrenheit, "Fahr&enheit (\xC2\xB0" "F)"},
+    {IDC_OPTIONS_UNITS_CELSIUS, WeatherUnits::Celsius, "&Celsius (°C)"},
+    {IDC_OPTIONS_UNITS_FAHRENHEIT, WeatherUnits::Fahrenheit, "Fahr&enheit (°F)"},
 };
 
 const char kHeldElsewhere[] = "Used by another program";
@@ -67,9 +67,9 @@ OptionsWindow::OptionsWindow(Program program)
     , m_program(std::move(program))
 {
     for (size_t binding = 0; binding < std::size(kKeyControls); ++binding)
-        m_keyFields.push_back(std::make_unique<KeyField>(
-            [this, binding](const HotKey& key) { OnKeyPressed(binding, key); },
-            [this, binding] { ShowKey(binding, kNeedsModifier); }));
+        m_keyFields.push_back(
+            std::make_unique<KeyField>([this, binding](const HotKey& key) { OnKeyPressed(binding, key); },
+                                       [this, binding] { ShowKey(binding, kNeedsModifier); }));
 }
 
 OptionsWindow::~OptionsWindow()
@@ -105,9 +105,9 @@ BOOL OptionsWindow::OnInitDialog()
         m_keyFields[binding]->SubclassDlgItem(kKeyControls[binding].field, this);
         HotKey key;
         const bool understood = HotKey::Parse(m_program.keys.SettingText(binding), key);
-        ShowKey(binding, !understood                                               ? kNotUnderstood
+        ShowKey(binding, !understood                                     ? kNotUnderstood
                          : key.IsSet() && !m_program.keys.Holds(binding) ? kHeldElsewhere
-                                                                                   : nullptr);
+                                                                         : nullptr);
     }
     ShowFolder();
     ShowSwitches();
@@ -136,9 +136,11 @@ void OptionsWindow::OnKeyPressed(size_t binding, const HotKey& key)
     case GlobalKeys::Change::HeldElsewhere: ShowKey(binding, kHeldElsewhere); break;
     case GlobalKeys::Change::HeldByZorla: {
         std::string other;
-        for (size_t i = 0; i < GlobalKeys::Bindings().size(); ++i)
-            if (i != binding && m_program.keys.SettingText(i) == key.Text())
+        for (size_t i = 0; i < GlobalKeys::Bindings().size(); ++i) {
+            HotKey held;
+            if (i != binding && HotKey::Parse(m_program.keys.SettingText(i), held) && held == key)
                 other = CommandName(GlobalKeys::Bindings()[i]);
+        }
         char text[512];
         std::snprintf(text, sizeof text, Translate(kHeldByZorla).c_str(), key.Text(true).c_str(), other.c_str());
         ShowKey(binding, nullptr);
