@@ -5,6 +5,7 @@
 #include "mainwnd/MainWindowFixture.h"
 
 #include "base/StoredNames.h"
+#include "image/DisplayScale.h"
 #include "shared/AppTranslator.h"
 #include "shared/Translator.h"
 #include "support/MessagePump.h"
@@ -104,6 +105,29 @@ TEST_F(OptionsWindowTest, TheCheckBoxesRunTheMenusSwitchesAndTheChoicesReachThei
     }
     EXPECT_TRUE(dlg->program.Sounds().IsOn()) << "the menu's own switch";
     EXPECT_FALSE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(OptionsWindowTest, OnAMonitorOfTwiceTheScaleEveryControlIsTwiceAsLarge)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    HWND options = OpenOptions();
+    ASSERT_NE(options, nullptr);
+    const auto size = [&](HWND item) {
+        RECT place{};
+        ::GetWindowRect(item, &place);
+        return SIZE{place.right - place.left, place.bottom - place.top};
+    };
+    RECT window{};
+    ::GetWindowRect(options, &window);
+    HWND folder = ::GetDlgItem(options, IDC_OPTIONS_FOLDER);
+    const SIZE before = size(folder);
+    const int dpi = DisplayScale::ForWindow(options).Dpi();
+    RECT suggested{window.left, window.top, window.left + 2 * (window.right - window.left),
+                   window.top + 2 * (window.bottom - window.top)};
+    ::SendMessageW(options, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_NEAR(2 * before.cx, size(folder).cx, 1);
+    EXPECT_NEAR(2 * before.cy, size(folder).cy, 1);
+    EXPECT_EQ(2 * (window.right - window.left), size(options).cx) << "the place Windows proposes";
 }
 
 TEST_F(GermanOptionsWindow, TheWindowAndItsKeysAreGerman)
