@@ -10,6 +10,7 @@
 #define IDD_SERIES_QUESTION 170
 #define IDD_SEND_TO_FRIEND 105
 #define IDD_FIND_NOTE 171
+#define IDD_OPTIONS 176
 
 // Pictures (JPEG, RCDATA): the views' backgrounds, the blinking eyes, the
 // weather page's clean copy under the status line, and the hover pictures.
@@ -108,6 +109,25 @@
 #define IDC_FIND_TEXT 1025
 #define IDC_FIND_LIST 1026
 
+// The options window's controls: each key's field and, after it, what became
+// of it; the synced folder; the switches; the weather's units.
+#define IDC_OPTIONS_NEW_NOTE_KEY 1040
+#define IDC_OPTIONS_NEW_NOTE_STATE 1041
+#define IDC_OPTIONS_SHOW_ALL_KEY 1042
+#define IDC_OPTIONS_SHOW_ALL_STATE 1043
+#define IDC_OPTIONS_FIND_KEY 1044
+#define IDC_OPTIONS_FIND_STATE 1045
+#define IDC_OPTIONS_FOLDER 1046
+#define IDC_OPTIONS_CHOOSE_FOLDER 1047
+#define IDC_OPTIONS_KEEP_LOCALLY 1048
+#define IDC_OPTIONS_AUTOSTART 1049
+#define IDC_OPTIONS_PLAY_SOUNDS 1050
+#define IDC_OPTIONS_TOP_MOST 1051
+#define IDC_OPTIONS_NO_INTERNET 1052
+#define IDC_OPTIONS_UNITS_AUTOMATIC 1053
+#define IDC_OPTIONS_UNITS_CELSIUS 1054
+#define IDC_OPTIONS_UNITS_FAHRENHEIT 1055
+
 // Commands of the main window (WM_COMMAND), whichever way they are asked for.
 #ifndef ID_APP_EXIT
 #define ID_APP_EXIT 57665
@@ -131,6 +151,7 @@
 #define ID_NEW_NOTE 163
 #define ID_SHOW_ALL_NOTES 164
 #define ID_FIND_NOTE 165
+#define ID_CONFIGURE 175
 
 // The "About %s..." item of the main window's system menu.
 #define IDM_SYSTEM_ABOUT 16

@@ -47,6 +47,11 @@ Companion::Companion(const AppContext& context)
     , m_globalKeys(context.settings)
     , m_findNote([this] { return FindableEntries(); },
                  [this](const std::string& key) { m_deskNotes.Windows().Bring(key, true); })
+    , m_options(OptionsWindow::Program{
+          context.settings, m_globalKeys, m_switches, [this] { return m_model.SyncFolderPath(); },
+          // Through the main window, which runs the command menu's rows.
+          [this](UINT command) { ::SendMessageW(MainWindow(), WM_COMMAND, command, 0); },
+          [this] { ::SendMessageW(MainWindow(), WM_WEATHER_UNITS_CHANGED, 0, 0); }})
 {
     m_model.AddListener(&m_deskNotes);
     m_model.AddListener(this);
@@ -160,6 +165,7 @@ bool Companion::RunCommand(UINT id)
         {ID_NEW_NOTE,        [](Companion& program) { program.OnNewNote(); }},
         {ID_SHOW_ALL_NOTES,  [](Companion& program) { program.OnShowAllNotes(); }},
         {ID_FIND_NOTE,       [](Companion& program) { program.OpenFind(); }},
+        {ID_CONFIGURE,       [](Companion& program) { program.m_options.Open(program.m_mainWindow); }},
     };
     // clang-format on
     for (const Command& command : kCommands) {

@@ -13,6 +13,7 @@
 #include "net/CHttpDownloader.h"
 #include "net/CLaunchReport.h"
 #include "net/WindowHttpFetch.h"
+#include "options/OptionsWindow.h"
 #include "base/AppContext.h"
 #include "shared/MainSettings.h"
 #include "sound/SoundBoard.h"
@@ -25,7 +26,7 @@
 
 // The program's life apart from its windows: the model and its stores, the
 // weather's downloads, the notes on the desktop, the watch of the synced folder,
-// the keys from anywhere, the find window, the launch report and the mail, and
+// the keys from anywhere, the find and options windows, the launch report and the mail, and
 // the timers that drive them. They run on a window of their own that is never
 // shown (made once the main window has painted), so they hear the system's broadcasts (a new shell, a resume, a new
 // clock) and their workers' messages without passing through the main window,
@@ -105,6 +106,7 @@ private:
     GlobalKeys m_globalKeys;
     std::vector<GlobalKeys::Refusal> m_refusedKeys;
     FindNoteWindow m_findNote;
+    OptionsWindow m_options;
     std::function<std::string()> m_folderPicker;
     CWnd* m_mainWindow = nullptr;
     bool m_started = false;

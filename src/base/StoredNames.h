@@ -39,6 +39,9 @@ constexpr char kFeedPassword[] = "FeedPassword";
 // The places the user chose, newest first: one line each, name, country,
 // latitude and longitude separated by tabs.
 constexpr char kPlaces[] = "Places";
+// The units the weather is told in (weather/WeatherUnits): 0 as the region
+// says, 1 °C, 2 °F.
+constexpr char kWeatherUnits[] = "Units";
 
 // Where each weather service is reached (a value per service's short name:
 // "brand", "metno", "brightsky") and the order they are asked in ("Order",

@@ -71,6 +71,38 @@ void GlobalKeys::Unregister()
     m_window = nullptr;
 }
 
+GlobalKeys::Change GlobalKeys::Set(size_t binding, const HotKey& key)
+{
+    if (binding >= Bindings().size())
+        return Change::None;
+    m_held.resize(Bindings().size());
+    for (size_t other = 0; other < m_held.size(); ++other)
+        if (other != binding && key.IsSet() && m_held[other] == key)
+            return Change::HeldByZorla;
+    const Binding& chosen = Bindings()[binding];
+    m_settings.WriteString(stored::kKeysSection, chosen.setting, key.Text());
+    if (m_held[binding].IsSet() && m_window)
+        ::UnregisterHotKey(m_window, static_cast<int>(binding));
+    m_held[binding] = HotKey();
+    const std::string refusedName = std::string(stored::kRefusedKeyPrefix) + chosen.setting;
+    const bool held = key.IsSet() && m_window &&
+                      ::RegisterHotKey(m_window, static_cast<int>(binding), key.modifiers | MOD_NOREPEAT, key.key);
+    m_settings.WriteString(stored::kKeysSection, refusedName.c_str(), key.IsSet() && !held ? key.Text() : "");
+    if (!key.IsSet())
+        return Change::None;
+    if (!held)
+        return Change::HeldElsewhere;
+    m_held[binding] = key;
+    return Change::Held;
+}
+
+std::string GlobalKeys::SettingText(size_t binding) const
+{
+    return binding < Bindings().size()
+               ? m_settings.GetString(stored::kKeysSection, Bindings()[binding].setting, Bindings()[binding].fallback)
+               : std::string();
+}
+
 UINT GlobalKeys::CommandFor(WPARAM id) const
 {
     return id < m_held.size() && m_held[id].IsSet() ? Bindings()[id].command : 0;

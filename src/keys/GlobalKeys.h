@@ -30,6 +30,9 @@ public:
         bool understood;
     };
 
+    // What became of a key the user chose while the program runs.
+    enum class Change { Held, None, HeldElsewhere, HeldByZorla };
+
     explicit GlobalKeys(Settings& settings);
     ~GlobalKeys();
     GlobalKeys(const GlobalKeys&) = delete;
@@ -42,6 +45,14 @@ public:
     // setting is written with its default, so the user finds it to change.
     std::vector<Refusal> Register(HWND window);
     void Unregister();
+    // Makes key the binding's at once, in its setting and on the window of
+    // Register. A key another program holds is kept in the setting but not
+    // told again at the next start: the user has just heard of it. One of the
+    // other bindings' keys changes nothing.
+    Change Set(size_t binding, const HotKey& key);
+    // The binding's setting as written, and whether its key is held now.
+    std::string SettingText(size_t binding) const;
+    bool Holds(size_t binding) const { return binding < m_held.size() && m_held[binding].IsSet(); }
     // The command of a WM_HOTKEY's id; 0 for none.
     UINT CommandFor(WPARAM id) const;
     // The key that runs command now, as the menu shows it; empty when none.

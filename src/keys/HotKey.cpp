@@ -98,3 +98,14 @@ std::string HotKey::Text(bool translated) const
         return text + "F" + std::to_string(key - VK_F1 + 1);
     return text + static_cast<char>(key);
 }
+
+HotKey HotKey::FromPress(UINT virtualKey, UINT modifiers)
+{
+    HotKey press;
+    press.modifiers = modifiers & (MOD_WIN | MOD_CONTROL | MOD_ALT | MOD_SHIFT);
+    press.key = virtualKey;
+    const bool letterOrDigit = (virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9');
+    if (!press.modifiers || !(letterOrDigit || (virtualKey >= VK_F1 && virtualKey <= VK_F24)))
+        return HotKey();
+    return press;
+}

@@ -21,4 +21,10 @@ struct HotKey {
     // The written form with the modifiers in Windows' order; translated: the
     // modifiers' names in the interface language.
     std::string Text(bool translated = false) const;
+    // The key a field makes of a press: the virtual key with the MOD_ flags
+    // held. Unset for a key that cannot be written (a modifier alone, an arrow)
+    // or that has no modifier.
+    static HotKey FromPress(UINT virtualKey, UINT modifiers);
+
+    bool operator==(const HotKey& other) const { return modifiers == other.modifiers && key == other.key; }
 };

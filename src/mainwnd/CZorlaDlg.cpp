@@ -38,7 +38,8 @@ CZorlaDlg::CZorlaDlg(MainWindowServices& services, CWnd* parent)
     , m_access(m_keyboard)
     , m_texts(m_face)
     , m_commands(MainCommands::Parts{*this, m_viewState, m_views, m_tray, m_settings, services,
-                                     [this] { ApplyTopMost(); }, [this] { m_startSteps.RunRemaining(); }})
+                                     [this] { ApplyTopMost(); }, [this] { m_startSteps.RunRemaining(); },
+                                     [this] { SaveSettings(); }})
     , m_startSteps(WM_START_STEP, StartUp())
 {
     m_icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -172,6 +173,7 @@ LRESULT CZorlaDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:           return OnPaint();
     case WM_GETOBJECT:       return OnGetObject(wParam, lParam);
     case WM_DPICHANGED:      return OnDpiChanged(wParam, lParam);
+    case WM_WEATHER_UNITS_CHANGED: OnWeatherChanged(); return 0;
     case WM_SYSCOLORCHANGE:  RedrawAll(); break;
     case WM_SETTINGCHANGE:   if (wParam == SPI_SETHIGHCONTRAST) RedrawAll(); break;
     case WM_SETFOCUS:        if (m_keyboard.OnSetFocus()) return 0; break;

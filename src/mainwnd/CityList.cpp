@@ -103,14 +103,14 @@ std::string CityList::WeatherText(const WeatherRecord* record)
     return text;
 }
 
-std::string CityList::ForecastText(const WeatherChain& chain, std::int64_t now)
+std::string CityList::ForecastText(const WeatherChain& chain, std::int64_t now, WeatherUnits units)
 {
     const Forecast* forecast = chain.ShownForecast();
     if (!forecast)
         return std::string();
     ForecastTextOptions options;
     options.german = GetUiLanguage() == UiGerman;
-    options.fahrenheit = MeasuresInUsUnits();
+    options.fahrenheit = ShowsFahrenheit(units, MeasuresInUsUnits());
     options.attribution = Translate(chain.ShownAttribution().c_str());
     return ForecastText::Compose(*forecast, now, chain.ShownFetched(), &LocalTime::Of, options);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "weather/WeatherRecord.h"
+#include "weather/WeatherUnits.h"
 
 #include <cstdint>
 
@@ -39,6 +40,6 @@ public:
     // The weather text of one city, in the interface language; empty for null.
     static std::string WeatherText(const WeatherRecord* record);
     // The text of the open service's forecast the chain shows, in the interface
-    // language and the user's units, at now (universal seconds).
-    static std::string ForecastText(const WeatherChain& chain, std::int64_t now);
+    // language and the units chosen, at now (universal seconds).
+    static std::string ForecastText(const WeatherChain& chain, std::int64_t now, WeatherUnits units);
 };

@@ -88,12 +88,13 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
         restore.flags |= MIF_GRAYED;
     items.push_back(restore);
     items.push_back(Row("Keep notes in a &folder...", ID_KEEP_IN_FOLDER, state.syncFolder ? kCheck : -1, kBlue));
-    items.push_back(Row("Keep notes on this &computer only", ID_KEEP_LOCALLY, state.syncFolder ? -1 : kCheck, kBlue));
+    items.push_back(Row("Keep notes on this computer &only", ID_KEEP_LOCALLY, state.syncFolder ? -1 : kCheck, kBlue));
     items.push_back(Separator());
     items.push_back(Row("&Do not connect to the internet", ID_NO_INTERNET, state.noInternet ? kCheck : -1, 0));
     items.push_back(Row("&Play sounds", ID_PLAY_SOUNDS, state.playSounds ? kCheck : -1, 0));
     items.push_back(Row("&Always on top", ID_TOP_MOST, state.topMost ? kCheck : -1, kBlue));
     items.push_back(Row("&Run on system start up", ID_AUTOSTART, state.autostart ? kCheck : -1, kBlue));
+    items.push_back(Row("&Configure...", ID_CONFIGURE, -1, kBlue));
     items.push_back(Separator());
     PopupMenuItem about = Row("About %s...", ID_ABOUT, kQuestion, kBlue);
     about.text = WithTitle("About %s...");

@@ -23,8 +23,8 @@ void MainCommands::RestoreFromTray()
 }
 
 // The view commands bring the window back from the tray first: they are
-// chosen to be seen. The two switches are written when the window is
-// destroyed, top-most at once. The autostart's check mark is whether the
+// chosen to be seen. Every switch is written at once, so the options window
+// and a killed program find it as it was set. The autostart's check mark is whether the
 // shortcut exists, so a failure shows there.
 bool MainCommands::Run(UINT id)
 {
@@ -41,8 +41,10 @@ bool MainCommands::Run(UINT id)
             c.RestoreFromTray(); p.viewControls.OpenEditor(MainView::Notes); }},
         {ID_SHOW_REMINDER_EDITOR, [](MainCommands& c, Parts& p) {
             c.RestoreFromTray(); p.viewControls.OpenEditor(MainView::Reminder); }},
-        {ID_PLAY_SOUNDS,          [](MainCommands&, Parts& p) { p.switches.playSounds = !p.switches.playSounds; }},
-        {ID_NO_INTERNET,          [](MainCommands&, Parts& p) { p.switches.noInternet = !p.switches.noInternet; }},
+        {ID_PLAY_SOUNDS,          [](MainCommands&, Parts& p) {
+            p.switches.playSounds = !p.switches.playSounds; p.saveSwitches(); }},
+        {ID_NO_INTERNET,          [](MainCommands&, Parts& p) {
+            p.switches.noInternet = !p.switches.noInternet; p.saveSwitches(); }},
         {ID_TOP_MOST,             [](MainCommands&, Parts& p) { p.switches.topMost = !p.switches.topMost; p.applyTopMost(); }},
         {ID_WEB_LINK,             [](MainCommands&, Parts& p) { p.viewControls.FollowWebLink(); }},
         {ID_ABOUT,                [](MainCommands&, Parts& p) { CAboutDlg(&p.window).DoModal(); }},

@@ -30,6 +30,8 @@ public:
         // Runs what of the start-up has not run yet: a command given in the
         // first moments after the first paint finds the stores loaded.
         std::function<void()> finishStart;
+        // Writes the switches, as the window's end does too.
+        std::function<void()> saveSwitches;
     };
     explicit MainCommands(Parts parts);
 

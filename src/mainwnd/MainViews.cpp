@@ -208,6 +208,12 @@ void MainViews::ShowWeatherText(const std::string& text, HDC dc)
         ::NotifyWinEvent(EVENT_OBJECT_REORDER, m_window.m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
+// The open service's forecast in the units the user chose.
+std::string MainViews::ForecastText()
+{
+    return CityList::ForecastText(m_model.Forecasts(), Now(), ReadWeatherUnits(m_services.Registry()));
+}
+
 void MainViews::RefreshCityList()
 {
     EnsureControls();
@@ -221,7 +227,7 @@ void MainViews::RefreshCityList()
     const std::optional<std::string> text = CityList::Fill(CityBox(), chosen, m_model.WeatherRecords(), city);
     m_model.SelectCity(city);
     if (!m_model.Forecasts().ShowsBrand())
-        ShowWeatherText(CityList::ForecastText(m_model.Forecasts(), Now()));
+        ShowWeatherText(ForecastText());
     else if (text)
         ShowWeatherText(*text);
 }
@@ -234,7 +240,7 @@ void MainViews::OnCitySelChange()
     std::string city = m_model.City();
     const std::string text = CityList::OnSelChange(CityBox(), m_model.WeatherRecords(), city);
     m_model.SelectCity(city);
-    ShowWeatherText(m_model.Forecasts().ShowsBrand() ? text : CityList::ForecastText(m_model.Forecasts(), Now()));
+    ShowWeatherText(m_model.Forecasts().ShowsBrand() ? text : ForecastText());
     AskForWeatherIfOld();
 }
 

@@ -68,6 +68,7 @@ private:
     bool LeaveView(MainView target);
     void SetView(MainView view);
     HWND CityBox() const;
+    std::string ForecastText();
     std::int64_t Now() const;
     // The weather shown is missing or older than its interval: the user's look
     // counts as asking for it.

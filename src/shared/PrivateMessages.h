@@ -23,6 +23,9 @@ constexpr UINT WM_SYNC_CHANGED = WM_APP + 23;
 // The keys that reach the program from anywhere could not all be had: the
 // user hears of it once the start-up is through.
 constexpr UINT WM_KEYS_REFUSED = WM_APP + 24;
+// Sent to the main window when the weather's units were chosen anew: the
+// weather shown follows. wParam 0, lParam 0.
+constexpr UINT WM_WEATHER_UNITS_CHANGED = WM_APP + 25;
 // Sent by the mail thread to its window once the mail is done: wParam the MAPI
 // result (0: sent), lParam 0.
 constexpr UINT WM_MAIL_DONE = WM_USER + 100;

@@ -1,7 +1,8 @@
 // The real Zorla.exe reached through the system's input from another program:
 // the new-note key makes a note the user types into, longer than the note, and the show-all key
 // brings a covered note in front until it is pressed again; the find key
-// finds a Polish note typed without its accents and brings it to the front.
+// finds a Polish note typed without its accents and brings it to the front;
+// a key pressed into the options window's field makes notes at once.
 #include "resource.h"
 #include "support/NoteWindows.h"
 #include "support/TestFiles.h"
@@ -34,6 +35,14 @@ void TypeText(const std::wstring& text)
         SendInput(2, press, sizeof(INPUT));
         Sleep(5);
     }
+}
+
+// Asked of the control itself, which another process's GetWindowText does not.
+std::wstring FieldText(HWND field)
+{
+    wchar_t text[64] = L"";
+    SendMessageTimeoutW(field, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 3000, nullptr);
+    return text;
 }
 
 bool Above(HWND window, HWND other)
@@ -111,5 +120,30 @@ TEST(Keys, TheNewNoteKeyMakesANoteForTypingAndTheShowAllKeyRaisesCoveredNotes)
     SendInput(2, enter, sizeof(INPUT));
     EXPECT_TRUE(WaitUntil([&] { return Above(polish, other); }, 3000)) << "the note found comes to the front";
     DestroyWindow(other);
+    EXPECT_TRUE(zorla.Exit());
+}
+
+TEST(Keys, AKeyPressedIntoTheOptionsMakesNotesAtOnce)
+{
+    ZorlaCopy copy("ZorlaOptionsKey");
+    RunningZorla zorla(copy);
+    HWND main = zorla.Main();
+    ASSERT_NE(main, nullptr);
+    Sleep(1000);  // the keys are taken once the start-up is through
+
+    PostMessageA(main, WM_COMMAND, ID_CONFIGURE, 0);
+    HWND options = WaitForProcessWindow(zorla.Process().Id(), "Zorla options", 5000);
+    ASSERT_NE(options, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == options; }, 3000));
+    PressWithWinShift('J');
+    HWND field = GetDlgItem(options, IDC_OPTIONS_NEW_NOTE_KEY);
+    EXPECT_TRUE(WaitUntil([&] { return FieldText(field) == L"Win+Shift+J"; }, 3000));
+    INPUT escape[2] = {INPUT{INPUT_KEYBOARD, {.ki = {VK_ESCAPE, 0, 0, 0, 0}}},
+                       INPUT{INPUT_KEYBOARD, {.ki = {VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0, 0}}}};
+    SendInput(2, escape, sizeof(INPUT));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 3000));
+
+    PressWithWinShift('J');
+    EXPECT_NE(WaitForNoteWindow("Zorla 1.0NID:1"), nullptr) << "a new note, without a restart";
     EXPECT_TRUE(zorla.Exit());
 }

@@ -73,6 +73,31 @@ TEST(HotKey, TheUsersWritingIsReadAndWrittenBack)
     }
 }
 
+// A key's field keeps only presses that can be written back and read again.
+TEST(HotKey, APressIsAKeyOnlyWithAModifierAndALetterDigitOrFunctionKey)
+{
+    const struct {
+        UINT key;
+        UINT modifiers;
+        const char* written;
+    } kRows[] = {
+        {'J', MOD_WIN | MOD_SHIFT, "Win+Shift+J"},
+        {VK_F12, MOD_CONTROL | MOD_ALT, "Ctrl+Alt+F12"},
+        {'7', MOD_WIN, "Win+7"},
+        {'J', 0, ""},
+        {VK_F5, 0, ""},
+        {VK_LEFT, MOD_WIN, ""},
+        {VK_SHIFT, MOD_SHIFT, ""},
+        {VK_OEM_PLUS, MOD_CONTROL, ""},  // "Ctrl++" would not read back
+    };
+    for (const auto& row : kRows) {
+        const HotKey press = HotKey::FromPress(row.key, row.modifiers);
+        EXPECT_EQ(row.written, press.Text()) << row.written;
+        HotKey read;
+        EXPECT_TRUE(HotKey::Parse(press.Text(), read) && read == press) << row.written;
+    }
+}
+
 TEST_F(GlobalKeysTest, AKeyHeldElsewhereIsToldOnceAndTheMenuShowsTheKeysHeld)
 {
     // Another program holds the show-all key.

@@ -74,9 +74,9 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     EXPECT_EQ(Texts(home),
               (std::vector<std::string>{"E&xit", "&Minimize", "-", "&Notes", "&Timer", "&German weather", "-",
                                         "New note", "Show all notes", "Find a note...", "-", "Zorla 1.0 on the web", "&Send me to a friend...", "&Bring back a deleted note",
-                                        "Keep notes in a &folder...", "Keep notes on this &computer only",
+                                        "Keep notes in a &folder...", "Keep notes on this computer &only",
                                         "-", "&Do not connect to the internet", "&Play sounds", "&Always on top",
-                                        "&Run on system start up", "-", "About Zorla 1.0..."}));
+                                        "&Run on system start up", "&Configure...", "-", "About Zorla 1.0..."}));
     // A fresh user: checks at "do not connect" and "always on top" only.
     EXPECT_EQ(3, ImageOf(home, ID_NO_INTERNET));
     EXPECT_EQ(-1, ImageOf(home, ID_PLAY_SOUNDS));
@@ -94,7 +94,7 @@ TEST(CommandMenu, TheMiddleGroupFollowsTheViewAndTheChecksTheSwitches)
     EXPECT_TRUE(IsGrey(home, ID_RESTORE_DELETED));
     state.canRestore = true;
     EXPECT_FALSE(IsGrey(CommandMenuItems(state), ID_RESTORE_DELETED));
-    for (char letter : {'b', 'f', 'c'})
+    for (char letter : {'b', 'f', 'o', 'c'})
         ExpectMnemonicUnique(state, letter);
     // The notes stay on this computer until a folder is chosen.
     EXPECT_EQ(-1, ImageOf(home, ID_KEEP_IN_FOLDER));
@@ -138,7 +138,7 @@ TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
     EXPECT_EQ(texts[11], "Zorla 1.0 im Netz");
     EXPECT_EQ(texts[12], "&Sende mich an einen Freund...");
     EXPECT_EQ(texts[13], ("&Gelöschte Notiz zurückholen"));
-    EXPECT_EQ(texts[14], "Notizen in einem &Ordner aufbewahren...");
+    EXPECT_EQ(texts[14], "Notizen in einem O&rdner aufbewahren...");
     EXPECT_EQ(texts[15], "Notizen nur auf diesem &Computer");
     EXPECT_EQ(texts[18], ("&Klänge abspielen"));
     state.newNoteKey = "Win+Umschalt+N";
@@ -146,7 +146,8 @@ TEST(GermanCommandMenu, RowsAreGermanAndTheTitleIsFilledInAfterTranslation)
     EXPECT_EQ((std::vector<std::string>{"Neue Notiz\tWin+Umschalt+N", "Alle Notizen zeigen", "Notiz suchen..."}),
               std::vector<std::string>(withKeys.begin() + 7, withKeys.begin() + 10))
         << "a row shows its key when it has one";
-    for (char letter : {'g', 'o', 'c'})
+    EXPECT_EQ(texts[21], "&Optionen...");
+    for (char letter : {'g', 'r', 'c', 'o'})
         ExpectMnemonicUnique(state, letter);
 }
 
