@@ -142,7 +142,9 @@ void MergeIntoLocal(const CEntry& mine, const CEntry& theirs, bool theirsDeleted
     }
     if (theirsDeleted) {
         if (order == Order::Older) {
-            outcome.removed.push_back(mine);
+            // Into the bin as it was deleted: changes made before the delete that
+            // did not reach here yet come with it.
+            outcome.removed.push_back(theirs.text.empty() ? mine : TakeContent(mine, theirs));
             deleted[mine.uid] = theirs;
             outcome.deletesChanged = true;
         } else {

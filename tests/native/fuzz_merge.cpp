@@ -74,9 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const NotesMerge::Outcome outcome = NotesMerge::Merge(local, deleted, file);
 
     std::vector<CEntry> after = local;
-    std::multiset<std::string> binned;
+    // What leaves the notes goes to the bin, as the delete that removed it left it.
+    std::set<std::string> binned;
     for (const CEntry& gone : outcome.removed) {
-        binned.insert(gone.text);
+        binned.insert(gone.uid);
         bool found = false;
         for (auto it = after.begin(); it != after.end(); ++it) {
             if (it->id == gone.id && it->uid == gone.uid) {
@@ -111,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         after.push_back(added);
 
     for (const CEntry& original : local) {
-        bool kept = binned.count(original.text) != 0;
+        bool kept = binned.count(original.uid) != 0;
         for (const CEntry& entry : after)
             kept = kept || entry.text == original.text || entry.uid == original.uid;
         if (!kept)

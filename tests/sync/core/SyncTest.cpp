@@ -170,12 +170,18 @@ TEST_F(SyncTest, ADeleteTravelsAndTheBinBringsItBackEverywhereButAChangeBeatsADe
     office.model.AddNote("call Anna");
     office.model.AddNote("call Ben");
     home.model.CheckSyncFolder();
-    office.model.Delete(office.Find("call Anna"));
+    // Changed before the delete, which home sees first: the bin keeps the text deleted.
+    CEntry anna = office.Find("call Anna");
+    anna.SetText("call Anna\r\nabout Friday");
+    office.model.Update(anna);
+    office.model.Write(anna);
+    office.model.Delete(anna);
     home.model.CheckSyncFolder();
-    EXPECT_EQ(home.heard.removed, (std::vector<std::string>{"call Anna"}));
-    EXPECT_EQ(home.Restore(), "call Anna");
+    EXPECT_EQ(home.heard.removed, (std::vector<std::string>{"call Anna\r\nabout Friday"}));
+    EXPECT_EQ(home.Restore(), "call Anna\r\nabout Friday");
     office.model.CheckSyncFolder();
-    EXPECT_EQ(office.Find("call Anna").GetDisplayText(), "call Anna") << "back on the other computer too";
+    EXPECT_EQ(office.Find("call Anna\r\nabout Friday").GetDisplayText(), "call Anna\r\nabout Friday")
+        << "back on the other computer too";
     EXPECT_EQ(office.Restore(), "") << "and out of its bin: it comes back once";
     EXPECT_EQ(office.Texts().size(), 2u);
 
