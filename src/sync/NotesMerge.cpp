@@ -170,8 +170,15 @@ bool MergeIntoDeleted(CEntry& gone, const CEntry& theirs, bool theirsDeleted, No
     if (order == Order::Same || order == Order::Newer)
         return false;
     if (theirsDeleted) {
+        // Deleted there too, after changes this computer has not seen: the bin
+        // keeps the later text, or both merged as every computer merges them.
+        const bool otherText = !theirs.text.empty() && theirs.text != gone.text;
+        if (otherText)
+            gone = order == Order::Older || gone.text.empty() ? theirs : MergedApart(gone, theirs);
         gone.versions = Joined(gone, theirs);
         gone.stamp = std::max(gone.stamp, theirs.stamp);
+        if (otherText)
+            outcome.rebinned.push_back(gone);
         outcome.deletesChanged = true;
         return false;
     }

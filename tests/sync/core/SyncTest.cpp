@@ -195,6 +195,23 @@ TEST_F(SyncTest, ADeleteTravelsAndTheBinBringsItBackEverywhereButAChangeBeatsADe
     office.model.CheckSyncFolder();
     EXPECT_EQ(home.Find("call Ben at six").GetDisplayText(), "call Ben at six");
     EXPECT_EQ(office.Find("call Ben at six").GetDisplayText(), "call Ben at six");
+
+    // Changed apart, then deleted on both: either bin brings back both changes.
+    office.model.AddNote("buy milk");
+    home.model.CheckSyncFolder();
+    for (Computer* computer : {&office, &home}) {
+        CEntry milk = computer->Find("buy milk");
+        milk.SetText(computer == &office ? "buy milk\r\nand eggs" : "buy milk\r\nand bread");
+        computer->model.Update(milk);
+        computer->model.Write(milk);
+        computer->model.Delete(milk);
+    }
+    home.model.CheckSyncFolder();
+    office.model.CheckSyncFolder();
+    const std::string back = office.Restore();
+    EXPECT_NE(back.find("and eggs"), std::string::npos) << back;
+    EXPECT_NE(back.find("and bread"), std::string::npos) << back;
+    EXPECT_EQ(home.Restore(), back);
 }
 
 TEST_F(SyncTest, ASnoozedReminderChangesOnTheOtherComputer)
