@@ -132,6 +132,14 @@ void MergeIntoLocal(const CEntry& mine, const CEntry& theirs, bool theirsDeleted
     if (order == Order::Newer)
         return;
     if (order == Order::Same) {
+        // The same changes merged along different ways (through files of
+        // different age) can make different texts: every computer keeps the
+        // later one, so the copies still meet.
+        if (!theirsDeleted && std::make_tuple(theirs.stamp, theirs.text, theirs.When()) >
+                                  std::make_tuple(mine.stamp, mine.text, mine.When())) {
+            outcome.changed.push_back(Agreed(TakeContent(mine, theirs)));
+            return;
+        }
         // The other computer holds it as this one does: agreed, the next
         // merge starts from here.
         const CEntry agreed = Agreed(mine);
@@ -148,9 +156,10 @@ void MergeIntoLocal(const CEntry& mine, const CEntry& theirs, bool theirsDeleted
             deleted[mine.uid] = theirs;
             outcome.deletesChanged = true;
         } else {
-            // Changed here while deleted there: the entry stays, and its versions
-            // now cover the delete, so the other computer brings it back.
-            CEntry kept = mine;
+            // Changed here while deleted there: the entry stays, merged with the
+            // changes made there before the delete, and its versions now cover
+            // the delete, so the other computer brings it back the same.
+            CEntry kept = theirs.text.empty() ? mine : MergedApart(mine, theirs);
             kept.versions = Joined(mine, theirs);
             outcome.changed.push_back(kept);
         }
@@ -183,8 +192,9 @@ bool MergeIntoDeleted(CEntry& gone, const CEntry& theirs, bool theirsDeleted, No
         return false;
     }
     // A change made after the delete, or apart from it: the entry comes back,
-    // once, and leaves the bin here too.
-    CEntry back = theirs;
+    // once, and leaves the bin here too; apart, with the changes made here
+    // before the delete, as the other computer merges them.
+    CEntry back = order == Order::Apart && !gone.text.empty() ? MergedApart(gone, theirs) : theirs;
     back.id = 0;
     back.versions = Joined(gone, theirs);
     outcome.added.push_back(Agreed(back));

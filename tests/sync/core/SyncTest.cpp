@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -140,6 +142,31 @@ TEST(SyncMerge, EditsMadeApartMeetInOneNoteTheSameOnBothComputersInOneRound)
     }
 }
 
+// Two computers that merged the same changes along different ways (one read a
+// file written before the other's last merge) hold one version with two texts:
+// each keeps the later, so the copies still meet.
+TEST(SyncMerge, OneVersionWithTwoTextsEndsAsOneText)
+{
+    CEntry marked;
+    marked.id = 1;
+    marked.kind = EntryKind::Note;
+    marked.uid = "0123";
+    marked.versions = "0000000000000001:3 0000000000000002:2";
+    marked.stamp = 1000;
+    marked.SetText("milk\r\n" + std::string(TextMerge::kMarker) + "bread");
+    CEntry plain = marked;
+    plain.stamp = 1001;
+    plain.SetText("milk\r\nbread");
+    for (const auto& [mine, theirs] : {std::pair(marked, plain), std::pair(plain, marked)}) {
+        ComputerFile file;
+        file.entries = {theirs};
+        std::map<std::string, CEntry> deleted;
+        const NotesMerge::Outcome outcome = NotesMerge::Merge({mine}, deleted, file);
+        const CEntry& kept = outcome.changed.empty() ? mine : outcome.changed[0];
+        EXPECT_EQ(kept.GetDisplayText(), "milk\r\nbread");
+    }
+}
+
 TEST_F(SyncTest, AReminderMovedOnBothKeepsTheLaterTimeAndTellsTheOther)
 {
     const DateTime now = office.platform.clock.Now();
@@ -185,16 +212,22 @@ TEST_F(SyncTest, ADeleteTravelsAndTheBinBringsItBackEverywhereButAChangeBeatsADe
     EXPECT_EQ(office.Restore(), "") << "and out of its bin: it comes back once";
     EXPECT_EQ(office.Texts().size(), 2u);
 
-    // Deleted on one while changed on the other: the note stays on both.
-    office.model.Delete(office.Find("call Ben"));
+    // Deleted on one (changed there first) while changed on the other: the note
+    // stays on both, with both changes.
+    CEntry ben = office.Find("call Ben");
+    ben.SetText("call Ben\r\nre: invoice");
+    office.model.Update(ben);
+    office.model.Write(ben);
+    office.model.Delete(ben);
     CEntry changed = home.Find("call Ben");
     changed.SetText("call Ben at six");
     home.model.Update(changed);
     home.model.Write(changed);
     home.model.CheckSyncFolder();
     office.model.CheckSyncFolder();
-    EXPECT_EQ(home.Find("call Ben at six").GetDisplayText(), "call Ben at six");
-    EXPECT_EQ(office.Find("call Ben at six").GetDisplayText(), "call Ben at six");
+    const std::string both = "call Ben at six\r\nre: invoice";
+    EXPECT_EQ(home.Find(both).GetDisplayText(), both);
+    EXPECT_EQ(office.Find(both).GetDisplayText(), both);
 
     // Changed apart, then deleted on both: either bin brings back both changes.
     office.model.AddNote("buy milk");
