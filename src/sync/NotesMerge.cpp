@@ -176,7 +176,9 @@ void MergeIntoLocal(const CEntry& mine, const CEntry& theirs, bool theirsDeleted
 bool MergeIntoDeleted(CEntry& gone, const CEntry& theirs, bool theirsDeleted, NotesMerge::Outcome& outcome)
 {
     const Order order = Versions::Parse(gone.versions).Compare(Versions::Parse(theirs.versions));
-    if (order == Order::Same || order == Order::Newer)
+    // The same versions held there: the same changes and deletes merged along
+    // another way, where a change beat the delete; it does here too.
+    if (order == Order::Newer || (order == Order::Same && theirsDeleted))
         return false;
     if (theirsDeleted) {
         // Deleted there too, after changes this computer has not seen: the bin

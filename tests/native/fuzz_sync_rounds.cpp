@@ -270,7 +270,7 @@ void Settle(Play& play)
 
 void CheckInvariants(Play& play)
 {
-    std::vector<std::set<std::pair<std::string, std::string>>> held;
+    std::set<std::pair<std::string, std::string>> first;
     for (auto& computer : play.computers) {
         std::set<std::pair<std::string, std::string>> entries;
         std::set<std::string> uids, tokens;
@@ -280,6 +280,10 @@ void CheckInvariants(Play& play)
             entries.emplace(entry.uid, entry.GetDisplayText());
             AddTokens(entry.GetDisplayText(), tokens);
         }
+        if (computer == play.computers[0])
+            first = entries;
+        else if (entries != first)
+            Fail("the computers hold different notes");
         for (const CEntry& entry : computer->model.DeletedBin().ReadAll()) {
             if (uids.count(entry.uid))
                 Fail(computer->name + " holds " + entry.uid + " and keeps it in the bin");
@@ -288,11 +292,7 @@ void CheckInvariants(Play& play)
         for (const std::string& token : play.typed)
             if (!play.removed.count(token) && !tokens.count(token))
                 Fail(computer->name + " lost the line " + token);
-        held.push_back(entries);
     }
-    for (size_t i = 1; i < held.size(); ++i)
-        if (held[i] != held[0])
-            Fail("the computers hold different notes");
 }
 
 }  // namespace

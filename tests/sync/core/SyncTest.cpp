@@ -142,10 +142,11 @@ TEST(SyncMerge, EditsMadeApartMeetInOneNoteTheSameOnBothComputersInOneRound)
     }
 }
 
-// Two computers that merged the same changes along different ways (one read a
-// file written before the other's last merge) hold one version with two texts:
-// each keeps the later, so the copies still meet.
-TEST(SyncMerge, OneVersionWithTwoTextsEndsAsOneText)
+// Computers that merged the same changes along different ways (one read a file
+// written before another's last merge) hold one version in two states: each
+// keeps the later text, and a change that beat a delete somewhere beats it
+// everywhere, so the copies still meet.
+TEST(SyncMerge, OneVersionInTwoStatesEndsAsOne)
 {
     CEntry marked;
     marked.id = 1;
@@ -157,13 +158,35 @@ TEST(SyncMerge, OneVersionWithTwoTextsEndsAsOneText)
     CEntry plain = marked;
     plain.stamp = 1001;
     plain.SetText("milk\r\nbread");
-    for (const auto& [mine, theirs] : {std::pair(marked, plain), std::pair(plain, marked)}) {
+    struct Row {
+        const char* what;
+        CEntry mine, theirs;
+        bool mineDeleted, theirsDeleted;
+    };
+    const Row rows[] = {
+        {"earlier text here", marked, plain, false, false},
+        {"later text here", plain, marked, false, false},
+        {"deleted here", marked, plain, true, false},
+        {"deleted there", plain, marked, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
         ComputerFile file;
-        file.entries = {theirs};
+        (row.theirsDeleted ? file.deleted : file.entries).push_back(row.theirs);
         std::map<std::string, CEntry> deleted;
-        const NotesMerge::Outcome outcome = NotesMerge::Merge({mine}, deleted, file);
-        const CEntry& kept = outcome.changed.empty() ? mine : outcome.changed[0];
-        EXPECT_EQ(kept.GetDisplayText(), "milk\r\nbread");
+        std::vector<CEntry> local;
+        if (row.mineDeleted)
+            deleted[row.mine.uid] = row.mine;
+        else
+            local.push_back(row.mine);
+        const NotesMerge::Outcome outcome = NotesMerge::Merge(local, deleted, file);
+        std::string held = row.mineDeleted ? "" : row.mine.GetDisplayText();
+        for (const std::vector<CEntry>* came : {&outcome.changed, &outcome.added})
+            for (const CEntry& entry : *came)
+                held = entry.GetDisplayText();
+        if (!outcome.removed.empty())
+            held.clear();
+        EXPECT_EQ(held, "milk\r\nbread");
     }
 }
 
