@@ -188,6 +188,10 @@ void SyncedNotes::Apply(const NotesMerge::Outcome& outcome)
             m_bin.Keep(gone);
     for (const std::string& uid : outcome.unbinned)
         DropFromBin(uid);
+    for (const CEntry& gone : outcome.rebinned) {
+        DropFromBin(gone.uid);
+        m_bin.Keep(gone);
+    }
     for (CEntry changed : changes) {
         seen(changed);
         EntryStore& store = StoreOf(changed);

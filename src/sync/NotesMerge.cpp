@@ -134,8 +134,11 @@ void MergeIntoLocal(const CEntry& mine, const CEntry& theirs, bool theirsDeleted
     if (order == Order::Newer)
         return;
     if (order == Order::Same && !theirsDeleted && !mine.SameContent(theirs)) {
-        // No base: that computer dropped what it did not keep, which a base
-        // would read as deleted.
+        // One version, two texts: an earlier version of the program kept the
+        // later text, or computers merged the same changes along different ways
+        // (through files of different age). Merged without a base (a base would
+        // read what one dropped as deleted) and counted as this computer's
+        // change, so every copy takes it and they meet.
         outcome.recounted.push_back(MergedApart(mine, theirs, false));
         return;
     }
@@ -150,13 +153,16 @@ void MergeIntoLocal(const CEntry& mine, const CEntry& theirs, bool theirsDeleted
     }
     if (theirsDeleted) {
         if (order == Order::Older) {
-            outcome.removed.push_back(mine);
+            // Into the bin as it was deleted: changes made before the delete that
+            // did not reach here yet come with it.
+            outcome.removed.push_back(theirs.text.empty() ? mine : TakeContent(mine, theirs));
             deleted[mine.uid] = theirs;
             outcome.deletesChanged = true;
         } else {
-            // Changed here while deleted there: the entry stays, and its versions
-            // now cover the delete, so the other computer brings it back.
-            CEntry kept = mine;
+            // Changed here while deleted there: the entry stays, merged with the
+            // changes made there before the delete, and its versions now cover
+            // the delete, so the other computer brings it back the same.
+            CEntry kept = theirs.text.empty() ? mine : MergedApart(mine, theirs);
             kept.versions = Joined(mine, theirs);
             outcome.changed.push_back(kept);
         }
@@ -173,17 +179,27 @@ void MergeIntoLocal(const CEntry& mine, const CEntry& theirs, bool theirsDeleted
 bool MergeIntoDeleted(CEntry& gone, const CEntry& theirs, bool theirsDeleted, NotesMerge::Outcome& outcome)
 {
     const Order order = Versions::Parse(gone.versions).Compare(Versions::Parse(theirs.versions));
-    if (order == Order::Same || order == Order::Newer)
+    // The same versions held there: the same changes and deletes merged along
+    // another way, where a change beat the delete; it does here too.
+    if (order == Order::Newer || (order == Order::Same && theirsDeleted))
         return false;
     if (theirsDeleted) {
+        // Deleted there too, after changes this computer has not seen: the bin
+        // keeps the later text, or both merged as every computer merges them.
+        const bool otherText = !theirs.text.empty() && theirs.text != gone.text;
+        if (otherText)
+            gone = order == Order::Older || gone.text.empty() ? theirs : MergedApart(gone, theirs);
         gone.versions = Joined(gone, theirs);
         gone.stamp = std::max(gone.stamp, theirs.stamp);
+        if (otherText)
+            outcome.rebinned.push_back(gone);
         outcome.deletesChanged = true;
         return false;
     }
     // A change made after the delete, or apart from it: the entry comes back,
-    // once, and leaves the bin here too.
-    CEntry back = theirs;
+    // once, and leaves the bin here too; apart, with the changes made here
+    // before the delete, as the other computer merges them.
+    CEntry back = order == Order::Apart && !gone.text.empty() ? MergedApart(gone, theirs) : theirs;
     back.id = 0;
     back.versions = Joined(gone, theirs);
     outcome.added.push_back(Agreed(back));

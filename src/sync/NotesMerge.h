@@ -29,11 +29,12 @@ public:
         std::vector<CEntry> removed;        // local entries another computer deleted: to the bin
         std::vector<CEntry> binned;         // deleted on another computer, never held here: to the bin
         std::vector<std::string> unbinned;  // ids brought back elsewhere: out of the bin
+        std::vector<CEntry> rebinned;       // deleted here and there from other texts: replaces the bin's
         bool deletesChanged = false;        // the deleted ids this computer keeps
         bool Empty() const
         {
             return added.empty() && changed.empty() && recounted.empty() && removed.empty() && binned.empty() &&
-                   unbinned.empty();
+                   unbinned.empty() && rebinned.empty();
         }
     };
 

@@ -1,9 +1,10 @@
 // libFuzzer target: another computer's file in the synced folder, read and
 // merged into a fixed set of this computer's notes. Besides crashes it checks
 // what the merge promises: no local note is lost (what leaves the notes is in
-// the bin, a text is replaced only by a later version of it or by its merge
-// with another computer's, which keeps every line of it), a changed note
-// keeps this computer's id, place and kind, and no id is held twice afterwards.
+// the bin, a text is replaced only by a later version of it, by the same
+// changes merged another way, or by its merge with another computer's, which
+// keeps every line of it), a changed note keeps this computer's id, place and
+// kind, and no id is held twice afterwards.
 #include "sync/ComputerFile.h"
 #include "sync/NotesMerge.h"
 #include "sync/Versions.h"
@@ -74,9 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const NotesMerge::Outcome outcome = NotesMerge::Merge(local, deleted, file);
 
     std::vector<CEntry> after = local;
-    std::multiset<std::string> binned;
+    // What leaves the notes goes to the bin, as the delete that removed it left it.
+    std::set<std::string> binned;
     for (const CEntry& gone : outcome.removed) {
-        binned.insert(gone.text);
+        binned.insert(gone.uid);
         bool found = false;
         for (auto it = after.begin(); it != after.end(); ++it) {
             if (it->id == gone.id && it->uid == gone.uid) {
@@ -96,10 +98,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (changed.wndX != entry.wndX || changed.wndY != entry.wndY || changed.kind != entry.kind)
                 Fail("a change moved a note or changed its kind");
             // A new text replaces the old one only as a later version of it, one
-            // that has seen every change of the old; else the two merge and
-            // every line of the old stays in the note.
+            // that has seen every change of the old, or as the same changes
+            // merged another way; else the two merge and every line of the old
+            // stays in the note.
             const Versions::Order order = Versions::Parse(entry.versions).Compare(Versions::Parse(changed.versions));
-            if (order != Versions::Order::Older && !KeepsEveryLine(changed.GetDisplayText(), entry.GetDisplayText()))
+            if (order != Versions::Order::Older && order != Versions::Order::Same &&
+                !KeepsEveryLine(changed.GetDisplayText(), entry.GetDisplayText()))
                 Fail("a changed note lost a line of its text");
             entry = changed;
             found = true;
@@ -111,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         after.push_back(added);
 
     for (const CEntry& original : local) {
-        bool kept = binned.count(original.text) != 0;
+        bool kept = binned.count(original.uid) != 0;
         for (const CEntry& entry : after)
             kept = kept || entry.text == original.text || entry.uid == original.uid;
         if (!kept)

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -178,6 +180,52 @@ TEST_F(SyncTest, AComputerOfAnEarlierVersionThatKeptTheLaterTextTakesTheMerge)
         << "counted as a change here, so that computer takes the merge";
 }
 
+// Computers that merged the same changes and deletes along different ways (one
+// read a file written before another's last merge) hold one version deleted on
+// one and changed on the other: a change that beat a delete somewhere beats it
+// everywhere, so the copies still meet.
+TEST(SyncMerge, OneVersionDeletedHereAndChangedThereEndsAsOne)
+{
+    CEntry marked;
+    marked.id = 1;
+    marked.kind = EntryKind::Note;
+    marked.uid = "0123";
+    marked.versions = "0000000000000001:3 0000000000000002:2";
+    marked.stamp = 1000;
+    marked.SetText("milk\r\n" + std::string(TextMerge::kMarker) + "bread");
+    CEntry plain = marked;
+    plain.stamp = 1001;
+    plain.SetText("milk\r\nbread");
+    struct Row {
+        const char* what;
+        CEntry mine, theirs;
+        bool mineDeleted, theirsDeleted;
+    };
+    const Row rows[] = {
+        {"deleted here", marked, plain, true, false},
+        {"deleted there", plain, marked, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ComputerFile file;
+        (row.theirsDeleted ? file.deleted : file.entries).push_back(row.theirs);
+        std::map<std::string, CEntry> deleted;
+        std::vector<CEntry> local;
+        if (row.mineDeleted)
+            deleted[row.mine.uid] = row.mine;
+        else
+            local.push_back(row.mine);
+        const NotesMerge::Outcome outcome = NotesMerge::Merge(local, deleted, file);
+        std::string held = row.mineDeleted ? "" : row.mine.GetDisplayText();
+        for (const std::vector<CEntry>* came : {&outcome.changed, &outcome.added})
+            for (const CEntry& entry : *came)
+                held = entry.GetDisplayText();
+        if (!outcome.removed.empty())
+            held.clear();
+        EXPECT_EQ(held, "milk\r\nbread");
+    }
+}
+
 TEST_F(SyncTest, AReminderMovedOnBothKeepsTheLaterTimeAndTellsTheOther)
 {
     const DateTime now = office.platform.clock.Now();
@@ -208,25 +256,54 @@ TEST_F(SyncTest, ADeleteTravelsAndTheBinBringsItBackEverywhereButAChangeBeatsADe
     office.model.AddNote("call Anna");
     office.model.AddNote("call Ben");
     home.model.CheckSyncFolder();
-    office.model.Delete(office.Find("call Anna"));
+    // Changed before the delete, which home sees first: the bin keeps the text deleted.
+    CEntry anna = office.Find("call Anna");
+    anna.SetText("call Anna\r\nabout Friday");
+    office.model.Update(anna);
+    office.model.Write(anna);
+    office.model.Delete(anna);
     home.model.CheckSyncFolder();
-    EXPECT_EQ(home.heard.removed, (std::vector<std::string>{"call Anna"}));
-    EXPECT_EQ(home.Restore(), "call Anna");
+    EXPECT_EQ(home.heard.removed, (std::vector<std::string>{"call Anna\r\nabout Friday"}));
+    EXPECT_EQ(home.Restore(), "call Anna\r\nabout Friday");
     office.model.CheckSyncFolder();
-    EXPECT_EQ(office.Find("call Anna").GetDisplayText(), "call Anna") << "back on the other computer too";
+    EXPECT_EQ(office.Find("call Anna\r\nabout Friday").GetDisplayText(), "call Anna\r\nabout Friday")
+        << "back on the other computer too";
     EXPECT_EQ(office.Restore(), "") << "and out of its bin: it comes back once";
     EXPECT_EQ(office.Texts().size(), 2u);
 
-    // Deleted on one while changed on the other: the note stays on both.
-    office.model.Delete(office.Find("call Ben"));
+    // Deleted on one (changed there first) while changed on the other: the note
+    // stays on both, with both changes.
+    CEntry ben = office.Find("call Ben");
+    ben.SetText("call Ben\r\nre: invoice");
+    office.model.Update(ben);
+    office.model.Write(ben);
+    office.model.Delete(ben);
     CEntry changed = home.Find("call Ben");
     changed.SetText("call Ben at six");
     home.model.Update(changed);
     home.model.Write(changed);
     home.model.CheckSyncFolder();
     office.model.CheckSyncFolder();
-    EXPECT_EQ(home.Find("call Ben at six").GetDisplayText(), "call Ben at six");
-    EXPECT_EQ(office.Find("call Ben at six").GetDisplayText(), "call Ben at six");
+    const std::string both = "call Ben at six\r\nre: invoice";
+    EXPECT_EQ(home.Find(both).GetDisplayText(), both);
+    EXPECT_EQ(office.Find(both).GetDisplayText(), both);
+
+    // Changed apart, then deleted on both: either bin brings back both changes.
+    office.model.AddNote("buy milk");
+    home.model.CheckSyncFolder();
+    for (Computer* computer : {&office, &home}) {
+        CEntry milk = computer->Find("buy milk");
+        milk.SetText(computer == &office ? "buy milk\r\nand eggs" : "buy milk\r\nand bread");
+        computer->model.Update(milk);
+        computer->model.Write(milk);
+        computer->model.Delete(milk);
+    }
+    home.model.CheckSyncFolder();
+    office.model.CheckSyncFolder();
+    const std::string back = office.Restore();
+    EXPECT_NE(back.find("and eggs"), std::string::npos) << back;
+    EXPECT_NE(back.find("and bread"), std::string::npos) << back;
+    EXPECT_EQ(home.Restore(), back);
 }
 
 TEST(SyncBin, ABinFromBeforeTheFolderJoinsTheBinEveryComputerShares)
