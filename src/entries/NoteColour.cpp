@@ -10,9 +10,10 @@ struct Named {
     Rgb paper;
 };
 
-// Light enough that the notes' text keeps 4.5:1 against each.
+// Yellow is the art's own paper; all light enough that the notes' text keeps
+// 4.5:1 against each.
 const Named kColours[kNoteColourCount] = {
-    {"", {255, 241, 164}},        {"blue", {196, 226, 250}},   {"green", {204, 239, 190}},
+    {"", {254, 244, 175}},        {"blue", {196, 226, 250}},   {"green", {204, 239, 190}},
     {"pink", {255, 208, 226}},    {"purple", {228, 212, 250}}, {"grey", {226, 226, 226}},
 };
 
