@@ -39,8 +39,12 @@ TEST_F(NoteWindowTest, ANoteMadeBlueThroughItsMenuHasBluePaperAndSaysSoInItsFile
         EXPECT_GT(GetBValue(pixel), GetRValue(pixel) + 20) << std::hex << pixel << " at " << std::dec << at.y;
     }
 
-    // Yellow again: the file says nothing of a colour, as before.
-    ASSERT_TRUE(ChooseFromMenu(note, 'y'));
+    // Yellow again, from a right-click on the header: the file says nothing of
+    // a colour, as before.
+    ::SendMessageA(note, WM_RBUTTONUP, 0, MAKELPARAM(100, 12));
+    HWND menu = ::FindWindowA("vlsMenuClass", nullptr);
+    ASSERT_TRUE(menu && ::IsWindowVisible(menu));
+    ::SendMessageA(menu, WM_CHAR, 'y', 0);
     ASSERT_TRUE(PumpMessagesUntil([&] { return !fileHas("color="); })) << TestFiles::Bytes(notes.GetPath());
     ::UpdateWindow(note);
     const COLORREF paper = ScreenPixel(100 + 100, 120 + 200);
