@@ -152,6 +152,9 @@
 #define ID_SHOW_ALL_NOTES 164
 #define ID_FIND_NOTE 165
 #define ID_CONFIGURE 175
+// A note's own menu: its six colours in NoteColour's order, and its delete.
+#define ID_NOTE_COLOUR_FIRST 190
+#define ID_NOTE_DELETE 196
 
 // The "About %s..." item of the main window's system menu.
 #define IDM_SYSTEM_ABOUT 16

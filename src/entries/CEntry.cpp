@@ -89,6 +89,7 @@ bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
         const std::optional<std::string> newBaseVersions = element->findAttribute("baseVersions");
         const std::optional<std::string> newBase = element->findAttribute("base");
         const std::optional<std::string> newBaseWhen = element->findAttribute("baseWhen");
+        const std::optional<std::string> newColor = element->findAttribute("color");
 
         SetText(storedText);
         id = newId;
@@ -101,6 +102,7 @@ bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
         stamp = newStamp ? std::strtoull(newStamp->c_str(), nullptr, 10) : 0;
         repeat = newRepeat.value_or(std::string());
         repeatDay = newRepeatDay ? ReadDecimal(*newRepeatDay) : 0;
+        color = newColor.value_or(std::string());
         baseVersions = newBaseVersions.value_or(std::string());
         baseText = baseVersions.empty() ? std::string() : newBase.value_or(text);
         baseWhen = baseVersions.empty() ? std::string() : newBaseWhen.value_or(When());
@@ -130,6 +132,8 @@ bool CEntry::AppendTo(XmlElement* root)
         if (repeatDay > 0)
             element->setAttribute("repeatDay", repeatDay);
     }
+    if (!color.empty())
+        element->setAttribute("color", color);
     if (!uid.empty()) {
         element->setAttribute("uid", uid);
         element->setAttribute("versions", versions);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/DateTime.h"
+#include "entries/NoteColour.h"
 #include "entries/Repeat.h"
 
 #include <string>
@@ -47,6 +48,12 @@ public:
     // occurrence in date and notify.
     std::string repeat;
     int repeatDay = 0;
+    // The paper's colour by its stored name: empty for yellow, and a name of a
+    // later version kept as it came (shown as yellow).
+    std::string color;
+
+    NoteColour Colour() const { return NoteColourFromName(color); }
+    void SetColour(NoteColour colour) { color = NoteColourName(colour); }
 
     Repeat GetRepeat() const { return RepeatFromName(repeat); }
     // The first occurrence after `after` (and after the current one); invalid
@@ -70,11 +77,11 @@ public:
     // A reminder's date, due minutes and repeat as one text, to compare.
     std::string When() const;
 
-    // Text, time and kind: what another computer's change may bring.
+    // Text, time, kind and colour: what another computer's change may bring.
     bool SameContent(const CEntry& other) const
     {
         return kind == other.kind && text == other.text && date == other.date && notify == other.notify &&
-               repeat == other.repeat && repeatDay == other.repeatDay;
+               repeat == other.repeat && repeatDay == other.repeatDay && color == other.color;
     }
 };
 

@@ -3,6 +3,7 @@
 #include "framework/Utf8.h"
 #include "resource.h"
 #include "shared/AppFont.h"
+#include "shared/HighContrast.h"
 #include "shared/SharedFont.h"
 #include "shared/Translator.h"
 
@@ -179,6 +180,7 @@ LRESULT FindNoteWindow::OnNotify(const NMHDR* header)
     switch (header->code) {
     case LVN_GETDISPINFOW: OnGetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header))); break;
     case NM_DBLCLK: Choose(reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem); break;
+    case NM_CUSTOMDRAW: return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(header)));
     default: break;
     }
     return 0;
@@ -193,6 +195,21 @@ void FindNoteWindow::OnGetDispInfo(NMLVDISPINFOW* info)
     const NoteFinder::Item& match = *m_matches[static_cast<size_t>(item.iItem)];
     const std::wstring text = Widen(item.iSubItem == 0 ? match.preview : match.when);
     ::lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+}
+
+// A selected row keeps the selection's colours, and high contrast the system's.
+LRESULT FindNoteWindow::OnCustomDraw(NMLVCUSTOMDRAW* draw)
+{
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT)
+        return HighContrast::IsOn() ? CDRF_DODEFAULT : CDRF_NOTIFYITEMDRAW;
+    const size_t row = draw->nmcd.dwItemSpec;
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT || row >= m_matches.size() ||
+        ::SendMessageW(m_list, LVM_GETITEMSTATE, row, LVIS_SELECTED) != 0)
+        return CDRF_DODEFAULT;
+    const Rgb paper = NotePaper(m_matches[row]->colour);
+    draw->clrTextBk = RGB(paper.r, paper.g, paper.b);
+    draw->clrText = RGB(0, 0, 0);
+    return CDRF_DODEFAULT;
 }
 
 void FindNoteWindow::OnSize(int width, int height)

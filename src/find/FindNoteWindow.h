@@ -51,6 +51,8 @@ private:
     void OnDpiChanged(WPARAM wParam, const RECT* suggested);
     void OnDestroy();
     void OnGetDispInfo(NMLVDISPINFOW* info);
+    // Each row on its note's paper colour.
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
 
     void AddColumns();
     void FitColumns();

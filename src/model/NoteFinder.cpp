@@ -70,6 +70,7 @@ NoteFinder::Record NoteFinder::MakeRecord(const CEntry& entry)
     record.item.key = entry.GetKey();
     record.item.kind = entry.kind;
     record.item.preview = Shortened(line, kPreviewLength);
+    record.item.colour = entry.Colour();
     if (entry.kind == EntryKind::Reminder)
         record.item.when = entry.GetReminderTime().Format("%d.%m.%y %H:%M");
     return record;

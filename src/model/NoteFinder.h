@@ -17,6 +17,7 @@ public:
         EntryKind kind = EntryKind::Unknown;
         std::string preview;  // the text on one line, shortened
         std::string when;     // reminders: their time as their windows show it; empty for notes
+        NoteColour colour = NoteColour::Yellow;
     };
 
     // Every code point of a preview up to this many; a longer text ends in "…".

@@ -6,9 +6,11 @@
 #include "image/RegionResource.h"
 #include "model/ZorlaModel.h"
 #include "notes/NoteAccessName.h"
+#include "notes/NoteMenu.h"
 #include "notes/NotePictures.h"
 #include "resource.h"
 #include "shared/NamedAccessible.h"
+#include "widgets/CPopupMenu.h"
 
 CNoteDlg::CNoteDlg(NotePictures& pictures, NoteCascade& cascade, CWnd* mainWindow, SoundBoard* sounds)
     : CDialog(IDD_NOTE, mainWindow)
@@ -59,7 +61,7 @@ BOOL CNoteDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_scale = DisplayScale::ForWindow(m_hWnd);
     try {
-        m_background = &m_pictures.Background(m_entry.kind, m_scale);
+        m_background = &m_pictures.Background(m_entry.kind, m_scale, m_entry.Colour());
     } catch (const PLTextException& error) {
         AfxMessageBox(error.Text().c_str(), MB_OK | MB_ICONHAND);
         return TRUE;
@@ -144,6 +146,7 @@ void CNoteDlg::TakeChange(const CEntry& entry)
     if (!m_hWnd)
         return;
     m_saver.Show(m_entry);
+    ShowColour();
     m_controls.SetText(m_entry.GetDisplayText());
     m_controls.UpdateMoreBelow();
     m_controls.ShowTime(m_entry);
@@ -151,6 +154,45 @@ void CNoteDlg::TakeChange(const CEntry& entry)
         m_alert.Stop();
         RedockAtStoredPlace();
     }
+}
+
+void CNoteDlg::SetColour(NoteColour colour)
+{
+    if (colour == m_entry.Colour() && m_entry.color == NoteColourName(colour))
+        return;
+    m_entry.SetColour(colour);
+    if (ShowColour())
+        SaveNow();
+}
+
+bool CNoteDlg::ShowColour()
+{
+    if (!m_hWnd || !m_background)
+        return false;
+    try {
+        m_background = &m_pictures.Background(m_entry.kind, m_scale, m_entry.Colour());
+    } catch (const PLTextException&) {
+        ::MessageBeep(static_cast<UINT>(-1));
+        return false;
+    }
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return true;
+}
+
+LRESULT CNoteDlg::OnContextMenu(LPARAM lParam)
+{
+    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const bool keyboard = lParam == -1;
+    if (keyboard) {
+        RECT window{};
+        ::GetWindowRect(m_hWnd, &window);
+        at = POINT{window.left + m_scale.Px(20), window.top + m_scale.Px(20)};
+    }
+    if (!m_menu)
+        m_menu = std::make_unique<CPopupMenu>();
+    FillNoteMenu(*m_menu, m_entry.Colour());
+    m_menu->Track(at, m_hWnd, false, keyboard);
+    return 0;
 }
 
 void CNoteDlg::GoneElsewhere()
@@ -264,6 +306,20 @@ BOOL CNoteDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnOK();
         return TRUE;
     }
+    const UINT id = LOWORD(wParam);
+    if (id >= ID_NOTE_COLOUR_FIRST && id < ID_NOTE_COLOUR_FIRST + kNoteColourCount && lParam == 0) {
+        SetColour(static_cast<NoteColour>(id - ID_NOTE_COLOUR_FIRST));
+        return TRUE;
+    }
+    if (id == ID_NOTE_DELETE && lParam == 0) {
+        OnOK();
+        return TRUE;
+    }
+    if (id == ID_SHOW_ALL_NOTES && lParam == 0) {
+        if (m_mainWindow && m_mainWindow->m_hWnd)
+            ::PostMessageW(m_mainWindow->m_hWnd, WM_COMMAND, ID_SHOW_ALL_NOTES, 0);
+        return TRUE;
+    }
     if (LOWORD(wParam) == IDC_NOTE_TEXT && HIWORD(wParam) == EN_CHANGE && m_place.IsWatching())
         m_saver.Arm();
     if (LOWORD(wParam) == IDC_NOTE_TEXT && (HIWORD(wParam) == EN_CHANGE || HIWORD(wParam) == EN_VSCROLL))
@@ -287,6 +343,7 @@ LRESULT CNoteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:            return OnDestroy();
     case WM_GETOBJECT:          return OnGetObject(wParam, lParam);
     case WM_DPICHANGED:         return OnDpiChanged(wParam, lParam);
+    case WM_CONTEXTMENU:        return OnContextMenu(lParam);
     default:                    return CDialog::WindowProc(message, wParam, lParam);
     }
     // clang-format on
@@ -335,7 +392,7 @@ LRESULT CNoteDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
     if (scale == m_scale || !m_background)
         return 0;
     try {
-        m_background = &m_pictures.Background(m_entry.kind, scale);
+        m_background = &m_pictures.Background(m_entry.kind, scale, m_entry.Colour());
     } catch (const PLTextException&) {
         ::MessageBeep(static_cast<UINT>(-1));
         return 0;
@@ -391,5 +448,7 @@ LRESULT CNoteDlg::OnDestroy()
             m_owner.lost(m_key);
     }
     m_place.StopWatching();
+    if (m_menu)
+        m_menu->Close();
     return CDialog::WindowProc(WM_DESTROY, 0, 0);
 }

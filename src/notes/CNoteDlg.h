@@ -11,8 +11,10 @@
 #include "notes/NoteQuestion.h"
 #include "notes/NoteSaver.h"
 
+#include <memory>
 #include <string>
 
+class CPopupMenu;
 class NoteCascade;
 class ZorlaModel;
 class NotePictures;
@@ -90,6 +92,9 @@ public:
     // window back to its own place.
     void ShiftAlertBy(int dx, int dy) { m_alert.ShiftBy(dx, dy); }
 
+    // The paper and header in the colour, which is stored as typing is.
+    void SetColour(NoteColour colour);
+
     // Above every other window, for the user to see or type into (every note
     // shown at once, a new note, a found one) until PutBack; an alerting
     // reminder stands there already. focus: activated with the caret in the text.
@@ -147,6 +152,10 @@ private:
     LRESULT OnExitSizeMove();
     LRESULT OnActivateApp(bool active);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    // The note's own menu, at the point or, from the keyboard (-1), at the note.
+    LRESULT OnContextMenu(LPARAM lParam);
+    // The entry's colour on the picture; false when it cannot be made.
+    bool ShowColour();
 
     NotePictures& m_pictures;
     // The window rests at the place it keeps, or stands raised.
@@ -160,6 +169,8 @@ private:
     DisplayScale m_scale;
     const PLDIBSection* m_background = nullptr;
     NoteControls m_controls;
+    // Made at its first showing: most notes never show it.
+    std::unique_ptr<CPopupMenu> m_menu;
     NoteSaver m_saver{*this};
     bool m_firstPaint = true;
     NoteAlert m_alert{*this, m_pictures, m_sounds};

@@ -93,6 +93,7 @@ void NoteControls::Attach(CWnd& dialog, bool reminder)
     m_edit.SubclassDlgItem(IDC_NOTE_TEXT, &dialog);
     m_dateLabel.SubclassDlgItem(IDC_NOTE_DATE, &dialog);
     m_edit.SetTextColor(kTextColor);
+    m_edit.GiveKeyboardMenuToParent();
     m_dateLabel.SetTransparent();
     m_dateLabel.SetTextColour(kDateColor);
     if (!reminder)

@@ -12,10 +12,11 @@
 // is made once per scale, when the first window needs it, and then only read.
 class NotePictures {
 public:
-    // The background of a note (EntryKind::Note) or of a reminder (any other kind).
-    // Throws PLTextException when the picture cannot be decoded; the next call
-    // tries again.
-    const PLDIBSection& Background(EntryKind kind, const DisplayScale& scale = DisplayScale());
+    // The background of a note (EntryKind::Note) or of a reminder (any other kind),
+    // its paper and header in the colour. Throws PLTextException when the
+    // picture cannot be decoded; the next call tries again.
+    const PLDIBSection& Background(EntryKind kind, const DisplayScale& scale = DisplayScale(),
+                                   NoteColour colour = NoteColour::Yellow);
     // The alert overlay of a due reminder, or of a note looked for. Throws as
     // Background does.
     const PLDIBSection& Alert(const DisplayScale& scale = DisplayScale());
@@ -26,7 +27,7 @@ public:
 private:
     // Index 0 is a note's, 1 a reminder's.
     struct Set {
-        PLDIBSection background[2];
+        PLDIBSection background[2][kNoteColourCount];
         PLDIBSection alert;
         GdiRegion outline[2];
     };

@@ -18,6 +18,7 @@ bool operator!=(const POINT& a, const POINT& b)
 void NoteSaver::Show(const CEntry& entry)
 {
     m_shownText = entry.GetDisplayText();
+    m_shownColour = entry.color;
     ShowTime(entry);
 }
 
@@ -32,7 +33,8 @@ bool NoteSaver::Take(CEntry& entry, const std::string& typed, POINT restingPlace
     if (!m_model)
         return false;
     entry.SetText(typed);
-    const bool edited = typed != m_shownText || entry.date != m_shownDate || entry.notify != m_shownNotify;
+    const bool edited = typed != m_shownText || entry.date != m_shownDate || entry.notify != m_shownNotify ||
+                        entry.color != m_shownColour;
     if (!m_keepsStoredPlace || edited || restingPlace != m_shownPlace) {
         const POINT stored =
             StoredPlace::ForScreen(restingPlace, POINT{entry.wndX, entry.wndY}, DisplayScale::ForSystem());
@@ -43,6 +45,7 @@ bool NoteSaver::Take(CEntry& entry, const std::string& typed, POINT restingPlace
     if (!changed || !m_model->Update(entry))
         return false;
     m_shownText = typed;
+    m_shownColour = entry.color;
     ShowTime(entry);
     // What the store holds now: the next change is measured against it.
     Stored(entry);

@@ -41,7 +41,7 @@ public:
     void KeepStoredPlace(bool keep) { m_keepsStoredPlace = keep; }
 
     // The typed text and the window's resting place (screen pixels) into the
-    // entry; when either changed, into the model. True when the model took a
+    // entry; when either or the entry's colour changed, into the model. True when the model took a
     // change.
     bool Take(CEntry& entry, const std::string& typed, POINT restingPlace);
     // Writes the entry's store when it changed or an earlier write failed.
@@ -65,6 +65,7 @@ private:
     std::string m_shownText;
     DateTime m_shownDate;
     int m_shownNotify = -1;
+    std::string m_shownColour;
     // The entry's place as the store holds it (96-DPI units).
     POINT m_storedPlace{-1, -1};
     POINT m_shownPlace{0, 0};

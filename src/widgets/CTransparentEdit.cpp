@@ -51,6 +51,10 @@ int CTransparentEdit::FirstVisibleLine()
 
 LRESULT CTransparentEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_CONTEXTMENU && lParam == -1 && m_parentMenu) {
+        HWND parent = ::GetParent(m_hWnd);
+        return ::SendMessageW(parent, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(parent), lParam);
+    }
     switch (message) {
     case WM_KEYUP:
         if (wParam >= VK_PRIOR && wParam <= VK_DOWN)  // page keys, end, home, arrows scroll the text

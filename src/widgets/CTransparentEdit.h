@@ -15,6 +15,8 @@ public:
     void SetTextColor(COLORREF color) { m_textColor = color; }
     // Transparent (-1) keeps the background transparent.
     void SetBackgroundColor(COLORREF color);
+    // Shift+F10 and the menu key open the parent's menu, not the edit's.
+    void GiveKeyboardMenuToParent() { m_parentMenu = true; }
     // Asks the parent to redraw the area under the edit.
     void RepaintBackground();
 
@@ -30,4 +32,5 @@ private:
     COLORREF m_textColor = RGB(0, 0, 0);
     COLORREF m_backgroundColor = Transparent;
     GdiBrush m_backgroundBrush;
+    bool m_parentMenu = false;
 };

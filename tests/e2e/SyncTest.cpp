@@ -314,3 +314,75 @@ TEST(SyncTwoComputers, EditsMadeWhileTheComputersCannotSeeEachOtherMeetInOneNote
     EXPECT_TRUE(office.run->Exit());
     EXPECT_TRUE(home.run->Exit());
 }
+
+namespace {
+
+// The program's own popup menu that a process shows now.
+HWND ShownMenuOf(DWORD processId)
+{
+    for (HWND window = FindWindowExA(nullptr, nullptr, "vlsMenuClass", nullptr); window;
+         window = FindWindowExA(nullptr, window, "vlsMenuClass", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
+}
+
+// A pixel of the note's paper below its text, the note moved where nothing covers it.
+COLORREF PaperAt(HWND note, POINT screen)
+{
+    POINT place = screen;
+    if (HWND parent = GetParent(note))
+        ScreenToClient(parent, &place);
+    SetWindowPos(note, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(note, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    HDC dc = GetDC(nullptr);
+    const COLORREF pixel = GetPixel(dc, screen.x + 100, screen.y + 200);
+    ReleaseDC(nullptr, dc);
+    return pixel;
+}
+
+bool Blue(COLORREF pixel)
+{
+    return GetBValue(pixel) > GetRValue(pixel) + 20;
+}
+
+}  // namespace
+
+// Made blue through its own menu on one computer: blue there, in the files,
+// and on the other computer.
+TEST(SyncTwoComputers, ANoteMadeBlueThroughItsMenuIsBlueOnBothComputers)
+{
+    TempFolder shared;
+    Computer office("ZorlaOfficeColour", shared.Path());
+    Computer home("ZorlaHomeColour", shared.Path());
+    ASSERT_TRUE(office.Start());
+    ASSERT_TRUE(home.Start());
+    office.NewNote("Sky");
+    HWND atTheOffice = WaitForNoteText(office.Pid(), "Sky", 5000);
+    HWND atHome = WaitForNoteText(home.Pid(), "Sky", 5000);
+    ASSERT_TRUE(atTheOffice && atHome);
+
+    // Shift+F10 in the text, then the colour's letter.
+    HWND edit = GetDlgItem(atTheOffice, IDC_NOTE_TEXT);
+    PostMessageA(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), -1);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = ShownMenuOf(office.Pid())) != nullptr; }, 5000));
+    PostMessageA(menu, WM_CHAR, 'b', 0);
+
+    const auto blueIn = [](const std::string& file) {
+        return TestFiles::Bytes(file).find("color=\"blue\"") != std::string::npos;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return blueIn(office.OwnFile()); }, 5000)) << TestFiles::Bytes(office.OwnFile());
+    EXPECT_TRUE(WaitUntil([&] { return blueIn(home.OwnFile()); }, 5000)) << "the other computer took it";
+    COLORREF paper = 0;
+    EXPECT_TRUE(WaitUntil([&] { return Blue(paper = PaperAt(atTheOffice, POINT{20, 500})); }, 5000))
+        << std::hex << paper;
+    EXPECT_TRUE(WaitUntil([&] { return Blue(paper = PaperAt(atHome, POINT{260, 500})); }, 5000))
+        << std::hex << paper;
+
+    EXPECT_TRUE(office.run->Exit());
+    EXPECT_TRUE(home.run->Exit());
+}

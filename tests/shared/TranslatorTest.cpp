@@ -129,6 +129,13 @@ std::vector<std::pair<std::string, std::string>> ExpectedPairs()
         {"Not a key Zorla understands", "Keine Taste, die Zorla versteht"},
         {"Press it with Ctrl, Alt, Shift or Win", "Mit Strg, Alt, Umschalt oder Win drücken"},
         {"%s is the key of \"%s\" already", "%s ist schon die Taste für \"%s\""},
+        {"&Colour", "&Farbe"},
+        {"&Yellow", "G&elb"},
+        {"&Blue", "&Blau"},
+        {"&Green", "&Grün"},
+        {"&Pink", "&Rosa"},
+        {"P&urple", "&Lila"},
+        {"G&rey", "Gr&au"},
     };
 }
 
@@ -138,9 +145,9 @@ TEST(Translator, HoldsExactlyTheProgramsPairsAndRefillingChangesNothing)
 {
     CTranslator table;
     FillTranslationTable(table);
-    ASSERT_EQ(table.Size(), 113u);
+    ASSERT_EQ(table.Size(), 120u);
     FillTranslationTable(table);
-    EXPECT_EQ(table.Size(), 113u);
+    EXPECT_EQ(table.Size(), 120u);
     FillTranslationTable(GetTranslator());
     for (const auto& [english, german] : ExpectedPairs())
         EXPECT_EQ(GetTranslator().Translate(english, UiGerman), (german)) << english;

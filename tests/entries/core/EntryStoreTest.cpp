@@ -343,3 +343,46 @@ TEST(EntryStore, DueRemindersAreACopyThatTheirHandlersMayChangeTheStoreUnder)
     EXPECT_TRUE(store.DueEntries(DateTime(2004, 3, 7, 14, 49, 59)).empty());
     EXPECT_EQ(store.DueEntries(DateTime(2004, 3, 7, 14, 50, 0)).size(), 1u);
 }
+
+// A note's colour is written only when it is not yellow, and a name of a later
+// version comes back as it went in.
+TEST(EntryStore, ColoursAreWrittenByNameAndUnknownOnesKept)
+{
+    struct Case {
+        const char* attribute;  // as in the file
+        NoteColour shown;
+    };
+    const Case cases[] = {
+        {"", NoteColour::Yellow},
+        {" color=\"blue\"", NoteColour::Blue},
+        {" color=\"grey\"", NoteColour::Grey},
+        {" color=\"teal\"", NoteColour::Yellow},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.attribute);
+        const std::string file = std::string(DECLARATION) + "<DATABASE><ENTRY _id_=\"1\"" + c.attribute +
+                                 " date=\"03/14/2004 09:05:00\" text=\"a\" wndX=\"-1\" wndY=\"-1\"/></DATABASE>";
+        TempFolder folder;
+        WriteBytes(folder.File("Zorla_Notes"), file);
+        NoteStore store(folder.Path(), Files());
+        ASSERT_TRUE(store.Load());
+        CEntry entry;
+        ASSERT_TRUE(store.GetEntryById(1, entry));
+        EXPECT_EQ(entry.Colour(), c.shown);
+        ASSERT_TRUE(store.DeleteEntry(1));
+        ASSERT_TRUE(store.AddEntry(entry));
+        ASSERT_TRUE(store.Save());
+        EXPECT_EQ(ReadBytes(store.GetPath()), file);
+
+        entry.SetColour(NoteColour::Yellow);
+        ASSERT_TRUE(store.DeleteEntry(1));
+        ASSERT_TRUE(store.AddEntry(entry));
+        ASSERT_TRUE(store.Save());
+        EXPECT_EQ(ReadBytes(store.GetPath()).find("color"), std::string::npos);
+        entry.SetColour(NoteColour::Purple);
+        ASSERT_TRUE(store.DeleteEntry(1));
+        ASSERT_TRUE(store.AddEntry(entry));
+        ASSERT_TRUE(store.Save());
+        EXPECT_NE(ReadBytes(store.GetPath()).find("<ENTRY _id_=\"1\" color=\"purple\" date="), std::string::npos);
+    }
+}

@@ -144,6 +144,48 @@ TEST(SyncMerge, EditsMadeApartMeetInOneNoteTheSameOnBothComputersInOneRound)
     }
 }
 
+// A colour is a change like typing: it travels, and of two made apart the
+// later one holds on both computers.
+TEST(SyncMerge, AColourTravelsAndTheLaterOfTwoHolds)
+{
+    struct Case {
+        const char* what;
+        NoteColour atTheOffice;
+        NoteColour atHome;  // later; yellow: home leaves the note alone
+        NoteColour both;
+    };
+    const Case cases[] = {
+        {"one computer", NoteColour::Blue, NoteColour::Yellow, NoteColour::Blue},
+        {"both", NoteColour::Pink, NoteColour::Green, NoteColour::Green},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder shared;
+        Computer office{shared.Path()};
+        Computer home{shared.Path()};
+        office.model.AddNote("tea");
+        home.model.CheckSyncFolder();
+        office.model.CheckSyncFolder();
+        for (Computer* computer : {&office, &home}) {
+            const NoteColour colour = computer == &office ? c.atTheOffice : c.atHome;
+            if (colour == NoteColour::Yellow)
+                continue;
+            CEntry entry = computer->Find("tea");
+            entry.SetColour(colour);
+            if (computer == &home)
+                home.platform.clock.Set(DateTime(2026, 12, 7, 10, 20, 0));
+            computer->model.Update(entry);
+            computer->model.Write(entry);
+        }
+        office.model.CheckSyncFolder();
+        home.model.CheckSyncFolder();
+        office.model.CheckSyncFolder();
+        EXPECT_EQ(office.Find("tea").Colour(), c.both);
+        EXPECT_EQ(home.Find("tea").Colour(), c.both);
+        EXPECT_FALSE(home.model.CheckSyncFolder()) << "no new conflict in the next round";
+    }
+}
+
 TEST_F(SyncTest, AComputerOfAnEarlierVersionThatKeptTheLaterTextTakesTheMerge)
 {
     office.model.AddNote("milk");
