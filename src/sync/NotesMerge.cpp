@@ -134,12 +134,20 @@ void MergeIntoLocal(const CEntry& mine, const CEntry& theirs, bool theirsDeleted
     if (order == Order::Newer)
         return;
     if (order == Order::Same && !theirsDeleted && !mine.SameContent(theirs)) {
-        // One version, two texts: an earlier version of the program kept the
-        // later text, or computers merged the same changes along different ways
-        // (through files of different age). Merged without a base (a base would
-        // read what one dropped as deleted) and counted as this computer's
-        // change, so every copy takes it and they meet.
-        outcome.recounted.push_back(MergedApart(mine, theirs, false));
+        // One version, two texts. A copy without a base comes from an earlier
+        // version of the program, which kept the later text: the two merge
+        // without a base (a base would read what it dropped as deleted) and
+        // count as this computer's change, so that computer takes the merge.
+        if (theirs.baseVersions.empty()) {
+            outcome.recounted.push_back(MergedApart(mine, theirs, false));
+            return;
+        }
+        // Otherwise computers merged the same changes along different ways
+        // (through files of different age): every computer keeps the later
+        // text, so the copies still meet.
+        if (std::make_tuple(theirs.stamp, theirs.text, theirs.When()) >
+            std::make_tuple(mine.stamp, mine.text, mine.When()))
+            outcome.changed.push_back(Agreed(TakeContent(mine, theirs)));
         return;
     }
     if (order == Order::Same) {
