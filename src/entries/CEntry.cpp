@@ -89,6 +89,7 @@ bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
         const std::optional<std::string> newBaseVersions = element->findAttribute("baseVersions");
         const std::optional<std::string> newBase = element->findAttribute("base");
         const std::optional<std::string> newBaseWhen = element->findAttribute("baseWhen");
+        const std::optional<std::string> newBaseColor = element->findAttribute("baseColor");
         const std::optional<std::string> newColor = element->findAttribute("color");
 
         SetText(storedText);
@@ -106,6 +107,7 @@ bool CEntry::ReadFrom(const XmlElement* element, std::string* warning)
         baseVersions = newBaseVersions.value_or(std::string());
         baseText = baseVersions.empty() ? std::string() : newBase.value_or(text);
         baseWhen = baseVersions.empty() ? std::string() : newBaseWhen.value_or(When());
+        baseColor = baseVersions.empty() ? std::string() : newBaseColor.value_or(color);
         return true;
     } catch (const util::xml::XML2_Exception& e) {
         if (warning)
@@ -144,6 +146,8 @@ bool CEntry::AppendTo(XmlElement* root)
                 element->setAttribute("base", baseText);
             if (!baseWhen.empty() && baseWhen != When())
                 element->setAttribute("baseWhen", baseWhen);
+            if (baseColor != color)
+                element->setAttribute("baseColor", baseColor);
         }
     }
     root->addChild(std::move(element));

@@ -73,6 +73,8 @@ public:
     std::string baseVersions;
     // A reminder's time and repeat as agreed (When()), when they differ from its own.
     std::string baseWhen;
+    // The colour as agreed, when it differs from the entry's own.
+    std::string baseColor;
 
     // A reminder's date, due minutes and repeat as one text, to compare.
     std::string When() const;

@@ -43,6 +43,7 @@ CEntry Agreed(CEntry entry)
     entry.baseText = entry.text;
     entry.baseVersions = entry.versions;
     entry.baseWhen = entry.When();
+    entry.baseColor = entry.color;
     return entry;
 }
 
@@ -50,6 +51,7 @@ struct Base {
     std::string text;  // stored form
     std::string versions;
     std::string when;
+    std::string color;
 };
 
 bool SeenBy(const Versions& base, const Versions& entry)
@@ -81,7 +83,7 @@ Base CommonBase(const CEntry& mine, const CEntry& theirs)
                                              std::tie(best->versions, best->text, best->when))
                 continue;
         }
-        best = Base{side->baseText, side->baseVersions, side->baseWhen};
+        best = Base{side->baseText, side->baseVersions, side->baseWhen, side->baseColor};
         bestVersions = versions;
     }
     return best.value_or(Base{});
@@ -106,6 +108,9 @@ CEntry MergedApart(const CEntry& mine, const CEntry& theirs, bool withBase = tru
     const Base base = withBase ? CommonBase(mine, theirs) : Base{};
     CEntry merged = remoteLater ? TakeContent(mine, theirs) : mine;
     std::string text = TextMerge::Merge(Shown(base.text), later.GetDisplayText(), earlier.GetDisplayText()).text;
+    // Recoloured on the earlier side only: its colour stays.
+    if (!base.versions.empty() && later.color != earlier.color && base.color == later.color)
+        merged.color = earlier.color;
     if (merged.kind == EntryKind::Reminder && later.When() != earlier.When()) {
         if (base.when == later.When()) {
             // Only the earlier change moved the time: it stays.

@@ -151,12 +151,14 @@ TEST(SyncMerge, AColourTravelsAndTheLaterOfTwoHolds)
     struct Case {
         const char* what;
         NoteColour atTheOffice;
-        NoteColour atHome;  // later; yellow: home leaves the note alone
+        NoteColour atHome;  // later; yellow: home leaves the colour alone
+        bool homeTypes;     // later
         NoteColour both;
     };
     const Case cases[] = {
-        {"one computer", NoteColour::Blue, NoteColour::Yellow, NoteColour::Blue},
-        {"both", NoteColour::Pink, NoteColour::Green, NoteColour::Green},
+        {"one computer", NoteColour::Blue, NoteColour::Yellow, false, NoteColour::Blue},
+        {"both", NoteColour::Pink, NoteColour::Green, false, NoteColour::Green},
+        {"recoloured here, typed later there", NoteColour::Blue, NoteColour::Yellow, true, NoteColour::Blue},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -168,10 +170,14 @@ TEST(SyncMerge, AColourTravelsAndTheLaterOfTwoHolds)
         office.model.CheckSyncFolder();
         for (Computer* computer : {&office, &home}) {
             const NoteColour colour = computer == &office ? c.atTheOffice : c.atHome;
-            if (colour == NoteColour::Yellow)
+            const bool types = computer == &home && c.homeTypes;
+            if (colour == NoteColour::Yellow && !types)
                 continue;
             CEntry entry = computer->Find("tea");
-            entry.SetColour(colour);
+            if (types)
+                entry.SetText("tea with milk");
+            else
+                entry.SetColour(colour);
             if (computer == &home)
                 home.platform.clock.Set(DateTime(2026, 12, 7, 10, 20, 0));
             computer->model.Update(entry);
@@ -180,8 +186,8 @@ TEST(SyncMerge, AColourTravelsAndTheLaterOfTwoHolds)
         office.model.CheckSyncFolder();
         home.model.CheckSyncFolder();
         office.model.CheckSyncFolder();
-        EXPECT_EQ(office.Find("tea").Colour(), c.both);
-        EXPECT_EQ(home.Find("tea").Colour(), c.both);
+        EXPECT_EQ(office.model.StoredEntries().at(0).Colour(), c.both);
+        EXPECT_EQ(home.model.StoredEntries().at(0).Colour(), c.both);
         EXPECT_FALSE(home.model.CheckSyncFolder()) << "no new conflict in the next round";
     }
 }
