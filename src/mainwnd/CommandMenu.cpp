@@ -2,13 +2,12 @@
 
 #include "framework/Utf8.h"
 #include "mainwnd/PictureFace.h"
-#include "framework/AfxFunctions.h"
 #include "resource.h"
 #include "shared/AppFont.h"
-#include "shared/SharedFont.h"
 #include "base/ProgramTitle.h"
 #include "shared/Translator.h"
 #include "widgets/CPopupMenu.h"
+#include "widgets/ProgramMenuStyle.h"
 
 #include <cstdio>
 
@@ -104,14 +103,7 @@ std::vector<PopupMenuItem> CommandMenuItems(const CommandMenuState& state)
 
 void FillCommandMenu(CPopupMenu& menu, const CommandMenuState& state)
 {
-    menu.colours.border = RGB(0, 0, 0);
-    menu.colours.background = RGB(255, 241, 199);
-    menu.colours.text = RGB(0, 0, 0);
-    menu.colours.highlightText = RGB(255, 255, 255);
-    menu.SetFont([](int dpi) { return SharedFont(dpi); });
-    menu.Init(AfxGetResourceHandle(), IDB_MENU_IMAGES);
-    for (const PopupMenuItem& item : CommandMenuItems(state))
-        menu.AppendItem(item.flags, item.text.c_str(), item.commandId, item.imageIndex, item.highlightColour);
+    FillInProgramStyle(menu, CommandMenuItems(state));
 }
 
 void AddAboutToSystemMenu(HWND window)

@@ -1,10 +1,9 @@
 #include "notes/NoteMenu.h"
 
-#include "framework/AfxFunctions.h"
 #include "resource.h"
-#include "shared/SharedFont.h"
 #include "shared/Translator.h"
 #include "widgets/CPopupMenu.h"
+#include "widgets/ProgramMenuStyle.h"
 
 #include <algorithm>
 
@@ -38,8 +37,8 @@ std::vector<PopupMenuItem> NoteMenuItems(NoteColour current)
     heading.flags = MIF_INACTIVE | MIF_BOLD;
     items.push_back(heading);
     for (int i = 0; i < kNoteColourCount; ++i)
-        items.push_back(Row(Translate(kColourRows[i]), ID_NOTE_COLOUR_FIRST + i,
-                            static_cast<int>(current) == i ? kCheck : -1));
+        items.push_back(
+            Row(Translate(kColourRows[i]), ID_NOTE_COLOUR_FIRST + i, static_cast<int>(current) == i ? kCheck : -1));
     PopupMenuItem separator;
     separator.flags = MIF_SEPARATOR;
     items.push_back(separator);
@@ -50,12 +49,5 @@ std::vector<PopupMenuItem> NoteMenuItems(NoteColour current)
 
 void FillNoteMenu(CPopupMenu& menu, NoteColour current)
 {
-    menu.colours.border = RGB(0, 0, 0);
-    menu.colours.background = RGB(255, 241, 199);
-    menu.colours.text = RGB(0, 0, 0);
-    menu.colours.highlightText = RGB(255, 255, 255);
-    menu.SetFont([](int dpi) { return SharedFont(dpi); });
-    menu.Init(AfxGetResourceHandle(), IDB_MENU_IMAGES);
-    for (const PopupMenuItem& item : NoteMenuItems(current))
-        menu.AppendItem(item.flags, item.text.c_str(), item.commandId, item.imageIndex, item.highlightColour);
+    FillInProgramStyle(menu, NoteMenuItems(current));
 }

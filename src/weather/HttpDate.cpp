@@ -104,19 +104,12 @@ bool HttpDate::Parse(const std::string& text, std::int64_t& seconds)
 
 std::string HttpDate::Format(std::int64_t seconds)
 {
-    std::int64_t days = seconds / 86400;
-    std::int64_t rest = seconds % 86400;
-    if (rest < 0) {
-        rest += 86400;
-        --days;
-    }
-    int year, month, day;
-    IsoTime::CivilFromDays(days, year, month, day);
+    const IsoTime::Civil c = IsoTime::Split(seconds);
     // 1 January 1970 was a Thursday.
-    const int weekday = static_cast<int>(((days % 7) + 7 + 3) % 7);
+    const int weekday = static_cast<int>(((c.days % 7) + 7 + 3) % 7);
     char text[40];
-    std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d GMT", kDays[weekday], day, kMonths[month - 1],
-                  year, static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60));
+    std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d GMT", kDays[weekday], c.day, kMonths[c.month - 1],
+                  c.year, c.hour, c.minute, c.second);
     return text;
 }
 

@@ -88,18 +88,27 @@ bool IsoTime::Parse(const std::string& text, std::int64_t& seconds)
     return true;
 }
 
-std::string IsoTime::Format(std::int64_t seconds)
+IsoTime::Civil IsoTime::Split(std::int64_t seconds)
 {
-    std::int64_t days = seconds / 86400;
+    Civil civil{};
+    civil.days = seconds / 86400;
     std::int64_t rest = seconds % 86400;
     if (rest < 0) {
         rest += 86400;
-        --days;
+        --civil.days;
     }
-    int year, month, day;
-    CivilFromDays(days, year, month, day);
+    CivilFromDays(civil.days, civil.year, civil.month, civil.day);
+    civil.hour = static_cast<int>(rest / 3600);
+    civil.minute = static_cast<int>(rest / 60 % 60);
+    civil.second = static_cast<int>(rest % 60);
+    return civil;
+}
+
+std::string IsoTime::Format(std::int64_t seconds)
+{
+    const Civil c = Split(seconds);
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", year, month, day, static_cast<int>(rest / 3600),
-                  static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60));
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", c.year, c.month, c.day, c.hour, c.minute,
+                  c.second);
     return text;
 }

@@ -14,6 +14,13 @@ public:
     // "YYYY-MM-DDThh:mm:ssZ"; years 0 to 9999.
     static std::string Format(std::int64_t seconds);
 
+    // A time's date and clock, universal.
+    struct Civil {
+        std::int64_t days;  // since 1 January 1970
+        int year, month, day, hour, minute, second;
+    };
+    static Civil Split(std::int64_t seconds);
+
     // Days since 1 January 1970 of a date of the proleptic Gregorian calendar.
     static std::int64_t DaysFromCivil(int year, int month, int day);
     static void CivilFromDays(std::int64_t days, int& year, int& month, int& day);

@@ -25,11 +25,5 @@ std::string PlaceQuery::Append(const std::string& address, const City& place)
 
 std::string PlaceQuery::Date(std::int64_t seconds)
 {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    IsoTime::CivilFromDays(seconds / 86400 - (seconds % 86400 < 0 ? 1 : 0), year, month, day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
-    return text;
+    return IsoTime::Format(seconds).substr(0, 10);
 }

@@ -250,7 +250,8 @@ void WeatherChain::OnOpenFetched(const WeatherProvider& provider, const City& pl
         Forecast forecast;
         std::string error;
         if (provider.Read(answer.body, forecast, error)) {
-            answered = Show(provider, answer);
+            Show(provider, std::move(forecast), answer.fetched);
+            answered = true;
         } else {
             rest.Failed(now);
             Skip(provider.Title(), WeatherReport::Reason::BadAnswer, error);
@@ -278,17 +279,28 @@ void WeatherChain::OnOpenFetched(const WeatherProvider& provider, const City& pl
 
 bool WeatherChain::Show(const WeatherProvider& provider, const ForecastCache::Answer& answer)
 {
+    // Shown already: the answer is not read again at every look.
+    if (m_shown.provider == provider.Name() && m_shown.city == m_city && m_shown.fetched == answer.fetched) {
+        m_report.from = provider.Title();
+        return true;
+    }
     Forecast forecast;
     std::string error;
     if (!provider.Read(answer.body, forecast, error))
         return false;
+    Show(provider, std::move(forecast), answer.fetched);
+    return true;
+}
+
+void WeatherChain::Show(const WeatherProvider& provider, Forecast forecast, std::int64_t fetched)
+{
     m_shown.provider = provider.Name();
+    m_shown.city = m_city;
     m_shown.title = provider.Title();
     m_shown.attribution = provider.Attribution();
     m_shown.forecast = std::move(forecast);
-    m_shown.fetched = answer.fetched;
+    m_shown.fetched = fetched;
     m_report.from = provider.Title();
-    return true;
 }
 
 void WeatherChain::Finish(bool answered)

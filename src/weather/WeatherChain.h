@@ -85,6 +85,7 @@ private:
     enum class Step { Waiting, Answered, Skipped };
     struct Shown {
         std::string provider;
+        std::string city;
         std::string title;
         std::string attribution;
         Forecast forecast;
@@ -97,7 +98,9 @@ private:
     Step AskOpen(const WeatherProvider& provider);
     void OnOpenFetched(const WeatherProvider& provider, const City& place, HttpFetch::Outcome outcome);
     Step BrandVerdict();
+    // Shows a kept or new answer; false for one that does not read.
     bool Show(const WeatherProvider& provider, const ForecastCache::Answer& answer);
+    void Show(const WeatherProvider& provider, Forecast forecast, std::int64_t fetched);
     void Finish(bool answered);
     void Skip(const std::string& title, WeatherReport::Reason reason, const std::string& detail = std::string(),
               std::int64_t until = 0);

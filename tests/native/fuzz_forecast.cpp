@@ -1,7 +1,10 @@
-// libFuzzer target: Bright Sky's /weather answer, read as the program reads it.
-// Besides crashes it checks what the reader promises of a forecast it accepts:
-// steps in time order, none twice, every value within what weather can be.
+// libFuzzer targets: a weather service's answer read as the program reads it,
+// built once per reader (FUZZ_READER: MetNorwayReader as fuzz_metno,
+// BrightSkyReader as fuzz_brightsky). Besides crashes it checks what a reader
+// promises of a forecast it accepts: steps in time order, none twice, every
+// value within what weather can be.
 #include "weather/BrightSkyReader.h"
+#include "weather/MetNorwayReader.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -24,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Forecast forecast;
     std::string error;
-    if (!BrightSkyReader::Read(std::string(reinterpret_cast<const char*>(data), size), forecast, error)) {
+    if (!FUZZ_READER::Read(std::string(reinterpret_cast<const char*>(data), size), forecast, error)) {
         Check(!error.empty() && forecast.hours.empty(), "a refused answer has no reason or changed the forecast");
         return 0;
     }
